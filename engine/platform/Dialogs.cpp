@@ -1,0 +1,38 @@
+#include "platform/Dialogs.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "Text.h"
+
+namespace tovak2d::platform::dialogs {
+namespace {
+
+std::vector<Message> recorded;
+
+bool Quiet() {
+  if (std::getenv("TOVAK2D_QUIET_DIALOGS")) return true;
+  const char* driver = std::getenv("SDL_VIDEODRIVER");
+  if (driver && (std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0)) return true;
+  return !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY");
+}
+
+}  // namespace
+
+void ShowMessage(const std::string& text, const std::string& title) {
+  if (Quiet()) {
+    recorded.push_back({title, text});
+    std::fprintf(stderr, "[%s] %s\n", text::Cp1252ToUtf8(title).c_str(), text::Cp1252ToUtf8(text).c_str());
+    return;
+  }
+  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, text::Cp1252ToUtf8(title).c_str(),
+                           text::Cp1252ToUtf8(text).c_str(), nullptr);
+}
+
+std::vector<Message> RecordedMessages() { return recorded; }
+void ClearRecordedMessages() { recorded.clear(); }
+
+}  // namespace tovak2d::platform::dialogs

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Message boxes. Under a test (no display, a dummy video driver, or TOVAK2D_QUIET_DIALOGS set)
+// nothing is shown: the text goes to standard error and to a list the tests read.
+namespace tovak2d::platform::dialogs {
+
+struct Message {
+  std::string title;
+  std::string text;  // Windows-1252
+};
+
+void ShowMessage(const std::string& text, const std::string& title);
+
+std::vector<Message> RecordedMessages();
+void ClearRecordedMessages();
+
+}  // namespace tovak2d::platform::dialogs

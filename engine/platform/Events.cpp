@@ -1,0 +1,20 @@
+#include "platform/Events.h"
+
+#include <SDL.h>
+
+namespace tovak2d::platform::events {
+namespace {
+EventSink inputSink = nullptr;
+}
+
+void ProcessMessages() {
+  if (!SDL_WasInit(SDL_INIT_VIDEO)) return;
+  SDL_Event event;
+  while (SDL_PollEvent(&event)) {
+    if (inputSink) inputSink(event);
+  }
+}
+
+void SetInputSink(EventSink sink) { inputSink = sink; }
+
+}  // namespace tovak2d::platform::events

@@ -1,0 +1,224 @@
+#include "platform/Files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <system_error>
+
+#include "Text.h"
+
+namespace fs = std::filesystem;
+
+namespace tovak2d::platform::files {
+namespace {
+
+void SetError(std::string* error, const std::string& what) {
+  if (error) *error = what;
+}
+
+std::string ErrnoText() { return std::strerror(errno); }
+
+// Finds an entry of folder whose name matches name without regard to case.
+std::optional<std::string> FindNoCase(const fs::path& folder, const std::string& name) {
+  std::error_code ec;
+  fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, ec);
+  if (ec) return std::nullopt;
+  std::string wanted = text::ToLower(text::Utf8ToCp1252(name));
+  for (const auto& entry : it) {
+    std::string candidate = entry.path().filename().string();
+    if (text::ToLower(text::Utf8ToCp1252(candidate)) == wanted) return candidate;
+  }
+  return std::nullopt;
+}
+
+// Runs fn on a file descriptor opened with flags, writing every byte of data.
+bool WriteAllTo(int fd, std::string_view data) {
+  size_t done = 0;
+  while (done < data.size()) {
+    ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    done += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+bool WriteWithFlags(std::string_view path, std::string_view data, int flags, std::string* error) {
+  fs::path native = ToNative(path);
+  int fd = ::open(native.c_str(), flags | O_CLOEXEC, 0644);
+  if (fd < 0) {
+    SetError(error, native.string() + ": " + ErrnoText());
+    return false;
+  }
+  bool ok = WriteAllTo(fd, data);
+  if (!ok) SetError(error, native.string() + ": " + ErrnoText());
+  if (::close(fd) != 0 && ok) {
+    SetError(error, native.string() + ": " + ErrnoText());
+    ok = false;
+  }
+  return ok;
+}
+
+}  // namespace
+
+fs::path ToNative(std::string_view path) {
+  std::string p(path);
+  if (p.size() >= 2 && p[1] == ':') p.erase(0, 2);
+  for (char& c : p)
+    if (c == '\\') c = '/';
+  p = text::Cp1252ToUtf8(p);
+
+  fs::path written(p);
+  std::error_code ec;
+  if (p.empty() || fs::exists(fs::symlink_status(written, ec))) return written;
+
+  // Walk the parts, swapping in a differently cased existing name where the written one is missing.
+  fs::path result = written.has_root_path() ? written.root_path() : fs::path();
+  bool matching = true;
+  for (const auto& part : written.relative_path()) {
+    std::string name = part.string();
+    if (name.empty()) continue;
+    if (matching && name != "." && name != "..") {
+      fs::path candidate = result / name;
+      if (!fs::exists(fs::symlink_status(candidate, ec))) {
+        if (auto found = FindNoCase(result, name)) {
+          result /= *found;
+          continue;
+        }
+        matching = false;
+      }
+    }
+    result /= name;
+  }
+  if (!p.empty() && p.back() == '/') result /= "";
+  return result;
+}
+
+bool Exists(std::string_view path) {
+  std::error_code ec;
+  return fs::exists(ToNative(path), ec);
+}
+
+bool IsFolder(std::string_view path) {
+  std::error_code ec;
+  return fs::is_directory(ToNative(path), ec);
+}
+
+std::optional<std::string> ReadWhole(std::string_view path, std::string* error) {
+  fs::path native = ToNative(path);
+  int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    SetError(error, native.string() + ": " + ErrnoText());
+    return std::nullopt;
+  }
+  std::string data;
+  char buffer[1 << 16];
+  for (;;) {
+    ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      SetError(error, native.string() + ": " + ErrnoText());
+      ::close(fd);
+      return std::nullopt;
+    }
+    if (n == 0) break;
+    data.append(buffer, static_cast<size_t>(n));
+  }
+  ::close(fd);
+  return data;
+}
+
+bool WriteWhole(std::string_view path, std::string_view data, std::string* error) {
+  return WriteWithFlags(path, data, O_WRONLY | O_CREAT | O_TRUNC, error);
+}
+
+bool ReplaceWhole(std::string_view path, std::string_view data, std::string* error) {
+  fs::path native = ToNative(path);
+  fs::path temp = native;
+  temp += ".tmp-" + std::to_string(::getpid());
+  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) {
+    SetError(error, temp.string() + ": " + ErrnoText());
+    return false;
+  }
+  bool ok = WriteAllTo(fd, data) && ::fsync(fd) == 0;
+  std::string why = ok ? std::string() : ErrnoText();
+  if (::close(fd) != 0 && ok) {
+    ok = false;
+    why = ErrnoText();
+  }
+  if (ok && ::rename(temp.c_str(), native.c_str()) != 0) {
+    ok = false;
+    why = ErrnoText();
+  }
+  if (!ok) {
+    ::unlink(temp.c_str());
+    SetError(error, native.string() + ": " + why);
+    return false;
+  }
+  // Make the rename itself durable.
+  int dir = ::open(native.parent_path().empty() ? "." : native.parent_path().c_str(),
+                   O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir >= 0) {
+    ::fsync(dir);
+    ::close(dir);
+  }
+  return true;
+}
+
+bool Append(std::string_view path, std::string_view data, std::string* error) {
+  return WriteWithFlags(path, data, O_WRONLY | O_CREAT | O_APPEND, error);
+}
+
+bool CreateOneFolder(std::string_view path, std::string* error) {
+  fs::path native = ToNative(path);
+  if (::mkdir(native.c_str(), 0755) != 0) {
+    SetError(error, native.string() + ": " + ErrnoText());
+    return false;
+  }
+  return true;
+}
+
+bool Remove(std::string_view path, std::string* error) {
+  fs::path native = ToNative(path);
+  if (::unlink(native.c_str()) != 0) {
+    SetError(error, native.string() + ": " + ErrnoText());
+    return false;
+  }
+  return true;
+}
+
+std::vector<std::string> ListFiles(std::string_view folder) {
+  std::vector<std::string> names;
+  std::error_code ec;
+  fs::directory_iterator it(ToNative(folder), ec);
+  if (ec) return names;
+  for (const auto& entry : it) {
+    std::string name = entry.path().filename().string();
+    if (name.empty() || name[0] == '.') continue;
+    if (!entry.is_regular_file(ec)) continue;
+    names.push_back(text::Utf8ToCp1252(name));
+  }
+  return names;
+}
+
+std::vector<std::string> ListFolders(std::string_view folder) {
+  std::vector<std::string> names;
+  std::error_code ec;
+  fs::directory_iterator it(ToNative(folder), ec);
+  if (ec) return names;
+  for (const auto& entry : it) {
+    std::string name = entry.path().filename().string();
+    if (name.empty() || name[0] == '.') continue;
+    if (!entry.is_directory(ec)) continue;
+    names.push_back(text::Utf8ToCp1252(name));
+  }
+  return names;
+}
+
+}  // namespace tovak2d::platform::files

@@ -1,0 +1,93 @@
+#include "platform/Video.h"
+
+#include <SDL.h>
+
+namespace tovak2d::platform::video {
+namespace {
+int refusals = 0;
+}
+
+bool StartVideo(std::string* error) {
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    if (error) *error = SDL_GetError();
+    return false;
+  }
+  return true;
+}
+
+void StopVideo() { SDL_QuitSubSystem(SDL_INIT_VIDEO); }
+
+Device::~Device() {
+  if (renderer) SDL_DestroyRenderer(renderer);
+}
+
+void PlaceWindow(WindowHandle window, int width, int height, bool fullScreen, bool onTop) {
+  if (fullScreen || !window) return;
+  // The size given is the outer size, frame included; SDL sizes the client area.
+  int top = 0, left = 0, bottom = 0, right = 0;
+  if (SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right) != 0) top = left = bottom = right = 0;
+  int clientWidth = width - left - right;
+  int clientHeight = height - top - bottom;
+  if (clientWidth < 1) clientWidth = 1;
+  if (clientHeight < 1) clientHeight = 1;
+  SDL_SetWindowSize(window, clientWidth, clientHeight);
+
+  SDL_Rect screen{0, 0, width, height};
+  if (SDL_GetDisplayBounds(0, &screen) != 0) screen = SDL_Rect{0, 0, width, height};
+  int x = screen.x + static_cast<int>(SDL_lround((screen.w - width) / 2.0));
+  int y = screen.y + static_cast<int>(SDL_lround((screen.h - height) / 2.0));
+  SDL_SetWindowPosition(window, x + left, y + top);
+  SDL_ShowWindow(window);
+  SDL_SetWindowAlwaysOnTop(window, onTop ? SDL_TRUE : SDL_FALSE);
+}
+
+std::unique_ptr<Device> CreateDevice(WindowHandle window, int width, int height, bool fullScreen,
+                                     std::string* error) {
+  auto fail = [&](const std::string& why) -> std::unique_ptr<Device> {
+    if (error) *error = why;
+    SDL_SetError("%s", why.c_str());
+    return nullptr;
+  };
+  if (!window) return fail("no window for the graphics device");
+  if (refusals > 0) {
+    --refusals;
+    return fail("the display driver refused the device");
+  }
+  if (SDL_SetWindowFullscreen(window, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0)
+    return fail(SDL_GetError());
+
+  auto device = std::make_unique<Device>();
+  device->window = window;
+  device->width = width;
+  device->height = height;
+  device->fullScreen = fullScreen;
+  device->renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
+  if (!device->renderer) {
+    // No accelerated driver (a headless run, an old machine): draw in software on the window.
+    device->renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+    device->software = true;
+  }
+  if (!device->renderer) return fail(SDL_GetError());
+  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+  if (SDL_RenderSetLogicalSize(device->renderer, width, height) != 0) return fail(SDL_GetError());
+  SDL_SetRenderDrawBlendMode(device->renderer, SDL_BLENDMODE_BLEND);
+  return device;
+}
+
+void Clear(Device& device, uint8_t red, uint8_t green, uint8_t blue) {
+  SDL_SetRenderDrawColor(device.renderer, red, green, blue, 255);
+  SDL_RenderClear(device.renderer);
+}
+
+void Present(Device& device) { SDL_RenderPresent(device.renderer); }
+
+std::string ErrorText() {
+  const char* text = SDL_GetError();
+  return text && *text ? text : "unknown error";
+}
+
+namespace testing {
+void RefuseDevices(int count) { refusals = count; }
+}  // namespace testing
+
+}  // namespace tovak2d::platform::video

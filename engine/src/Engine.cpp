@@ -1,0 +1,178 @@
+#include "tovak2d/Engine.h"
+
+#include <cmath>
+#include <ctime>
+#include <exception>
+#include <stdexcept>
+
+#include "EngineState.h"
+#include "Text.h"
+#include "modExtra.h"
+#include "platform/Dialogs.h"
+#include "platform/Video.h"
+
+namespace tovak2d {
+namespace {
+
+const std::string kHashLine(48, '#');
+
+int16_t ToInt16(double v) {
+  int32_t r = text::RoundHalfEven(v);
+  if (r > INT16_MAX) return INT16_MAX;
+  if (r < INT16_MIN) return INT16_MIN;
+  return static_cast<int16_t>(r);
+}
+
+std::string StartLine() {
+  std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char date[16], time[8];
+  std::strftime(date, sizeof date, "%Y-%m-%d", &local);
+  std::strftime(time, sizeof time, "%H-%M", &local);
+  return std::string("### APPLICATION STARTED @ ") + date + " @ " + time + " ###";
+}
+
+void SetPi() {
+  modExtra::piValue = static_cast<float>(4.0 * std::atan(1.0));
+  modExtra::degToRad = modExtra::piValue / 180.0f;
+}
+
+// The start's failure line; a log that cannot be written changes nothing about the result.
+bool StartFailed(const std::string& prefix, const std::string& why) {
+  try {
+    modExtra::WriteLog(prefix + why);
+  } catch (const modExtra::LogError&) {
+  }
+  return false;
+}
+
+}  // namespace
+
+Engine::Engine() : d_(std::make_unique<EngineState>()) {}
+
+Engine::~Engine() {
+  // An engine dropped without Tovak2D_Unload still gives its device and devices back.
+  if (d_->device || d_->videoStarted) {
+    ShutdownInput(*d_);
+    ShutdownSound(*d_);
+    ReleaseFonts(*d_);
+    d_->device.reset();
+    if (d_->videoStarted) platform::video::StopVideo();
+  }
+}
+
+bool Engine::Tovak2D_Start(WindowHandle hWnd, const std::string& pAppPath, float oResWidth, float oResHeight,
+                           bool oFullScreen, float oScrWidth, float oScrHeight, bool WinOnTop) {
+  EngineState& s = *d_;
+  bool setupFailed = false;
+
+  modExtra::fullScreen = oFullScreen;
+  modExtra::resWidth = ToInt16(oResWidth);
+  modExtra::resHeight = ToInt16(oResHeight);
+  if (oScrWidth != 0) {
+    modExtra::winWidth = ToInt16(oScrWidth);
+    modExtra::winHeight = ToInt16(oScrHeight);
+  } else {
+    modExtra::winWidth = modExtra::resWidth;
+    modExtra::winHeight = modExtra::resHeight;
+  }
+  modExtra::hWndMain = hWnd;
+  modExtra::AppPath = pAppPath;
+
+  try {
+    modExtra::WriteLog(kHashLine);
+    modExtra::WriteLog(StartLine());
+    modExtra::WriteLog(kHashLine);
+  } catch (const modExtra::LogError&) {
+    setupFailed = true;
+  }
+
+  platform::video::PlaceWindow(hWnd, modExtra::winWidth, modExtra::winHeight, modExtra::fullScreen, WinOnTop);
+  std::string progress = "1, ";
+
+  // A second start replaces the first one's objects.
+  s.device.reset();
+  if (!s.videoStarted) {
+    std::string error;
+    s.videoStarted = platform::video::StartVideo(&error);
+    if (!s.videoStarted) setupFailed = true;
+  }
+  progress += "2, ";
+
+  if (setupFailed) platform::dialogs::ShowMessage("Install DirectX 8.1 or better", "DirectX Error");
+
+  try {
+    if (!s.videoStarted) return StartFailed("Error in Tovak2D_Start : ", platform::video::ErrorText());
+
+    bool retried = false;
+    for (;;) {
+      const bool fullScreenMode = modExtra::fullScreen && !retried;
+      progress += "3, ";
+      std::string error;
+      s.device = platform::video::CreateDevice(hWnd, modExtra::resWidth, modExtra::resHeight, fullScreenMode,
+                                               &error);
+      if (s.device) break;
+      if (retried) return StartFailed("Error in Tovak2D_Start : ", error);
+      retried = true;
+      modExtra::WriteLog("DirectX Error, trying windowed mode!");
+    }
+
+    progress += "4, ";
+    progress += "5, ";
+    Initilize_DxInput(s);
+    progress += "6, ";
+    Initilize_Soundcard(s);
+    progress += "7, ";
+    LoadFontIni(s);
+    AmbientColor(255, 255, 255);
+    SetPi();
+    progress += "DONE!";
+    modExtra::WriteLog("Engine Init: Step " + progress);
+    return true;
+  } catch (const std::exception& e) {
+    return StartFailed("Error in Tovak2D_Start : ", e.what());
+  }
+}
+
+bool Engine::Tovak2D_Start_OnlySound(WindowHandle hWnd, const std::string& pAppPath) {
+  modExtra::hWndMain = hWnd;
+  modExtra::AppPath = pAppPath;
+  try {
+    modExtra::WriteLog(kHashLine);
+    modExtra::WriteLog(StartLine());
+    modExtra::WriteLog("### USING ONLY SOUND ENGINE                  ###");
+    modExtra::WriteLog(kHashLine);
+  } catch (const modExtra::LogError&) {
+    platform::dialogs::ShowMessage("Install DirectX 8.1 or better", "DirectX Error");
+  }
+  try {
+    Initilize_Soundcard(*d_);
+    SetPi();
+    return true;
+  } catch (const std::exception& e) {
+    return StartFailed("Error in Tovak2D_Start_OnlySound : ", e.what());
+  }
+}
+
+void Engine::Tovak2D_Unload() {
+  EngineState& s = *d_;
+  try {
+    modExtra::WriteLog("APPLICATION ENDED");
+  } catch (const modExtra::LogError&) {
+  }
+  ShutdownInput(s);
+  ShutdownSound(s);
+  ReleaseFonts(s);
+  s.device.reset();
+  if (s.videoStarted) {
+    platform::video::StopVideo();
+    s.videoStarted = false;
+  }
+}
+
+std::string Engine::Version() { return "Tovak2D Engine v0.9.23"; }
+
+void Engine::SetDebugMode(bool TrueFalse) { DebugMode = TrueFalse; }
+
+}  // namespace tovak2d

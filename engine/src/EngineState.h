@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "FontState.h"
+#include "InputState.h"
+#include "SoundState.h"
+#include "platform/Video.h"
+#include "tovak2d/Engine.h"
+
+namespace tovak2d {
+
+// Everything one Engine object holds. The groups of the drawing, text, input and sound modules
+// live in their own headers.
+struct EngineState {
+  bool videoStarted = false;                      // the video system is in use by this engine
+  std::unique_ptr<platform::video::Device> device;  // graphics device and sprite batch
+  int32_t ambientRed = 0, ambientGreen = 0, ambientBlue = 0;
+  FontState fonts;
+  InputState input;
+  SoundState sound;
+};
+
+// The library's modules reach an Engine's state through here.
+struct EngineAccess {
+  static EngineState& Of(Engine& engine) { return *engine.d_; }
+};
+
+// Steps of the start that the input, sound and text modules provide. Each logs its own failure;
+// only LoadFontIni may fail the start, by throwing.
+void Initilize_DxInput(EngineState& state);
+void ShutdownInput(EngineState& state);
+void Initilize_Soundcard(EngineState& state);
+void ShutdownSound(EngineState& state);
+void LoadFontIni(EngineState& state);
+void ReleaseFonts(EngineState& state);
+void PollInput(EngineState& state);
+
+}  // namespace tovak2d

@@ -1,0 +1,7 @@
+#pragma once
+
+namespace tovak2d {
+
+struct FontState {};
+
+}  // namespace tovak2d

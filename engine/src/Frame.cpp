@@ -1,0 +1,47 @@
+#include <cstdlib>
+
+#include "EngineState.h"
+#include "FrameTiming.h"
+#include "Text.h"
+#include "platform/Dialogs.h"
+#include "platform/Video.h"
+#include "tovak2d/Engine.h"
+
+namespace tovak2d {
+
+void Engine::ClearScreen(int16_t vRed, int16_t vGreen, int16_t vBlue) {
+  if (!d_->device) return;
+  platform::video::Clear(*d_->device, static_cast<uint8_t>(vRed), static_cast<uint8_t>(vGreen),
+                         static_cast<uint8_t>(vBlue));
+}
+
+void Engine::AmbientColor(double cRed, double cGreen, double cBlue) {
+  d_->ambientRed = text::RoundHalfEven(cRed);
+  d_->ambientGreen = text::RoundHalfEven(cGreen);
+  d_->ambientBlue = text::RoundHalfEven(cBlue);
+}
+
+void Engine::AmbientColor(const std::string& cRed, const std::string& cGreen, const std::string& cBlue) {
+  // Each value is taken in turn; the first one that is no number stops the rest.
+  int32_t* targets[] = {&d_->ambientRed, &d_->ambientGreen, &d_->ambientBlue};
+  const std::string* values[] = {&cRed, &cGreen, &cBlue};
+  for (int i = 0; i < 3; ++i) {
+    std::string trimmed = text::Trim(*values[i]);
+    char* end = nullptr;
+    double v = trimmed.empty() ? 0 : std::strtod(trimmed.c_str(), &end);
+    if (trimmed.empty() || *end != '\0' || !(v > -2147483648.5 && v < 2147483647.5)) {
+      platform::dialogs::ShowMessage("Error in AmbientColor()\r\nWrong RGB value!", "");
+      return;
+    }
+    *targets[i] = text::RoundHalfEven(v);
+  }
+}
+
+void Engine::RenderAll() {
+  EngineState& s = *d_;
+  PollInput(s);
+  if (s.device) platform::video::Present(*s.device);
+  modExtra::FrameLimit(modExtra::fpsLimit == 0 ? int16_t{2048} : modExtra::fpsLimit);
+}
+
+}  // namespace tovak2d

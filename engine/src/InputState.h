@@ -1,0 +1,7 @@
+#pragma once
+
+namespace tovak2d {
+
+struct InputState {};
+
+}  // namespace tovak2d

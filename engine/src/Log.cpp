@@ -1,0 +1,29 @@
+#include "Paths.h"
+#include "Text.h"
+#include "modExtra.h"
+#include "platform/Files.h"
+
+namespace tovak2d::modExtra {
+
+void WriteLog(const std::string& vText, const std::string& logFile) {
+  std::string file;
+  if (logFile.empty())
+    file = AppPath + "\\log.txt";
+  else if (paths::IsRooted(logFile))
+    file = logFile;
+  else
+    file = AppPath + "\\" + logFile;
+  std::string error;
+  if (!platform::files::Append(file, vText + "\r\n", &error)) throw LogError("cannot write the log " + error);
+}
+
+bool CheckFile(const std::string& path) {
+  // A name is looked up beside the game; the name as it stands only counts when it is a full
+  // path, never relative to whatever folder the process happens to run in.
+  bool found = platform::files::Exists(AppPath + "\\" + path) ||
+               (paths::IsRooted(path) && platform::files::Exists(path));
+  if (!found && text::ToLower(path) != "t2do.ini") WriteLog("File is missing : " + AppPath + "\\" + path);
+  return found;
+}
+
+}  // namespace tovak2d::modExtra

@@ -1,0 +1,7 @@
+#pragma once
+
+namespace tovak2d {
+
+struct SoundState {};
+
+}  // namespace tovak2d

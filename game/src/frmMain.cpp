@@ -1,0 +1,67 @@
+#include "frmMain.h"
+
+#include <SDL.h>
+
+#include "modDeclares.h"
+
+namespace varnel::frmMain {
+namespace {
+
+SDL_Window* window = nullptr;
+
+// Runs inside the engine's message processing, on the game's thread, as the window's own
+// close handler would.
+int OnEvent(void*, SDL_Event* event) {
+  bool closing = event->type == SDL_QUIT ||
+                 (event->type == SDL_WINDOWEVENT && event->window.event == SDL_WINDOWEVENT_CLOSE &&
+                  window && event->window.windowID == SDL_GetWindowID(window));
+  if (closing) {
+    int16_t cancel = 0;
+    Form_Unload(cancel);
+  }
+  return 1;
+}
+
+}  // namespace
+
+bool Load(std::string* error) {
+  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+    if (error) *error = SDL_GetError();
+    return false;
+  }
+  window = SDL_CreateWindow("", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 800, 600,
+                            SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
+  if (!window) {
+    if (error) *error = SDL_GetError();
+    SDL_Quit();
+    return false;
+  }
+  SDL_AddEventWatch(OnEvent, nullptr);
+  Form_Load();
+  return true;
+}
+
+tovak2d::WindowHandle hWnd() { return window; }
+
+void SetCaption(const std::string& caption) {
+  if (window) SDL_SetWindowTitle(window, caption.c_str());
+}
+
+void Form_Load() { intScreen = kScreenCredits; }
+
+void Form_Unload(int16_t& Cancel) {
+  if (bRunning) {
+    Cancel = 1;
+    bRunning = false;
+  }
+}
+
+void Unload() {
+  if (!window) return;
+  SDL_DelEventWatch(OnEvent, nullptr);
+  SDL_DestroyWindow(window);
+  window = nullptr;
+  SDL_Quit();
+}
+
+}  // namespace varnel::frmMain

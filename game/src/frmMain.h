@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "tovak2d/Types.h"
+
+// The game window.
+namespace varnel::frmMain {
+
+// Creates the window (hidden until the engine places it) and runs Form_Load. False when there is
+// no display to open it on.
+bool Load(std::string* error = nullptr);
+
+tovak2d::WindowHandle hWnd();
+void SetCaption(const std::string& caption);
+
+void Form_Load();
+// The close button: during the loop the window stays and the loop is told to end.
+void Form_Unload(int16_t& Cancel);
+
+// Closes the window for good.
+void Unload();
+
+}  // namespace varnel::frmMain

@@ -1,0 +1,3 @@
+#include "modMain.h"
+
+int main() { return varnel::Main(); }

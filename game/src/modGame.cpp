@@ -1,0 +1,7 @@
+#include "modGame.h"
+
+namespace varnel {
+
+void UseJoker() {}
+
+}  // namespace varnel

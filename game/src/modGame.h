@@ -1,0 +1,7 @@
+#pragma once
+
+namespace varnel {
+
+void UseJoker();
+
+}  // namespace varnel

@@ -1,0 +1,7 @@
+#include "modKeys.h"
+
+namespace varnel {
+
+void NameEntryKeys() {}
+
+}  // namespace varnel

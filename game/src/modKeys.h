@@ -1,0 +1,7 @@
+#pragma once
+
+namespace varnel {
+
+void NameEntryKeys();
+
+}  // namespace varnel

@@ -1,0 +1,99 @@
+#include "modMain.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+
+#include "frmMain.h"
+#include "modDeclares.h"
+#include "modINI.h"
+#include "modLoad.h"
+#include "modRender.h"
+
+namespace varnel {
+namespace {
+bool packsScanned = false;
+}
+
+std::string ProgramFolder() {
+  char* base = SDL_GetBasePath();
+  std::string folder = base ? base : "./";
+  SDL_free(base);
+  while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+  return folder;
+}
+
+bool Startup(const std::string& appPath) {
+  std::string error;
+  if (!frmMain::Load(&error)) {
+    std::fprintf(stderr, "Varnel: cannot open the game window: %s\n", error.c_str());
+    return false;
+  }
+  oEngine = std::make_unique<tovak2d::Engine>();
+  oExtra = std::make_unique<tovak2d::Extra>();
+  oMusic = std::make_unique<tovak2d::MP3Player>();
+  oEngine->DebugMode = false;
+
+  ReadOptions(appPath);
+  oEngine->Tovak2D_Start(frmMain::hWnd(), appPath, 800, 600, !bWindowed, 0, 0, false);
+  oExtra->SetFPSLimit(50);
+  frmMain::SetCaption("Varnel v1.0.0");
+
+  LoadTextures();
+  LoadFonts();
+  LoadSounds();
+  BuildMenu();
+
+  oEngine->SetMouseHide(true);
+  packsScanned = false;
+  bRunning = true;
+  return true;
+}
+
+void RunPass() {
+  PollKeys();
+  PollMouse();
+  AdvanceCounters();
+  MainFrame();
+  if (oMusic->GetCurrentPosition() >= oMusic->GetDuration() && bMusicOn) oMusic->PlayMP3(true);
+  if (!packsScanned) {
+    ScanPacks();
+    packsScanned = true;
+  }
+}
+
+void Shutdown() {
+  oEngine->SetMouseHide(false);
+  SavePackScores();
+  oEngine->Tovak2D_Unload();
+  oEngine.reset();
+  oExtra.reset();
+  oMusic.reset();
+  FreeTextures();
+  FreeLevelTextures();
+  frmMain::Unload();
+}
+
+int Main() {
+  if (!Startup(ProgramFolder())) return 1;
+  while (bRunning) RunPass();
+  Shutdown();
+  return 0;
+}
+
+void AdvanceCounters() {
+  // Wraps to 0 instead of overflowing after a year of running; every animation keeps working.
+  lngFrame = lngFrame == INT32_MAX ? 0 : lngFrame + 1;
+}
+
+void AdvanceLogoFade() {
+  if (sngLogoFade != 100) sngLogoFade += 0.5f;
+}
+
+bool IsMouseOver(float X, float Y, float Width, float Height) {
+  const auto mx = static_cast<float>(curMouse.X);
+  const auto my = static_cast<float>(curMouse.Y);
+  return X <= mx && mx <= X + Width && Y <= my && my <= Y + Height;
+}
+
+}  // namespace varnel

@@ -38,12 +38,17 @@ void SetPi() {
   modExtra::degToRad = modExtra::piValue / 180.0f;
 }
 
-// The start's failure line; a log that cannot be written changes nothing about the result.
-bool StartFailed(const std::string& prefix, const std::string& why) {
+// The log is a record, not a part of the machinery: a game folder that cannot take it (read-only,
+// full) must not keep the engine from starting or stopping.
+void TryLog(const std::string& line) {
   try {
-    modExtra::WriteLog(prefix + why);
+    modExtra::WriteLog(line);
   } catch (const modExtra::LogError&) {
   }
+}
+
+bool StartFailed(const std::string& prefix, const std::string& why) {
+  TryLog(prefix + why);
   return false;
 }
 
@@ -115,7 +120,7 @@ bool Engine::Tovak2D_Start(WindowHandle hWnd, const std::string& pAppPath, float
       if (s.device) break;
       if (retried) return StartFailed("Error in Tovak2D_Start : ", error);
       retried = true;
-      modExtra::WriteLog("DirectX Error, trying windowed mode!");
+      TryLog("DirectX Error, trying windowed mode!");
     }
 
     progress += "4, ";
@@ -128,7 +133,7 @@ bool Engine::Tovak2D_Start(WindowHandle hWnd, const std::string& pAppPath, float
     AmbientColor(255, 255, 255);
     SetPi();
     progress += "DONE!";
-    modExtra::WriteLog("Engine Init: Step " + progress);
+    TryLog("Engine Init: Step " + progress);
     return true;
   } catch (const std::exception& e) {
     return StartFailed("Error in Tovak2D_Start : ", e.what());
@@ -157,10 +162,7 @@ bool Engine::Tovak2D_Start_OnlySound(WindowHandle hWnd, const std::string& pAppP
 
 void Engine::Tovak2D_Unload() {
   EngineState& s = *d_;
-  try {
-    modExtra::WriteLog("APPLICATION ENDED");
-  } catch (const modExtra::LogError&) {
-  }
+  TryLog("APPLICATION ENDED");
   ShutdownInput(s);
   ShutdownSound(s);
   ReleaseFonts(s);

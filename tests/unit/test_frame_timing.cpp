@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include "FrameTiming.h"
+#include "platform/Clock.h"
+#include "tovak2d/Extra.h"
+
+using namespace tovak2d;
+
+namespace {
+
+// Time that moves only when the code under test looks at it or sleeps: every counter read costs
+// 2 microseconds, so a spinning wait still ends.
+class FakeClock final : public platform::Clock {
+ public:
+  int64_t now = 5'000'000'000;  // nanoseconds
+  int64_t slept = 0;
+  int messages = 0;
+
+  int64_t Counter() override { return now += 2'000; }
+  int64_t Frequency() override { return 1'000'000'000; }
+  int32_t TickCount() override { return static_cast<int32_t>(now / 1'000'000); }
+  void SleepMicroseconds(int64_t us) override {
+    now += us * 1000;
+    slept += us * 1000;
+  }
+  void ProcessMessages() override { ++messages; }
+  void Work(double ms) { now += static_cast<int64_t>(ms * 1e6); }
+};
+
+class FrameTiming : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    modExtra::ResetFrameTiming();
+    platform::SetClock(&clock);
+  }
+  void TearDown() override {
+    platform::SetClock(nullptr);
+    modExtra::ResetFrameTiming();
+  }
+  FakeClock clock;
+  Extra extra;
+};
+
+}  // namespace
+
+TEST_F(FrameTiming, HoldsThePeriodFromTheEndOfOneWaitToTheNext) {
+  EXPECT_EQ(extra.GetFps(), 0);
+  modExtra::FrameLimit(50);  // the first frame does not wait
+  EXPECT_EQ(extra.GetFpsTooMuch(), 1);
+  EXPECT_EQ(extra.GetFps(), 1);  // the first rate update reports the one frame
+
+  for (int frame = 0; frame < 10; ++frame) {
+    const int64_t start = modExtra::lastFrameEnd;
+    clock.Work(5);
+    clock.slept = 0;
+    modExtra::FrameLimit(50);
+    const int64_t period = modExtra::lastFrameEnd - start;
+    EXPECT_GE(period, 20'000'000);
+    EXPECT_LT(period, 20'050'000);
+    EXPECT_GT(clock.slept, 13'000'000) << "most of the 15 ms wait is spent asleep";
+    EXPECT_GT(extra.GetFpsTooMuch(), 1);
+  }
+  EXPECT_GT(clock.messages, 10) << "the window handles its messages while the limiter waits";
+}
+
+TEST_F(FrameTiming, MeasuresTheRatePerSecond) {
+  for (int frame = 0; frame < 200; ++frame) {
+    clock.Work(3);
+    modExtra::FrameLimit(50);
+  }
+  EXPECT_GE(extra.GetFps(), 49);
+  EXPECT_LE(extra.GetFps(), 51);
+
+  // The rate keeps updating when the millisecond tick count wraps past its largest value.
+  clock.now = (int64_t{INT32_MAX} - 500) * 1'000'000;
+  modExtra::lastFrameEnd = clock.now;
+  modExtra::lastFpsTick = static_cast<int32_t>(clock.now / 1'000'000);
+  modExtra::framesCounted = 0;
+  for (int frame = 0; frame < 100; ++frame) modExtra::FrameLimit(50);
+  EXPECT_GE(extra.GetFps(), 49);
+  EXPECT_LE(extra.GetFps(), 51);
+}
+
+TEST_F(FrameTiming, LateFramesAndOddCapsDoNotWait) {
+  modExtra::FrameLimit(50);
+  clock.Work(30);  // longer than the period
+  const int64_t before = clock.now;
+  modExtra::FrameLimit(50);
+  EXPECT_EQ(extra.GetFpsTooMuch(), 1);
+  EXPECT_LT(clock.now - before, 100'000);
+
+  clock.Work(1);
+  modExtra::FrameLimit(-5);  // a negative period
+  EXPECT_EQ(extra.GetFpsTooMuch(), 1);
+
+  clock.Work(1);
+  modExtra::FrameLimit(0);  // no period at all, and no division by zero
+  EXPECT_EQ(extra.GetFpsTooMuch(), 1);
+
+  // 2048 frames a second: a period of about half a millisecond.
+  const int64_t start = modExtra::lastFrameEnd;
+  modExtra::FrameLimit(2048);
+  EXPECT_NEAR(static_cast<double>(modExtra::lastFrameEnd - start), 488'281.0, 10'000.0);
+}
+
+TEST_F(FrameTiming, SetAndSleep) {
+  extra.SetFPSLimit();
+  EXPECT_EQ(modExtra::fpsLimit, 50);
+  extra.SetFPSLimit(30);
+  EXPECT_EQ(modExtra::fpsLimit, 30);
+  extra.Sleep(12);
+  EXPECT_EQ(clock.slept, 12'000'000);
+  extra.Sleep(-3);
+  EXPECT_EQ(clock.slept, 12'000'000);
+}

@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "Paths.h"
+#include "TempAppFolder.h"
+#include "modExtra.h"
+#include "platform/Files.h"
+#include "tovak2d/Extra.h"
+
+using namespace tovak2d;
+using testsupport::TempAppFolder;
+
+TEST(PathRule, JoinsToTheApplicationFolderOnce) {
+  TempAppFolder app;
+  const std::string a = app.str();
+  EXPECT_EQ(paths::Resolve("0hscore.ini"), a + "\\0hscore.ini");
+  EXPECT_EQ(paths::Resolve("\\game data\\pictures.vnl"), a + "\\\\game data\\pictures.vnl");
+  EXPECT_EQ(paths::Resolve("/packs/x.vnl"), a + "\\/packs/x.vnl");
+  EXPECT_EQ(paths::Resolve("C:\\temp\\x.txt"), "C:\\temp\\x.txt");
+  EXPECT_EQ(paths::Resolve(a + "\\out"), a + "\\out") << "a name already in the folder is not joined twice";
+
+  EXPECT_EQ(paths::ShortNameOf("C:\\x\\hscore.ini"), "hscore.ini");
+  EXPECT_EQ(paths::ShortNameOf("a/b.txt"), "a/b.txt");
+  EXPECT_EQ(paths::ExtOfName("Photo.JPG"), "jpg");
+  EXPECT_EQ(paths::ExtOfName("archive"), "");
+  EXPECT_EQ(paths::ExtOfName("C:\\a.b\\c"), "b\\c");
+}
+
+TEST(PathRule, WindowsNamesReachTheRightFiles) {
+  TempAppFolder app;
+  app.Write("Game Data/Pictures.VNL", "x");
+  // Doubled separators, backslashes and another letter case all find the file.
+  EXPECT_TRUE(platform::files::Exists(paths::Resolve("\\game data\\pictures.vnl")));
+  EXPECT_EQ(platform::files::ToNative(paths::Resolve("\\game data\\pictures.vnl")).filename(), "Pictures.VNL");
+  // A new file in an existing folder keeps the folder's spelling and its own.
+  EXPECT_EQ(platform::files::ToNative(paths::Resolve("GAME DATA\\new.ini")),
+            app.path() / "Game Data" / "new.ini");
+  // A drive letter starts at the root.
+  EXPECT_EQ(platform::files::ToNative("C:\\tmp\\x.txt"), std::filesystem::path("/tmp/x.txt"));
+
+  paths::MakeFolder("\\out\\");
+  EXPECT_TRUE(std::filesystem::is_directory(app.path() / "out"));
+  paths::MakeFolder("a\\b");  // only the last level is made; a missing parent is ignored
+  EXPECT_FALSE(app.Has("a"));
+  paths::MakeFolder(app.str() + "\\made");
+  EXPECT_TRUE(std::filesystem::is_directory(app.path() / "made"));
+}
+
+TEST(Log, AppendsLinesWhereTheRulesSay) {
+  TempAppFolder app;
+  modExtra::WriteLog("first");
+  modExtra::WriteLog("second", "");
+  EXPECT_EQ(app.Read("log.txt"), "first\r\nsecond\r\n");
+
+  std::filesystem::create_directory(app.path() / "logs");
+  modExtra::WriteLog("x", "logs\\x.txt");
+  EXPECT_EQ(app.Read("logs/x.txt"), "x\r\n");
+  EXPECT_THROW(modExtra::WriteLog("x", "missing\\x.txt"), modExtra::LogError);
+
+  const std::string absolute = "C:" + (app.path() / "abs.txt").string();
+  modExtra::WriteLog("abs", absolute);
+  EXPECT_EQ(app.Read("abs.txt"), "abs\r\n");
+
+  Extra extra;
+  extra.SaveLog("through Extra");
+  extra.SaveLog("nowhere", "missing\\x.txt");  // a log that cannot be written is no crash
+  EXPECT_EQ(app.LogLines().back(), "through Extra");
+}
+
+TEST(Log, CheckFileFindsFilesAndReportsMissingOnes) {
+  TempAppFolder app;
+  app.Write("here.txt", "");
+  std::filesystem::create_directory(app.path() / "folder");
+  EXPECT_TRUE(modExtra::CheckFile("here.txt"));
+  EXPECT_TRUE(modExtra::CheckFile("HERE.TXT"));
+  EXPECT_TRUE(modExtra::CheckFile("folder"));
+  EXPECT_TRUE(modExtra::CheckFile(paths::Resolve("here.txt"))) << "a full path that exists";
+  EXPECT_FALSE(app.Has("log.txt"));
+
+  EXPECT_FALSE(modExtra::CheckFile("t2do.ini"));
+  EXPECT_FALSE(modExtra::CheckFile("T2DO.INI"));
+  EXPECT_FALSE(app.Has("log.txt")) << "the texture-size file is usually absent and never logged";
+
+  EXPECT_FALSE(modExtra::CheckFile("gone.bmp"));
+  ASSERT_EQ(app.LogLines().size(), 1u);
+  EXPECT_EQ(app.LogLines()[0], "File is missing : " + app.str() + "\\gone.bmp");
+
+  // A relative name is never looked up in the process's current folder.
+  const auto cwd = std::filesystem::current_path();
+  std::filesystem::current_path(app.path() / "folder");
+  app.Write("folder/only-in-cwd.txt", "");
+  EXPECT_FALSE(modExtra::CheckFile("only-in-cwd.txt"));
+  std::filesystem::current_path(cwd);
+
+  Extra extra;
+  EXPECT_TRUE(extra.FileExists("here.txt"));
+  EXPECT_FALSE(extra.FileExists("nothing.txt"));
+}
+
+TEST(Files, ReplaceWholeNeverLeavesAPartialFile) {
+  TempAppFolder app;
+  app.Write("table.ini", "old");
+  ASSERT_TRUE(platform::files::ReplaceWhole(paths::Resolve("table.ini"), "new contents"));
+  EXPECT_EQ(app.Read("table.ini"), "new contents");
+  std::string error;
+  EXPECT_FALSE(platform::files::ReplaceWhole(paths::Resolve("no\\such\\folder.ini"), "x", &error));
+  EXPECT_FALSE(error.empty());
+  // No temporary file stays behind.
+  int files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(app.path())) {
+    (void)entry;
+    ++files;
+  }
+  EXPECT_EQ(files, 1);
+}

@@ -33,7 +33,11 @@ Clock* current = &systemClock;
 
 }  // namespace
 
-Clock& CurrentClock() { return *current; }
-void SetClock(Clock* clock) { current = clock ? clock : &systemClock; }
+Clock& CurrentClock() {
+  return *current;
+}
+void SetClock(Clock* clock) {
+  current = clock ? clock : &systemClock;
+}
 
 }  // namespace tovak2d::platform

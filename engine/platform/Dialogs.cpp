@@ -32,7 +32,11 @@ void ShowMessage(const std::string& text, const std::string& title) {
                            text::Cp1252ToUtf8(text).c_str(), nullptr);
 }
 
-std::vector<Message> RecordedMessages() { return recorded; }
-void ClearRecordedMessages() { recorded.clear(); }
+std::vector<Message> RecordedMessages() {
+  return recorded;
+}
+void ClearRecordedMessages() {
+  recorded.clear();
+}
 
 }  // namespace tovak2d::platform::dialogs

@@ -15,6 +15,8 @@ void ProcessMessages() {
   }
 }
 
-void SetInputSink(EventSink sink) { inputSink = sink; }
+void SetInputSink(EventSink sink) {
+  inputSink = sink;
+}
 
 }  // namespace tovak2d::platform::events

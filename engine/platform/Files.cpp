@@ -19,7 +19,9 @@ void SetError(std::string* error, const std::string& what) {
   if (error) *error = what;
 }
 
-std::string ErrnoText() { return std::strerror(errno); }
+std::string ErrnoText() {
+  return std::strerror(errno);
+}
 
 // Finds an entry of folder whose name matches name without regard to case.
 std::optional<std::string> FindNoCase(const fs::path& folder, const std::string& name) {

@@ -15,7 +15,9 @@ bool StartVideo(std::string* error) {
   return true;
 }
 
-void StopVideo() { SDL_QuitSubSystem(SDL_INIT_VIDEO); }
+void StopVideo() {
+  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
 
 Device::~Device() {
   if (renderer) SDL_DestroyRenderer(renderer);
@@ -79,7 +81,9 @@ void Clear(Device& device, uint8_t red, uint8_t green, uint8_t blue) {
   SDL_RenderClear(device.renderer);
 }
 
-void Present(Device& device) { SDL_RenderPresent(device.renderer); }
+void Present(Device& device) {
+  SDL_RenderPresent(device.renderer);
+}
 
 std::string ErrorText() {
   const char* text = SDL_GetError();
@@ -87,7 +91,9 @@ std::string ErrorText() {
 }
 
 namespace testing {
-void RefuseDevices(int count) { refusals = count; }
+void RefuseDevices(int count) {
+  refusals = count;
+}
 }  // namespace testing
 
 }  // namespace tovak2d::platform::video

@@ -43,6 +43,6 @@ std::string ErrorText();
 namespace testing {
 // Makes the next `count` device creations fail, as a driver that refuses the mode would.
 void RefuseDevices(int count);
-}
+}  // namespace testing
 
 }  // namespace tovak2d::platform::video

@@ -163,6 +163,8 @@ bool Engine::Tovak2D_Start_OnlySound(WindowHandle hWnd, const std::string& pAppP
 void Engine::Tovak2D_Unload() {
   EngineState& s = *d_;
   TryLog("APPLICATION ENDED");
+  ReportFrameStats(s);
+  s.framesPresented = 0;
   ShutdownInput(s);
   ShutdownSound(s);
   ReleaseFonts(s);
@@ -173,8 +175,12 @@ void Engine::Tovak2D_Unload() {
   }
 }
 
-std::string Engine::Version() { return "Tovak2D Engine v0.9.23"; }
+std::string Engine::Version() {
+  return "Tovak2D Engine v0.9.23";
+}
 
-void Engine::SetDebugMode(bool TrueFalse) { DebugMode = TrueFalse; }
+void Engine::SetDebugMode(bool TrueFalse) {
+  DebugMode = TrueFalse;
+}
 
 }  // namespace tovak2d

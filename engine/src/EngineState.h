@@ -14,9 +14,12 @@ namespace tovak2d {
 // Everything one Engine object holds. The groups of the drawing, text, input and sound modules
 // live in their own headers.
 struct EngineState {
-  bool videoStarted = false;                      // the video system is in use by this engine
+  bool videoStarted = false;                        // the video system is in use by this engine
   std::unique_ptr<platform::video::Device> device;  // graphics device and sprite batch
   int32_t ambientRed = 0, ambientGreen = 0, ambientBlue = 0;
+  // Frames presented since the start, for the rate report that TOVAK2D_FRAME_STATS asks for.
+  int64_t framesPresented = 0;
+  int64_t firstPresent = 0, lastPresent = 0;
   FontState fonts;
   InputState input;
   SoundState sound;
@@ -36,5 +39,8 @@ void ShutdownSound(EngineState& state);
 void LoadFontIni(EngineState& state);
 void ReleaseFonts(EngineState& state);
 void PollInput(EngineState& state);
+
+// Writes the frame count and rate to standard error when TOVAK2D_FRAME_STATS is set.
+void ReportFrameStats(EngineState& state);
 
 }  // namespace tovak2d

@@ -1,8 +1,10 @@
+#include <cstdio>
 #include <cstdlib>
 
 #include "EngineState.h"
 #include "FrameTiming.h"
 #include "Text.h"
+#include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Video.h"
 #include "tovak2d/Engine.h"
@@ -40,8 +42,22 @@ void Engine::AmbientColor(const std::string& cRed, const std::string& cGreen, co
 void Engine::RenderAll() {
   EngineState& s = *d_;
   PollInput(s);
-  if (s.device) platform::video::Present(*s.device);
+  if (s.device) {
+    platform::video::Present(*s.device);
+    s.lastPresent = platform::CurrentClock().Counter();
+    // Timed from the second frame: the first one ends without waiting for a previous one.
+    if (s.framesPresented++ == 1) s.firstPresent = s.lastPresent;
+  }
   modExtra::FrameLimit(modExtra::fpsLimit == 0 ? int16_t{2048} : modExtra::fpsLimit);
+}
+
+void ReportFrameStats(EngineState& s) {
+  if (!std::getenv("TOVAK2D_FRAME_STATS") || s.framesPresented < 3) return;
+  const double seconds = static_cast<double>(s.lastPresent - s.firstPresent) /
+                         static_cast<double>(platform::CurrentClock().Frequency());
+  std::fprintf(stderr, "Tovak2D: %lld frames in %.2f s, %.1f frames a second\n",
+               static_cast<long long>(s.framesPresented), seconds,
+               static_cast<double>(s.framesPresented - 2) / seconds);
 }
 
 }  // namespace tovak2d

@@ -64,9 +64,15 @@ void ResetFrameTiming() {
 
 namespace tovak2d {
 
-int32_t Extra::GetFpsTooMuch() { return modExtra::waitRounds; }
-int32_t Extra::GetFps() { return modExtra::fpsValue; }
-void Extra::SetFPSLimit(int16_t intFPS) { modExtra::fpsLimit = intFPS; }
+int32_t Extra::GetFpsTooMuch() {
+  return modExtra::waitRounds;
+}
+int32_t Extra::GetFps() {
+  return modExtra::fpsValue;
+}
+void Extra::SetFPSLimit(int16_t intFPS) {
+  modExtra::fpsLimit = intFPS;
+}
 void Extra::Sleep(int32_t Milliseconds) {
   if (Milliseconds > 0) platform::CurrentClock().SleepMicroseconds(int64_t{Milliseconds} * 1000);
 }

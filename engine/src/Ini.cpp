@@ -2,10 +2,15 @@
 
 namespace tovak2d {
 
-std::string Extra::INIRead(const std::string&, const std::string&, const std::string&, bool) { return {}; }
-int16_t Extra::INIWrite(const std::string&, const std::string&, const std::string&, const std::string&, bool) {
+std::string Extra::INIRead(const std::string&, const std::string&, const std::string&, bool) {
+  return {};
+}
+int16_t Extra::INIWrite(const std::string&, const std::string&, const std::string&, const std::string&,
+                        bool) {
   return 0;
 }
-std::string Extra::EnDeCode(const std::string& strOld, uint8_t) { return strOld; }
+std::string Extra::EnDeCode(const std::string& strOld, uint8_t) {
+  return strOld;
+}
 
 }  // namespace tovak2d

@@ -7,10 +7,18 @@ void Initilize_DxInput(EngineState&) {}
 void ShutdownInput(EngineState&) {}
 void PollInput(EngineState&) {}
 
-bool Engine::GetKeyDown(int32_t) { return false; }
-bool Engine::GetKeyUp(int32_t) { return false; }
-bool Engine::GetKeyPressed(int32_t) { return false; }
-bool Engine::GetMouseState(Mouse&) { return false; }
+bool Engine::GetKeyDown(int32_t) {
+  return false;
+}
+bool Engine::GetKeyUp(int32_t) {
+  return false;
+}
+bool Engine::GetKeyPressed(int32_t) {
+  return false;
+}
+bool Engine::GetMouseState(Mouse&) {
+  return false;
+}
 void Engine::SetMousePos(int32_t, int32_t) {}
 void Engine::SetMouseHide(bool) {}
 

@@ -9,7 +9,7 @@
 // State that exists once per process and is shared by every Engine, Extra and MP3Player.
 namespace tovak2d::modExtra {
 
-inline std::string AppPath;             // base of every relative file name
+inline std::string AppPath;              // base of every relative file name
 inline WindowHandle hWndMain = nullptr;  // the game window
 inline int16_t resWidth = 0, resHeight = 0;
 inline int16_t winWidth = 0, winHeight = 0;

@@ -13,8 +13,8 @@ SDL_Window* window = nullptr;
 // close handler would.
 int OnEvent(void*, SDL_Event* event) {
   bool closing = event->type == SDL_QUIT ||
-                 (event->type == SDL_WINDOWEVENT && event->window.event == SDL_WINDOWEVENT_CLOSE &&
-                  window && event->window.windowID == SDL_GetWindowID(window));
+                 (event->type == SDL_WINDOWEVENT && event->window.event == SDL_WINDOWEVENT_CLOSE && window &&
+                  event->window.windowID == SDL_GetWindowID(window));
   if (closing) {
     int16_t cancel = 0;
     Form_Unload(cancel);
@@ -41,13 +41,17 @@ bool Load(std::string* error) {
   return true;
 }
 
-tovak2d::WindowHandle hWnd() { return window; }
+tovak2d::WindowHandle hWnd() {
+  return window;
+}
 
 void SetCaption(const std::string& caption) {
   if (window) SDL_SetWindowTitle(window, caption.c_str());
 }
 
-void Form_Load() { intScreen = kScreenCredits; }
+void Form_Load() {
+  intScreen = kScreenCredits;
+}
 
 void Form_Unload(int16_t& Cancel) {
   if (bRunning) {

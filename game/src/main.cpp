@@ -1,3 +1,5 @@
 #include "modMain.h"
 
-int main() { return varnel::Main(); }
+int main() {
+  return varnel::Main();
+}

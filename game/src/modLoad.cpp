@@ -25,6 +25,8 @@ void PollKeys() {
   if (oEngine->GetKeyPressed(kKeyEscape)) bRunning = false;
 }
 
-void PollMouse() { oEngine->GetMouseState(curMouse); }
+void PollMouse() {
+  oEngine->GetMouseState(curMouse);
+}
 
 }  // namespace varnel

@@ -26,8 +26,8 @@ void DrawCursor() {
   if (!bCursorBusy)
     oEngine->Draw(texMouse, x, y, 32, 32, 0, 40);
   else
-    oEngine->Draw(texMouse, x, y, 32, 32, static_cast<float>(std::sin(lngFrame / 10.0) * 10), 40, 0, 0, 0, 0, 1,
-                  1);
+    oEngine->Draw(texMouse, x, y, 32, 32, static_cast<float>(std::sin(lngFrame / 10.0) * 10), 40, 0, 0, 0, 0,
+                  1, 1);
   bCursorBusy = false;
 }
 

@@ -32,7 +32,8 @@ TEST(PathRule, WindowsNamesReachTheRightFiles) {
   app.Write("Game Data/Pictures.VNL", "x");
   // Doubled separators, backslashes and another letter case all find the file.
   EXPECT_TRUE(platform::files::Exists(paths::Resolve("\\game data\\pictures.vnl")));
-  EXPECT_EQ(platform::files::ToNative(paths::Resolve("\\game data\\pictures.vnl")).filename(), "Pictures.VNL");
+  EXPECT_EQ(platform::files::ToNative(paths::Resolve("\\game data\\pictures.vnl")).filename(),
+            "Pictures.VNL");
   // A new file in an existing folder keeps the folder's spelling and its own.
   EXPECT_EQ(platform::files::ToNative(paths::Resolve("GAME DATA\\new.ini")),
             app.path() / "Game Data" / "new.ini");

@@ -19,8 +19,8 @@ class TOVAK2D_API MP3Player {
   MP3Player& operator=(const MP3Player&) = delete;
 
   bool LoadMP3(const std::string& FileName);
-  int32_t GetCurrentPosition();  // seconds
-  int32_t GetDuration();         // seconds
+  int32_t GetCurrentPosition();        // seconds
+  int32_t GetDuration();               // seconds
   void SetVolume(int32_t& sndVolume);  // a value above 100 is clamped, in the caller's variable too
   void SetVolume();
   void PlayMP3(bool StartOver = false);

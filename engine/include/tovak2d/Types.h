@@ -51,7 +51,7 @@ class TOVAK2D_API Texture {
   Texture() = default;
   explicit operator bool() const { return static_cast<bool>(data_); }
   void Release() { data_.reset(); }
-  int32_t Width() const;   // texture size in texels (0 when empty)
+  int32_t Width() const;  // texture size in texels (0 when empty)
   int32_t Height() const;
 
   std::shared_ptr<TextureData> data_;

@@ -85,6 +85,12 @@ void Present(Device& device) {
   SDL_RenderPresent(device.renderer);
 }
 
+std::string RendererName(const Device& device) {
+  SDL_RendererInfo info{};
+  if (!device.renderer || SDL_GetRendererInfo(device.renderer, &info) != 0 || !info.name) return "none";
+  return info.name;
+}
+
 std::string ErrorText() {
   const char* text = SDL_GetError();
   return text && *text ? text : "unknown error";

@@ -37,6 +37,9 @@ std::unique_ptr<Device> CreateDevice(WindowHandle window, int width, int height,
 void Clear(Device& device, uint8_t red, uint8_t green, uint8_t blue);
 void Present(Device& device);
 
+// The name of the renderer driving the device ("opengl", "software", ...).
+std::string RendererName(const Device& device);
+
 // The reason the last video call failed.
 std::string ErrorText();
 

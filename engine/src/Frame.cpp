@@ -55,8 +55,9 @@ void ReportFrameStats(EngineState& s) {
   if (!std::getenv("TOVAK2D_FRAME_STATS") || s.framesPresented < 3) return;
   const double seconds = static_cast<double>(s.lastPresent - s.firstPresent) /
                          static_cast<double>(platform::CurrentClock().Frequency());
-  std::fprintf(stderr, "Tovak2D: %lld frames in %.2f s, %.1f frames a second\n",
-               static_cast<long long>(s.framesPresented), seconds,
+  const std::string renderer = s.device ? platform::video::RendererName(*s.device) : "none";
+  std::fprintf(stderr, "Tovak2D: %lld frames in %.2f s (%s renderer), %.1f frames a second\n",
+               static_cast<long long>(s.framesPresented), seconds, renderer.c_str(),
                static_cast<double>(s.framesPresented - 2) / seconds);
 }
 

@@ -9,7 +9,8 @@ XVFB_PID=
 GAME_PID=
 
 cleanup() {
-  [ -n "$GAME_PID" ] && kill -9 "$GAME_PID" 2>/dev/null || true
+  # The game runs under timeout, which passes TERM on and kills it outright 5 s later.
+  [ -n "$GAME_PID" ] && kill -TERM "$GAME_PID" 2>/dev/null && wait "$GAME_PID" 2>/dev/null || true
   [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
   rm -rf "$WORK"
 }
@@ -44,7 +45,7 @@ copy_game() {
 
 start_game() {
   (cd /; exec env SDL_AUDIODRIVER=dummy TOVAK2D_QUIET_DIALOGS=1 TOVAK2D_FRAME_STATS=1 \
-     timeout 120 "$WORK/game/Varnel" 2>"$WORK/stderr") &
+     timeout --kill-after=5 120 "$WORK/game/Varnel" 2>"$WORK/stderr") &
   GAME_PID=$!
 }
 

@@ -19,7 +19,9 @@ void SetError(std::string* error, const std::string& what) {
   if (error) *error = what;
 }
 
-std::string ErrnoText() { return std::strerror(errno); }
+std::string ErrnoText() {
+  return std::strerror(errno);
+}
 
 // Finds an entry of folder whose name matches name without regard to case.
 std::optional<std::string> FindNoCase(const fs::path& folder, const std::string& name) {
@@ -46,6 +48,15 @@ bool WriteAllTo(int fd, std::string_view data) {
     done += static_cast<size_t>(n);
   }
   return true;
+}
+
+FileStamp StampFrom(const struct stat& info) {
+  FileStamp stamp;
+  stamp.size = static_cast<uint64_t>(info.st_size);
+  stamp.changedNs = static_cast<int64_t>(info.st_ctim.tv_sec) * 1000000000 + info.st_ctim.tv_nsec;
+  stamp.inode = static_cast<uint64_t>(info.st_ino);
+  stamp.device = static_cast<uint64_t>(info.st_dev);
+  return stamp;
 }
 
 bool WriteWithFlags(std::string_view path, std::string_view data, int flags, std::string* error) {
@@ -109,17 +120,23 @@ bool IsFolder(std::string_view path) {
   return fs::is_directory(ToNative(path), ec);
 }
 
-std::optional<std::string> ReadWhole(std::string_view path, std::string* error) {
+std::optional<std::string> ReadWhole(std::string_view path, std::string* error, FileStamp* stamp) {
   fs::path native = ToNative(path);
   int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
     SetError(error, native.string() + ": " + ErrnoText());
     return std::nullopt;
   }
+  // Read straight into a buffer of the file's size; files that report no size (or grow) are
+  // read on in chunks until the end.
+  struct stat info {};
   std::string data;
-  char buffer[1 << 16];
+  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0)
+    data.resize(static_cast<size_t>(info.st_size));
+  size_t used = 0;
   for (;;) {
-    ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (used == data.size()) data.resize(used + (1 << 16));
+    ssize_t n = ::read(fd, data.data() + used, data.size() - used);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
       SetError(error, native.string() + ": " + ErrnoText());
@@ -127,7 +144,45 @@ std::optional<std::string> ReadWhole(std::string_view path, std::string* error) 
       return std::nullopt;
     }
     if (n == 0) break;
-    data.append(buffer, static_cast<size_t>(n));
+    used += static_cast<size_t>(n);
+  }
+  data.resize(used);
+  if (stamp && ::fstat(fd, &info) == 0) *stamp = StampFrom(info);
+  ::close(fd);
+  return data;
+}
+
+std::optional<FileStamp> StampOf(std::string_view path) {
+  struct stat info {};
+  if (::stat(ToNative(path).c_str(), &info) != 0) return std::nullopt;
+  return StampFrom(info);
+}
+
+std::optional<std::string> ReadRange(std::string_view path, uint64_t offset, uint64_t length,
+                                     const FileStamp* expected, std::string* error) {
+  fs::path native = ToNative(path);
+  int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    SetError(error, native.string() + ": " + ErrnoText());
+    return std::nullopt;
+  }
+  struct stat info {};
+  if (expected && (::fstat(fd, &info) != 0 || !(StampFrom(info) == *expected))) {
+    SetError(error, native.string() + ": changed since it was read");
+    ::close(fd);
+    return std::nullopt;
+  }
+  std::string data(static_cast<size_t>(length), '\0');
+  size_t used = 0;
+  while (used < data.size()) {
+    ssize_t n = ::pread(fd, data.data() + used, data.size() - used, static_cast<off_t>(offset + used));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      SetError(error, native.string() + ": " + (n < 0 ? ErrnoText() : std::string("shorter than expected")));
+      ::close(fd);
+      return std::nullopt;
+    }
+    used += static_cast<size_t>(n);
   }
   ::close(fd);
   return data;
@@ -172,7 +227,23 @@ bool ReplaceWhole(std::string_view path, std::string_view data, std::string* err
 }
 
 bool Append(std::string_view path, std::string_view data, std::string* error) {
-  return WriteWithFlags(path, data, O_WRONLY | O_CREAT | O_APPEND, error);
+  fs::path native = ToNative(path);
+  int fd = ::open(native.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+  if (fd < 0) {
+    SetError(error, native.string() + ": " + ErrnoText());
+    return false;
+  }
+  struct stat info {};
+  bool known = ::fstat(fd, &info) == 0;
+  bool ok = WriteAllTo(fd, data);
+  std::string why = ok ? std::string() : ErrnoText();
+  if (!ok && known && ::ftruncate(fd, info.st_size) != 0) why += " (and the file could not be cut back)";
+  if (::close(fd) != 0 && ok) {
+    ok = false;
+    why = ErrnoText();
+  }
+  if (!ok) SetError(error, native.string() + ": " + why);
+  return ok;
 }
 
 bool CreateOneFolder(std::string_view path, std::string* error) {

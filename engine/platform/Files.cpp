@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <system_error>
@@ -134,9 +135,12 @@ std::optional<std::string> ReadWhole(std::string_view path, std::string* error, 
   if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0)
     data.resize(static_cast<size_t>(info.st_size));
   size_t used = 0;
+  char spill[1 << 16];
   for (;;) {
-    if (used == data.size()) data.resize(used + (1 << 16));
-    ssize_t n = ::read(fd, data.data() + used, data.size() - used);
+    // Once the buffer is full, the end of the file is found with a small read of its own, so
+    // that a file of the expected size is never copied into a larger buffer.
+    bool full = used == data.size();
+    ssize_t n = full ? ::read(fd, spill, sizeof spill) : ::read(fd, data.data() + used, data.size() - used);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
       SetError(error, native.string() + ": " + ErrnoText());
@@ -144,12 +148,45 @@ std::optional<std::string> ReadWhole(std::string_view path, std::string* error, 
       return std::nullopt;
     }
     if (n == 0) break;
+    if (full) data.append(spill, static_cast<size_t>(n));
     used += static_cast<size_t>(n);
   }
   data.resize(used);
   if (stamp && ::fstat(fd, &info) == 0) *stamp = StampFrom(info);
   ::close(fd);
   return data;
+}
+
+bool ReadInChunks(std::string_view path, const std::function<size_t(std::string_view, bool)>& sink,
+                  FileStamp* stamp, std::string* error) {
+  fs::path native = ToNative(path);
+  int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    SetError(error, native.string() + ": " + ErrnoText());
+    return false;
+  }
+  // Small enough to stay in the cache, large enough that the calls cost nothing.
+  std::vector<char> buffer(1 << 20);
+  size_t held = 0;
+  for (;;) {
+    if (held == buffer.size()) buffer.resize(buffer.size() * 2);  // sink used nothing of a full buffer
+    ssize_t n = ::read(fd, buffer.data() + held, buffer.size() - held);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      SetError(error, native.string() + ": " + ErrnoText());
+      ::close(fd);
+      return false;
+    }
+    size_t total = held + static_cast<size_t>(n);
+    size_t used = std::min(sink(std::string_view(buffer.data(), total), n == 0), total);
+    if (n == 0) break;
+    held = total - used;
+    std::memmove(buffer.data(), buffer.data() + used, held);
+  }
+  struct stat info {};
+  if (stamp && ::fstat(fd, &info) == 0) *stamp = StampFrom(info);
+  ::close(fd);
+  return true;
 }
 
 std::optional<FileStamp> StampOf(std::string_view path) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,6 +36,13 @@ std::optional<FileStamp> StampOf(std::string_view path);
 // as it was read.
 std::optional<std::string> ReadWhole(std::string_view path, std::string* error = nullptr,
                                      FileStamp* stamp = nullptr);
+
+// Reads the file from start to end through a buffer of its own, for files too large to hold
+// whole. Each call of sink gets the bytes it left over last time followed by the next ones
+// (atEnd: nothing follows) and returns how many it used; the rest comes again next time.
+// *stamp receives the stamp of the file as it was read.
+bool ReadInChunks(std::string_view path, const std::function<size_t(std::string_view data, bool atEnd)>& sink,
+                  FileStamp* stamp = nullptr, std::string* error = nullptr);
 
 // length bytes from offset; nothing when the file is shorter or, with expected given, when the
 // file no longer has that stamp.

@@ -8,99 +8,122 @@
 namespace tovak2d::modExtra {
 namespace {
 
-enum class Marker { kNone, kSplit, kHere };
-
-struct MarkerHit {
-  Marker kind = Marker::kNone;
-  size_t at = 0;
-};
-
-// Both markers begin with a backquote, so memchr finds every candidate at memory speed and only
-// those few places are compared. Neither marker can begin inside the other (their inner
+// Builds the index while the archive streams past, so that opening never needs the whole file in
+// memory. Markers all begin with a backquote: memchr finds every candidate at memory speed and
+// only those places are compared. Neither marker can begin inside the other (their inner
 // backquotes are followed by '!'), so one pass from left to right finds exactly the markers a
 // split at the split marker followed by a split at the here marker would find.
-MarkerHit NextMarker(std::string_view data, size_t from) {
-  const char* base = data.data();
-  while (from < data.size()) {
-    const void* hit = std::memchr(base + from, '`', data.size() - from);
-    if (!hit) break;
-    size_t at = static_cast<size_t>(static_cast<const char*>(hit) - base);
-    std::string_view rest = data.substr(at);
-    if (rest.starts_with(kSplitMarker)) return {Marker::kSplit, at};
-    if (rest.starts_with(kHereMarker)) return {Marker::kHere, at};
-    from = at + 1;
+class IndexBuilder {
+ public:
+  // Takes the next bytes of the archive and returns how many it used: a possible marker cut off
+  // by the end of data is left for the next call, which gets it again at its front.
+  size_t Feed(std::string_view data, bool atEnd) {
+    size_t taken = 0;  // bytes before this are accounted for
+    size_t scan = 0;
+    while (scan < data.size()) {
+      const void* hit = std::memchr(data.data() + scan, '`', data.size() - scan);
+      if (!hit) break;
+      size_t at = static_cast<size_t>(static_cast<const char*>(hit) - data.data());
+      std::string_view rest = data.substr(at);
+      bool split = rest.starts_with(kSplitMarker);
+      if (!split && !rest.starts_with(kHereMarker)) {
+        if (!atEnd && rest.size() < kSplitMarker.size() &&
+            (kSplitMarker.starts_with(rest) || kHereMarker.starts_with(rest))) {
+          TakeNameBytes(data.substr(taken, at - taken));
+          offset_ += at;
+          return at;
+        }
+        scan = at + 1;
+        continue;
+      }
+      TakeNameBytes(data.substr(taken, at - taken));
+      if (split)
+        OnSplit(offset_ + at);
+      else
+        OnHere(offset_ + at);
+      taken = scan = at + (split ? kSplitMarker : kHereMarker).size();
+    }
+    TakeNameBytes(data.substr(taken));
+    offset_ += data.size();
+    return data.size();
   }
-  return {};
-}
 
-constexpr size_t kNone = std::string_view::npos;
+  std::vector<PakEntry> Finish() {
+    // A file without a single split marker holds no entries, whatever else it contains.
+    if (sawSplit_) ClosePiece(offset_);
+    bool anyUsed = false;
+    for (PakEntry& entry : index_) {
+      // A nameless entry can never be looked up; it is a free slot like any other, rather than
+      // a reason to hide the entries that follow it.
+      if (entry.ShortName.empty()) entry = PakEntry{};
+      anyUsed = anyUsed || !entry.ShortName.empty();
+    }
+    if (!anyUsed) index_.assign(1, PakEntry{});
+    return std::move(index_);
+  }
 
-// The entry of one piece [start, end) given its first and second here markers (kNone: none).
-PakEntry EntryOfPiece(std::string_view archive, size_t start, size_t end, size_t firstHere,
-                      size_t secondHere) {
-  PakEntry entry;
-  entry.StoredName = std::string(archive.substr(start, firstHere - start));
-  entry.ShortName = paths::ShortNameOf(entry.StoredName);
-  entry.ContentsStart = firstHere + kHereMarker.size();
-  entry.ContentsLength = (secondHere == kNone ? end : secondHere) - entry.ContentsStart;
-  // A nameless entry can never be looked up; it is a free slot like any other, rather than a
-  // reason to hide the entries that follow it.
-  if (entry.ShortName.empty()) entry = PakEntry{};
-  return entry;
-}
+ private:
+  enum class State { kName, kContents, kAfterContents };
+
+  void TakeNameBytes(std::string_view bytes) {
+    if (state_ == State::kName) current_.StoredName.append(bytes);
+  }
+
+  void OnSplit(uint64_t at) {
+    sawSplit_ = true;
+    ClosePiece(at);
+  }
+
+  void OnHere(uint64_t at) {
+    if (state_ == State::kName) {
+      current_.ShortName = paths::ShortNameOf(current_.StoredName);
+      current_.ContentsStart = at + kHereMarker.size();
+      state_ = State::kContents;
+    } else if (state_ == State::kContents) {
+      current_.ContentsLength = at - current_.ContentsStart;
+      state_ = State::kAfterContents;
+    }
+  }
+
+  // A piece without a here marker is no entry.
+  void ClosePiece(uint64_t end) {
+    if (state_ == State::kContents) current_.ContentsLength = end - current_.ContentsStart;
+    if (state_ != State::kName) index_.push_back(std::move(current_));
+    current_ = PakEntry{};
+    state_ = State::kName;
+  }
+
+  uint64_t offset_ = 0;  // of the next byte Feed gets
+  bool sawSplit_ = false;
+  State state_ = State::kName;
+  PakEntry current_;
+  std::vector<PakEntry> index_;
+};
 
 }  // namespace
 
 std::vector<PakEntry> PAK_ParseIndex(std::string_view archive) {
-  std::vector<PakEntry> index;
-  bool sawSplit = false;
-  size_t pieceStart = 0;
-  size_t firstHere = kNone, secondHere = kNone;
-
-  auto closePiece = [&](size_t pieceEnd) {
-    if (firstHere != kNone)
-      index.push_back(EntryOfPiece(archive, pieceStart, pieceEnd, firstHere, secondHere));
-    firstHere = secondHere = kNone;
-  };
-
-  for (MarkerHit hit = NextMarker(archive, 0); hit.kind != Marker::kNone;) {
-    if (hit.kind == Marker::kSplit) {
-      sawSplit = true;
-      closePiece(hit.at);
-      pieceStart = hit.at + kSplitMarker.size();
-      hit = NextMarker(archive, pieceStart);
-    } else {
-      if (firstHere == kNone)
-        firstHere = hit.at;
-      else if (secondHere == kNone)
-        secondHere = hit.at;
-      hit = NextMarker(archive, hit.at + kHereMarker.size());
-    }
-  }
-  // A file without a single split marker holds no entries, whatever else it contains.
-  if (sawSplit) closePiece(archive.size());
-
-  bool anyUsed = false;
-  for (const PakEntry& entry : index) anyUsed = anyUsed || !entry.ShortName.empty();
-  if (!anyUsed) index.assign(1, PakEntry{});
-  return index;
+  IndexBuilder builder;
+  builder.Feed(archive, true);
+  return builder.Finish();
 }
 
 bool PAK_LoadIndex() {
   PakIndex.assign(1, PakEntry{});
   PakStamp.reset();
   if (!platform::files::Exists(PakPath)) return true;
+  IndexBuilder builder;
   platform::files::FileStamp stamp;
   std::string error;
-  std::optional<std::string> archive = ReadWholeFile(PakPath, &stamp, &error);
-  if (!archive) {
+  auto feed = [&](std::string_view data, bool atEnd) { return builder.Feed(data, atEnd); };
+  if (!platform::files::ReadInChunks(PakPath, feed, &stamp, &error)) {
     try {
       WriteLog("PAK - Cannot read the archive : " + PakPath + " (" + text::Utf8ToCp1252(error) + ")");
     } catch (const LogError&) {
     }
     return false;
   }
-  PakIndex = PAK_ParseIndex(*archive);
+  PakIndex = builder.Finish();
   PakStamp = stamp;
   return true;
 }
@@ -134,7 +157,8 @@ bool IsSafeEntryName(std::string_view shortName) {
 }
 
 bool HoldsMarker(std::string_view data) {
-  return NextMarker(data, 0).kind != Marker::kNone;
+  return data.find(kSplitMarker) != std::string_view::npos ||
+         data.find(kHereMarker) != std::string_view::npos;
 }
 
 }  // namespace tovak2d::modExtra

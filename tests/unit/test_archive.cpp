@@ -118,6 +118,23 @@ TEST_F(ArchiveTest, BothLayoutsLoadIdenticallyAndRewriteOnDelete) {
   EXPECT_EQ(modExtra::PakIndex.size(), 1u);
 }
 
+TEST_F(ArchiveTest, MarkersAcrossReadBuffersAreFound) {
+  // Opening reads the archive through a 1 MiB buffer: put a marker, and something that only
+  // looks like the start of one, across that boundary at every offset.
+  const size_t buffer = 1 << 20;
+  const std::string nearMiss = "`*[S-P-L-I-T]*`?";
+  for (size_t shift = 1; shift <= 34; ++shift) {
+    std::string first = std::string(buffer - shift - 35 - 32, 'a') + nearMiss + std::string(16, 'c');
+    std::string archive = kSplit + "first" + kHere + first + kSplit + "second" + kHere + "2" + kHere + "x";
+    ASSERT_EQ(archive.find(kSplit, 1), buffer - shift);
+    Put(app_ / "a.vnl", archive);
+    ASSERT_TRUE(extra_.PAK_OpenPAK("a.vnl"));
+    ASSERT_EQ(extra_.PAK_FileCount(), 2) << shift;
+    EXPECT_EQ(modExtra::PakIndex[1].ContentsLength, 1u) << shift;
+    EXPECT_EQ(Extracted("first"), first) << shift;
+  }
+}
+
 TEST_F(ArchiveTest, SlotsAreReusedAndPositionsFollowRewrites) {
   Put(app_ / "a.vnl", "");
   ASSERT_TRUE(extra_.PAK_OpenPAK("a.vnl"));

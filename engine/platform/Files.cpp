@@ -229,7 +229,7 @@ bool WriteWhole(std::string_view path, std::string_view data, std::string* error
   return WriteWithFlags(path, data, O_WRONLY | O_CREAT | O_TRUNC, error);
 }
 
-bool ReplaceWhole(std::string_view path, std::string_view data, std::string* error) {
+bool ReplaceWhole(std::string_view path, std::string_view data, std::string* error, bool durable) {
   fs::path native = ToNative(path);
   fs::path temp = native;
   temp += ".tmp-" + std::to_string(::getpid());
@@ -238,7 +238,7 @@ bool ReplaceWhole(std::string_view path, std::string_view data, std::string* err
     SetError(error, temp.string() + ": " + ErrnoText());
     return false;
   }
-  bool ok = WriteAllTo(fd, data) && ::fsync(fd) == 0;
+  bool ok = WriteAllTo(fd, data) && (!durable || ::fsync(fd) == 0);
   std::string why = ok ? std::string() : ErrnoText();
   if (::close(fd) != 0 && ok) {
     ok = false;
@@ -253,6 +253,7 @@ bool ReplaceWhole(std::string_view path, std::string_view data, std::string* err
     SetError(error, native.string() + ": " + why);
     return false;
   }
+  if (!durable) return true;
   // Make the rename itself durable.
   int dir = ::open(native.parent_path().empty() ? "." : native.parent_path().c_str(),
                    O_RDONLY | O_DIRECTORY | O_CLOEXEC);

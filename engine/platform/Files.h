@@ -53,8 +53,11 @@ std::optional<std::string> ReadRange(std::string_view path, uint64_t offset, uin
 bool WriteWhole(std::string_view path, std::string_view data, std::string* error = nullptr);
 
 // Writes data beside the file and renames it over the old one, so a crash or a full disk
-// leaves either the old file or the new one, never a part of either.
-bool ReplaceWhole(std::string_view path, std::string_view data, std::string* error = nullptr);
+// leaves either the old file or the new one, never a part of either. durable also waits until the
+// disk has the new file; small files written many times in a row (INI keys) skip that wait, the
+// rename alone keeps them whole when the program dies.
+bool ReplaceWhole(std::string_view path, std::string_view data, std::string* error = nullptr,
+                  bool durable = true);
 
 // A failed append is cut off again, so the file keeps its old contents.
 bool Append(std::string_view path, std::string_view data, std::string* error = nullptr);

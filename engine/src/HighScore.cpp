@@ -86,7 +86,8 @@ bool Extra::HighScore_Create(std::string& FileName, int16_t& TopX, int16_t& addi
       modExtra::WriteIniValue("setup", "TopX", std::to_string(TopX), FileName);
       modExtra::WriteIniValue("setup", "additionalValues", std::to_string(additionalValues), FileName);
     }
-    if (TopX < 0 || TopX > kMaxRanks || additionalValues < 0 || additionalValues > kMaxValues) throw LoadError();
+    if (TopX < 0 || TopX > kMaxRanks || additionalValues < 0 || additionalValues > kMaxValues)
+      throw LoadError();
 
     std::vector<HighScoreEntry> rows(static_cast<size_t>(TopX) + 2);
     for (auto& row : rows) row.Values.assign(static_cast<size_t>(additionalValues) + 1, "");
@@ -101,7 +102,8 @@ bool Extra::HighScore_Create(std::string& FileName, int16_t& TopX, int16_t& addi
         }
         rows[r].Name = modExtra::ReadIniValue("scores", prefix + "_name", FileName);
         for (size_t k = 0; k < rows[r].Values.size(); ++k)
-          rows[r].Values[k] = modExtra::ReadIniValue("scores", prefix + "_value_" + std::to_string(k), FileName);
+          rows[r].Values[k] =
+              modExtra::ReadIniValue("scores", prefix + "_value_" + std::to_string(k), FileName);
       }
     }
     hs.hsFile = FileName;
@@ -132,7 +134,8 @@ bool Extra::HighScore_Create() {
   return HighScore_Create(fileName);
 }
 
-int16_t Extra::HighScore_NewScore(float Score, const std::string& Name, const std::vector<std::string>& Value) {
+int16_t Extra::HighScore_NewScore(float Score, const std::string& Name,
+                                  const std::vector<std::string>& Value) {
   HighScoreTable& hs = *hs_;
   if (!hs.hsLoaded) return 0;
   auto& rows = hs.hsTable;

@@ -150,7 +150,7 @@ int16_t WriteIniValue(const std::string& section, const std::string& key, const 
   }
   if (updated == old && !old.empty()) return 1;
   // Written beside the old file and renamed over it: the high-score tables live in these files.
-  return platform::files::ReplaceWhole(path, updated) ? 1 : 0;
+  return platform::files::ReplaceWhole(path, updated, nullptr, false) ? 1 : 0;
 }
 
 std::string XorText(const std::string& text, uint8_t key) {

@@ -118,3 +118,63 @@ TEST(HighScore, ZeroRanksAndGarbledFilesFailSafely) {
     EXPECT_EQ(app.Read("bad.ini"), contents) << "a table that failed to load is never overwritten";
   }
 }
+
+TEST(HighScore, TheFileTextAfterInserts) {
+  TempAppFolder app;
+  Extra extra;
+  std::string name = "small.ini";
+  int16_t topX = 2, values = 0;
+  ASSERT_TRUE(extra.HighScore_Create(name, topX, values));
+  EXPECT_EQ(extra.HighScore_NewScore(500, "Ann", {"a"}), 1);
+  EXPECT_EQ(extra.HighScore_NewScore(600, "Bo", {"b"}), 1);
+  EXPECT_EQ(app.Read("small.ini"),
+            "[setup]\r\nTopX=2\r\nadditionalValues=0\r\n"
+            "[scores]\r\n3_score=0\r\n3_name=\r\n3_value_0=\r\n2_score=500\r\n2_name=Ann\r\n2_value_0=a\r\n"
+            "1_score=600\r\n1_name=Bo\r\n1_value_0=b\r\n");
+}
+
+TEST(HighScore, HostileFilesNeverCrashTheLoader) {
+  TempAppFolder app;
+  const std::string valid =
+      "[setup]\r\nTopX=3\r\nadditionalValues=1\r\n[scores]\r\n1_score=90\r\n1_name=A\r\n1_value_0=x\r\n"
+      "2_score=50\r\n2_name=B\r\n3_score=10\r\n";
+  uint32_t seed = 12345;
+  auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+  for (int round = 0; round < 1500; ++round) {
+    std::string contents = valid;
+    const int edits = 1 + static_cast<int>(next() % 8);
+    for (int e = 0; e < edits; ++e) {
+      const size_t at = next() % (contents.size() + 1);
+      switch (next() % 4) {
+        case 0:
+          contents.insert(at, 1, static_cast<char>(next() & 0xFF));
+          break;
+        case 1:
+          if (at < contents.size()) contents.erase(at, 1);
+          break;
+        case 2:
+          if (at < contents.size()) contents[at] = static_cast<char>(next() & 0xFF);
+          break;
+        default:
+          contents.insert(at, std::to_string(static_cast<int32_t>(next())));
+          break;
+      }
+    }
+    app.Write("fuzz.ini", contents);
+    Extra extra;
+    std::string name = "fuzz.ini";
+    int16_t topX = 10, values = 0;
+    if (extra.HighScore_Create(name, topX, values)) {
+      EXPECT_GE(topX, 0);
+      EXPECT_LE(topX, 1000);
+      for (int16_t row = -1; row <= topX + 2; ++row) {
+        extra.HighScore_GetScore(row);
+        extra.HighScore_GetName(row);
+        extra.HighScore_GetValue(row, 0);
+        extra.HighScore_GetValue(row, values + 1);
+      }
+      extra.HighScore_CheckPos(75);
+      extra.HighScore_NewScore(75, "fuzz", {"v"});
+    }
+  }
+}

@@ -1,0 +1,9 @@
+#include "modDeclares.h"
+#include "modMain.h"
+
+namespace varnel {
+
+void ScanPacks() {}
+void SavePackScores() {}
+
+}  // namespace varnel

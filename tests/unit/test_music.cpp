@@ -232,6 +232,8 @@ TEST_F(MusicTest, TruncatedAndDamagedFilesNeverCrash) {
 
 TEST(MusicOnDevice, PlaysOnTheAudioDriversOwnThread) {
   if (!audio_fixtures::HaveTool("ffmpeg")) GTEST_SKIP() << "ffmpeg is not installed";
+  std::string why;
+  if (!platform::audio::OpenOutput(&why)) GTEST_SKIP() << "no audio device: " << why;
   audio_fixtures::TempAppFolder folder;
   ASSERT_TRUE(MakeTone(folder / "music.wma", 3.0, "-c:a wmav2"));
   MP3Player player;

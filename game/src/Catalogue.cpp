@@ -5,5 +5,6 @@ namespace varnel {
 
 void ScanPacks() {}
 void SavePackScores() {}
+void SavePackScore(int16_t) {}
 
 }  // namespace varnel

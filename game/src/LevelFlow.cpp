@@ -1,17 +1,273 @@
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <iterator>
+
 #include "modDeclares.h"
 #include "modGame.h"
+#include "modINI.h"
+#include "modLoad.h"
+#include "modMain.h"
 #include "modRender.h"
 
 namespace varnel {
+namespace {
 
-void NewGame() {}
-void CheckLevelDone() {}
-void DrawLevelDone() {}
-void DrawGameOver() {}
-void SubmitScore() {}
-void ExitToMenu() {}
-void ApplyMusicOption() {}
-void DrawLevelStartState() {}
-void DrawPlayingState() {}
+struct PanelText {
+  const char* text;
+  float X, Y, scale;
+};
+
+const PanelText kPackDoneVertical[] = {{"you succesfully completed all", 216, 201, 0.75f},
+                                       {"of the levels from this pack", 226, 226, 0.75f},
+                                       {"press 'SUBMIT SCORE'", 286, 251, 0.75f}};
+const PanelText kWellDoneVertical = {"WELLDONE", 270, 160, 2};
+const PanelText kPackDoneHorizontal[] = {{"you succesfully", 410, 150, 0.75f},
+                                         {"completed all of the", 375, 180, 0.75f},
+                                         {"levels from this pack", 365, 210, 0.75f},
+                                         {"press 'SUBMIT SCORE'", 380, 240, 0.75f}};
+const PanelText kWellDoneHorizontal = {"WELLDONE", 385, 50, 1.75f};
+
+void DrawPanelText(const PanelText& line, float dx, float dy, float red, float green, float blue) {
+  oEngine->DrawText(texFontDefault, line.text, line.X + dx, line.Y + dy, line.scale, 0, 100, red, green,
+                    blue);
+}
+
+// Black copies up-left and down-right, then the coloured one on top.
+void DrawShadowed(const PanelText& line, float red, float green, float blue) {
+  DrawPanelText(line, -1, -1, 0, 0, 0);
+  DrawPanelText(line, 1, 1, 0, 0, 0);
+  DrawPanelText(line, 0, 0, red, green, blue);
+}
+
+float SubmitButtonX() {
+  return bVertical ? 340.0f : 410.0f;
+}
+
+void DrawSubmitButton(int16_t alpha) {
+  const float x0 = SubmitButtonX();
+  oEngine->DrawFont("titleL", x0, 420, 240, 50, "SUBMIT SCORE", kWhite, 5);
+  oEngine->Draw(texButton, x0, 420, 120, 25, 0, alpha, 0, 0, 240, 50);
+}
+
+bool SubmitClicked() {
+  const float x0 = SubmitButtonX();
+  const auto x = static_cast<float>(curMouse.X);
+  const auto y = static_cast<float>(curMouse.Y);
+  return curMouse.B1Clicked && x0 + 1 <= x && x <= x0 + 239 && 420 < y && y < 470;
+}
+
+void DrawPackDone() {
+  if (bEndSoundDue && bSoundOn) {
+    oEngine->SoundPlay("packcompleted", false, 90, 0, 40);
+    bEndSoundDue = false;
+  }
+  oEngine->AmbientColor(50, 200, 50);
+  DrawGameMask(100);
+  DrawSubmitButton(50);
+  oEngine->AmbientColor(255, 255, 255);
+
+  const PanelText* lines = bVertical ? kPackDoneVertical : kPackDoneHorizontal;
+  const size_t count = bVertical ? std::size(kPackDoneVertical) : std::size(kPackDoneHorizontal);
+  for (size_t i = 0; i < count; ++i) DrawPanelText(lines[i], -1, -1, 0, 0, 0);
+  for (size_t i = 0; i < count; ++i) DrawPanelText(lines[i], 1, 1, 0, 0, 0);
+  for (size_t i = 0; i < count; ++i) DrawPanelText(lines[i], 0, 0, 50, 200, 50);
+  DrawShadowed(bVertical ? kWellDoneVertical : kWellDoneHorizontal, 50, 200, 50);
+
+  if (SubmitClicked()) SubmitScore();
+}
+
+void DrawNextLevelButton() {
+  const float y0 = bVertical ? 565.0f : 579.0f;
+  oEngine->AmbientColor(50, 200, 50);
+  const auto shakeX = static_cast<float>(std::floor(4 * Rnd()));
+  const auto shakeY = static_cast<float>(std::floor(4 * Rnd()));
+  oEngine->Draw(texButton, 560 + shakeX, y0 + shakeY, 120, 25, 0, 70, 0, 0, 90, 18.75f);
+  oEngine->DrawFont("small", 560, y0, 90, 18.75f, "NEXT LEVEL", ARGB(255, 230, 255, 255), 5);
+  const auto x = static_cast<float>(curMouse.X);
+  const auto y = static_cast<float>(curMouse.Y);
+  if (curMouse.B1Clicked && 561 <= x && x <= 759 && y0 < y && y < y0 + 18.75f) bNextLevel = true;
+  oEngine->AmbientColor(255, 255, 255);
+}
+
+std::string PackName() {
+  return strPackFile.size() > 4 ? strPackFile.substr(0, strPackFile.size() - 4) : strPackFile;
+}
+
+// A pack that turns out unplayable ends the game where it stands: the player is told which
+// pack, the log has the details, and the game goes back to the menu screens.
+void AbandonGame(const std::string& message) {
+  std::fprintf(stderr, "Varnel: %s\n", message.c_str());
+  ExitToMenu();
+}
+
+void CheckLevelPictures() {
+  const bool originalMissing = !texOriginal;
+  if (!originalMissing && texModified) return;
+  const std::string picture = strLevelPic + (originalMissing ? "" : "x");
+  oExtra->SaveLog("Error in LoadLevel : picture " + picture + " (.jpg or .bmp) of " + strPackFile +
+                  " is missing or cannot be read");
+  AbandonGame("The picture " + picture + " of the pack \"" + PackName() +
+              "\" is missing or damaged, so this level cannot be played.");
+}
+
+void AdvanceTimer() {
+  const long double step = 1.0L / 30 * static_cast<long double>(sngLevel);
+  sngTimer = static_cast<float>(step + (1.0L / 35 + static_cast<long double>(sngTimer)));
+}
+
+void DrawTimeBar() {
+  const int16_t alpha = static_cast<int16_t>(std::nearbyint(sngPlayFade));
+  const float slide = sngTimer <= 399 ? 399 - sngTimer : 0;
+  oEngine->Draw(texProgressBar, 755, 94, 49, 399, 0, alpha, 0, slide);
+  if (sngTimer > 406) {
+    DrawGameOver();
+  } else {
+    oEngine->Draw(texProgressBarIn, 755, 94 + sngTimer, 49, 406 - sngTimer, 0, alpha, 0, 0, 49,
+                  406 - sngTimer);
+    if (bParticlesOn) {
+      const double r1 = Rnd(), r2 = Rnd();
+      ParticleFX(true, 2, 768, 488, static_cast<float>(std::floor(2 * r1) - 0.5),
+                 static_cast<float>(std::floor(3 * r2) + 1), 2, 40, true);
+    }
+  }
+  oEngine->Draw(texProgressRoom, 751, 94, 49, 406, 0, alpha);
+}
+
+}  // namespace
+
+void NewGame() {
+  if (intPackSel < 0 || static_cast<size_t>(intPackSel) >= PackFiles.size()) return;
+  const std::string settings = std::to_string(intPackSel) + "packinfo.ini";
+  const std::string verticalText = oExtra->INIRead("General", "Vertical", settings, false);
+  strPackFile = PackFiles[static_cast<size_t>(intPackSel)];
+  bool vertical = false;
+  if (!TextToBool(verticalText, vertical)) {
+    oExtra->SaveLog("Error in NewGame : Vertical of " + strPackFile + " is \"" + verticalText +
+                    "\", not True or False");
+    AbandonGame("The settings of the pack \"" + PackName() +
+                "\" are missing or damaged, so it cannot be played.");
+    return;
+  }
+  bVertical = vertical;
+  sngScore = 0;
+  sngLevel = 1;
+  strLevel = "1";
+  bJokerLeft = true;
+  bEndSoundDue = true;
+  if (!PickLevel()) {
+    AbandonGame("The pack \"" + PackName() +
+                "\" is missing or has damaged level data, so it cannot be played.");
+    return;
+  }
+  sngPlayFade = 0;
+  sngJokerFade = 100;
+  bPackDone = false;
+  intScreen = kScreenLevelStart;
+  bLevelDone = false;
+  bNextLevel = false;
+}
+
+void CheckLevelDone() {
+  for (int d = 1; d <= 5; ++d)
+    if (!Differences[d].Found) return;
+  const long double bonus =
+      std::floor(407 - static_cast<long double>(sngTimer) + static_cast<long double>(sngLevel) * 50);
+  sngScore = static_cast<float>(bonus + static_cast<long double>(sngScore));
+  bTimerOn = false;
+  bLevelDone = true;
+  sngLevel += 1;
+  if (bSoundOn) oEngine->SoundPlay("levelcompleted", false, 90, 0, 45);
+}
+
+void DrawLevelDone() {
+  if (sngLevel > static_cast<float>(lngNumLevels)) bPackDone = true;
+  if (bPackDone) {
+    DrawPackDone();
+    return;
+  }
+  DrawNextLevelButton();
+  if (!bNextLevel) return;
+  ResetFound();
+  if (!PickLevel()) {
+    AbandonGame("The pack \"" + PackName() + "\" has damaged level data, so the game cannot go on.");
+    return;
+  }
+  sngPlayFade = 0;
+  intScreen = kScreenLevelStart;
+  strLevel = std::to_string(std::atoi(strLevel.c_str()) + 1);
+  bLevelDone = false;
+  bNextLevel = false;
+}
+
+void DrawGameOver() {
+  bTimerOn = false;
+  if (bEndSoundDue && bSoundOn) {
+    oEngine->SoundPlay("gameover", false, 85, 0, 0);
+    bEndSoundDue = false;
+  }
+  oEngine->AmbientColor(200, 50, 50);
+  DrawGameMask(100);
+  DrawSubmitButton(65);
+  oEngine->AmbientColor(255, 255, 255);
+  DrawShadowed(bVertical ? PanelText{"GAME OVER", 270, 200, 2} : PanelText{"GAME OVER", 360, 200, 1.75f}, 200,
+               50, 50);
+  if (SubmitClicked()) SubmitScore();
+}
+
+void SubmitScore() {
+  // Rank 0 means no table could be bound (a damaged file, already logged): the score has
+  // nowhere to go, so there is no name to ask for.
+  const int16_t rank = BindPackTable() ? oExtra->HighScore_CheckPos(sngScore) : 0;
+  if (rank < 1 || rank > 10)
+    ExitToMenu();
+  else
+    intScreen = kScreenNameEntry;
+}
+
+void ExitToMenu() {
+  ResetLevelsUsed();
+  ResetFound();
+  FreeLevelTextures();
+  // A level left while running would otherwise keep the joker live on the menu screens, where
+  // Space would mark a difference of the next game found in advance.
+  bTimerOn = false;
+  intScreen = kScreenHighScores;
+}
+
+void ApplyMusicOption() {
+  if (bMusicOn)
+    oMusic->PlayMP3(false);
+  else
+    oMusic->StopMP3(true);
+  int32_t volume = 95;
+  oMusic->SetVolume(volume);
+}
+
+void DrawLevelStartState() {
+  DrawPlayScreen();
+  DrawStartPrompt();
+  if (!StartClicked()) return;
+  LoadLevel();
+  CheckLevelPictures();
+}
+
+void DrawPlayingState() {
+  DrawPlayScreen();
+  DrawLiveRank();
+  DrawPicInfo();
+  if (sngPlayFade == 100 && bTimerOn) AdvanceTimer();
+  DrawTimeBar();
+  if (sngPlayFade < 100) sngPlayFade += 1;
+  if (bTimerOn) {
+    if (sngPlayFade == 100)
+      PictureHover();
+    else
+      DrawFadingStartPrompt();
+  }
+  // EXIT shares its corner with the NEXT LEVEL click region: once EXIT has left the game in
+  // this pass, the panel must not start another level.
+  if (bLevelDone && intScreen == kScreenPlaying) DrawLevelDone();
+}
 
 }  // namespace varnel

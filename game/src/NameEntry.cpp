@@ -1,15 +1,141 @@
+#include <cctype>
+#include <cmath>
+
 #include "modDeclares.h"
 #include "modGame.h"
 #include "modINI.h"
 #include "modKeys.h"
+#include "modMain.h"
 #include "modRender.h"
 
 namespace varnel {
+namespace {
 
-void DrawLiveRank() {}
-void ConfirmName() {}
-void DrawNameEntryState() {}
-void NameEntryKeys() {}
-void AddNameChar(const std::string&) {}
+// The name-entry keys in the order they are examined each frame (DirectInput key codes).
+struct NameKey {
+  int32_t code;
+  const char* character;
+};
+constexpr NameKey kNameKeys[] = {
+    {11, "0"}, {2, "1"},  {3, "2"},  {4, "3"},  {5, "4"},  {6, "5"},  {7, "6"},  {8, "7"},
+    {9, "8"},  {10, "9"}, {30, "A"}, {48, "B"}, {46, "C"}, {32, "D"}, {18, "E"}, {33, "F"},
+    {34, "G"}, {35, "H"}, {23, "I"}, {36, "J"}, {37, "K"}, {38, "L"}, {50, "M"}, {49, "N"},
+    {24, "O"}, {25, "P"}, {16, "Q"}, {19, "R"}, {31, "S"}, {20, "T"}, {22, "U"}, {47, "V"},
+    {17, "W"}, {45, "X"}, {21, "Y"}, {44, "Z"}, {57, " "}, {14, "-"},
+};
+
+constexpr size_t kMaxNameLength = 8;
+
+// A damaged table file makes every binding fail with a log line; it is tried once a run, not
+// fifty times a second while the live rank is shown.
+std::string unusableTable;
+
+void DrawRankRow(float y, const std::string& rank, const std::string& name, const std::string& score,
+                 int32_t color) {
+  const float columns[2][3] = {{30, 60, 160}, {5, 35, 110}};
+  const float* x = columns[bVertical ? 1 : 0];
+  oEngine->DrawFont("titleS", x[0], y, 150, 25, rank, color, 0);
+  oEngine->DrawFont("titleS", x[1], y, 150, 25, name, color, 0);
+  oEngine->DrawFont("titleS", x[2], y, 150, 25, score, color, 0);
+}
+
+// A row of the table under its own rank number, or shifted down one place by the player.
+void DrawTableRow(float y, int rankShown, int rankRead, int32_t color) {
+  const auto row = static_cast<int16_t>(rankRead);
+  DrawRankRow(y, std::to_string(rankShown) + ".", oExtra->HighScore_GetName(row),
+              SingleText(oExtra->HighScore_GetScore(row)), color);
+}
+
+void NameEntryParticles() {
+  if (!bParticlesOn) return;
+  struct Spark {
+    int16_t kind;
+    double spread;
+    double life;
+  };
+  constexpr Spark sparks[4] = {{7, 1, 40}, {4, 2, 45}, {4, 2, 50}, {4, 2, 55}};
+  for (const Spark& spark : sparks) {
+    const double r1 = Rnd(), r2 = Rnd(), r3 = Rnd(), r4 = Rnd(), r5 = Rnd();
+    ParticleFX(true, spark.kind, static_cast<float>(800 * r1 - 20), static_cast<float>(600 * r2 - 20),
+               static_cast<float>(std::floor(spark.spread * r3) + 1),
+               static_cast<float>(std::floor(3 * r4) + 1), 2, static_cast<float>(5 * r5 + spark.life), true);
+  }
+}
+
+}  // namespace
+
+bool BindPackTable() {
+  std::string file = std::to_string(intPackSel) + "hscore.ini";
+  if (file == unusableTable) return false;
+  int16_t topX = 10, additionalValues = 0;
+  const std::string name = file;
+  if (oExtra->HighScore_Create(file, topX, additionalValues)) return true;
+  unusableTable = name;
+  return false;
+}
+
+void DrawLiveRank() {
+  const float rowsVertical[5] = {500, 515, 530, 545, 560};
+  const float rowsHorizontal[5] = {450, 465, 480, 495, 510};
+  const float* y = bVertical ? rowsVertical : rowsHorizontal;
+  if (!BindPackTable()) {
+    DrawRankRow(y[2], "", "YOU", SingleText(sngScore), ARGB(200, 255, 255, 255));
+    return;
+  }
+  const int p = oExtra->HighScore_CheckPos(sngScore);
+  if (p >= 3) DrawTableRow(y[0], p - 2, p - 2, ARGB(150, 100, 255, 100));
+  if (p >= 2) DrawTableRow(y[1], p - 1, p - 1, ARGB(200, 150, 255, 150));
+  DrawRankRow(y[2], std::to_string(p) + ".", "YOU", SingleText(sngScore), ARGB(200, 255, 255, 255));
+  if (p < 10) DrawTableRow(y[3], p + 1, p, ARGB(200, 255, 150, 150));
+  if (p <= 8) DrawTableRow(y[4], p + 2, p + 1, ARGB(175, 255, 100, 100));
+}
+
+void ConfirmName() {
+  if (strPlayerName.empty()) strPlayerName = "Varnel X";
+  if (BindPackTable()) {
+    oExtra->HighScore_NewScore(sngScore, strPlayerName, {});
+    // The pack file gets the new table at once: nothing that happens later can lose the score.
+    SavePackScore(intPackSel);
+  }
+  ExitToMenu();
+}
+
+void DrawNameEntryState() {
+  oEngine->Draw(texBackground, 0, 0, 1024, 1024, 0, 100, 0, 0, 800, 600);
+  oEngine->Draw(texSky, -100, -225, 512, 512, static_cast<float>(lngFrame / 4.0), 30, 0, 0, 1024, 1024);
+  oEngine->DrawText(texFontDefault, "Please enter your name", 100, 100, 1.25f,
+                    static_cast<float>(20 * std::sin(lngFrame / 10.0)), 100, 50, 150, 50);
+  oEngine->DrawFont("titleL", 0, 200, 800, 50, strPlayerName, kWhite, 5);
+  oEngine->Draw(texButton, 340, 288, 120, 25, 0, 80);
+  oEngine->DrawFont("small", 340, 288, 120, 25, "DONE", ARGB(255, 230, 255, 255), 5);
+  const auto x = static_cast<float>(curMouse.X);
+  const auto y = static_cast<float>(curMouse.Y);
+  if (curMouse.B1Clicked && 340 < x && x < 460 && 288 < y && y < 313) ConfirmName();
+  NameEntryParticles();
+}
+
+void NameEntryKeys() {
+  const bool escape = oEngine->GetKeyPressed(kKeyEscape);
+  const bool enter = oEngine->GetKeyPressed(kKeyEnter);
+  if (escape || enter) {
+    // The name is stored; keys struck in the same frame must not change the name kept for the
+    // next entry.
+    ConfirmName();
+    return;
+  }
+  for (const NameKey& key : kNameKeys)
+    if (oEngine->GetKeyPressed(key.code)) AddNameChar(key.character);
+}
+
+void AddNameChar(const std::string& c) {
+  const int sound = static_cast<int>(std::floor(4 * Rnd()) + 1);
+  if (bSoundOn) oEngine->SoundPlay(std::to_string(sound) + "key", false, 100, 0, 0);
+  if (c == "-" && !strPlayerName.empty()) strPlayerName.pop_back();
+  std::string character = c;
+  for (char& letter : character)
+    letter = static_cast<char>(strPlayerName.empty() ? std::toupper(static_cast<unsigned char>(letter))
+                                                     : std::tolower(static_cast<unsigned char>(letter)));
+  if (strPlayerName.size() < kMaxNameLength && character != "-") strPlayerName += character;
+}
 
 }  // namespace varnel

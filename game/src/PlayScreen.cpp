@@ -1,14 +1,390 @@
+#include <array>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <ctime>
+
 #include "modDeclares.h"
 #include "modGame.h"
+#include "modINI.h"
+#include "modMain.h"
 
 namespace varnel {
+namespace {
 
-void DrawPlayScreen() {}
-void DrawDiffIndicators() {}
-void DrawPicInfo() {}
-void DrawStartPrompt() {}
-void PictureHover() {}
-void CheckClick() {}
-void UseJoker() {}
+struct Point {
+  float X, Y;
+};
+
+// Everything that differs between portrait pictures side by side (vertical packs) and
+// landscape pictures one above the other (horizontal packs).
+struct Layout {
+  tovak2d::Texture* background;
+  Point original, modified;
+  float srcWidth, srcHeight, shownWidth, shownHeight;
+  const char* titleFont;
+  float titleBox[4];
+  Point score;
+  float scoreColor[3];
+  Point levelParts[3];
+  Point exitButton;
+  float exitRight, exitBottom;
+  Point jokerButton;
+  float jokerRotation;
+  float jokerRight, jokerBottom;
+  const char* jokerLabel;
+  float jokerLabelBox[4];
+  Point icons[5], digits[5];
+  float notFoundTint[3];
+  int16_t markerAlpha;
+  float captionBox[4];
+  Point mask;
+  float maskWidth, maskHeight, maskRotation;
+  float promptBox[4];
+  Point startButton;
+};
+
+const Layout kVertical = {
+    .background = &texBackGameV,
+    .original = {185, 100},
+    .modified = {471, 100},
+    .srcWidth = 256,
+    .srcHeight = 512,
+    .shownWidth = 256,
+    .shownHeight = 380,
+    .titleFont = "titleL",
+    .titleBox = {300, 0, 370, 55},
+    .score = {265, 569},
+    .scoreColor = {0, 10, 200},
+    .levelParts = {{18, 420}, {66, 420}, {105, 420}},
+    .exitButton = {670, 565},
+    .exitRight = 760,
+    .exitBottom = 583.75f,
+    .jokerButton = {413, 565},
+    .jokerRotation = 0,
+    .jokerRight = 503,
+    .jokerBottom = 583.75f,
+    .jokerLabel = "J O K E R",
+    .jokerLabelBox = {413, 565, 90, 18.75f},
+    .icons = {{170, 491}, {292, 491}, {425, 491}, {558, 491}, {680, 491}},
+    .digits = {{191, 512}, {313, 512}, {446, 512}, {578, 512}, {701, 512}},
+    .notFoundTint = {255, 50, 50},
+    .markerAlpha = 70,
+    .captionBox = {10, 125, 140, 200},
+    .mask = {68, 162},
+    .maskWidth = 800,
+    .maskHeight = 600,
+    .maskRotation = 90,
+    .promptBox = {330, 250, 270, 100},
+    .startButton = {340, 420},
+};
+
+const Layout kHorizontal = {
+    .background = &texBackGameH,
+    .original = {350, 29},
+    .modified = {350, 315},
+    .srcWidth = 512,
+    .srcHeight = 256,
+    .shownWidth = 380,
+    .shownHeight = 256,
+    .titleFont = "titleS",
+    .titleBox = {20, 60, 195, 30},
+    .score = {72, 569},
+    .scoreColor = {220, 220, 255},
+    .levelParts = {{95, 535}, {145, 535}, {185, 535}},
+    .exitButton = {708, 579},
+    .exitRight = 798,
+    .exitBottom = 597.75f,
+    .jokerButton = {160, 292},
+    .jokerRotation = 90,
+    .jokerRight = 230,
+    .jokerBottom = 310.75f,
+    .jokerLabel = "J\r\nO\r\nK\r\nE\r\nR",
+    .jokerLabelBox = {195, 270, 20, 65},
+    .icons = {{242, 15}, {242, 137}, {242, 270}, {241, 403}, {241, 525}},
+    .digits = {{264, 36}, {263, 158}, {262, 291}, {261, 424}, {263, 547}},
+    .notFoundTint = {255, 10, 0},
+    .markerAlpha = 100,
+    .captionBox = {10, 150, 220, 200},
+    .mask = {310, -13},
+    .maskWidth = 600,
+    .maskHeight = 800,
+    .maskRotation = 0,
+    .promptBox = {400, 150, 270, 100},
+    .startButton = {410, 420},
+};
+
+const Layout& Current() {
+  return bVertical ? kVertical : kHorizontal;
+}
+
+constexpr int32_t kPaleText = ARGB(255, 230, 255, 255);
+
+int16_t Percent(double value) {
+  return static_cast<int16_t>(std::nearbyint(value));
+}
+
+// The clock in seconds since midnight, as the score's swaying reads it.
+double SecondsSinceMidnight() {
+  const auto now = std::chrono::system_clock::now();
+  const std::time_t whole = std::chrono::system_clock::to_time_t(now);
+  std::tm local{};
+  localtime_r(&whole, &local);
+  const auto fraction = now - std::chrono::system_clock::from_time_t(whole);
+  return local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec +
+         std::chrono::duration<double>(fraction).count();
+}
+
+void DrawSwayingText(const std::string& text, Point at, const float color[3]) {
+  const auto angle = static_cast<float>(20 * std::cos(5 * SecondsSinceMidnight()));
+  oEngine->DrawText(texFontDefault, text, at.X, at.Y, 1, angle, 100, color[0], color[1], color[2]);
+}
+
+// Strict bounds: the click regions of the play screen's buttons leave out their edges.
+bool ClickedInside(float left, float top, float right, float bottom) {
+  const auto x = static_cast<float>(curMouse.X);
+  const auto y = static_cast<float>(curMouse.Y);
+  return curMouse.B1Clicked && left < x && x < right && top < y && y < bottom;
+}
+
+// Inclusive bounds: the pictures' mouse-over regions take in both edges.
+bool MouseWithin(Point corner, float width, float height) {
+  const auto x = static_cast<float>(curMouse.X);
+  const auto y = static_cast<float>(curMouse.Y);
+  return corner.X <= x && x <= corner.X + width && corner.Y <= y && y <= corner.Y + height;
+}
+
+void DrawExitButton(const Layout& layout) {
+  oEngine->AmbientColor(200, 50, 50);
+  oEngine->Draw(texButton, layout.exitButton.X, layout.exitButton.Y, 120, 25, 0, 70, 0, 0, 90, 18.75f);
+  oEngine->DrawFont("small", layout.exitButton.X, layout.exitButton.Y, 90, 18.75f, "E X I T", kPaleText, 5);
+  if (ClickedInside(layout.exitButton.X, layout.exitButton.Y, layout.exitRight, layout.exitBottom))
+    ExitToMenu();
+  oEngine->AmbientColor(255, 255, 255);
+}
+
+void DrawJokerButton(const Layout& layout) {
+  const float fade = sngJokerFade;
+  const bool shown = bVertical ? fade >= 15 : fade > 15;
+  if (!shown) return;
+  const double swing = std::sin(lngFrame / 2.0);
+  const float extra = layout.jokerRotation;
+  const int16_t alpha = Percent(fade - 15.0);
+  const Point at = layout.jokerButton;
+
+  oEngine->AmbientColor(100, 100, 200);
+  oEngine->Draw(texButton, at.X, at.Y, 120, 25, static_cast<float>(swing + extra + 100 + fade), alpha, 0, 0,
+                90, 18.75f);
+  oEngine->Draw(texButton, at.X, at.Y, 120, 25, static_cast<float>(swing + extra + 80 - fade), alpha, 0, 0,
+                90, 18.75f);
+  if (bJokerLeft && ClickedInside(at.X, at.Y, layout.jokerRight, layout.jokerBottom)) UseJoker();
+  oEngine->AmbientColor(20, 20, 200);
+  oEngine->Draw(texButton, at.X, at.Y, 120, 25, static_cast<float>(5 * std::sin(lngFrame / 10.0) + extra),
+                alpha, 0, 0, 90, 18.75f);
+  const int labelAlpha = Percent(2.55 - (10.0 - fade) * 2.55);
+  const float* box = layout.jokerLabelBox;
+  oEngine->DrawFont("small", box[0], box[1], box[2], box[3], layout.jokerLabel,
+                    ARGB(labelAlpha, 230, 255, 255), 5);
+  oEngine->AmbientColor(255, 255, 255);
+}
+
+void DrawFoundMarkers(const Layout& layout) {
+  for (int d = 1; d <= 5; ++d) {
+    const Difference& diff = Differences[d];
+    if (!diff.Found) continue;
+    for (Point picture : {layout.original, layout.modified})
+      oEngine->Draw(texClueSel, picture.X + diff.Left, picture.Y + diff.Top, 64, 64, 0, layout.markerAlpha, 0,
+                    0, diff.Right - diff.Left, diff.Bottom - diff.Top);
+  }
+}
+
+// The score a find adds depends on the level and the time left: a tenth of the remaining bar
+// per level. Extended precision, as the game has always computed it.
+void ScoreFind() {
+  const long double score =
+      static_cast<long double>(sngLevel) * 10 / 100 * (407 - static_cast<long double>(sngTimer)) +
+      static_cast<long double>(sngScore);
+  sngScore = static_cast<float>(std::floor(score));
+}
+
+void MissEffects() {
+  if (bSoundOn) oEngine->SoundPlay("click", false, 80, 0, 40);
+  if (!bParticlesOn) return;
+  struct Burst {
+    int16_t kind;
+    double spread, offset;
+    float life;
+  };
+  const Burst bursts[7] = {{2, 2, -0.5, 100}, {2, 2, -0.5, 100}, {5, 6, -3, 30}, {5, 6, -3, 30},
+                           {0, 6, -3, 50},    {0, 6, -3, 50},    {0, 6, -3, 50}};
+  for (const Burst& burst : bursts) {
+    const double r1 = Rnd(), r2 = Rnd();
+    ParticleFX(true, burst.kind, 768, 488, static_cast<float>(std::floor(burst.spread * r1) + burst.offset),
+               static_cast<float>(std::floor(r2) + 1), 2, burst.life, true);
+  }
+}
+
+}  // namespace
+
+std::string SingleText(float value) {
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%.7G", static_cast<double>(value));
+  return buffer;
+}
+
+void DrawPlayScreen() {
+  const Layout& layout = Current();
+  oEngine->Draw(*layout.background, 0, 0, 1024, 1024, 0, 100, 0, 0, 800, 600);
+  oEngine->Draw(texSky, -100, -225, 512, 512, static_cast<float>(lngFrame / 4.0), 30, 0, 0, 1024, 1024);
+
+  std::string title = strPackFile.size() > 4 ? strPackFile.substr(0, strPackFile.size() - 4) : strPackFile;
+  for (char& c : title) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  const float* box = layout.titleBox;
+  oEngine->DrawFont(layout.titleFont, box[0], box[1], box[2], box[3], title, kPaleText, 5);
+
+  DrawSwayingText(SingleText(sngScore), layout.score, layout.scoreColor);
+  const float counterColor[3] = {220, 220, 255};
+  DrawSwayingText(strLevel, layout.levelParts[0], counterColor);
+  DrawSwayingText("/", layout.levelParts[1], counterColor);
+  DrawSwayingText(strNumLevels, layout.levelParts[2], counterColor);
+
+  DrawExitButton(layout);
+  DrawJokerButton(layout);
+
+  if (sngPlayFade != 0) {
+    const int16_t alpha = Percent(sngPlayFade);
+    oEngine->Draw(texOriginal, layout.original.X, layout.original.Y, layout.srcWidth, layout.srcHeight, 0,
+                  alpha, 0, 0, layout.shownWidth, layout.shownHeight);
+    oEngine->Draw(texModified, layout.modified.X, layout.modified.Y, layout.srcWidth, layout.srcHeight, 0,
+                  alpha, 0, 0, layout.shownWidth, layout.shownHeight);
+  }
+  if (sngJokerFade > 0 && sngJokerFade < 100) sngJokerFade -= 1;
+  DrawDiffIndicators();
+  DrawFoundMarkers(layout);
+}
+
+void DrawDiffIndicators() {
+  if (sngPlayFade == 0) return;
+  const Layout& layout = Current();
+  const int spinSpeed[5] = {3, 4, 5, 4, 3};
+  for (int d = 1; d <= 5; ++d) {
+    if (Differences[d].Found)
+      oEngine->AmbientColor(50, 255, 50);
+    else
+      oEngine->AmbientColor(layout.notFoundTint[0], layout.notFoundTint[1], layout.notFoundTint[2]);
+    const Point icon = layout.icons[d - 1];
+    const auto spin = static_cast<float>(static_cast<double>(lngFrame) * spinSpeed[d - 1]);
+    oEngine->Draw(texClue, icon.X, icon.Y, 64, 64, spin, Percent(sngPlayFade), 0, 0, 0, 0, 31.5f, 31.5f);
+    const Point digit = layout.digits[d - 1];
+    oEngine->DrawText(texFontDefault, std::to_string(d), digit.X, digit.Y, 1, 0, 100, 255, 255, 255);
+  }
+  oEngine->AmbientColor(255, 255, 255);
+}
+
+void DrawPicInfo() {
+  std::string caption = oExtra->INIRead(strLevelPic, "PicInfo", "picinfo.ini", false);
+  for (size_t at = caption.find("[e]"); at != std::string::npos; at = caption.find("[e]", at + 2))
+    caption.replace(at, 3, "\r\n");
+  const float* box = Current().captionBox;
+  oEngine->DrawFont("HighScores", box[0], box[1], box[2], box[3], caption, kPaleText, 0);
+}
+
+void DrawGameMask(int16_t alpha) {
+  const Layout& layout = Current();
+  oEngine->Draw(texGameMask, layout.mask.X, layout.mask.Y, layout.maskWidth, layout.maskHeight,
+                layout.maskRotation, alpha);
+}
+
+void DrawStartPrompt() {
+  const Layout& layout = Current();
+  DrawGameMask(100);
+  const float* box = layout.promptBox;
+  oEngine->DrawFont(
+      "highscores", box[0], box[1], box[2], box[3],
+      "there are 5 differences\r\nbetween original and modified picture \r\nit's up to you to find "
+      "them\r\n\r\n\r\nPRESS 'START' WHEN YOU'RE READY",
+      kWhite, 5);
+  const Point start = layout.startButton;
+  oEngine->DrawFont("titleL", start.X, start.Y, 240, 50, "START", kWhite, 5);
+  oEngine->Draw(texButton, start.X, start.Y, 120, 25, 0, 50, 0, 0, 240, 50);
+  DrawLiveRank();
+  DrawPicInfo();
+}
+
+// The prompt of the start screen fading out while the pictures fade in; START no longer reacts.
+void DrawFadingStartPrompt() {
+  const Layout& layout = Current();
+  DrawGameMask(Percent(100.0 - sngPlayFade));
+  const int32_t color = ARGB(Percent(255 - 2.55 * sngPlayFade), 255, 255, 255);
+  const float* box = layout.promptBox;
+  oEngine->DrawFont(
+      "highscores", box[0], box[1], box[2], box[3],
+      "there are 5 differences\r\nbetween original and modified picture\r\nit's up to you to find "
+      "them\r\n\r\n\r\nPRESS 'START' WHEN YOU'RE READY",
+      color, 5);
+  const Point start = layout.startButton;
+  oEngine->DrawFont("titleL", start.X, start.Y, 240, 50, "START", color, 5);
+  oEngine->Draw(texButton, start.X, start.Y, 120, 25, 0, Percent(50.0 - sngPlayFade / 2.0), 0, 0, 240, 50);
+}
+
+bool StartClicked() {
+  const Point start = Current().startButton;
+  return ClickedInside(start.X, start.Y, start.X + 240, start.Y + 50);
+}
+
+void PictureHover() {
+  const Layout& layout = Current();
+  for (bool original : {true, false}) {
+    const Point corner = original ? layout.original : layout.modified;
+    if (!MouseWithin(corner, layout.shownWidth, layout.shownHeight)) continue;
+    bOverOriginal = original;
+    if (curMouse.B1Clicked) CheckClick();
+  }
+}
+
+void CheckClick() {
+  const Point corner = bOverOriginal ? Current().original : Current().modified;
+  lngPicX = static_cast<int32_t>(corner.X);
+  lngPicY = static_cast<int32_t>(corner.Y);
+  const int32_t px = curMouse.X - lngPicX;
+  const int32_t py = curMouse.Y - lngPicY;
+
+  bool foundNew = false;
+  for (int d = 1; d <= 5; ++d) {
+    Difference& diff = Differences[d];
+    const auto x = static_cast<float>(px), y = static_cast<float>(py);
+    if (!(diff.Left <= x && diff.Right >= x && diff.Top <= y && diff.Bottom >= y)) continue;
+    if (!diff.Found) {
+      ScoreFind();
+      foundNew = true;
+    }
+    diff.Found = true;
+    if (bSoundOn) oEngine->SoundPlay("click", false, 80, 0, 0);
+  }
+  if (foundNew) {
+    CheckLevelDone();
+    return;
+  }
+  sngTimer += 30;
+  MissEffects();
+  CheckLevelDone();
+}
+
+void UseJoker() {
+  if (!bTimerOn) return;
+  bool anyHidden = false;
+  for (int d = 1; d <= 5; ++d) anyHidden = anyHidden || !Differences[d].Found;
+  if (!anyHidden) return;
+  int d = 0;
+  do {
+    d = static_cast<int>(std::floor(5 * Rnd()) + 1);
+  } while (Differences[d].Found);
+  Differences[d].Found = true;
+  ScoreFind();
+  CheckLevelDone();
+  bJokerLeft = false;
+  sngJokerFade = 99;
+  if (bSoundOn) oEngine->SoundPlay("joker", false, 100, 0, 0);
+}
 
 }  // namespace varnel

@@ -1,10 +1,14 @@
 #pragma once
 
+#include <cstdint>
+#include <string>
+
 namespace varnel {
 
-// Pack and level data.
-void PickLevel();
-void LoadPicInfo();
+// Pack and level data. False (with a log line) when the pack's settings or the level's
+// differences are missing or garbled, so the level cannot be played.
+bool PickLevel();
+bool LoadPicInfo();
 void ResetLevelsUsed();
 void ResetFound();
 
@@ -13,6 +17,10 @@ void DrawPlayScreen();
 void DrawDiffIndicators();
 void DrawPicInfo();
 void DrawStartPrompt();
+// The dark panel behind the start prompt and the end-of-level panels.
+void DrawGameMask(int16_t alpha);
+void DrawFadingStartPrompt();
+bool StartClicked();
 void PictureHover();
 void CheckClick();
 void UseJoker();
@@ -27,6 +35,8 @@ void ExitToMenu();
 void ApplyMusicOption();
 
 // Live rank and name entry.
+// Binds the chosen pack's high-score table to oExtra; false when its file is damaged.
+bool BindPackTable();
 void DrawLiveRank();
 void ConfirmName();
 
@@ -34,5 +44,8 @@ void ConfirmName();
 // within one clock tick still differ.
 double Rnd();
 void SeedRandom(unsigned seed);
+
+// A Single as text: up to 7 significant digits, whole numbers without a decimal point.
+std::string SingleText(float value);
 
 }  // namespace varnel

@@ -1,0 +1,238 @@
+#pragma once
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "GameHarness.h"
+#include "modDeclares.h"
+#include "modGame.h"
+
+// Picture packs made by the tests themselves, so every rectangle, caption and table is known,
+// and a session that plays them through the real main loop with clicks and keys.
+namespace play {
+
+// One rectangle in picture pixels: left, right, top, bottom (edges inclusive).
+using Rect = std::array<float, 4>;
+
+struct TestLevel {
+  std::array<Rect, 5> rects;
+  std::string caption;
+  bool withPictures = true;
+};
+
+struct TestPack {
+  TestPack(std::string name, bool isVertical, std::vector<TestLevel> packLevels, std::string table = "")
+      : fileName(std::move(name)),
+        vertical(isVertical),
+        levels(std::move(packLevels)),
+        hscore(std::move(table)) {}
+  std::string fileName;  // e.g. "Garden.vnl"
+  bool vertical = true;
+  std::vector<TestLevel> levels;
+  std::string hscore;  // the pack's table file; empty: none in the pack
+};
+
+inline std::string Archive(const std::vector<std::pair<std::string, std::string>>& entries) {
+  std::string bytes;
+  for (const auto& [name, contents] : entries)
+    bytes += "`*[S-P-L-I-T]*`!" + name + "`*[H-E-R-E]*`!" + contents;
+  return bytes;
+}
+
+// A 24-bit bitmap of one colour.
+inline std::string Bitmap(int width, int height, uint8_t shade) {
+  const int rowBytes = (width * 3 + 3) / 4 * 4;
+  const uint32_t imageSize = static_cast<uint32_t>(rowBytes * height);
+  std::string bmp(54 + imageSize, '\0');
+  auto put32 = [&bmp](size_t at, uint32_t v) {
+    for (int i = 0; i < 4; ++i) bmp[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+  };
+  bmp[0] = 'B';
+  bmp[1] = 'M';
+  put32(2, 54 + imageSize);
+  put32(10, 54);
+  put32(14, 40);
+  put32(18, static_cast<uint32_t>(width));
+  put32(22, static_cast<uint32_t>(height));
+  bmp[26] = 1;
+  bmp[28] = 24;
+  put32(34, imageSize);
+  for (size_t i = 54; i < bmp.size(); ++i) bmp[i] = static_cast<char>(shade);
+  return bmp;
+}
+
+inline std::string RectKeys(const TestLevel& level) {
+  std::string keys;
+  for (int d = 0; d < 5; ++d) {
+    const std::string n = std::to_string(d + 1);
+    const Rect& r = level.rects[d];
+    auto text = [](float v) {
+      std::string s = std::to_string(v);
+      s.erase(s.find_last_not_of('0') + 1);
+      if (s.back() == '.') s.pop_back();
+      return s;
+    };
+    keys += n + "Left=" + text(r[0]) + "\r\n" + n + "Right=" + text(r[1]) + "\r\n" + n + "Top=" + text(r[2]) +
+            "\r\n" + n + "Bottom=" + text(r[3]) + "\r\n";
+  }
+  return keys;
+}
+
+inline void WritePack(const std::filesystem::path& packs, const TestPack& pack) {
+  std::vector<std::pair<std::string, std::string>> entries;
+  entries.emplace_back("packinfo.ini", "[General]\r\nNumOfLevels=" + std::to_string(pack.levels.size()) +
+                                           "\r\nVertical=" + (pack.vertical ? "True" : "False") +
+                                           "\r\nPackInfo=made by a test\r\n");
+  if (!pack.hscore.empty()) entries.emplace_back("hscore.ini", pack.hscore);
+  std::string picinfo;
+  for (size_t i = 0; i < pack.levels.size(); ++i)
+    picinfo += "[" + std::to_string(i + 1) + "]\r\n" + RectKeys(pack.levels[i]) +
+               "PicInfo=" + pack.levels[i].caption + "\r\n";
+  entries.emplace_back("picinfo.ini", picinfo);
+  const int w = pack.vertical ? 256 : 380, h = pack.vertical ? 380 : 256;
+  for (size_t i = 0; i < pack.levels.size(); ++i) {
+    if (!pack.levels[i].withPictures) continue;
+    const std::string n = std::to_string(i + 1);
+    entries.emplace_back(n + ".bmp", Bitmap(w, h, 90));
+    entries.emplace_back(n + "x.bmp", Bitmap(w, h, 160));
+  }
+  std::filesystem::create_directories(packs);
+  std::ofstream(packs / pack.fileName, std::ios::binary) << Archive(entries);
+}
+
+// A table of ten entries scoring 1000, 900, ... 100, named A to J.
+inline std::string FullTable() {
+  std::string text = "[setup]\r\nTopX=10\r\nadditionalValues=0\r\n[scores]\r\n";
+  for (int r = 1; r <= 10; ++r)
+    text += std::to_string(r) + "_score=" + std::to_string(1100 - 100 * r) + "\r\n" + std::to_string(r) +
+            "_name=" + std::string(1, static_cast<char>('A' + r - 1)) + "\r\n";
+  return text;
+}
+
+// Five separate squares of 11 x 11 pixels along the picture's diagonal.
+inline TestLevel PlainLevel(const std::string& caption = "") {
+  TestLevel level;
+  for (int d = 0; d < 5; ++d) {
+    const auto at = static_cast<float>(20 + 40 * d);
+    level.rects[d] = {at, at + 10, at, at + 10};
+  }
+  level.caption = caption;
+  return level;
+}
+
+class PlaySession {
+ public:
+  explicit PlaySession(const std::vector<TestPack>& packs,
+                       const std::function<void(const std::filesystem::path&)>& extra = nullptr)
+      : game(true, [&](const std::filesystem::path& folder) {
+          std::filesystem::remove_all(folder / "packs");
+          for (const TestPack& pack : packs) WritePack(folder / "packs", pack);
+          if (extra) extra(folder);
+        }) {
+    // The game's pacing is not under test: passes run as fast as the machine allows.
+    if (game.started) varnel::oExtra->SetFPSLimit(1000);
+    game.Pass();
+  }
+
+  // The index of a pack in the catalogue, or -1.
+  int PackIndex(const std::string& fileName) const {
+    for (size_t i = 0; i < varnel::PackFiles.size(); ++i)
+      if (varnel::PackFiles[i] == fileName) return static_cast<int>(i);
+    return -1;
+  }
+
+  // The Start Game screen from the menu, then a click on the pack's row.
+  void ChoosePack(const std::string& fileName) {
+    const varnel::MenuItem& item = varnel::MenuItems[0];
+    game.Click(static_cast<int>(item.X) + 60, static_cast<int>(item.Y) + 12);
+    ASSERT_EQ(varnel::intScreen, varnel::kScreenStartGame);
+    const int index = PackIndex(fileName);
+    ASSERT_GE(index, 0) << fileName << " is not in the catalogue";
+    game.Click(500, 20 * index + 175 + 9);
+  }
+
+  void PressStart() { game.Click(varnel::bVertical ? 460 : 530, 445); }
+
+  // Runs passes until the pictures are fully shown and clicks count.
+  void WaitForPictures() {
+    for (int pass = 0; pass < 150 && varnel::sngPlayFade < 100; ++pass) game.Pass();
+  }
+
+  void StartLevel() {
+    PressStart();
+    ASSERT_EQ(varnel::intScreen, varnel::kScreenPlaying);
+    WaitForPictures();
+  }
+
+  // Screen point of a picture point.
+  static std::pair<int, int> OnPicture(bool original, float px, float py) {
+    const int x0 = varnel::bVertical ? (original ? 185 : 471) : 350;
+    const int y0 = varnel::bVertical ? 100 : (original ? 29 : 315);
+    return {x0 + static_cast<int>(px), y0 + static_cast<int>(py)};
+  }
+
+  void ClickPicture(bool original, float px, float py) {
+    const auto [x, y] = OnPicture(original, px, py);
+    game.Click(x, y);
+  }
+
+  // Clicks so that the timer stands exactly at `timer` when the click is handled (the pass
+  // that handles it advances the timer first).
+  void ClickPictureAtTimer(bool original, float px, float py, float timer) {
+    const auto [x, y] = OnPicture(original, px, py);
+    game.MoveMouse(x, y);
+    SDL_Event down{}, up{};
+    down.type = SDL_MOUSEBUTTONDOWN;
+    up.type = SDL_MOUSEBUTTONUP;
+    for (SDL_Event* e : {&down, &up}) {
+      e->button.windowID = SDL_GetWindowID(varnel::frmMain::hWnd());
+      e->button.button = SDL_BUTTON_LEFT;
+      e->button.state = e == &down ? SDL_PRESSED : SDL_RELEASED;
+      e->button.clicks = 1;
+      e->button.x = x;
+      e->button.y = y;
+      SDL_PushEvent(e);
+    }
+    game.Pass();
+    varnel::sngTimer = TimerBefore(timer);
+    game.Pass();
+  }
+
+  // The timer value that one pass of the running level turns into `after`.
+  static float TimerBefore(float after) {
+    const long double step = 1.0L / 30 * static_cast<long double>(varnel::sngLevel);
+    float guess = static_cast<float>(after - step - 1.0L / 35);
+    for (int tries = 0; tries < 64; ++tries) {
+      const auto advanced = static_cast<float>(step + (1.0L / 35 + static_cast<long double>(guess)));
+      if (advanced == after) return guess;
+      guess = std::nextafter(guess, advanced < after ? 1e9f : -1e9f);
+    }
+    ADD_FAILURE() << "no timer value advances to " << after;
+    return guess;
+  }
+
+  // Finds every difference of the level still hidden, on the original picture.
+  void FindAll(const TestLevel& level) {
+    for (int d = 1; d <= 5; ++d)
+      if (!varnel::Differences[d].Found) ClickPicture(true, level.rects[d - 1][0], level.rects[d - 1][2]);
+  }
+
+  void NextLevel() { game.Click(600, varnel::bVertical ? 574 : 588); }
+
+  bool Drew(const std::string& text) const { return game.Text(text) != nullptr; }
+
+  std::string Log() const { return game.Read("log.txt"); }
+
+  GameHarness game;
+};
+
+}  // namespace play

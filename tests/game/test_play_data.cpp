@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+#include "PlayHelpers.h"
+#include "modDeclares.h"
+#include "modINI.h"
+
+using namespace varnel;
+
+TEST(PlayData, RandomDrawsNumbersAndBooleans) {
+  // Draws made one right after another, within one tick of any clock, still differ.
+  std::set<double> draws;
+  for (int i = 0; i < 1000; ++i) {
+    const double r = Rnd();
+    ASSERT_GE(r, 0.0);
+    ASSERT_LT(r, 1.0);
+    draws.insert(r);
+  }
+  EXPECT_GT(draws.size(), 990u);
+  SeedRandom(7);
+  const double first = Rnd();
+  SeedRandom(7);
+  EXPECT_EQ(Rnd(), first);
+
+  double number = 0;
+  EXPECT_TRUE(TextToNumber(" 12.5 ", number));
+  EXPECT_EQ(number, 12.5);
+  EXPECT_TRUE(TextToNumber("+3", number));
+  EXPECT_TRUE(TextToNumber("-.5e1", number));
+  EXPECT_EQ(number, -5);
+  for (const char* bad : {"", " ", "abc", "12abc", "inf", "nan", "1,5", "0x10"})
+    EXPECT_FALSE(TextToNumber(bad, number)) << bad;
+  bool flag = false;
+  EXPECT_TRUE(TextToBool("tRUE", flag));
+  EXPECT_TRUE(flag);
+  EXPECT_TRUE(TextToBool("False", flag));
+  EXPECT_FALSE(flag);
+  EXPECT_TRUE(TextToBool("-1", flag));
+  EXPECT_TRUE(flag);
+  EXPECT_TRUE(TextToBool("0", flag));
+  EXPECT_FALSE(flag);
+  for (const char* bad : {"", "yes", "Truely", "T"}) EXPECT_FALSE(TextToBool(bad, flag)) << bad;
+}
+
+TEST(PlayData, LevelsComeInRandomOrderWithoutRepeats) {
+  std::vector<play::TestLevel> levels(5, play::PlainLevel());
+  levels[3].caption = "one[e]two[e][e]four";
+  levels[3].rects[0] = {10, 10, 20, 20};
+  const play::TestPack pack{"Five.vnl", true, levels};
+  play::PlaySession session({pack});
+  session.ChoosePack("Five.vnl");
+  ASSERT_EQ(intScreen, kScreenLevelStart);
+
+  std::set<std::string> seen{strLevelPic};
+  const std::string first = strLevelPic;
+  for (int i = 0; i < 4; ++i) {
+    ASSERT_TRUE(PickLevel());
+    EXPECT_TRUE(seen.insert(strLevelPic).second) << "level " << strLevelPic << " came twice";
+  }
+  EXPECT_EQ(seen, (std::set<std::string>{"1", "2", "3", "4", "5"}));
+  EXPECT_FALSE(PickLevel()) << "every level was played";
+  EXPECT_NE(session.Log().find("Error in PickLevel : every level of Five.vnl was played in this game"),
+            std::string::npos);
+
+  // Level 4: its caption breaks at every [e], and a one-pixel difference is found on its pixel.
+  ResetLevelsUsed();
+  for (int n : {1, 2, 3, 5}) LevelUsed[n] = true;
+  ASSERT_TRUE(PickLevel());
+  ASSERT_EQ(strLevelPic, "4");
+  session.game.Pass();
+  const auto* caption = session.game.Text("one\r\ntwo\r\n\r\nfour");
+  ASSERT_NE(caption, nullptr);
+  EXPECT_EQ(caption->fontKey, "HighScores");
+  EXPECT_EQ(caption->X, 10);
+  EXPECT_EQ(caption->Y, 125);
+  session.StartLevel();
+  session.ClickPicture(false, 11, 20);
+  session.ClickPicture(false, 10, 21);
+  EXPECT_FALSE(Differences[1].Found);
+  session.ClickPicture(false, 10, 20);
+  EXPECT_TRUE(Differences[1].Found);
+}
+
+TEST(PlayData, APackOfOneLevelIsCompletedByIt) {
+  const play::TestPack pack{"Single.vnl", false, {play::PlainLevel()}};
+  play::PlaySession session({pack});
+  session.ChoosePack("Single.vnl");
+  EXPECT_EQ(lngNumLevels, 1);
+  session.StartLevel();
+  session.FindAll(pack.levels[0]);
+  ASSERT_TRUE(bLevelDone);
+  session.game.Pass();
+  EXPECT_TRUE(bPackDone);
+  EXPECT_TRUE(session.Drew("WELLDONE"));
+  EXPECT_TRUE(session.Drew("levels from this pack"));
+}
+
+TEST(PlayData, DamagedLevelDataEndsTheGameWithAMessage) {
+  const play::TestPack pack{"Broken.vnl", true, {play::PlainLevel()}};
+  play::PlaySession session({pack});
+  const int index = session.PackIndex("Broken.vnl");
+  ASSERT_GE(index, 0);
+
+  // The pack changes after the catalogue was made: a rectangle value is no number any more.
+  auto rewrite = [&](const std::string& picinfo, const std::string& modified) {
+    const std::vector<std::pair<std::string, std::string>> entries{
+        {"packinfo.ini", "[General]\r\nNumOfLevels=1\r\nVertical=True\r\n"},
+        {"picinfo.ini", "[1]\r\n" + picinfo},
+        {"1.bmp", play::Bitmap(256, 380, 90)},
+        {"1x.bmp", modified}};
+    std::ofstream(session.game.folder / "packs" / "Broken.vnl", std::ios::binary | std::ios::trunc)
+        << play::Archive(entries);
+  };
+  std::string keys = play::RectKeys(pack.levels[0]);
+  rewrite(std::string(keys).replace(keys.find("2Left=60"), 8, "2Left=abc"), play::Bitmap(256, 380, 160));
+  session.ChoosePack("Broken.vnl");
+  EXPECT_EQ(intScreen, kScreenHighScores);
+  EXPECT_NE(
+      session.Log().find("Error in LoadPicInfo : level 1 of Broken.vnl: 2Left is \"abc\", not a number"),
+      std::string::npos)
+      << session.Log();
+
+  // A picture that is in the pack but cannot be decoded: the game stops at START.
+  rewrite(keys, play::Bitmap(256, 380, 160).substr(0, 30));
+  session.ChoosePack("Broken.vnl");
+  ASSERT_EQ(intScreen, kScreenLevelStart);
+  session.PressStart();
+  EXPECT_EQ(intScreen, kScreenHighScores);
+  EXPECT_FALSE(bTimerOn);
+  EXPECT_NE(
+      session.Log().find("Error in LoadLevel : picture 1x (.jpg or .bmp) of Broken.vnl is missing or cannot "
+                         "be read"),
+      std::string::npos)
+      << session.Log();
+  for (const char* leftOver : {"1.bmp", "1x.bmp", "1.jpg", "1x.jpg"})
+    EXPECT_FALSE(session.game.Has(leftOver));
+}

@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "PlayHelpers.h"
+#include "modDeclares.h"
+
+using namespace varnel;
+
+namespace {
+
+const std::string kNote = "the changes will take effect next time you run the game";
+
+std::function<void(const std::filesystem::path&)> OptionsFile(const std::string& text) {
+  return [text](const std::filesystem::path& folder) {
+    std::filesystem::create_directories(folder / "game data");
+    std::ofstream(folder / "game data" / "options.ini", std::ios::binary) << text;
+  };
+}
+
+std::string Options(const GameHarness& game) {
+  return game.Read("game data/options.ini");
+}
+
+}  // namespace
+
+TEST(PlayOptions, AMissingFileGivesTheDefaultsALogLineAndANewFile) {
+  GameHarness game(true, [](const std::filesystem::path& folder) {
+    std::filesystem::remove(folder / "game data" / "options.ini");
+  });
+  ASSERT_TRUE(game.started);
+  EXPECT_TRUE(bWindowed);
+  EXPECT_TRUE(bMusicOn);
+  EXPECT_TRUE(bSoundOn);
+  EXPECT_TRUE(bParticlesOn);
+  EXPECT_EQ(Options(game), "[Options]\r\nScreen=True\r\nMusic=True\r\nSound=True\r\nParticle=True\r\n");
+  EXPECT_NE(game.Read("log.txt").find("Error in ReadOptions : game data\\options.ini is missing or garbled"),
+            std::string::npos);
+}
+
+TEST(PlayOptions, GarbledValuesFallBackOneByOne) {
+  GameHarness game(true, OptionsFile("[Options]\r\nScreen=true\r\nMusic=maybe\r\nSound= 0 \r\n"));
+  ASSERT_TRUE(game.started);
+  EXPECT_TRUE(bWindowed);
+  EXPECT_TRUE(bMusicOn) << "not a Boolean: the default";
+  EXPECT_FALSE(bSoundOn) << "a number: 0 is False";
+  EXPECT_TRUE(bParticlesOn) << "missing: the default";
+  EXPECT_EQ(Options(game), "[Options]\r\nScreen=True\r\nMusic=True\r\nSound=False\r\nParticle=True\r\n");
+  const std::string log = game.Read("log.txt");
+  EXPECT_NE(log.find("Music=\"maybe\", Particle=\"\")"), std::string::npos) << log;
+}
+
+TEST(PlayOptions, ScreenBoundsNoteAndSaving) {
+  play::PlaySession session(
+      {}, OptionsFile("[Options]\r\nScreen=True\r\nMusic=True\r\nSound=False\r\nParticle=1\r\n"));
+  EXPECT_EQ(Options(session.game), "[Options]\r\nScreen=True\r\nMusic=True\r\nSound=False\r\nParticle=1\r\n")
+      << "a readable file is left as it is";
+  const MenuItem& item = MenuItems[2];
+  session.game.Click(static_cast<int>(item.X) + 60, static_cast<int>(item.Y) + 12);
+  ASSERT_EQ(intScreen, kScreenOptions);
+  EXPECT_TRUE(session.Drew("PARTICLE EFFECTS"));
+  EXPECT_FALSE(session.Drew(kNote)) << "no note before the first click in the screen row";
+
+  // The right choice begins at X 600, the left one ends at X 420; between them nothing counts.
+  session.game.Click(600, 317);
+  EXPECT_FALSE(bParticlesOn);
+  EXPECT_EQ(Options(session.game),
+            "[Options]\r\nScreen=True\r\nMusic=True\r\nSound=False\r\nParticle=False\r\n");
+  session.game.Click(420, 307);
+  EXPECT_TRUE(bParticlesOn);
+  session.game.Click(500, 317);
+  session.game.Click(420, 328);
+  EXPECT_TRUE(bParticlesOn);
+  session.game.Click(700, 327);
+  EXPECT_FALSE(bParticlesOn);
+
+  // Full screen takes effect at the next start: the note shows until the choice is undone.
+  session.game.Click(650, 167);
+  EXPECT_FALSE(bWindowed);
+  EXPECT_TRUE(bScreenChanged);
+  EXPECT_TRUE(session.Drew(kNote));
+  session.game.Pass();
+  EXPECT_TRUE(session.Drew(kNote));
+  session.game.Click(370, 167);
+  EXPECT_TRUE(bWindowed);
+  EXPECT_FALSE(session.Drew(kNote));
+
+  // The music row switches the music at once and saves all four keys.
+  session.game.Click(650, 217);
+  EXPECT_FALSE(bMusicOn);
+  EXPECT_EQ(Options(session.game),
+            "[Options]\r\nScreen=True\r\nMusic=False\r\nSound=False\r\nParticle=False\r\n");
+  session.game.Click(370, 217);
+  EXPECT_TRUE(bMusicOn);
+}

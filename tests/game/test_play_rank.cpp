@@ -1,0 +1,147 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <tuple>
+
+#include "PlayHelpers.h"
+#include "modDeclares.h"
+
+using namespace varnel;
+
+namespace {
+
+// The live rank box as drawn: row y -> (rank, name, score).
+using Rows = std::map<float, std::tuple<std::string, std::string, std::string>>;
+
+Rows LiveRankRows(const GameHarness& game) {
+  Rows rows;
+  for (const auto& d : game.Draws()) {
+    if (d.kind != tovak2d::DrawRecord::Kind::SystemText || d.fontKey != "titleS" || d.Y < 500) continue;
+    auto& row = rows[d.Y];
+    if (d.X == 5) std::get<0>(row) = d.text;
+    if (d.X == 35) std::get<1>(row) = d.text;
+    if (d.X == 110) std::get<2>(row) = d.text;
+  }
+  return rows;
+}
+
+using Row = std::tuple<std::string, std::string, std::string>;
+
+}  // namespace
+
+TEST(PlayRank, LiveRankRowsAroundThePlayer) {
+  play::TestPack pack{"Garden.vnl", true, {play::PlainLevel()}};
+  pack.hscore = play::FullTable();
+  play::PlaySession session({pack});
+  session.ChoosePack("Garden.vnl");
+  ASSERT_EQ(intScreen, kScreenLevelStart);
+
+  sngScore = 2000;
+  session.game.Pass();
+  EXPECT_EQ(
+      LiveRankRows(session.game),
+      (Rows{{530, Row{"1.", "YOU", "2000"}}, {545, Row{"2.", "A", "1000"}}, {560, Row{"3.", "B", "900"}}}));
+
+  sngScore = 950;
+  session.game.Pass();
+  EXPECT_EQ(LiveRankRows(session.game), (Rows{{515, Row{"1.", "A", "1000"}},
+                                              {530, Row{"2.", "YOU", "950"}},
+                                              {545, Row{"3.", "B", "900"}},
+                                              {560, Row{"4.", "C", "800"}}}));
+
+  sngScore = 250;
+  session.game.Pass();
+  EXPECT_EQ(LiveRankRows(session.game), (Rows{{500, Row{"7.", "G", "400"}},
+                                              {515, Row{"8.", "H", "300"}},
+                                              {530, Row{"9.", "YOU", "250"}},
+                                              {545, Row{"10.", "I", "200"}}}));
+
+  sngScore = 150;
+  session.game.Pass();
+  EXPECT_EQ(
+      LiveRankRows(session.game),
+      (Rows{{500, Row{"8.", "H", "300"}}, {515, Row{"9.", "I", "200"}}, {530, Row{"10.", "YOU", "150"}}}));
+
+  // A score equal to rank 10's ranks below it: it does not qualify.
+  sngScore = 100;
+  session.game.Pass();
+  EXPECT_EQ(
+      LiveRankRows(session.game),
+      (Rows{{500, Row{"9.", "I", "200"}}, {515, Row{"10.", "J", "100"}}, {530, Row{"11.", "YOU", "100"}}}));
+}
+
+namespace {
+
+void LoseAfterOneFind(play::PlaySession& session, const play::TestPack& pack) {
+  session.ChoosePack(pack.fileName);
+  session.StartLevel();
+  const play::TestLevel& level = pack.levels[0];
+  session.ClickPicture(true, level.rects[0][0], level.rects[0][2]);
+  session.ClickPictureAtTimer(true, 250, 5, 400);
+  session.game.Pass();
+  ASSERT_TRUE(session.Drew("GAME OVER"));
+  session.game.Click(460, 445);
+}
+
+void Type(GameHarness& game, std::initializer_list<SDL_Scancode> keys) {
+  for (SDL_Scancode key : keys) game.PressKey(key);
+}
+
+}  // namespace
+
+TEST(PlayRank, NameEntryStoresTheScoreUnderTheTypedName) {
+  const play::TestPack pack{"Garden.vnl", true, {play::PlainLevel()}};
+  play::PlaySession session({pack});
+
+  LoseAfterOneFind(session, pack);
+  ASSERT_EQ(intScreen, kScreenNameEntry) << "a score above an empty table qualifies";
+  EXPECT_TRUE(session.Drew("Please enter your name"));
+  EXPECT_TRUE(session.Drew("DONE"));
+  const float score = sngScore;
+
+  Type(session.game, {SDL_SCANCODE_J, SDL_SCANCODE_O, SDL_SCANCODE_H, SDL_SCANCODE_N});
+  EXPECT_EQ(strPlayerName, "John");
+  EXPECT_TRUE(session.Drew("John"));
+  Type(session.game, {SDL_SCANCODE_BACKSPACE, SDL_SCANCODE_BACKSPACE, SDL_SCANCODE_A});
+  EXPECT_EQ(strPlayerName, "Joa");
+  Type(session.game, {SDL_SCANCODE_SPACE, SDL_SCANCODE_7, SDL_SCANCODE_B, SDL_SCANCODE_C, SDL_SCANCODE_D,
+                      SDL_SCANCODE_E, SDL_SCANCODE_F});
+  EXPECT_EQ(strPlayerName, "Joa 7bcd") << "eight characters at most";
+  Type(session.game, {SDL_SCANCODE_S});
+  EXPECT_EQ(intScreen, kScreenNameEntry) << "S is a letter here, not the screenshot key";
+  EXPECT_EQ(strPlayerName, "Joa 7bcd");
+
+  session.game.PressKey(SDL_SCANCODE_RETURN);
+  EXPECT_EQ(intScreen, kScreenHighScores);
+  EXPECT_TRUE(bRunning);
+  const std::string table = session.game.Read("0hscore.ini");
+  EXPECT_NE(table.find("1_name=Joa 7bcd\r\n"), std::string::npos) << table;
+  EXPECT_NE(table.find("1_score=" + SingleText(score) + "\r\n"), std::string::npos) << table;
+
+  // The next entry starts with the name confirmed last; erased to nothing, Escape stores the default.
+  LoseAfterOneFind(session, pack);
+  ASSERT_EQ(intScreen, kScreenNameEntry);
+  EXPECT_TRUE(session.Drew("Joa 7bcd"));
+  for (int i = 0; i < 9; ++i) session.game.PressKey(SDL_SCANCODE_BACKSPACE);
+  EXPECT_EQ(strPlayerName, "");
+  session.game.PressKey(SDL_SCANCODE_ESCAPE);
+  EXPECT_EQ(intScreen, kScreenHighScores);
+  EXPECT_TRUE(bRunning) << "Escape confirms the name instead of ending the program";
+  EXPECT_NE(session.game.Read("0hscore.ini").find("_name=Varnel X\r\n"), std::string::npos);
+
+  // The DONE button confirms as well.
+  LoseAfterOneFind(session, pack);
+  ASSERT_EQ(intScreen, kScreenNameEntry);
+  EXPECT_EQ(strPlayerName, "Varnel X");
+  session.game.Click(400, 300);
+  EXPECT_EQ(intScreen, kScreenHighScores);
+}
+
+TEST(PlayRank, AScoreOutsideTheTopTenGoesStraightBack) {
+  play::TestPack pack{"Garden.vnl", true, {play::PlainLevel()}};
+  pack.hscore = play::FullTable();
+  play::PlaySession session({pack});
+  LoseAfterOneFind(session, pack);
+  EXPECT_EQ(intScreen, kScreenHighScores);
+  EXPECT_EQ(session.game.Read("0hscore.ini").find("11_name"), std::string::npos) << "nothing was stored";
+}

@@ -101,6 +101,9 @@ std::unique_ptr<Device> CreateDevice(WindowHandle window, int width, int height,
     device->software = true;
   }
   if (!device->renderer) return fail(SDL_GetError());
+  SDL_RendererInfo info;  // a render-driver hint can pick the software renderer as well
+  if (SDL_GetRendererInfo(device->renderer, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE))
+    device->software = true;
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
   if (SDL_RenderSetLogicalSize(device->renderer, width, height) != 0) return fail(SDL_GetError());
   SDL_SetRenderDrawBlendMode(device->renderer, SDL_BLENDMODE_BLEND);

@@ -84,6 +84,23 @@ struct Vertex {
 void DrawTriangles(Device& device, const GpuTexture& texture, const Vertex* vertices, int vertexCount,
                    const int* indices, int indexCount);
 
+// Draws a textured quad whose corners are the texture's top-left, top-right, bottom-left and
+// bottom-right, placed anywhere on the screen (turned, mirrored, scaled). All four corners carry
+// the same colour.
+void DrawQuad(Device& device, const GpuTexture& texture, const Vertex (&corners)[4]);
+
+struct PixelRect {
+  int x = 0, y = 0, w = 0, h = 0;
+};
+struct ScreenRect {
+  float x = 0, y = 0, w = 0, h = 0;
+};
+
+// Copies whole pixels of a texture's image into an upright rectangle of the back buffer, mirrored
+// as asked, every pixel multiplied by the colour.
+void DrawRect(Device& device, const GpuTexture& texture, const PixelRect& source, const ScreenRect& target,
+              Rgba color, bool mirrorX = false, bool mirrorY = false);
+
 // The frame being drawn, or the one the window shows.
 bool ReadBackBuffer(Device& device, images::Image& frame, std::string* error);
 bool ReadFrontBuffer(Device& device, images::Image& frame, std::string* error);
@@ -94,6 +111,6 @@ std::string ErrorText();
 namespace testing {
 // Makes the next `count` device creations fail, as a driver that refuses the mode would.
 void RefuseDevices(int count);
-}
+}  // namespace testing
 
 }  // namespace tovak2d::platform::video

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "TextLayout.h"
-#include "platform/Video.h"
 #include "tovak2d/Types.h"
 
 namespace tovak2d {
@@ -28,8 +27,6 @@ struct FontState {
 
   // Kept between DrawFont calls so that drawing text reserves no memory once warmed up.
   std::vector<textlayout::Line> lines;
-  std::vector<platform::video::Vertex> vertices;
-  std::vector<int> indices;
 };
 
 // The cell of a character: the first whose sign equals it, blanks around either ignored; cell 0

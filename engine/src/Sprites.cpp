@@ -16,9 +16,6 @@ uint8_t Clamp255(int32_t v) {
   return static_cast<uint8_t>(std::clamp(v, 0, 255));
 }
 
-// Quads are drawn as two triangles sharing the diagonal from the top-right to the bottom-left corner.
-constexpr int kQuadIndices[6] = {0, 1, 2, 2, 1, 3};
-
 }  // namespace
 
 platform::video::Rgba ColorOf(int32_t alpha, int32_t red, int32_t green, int32_t blue) {
@@ -84,7 +81,7 @@ void DrawSprite(platform::video::Device& device, const TextureData& texture, con
     corners[i].v = static_cast<float>(v / texture.height);
     corners[i].color = tint;
   }
-  platform::video::DrawTriangles(device, *texture.image, corners, 4, kQuadIndices, 6);
+  platform::video::DrawQuad(device, *texture.image, corners);
 }
 
 }  // namespace sprites

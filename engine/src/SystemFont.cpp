@@ -48,50 +48,31 @@ std::shared_ptr<FontData> MakeFont(EngineState& state, const FontDesc& desc, std
   return font;
 }
 
-void ClipSpan(float& from, float& to, float& uvFrom, float& uvTo, float low, float high) {
-  const float length = to - from;
-  const float uvLength = uvTo - uvFrom;
-  if (from < low) {
-    uvFrom += uvLength * (low - from) / length;
-    from = low;
-  }
-  if (to > high) {
-    uvTo -= uvLength * (to - high) / length;
-    to = high;
-  }
-}
-
-// Adds the glyph quads of the laid-out lines, cut to the rectangle unless DT_NOCLIP is given.
-void AddGlyphQuads(FontState& f, const FontData& font, std::string_view text, int32_t format,
-                   platform::video::Rgba color) {
+// Draws the glyphs of the laid-out lines, cut to the rectangle unless DT_NOCLIP is given.
+void DrawGlyphs(platform::video::Device& device, const FontState& f, const FontData& font,
+                std::string_view text, int32_t format, platform::video::Rgba color) {
   const RECT& rect = f.fontRect;
   const bool clip = !(format & textlayout::kNoClip);
-  const float sheetWidth = static_cast<float>(font.sheet->width);
-  const float sheetHeight = static_cast<float>(font.sheet->height);
   int32_t top = textlayout::FirstLineTop(rect, font.lineHeight, format);
   for (const textlayout::Line& line : f.lines) {
     if (clip && top >= rect.Bottom) break;
     int32_t pen = textlayout::LineLeft(rect, line.width, format);
     for (uint32_t i = line.begin; i < line.end; ++i) {
       const auto& g = font.glyphs[static_cast<unsigned char>(text[i])];
-      if (g.width > 0) {
-        float x0 = static_cast<float>(pen + g.offsetX), x1 = x0 + static_cast<float>(g.width);
-        float y0 = static_cast<float>(top + g.offsetY), y1 = y0 + static_cast<float>(g.height);
-        float u0 = static_cast<float>(g.x) / sheetWidth, u1 = static_cast<float>(g.x + g.width) / sheetWidth;
-        float v0 = static_cast<float>(g.y) / sheetHeight,
-              v1 = static_cast<float>(g.y + g.height) / sheetHeight;
-        if (clip) {
-          ClipSpan(x0, x1, u0, u1, static_cast<float>(rect.Left), static_cast<float>(rect.Right));
-          ClipSpan(y0, y1, v0, v1, static_cast<float>(rect.Top), static_cast<float>(rect.Bottom));
-        }
-        if (x0 < x1 && y0 < y1) {
-          f.vertices.push_back({x0, y0, u0, v0, color});
-          f.vertices.push_back({x1, y0, u1, v0, color});
-          f.vertices.push_back({x0, y1, u0, v1, color});
-          f.vertices.push_back({x1, y1, u1, v1, color});
-        }
-      }
+      int32_t x0 = pen + g.offsetX, x1 = x0 + g.width;
+      int32_t y0 = top + g.offsetY, y1 = y0 + g.height;
       pen += g.advance;
+      if (clip) {
+        x0 = std::max(x0, rect.Left);
+        x1 = std::min(x1, rect.Right);
+        y0 = std::max(y0, rect.Top);
+        y1 = std::min(y1, rect.Bottom);
+      }
+      if (g.width == 0 || x0 >= x1 || y0 >= y1) continue;
+      // Glyphs are drawn texel for pixel; a cut edge moves the source by as much as the target.
+      const int32_t glyphLeft = x0 - (pen - g.advance + g.offsetX), glyphTop = y0 - (top + g.offsetY);
+      platform::video::DrawRect(device, *font.sheet, {g.x + glyphLeft, g.y + glyphTop, x1 - x0, y1 - y0},
+                                {float(x0), float(y0), float(x1 - x0), float(y1 - y0)}, color);
     }
     top += font.lineHeight;
   }
@@ -146,19 +127,9 @@ void Engine::DrawFont(const std::string& KeyName, float X, float Y, float rectWi
 
   textlayout::BreakLines(fntText, font->advances, f.fontRect.Right - f.fontRect.Left, format, f.lines);
   const auto color = static_cast<uint32_t>(fntColor);
-  f.vertices.clear();
-  AddGlyphQuads(f, *font, fntText, format,
-                {static_cast<uint8_t>(color >> 16), static_cast<uint8_t>(color >> 8),
-                 static_cast<uint8_t>(color), static_cast<uint8_t>(color >> 24)});
-  const size_t quads = f.vertices.size() / 4;
-  // Every quad is two triangles over its four corners.
-  for (size_t q = f.indices.size() / 6; q < quads; ++q) {
-    const int first = static_cast<int>(q * 4);
-    f.indices.insert(f.indices.end(), {first, first + 1, first + 2, first + 2, first + 1, first + 3});
-  }
-  platform::video::DrawTriangles(*d_->device, *font->sheet, f.vertices.data(),
-                                 static_cast<int>(f.vertices.size()), f.indices.data(),
-                                 static_cast<int>(quads * 6));
+  DrawGlyphs(*d_->device, f, *font, fntText, format,
+             {static_cast<uint8_t>(color >> 16), static_cast<uint8_t>(color >> 8),
+              static_cast<uint8_t>(color), static_cast<uint8_t>(color >> 24)});
 }
 
 }  // namespace tovak2d

@@ -72,9 +72,20 @@ bool CheckJpeg(std::string_view b, std::string* error) {
   return Fail(error, "JPEG file is truncated");
 }
 
+// The PNG loader reads on past the end of a cut-off file as if more were there, and can go round
+// for ever: every chunk, up to the end chunk, must lie wholly inside the file.
 bool CheckPng(std::string_view b, std::string* error) {
   if (b.size() < 24 || b.substr(12, 4) != "IHDR") return Fail(error, "PNG file is truncated or damaged");
-  return CheckSide(BigEndian32(b, 16), BigEndian32(b, 20), error);
+  if (!CheckSide(BigEndian32(b, 16), BigEndian32(b, 20), error)) return false;
+  size_t pos = 8;
+  while (pos + 12 <= b.size()) {
+    const uint32_t length = BigEndian32(b, pos);
+    if (length > 0x7FFFFFFFu) return Fail(error, "PNG file is damaged");
+    if (b.size() - pos - 12 < length) break;
+    if (b.substr(pos + 4, 4) == "IEND") return true;
+    pos += 12 + size_t{length};
+  }
+  return Fail(error, "PNG file is truncated");
 }
 
 bool CheckBmp(std::string_view b, std::string* error) {

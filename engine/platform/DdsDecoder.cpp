@@ -95,21 +95,14 @@ bool Fail(std::string* error, const std::string& why) {
 bool DecodeBlocks(std::string_view data, const Header& h, Image& image, std::string* error) {
   int flags = 0;
   size_t blockBytes = 16;
-  bool premultiplied = false;
   switch (h.fourCc) {
     case FourCc("DXT1"):
       flags = squish::kDxt1;
       blockBytes = 8;
       break;
-    case FourCc("DXT2"):
-      premultiplied = true;
-      [[fallthrough]];
     case FourCc("DXT3"):
       flags = squish::kDxt3;
       break;
-    case FourCc("DXT4"):
-      premultiplied = true;
-      [[fallthrough]];
     case FourCc("DXT5"):
       flags = squish::kDxt5;
       break;
@@ -125,12 +118,7 @@ bool DecodeBlocks(std::string_view data, const Header& h, Image& image, std::str
   std::vector<squish::u8> rgba(image.argb.size() * 4);
   squish::DecompressImage(rgba.data(), image.width, image.height, data.data(), flags);
   for (size_t i = 0; i < image.argb.size(); ++i) {
-    uint32_t r = rgba[4 * i], g = rgba[4 * i + 1], b = rgba[4 * i + 2], a = rgba[4 * i + 3];
-    if (premultiplied && a > 0 && a < 255) {
-      r = std::min<uint32_t>(255, (r * 255 + a / 2) / a);
-      g = std::min<uint32_t>(255, (g * 255 + a / 2) / a);
-      b = std::min<uint32_t>(255, (b * 255 + a / 2) / a);
-    }
+    const uint32_t r = rgba[4 * i], g = rgba[4 * i + 1], b = rgba[4 * i + 2], a = rgba[4 * i + 3];
     image.argb[i] = a << 24 | r << 16 | g << 8 | b;
   }
   return true;

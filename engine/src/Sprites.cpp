@@ -12,6 +12,8 @@ namespace tovak2d {
 namespace sprites {
 namespace {
 
+constexpr double kFarAway = 1e6;  // pixels
+
 uint8_t Clamp255(int32_t v) {
   return static_cast<uint8_t>(std::clamp(v, 0, 255));
 }
@@ -74,7 +76,8 @@ void DrawSprite(platform::video::Device& device, const TextureData& texture, con
     const double y = (v - src.Top) * sprite.Scaling.y - sprite.Center.y;
     const double screenX = x * cosine - y * sine + sprite.Center.x + sprite.Translation.x;
     const double screenY = x * sine + y * cosine + sprite.Center.y + sprite.Translation.y;
-    if (!std::isfinite(screenX) || !std::isfinite(screenY)) return;
+    // Corners this far out come only from runaway values, which SDL cannot turn into pixels.
+    if (!(std::fabs(screenX) < kFarAway && std::fabs(screenY) < kFarAway)) return;
     corners[i].x = static_cast<float>(screenX);
     corners[i].y = static_cast<float>(screenY);
     corners[i].u = static_cast<float>(u / texture.width);

@@ -20,6 +20,13 @@ struct FontData {
 
 namespace {
 
+// A rectangle edge rounded to whole pixels. Edges far off the screen are held there, so that no
+// sum of them overflows.
+int32_t Edge(float v) {
+  constexpr int32_t kFar = 1 << 24;
+  return std::clamp(text::RoundHalfEven(static_cast<double>(v)), -kFar, kFar);
+}
+
 // Points to pixels at 96 dots per inch, rounded as Windows rounds font heights.
 int PixelHeightOf(int16_t points) {
   return (points * 96 + 36) / 72;
@@ -59,19 +66,19 @@ void DrawGlyphs(platform::video::Device& device, const FontState& f, const FontD
     int32_t pen = textlayout::LineLeft(rect, line.width, format);
     for (uint32_t i = line.begin; i < line.end; ++i) {
       const auto& g = font.glyphs[static_cast<unsigned char>(text[i])];
-      int32_t x0 = pen + g.offsetX, x1 = x0 + g.width;
-      int32_t y0 = top + g.offsetY, y1 = y0 + g.height;
+      const int32_t glyphX = pen + g.offsetX, glyphY = top + g.offsetY;
       pen += g.advance;
+      if (g.width == 0) continue;
+      int32_t x0 = glyphX, x1 = glyphX + g.width, y0 = glyphY, y1 = glyphY + g.height;
       if (clip) {
         x0 = std::max(x0, rect.Left);
         x1 = std::min(x1, rect.Right);
         y0 = std::max(y0, rect.Top);
         y1 = std::min(y1, rect.Bottom);
       }
-      if (g.width == 0 || x0 >= x1 || y0 >= y1) continue;
-      // Glyphs are drawn texel for pixel; a cut edge moves the source by as much as the target.
-      const int32_t glyphLeft = x0 - (pen - g.advance + g.offsetX), glyphTop = y0 - (top + g.offsetY);
-      platform::video::DrawRect(device, *font.sheet, {g.x + glyphLeft, g.y + glyphTop, x1 - x0, y1 - y0},
+      if (x0 >= x1 || y0 >= y1) continue;
+      // Glyphs are drawn texel for pixel: a cut edge moves into the sheet as far as on the screen.
+      platform::video::DrawRect(device, *font.sheet, {g.x + x0 - glyphX, g.y + y0 - glyphY, x1 - x0, y1 - y0},
                                 {float(x0), float(y0), float(x1 - x0), float(y1 - y0)}, color);
     }
     top += font.lineHeight;
@@ -114,13 +121,11 @@ void Engine::CreateFont(const std::string& KeyName, const std::string& FontName,
 void Engine::DrawFont(const std::string& KeyName, float X, float Y, float rectWidth, float rectHeight,
                       const std::string& fntText, int32_t fntColor, int32_t txtPosition) {
   FontState& f = d_->fonts;
-  const std::string key = text::ToLower(KeyName);
-  auto entry =
-      std::find_if(f.fonts.begin(), f.fonts.end(), [&](const DXFonts& font) { return font.Name == key; });
+  // Names are kept in lower case; the key given may be in any.
+  auto entry = std::find_if(f.fonts.begin(), f.fonts.end(),
+                            [&](const DXFonts& font) { return text::EqualsNoCase(font.Name, KeyName); });
   if (entry == f.fonts.end()) return;
-  f.fontRect = {text::RoundHalfEven(static_cast<double>(X)), text::RoundHalfEven(static_cast<double>(Y)),
-                text::RoundHalfEven(static_cast<double>(X + rectWidth)),
-                text::RoundHalfEven(static_cast<double>(Y + rectHeight))};
+  f.fontRect = {Edge(X), Edge(Y), Edge(X + rectWidth), Edge(Y + rectHeight)};
   const FontData* font = entry->Info.get();
   const int32_t format = txtPosition | textlayout::kWordBreak;
   if (!font || !d_->device || (format & textlayout::kCalcRect)) return;

@@ -1,4 +1,5 @@
-#include <exception>
+#include <memory>
+#include <string>
 
 #include "EngineState.h"
 #include "TextureData.h"

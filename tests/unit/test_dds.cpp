@@ -1,5 +1,3 @@
-#include <squish.h>
-
 #include <cmath>
 
 #include "DrawingSupport.h"
@@ -101,8 +99,8 @@ TEST(DdsTest, FilesWrittenByImageMagickMatchThePngTheyWereMadeFrom) {
     int worst;    // largest error of one channel the block compression may make
     double mean;  // and on average
   };
-  for (const Case& c : {Case{"dxt1", true, 24, 3}, Case{"dxt5", false, 24, 3}, Case{"none", false, 0, 0},
-                        Case{"none", true, 0, 0}}) {
+  for (const Case& c : {Case{"dxt1", true, 24, 3}, Case{"dxt3", false, 24, 4}, Case{"dxt5", false, 24, 3},
+                        Case{"none", false, 0, 0}, Case{"none", true, 0, 0}}) {
     const std::string stem =
         (dir / (std::string(c.compression) + (c.opaque ? "-opaque" : "-alpha"))).string();
     WriteFile(stem + ".pam", Pam(TestPicture(c.opaque)));
@@ -207,23 +205,7 @@ TEST(DdsTest, TopLevelIsReadWhateverFollows) {
   EXPECT_EQ(image.argb[3], 0xFF202020u);
 }
 
-TEST(DdsTest, BlockCompressedLayouts) {
-  // Four 4 x 4 blocks of one premultiplied colour each, stored as DXT3 blocks and labelled DXT2.
-  std::vector<squish::u8> rgba(8 * 8 * 4);
-  for (int i = 0; i < 64; ++i) {
-    rgba[i * 4] = 64;
-    rgba[i * 4 + 1] = 32;
-    rgba[i * 4 + 2] = 0;
-    rgba[i * 4 + 3] = 128;
-  }
-  std::string blocks(4 * 16, '\0');
-  squish::CompressImage(rgba.data(), 8, 8, blocks.data(), squish::kDxt3);
-  Image premultiplied = Decoded(DdsHeader(8, 8, kFourCc, FourCc("DXT2"), 0, 0, 0, 0, 0) + blocks);
-  EXPECT_NEAR(Channel(premultiplied.argb[0], 24), 136, 8);  // DXT3 keeps 4 bits of alpha
-  EXPECT_NEAR(Channel(premultiplied.argb[0], 16), 120, 10);
-  Image plain = Decoded(DdsHeader(8, 8, kFourCc, FourCc("DXT3"), 0, 0, 0, 0, 0) + blocks);
-  EXPECT_NEAR(Channel(plain.argb[0], 16), 64, 4);
-
+TEST(DdsTest, BlockCompressedImagesTakeWholeBlocks) {
   // A 5 x 3 image still takes whole blocks.
   std::string error;
   const std::string header = DdsHeader(5, 3, kFourCc, FourCc("DXT1"), 0, 0, 0, 0, 0);

@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# A player's whole game in the real program: choose a pack, START, find a difference, miss until
+# the time runs out, submit the score under a typed name, look at it on the High Scores screen and
+# quit with Escape. The pack file then holds the score and the game folder nothing left over.
+source "$(dirname "$0")/lib.sh"
+
+# A one-level pack of known rectangles, so the test knows where the differences are.
+make_trial_pack() {
+  local dir=$WORK/trial
+  mkdir -p "$dir"
+  timeout 20 convert -size 256x380 xc:'#3a6ea5' "BMP3:$dir/1.bmp" || fail "convert"
+  timeout 20 convert -size 256x380 xc:'#3a6ea5' -fill '#e0c040' \
+    -draw 'rectangle 40,40 80,80' -draw 'rectangle 150,40 190,80' -draw 'rectangle 40,200 80,240' \
+    -draw 'rectangle 150,200 190,240' -draw 'rectangle 90,300 130,340' "BMP3:$dir/1x.bmp" || fail "convert"
+  printf '[General]\r\nNumOfLevels=1\r\nVertical=True\r\nPackInfo=A trial pack\r\n' >"$dir/packinfo.ini"
+  {
+    printf '[1]\r\n'
+    local d=1
+    for rect in "40 80 40 80" "150 190 40 80" "40 80 200 240" "150 190 200 240" "90 130 300 340"; do
+      set -- $rect
+      printf '%dLeft=%s\r\n%dRight=%s\r\n%dTop=%s\r\n%dBottom=%s\r\n' $d "$1" $d "$2" $d "$3" $d "$4"
+      d=$((d + 1))
+    done
+    printf 'PicInfo=Five yellow squares\r\n'
+  } >"$dir/picinfo.ini"
+  local pack=$WORK/game/packs/Trial.vnl
+  : >"$pack"
+  for entry in packinfo.ini picinfo.ini 1.bmp 1x.bmp; do
+    printf '`*[S-P-L-I-T]*`!%s`*[H-E-R-E]*`!' "$entry" >>"$pack"
+    cat "$dir/$entry" >>"$pack"
+  done
+}
+
+click() {
+  timeout 5 xdotool mousemove --window "$WINDOW" "$1" "$2" || fail "mousemove"
+  sleep 0.15
+  timeout 5 xdotool click 1 || fail "click"
+  sleep 0.15
+}
+
+key() {
+  timeout 5 xdotool key "$@" || fail "key $*"
+  sleep 0.15
+}
+
+shot() {
+  timeout 10 import -display "$DISPLAY" -window "$WINDOW" "$WORK/$1.png" || fail "no screenshot $1"
+}
+
+start_xvfb
+copy_game
+make_trial_pack
+# What the game folder holds apart from its log and options, which the game writes by design.
+game_files() { (cd "$WORK/game" && find . -type f ! -name log.txt ! -path './game data/options.ini' | sort); }
+before=$(game_files)
+index=$(cd "$WORK/game/packs" && ls | sort -f | grep -n -x 'Trial.vnl' | cut -d: -f1)
+row_y=$((175 + 20 * (index - 1) + 9))
+
+start_game
+wait_for_window "Varnel v1.0.0"
+timeout 5 xdotool windowfocus "$WINDOW" 2>/dev/null || true
+sleep 5  # the splash logo fades out and the catalogue is built
+
+click 79 27           # Start Game
+click 500 "$row_y"    # the trial pack
+shot prompt
+click 460 445         # START
+sleep 3               # the pictures fade in
+click 245 160         # difference 1 on the original picture
+shot found
+for _ in $(seq 15); do click 425 470; done  # misses until the time bar is empty
+sleep 0.5
+shot gameover
+click 460 445         # SUBMIT SCORE
+key t e s t e r
+shot name
+key Return
+sleep 0.5
+timeout 5 xdotool mousemove --window "$WINDOW" 500 "$row_y" || fail "mousemove"
+sleep 0.5
+shot highscores
+
+copy="$WORK/game/$((index - 1))hscore.ini"
+grep -q $'1_name=Tester\r' "$copy" 2>/dev/null || fail "the High Scores table does not hold the name"
+score=$(sed -n 's/^1_score=\([0-9]*\)\r$/\1/p' "$copy")
+[ -n "$score" ] && [ "$score" -gt 0 ] || fail "no score above 0 was entered (find missed?)"
+
+key Escape
+wait_for_exit 15
+[ "$GAME_STATUS" = 0 ] || fail "exit status $GAME_STATUS"
+[ "$(last_log_line)" = "APPLICATION ENDED" ] || fail "the log does not end with APPLICATION ENDED"
+grep -a -q $'1_name=Tester\r' "$WORK/game/packs/Trial.vnl" || fail "the pack file does not hold the score"
+grep -a -q "1_score=$score"$'\r' "$WORK/game/packs/Trial.vnl" || fail "the pack file does not hold $score"
+after=$(game_files)
+[ "$before" = "$after" ] || fail "files left over: $(diff <(echo "$before") <(echo "$after") | grep '^>')"
+[ -n "${VARNEL_E2E_SHOTS:-}" ] && cp "$WORK"/*.png "$VARNEL_E2E_SHOTS"/
+echo "PASS: a whole game played; $score points stored in the pack under Tester"

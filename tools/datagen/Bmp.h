@@ -1,0 +1,16 @@
+#pragma once
+
+#include "Canvas.h"
+#include "Files.h"
+
+namespace datagen {
+
+// The colour the game keys out of its cursor and button pictures: ARGB 0x00FF00FF.
+inline constexpr uint32_t kColourKey = 0x00FF00FFu;
+
+// A 32-bit bitmap with an alpha channel (BITMAPV4HEADER, bit fields). Fully transparent pixels
+// are written as the colour key exactly; partly transparent edge pixels keep their own colour
+// and alpha, so the key makes the background vanish and the edges stay smooth.
+Bytes EncodeBmp32(const Canvas& canvas);
+
+}  // namespace datagen

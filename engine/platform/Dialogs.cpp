@@ -13,14 +13,14 @@ namespace {
 
 std::vector<Message> recorded;
 
+}  // namespace
+
 bool Quiet() {
   if (std::getenv("TOVAK2D_QUIET_DIALOGS")) return true;
   const char* driver = std::getenv("SDL_VIDEODRIVER");
   if (driver && (std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0)) return true;
   return !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY");
 }
-
-}  // namespace
 
 void ShowMessage(const std::string& text, const std::string& title) {
   if (Quiet()) {

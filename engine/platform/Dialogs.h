@@ -14,6 +14,9 @@ struct Message {
 
 void ShowMessage(const std::string& text, const std::string& title);
 
+// Whether dialogs are kept off the screen (a test, no display).
+bool Quiet();
+
 std::vector<Message> RecordedMessages();
 void ClearRecordedMessages();
 

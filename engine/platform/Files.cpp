@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <system_error>
@@ -48,6 +49,15 @@ bool WriteAllTo(int fd, std::string_view data) {
     done += static_cast<size_t>(n);
   }
   return true;
+}
+
+FileStamp StampFrom(const struct stat& info) {
+  FileStamp stamp;
+  stamp.size = static_cast<uint64_t>(info.st_size);
+  stamp.changedNs = static_cast<int64_t>(info.st_ctim.tv_sec) * 1000000000 + info.st_ctim.tv_nsec;
+  stamp.inode = static_cast<uint64_t>(info.st_ino);
+  stamp.device = static_cast<uint64_t>(info.st_dev);
+  return stamp;
 }
 
 bool WriteWithFlags(std::string_view path, std::string_view data, int flags, std::string* error) {
@@ -111,17 +121,26 @@ bool IsFolder(std::string_view path) {
   return fs::is_directory(ToNative(path), ec);
 }
 
-std::optional<std::string> ReadWhole(std::string_view path, std::string* error) {
+std::optional<std::string> ReadWhole(std::string_view path, std::string* error, FileStamp* stamp) {
   fs::path native = ToNative(path);
   int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
     SetError(error, native.string() + ": " + ErrnoText());
     return std::nullopt;
   }
+  // Read straight into a buffer of the file's size; files that report no size (or grow) are
+  // read on in chunks until the end.
+  struct stat info {};
   std::string data;
-  char buffer[1 << 16];
+  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0)
+    data.resize(static_cast<size_t>(info.st_size));
+  size_t used = 0;
+  char spill[1 << 16];
   for (;;) {
-    ssize_t n = ::read(fd, buffer, sizeof buffer);
+    // Once the buffer is full, the end of the file is found with a small read of its own, so
+    // that a file of the expected size is never copied into a larger buffer.
+    bool full = used == data.size();
+    ssize_t n = full ? ::read(fd, spill, sizeof spill) : ::read(fd, data.data() + used, data.size() - used);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
       SetError(error, native.string() + ": " + ErrnoText());
@@ -129,7 +148,78 @@ std::optional<std::string> ReadWhole(std::string_view path, std::string* error) 
       return std::nullopt;
     }
     if (n == 0) break;
-    data.append(buffer, static_cast<size_t>(n));
+    if (full) data.append(spill, static_cast<size_t>(n));
+    used += static_cast<size_t>(n);
+  }
+  data.resize(used);
+  if (stamp && ::fstat(fd, &info) == 0) *stamp = StampFrom(info);
+  ::close(fd);
+  return data;
+}
+
+bool ReadInChunks(std::string_view path, const std::function<size_t(std::string_view, bool)>& sink,
+                  FileStamp* stamp, std::string* error) {
+  fs::path native = ToNative(path);
+  int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    SetError(error, native.string() + ": " + ErrnoText());
+    return false;
+  }
+  // Small enough to stay in the cache, large enough that the calls cost nothing.
+  std::vector<char> buffer(1 << 20);
+  size_t held = 0;
+  for (;;) {
+    if (held == buffer.size()) buffer.resize(buffer.size() * 2);  // sink used nothing of a full buffer
+    ssize_t n = ::read(fd, buffer.data() + held, buffer.size() - held);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      SetError(error, native.string() + ": " + ErrnoText());
+      ::close(fd);
+      return false;
+    }
+    size_t total = held + static_cast<size_t>(n);
+    size_t used = std::min(sink(std::string_view(buffer.data(), total), n == 0), total);
+    if (n == 0) break;
+    held = total - used;
+    std::memmove(buffer.data(), buffer.data() + used, held);
+  }
+  struct stat info {};
+  if (stamp && ::fstat(fd, &info) == 0) *stamp = StampFrom(info);
+  ::close(fd);
+  return true;
+}
+
+std::optional<FileStamp> StampOf(std::string_view path) {
+  struct stat info {};
+  if (::stat(ToNative(path).c_str(), &info) != 0) return std::nullopt;
+  return StampFrom(info);
+}
+
+std::optional<std::string> ReadRange(std::string_view path, uint64_t offset, uint64_t length,
+                                     const FileStamp* expected, std::string* error) {
+  fs::path native = ToNative(path);
+  int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    SetError(error, native.string() + ": " + ErrnoText());
+    return std::nullopt;
+  }
+  struct stat info {};
+  if (expected && (::fstat(fd, &info) != 0 || !(StampFrom(info) == *expected))) {
+    SetError(error, native.string() + ": changed since it was read");
+    ::close(fd);
+    return std::nullopt;
+  }
+  std::string data(static_cast<size_t>(length), '\0');
+  size_t used = 0;
+  while (used < data.size()) {
+    ssize_t n = ::pread(fd, data.data() + used, data.size() - used, static_cast<off_t>(offset + used));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      SetError(error, native.string() + ": " + (n < 0 ? ErrnoText() : std::string("shorter than expected")));
+      ::close(fd);
+      return std::nullopt;
+    }
+    used += static_cast<size_t>(n);
   }
   ::close(fd);
   return data;
@@ -139,7 +229,7 @@ bool WriteWhole(std::string_view path, std::string_view data, std::string* error
   return WriteWithFlags(path, data, O_WRONLY | O_CREAT | O_TRUNC, error);
 }
 
-bool ReplaceWhole(std::string_view path, std::string_view data, std::string* error) {
+bool ReplaceWhole(std::string_view path, std::string_view data, std::string* error, bool durable) {
   fs::path native = ToNative(path);
   fs::path temp = native;
   temp += ".tmp-" + std::to_string(::getpid());
@@ -148,7 +238,7 @@ bool ReplaceWhole(std::string_view path, std::string_view data, std::string* err
     SetError(error, temp.string() + ": " + ErrnoText());
     return false;
   }
-  bool ok = WriteAllTo(fd, data) && ::fsync(fd) == 0;
+  bool ok = WriteAllTo(fd, data) && (!durable || ::fsync(fd) == 0);
   std::string why = ok ? std::string() : ErrnoText();
   if (::close(fd) != 0 && ok) {
     ok = false;
@@ -163,6 +253,7 @@ bool ReplaceWhole(std::string_view path, std::string_view data, std::string* err
     SetError(error, native.string() + ": " + why);
     return false;
   }
+  if (!durable) return true;
   // Make the rename itself durable.
   int dir = ::open(native.parent_path().empty() ? "." : native.parent_path().c_str(),
                    O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -174,7 +265,23 @@ bool ReplaceWhole(std::string_view path, std::string_view data, std::string* err
 }
 
 bool Append(std::string_view path, std::string_view data, std::string* error) {
-  return WriteWithFlags(path, data, O_WRONLY | O_CREAT | O_APPEND, error);
+  fs::path native = ToNative(path);
+  int fd = ::open(native.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+  if (fd < 0) {
+    SetError(error, native.string() + ": " + ErrnoText());
+    return false;
+  }
+  struct stat info {};
+  bool known = ::fstat(fd, &info) == 0;
+  bool ok = WriteAllTo(fd, data);
+  std::string why = ok ? std::string() : ErrnoText();
+  if (!ok && known && ::ftruncate(fd, info.st_size) != 0) why += " (and the file could not be cut back)";
+  if (::close(fd) != 0 && ok) {
+    ok = false;
+    why = ErrnoText();
+  }
+  if (!ok) SetError(error, native.string() + ": " + why);
+  return ok;
 }
 
 bool CreateOneFolder(std::string_view path, std::string* error) {

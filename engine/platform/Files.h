@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,16 +20,46 @@ std::filesystem::path ToNative(std::string_view path);
 bool Exists(std::string_view path);  // a file or a folder
 bool IsFolder(std::string_view path);
 
-// The whole file, or nothing (with the reason in *error).
-std::optional<std::string> ReadWhole(std::string_view path, std::string* error = nullptr);
+// Tells one state of a file from another: a file rewritten, appended to or replaced by another
+// gets a different stamp (within the resolution of the file system's clock).
+struct FileStamp {
+  uint64_t size = 0;
+  int64_t changedNs = 0;
+  uint64_t inode = 0;
+  uint64_t device = 0;
+  bool operator==(const FileStamp&) const = default;
+};
+
+std::optional<FileStamp> StampOf(std::string_view path);
+
+// The whole file, or nothing (with the reason in *error). *stamp receives the stamp of the file
+// as it was read.
+std::optional<std::string> ReadWhole(std::string_view path, std::string* error = nullptr,
+                                     FileStamp* stamp = nullptr);
+
+// Reads the file from start to end through a buffer of its own, for files too large to hold
+// whole. Each call of sink gets the bytes it left over last time followed by the next ones
+// (atEnd: nothing follows) and returns how many it used; the rest comes again next time.
+// *stamp receives the stamp of the file as it was read.
+bool ReadInChunks(std::string_view path, const std::function<size_t(std::string_view data, bool atEnd)>& sink,
+                  FileStamp* stamp = nullptr, std::string* error = nullptr);
+
+// length bytes from offset; nothing when the file is shorter or, with expected given, when the
+// file no longer has that stamp.
+std::optional<std::string> ReadRange(std::string_view path, uint64_t offset, uint64_t length,
+                                     const FileStamp* expected = nullptr, std::string* error = nullptr);
 
 // Creates or replaces the file so that it holds exactly data.
 bool WriteWhole(std::string_view path, std::string_view data, std::string* error = nullptr);
 
 // Writes data beside the file and renames it over the old one, so a crash or a full disk
-// leaves either the old file or the new one, never a part of either.
-bool ReplaceWhole(std::string_view path, std::string_view data, std::string* error = nullptr);
+// leaves either the old file or the new one, never a part of either. durable also waits until the
+// disk has the new file; small files written many times in a row (INI keys) skip that wait, the
+// rename alone keeps them whole when the program dies.
+bool ReplaceWhole(std::string_view path, std::string_view data, std::string* error = nullptr,
+                  bool durable = true);
 
+// A failed append is cut off again, so the file keeps its old contents.
 bool Append(std::string_view path, std::string_view data, std::string* error = nullptr);
 bool CreateOneFolder(std::string_view path, std::string* error = nullptr);
 bool Remove(std::string_view path, std::string* error = nullptr);

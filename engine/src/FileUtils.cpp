@@ -1,32 +1,100 @@
+#include <algorithm>
+
 #include "Paths.h"
+#include "Text.h"
 #include "modExtra.h"
+#include "platform/Files.h"
+#include "platform/Net.h"
+#include "platform/System.h"
 #include "tovak2d/Extra.h"
 
 namespace tovak2d {
+namespace {
 
-std::vector<std::string> Extra::FilesInFolder(const std::string&, bool, bool) {
-  return {""};
+// Windows lists a folder in name order, letter case aside; players expect the same here.
+void SortNames(std::vector<std::string>& names) {
+  std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+    const std::string la = text::ToLower(a), lb = text::ToLower(b);
+    return la != lb ? la < lb : a < b;
+  });
 }
-void Extra::AddItem2Array1D(std::vector<std::string>&, const std::string&) {}
-void Extra::AddItem2Array1D(std::vector<double>&, double) {}
-void Extra::AddItem2Array1D(std::vector<bool>&, bool) {}
+
+template <typename T>
+void AddItem(std::vector<T>& array, const T& value, const T& emptyValue) {
+  if (array.empty() || array[0] == emptyValue) {
+    array.assign(1, value);
+    return;
+  }
+  array.push_back(value);
+}
+
+// A path the dialog returns, written as the engine writes full paths: a drive letter and backslashes.
+std::string AsEnginePath(const std::string& nativePath) {
+  std::string path = text::Utf8ToCp1252(nativePath);
+  std::replace(path.begin(), path.end(), '/', '\\');
+  return "Z:" + path;
+}
+
+}  // namespace
+
+std::vector<std::string> Extra::FilesInFolder(const std::string& sFolderPath, bool bWithSubFolders,
+                                              bool bStripPath) {
+  std::string folder = sFolderPath;
+  if (!folder.empty()) {
+    if (folder.front() == '\\') folder.erase(0, 1);
+    if (!folder.empty() && folder.back() == '\\') folder.pop_back();
+  }
+  if (!paths::IsRooted(folder)) folder = modExtra::AppPath + "\\" + folder;
+  if (folder.back() != '\\') folder += '\\';
+
+  std::vector<std::string> result{""};
+  std::vector<std::string> names = platform::files::ListFiles(folder);
+  SortNames(names);
+  for (const auto& name : names) AddItem2Array1D(result, folder + name);
+
+  if (bWithSubFolders) {
+    std::vector<std::string> folders = platform::files::ListFolders(folder);
+    SortNames(folders);
+    for (const auto& sub : folders)
+      for (const auto& entry : FilesInFolder(folder + sub, true, true))
+        if (!entry.empty()) AddItem2Array1D(result, entry);
+  }
+  if (bStripPath)
+    for (auto& entry : result) entry = paths::ShortNameOf(entry);
+  return result;
+}
+
+void Extra::AddItem2Array1D(std::vector<std::string>& VarArray, const std::string& VarValue) {
+  AddItem<std::string>(VarArray, VarValue, "");
+}
+
+void Extra::AddItem2Array1D(std::vector<double>& VarArray, double VarValue) {
+  AddItem<double>(VarArray, VarValue, 0.0);
+}
+
+void Extra::AddItem2Array1D(std::vector<bool>& VarArray, bool VarValue) {
+  if (VarArray.empty() || !VarArray[0]) {
+    VarArray.assign(1, VarValue);
+    return;
+  }
+  VarArray.push_back(VarValue);
+}
+
 std::string Extra::GetFileExt(const std::string& FileName) {
   return paths::ExtOfName(FileName);
 }
+
 std::string Extra::GetFileShortName(const std::string& FilePathName) {
   return paths::ShortNameOf(FilePathName);
 }
-void Extra::OpenWebsite(const std::string&) {}
-bool Extra::DownloadFile(const std::string&, const std::string&) {
-  return false;
-}
-bool Extra::IsOnline() {
-  return false;
-}
-std::string Extra::ShowOpenDialog(const std::string&, std::string& openFolder) {
+
+std::string Extra::ShowOpenDialog(const std::string& Title, std::string& openFolder) {
   if (!paths::IsRooted(openFolder)) openFolder = modExtra::AppPath + "\\" + openFolder;
-  return {};
+  auto chosen = platform::system::OpenFileDialog(text::Cp1252ToUtf8(Title),
+                                                 platform::files::ToNative(openFolder).string());
+  return chosen ? text::Trim(AsEnginePath(*chosen)) : std::string();
 }
+
 std::string Extra::ShowOpenDialog(const std::string& Title) {
   std::string folder;
   return ShowOpenDialog(Title, folder);
@@ -46,6 +114,36 @@ bool Extra::FileExists(const std::string& FilePath) {
   } catch (const modExtra::LogError&) {
     return false;
   }
+}
+
+void Extra::OpenWebsite(const std::string& FullLink) {
+  if (FullLink.empty()) return;
+  platform::system::Launch({"xdg-open", text::Cp1252ToUtf8(FullLink)});
+}
+
+bool Extra::DownloadFile(const std::string& URL, const std::string& LocalFolder_Filename) {
+  // The file always lands inside the game folder: a name that climbs out of it is refused.
+  std::string name = LocalFolder_Filename;
+  std::replace(name.begin(), name.end(), '/', '\\');
+  for (size_t start = 0; start <= name.size();) {
+    size_t end = name.find('\\', start);
+    if (end == std::string::npos) end = name.size();
+    if (text::Trim(name.substr(start, end - start)) == "..") {
+      SaveLog("Error in DownloadFile : refused " + LocalFolder_Filename + " (outside the game folder)");
+      return false;
+    }
+    start = end + 1;
+  }
+  if (text::Trim(name).empty()) return false;
+  std::string error;
+  const auto target = platform::files::ToNative(modExtra::AppPath + "\\" + name);
+  if (platform::net::Download(text::Cp1252ToUtf8(URL), target, &error)) return true;
+  SaveLog("Error in DownloadFile : " + URL + " : " + text::Utf8ToCp1252(error));
+  return false;
+}
+
+bool Extra::IsOnline() {
+  return platform::net::HasDefaultRoute();
 }
 
 }  // namespace tovak2d

@@ -1,16 +1,181 @@
+#include "Ini.h"
+
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "Paths.h"
+#include "Text.h"
+#include "platform/Files.h"
 #include "tovak2d/Extra.h"
+
+namespace tovak2d::modExtra {
+namespace {
+
+// The longest value a read returns: the Windows read buffer holds 255 characters with the NUL.
+constexpr size_t kMaxValueLength = 254;
+
+enum class LineKind { kOther, kSection, kKey };
+
+// One line of the file as it stands, so that a write can keep every other line byte for byte.
+struct IniLine {
+  size_t begin = 0;
+  size_t end = 0;  // past the line break, when there is one
+  bool terminated = false;
+  LineKind kind = LineKind::kOther;
+  std::string name;   // section or key name, trimmed
+  std::string value;  // the key's value, trimmed
+};
+
+IniLine ParseLine(std::string_view content) {
+  IniLine line;
+  std::string trimmed = text::Trim(content);
+  // Blank lines and comments belong to no key and never match.
+  if (trimmed.empty() || trimmed.front() == ';') return line;
+  size_t close = trimmed.rfind(']');
+  if (trimmed.front() == '[' && close != std::string::npos) {
+    line.kind = LineKind::kSection;
+    line.name = text::Trim(std::string_view(trimmed).substr(1, close - 1));
+    return line;
+  }
+  line.kind = LineKind::kKey;
+  size_t equals = trimmed.find('=');
+  line.name = text::Trim(std::string_view(trimmed).substr(0, equals));
+  if (equals != std::string::npos) line.value = text::Trim(std::string_view(trimmed).substr(equals + 1));
+  return line;
+}
+
+// Lines end with LF or CR LF.
+std::vector<IniLine> SplitLines(std::string_view text) {
+  std::vector<IniLine> lines;
+  size_t begin = 0;
+  while (begin < text.size()) {
+    size_t newline = text.find('\n', begin);
+    size_t contentEnd = newline == std::string_view::npos ? text.size() : newline;
+    size_t end = newline == std::string_view::npos ? text.size() : newline + 1;
+    if (contentEnd > begin && text[contentEnd - 1] == '\r') --contentEnd;
+    IniLine line = ParseLine(text.substr(begin, contentEnd - begin));
+    line.begin = begin;
+    line.end = end;
+    line.terminated = newline != std::string_view::npos;
+    lines.push_back(std::move(line));
+    begin = end;
+  }
+  return lines;
+}
+
+// Where a key is, or where it would go.
+struct Place {
+  std::optional<size_t> section;  // the first section of that name
+  std::optional<size_t> key;      // its first key of that name
+  size_t lastLineOfKeys = 0;      // the section's last key line, or its header without keys
+};
+
+Place Find(const std::vector<IniLine>& lines, std::string_view section, std::string_view key) {
+  Place place;
+  std::string wantedSection = text::Trim(section), wantedKey = text::Trim(key);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (!place.section) {
+      if (lines[i].kind == LineKind::kSection && text::EqualsNoCase(lines[i].name, wantedSection)) {
+        place.section = i;
+        place.lastLineOfKeys = i;
+      }
+      continue;
+    }
+    if (lines[i].kind == LineKind::kSection) break;
+    if (lines[i].kind != LineKind::kKey) continue;
+    place.lastLineOfKeys = i;
+    if (!place.key && text::EqualsNoCase(lines[i].name, wantedKey)) place.key = i;
+  }
+  return place;
+}
+
+// Windows drops one pair of matching quotes around a value.
+std::string Unquoted(const std::string& value) {
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+    return value.substr(1, value.size() - 2);
+  return value;
+}
+
+// A line break (or a NUL, where Windows' text ends) would break the file's layout: the text is
+// cut there.
+std::string OneLine(const std::string& text) {
+  return text.substr(0, text.find_first_of(std::string("\r\n\0", 3)));
+}
+
+}  // namespace
+
+std::string ReadIniValue(const std::string& section, const std::string& key, const std::string& fileName,
+                         bool decode) {
+  std::optional<std::string> contents = platform::files::ReadWhole(paths::Resolve(fileName));
+  if (!contents) return {};
+  std::vector<IniLine> lines = SplitLines(*contents);
+  Place place = Find(lines, OneLine(section), OneLine(key));
+  if (!place.key) return {};
+  std::string value = Unquoted(lines[*place.key].value).substr(0, kMaxValueLength);
+  return decode ? XorText(value, kIniCodeByte) : value;
+}
+
+int16_t WriteIniValue(const std::string& section, const std::string& key, const std::string& value,
+                      const std::string& fileName) {
+  std::string path = paths::Resolve(fileName);
+  std::string sectionName = OneLine(section), keyName = OneLine(key), newValue = OneLine(value);
+
+  std::string old;
+  if (platform::files::Exists(path)) {
+    // An existing file that cannot be read must not be replaced by one holding only this key.
+    std::optional<std::string> contents = platform::files::ReadWhole(path);
+    if (!contents) return 0;
+    old = std::move(*contents);
+  }
+  std::vector<IniLine> lines = SplitLines(old);
+  Place place = Find(lines, sectionName, keyName);
+
+  std::string updated;
+  if (place.key) {
+    const IniLine& line = lines[*place.key];
+    updated.append(old, 0, line.begin).append(line.name).append("=").append(newValue).append("\r\n");
+    updated.append(old, line.end);
+  } else if (place.section) {
+    const IniLine& after = lines[place.lastLineOfKeys];
+    updated.append(old, 0, after.end);
+    if (!after.terminated) updated.append("\r\n");
+    updated.append(keyName).append("=").append(newValue).append("\r\n");
+    updated.append(old, after.end);
+  } else {
+    updated = old;
+    if (!updated.empty() && updated.back() != '\n') updated.append("\r\n");
+    updated.append("[").append(sectionName).append("]\r\n");
+    updated.append(keyName).append("=").append(newValue).append("\r\n");
+  }
+  if (updated == old && !old.empty()) return 1;
+  // Written beside the old file and renamed over it: the high-score tables live in these files.
+  return platform::files::ReplaceWhole(path, updated, nullptr, false) ? 1 : 0;
+}
+
+std::string XorText(const std::string& text, uint8_t key) {
+  std::string out(text);
+  for (char& c : out) c = static_cast<char>(static_cast<unsigned char>(c) ^ key);
+  return out;
+}
+
+}  // namespace tovak2d::modExtra
 
 namespace tovak2d {
 
-std::string Extra::INIRead(const std::string&, const std::string&, const std::string&, bool) {
-  return {};
+std::string Extra::INIRead(const std::string& Section, const std::string& KeyName,
+                           const std::string& FileName, bool Decrypt) {
+  return modExtra::ReadIniValue(Section, KeyName, FileName, Decrypt);
 }
-int16_t Extra::INIWrite(const std::string&, const std::string&, const std::string&, const std::string&,
-                        bool) {
-  return 0;
+
+int16_t Extra::INIWrite(const std::string& Section, const std::string& KeyName, const std::string& NewString,
+                        const std::string& FileName, bool Encrypt) {
+  std::string value = Encrypt ? EnDeCode(NewString, modExtra::kIniCodeByte) : NewString;
+  return modExtra::WriteIniValue(Section, KeyName, value, FileName);
 }
-std::string Extra::EnDeCode(const std::string& strOld, uint8_t) {
-  return strOld;
+
+std::string Extra::EnDeCode(const std::string& strOld, uint8_t bcode) {
+  return modExtra::XorText(strOld, bcode);
 }
 
 }  // namespace tovak2d

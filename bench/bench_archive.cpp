@@ -1,0 +1,87 @@
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "Archive.h"
+#include "modExtra.h"
+#include "platform/Files.h"
+#include "tovak2d/Extra.h"
+
+using namespace tovak2d;
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path folder;
+
+// An archive of count entries of size random bytes each, in the appending layout.
+void MakeArchive(const std::string& name, int count, size_t size) {
+  std::mt19937_64 random(42);
+  std::ofstream out(folder / name, std::ios::binary);
+  std::string contents(size, '\0');
+  for (int i = 0; i < count; ++i) {
+    for (char& c : contents) c = static_cast<char>(random());
+    out << modExtra::kSplitMarker << "pics\\entry" << i << ".bin" << modExtra::kHereMarker << contents;
+  }
+}
+
+void BM_OpenPAK(benchmark::State& state, const char* name) {
+  Extra extra;
+  for (auto _ : state) {
+    if (!extra.PAK_OpenPAK(name)) state.SkipWithError("cannot open");
+    benchmark::DoNotOptimize(modExtra::PakIndex.data());
+  }
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(fs::file_size(folder / name)));
+}
+
+// The engine's whole-file read, the cost opening has to stay close to.
+void BM_ReadWhole(benchmark::State& state, const char* name) {
+  for (auto _ : state) benchmark::DoNotOptimize(platform::files::ReadWhole((folder / name).string()));
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(fs::file_size(folder / name)));
+}
+
+// Plain read() calls into a buffer that is already there: the floor for any reader.
+void BM_ReadIntoBuffer(benchmark::State& state, const char* name) {
+  std::string buffer(fs::file_size(folder / name), '\0');
+  for (auto _ : state) {
+    int fd = ::open((folder / name).c_str(), O_RDONLY);
+    size_t used = 0;
+    for (ssize_t n; (n = ::read(fd, buffer.data() + used, buffer.size() - used)) > 0;)
+      used += static_cast<size_t>(n);
+    ::close(fd);
+    benchmark::DoNotOptimize(buffer.data());
+  }
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(buffer.size()));
+}
+
+void BM_ExtractFile(benchmark::State& state) {
+  Extra extra;
+  extra.PAK_OpenPAK("large.vnl");
+  for (auto _ : state) benchmark::DoNotOptimize(extra.PAK_ExtractFile("entry31.bin", "out.bin"));
+}
+
+BENCHMARK_CAPTURE(BM_OpenPAK, large_64x1MB, "large.vnl")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ReadWhole, large_64x1MB, "large.vnl")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ReadIntoBuffer, large_64x1MB, "large.vnl")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_OpenPAK, small_2000x32KB, "small.vnl")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ReadWhole, small_2000x32KB, "small.vnl")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExtractFile)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  std::string pattern = (fs::temp_directory_path() / "varnel-bench-archive-XXXXXX").string();
+  folder = ::mkdtemp(pattern.data());
+  modExtra::AppPath = folder.string();
+  MakeArchive("large.vnl", 64, 1 << 20);
+  MakeArchive("small.vnl", 2000, 32 << 10);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  fs::remove_all(folder);
+  return 0;
+}

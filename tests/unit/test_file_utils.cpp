@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "TempAppFolder.h"
+#include "platform/Net.h"
+#include "tovak2d/Extra.h"
+
+using namespace tovak2d;
+using testsupport::TempAppFolder;
+
+using Names = std::vector<std::string>;
+
+TEST(FilesInFolder, ListsPlainFilesInNameOrder) {
+  TempAppFolder app;
+  Extra extra;
+  app.Write("packs/b.vnl", "");
+  app.Write("packs/A.vnl", "");
+  app.Write("packs/c.vnl", "");
+  app.Write("packs/.hidden", "");
+  app.Write("packs/sub/deep.vnl", "");
+  app.Write("packs/sub/deeper/deepest.vnl", "");
+  std::filesystem::create_directories(app.path() / "packs/empty");
+  std::filesystem::create_directories(app.path() / "nothing");
+
+  EXPECT_EQ(extra.FilesInFolder("packs"), (Names{"A.vnl", "b.vnl", "c.vnl"}));
+  EXPECT_EQ(extra.FilesInFolder("\\packs\\"), (Names{"A.vnl", "b.vnl", "c.vnl"}));
+  EXPECT_EQ(extra.FilesInFolder("PACKS"), (Names{"A.vnl", "b.vnl", "c.vnl"}));
+  EXPECT_EQ(extra.FilesInFolder("packs", true), (Names{"A.vnl", "b.vnl", "c.vnl", "deep.vnl", "deepest.vnl"}))
+      << "depth first, and an empty sub-folder adds nothing";
+  const Names full = extra.FilesInFolder("packs", false, false);
+  ASSERT_EQ(full.size(), 3u);
+  EXPECT_EQ(full[0], app.str() + "\\packs\\A.vnl");
+
+  EXPECT_EQ(extra.FilesInFolder("nothing"), (Names{""}));
+  EXPECT_EQ(extra.FilesInFolder("missing"), (Names{""}));
+  EXPECT_EQ(extra.FilesInFolder(""), (Names{""})) << "only folders in the application folder";
+}
+
+TEST(FileUtilities, ArraysNamesAndExtensions) {
+  Extra extra;
+  Names one{""};
+  extra.AddItem2Array1D(one, "x");
+  EXPECT_EQ(one, (Names{"x"}));
+  Names two{"a", "b"};
+  extra.AddItem2Array1D(two, "x");
+  EXPECT_EQ(two, (Names{"a", "b", "x"}));
+  Names firstEmpty{"", "b"};
+  extra.AddItem2Array1D(firstEmpty, "x");
+  EXPECT_EQ(firstEmpty, (Names{"x"}));
+  Names lastEmpty{"a", ""};
+  extra.AddItem2Array1D(lastEmpty, "x");
+  EXPECT_EQ(lastEmpty, (Names{"a", "", "x"}));
+  Names none;
+  extra.AddItem2Array1D(none, "x");
+  EXPECT_EQ(none, (Names{"x"}));
+
+  std::vector<double> numbers{0};
+  extra.AddItem2Array1D(numbers, 5);
+  extra.AddItem2Array1D(numbers, 0);
+  EXPECT_EQ(numbers, (std::vector<double>{5, 0}));
+  std::vector<bool> flags{false};
+  extra.AddItem2Array1D(flags, true);
+  extra.AddItem2Array1D(flags, false);
+  EXPECT_EQ(flags, (std::vector<bool>{true, false}));
+
+  EXPECT_EQ(extra.GetFileExt("Photo.JPG"), "jpg");
+  EXPECT_EQ(extra.GetFileExt("archive"), "");
+  EXPECT_EQ(extra.GetFileExt("C:\\a.b\\c"), "b\\c");
+  EXPECT_EQ(extra.GetFileShortName("C:\\x\\y.txt"), "y.txt");
+  EXPECT_EQ(extra.GetFileShortName("y.txt"), "y.txt");
+  EXPECT_EQ(extra.GetFileShortName("a/b.txt"), "a/b.txt");
+}
+
+TEST(FileUtilities, DialogAndBrowserNeverBlockOrUseAShell) {
+  TempAppFolder app;
+  Extra extra;
+  std::string folder;
+  EXPECT_EQ(extra.ShowOpenDialog("Open File", folder), "") << "no dialog under a test";
+  EXPECT_EQ(folder, app.str() + "\\");
+  EXPECT_FALSE(extra.PAK_OpenPAK("", true));
+
+  // A stand-in browser records what it was given; the link reaches it as one argument, unexpanded.
+  app.Write("bin/xdg-open", "#!/bin/sh\nprintf '%s|' \"$@\" > \"$(dirname \"$0\")/opened\"\n");
+  std::filesystem::permissions(app.path() / "bin/xdg-open", std::filesystem::perms::owner_all);
+  const std::string oldPath = std::getenv("PATH");
+  setenv("PATH", (app.str() + "/bin:" + oldPath).c_str(), 1);
+  extra.OpenWebsite("https://example.org/?a=1&b=$(touch pwned)");
+  for (int i = 0; i < 200 && !app.Has("bin/opened"); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  setenv("PATH", oldPath.c_str(), 1);
+  EXPECT_EQ(app.Read("bin/opened"), "https://example.org/?a=1&b=$(touch pwned)|");
+  EXPECT_FALSE(app.Has("pwned"));
+}
+
+TEST(FileUtilities, DownloadsStayInTheGameFolder) {
+  TempAppFolder app;
+  Extra extra;
+  app.Write("source.txt", "payload");
+  const std::string url = "file://" + (app.path() / "source.txt").string();
+  EXPECT_FALSE(extra.DownloadFile(url, "..\\escaped.txt"));
+  EXPECT_FALSE(extra.DownloadFile(url, "a/../../escaped.txt"));
+  EXPECT_FALSE(std::filesystem::exists(app.path().parent_path() / "escaped.txt"));
+  EXPECT_NE(app.Read("log.txt").find("outside the game folder"), std::string::npos);
+
+  // Only network protocols are fetched, and a failure leaves no file behind.
+  EXPECT_FALSE(extra.DownloadFile(url, "copy.txt"));
+  EXPECT_FALSE(app.Has("copy.txt"));
+  EXPECT_FALSE(extra.DownloadFile("http://127.0.0.1:9/none", "copy.txt"));
+  EXPECT_FALSE(app.Has("copy.txt"));
+}
+
+TEST(FileUtilities, DownloadsFromALocalServer) {
+  TempAppFolder app;
+  Extra extra;
+  app.Write("served/pack.vnl", std::string(100000, 'p'));
+  std::filesystem::create_directories(app.path() / "packs");
+  const int port = 20000 + static_cast<int>(std::hash<std::string>{}(app.str()) % 20000);
+  const std::string command = "timeout 20 python3 -m http.server " + std::to_string(port) +
+                              " --bind 127.0.0.1 --directory '" + (app.path() / "served").string() +
+                              "' >/dev/null 2>&1 &";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  const std::string url = "http://127.0.0.1:" + std::to_string(port) + "/pack.vnl";
+  bool done = false;
+  for (int i = 0; i < 100 && !done; ++i) {
+    done = extra.DownloadFile(url, "packs\\pack.vnl");
+    if (!done) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  ASSERT_TRUE(done);
+  EXPECT_EQ(app.Read("packs/pack.vnl"), std::string(100000, 'p'));
+  EXPECT_FALSE(extra.DownloadFile("http://127.0.0.1:" + std::to_string(port) + "/missing", "packs\\x.vnl"));
+  EXPECT_FALSE(app.Has("packs/x.vnl"));
+  std::system(("pkill -f 'http.server " + std::to_string(port) + "'").c_str());
+}
+
+TEST(FileUtilities, OnlineMeansADefaultRoute) {
+  TempAppFolder app;
+  app.Write("route",
+            "Iface\tDestination\tGateway \tFlags\tRefCnt\tUse\tMetric\tMask\n"
+            "eth0\t0000A8C0\t00000000\t0001\t0\t0\t0\t00FFFFFF\n");
+  EXPECT_FALSE(platform::net::HasDefaultRoute((app.path() / "route").string()));
+  app.Write("route",
+            "Iface\tDestination\tGateway \tFlags\tRefCnt\tUse\tMetric\tMask\n"
+            "eth0\t00000000\t0100A8C0\t0003\t0\t0\t0\t00000000\n");
+  EXPECT_TRUE(platform::net::HasDefaultRoute((app.path() / "route").string()));
+  EXPECT_FALSE(platform::net::HasDefaultRoute((app.path() / "missing").string()));
+}

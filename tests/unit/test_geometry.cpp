@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+
+#include "modExtra.h"
+#include "tovak2d/Extra.h"
+
+using namespace tovak2d;
+
+TEST(Geometry, RandomNumbersCoverBothEndsAtHalfWeight) {
+  Extra extra;
+  std::map<int32_t, int> counts;
+  for (int i = 0; i < 30000; ++i) ++counts[extra.RndNum(1, 3)];
+  ASSERT_EQ(counts.size(), 3u);
+  EXPECT_NEAR(counts[2] / static_cast<double>(counts[1]), 2.0, 0.25);
+  EXPECT_NEAR(counts[2] / static_cast<double>(counts[3]), 2.0, 0.25);
+  EXPECT_EQ(extra.RndNum(5, 5), 5);
+  for (int i = 0; i < 100; ++i) {
+    const int32_t v = extra.RndNum(10, 4);  // reversed bounds still stay between them
+    EXPECT_GE(v, 4);
+    EXPECT_LE(v, 10);
+  }
+  // Two draws in a row are not stuck on one value.
+  std::map<int32_t, int> quick;
+  for (int i = 0; i < 20; ++i) ++quick[extra.RndNum(0, 1000000)];
+  EXPECT_GT(quick.size(), 15u);
+}
+
+TEST(Geometry, RectanglesPointsAndTheMouse) {
+  Extra extra;
+  const RECT r{10, 20, 30, 40};
+  EXPECT_TRUE(extra.IsPointInRect(10, 20, r));
+  EXPECT_TRUE(extra.IsPointInRect(30, 40, r));
+  EXPECT_FALSE(extra.IsPointInRect(30.5, 40, r));
+  EXPECT_FALSE(extra.IsPointInRect(9.99, 30, r));
+
+  EXPECT_TRUE(extra.IsRectInRect(r, r));
+  EXPECT_TRUE(extra.IsRectInRect(RECT{25, 35, 100, 100}, r)) << "a corner inside";
+  EXPECT_FALSE(extra.IsRectInRect(RECT{0, 0, 100, 100}, r)) << "only corners count";
+  EXPECT_TRUE(extra.IsRectInRect(r, RECT{0, 0, 100, 100}));
+
+  const Mouse saved = modExtra::lastMouse;
+  modExtra::lastMouse.X = 50;
+  modExtra::lastMouse.Y = 60;
+  EXPECT_TRUE(extra.IsMouseOverArea(40, 50, 20, 20));
+  EXPECT_FALSE(extra.IsMouseOverArea(50, 50, 20, 20)) << "an edge does not count";
+  EXPECT_FALSE(extra.IsMouseOverArea(40, 40, 20, 20));
+  modExtra::lastMouse = saved;
+}
+
+TEST(Geometry, AnglesDistancesAndSteps) {
+  Extra extra;
+  float a = 360;
+  extra.WrapAngle(a);
+  EXPECT_EQ(a, 0);
+  a = -90;
+  extra.WrapAngle(a);
+  EXPECT_EQ(a, 270);
+  a = 720;
+  extra.WrapAngle(a);
+  EXPECT_EQ(a, 360);
+  a = -400;
+  extra.WrapAngle(a);
+  EXPECT_EQ(a, -40);
+  a = 359.5f;
+  extra.WrapAngle(a);
+  EXPECT_EQ(a, 359.5f);
+
+  EXPECT_FLOAT_EQ(extra.GetDistance(0, 0, 3, 4), 5);
+  EXPECT_FLOAT_EQ(extra.GetAngle(0, 0, 1, 1), 45);
+  EXPECT_FLOAT_EQ(extra.GetAngle(0, 0, -1, 1), 135);
+  EXPECT_FLOAT_EQ(extra.GetAngle(0, 0, -1, -1), 225);
+  EXPECT_FLOAT_EQ(extra.GetAngle(0, 0, 1, -1), 315);
+  EXPECT_EQ(extra.GetAngle(0, 0, 0, 5), 90);
+  EXPECT_EQ(extra.GetAngle(0, 0, 5, 0), 0);
+  EXPECT_EQ(extra.GetAngle(0, 0, -5, 0), 180);
+  EXPECT_EQ(extra.GetAngle(0, 0, 0, -5), 270);
+  EXPECT_NEAR(extra.GetAngle(0, 0, 1, 2), 63.4349f, 1e-3);
+  EXPECT_THROW(extra.GetAngle(3, 3, 3, 3), MathError);
+
+  const float savedRad = modExtra::degToRad;
+  modExtra::degToRad = 0;  // before a start the step always goes along +X
+  float x = 0, y = 0;
+  extra.GoToAngle(x, y, 90, 2);
+  EXPECT_FLOAT_EQ(x, 2);
+  EXPECT_FLOAT_EQ(y, 0);
+  modExtra::degToRad = static_cast<float>(4.0 * std::atan(1.0)) / 180.0f;
+  x = y = 0;
+  extra.GoToAngle(x, y, 90, 2);
+  EXPECT_NEAR(x, 0, 1e-5);
+  EXPECT_NEAR(y, 2, 1e-5);
+  modExtra::degToRad = savedRad;
+}

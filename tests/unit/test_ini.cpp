@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "Ini.h"
+#include "modExtra.h"
+#include "tovak2d/Extra.h"
+
+using namespace tovak2d;
+using modExtra::ReadIniValue;
+using modExtra::WriteIniValue;
+namespace fs = std::filesystem;
+
+namespace {
+
+class IniTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (fs::temp_directory_path() / "varnel-ini-XXXXXX").string();
+    app_ = ::mkdtemp(pattern.data());
+    savedApp_ = modExtra::AppPath;
+    modExtra::AppPath = app_.string();
+  }
+  void TearDown() override {
+    modExtra::AppPath = savedApp_;
+    fs::remove_all(app_);
+  }
+  std::string Bytes(const std::string& name) {
+    std::ifstream in(app_ / name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+  }
+  void Put(const std::string& name, const std::string& data) {
+    std::ofstream(app_ / name, std::ios::binary) << data;
+  }
+
+  fs::path app_;
+  std::string savedApp_;
+  Extra extra_;
+};
+
+TEST_F(IniTest, ReadsByTheProfileRules) {
+  Put("a.ini",
+      "orphan=before any section\n"
+      "[ Options ]\r\n"
+      ";TopX=commented\r\n"
+      "  TopX  =  5  \r\n"
+      "Quoted=\"  spaced  \"\n"
+      "Long=" +
+          std::string(300, 'L') +
+          "\n"
+          "Bare\n"
+          "[options]\n"
+          "Second=only in the second section\n");
+  EXPECT_EQ(ReadIniValue("Options", "TopX ", "a.ini"), "5");
+  EXPECT_EQ(ReadIniValue(" OPTIONS", "topx", "a.ini"), "5");
+  EXPECT_EQ(ReadIniValue("Options", "Quoted", "a.ini"), "  spaced  ");
+  EXPECT_EQ(ReadIniValue("Options", "Long", "a.ini"), std::string(254, 'L'));
+  EXPECT_EQ(ReadIniValue("Options", "Bare", "a.ini"), "");
+  EXPECT_EQ(ReadIniValue("Options", ";TopX", "a.ini"), "");
+  EXPECT_EQ(ReadIniValue("", "orphan", "a.ini"), "");
+  EXPECT_EQ(ReadIniValue("Options", "Second", "a.ini"), "");  // the first section of a name counts
+  EXPECT_EQ(ReadIniValue("Missing", "TopX", "a.ini"), "");
+
+  // Relative names are taken from AppPath; a drive path is used as it is.
+  fs::create_directory(app_ / "game data");
+  Put("game data/options.ini", "[Options]\nMusic=True\n");
+  EXPECT_EQ(extra_.INIRead("Options", "Music", "game data\\options.ini"), "True");
+  EXPECT_EQ(extra_.INIRead("Options", "Music", "C:" + (app_ / "game data" / "options.ini").string()), "True");
+
+  EXPECT_EQ(ReadIniValue("Options", "TopX", "none.ini"), "");
+  EXPECT_FALSE(fs::exists(app_ / "none.ini"));
+}
+
+TEST_F(IniTest, WritesChangeOneLineAndKeepTheRest) {
+  const std::string head = "; scores\n[General]\nName = Old  \n";
+  const std::string tail = "Other=1\n\n; end of general\n[Next]\r\nKey=v";
+  Put("s.ini", head + tail);
+  EXPECT_EQ(WriteIniValue("general", " NAME", "New", "s.ini"), 1);
+  EXPECT_EQ(Bytes("s.ini"), "; scores\n[General]\nName=New\r\n" + tail);
+
+  EXPECT_EQ(WriteIniValue("General", "Added", " padded ", "s.ini"), 1);
+  EXPECT_EQ(WriteIniValue("Next", "Last", "x", "s.ini"), 1);
+  EXPECT_EQ(WriteIniValue("Fresh", "k", "line1\r\nline2", "s.ini"), 1);
+  EXPECT_EQ(Bytes("s.ini"),
+            "; scores\n[General]\nName=New\r\nOther=1\nAdded= padded \r\n\n; end of general\n"
+            "[Next]\r\nKey=v\r\nLast=x\r\n[Fresh]\r\nk=line1\r\n");
+  EXPECT_EQ(ReadIniValue("General", "Added", "s.ini"), "padded");
+  EXPECT_EQ(ReadIniValue("Next", "Key", "s.ini"), "v");
+
+  EXPECT_NE(extra_.INIWrite("Options", "Screen", "True", "new.ini"), 0);
+  EXPECT_EQ(Bytes("new.ini"), "[Options]\r\nScreen=True\r\n");
+  // A write that cannot happen reports 0 and leaves nothing behind.
+  EXPECT_EQ(WriteIniValue("S", "K", "v", "no folder\\x.ini"), 0);
+  fs::create_directory(app_ / "dir.ini");
+  EXPECT_EQ(WriteIniValue("S", "K", "v", "dir.ini"), 0);
+  EXPECT_EQ(std::distance(fs::directory_iterator(app_), fs::directory_iterator()), 3);
+}
+
+TEST_F(IniTest, ScramblingRoundTrips) {
+  std::string all;
+  for (int i = 0; i < 256; ++i) all += static_cast<char>(i);
+  EXPECT_EQ(extra_.EnDeCode(extra_.EnDeCode(all)), all);
+  EXPECT_EQ(extra_.EnDeCode(all), modExtra::XorText(all, kDefaultCodeByte));
+  EXPECT_EQ(extra_.EnDeCode("", 7), "");
+  EXPECT_EQ(modExtra::XorText("A", 173), "\xEC");
+
+  EXPECT_EQ(extra_.INIWrite("Scores", "Name1", "Player One", "h.ini", true), 1);
+  EXPECT_EQ(extra_.INIRead("Scores", "Name1", "h.ini", true), "Player One");
+  EXPECT_EQ(extra_.INIRead("Scores", "Name1", "h.ini"), modExtra::XorText("Player One", 173));
+}
+
+}  // namespace

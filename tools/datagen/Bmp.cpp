@@ -42,4 +42,29 @@ Bytes EncodeBmp32(const Canvas& canvas) {
   return out;
 }
 
+std::optional<Argb32Image> DecodeBmp32(const Bytes& file) {
+  auto u32 = [&](size_t at) {
+    return static_cast<uint32_t>(file[at]) | static_cast<uint32_t>(file[at + 1]) << 8 |
+           static_cast<uint32_t>(file[at + 2]) << 16 | static_cast<uint32_t>(file[at + 3]) << 24;
+  };
+  if (file.size() < 14 + 108 || file[0] != 'B' || file[1] != 'M') return std::nullopt;
+  const uint32_t offset = u32(10), header = u32(14);
+  const int32_t width = static_cast<int32_t>(u32(18)), height = static_cast<int32_t>(u32(22));
+  const uint32_t bits = static_cast<uint32_t>(file[28]) | static_cast<uint32_t>(file[29]) << 8;
+  if (header < 108 || bits != 32 || u32(30) != 3 || width <= 0 || height <= 0 || width > 4096 ||
+      height > 4096)
+    return std::nullopt;
+  if (u32(54) != 0x00FF0000u || u32(58) != 0x0000FF00u || u32(62) != 0x000000FFu || u32(66) != 0xFF000000u)
+    return std::nullopt;
+  const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
+  if (file.size() < offset + count * 4) return std::nullopt;
+  Argb32Image image{width, height, std::vector<uint32_t>(count)};
+  for (int32_t row = 0; row < height; ++row)
+    for (int32_t x = 0; x < width; ++x)
+      image.pixels[static_cast<size_t>(height - 1 - row) * static_cast<size_t>(width) +
+                   static_cast<size_t>(x)] =
+          u32(offset + (static_cast<size_t>(row) * static_cast<size_t>(width) + static_cast<size_t>(x)) * 4);
+  return image;
+}
+
 }  // namespace datagen

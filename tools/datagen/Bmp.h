@@ -1,5 +1,8 @@
 #pragma once
 
+#include <optional>
+#include <vector>
+
 #include "Canvas.h"
 #include "Files.h"
 
@@ -12,5 +15,12 @@ inline constexpr uint32_t kColourKey = 0x00FF00FFu;
 // are written as the colour key exactly; partly transparent edge pixels keep their own colour
 // and alpha, so the key makes the background vanish and the edges stay smooth.
 Bytes EncodeBmp32(const Canvas& canvas);
+
+// The ARGB words of a bitmap EncodeBmp32 wrote, top row first; nothing for any other layout.
+struct Argb32Image {
+  int width = 0, height = 0;
+  std::vector<uint32_t> pixels;
+};
+std::optional<Argb32Image> DecodeBmp32(const Bytes& file);
 
 }  // namespace datagen

@@ -62,4 +62,41 @@ Bytes EncodeDds(const Canvas& canvas, DdsFormat format) {
   return out;
 }
 
+std::optional<DdsImage> DecodeDds(const Bytes& file) {
+  auto u32 = [&](size_t at) {
+    return static_cast<uint32_t>(file[at]) | static_cast<uint32_t>(file[at + 1]) << 8 |
+           static_cast<uint32_t>(file[at + 2]) << 16 | static_cast<uint32_t>(file[at + 3]) << 24;
+  };
+  if (file.size() < 128 || file[0] != 'D' || file[1] != 'D' || file[2] != 'S' || file[3] != ' ' ||
+      u32(4) != 124)
+    return std::nullopt;
+  DdsImage image;
+  image.height = static_cast<int>(u32(12));
+  image.width = static_cast<int>(u32(16));
+  if (image.width <= 0 || image.height <= 0 || image.width > 8192 || image.height > 8192) return std::nullopt;
+  const size_t pixels = static_cast<size_t>(image.width) * static_cast<size_t>(image.height);
+  const uint32_t pixelFlags = u32(80);
+  image.rgba.resize(pixels * 4);
+  if ((pixelFlags & kFourCC) && file[84] == 'D' && file[85] == 'X' && file[86] == 'T' && file[87] == '5') {
+    image.format = DdsFormat::Dxt5;
+    const int flags = squish::kDxt5;
+    const size_t need = static_cast<size_t>(squish::GetStorageRequirements(image.width, image.height, flags));
+    if (file.size() < 128 + need) return std::nullopt;
+    squish::DecompressImage(image.rgba.data(), image.width, image.height, file.data() + 128, flags);
+    return image;
+  }
+  if ((pixelFlags & kRgb) && u32(88) == 32 && u32(92) == 0x00FF0000u && u32(104) == 0xFF000000u) {
+    image.format = DdsFormat::A8R8G8B8;
+    if (file.size() < 128 + pixels * 4) return std::nullopt;
+    for (size_t i = 0; i < pixels; ++i) {
+      image.rgba[i * 4] = file[128 + i * 4 + 2];
+      image.rgba[i * 4 + 1] = file[128 + i * 4 + 1];
+      image.rgba[i * 4 + 2] = file[128 + i * 4];
+      image.rgba[i * 4 + 3] = file[128 + i * 4 + 3];
+    }
+    return image;
+  }
+  return std::nullopt;
+}
+
 }  // namespace datagen

@@ -3,17 +3,23 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <stdexcept>
 #include <vector>
 
 #include "Rng.h"
 #include "Synth.h"
+#include "Wma.h"
 
 namespace datagen {
 namespace {
 
 using namespace synth;
 
-constexpr double kBeat = 60.0 / 72.0;
+// 28 bars of four beats at very nearly 72 beats a minute, exactly 2010 blocks of the WMA codec's
+// 2048 frames long: a whole number of blocks leaves no silent padding at the end of the loop.
+constexpr int kBeats = 112;
+constexpr double kFrames = 2010.0 * kWmaBlock;
+constexpr double kBeat = kFrames / kRate / kBeats;
 constexpr double kBar = 4 * kBeat;
 
 struct Chord {
@@ -161,7 +167,8 @@ std::vector<Note> Melody(Rng& rng, const std::vector<Bar>& form) {
 Pcm ComposeMusic(uint64_t seed) {
   Rng rng(seed);
   const std::vector<Bar> form = Form();
-  const double length = static_cast<double>(form.size()) * kBar;
+  if (form.size() * 4 != kBeats) throw std::logic_error("the form must fill the piece's 112 beats");
+  const double length = kFrames / kRate;
   Track melody(length, true), arp(length, true), pad(length, true), bass(length, true), sparkle(length, true);
 
   for (size_t b = 0; b < form.size(); ++b) {

@@ -45,9 +45,10 @@ Canvas Button() {
   // blue that takes a tint well and keeps white text readable.
   Canvas canvas(128, 32);
   cairo_t* cr = canvas.cr();
-  art::RoundedRect(cr, 0.5, 0.5, 119, 24, 12);
+  // The rim's outer edge stays inside the 120 x 25 the game reads, so nothing leaks past it.
+  art::RoundedRect(cr, 1, 1, 118, 23, 11.5);
   art::FillVertical(cr, 0, 25, Hex(0x6A9CC8), Hex(0x24466E), 1, true);
-  cairo_set_line_width(cr, 1.2);
+  cairo_set_line_width(cr, 1);
   art::SetColor(cr, look::kMist, 0.9);
   cairo_stroke(cr);
   cairo_pattern_t* gloss = cairo_pattern_create_linear(0, 2.5, 0, 11.5);

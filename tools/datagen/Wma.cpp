@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstddef>
 #include <stdexcept>
 #include <thread>
 
@@ -36,7 +37,12 @@ int RunProgram(const std::vector<std::string>& argv, int timeoutSeconds) {
 
 Bytes EncodeWma(const Pcm& pcm, const std::filesystem::path& scratch) {
   const auto wav = scratch / "music-source.wav", wma = scratch / "music-encoded.wma";
-  WriteFile(wav, EncodeWav(pcm));
+  const size_t lead = static_cast<size_t>(kWmaBlock * pcm.channels);
+  if (pcm.samples.size() < lead) throw std::invalid_argument("the music is shorter than one WMA block");
+  Pcm padded = pcm;
+  padded.samples.insert(padded.samples.begin(), pcm.samples.end() - static_cast<std::ptrdiff_t>(lead),
+                        pcm.samples.end());
+  WriteFile(wav, EncodeWav(padded));
   const int code = RunProgram(
       {VARNEL_FFMPEG, "-nostdin", "-v", "error", "-y", "-i", wav.string(), "-map_metadata", "-1", "-c:a",
        "wmav2", "-b:a", "128k", "-fflags", "+bitexact", "-flags:a", "+bitexact", wma.string()},

@@ -55,7 +55,7 @@ void EveningLake(const Canvas& canvas, Rng& rng, double horizon) {
     scenery::Fir(cr, x, y, rng.Range(14, 34), Mix(kNight, kSea, 0.25));
   }
 
-  scenery::Water(cr, rng, kW, horizon + 6, kH, kNight, Mix(kSea, kTeal, 0.4), sunX, Hex(0xFFD9A8));
+  scenery::Water(cr, rng, kW, horizon + 6, kH, kNight, Mix(kSea, look::kLavender, 0.25), sunX, Hex(0xFFD9A8));
   scenery::Reeds(cr, rng, 30, kH + 4, 40, 30, Mix(kNight, kSea, 0.2));
   scenery::Reeds(cr, rng, 770, kH + 4, 35, 24, Mix(kNight, kSea, 0.2));
 }

@@ -23,47 +23,98 @@ void Mirror(cairo_t* cr, const Item& it) {
   cairo_translate(cr, -it.x, 0);
 }
 
-// A building standing on (x, y): `size` is its height, `variant` its roof, `count` lit windows
-// out of every ten, so nights differ in which rooms are awake.
+// A building standing on (x, y): `size` is its height, `variant` its style (window grid, brick
+// with arched windows, glass tower, stepped tower with piers), `count` lit windows out of every
+// ten, so nights differ in which rooms are awake. Its ground floor is a shop with an awning.
 void PaintBuilding(cairo_t* cr, const Scene& scene, const Item& it) {
   Rng rng(it.seed);
+  const Night& night = NightFor(scene);
+  const int style = it.variant % 4;
   const double h = it.size, w = h * (0.3 + 0.1 * (it.variant % 3));
   const double left = it.x - w / 2, top = it.y - h;
-  cairo_rectangle(cr, left, top, w, h);
-  art::FillVertical(cr, top, it.y, Shade(it.color, 1.15), Shade(it.color, 0.8));
-  cairo_rectangle(cr, left + w * 0.82, top, w * 0.18, h);
-  art::SetColor(cr, {0, 0, 0}, 0.2);
-  cairo_fill(cr);
-  if (it.variant % 4 == 1) {
+  Rgb wall = it.color;
+  if (style == 1) wall = Mix(Hsv(rng.Range(0.02, 0.07), 0.5, 0.45), night.skyTop, 0.3);
+  if (style == 2) wall = Mix(Hex(0x203850), night.skyTop, 0.3);
+  // Roof shapes: a gable, a stepped top, a spire or a flat roof with a cornice.
+  if (style == 3) {
+    cairo_rectangle(cr, left + w * 0.15, top - h * 0.06, w * 0.7, h * 0.06);
+    cairo_rectangle(cr, left + w * 0.32, top - h * 0.11, w * 0.36, h * 0.05);
+    art::SetColor(cr, Shade(wall, 0.9));
+    cairo_fill(cr);
+    art::StrokeLine(cr, it.x, top - h * 0.11, it.x, top - h * 0.2, 1.2, Shade(wall, 0.8));
+  } else if (it.variant % 8 == 1) {
     cairo_move_to(cr, left - 2, top);
     cairo_line_to(cr, it.x, top - w * 0.35);
     cairo_line_to(cr, left + w + 2, top);
     cairo_close_path(cr);
-    art::SetColor(cr, Shade(it.color, 0.7));
-    cairo_fill(cr);
-  } else if (it.variant % 4 == 2) {
-    cairo_rectangle(cr, left + w * 0.2, top - h * 0.05, w * 0.6, h * 0.05);
-    art::SetColor(cr, Shade(it.color, 0.85));
+    art::SetColor(cr, Shade(wall, 0.7));
     cairo_fill(cr);
   }
-  cairo_rectangle(cr, left - 1.5, top, w + 3, 3);
-  art::SetColor(cr, Shade(it.color, 0.6));
+  cairo_rectangle(cr, left, top, w, h);
+  art::FillVertical(cr, top, it.y, Shade(wall, 1.15), Shade(wall, 0.8));
+  cairo_rectangle(cr, left + w * 0.82, top, w * 0.18, h);
+  art::SetColor(cr, {0, 0, 0}, 0.2);
   cairo_fill(cr);
-  const Night& night = NightFor(scene);
-  const double ww = 4.5, wh = 6, gx = 9, gy = 11;
-  const int cols = std::max(1, static_cast<int>((w - 6) / gx)),
-            rows = std::max(1, static_cast<int>((h - 20) / gy));
-  const double x0 = left + (w - cols * gx + (gx - ww)) / 2;
-  for (int r = 0; r < rows; ++r)
-    for (int c = 0; c < cols; ++c) {
-      bool lit = rng.Int(0, 9) < it.count;
-      double wx = x0 + c * gx, wy = top + 8 + r * gy;
-      if (wy + wh > it.y - 4) continue;
-      cairo_rectangle(cr, wx, wy, ww, wh);
-      art::SetColor(cr, lit ? Mix(it.accent, night.glow, rng.Range(0, 0.4)) : Shade(it.color, 0.55),
-                    lit ? 0.95 : 1);
+  cairo_rectangle(cr, left - 1.5, top, w + 3, 3);
+  art::SetColor(cr, Shade(wall, 0.6));
+  cairo_fill(cr);
+  if (style == 1)
+    for (double y = top + 4; y < it.y - 24; y += 4)
+      art::StrokeLine(cr, left, y, left + w, y, 0.5, Shade(wall, 0.7), 0.6);
+  if (style == 3)
+    for (double x = left + 3; x < left + w - 2; x += w / 5) cairo_rectangle(cr, x, top, 2, h - 24);
+  art::SetColor(cr, Shade(wall, 1.25), 0.5);
+  cairo_fill(cr);
+
+  const double shop = 24;  // the ground floor
+  if (style == 2) {
+    // Glass tower: bands of glass, some floors lit end to end.
+    for (double y = top + 6; y < it.y - shop - 4; y += 7) {
+      const bool lit = rng.Int(0, 9) < it.count;
+      cairo_rectangle(cr, left + 2, y, w * 0.8 - 3, 4.5);
+      art::SetColor(cr, lit ? Mix(it.accent, night.glow, 0.3) : Mix(Hex(0x5A8AB0), night.skyLow, 0.4),
+                    lit ? 0.85 : 0.7);
       cairo_fill(cr);
     }
+  } else {
+    const double ww = style == 1 ? 5 : 4.5, wh = style == 1 ? 8 : 6, gx = 9, gy = style == 1 ? 13 : 11;
+    const int cols = std::max(1, static_cast<int>((w - 6) / gx));
+    const int rows = std::max(1, static_cast<int>((h - shop - 14) / gy));
+    const double x0 = left + (w - cols * gx + (gx - ww)) / 2;
+    for (int r = 0; r < rows; ++r)
+      for (int c = 0; c < cols; ++c) {
+        const bool lit = rng.Int(0, 9) < it.count;
+        const double wx = x0 + c * gx, wy = top + 8 + r * gy;
+        if (wy + wh > it.y - shop - 3) continue;
+        if (style == 1) {
+          cairo_move_to(cr, wx, wy + wh);
+          cairo_line_to(cr, wx, wy + ww / 2);
+          cairo_arc(cr, wx + ww / 2, wy + ww / 2, ww / 2, 3.14159265, 0);
+          cairo_line_to(cr, wx + ww, wy + wh);
+          cairo_close_path(cr);
+        } else {
+          cairo_rectangle(cr, wx, wy, ww, wh);
+        }
+        art::SetColor(cr, lit ? Mix(it.accent, night.glow, rng.Range(0, 0.4)) : Shade(wall, 0.55),
+                      lit ? 0.95 : 1);
+        cairo_fill(cr);
+      }
+  }
+  // The shop: a lit window under a striped awning.
+  const double sy = it.y - shop;
+  cairo_rectangle(cr, left + 3, sy + 8, w * 0.8 - 6, shop - 10);
+  art::FillVertical(cr, sy + 8, it.y - 2, Mix(night.glow, Hex(0xFFFFFF), 0.2), Shade(night.glow, 0.7), 0.9);
+  const Rgb awning = Hsv(rng.Uniform(), 0.6, 0.7);
+  for (int k = 0; k < 8; ++k) {
+    const double ax = left + 1 + k * (w * 0.8 - 2) / 8;
+    cairo_move_to(cr, ax, sy + 2);
+    cairo_line_to(cr, ax + (w * 0.8 - 2) / 8, sy + 2);
+    cairo_line_to(cr, ax + (w * 0.8 - 2) / 8 + 1, sy + 9);
+    cairo_line_to(cr, ax - 1, sy + 9);
+    cairo_close_path(cr);
+    art::SetColor(cr, k % 2 ? awning : Hex(0xF2EEE4));
+    cairo_fill(cr);
+  }
 }
 
 void PaintSign(cairo_t* cr, const Scene&, const Item& it) {
@@ -86,10 +137,18 @@ void PaintSign(cairo_t* cr, const Scene&, const Item& it) {
 
 void PaintBalcony(cairo_t* cr, const Scene&, const Item& it) {
   const double s = it.size;
-  cairo_rectangle(cr, it.x - s * 0.3, it.y - s * 0.55, s * 0.6, s * 0.5);
-  art::SetColor(cr, it.accent, 0.95);
-  cairo_fill(cr);
-  art::Glow(cr, it.x, it.y - s * 0.3, s * 0.4, it.accent, 0.3);
+  // A lit French window with its curtains drawn aside.
+  cairo_rectangle(cr, it.x - s * 0.3, it.y - s * 0.55, s * 0.6, s * 0.55);
+  art::FillVertical(cr, it.y - s * 0.55, it.y, Mix(it.accent, Hex(0xFFFFFF), 0.3), Shade(it.accent, 0.75));
+  for (int side = -1; side <= 1; side += 2) {
+    cairo_move_to(cr, it.x + side * s * 0.3, it.y - s * 0.55);
+    cairo_line_to(cr, it.x + side * s * 0.12, it.y - s * 0.55);
+    cairo_curve_to(cr, it.x + side * s * 0.2, it.y - s * 0.3, it.x + side * s * 0.25, it.y - s * 0.15,
+                   it.x + side * s * 0.3, it.y);
+    cairo_close_path(cr);
+    art::SetColor(cr, Hsv(static_cast<double>(it.seed % 97) / 97.0, 0.5, 0.6));
+    cairo_fill(cr);
+  }
   Rng rng(it.seed);
   for (int k = 0; k < it.count; ++k) {
     double px = it.x - s * 0.4 + k * s * 0.2;

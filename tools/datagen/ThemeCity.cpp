@@ -162,9 +162,15 @@ class City : public Theme {
       int kind = rng.Pick(std::vector<int>{kPerson, kHydrant, kBench, kTreePot, kCat, kLamp});
       return MakeItem(kind, mood, rng, x, rng.Range(kStreetTop + 4, kRoadTop - 2));
     }
-    if (y < 120)
-      return MakeItem(rng.Pick(std::vector<int>{kBirds, kPlane, kBalloon, kCloud, kStars}), mood, rng, x, y);
-    return MakeItem(rng.Pick(std::vector<int>{kSign, kBalcony, kFlag}), mood, rng, x, y);
+    // Signs and windows go on a wall; anywhere else the new thing is in the sky.
+    for (const Item& b : scene.items) {
+      if (b.kind != kBuilding && b.kind != kTower) continue;
+      const double half = b.size * (0.3 + 0.1 * (b.variant % 3)) / 2;
+      if (std::fabs(x - b.x) < half * 0.6 && y > b.y - b.size + 24 && y < kStreetTop - 40)
+        return MakeItem(rng.Pick(std::vector<int>{kSign, kBalcony, kSign}), mood, rng, x, y);
+    }
+    return MakeItem(rng.Pick(std::vector<int>{kBirds, kPlane, kBalloon, kCloud, kStars}), mood, rng, x,
+                    std::min(y, 130.0));
   }
 
  private:

@@ -341,38 +341,58 @@ class Kitchen : public Theme {
 
   static void Populate(Scene& scene, int mood, Rng& rng) {
     const double W = scene.width, H = scene.height;
-    static const std::vector<std::vector<int>> kMeals = {
-        {kPlate, kPlate, kCup, kCup, kGlass, kBread, kEgg, kEgg, kJar, kOrange, kFork, kKnife, kSpoon,
-         kNapkin},
-        {kTeapot, kCup, kCup, kCake, kPlate, kSugar, kCookie, kCookie, kSpoon, kLemon, kNapkin, kVase},
-        {kBowl, kBowl, kApple, kApple, kOrange, kBanana, kGrapes, kLemon, kCherries, kStrawberry, kStrawberry,
-         kApple},
-        {kBowl, kEgg, kEgg, kEgg, kCookie, kCookie, kCookie, kJar, kSpoon, kSugar, kLemon, kCheese},
-        {kPlate, kPlate, kGlass, kGlass, kBread, kTomato, kTomato, kLeaf, kFork, kFork, kKnife, kCandle},
-        {kPlate, kBread, kCheese, kApple, kGrapes, kGlass, kGlass, kStrawberry, kBanana, kNapkin, kCherries},
-        {kPizza, kGlass, kGlass, kNapkin, kTomato, kLeaf, kLeaf, kShaker, kShaker, kKnife},
-        {kCake, kPlate, kPlate, kCup, kGlass, kDonut, kDonut, kCandle, kStrawberry, kNapkin, kSpoon},
-        {kPlate, kPlate, kBowl, kCup, kCup, kLeaf, kLeaf, kCandle, kJar, kShaker},
-        {kPlate, kGlass, kGlass, kLemon, kLemon, kVase, kBowl, kTomato, kLeaf, kFork, kNapkin},
-        {kCheese, kCheese, kBread, kGrapes, kApple, kGlass, kJar, kKnife, kLeaf, kTomato},
-        {kPlate, kPlate, kCup, kGlass, kDonut, kStrawberry, kCherries, kJar, kSugar, kFork, kSpoon, kNapkin}};
     Placement spots;
-    std::vector<int> items = kMeals[static_cast<size_t>(mood)];
-    // A few extra bits for every table, so no two tables hold the same.
-    for (int k = 0; k < 10; ++k)
-      items.push_back(rng.Pick(std::vector<int>{kApple, kStrawberry, kCookie, kTomato, kLeaf, kEgg, kCherries,
-                                                kLemon, kOrange, kGrapes, kSpoon, kShaker, kCandle}));
-    for (int kind : items) {
-      Item probe = MakeItem(kind, mood, rng, 0, 0);
-      double radius = probe.size * 0.45;
-      double x, y;
-      if (!spots.Find(rng, radius * 0.6, radius * 0.6, W - radius * 0.6, H - radius * 0.6, radius, x, y, 0.85,
-                      40))
-        continue;
-      probe.x = x;
-      probe.y = y;
-      scene.items.push_back(probe);
+    // Places an object unless it would sit on top of another one.
+    auto put = [&](int kind, double x, double y, double closeness, const double* angle = nullptr) {
+      Item it = MakeItem(kind, mood, rng, x, y);
+      if (angle) it.angle = *angle;
+      const double radius = it.size * (kind == kFork || kind == kKnife || kind == kSpoon ? 0.22 : 0.45);
+      if (x < radius * 0.5 || x > W - radius * 0.5 || y < radius * 0.5 || y > H - radius * 0.5) return false;
+      if (!spots.Free(x, y, radius, closeness)) return false;
+      spots.Take(x, y, radius);
+      scene.items.push_back(it);
+      return true;
+    };
+    // The middle of the table: the dish this meal is about.
+    static const int kCentre[kTables] = {kBread, kTeapot, kBowl, kBowl, kBread,  kCheese,
+                                         kPizza, kCake,   kBowl, kVase, kCheese, kJar};
+    put(kCentre[mood], W / 2 + rng.Range(-30, 30), H / 2 + rng.Range(-20, 20), 0.6);
+    // Two to four places, each a plate with a fork on its left, a knife on its right and a drink.
+    std::vector<std::pair<double, double>> corners = {{0.2, 0.29}, {0.8, 0.29}, {0.2, 0.73}, {0.8, 0.73}};
+    rng.Shuffle(corners);
+    const int places = rng.Int(2, 4);
+    for (int p = 0; p < places; ++p) {
+      const double px = corners[static_cast<size_t>(p)].first * W + rng.Range(-14, 14);
+      const double py = corners[static_cast<size_t>(p)].second * H + rng.Range(-8, 8);
+      if (!put(kPlate, px, py, 0.7)) continue;
+      const double r = scene.items.back().size / 2;
+      if (rng.Chance(0.4)) put(kNapkin, px - r - 12, py + 6, 0.3);
+      const double tilt = rng.Range(-0.12, 0.12);
+      put(rng.Chance(0.8) ? kFork : kSpoon, px - r - 9, py + 2, 0.3, &tilt);
+      put(kKnife, px + r + 9, py + 2, 0.3, &tilt);
+      put(mood == 1 || mood == 11 ? kCup : rng.Chance(0.6) ? kGlass : kCup, px + r + 16, py - r + 2, 0.5);
     }
+    static const std::vector<std::vector<int>> kMeals = {
+        {kEgg, kEgg, kJar, kOrange, kCup, kShaker, kShaker},
+        {kCup, kCake, kSugar, kCookie, kCookie, kLemon, kVase, kSpoon},
+        {kBowl, kApple, kApple, kOrange, kBanana, kGrapes, kLemon, kCherries, kStrawberry, kApple, kOrange},
+        {kEgg, kEgg, kEgg, kCookie, kCookie, kCookie, kJar, kSugar, kLemon, kBowl},
+        {kGlass, kTomato, kTomato, kLeaf, kCandle, kCandle, kShaker, kJar},
+        {kBread, kApple, kGrapes, kStrawberry, kBanana, kCherries, kGlass, kNapkin},
+        {kTomato, kLeaf, kLeaf, kShaker, kShaker, kGlass, kNapkin},
+        {kDonut, kDonut, kCandle, kStrawberry, kNapkin, kCup, kCookie},
+        {kBowl, kCup, kLeaf, kLeaf, kCandle, kJar, kShaker},
+        {kLemon, kLemon, kBowl, kTomato, kLeaf, kGlass, kStrawberry},
+        {kCheese, kBread, kGrapes, kApple, kJar, kLeaf, kTomato, kGrapes},
+        {kDonut, kStrawberry, kCherries, kJar, kSugar, kCup, kLemon}};
+    for (int kind : kMeals[static_cast<size_t>(mood)])
+      for (int tries = 0; tries < 30; ++tries)
+        if (put(kind, rng.Range(0, W), rng.Range(0, H), 0.85)) break;
+    // Small things filling the gaps, so every table is crowded in its own way.
+    const std::vector<int> small = {kStrawberry, kCookie, kTomato, kLeaf,  kEgg,    kCherries, kLemon,
+                                    kOrange,     kApple,  kGrapes, kSugar, kShaker, kCandle,   kDonut};
+    for (int tries = 0; tries < 400 && scene.items.size() < 40; ++tries)
+      put(rng.Pick(small), rng.Range(0, W), rng.Range(0, H), 0.8);
   }
 };
 

@@ -248,7 +248,7 @@ class Sea : public Theme {
         it.color = Hsv(rng.Pick(std::vector<double>{0.78, 0.85, 0.95, 0.08}), 0.6, 0.9);
         break;
       case kKelp:
-        it.size = rng.Range(170, 260);
+        it.size = mood == 2 ? rng.Range(200, 280) : rng.Range(120, 200);
         it.color = Hsv(rng.Range(0.2, 0.3), 0.6, 0.5);
         it.scenery = true;
         it.depth = y - 40;
@@ -340,7 +340,7 @@ class Sea : public Theme {
     // Setting pieces behind everything.
     if (mood == 4 || mood == 11)
       scene.items.push_back(MakeItem(kWreck, mood, rng, W * rng.Range(0.35, 0.65), floor + 6));
-    int kelp = mood == 2 ? 6 : rng.Int(1, 3);
+    int kelp = mood == 2 ? 6 : rng.Int(0, 2);
     for (int k = 0; k < kelp; ++k) {
       double x = rng.Range(W * 0.05, W * 0.95);
       scene.items.push_back(MakeItem(kKelp, mood, rng, x, FloorAt(scene, x) + rng.Range(8, 30)));

@@ -56,14 +56,16 @@ bool ParseArguments(int argc, char** argv, Options& o) {
 }
 
 // Runs the jobs on a few threads, longest first as listed, and reports each as it finishes.
-void RunJobs(const std::vector<std::pair<std::string, std::function<void()>>>& jobs, unsigned threads) {
+void RunJobs(const std::vector<std::pair<std::string, std::function<std::string()>>>& jobs,
+             unsigned threads) {
   std::atomic<size_t> next{0}, done{0};
   std::mutex printing;
   std::exception_ptr failure;
   auto worker = [&] {
     for (size_t i; (i = next++) < jobs.size();) {
+      std::string detail;
       try {
-        jobs[i].second();
+        detail = jobs[i].second();
       } catch (...) {
         std::lock_guard<std::mutex> lock(printing);
         if (!failure) failure = std::current_exception();
@@ -71,7 +73,7 @@ void RunJobs(const std::vector<std::pair<std::string, std::function<void()>>>& j
         return;
       }
       std::lock_guard<std::mutex> lock(printing);
-      std::printf("datagen: [%zu/%zu] %s\n", ++done, jobs.size(), jobs[i].first.c_str());
+      std::printf("datagen: [%zu/%zu] %s%s\n", ++done, jobs.size(), jobs[i].first.c_str(), detail.c_str());
       std::fflush(stdout);
     }
   };
@@ -112,25 +114,32 @@ int main(int argc, char** argv) {
     std::vector<SoundEffect> sounds(soundNames.size());
     Bytes music;
 
-    std::vector<std::pair<std::string, std::function<void()>>> jobs;
+    std::vector<std::pair<std::string, std::function<std::string()>>> jobs;
     jobs.emplace_back("music (composed and encoded as WMA)", [&] {
       music = EncodeWma(ComposeMusic(Rng(options.seed).Fork(0x4D75736963).Next()), work);
+      return std::string();
     });
     for (size_t t = 0; t < themes.size(); ++t) {
       levels[t].resize(static_cast<size_t>(themes[t]->Levels()));
       for (int l = 1; l <= themes[t]->Levels(); ++l)
         jobs.emplace_back(themes[t]->PackName() + ", level " + std::to_string(l), [&, t, l] {
-          levels[t][static_cast<size_t>(l - 1)] =
-              MakeLevel(*themes[t], l, Rng(options.seed).Fork(t + 1).Next());
+          LevelPictures& made = levels[t][static_cast<size_t>(l - 1)];
+          made = MakeLevel(*themes[t], l, Rng(options.seed).Fork(t + 1).Next());
+          std::string kinds;
+          for (const DiffRect& r : made.rects)
+            kinds += std::string(kinds.empty() ? ": " : ", ") + ChangeName(r.change);
+          return kinds;
         });
     }
     for (size_t i = 0; i < pictureJobs.size(); ++i)
       jobs.emplace_back(pictureJobs[i].name, [&, i] {
         pictures[i] = {pictureJobs[i].name, pictureJobs[i].make()};
+        return std::string();
       });
     for (size_t i = 0; i < soundNames.size(); ++i)
       jobs.emplace_back(soundNames[i], [&, i] {
         sounds[i] = MakeSoundEffect(soundNames[i], Rng(options.seed).Fork(0x534E44 + i).Next());
+        return std::string();
       });
     unsigned threads = options.threads ? options.threads : std::max(1u, std::thread::hardware_concurrency());
     RunJobs(jobs, threads);

@@ -20,7 +20,8 @@ std::vector<size_t> Candidates(const Theme& theme, const Scene& scene, Change ch
   return out;
 }
 
-// A colour of clearly another hue (greys and near-greys change their lightness instead).
+}  // namespace
+
 Rgb OtherColour(const Rgb& c, Rng& rng) {
   double h, s, v;
   ToHsv(c, h, s, v);
@@ -29,8 +30,6 @@ Rgb OtherColour(const Rgb& c, Rng& rng) {
   double turn = rng.Range(0.28, 0.5) * rng.Sign();
   return Hsv(h + turn, std::max(s, 0.55), std::clamp(v, 0.45, 0.95));
 }
-
-}  // namespace
 
 const char* ChangeName(Change change) {
   switch (change) {

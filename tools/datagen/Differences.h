@@ -23,6 +23,9 @@ struct Edit {
   std::optional<Item> result;
 };
 
+// A colour of clearly another hue (greys and near-greys change their lightness instead).
+Rgb OtherColour(const Rgb& c, Rng& rng);
+
 // Picks an object and a change of the given kind; none when the scene has no object for it.
 std::optional<Edit> ProposeEdit(const Theme& theme, const Scene& scene, Change change, Rng& rng);
 

@@ -14,8 +14,9 @@ constexpr int kDifferences = 5;
 constexpr int kMinStrongPixels = 90;  // checked again after JPEG decoding, with a lower bar
 constexpr int kMinStrongAfterJpeg = 60;
 
-// The changed area padded a little and grown to whole 8 x 8 blocks.
-DiffRect RectFor(const PixelDiff& d, int width, int height, Change change) {
+}  // namespace
+
+DiffRect RectAround(const PixelDiff& d, int width, int height, Change change) {
   auto down = [](int v) { return std::max(0, (v / 8) * 8); };
   auto up = [](int v, int limit) { return std::min(limit, ((v + 7) / 8) * 8); };
   DiffRect r;
@@ -41,6 +42,8 @@ DiffRect RectFor(const PixelDiff& d, int width, int height, Change change) {
   r.bottom = std::min(r.bottom, height - 1);
   return r;
 }
+
+namespace {
 
 // Counts strongly changed pixels inside `r` and any change outside all rectangles.
 struct Decoded {
@@ -106,7 +109,7 @@ LevelPictures MakeLevel(const Theme& theme, int level, uint64_t seed) {
           if (d.Empty() || d.strong < kMinStrongPixels) continue;
           const int w = d.right - d.left + 1, h = d.bottom - d.top + 1;
           if (w > maxW || h > maxH || w * h > maxArea) continue;
-          DiffRect r = RectFor(d, scene.width, scene.height, kind);
+          DiffRect r = RectAround(d, scene.width, scene.height, kind);
           if (std::any_of(rects.begin(), rects.end(), [&](const DiffRect& o) { return o.Overlaps(r); }))
             continue;
           edits.push_back(*edit);

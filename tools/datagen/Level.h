@@ -28,6 +28,12 @@ struct LevelPictures {
   Bytes original, modified;
 };
 
+struct PixelDiff;
+
+// The rectangle marking a change: the changed pixels padded a little and grown outward to whole
+// 8 x 8 blocks (the JPEG grid), at least 16 x 16, inside the picture.
+DiffRect RectAround(const PixelDiff& changed, int width, int height, Change change);
+
 // The quality both pictures are encoded with.
 inline constexpr int kLevelQuality = 94;
 

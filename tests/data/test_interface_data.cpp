@@ -229,6 +229,24 @@ TEST_F(InterfaceData, TheEngineLoadsEveryPictureAsATexture) {
       EXPECT_EQ(texture.Width(), pow2(e.width)) << e.name;
       EXPECT_EQ(texture.Height(), pow2(e.height)) << e.name;
     }
+    // Level pictures too: each becomes the power-of-two texture the play screen reads whole.
+    int levelPictures = 0;
+    for (const auto& pack : datatest::PackFiles()) {
+      const std::string folder = pack.stem().string();
+      datatest::ExtractArchive(pack, folder);
+      const bool upright =
+          tovak2d::Extra().INIRead("General", "Vertical", folder + "\\packinfo.ini") == "True";
+      for (const auto& entry : fs::directory_iterator(app_.path() / folder)) {
+        if (entry.path().extension() != ".jpg") continue;
+        tovak2d::Texture texture;
+        engine.CreateTexture(texture, folder + "\\" + entry.path().filename().string());
+        ASSERT_TRUE(static_cast<bool>(texture)) << entry.path();
+        EXPECT_EQ(texture.Width(), upright ? 256 : 512) << entry.path();
+        EXPECT_EQ(texture.Height(), upright ? 512 : 256) << entry.path();
+        ++levelPictures;
+      }
+    }
+    EXPECT_GE(levelPictures, 4 * 12 * 2);
     for (const std::string& line : app_.LogLines())
       EXPECT_EQ(line.find("Error in CreateTextureEx"), std::string::npos) << line;
     engine.Tovak2D_Unload();

@@ -37,7 +37,7 @@ Track LevelCompleted(uint64_t seed) {
     Bell(t, at, MidiHz(notes[i]), i == 4 ? 1.0 : 0.45, i == 4 ? 0.45 : 0.32, 1.1, 2);
     Pluck(t, at, MidiHz(notes[i] - 12), 0.6, 0.18, 0.2, seed + static_cast<uint64_t>(i));
   }
-  Noise(t, 0.44, 0.9, 0.06, Biquad::HighPass(7000, 0.7), 4, seed + 9);
+  Noise(t, 0.44, 0.9, 0.03, Biquad::HighPass(7000, 0.7), 4, seed + 9);
   return t;
 }
 

@@ -206,7 +206,7 @@ void Brass(Track& track, double start, double hz, double length, double amp) {
     if (i % 64 == 0) {
       // The filter opens with the breath and settles: the "blat" of a brass attack.
       double open = 2.5 + 5.5 * std::exp(-t * 9) + 1.2 * std::min(1.0, t * 3);
-      body = Biquad::LowPass(std::min(hz * open, 9000.0), 0.9);
+      body = Biquad::LowPass(std::min(hz * open, 4500.0), 0.9);
     }
     double v = 0;
     for (int k = 0; k < 2; ++k) {

@@ -102,7 +102,7 @@ int main(int argc, char** argv) {
 
     // The packs.
     std::vector<std::string> names;
-    std::map<std::string, std::pair<bool, SheetLevel>> firstLevels;
+    std::map<std::string, std::pair<std::string, SheetLevel>> firstLevels;  // by layout: pack and level
     std::string firstDescription;
     for (const auto& entry : fs::directory_iterator(game / "packs")) {
       if (entry.path().extension() != ".vnl") continue;
@@ -139,13 +139,13 @@ int main(int argc, char** argv) {
       names.push_back(pack);
       bool isVertical = vertical == "True" || vertical == "1";
       if (!levels.empty() && !firstLevels.count(isVertical ? "v" : "h"))
-        firstLevels[isVertical ? "v" : "h"] = {isVertical, levels.front()};
+        firstLevels[isVertical ? "v" : "h"] = {pack, levels.front()};
     }
 
     SavePng(MenuMockup(ui, names, firstDescription), out / "screen-menu.png");
     for (const auto& [key, level] : firstLevels) {
-      const bool v = level.first;
-      SavePng(PlayMockup(ui, v, level.second, names.front()),
+      const bool v = key == "v";
+      SavePng(PlayMockup(ui, v, level.second, level.first),
               out / (std::string("screen-play-") + (v ? "vertical" : "horizontal") + ".png"));
       SavePng(PromptMockup(ui, v),
               out / (std::string("screen-panel-") + (v ? "vertical" : "horizontal") + ".png"));

@@ -16,7 +16,10 @@ void CheckLevel(Session& session, const packs::LevelInfo& level, bool vertical,
   const ShownSize size = ShownSizeOf(vertical);
   std::vector<PixelRect> rects;
   for (const packs::Rect& rect : level.rects) rects.push_back(ToPixels(rect));
+  const size_t before = problems.size();
   CheckGeometry(rects, size, where, problems);
+  // Measuring rectangles that are broken as such would only repeat the same fault in other words.
+  const bool measurable = problems.size() == before;
 
   bool picturesUsable = true;
   std::optional<Image> pictures[2];
@@ -34,7 +37,7 @@ void CheckLevel(Session& session, const packs::LevelInfo& level, bool vertical,
       picturesUsable = false;
     }
   }
-  if (!picturesUsable) return;
+  if (!picturesUsable || !measurable) return;
 
   const DiffSettings settings;
   const Measurement measured = Measure(*pictures[0], *pictures[1], rects, settings);

@@ -202,7 +202,7 @@ int RunCreate(const std::vector<std::string>& arguments) {
   auto session = Session::Start(&error);
   if (!session) return Fail(error);
   FileUnderConstruction build(pack);
-  std::ofstream(build.path(), std::ios::binary).close();
+  if (!std::ofstream(build.path(), std::ios::binary)) return Fail("cannot write " + build.path().string());
   if (!OpenPack(*session, build.path())) return kExitFailure;
   for (const auto& [file, name] : files)
     if (!AddOne(*session, file, name)) return kExitFailure;

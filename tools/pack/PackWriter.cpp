@@ -86,7 +86,10 @@ bool AddPicture(Session& session, const Image& image, const std::string& entry, 
 
 bool WritePack(Session& session, const NewPack& pack, const fs::path& out, std::string* error) {
   FileUnderConstruction build(out);
-  std::ofstream(build.path(), std::ios::binary).close();
+  if (!std::ofstream(build.path(), std::ios::binary)) {
+    *error = "cannot write " + build.path().string();
+    return false;
+  }
   auto name = EngineName(build.path());
   if (!name) {
     *error = out.string() + ": the path holds characters the engine cannot name";

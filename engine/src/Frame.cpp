@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "DrawReport.h"
 #include "EngineState.h"
 #include "FrameTiming.h"
 #include "Text.h"
@@ -13,6 +14,13 @@ namespace tovak2d {
 
 void Engine::ClearScreen(int16_t vRed, int16_t vGreen, int16_t vBlue) {
   if (!d_->device) return;
+  if (drawreport::observing) {
+    DrawRecord record;
+    record.kind = DrawRecord::Kind::Clear;
+    record.color = static_cast<int32_t>(0xFF000000u | (uint32_t{static_cast<uint8_t>(vRed)} << 16) |
+                                        (uint32_t{static_cast<uint8_t>(vGreen)} << 8) | static_cast<uint8_t>(vBlue));
+    drawreport::Report(record);
+  }
   platform::video::Clear(*d_->device, static_cast<uint8_t>(vRed), static_cast<uint8_t>(vGreen),
                          static_cast<uint8_t>(vBlue));
 }
@@ -43,6 +51,11 @@ void Engine::RenderAll() {
   EngineState& s = *d_;
   PollInput(s);
   if (s.device) {
+    if (drawreport::observing) {
+      DrawRecord record;
+      record.kind = DrawRecord::Kind::Present;
+      drawreport::Report(record);
+    }
     platform::video::Present(*s.device);
     s.lastPresent = platform::CurrentClock().Counter();
     // Timed from the second frame: the first one ends without waiting for a previous one.

@@ -1,7 +1,27 @@
 #pragma once
 
+#include <array>
+#include <cstdint>
+
+#include "platform/Input.h"
+
 namespace tovak2d {
 
-struct InputState {};
+// The edge latches of one key: GetKeyUp saw it down; GetKeyPressed already reported the press.
+struct KeyLatch {
+  bool upLatch = false;
+  bool pressLatch = false;
+};
+
+// The keyboard and mouse of one Engine: the devices in use, the last snapshot and the latches
+// the key queries keep.
+struct InputState {
+  bool keyboardReady = false;
+  bool mouseReady = false;
+  platform::input::KeyBytes keyState{};
+  platform::input::MouseData mouseRaw;
+  platform::input::CursorPoint cursorPos;
+  std::array<KeyLatch, platform::input::kKeyCount> keyLatch{};
+};
 
 }  // namespace tovak2d

@@ -25,17 +25,52 @@ enum Screen : int16_t {
   kScreenNameEntry = 55,
 };
 
-// DirectInput key codes the game asks about.
+// DirectInput key codes the main loop asks about.
 enum Key : int32_t {
   kKeyEscape = 1,
+  kKeyEnter = 28,
   kKeyS = 31,
   kKeySpace = 57,
+};
+
+// Packs ARGB colours the way the engine's DrawFont expects them.
+constexpr int32_t ARGB(int a, int r, int g, int b) {
+  return static_cast<int32_t>((static_cast<uint32_t>(a) << 24) | (static_cast<uint32_t>(r) << 16) |
+                              (static_cast<uint32_t>(g) << 8) | static_cast<uint32_t>(b));
+}
+inline constexpr int32_t kWhite = -1;
+
+// One button of the menu column.
+struct MenuItem {
+  std::string Name;
+  float X = 0, Y = 0, Height = 0, Width = 0;
+  int16_t SrcX = 0, SrcY = 0;
+  std::string Caption;
+  int16_t Alpha = 0;
+};
+
+// One slot of the particle pool; free while Life <= 0.
+struct Particle {
+  int16_t Life = 0;
+  int16_t Kind = 0;
+  float X = 0, Y = 0, VelX = 0, VelY = 0, Spin = 0, Angle = 0;
+  bool Fade = false;
+};
+
+// One difference of the current level, in picture pixels, all edges inclusive.
+struct Difference {
+  float Left = 0, Right = 0, Top = 0, Bottom = 0;
+  bool Found = false;
 };
 
 inline std::unique_ptr<tovak2d::Engine> oEngine;
 inline std::unique_ptr<tovak2d::Extra> oExtra;
 inline std::unique_ptr<tovak2d::MP3Player> oMusic;
 
+// The program's folder (the engine's application folder).
+inline std::string strAppPath;
+
+// Main loop and screens.
 inline bool bRunning = false;
 inline int16_t intScreen = 0;
 inline int32_t lngFrame = 0;
@@ -44,15 +79,56 @@ inline tovak2d::Mouse curMouse;
 inline bool bMenuShown = false;
 inline bool bCursorBusy = false;
 inline std::string strMenuHover;
+inline std::array<MenuItem, 51> MenuItems;
+inline std::array<Particle, 151> Particles;
 
+// Pack catalogue and lists.
+inline std::vector<std::string> PackFiles;
+inline int16_t intPackSel = 0;
+inline int16_t intI = 0;
+inline int32_t lngItemColor = 0;
+inline std::string strNumLevels;
+inline std::string strPackInfo;
+
+// Options.
 inline bool bMusicOn = true;
 inline bool bSoundOn = true;
 inline bool bWindowed = true;
 inline bool bParticlesOn = true;
+inline bool bScreenChanged = false;
+inline bool bWindowedAtStart = true;
 
+// The game being played.
+inline float sngScore = 0;
+inline float sngLevel = 0;
+inline std::string strLevel;
+inline std::string strPackFile;
+inline std::string strLevelPic;
+inline std::string strPlayerName;
+inline bool bVertical = false;
+inline bool bLevelDone = false;
+inline bool bPackDone = false;
+inline bool bNextLevel = false;
+inline bool bEndSoundDue = false;
+inline float sngTimer = 0;
+inline bool bTimerOn = false;
 inline bool bJokerLeft = false;
+inline float sngJokerFade = 0;
+inline float sngPlayFade = 0;
+inline bool bOverOriginal = false;
+inline int32_t lngPicX = 0, lngPicY = 0;
+inline int32_t lngNumLevels = 0;
+inline std::array<Difference, 6> Differences;  // 1 to 5 are used
+inline std::array<bool, 51> LevelUsed{};       // 1 to 50 are used
 
-inline tovak2d::Texture texLogo;
-inline tovak2d::Texture texMouse;
+// Interface textures (from the picture archive) and the two level pictures.
+inline tovak2d::Texture texBackGameH, texBackGameV, texGameMask, texBackground, texSky, texMouse, texButton,
+    texLogo, texProgressRoom, texProgressBar, texProgressBarIn, texParticles, texSideMenu, texNewGameSel,
+    texHighScores, texPackInfo, texVNL, texClue, texClueSel, texHighScorePacks, texMenuNewGame,
+    texMenuHighScores, texMenuOptions, texMenuHelp, texFontDefault;
+inline tovak2d::Texture texOriginal, texModified;
+
+// Fills the six buttons of the menu column.
+void BuildMenu();
 
 }  // namespace varnel

@@ -4,7 +4,14 @@
 
 namespace varnel {
 
-// Reads the four options (window mode, music, sound effects, particles) from the options file.
-void ReadOptions(const std::string& appPath);
+// One key of an INI file, as the game reads pack and level settings.
+std::string ReadIni(const std::string& Section, const std::string& KeyName, const std::string& FileName);
+
+// The four options in "game data\options.ini".
+void ReadOptions();
+void SaveOptions();
+
+// The keyboard of the name-entry screen.
+void NameEntryKeys();
 
 }  // namespace varnel

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <string>
+
 namespace varnel {
 
-void NameEntryKeys();
+// Applies one key of the name entry to the player's name.
+void AddNameChar(const std::string& c);
 
 }  // namespace varnel

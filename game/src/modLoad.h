@@ -3,6 +3,7 @@
 namespace varnel {
 
 void LoadTextures();
+void DeleteExtracted();
 void LoadFonts();
 void LoadSounds();
 void FreeTextures();

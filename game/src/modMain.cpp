@@ -34,7 +34,8 @@ bool Startup(const std::string& appPath) {
   oMusic = std::make_unique<tovak2d::MP3Player>();
   oEngine->DebugMode = false;
 
-  ReadOptions(appPath);
+  strAppPath = appPath;
+  ReadOptions();
   oEngine->Tovak2D_Start(frmMain::hWnd(), appPath, 800, 600, !bWindowed, 0, 0, false);
   oExtra->SetFPSLimit(50);
   frmMain::SetCaption("Varnel v1.0.0");

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
+
+#include "modDeclares.h"
 
 namespace varnel {
 
@@ -18,5 +21,19 @@ bool IsMouseOver(float X, float Y, float Width, float Height);
 
 // The program's folder, where its data lies.
 std::string ProgramFolder();
+
+// One menu button: hover fade, caption and click.
+void DrawMenuItem(MenuItem& Item, const tovak2d::Texture& Tex, const std::string& FontKey);
+
+// The pack catalogue: copies of every pack's settings and table beside the game, and back.
+void ScanPacks();
+void SavePackScores();
+// Puts the catalogue copy of pack `index`'s table back into its pack file at once, so a score
+// entered is never lost, whatever happens to the program afterwards.
+void SavePackScore(int16_t index);
+
+// Adds one particle (Add true) or moves and draws them all (Add false).
+void ParticleFX(bool Add, int16_t Kind, float X, float Y, float VelX, float VelY, float Spin, float Life,
+                bool Fade);
 
 }  // namespace varnel

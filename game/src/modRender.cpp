@@ -8,9 +8,42 @@
 namespace varnel {
 namespace {
 
-void DrawMenuScreen(int16_t screen) {
-  (void)screen;
-  bMenuShown = true;
+void DrawMenuScreen() {
+  DrawMenuBackdrop();
+  if (intScreen != kScreenCredits) DrawMenuBanner(intScreen);
+  switch (intScreen) {
+    case kScreenStartGame:
+      DrawStartGameScreen();
+      break;
+    case kScreenHighScores:
+      DrawHighScoresScreen();
+      break;
+    case kScreenOptions:
+      DrawOptions();
+      break;
+    case kScreenHelp:
+      DrawHelp();
+      break;
+    default:
+      DrawCredits();
+      break;
+  }
+}
+
+// The caption of the current screen's button four times in red behind the buttons: a halo.
+void DrawMenuItems() {
+  if (intScreen >= kScreenStartGame && intScreen <= kScreenCredits) {
+    const MenuItem& current = MenuItems[intScreen - 1];
+    const int32_t red = ARGB(255, 255, 50, 50);
+    const float offsets[4][2] = {{1, 1}, {1, -1}, {-1, -1}, {-1, 1}};
+    for (const auto& offset : offsets)
+      oEngine->DrawFont("titleS", current.X + offset[0], current.Y + offset[1], 120, 25, current.Caption, red,
+                        5);
+  }
+  for (auto& item : MenuItems) {
+    if (item.Name.empty()) break;
+    DrawMenuItem(item, texButton, "titleS");
+  }
 }
 
 void DrawSplashLogo() {
@@ -37,20 +70,27 @@ void MainFrame() {
   oEngine->ClearScreen(0, 0, 0);
 
   // Each block sees the state the blocks before it left, so a change to a later screen shows in
-  // this same pass.
+  // this same pass, with the same input.
   for (int16_t screen : {kScreenStartGame, kScreenHighScores, kScreenOptions, kScreenHelp, kScreenCredits})
-    if (intScreen == screen) DrawMenuScreen(screen);
-  if (intScreen == kScreenLevelStart) bMenuShown = false;
-  if (intScreen == kScreenPlaying) bMenuShown = false;
-  if (intScreen == kScreenNameEntry) bMenuShown = false;
+    if (intScreen == screen) DrawMenuScreen();
+  if (intScreen == kScreenLevelStart) {
+    bMenuShown = false;
+    DrawLevelStartState();
+  }
+  if (intScreen == kScreenPlaying) {
+    bMenuShown = false;
+    DrawPlayingState();
+  }
+  if (intScreen == kScreenNameEntry) {
+    bMenuShown = false;
+    DrawNameEntryState();
+  }
 
+  if (bMenuShown) DrawMenuItems();
   DrawSplashLogo();
   DrawCursor();
+  ParticleFX(false, 0, 0, 0, 0, 0, 0, 200, true);
   oEngine->RenderAll();
 }
-
-void BuildMenu() {}
-void ScanPacks() {}
-void SavePackScores() {}
 
 }  // namespace varnel

@@ -1,0 +1,9 @@
+#include "modDeclares.h"
+#include "modRender.h"
+
+namespace varnel {
+
+void DrawHelp() {}
+void DrawCredits() {}
+
+}  // namespace varnel

@@ -1,0 +1,9 @@
+#include "modDeclares.h"
+#include "modRender.h"
+
+namespace varnel {
+
+void DrawHighScoresScreen() {}
+void DrawPackScores() {}
+
+}  // namespace varnel

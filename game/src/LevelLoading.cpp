@@ -1,0 +1,8 @@
+#include "modDeclares.h"
+#include "modRender.h"
+
+namespace varnel {
+
+void LoadLevel() {}
+
+}  // namespace varnel

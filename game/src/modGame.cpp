@@ -1,7 +1,0 @@
-#include "modGame.h"
-
-namespace varnel {
-
-void UseJoker() {}
-
-}  // namespace varnel

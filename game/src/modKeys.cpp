@@ -1,7 +1,0 @@
-#include "modKeys.h"
-
-namespace varnel {
-
-void NameEntryKeys() {}
-
-}  // namespace varnel

@@ -1,0 +1,231 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <vector>
+
+#include "audio_fixtures.h"
+#include "modExtra.h"
+#include "platform/Audio.h"
+#include "platform/Dialogs.h"
+#include "tovak2d/Engine.h"
+
+using namespace tovak2d;
+using audio_fixtures::MakeWav16;
+
+namespace {
+
+// An engine whose sound goes to an output that mixes only when the test renders it.
+class SoundTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    platform::audio::testing::UseOfflineOutput(true);
+    platform::dialogs::ClearRecordedMessages();
+    std::filesystem::create_directory(folder_ / "sound");
+    ASSERT_TRUE(engine_->Tovak2D_Start_OnlySound(nullptr, folder_.path().string()));
+  }
+
+  void TearDown() override {
+    engine_.reset();
+    platform::audio::testing::UseOfflineOutput(false);
+    platform::dialogs::ClearRecordedMessages();
+    modExtra::piValue = modExtra::degToRad = 0;
+  }
+
+  void Create(const std::string& name, const std::vector<int16_t>& samples, int channels = 1,
+              int rate = 44100) {
+    audio_fixtures::WriteFile(folder_ / "sound" / (name + ".wav"), MakeWav16(samples, channels, rate));
+    engine_->CreateSound(name, "\\sound\\" + name + ".wav");
+  }
+
+  static std::vector<float> Render(size_t frames) { return platform::audio::testing::Render(frames); }
+
+  static float Peak(const std::vector<float>& out, int side) {
+    float peak = 0;
+    for (size_t i = static_cast<size_t>(side); i < out.size(); i += 2)
+      peak = std::max(peak, std::fabs(out[i]));
+    return peak;
+  }
+
+  static int ZeroCrossings(const std::vector<float>& out) {
+    int count = 0;
+    for (size_t i = 2; i < out.size(); i += 2)
+      if ((out[i - 2] < 0) != (out[i] < 0)) ++count;
+    return count;
+  }
+
+  static std::vector<int16_t> Sine(int frequency, int rate, size_t frames, double amplitude = 16384) {
+    std::vector<int16_t> s(frames);
+    for (size_t i = 0; i < frames; ++i)
+      s[i] = static_cast<int16_t>(amplitude * std::sin(2 * M_PI * frequency * static_cast<double>(i) / rate));
+    return s;
+  }
+
+  audio_fixtures::TempAppFolder folder_;
+  std::unique_ptr<Engine> engine_ = std::make_unique<Engine>();
+};
+
+constexpr float kHalf = 0.5f;  // a sample of 16384
+
+TEST_F(SoundTest, VolumeAndPanAreAttenuationsInHundredthsOfADecibel) {
+  Create("tone", std::vector<int16_t>(44100, 16384));
+  engine_->SoundPlay("tone", false, 50);
+  auto out = Render(1000);
+  EXPECT_NEAR(out[500 * 2] / kHalf, std::pow(10.0, -50.0 / 20), 1e-6);  // -50 dB
+  EXPECT_FLOAT_EQ(out[500 * 2], out[500 * 2 + 1]);
+
+  engine_->SoundPlay("tone", false, 100, 100);
+  out = Render(1000);
+  EXPECT_EQ(Peak(out, 0), 0.0f) << "100 dB down is silence";
+  EXPECT_FLOAT_EQ(Peak(out, 1), kHalf);
+
+  engine_->SoundPlay("tone", false, 100, -30);
+  out = Render(1000);
+  EXPECT_FLOAT_EQ(Peak(out, 0), kHalf);
+  EXPECT_NEAR(Peak(out, 1) / kHalf, std::pow(10.0, -30.0 / 20), 1e-6);
+
+  // Values outside the ranges are refused one by one; the effect still starts.
+  engine_->SoundVolume("tone", 50);
+  engine_->SoundPlay("tone", false, 150, 250);
+  out = Render(1000);
+  EXPECT_NEAR(Peak(out, 0) / kHalf, std::pow(10.0, -50.0 / 20), 1e-6) << "volume kept";
+  EXPECT_NEAR(Peak(out, 1) / kHalf, std::pow(10.0, -80.0 / 20), 1e-6) << "pan -30 kept";
+}
+
+TEST_F(SoundTest, FrequencyResamplesTheEffect) {
+  Create("tone", Sine(1000, 44100, 88200));
+  engine_->SoundPlay("tone");
+  EXPECT_NEAR(ZeroCrossings(Render(44100)), 2000, 2);
+
+  engine_->SoundPlay("tone", false, 100, 0, 22);  // 22 kHz: half the pitch, twice as long
+  EXPECT_NEAR(ZeroCrossings(Render(44100)), 2000 * 22000 / 44100, 2);
+
+  engine_->SoundFrequency("tone", 88);
+  engine_->SoundPlay("tone", false, 100, 0, 300);  // 300 kHz is refused: 88 kHz stays
+  EXPECT_NEAR(ZeroCrossings(Render(22050)), 1000 * 88000 / 44100, 2);
+
+  engine_->SoundFrequency("tone", 0);  // back to the file's own rate
+  engine_->SoundPlay("tone");
+  EXPECT_NEAR(ZeroCrossings(Render(44100)), 2000, 2);
+
+  // A file at another rate plays at its own pitch.
+  engine_->SoundStop("tone");
+  Create("low", Sine(500, 11025, 11025));
+  engine_->SoundPlay("low");
+  EXPECT_NEAR(ZeroCrossings(Render(44100)), 1000, 2);
+}
+
+TEST_F(SoundTest, PlayRestartsLoopsAndStops) {
+  std::vector<int16_t> ramp(100);
+  for (int i = 0; i < 100; ++i) ramp[static_cast<size_t>(i)] = static_cast<int16_t>(i * 100);
+  Create("ramp", ramp);
+
+  engine_->SoundPlay("ramp");
+  auto out = Render(60);
+  EXPECT_EQ(out[0], 0.0f);
+  EXPECT_FLOAT_EQ(out[59 * 2], 5900 / 32768.0f);
+  engine_->SoundPlay("ramp");  // still playing: starts again at sample 0
+  out = Render(200);
+  EXPECT_EQ(out[0], 0.0f);
+  EXPECT_FLOAT_EQ(out[10 * 2], 1000 / 32768.0f);
+  EXPECT_EQ(Peak(std::vector<float>(out.begin() + 200, out.end()), 0), 0.0f) << "played once";
+
+  engine_->SoundPlay("ramp", true);
+  out = Render(350);
+  for (size_t i = 0; i < 350; ++i)
+    ASSERT_FLOAT_EQ(out[i * 2], static_cast<float>(ramp[i % 100]) / 32768.0f) << i;
+
+  engine_->SoundStop("ramp", true);  // paused: but playing again starts at the beginning anyway
+  EXPECT_EQ(Peak(Render(100), 0), 0.0f);
+  engine_->SoundPlay("ramp");
+  EXPECT_EQ(Render(1)[0], 0.0f);
+
+  // Volume 0 sets silence and does not start the effect, looping or not.
+  engine_->SoundStop();
+  engine_->SoundPlay("ramp", true, 0);
+  EXPECT_EQ(Peak(Render(300), 0), 0.0f);
+  engine_->SoundVolume("ramp", 100);
+  EXPECT_EQ(Peak(Render(300), 0), 0.0f) << "changing the volume does not start it";
+}
+
+TEST_F(SoundTest, StopWithoutANameStopsEveryEffect) {
+  Create("a", std::vector<int16_t>(1000, 1000));
+  Create("b", std::vector<int16_t>(1000, 2000));
+  engine_->SoundPlay("a", true);
+  engine_->SoundPlay("b", true);
+  EXPECT_FLOAT_EQ(Render(10)[0], 3000 / 32768.0f);
+  engine_->SoundStop("");
+  EXPECT_EQ(Peak(Render(100), 0), 0.0f);
+  engine_->SoundStop("no such effect");
+  engine_->SoundPlay("no such effect");
+  EXPECT_EQ(Peak(Render(100), 0), 0.0f);
+}
+
+TEST_F(SoundTest, NamesIgnoreCaseAndDuplicatesAreReported) {
+  Create("Click", std::vector<int16_t>(100, 1000));
+  engine_->CreateSound("CLICK", "\\sound\\Click.wav");
+  auto messages = platform::dialogs::RecordedMessages();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].title, "DirectX Error");
+  EXPECT_EQ(messages[0].text, "Error importing sound KeyName.\r\n'click' already exists!");
+  engine_->SoundPlay("cLiCk");
+  EXPECT_GT(Peak(Render(10), 0), 0.0f);
+
+  engine_->CreateSound("gone", "\\sound\\gone.wav");
+  const std::string app = folder_.path().string();
+  EXPECT_NE(folder_.Log().find("File is missing : " + app + "\\\\sound\\gone.wav"), std::string::npos);
+
+  // A file that is no sound is logged; its name stays taken.
+  audio_fixtures::WriteFile(folder_ / "sound" / "bad.wav", "RIFF....WAVEjunk");
+  engine_->CreateSound("bad", "\\sound\\bad.wav");
+  EXPECT_NE(folder_.Log().find("Error in CreateSound(" + app + "\\\\sound\\bad.wav) : "), std::string::npos);
+  engine_->SoundPlay("bad");
+  engine_->CreateSound("Bad", "\\sound\\Click.wav");
+  EXPECT_EQ(platform::dialogs::RecordedMessages().size(), 2u);
+}
+
+TEST(SoundWithoutDevice, EveryCallDoesNothing) {
+  audio_fixtures::TempAppFolder folder;
+  platform::audio::testing::RefuseDevice(true);
+  {
+    Engine engine;
+    ASSERT_TRUE(engine.Tovak2D_Start_OnlySound(nullptr, folder.path().string()));
+    EXPECT_NE(folder.Log().find("Error in Initilize_Soundcard() : no sound device"), std::string::npos);
+    engine.CreateSound("click", "\\sound\\missing.wav");
+    EXPECT_EQ(folder.Log().find("File is missing"), std::string::npos);
+    engine.SoundPlay("click");
+    engine.SoundVolume("click", 10);
+    engine.SoundFrequency("click", 10);
+    engine.SoundStop();
+    EXPECT_TRUE(platform::audio::testing::Render(10).empty());
+  }
+  platform::audio::testing::RefuseDevice(false);
+  modExtra::piValue = modExtra::degToRad = 0;
+}
+
+TEST(SoundOnDevice, PlaysThroughTheAudioDriver) {
+  // SDL's dummy driver under the tests: a real device thread consumes the mix.
+  std::string why;
+  if (!platform::audio::OpenOutput(&why)) GTEST_SKIP() << "no audio device: " << why;
+  audio_fixtures::TempAppFolder folder;
+  std::filesystem::create_directory(folder / "sound");
+  audio_fixtures::WriteFile(folder / "sound" / "a.wav",
+                            MakeWav16(std::vector<int16_t>(4410, 1000), 1, 22050));
+  {
+    Engine engine;
+    ASSERT_TRUE(engine.Tovak2D_Start_OnlySound(nullptr, folder.path().string()));
+    engine.CreateSound("a", "sound\\a.wav");
+    engine.SoundPlay("a", true, 80, -20, 11);
+    engine.Tovak2D_Unload();
+    engine.SoundPlay("a");  // the effects are gone after unloading
+    engine.CreateSound("b", "sound\\a.wav");
+  }
+  const std::string log = folder.Log();
+  EXPECT_EQ(log.find("Error in Initilize_Soundcard"), std::string::npos) << log;
+  EXPECT_NE(log.find("Error in CreateSound(" + folder.path().string() + "\\sound\\a.wav) : no sound device"),
+            std::string::npos)
+      << log;
+  modExtra::piValue = modExtra::degToRad = 0;
+}
+
+}  // namespace

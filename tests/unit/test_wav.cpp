@@ -1,0 +1,186 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+#include "audio_fixtures.h"
+#include "platform/Wav.h"
+
+using namespace tovak2d;
+using audio_fixtures::MakeWav16;
+using audio_fixtures::Put16;
+using audio_fixtures::Put32;
+
+namespace {
+
+std::string Chunk(const std::string& id, const std::string& body) {
+  std::string out = id;
+  Put32(out, static_cast<uint32_t>(body.size()));
+  out += body;
+  if (body.size() % 2) out += '\0';
+  return out;
+}
+
+std::string Riff(const std::string& chunks) {
+  std::string out = "RIFF";
+  Put32(out, static_cast<uint32_t>(4 + chunks.size()));
+  return out + "WAVE" + chunks;
+}
+
+std::string Fmt(uint16_t tag, int channels, int rate, int blockAlign, int bits) {
+  std::string f;
+  Put16(f, tag);
+  Put16(f, static_cast<uint16_t>(channels));
+  Put32(f, static_cast<uint32_t>(rate));
+  Put32(f, static_cast<uint32_t>(rate * blockAlign));
+  Put16(f, static_cast<uint16_t>(blockAlign));
+  Put16(f, static_cast<uint16_t>(bits));
+  return f;
+}
+
+std::vector<int16_t> Sine(size_t frames, int channels) {
+  std::vector<int16_t> s(frames * static_cast<size_t>(channels));
+  for (size_t i = 0; i < s.size(); ++i)
+    s[i] = static_cast<int16_t>(12000 * std::sin(2 * M_PI * 440 * static_cast<double>(i / channels) / 22050));
+  return s;
+}
+
+TEST(Wav, LayoutsDecodeToTheirSamples) {
+  const std::vector<int16_t> stereo = {1, -1, 32767, -32768, 1000, 2000};
+  auto pcm = platform::wav::Decode(MakeWav16(stereo, 2, 22050), nullptr);
+  ASSERT_TRUE(pcm);
+  EXPECT_EQ(pcm->channels, 2);
+  EXPECT_EQ(pcm->rate, 22050);
+  EXPECT_EQ(pcm->samples, stereo);
+
+  // 8 bits are unsigned around 128; chunks before the format and odd-sized ones are stepped over.
+  const std::string eight = Riff(Chunk("LIST", "odd") + Chunk("fmt ", Fmt(1, 1, 8000, 1, 8)) +
+                                 Chunk("data", std::string("\x00\x80\xFF", 3)));
+  pcm = platform::wav::Decode(eight, nullptr);
+  ASSERT_TRUE(pcm);
+  EXPECT_EQ(pcm->samples, (std::vector<int16_t>{-32768, 0, 32512}));
+
+  // The extensible layout names PCM in its sub-format.
+  std::string ext = Fmt(0xFFFE, 1, 44100, 2, 16);
+  Put16(ext, 22);
+  Put16(ext, 16);
+  Put32(ext, 4);
+  ext += std::string("\x01\x00\x00\x00\x00\x00\x10\x00\x80\x00\x00\xAA\x00\x38\x9B\x71", 16);
+  std::string data;
+  Put16(data, 1234);
+  pcm = platform::wav::Decode(Riff(Chunk("fmt ", ext) + Chunk("data", data)), nullptr);
+  ASSERT_TRUE(pcm);
+  EXPECT_EQ(pcm->samples, (std::vector<int16_t>{1234}));
+
+  // IMA ADPCM: a header frame per block and channel, then 8 frames per 8 bytes of stereo data;
+  // the fact chunk tells how many frames are meant.
+  std::string ima = Fmt(0x11, 2, 22050, 24, 4);
+  Put16(ima, 2);
+  Put16(ima, 17);
+  std::string block;
+  Put16(block, 100);
+  block += std::string("\0\0", 2);
+  Put16(block, static_cast<uint16_t>(-100));
+  block += std::string("\0\0", 2);
+  block += std::string(16, '\0');
+  pcm = platform::wav::Decode(Riff(Chunk("fmt ", ima) + Chunk("data", block + block + block)), nullptr);
+  ASSERT_TRUE(pcm);
+  EXPECT_EQ(pcm->Frames(), 3u * 17);
+  EXPECT_EQ(pcm->samples[0], 100);
+  EXPECT_EQ(pcm->samples[1], -100);
+  std::string fact;
+  Put32(fact, 20);
+  pcm = platform::wav::Decode(Riff(Chunk("fmt ", ima) + Chunk("fact", fact) + Chunk("data", block + block)),
+                              nullptr);
+  ASSERT_TRUE(pcm);
+  EXPECT_EQ(pcm->Frames(), 20u);
+
+  // A data chunk cut short gives its whole frames.
+  std::string cut = MakeWav16(stereo, 2, 22050);
+  cut.resize(cut.size() - 3);
+  pcm = platform::wav::Decode(cut, nullptr);
+  ASSERT_TRUE(pcm);
+  EXPECT_EQ(pcm->samples, (std::vector<int16_t>{1, -1, 32767, -32768}));
+}
+
+TEST(Wav, UnsupportedFilesAreRefusedWithAReason) {
+  const std::string data = Chunk("data", std::string(8, '\0'));
+  const std::pair<std::string, std::string> cases[] = {
+      {"", "not a RIFF wave file"},
+      {"RIFF\0\0\0\0AVI ", "not a RIFF wave file"},
+      {Riff(data), "no format chunk"},
+      {Riff(Chunk("fmt ", Fmt(1, 1, 8000, 2, 16))), "no data chunk"},
+      {Riff(Chunk("fmt ", Fmt(1, 3, 8000, 6, 16)) + data), "3 channels"},
+      {Riff(Chunk("fmt ", Fmt(1, 1, 50, 2, 16)) + data), "sample rate 50"},
+      {Riff(Chunk("fmt ", Fmt(1, 1, 8000, 3, 24)) + data), "24 bits"},
+      {Riff(Chunk("fmt ", Fmt(3, 1, 8000, 4, 32)) + data), "format 3"},
+      {Riff(Chunk("fmt ", Fmt(0x11, 1, 8000, 4, 4)) + data), "block layout"},
+      {Riff(Chunk("fmt ", Fmt(1, 1, 8000, 2, 16)) + Chunk("data", "")), "no sound"},
+      {Riff(Chunk("fmt ", "short")), "too short"},
+  };
+  for (const auto& [file, reason] : cases) {
+    std::string error;
+    EXPECT_FALSE(platform::wav::Decode(file, &error)) << reason;
+    EXPECT_NE(error.find(reason), std::string::npos) << error;
+  }
+}
+
+TEST(Wav, ImaAdpcmFromFfmpegFollowsItsSource) {
+  if (!audio_fixtures::HaveTool("ffmpeg")) GTEST_SKIP() << "ffmpeg is not installed";
+  audio_fixtures::TempAppFolder folder;
+  for (int channels : {1, 2}) {
+    SCOPED_TRACE(channels);
+    const auto source = Sine(22050, channels);
+    audio_fixtures::WriteFile(folder / "src.wav", MakeWav16(source, channels, 22050));
+    ASSERT_TRUE(audio_fixtures::Run("ffmpeg -nostdin -loglevel error -y -i '" +
+                                    (folder / "src.wav").string() + "' -c:a adpcm_ima_wav '" +
+                                    (folder / "ima.wav").string() + "'"));
+    std::string error;
+    auto pcm = platform::wav::Decode(audio_fixtures::ReadFile(folder / "ima.wav"), &error);
+    ASSERT_TRUE(pcm) << error;
+    EXPECT_EQ(pcm->channels, channels);
+    EXPECT_EQ(pcm->rate, 22050);
+    // ffmpeg counts its padded last block in the fact chunk: at most one block more.
+    ASSERT_GE(pcm->samples.size(), source.size());
+    EXPECT_LT(pcm->Frames(), source.size() / static_cast<size_t>(channels) + 2041);
+    double squared = 0;
+    for (size_t i = 0; i < source.size(); ++i) squared += std::pow(pcm->samples[i] - source[i], 2);
+    EXPECT_LT(std::sqrt(squared / static_cast<double>(source.size())), 200.0);  // under 2 % of the tone
+  }
+}
+
+// Cut-off and damaged copies of every layout: each is refused or decodes to whole frames.
+TEST(Wav, TruncatedAndDamagedFilesNeverCrash) {
+  std::vector<std::string> seeds = {
+      MakeWav16(Sine(300, 2), 2, 22050),
+      Riff(Chunk("fmt ", Fmt(1, 1, 8000, 1, 8)) + Chunk("data", std::string(301, 'x')))};
+  std::string ima = Fmt(0x11, 2, 22050, 72, 4);
+  Put16(ima, 2);
+  Put16(ima, 65);
+  std::string fact;
+  Put32(fact, 1000);
+  seeds.push_back(
+      Riff(Chunk("fmt ", ima) + Chunk("fact", fact) + Chunk("data", std::string(72 * 5 + 30, 'q'))));
+
+  std::mt19937 random(3);
+  for (const std::string& seed : seeds) {
+    std::vector<std::string> variants;
+    for (size_t cut = 0; cut < seed.size(); ++cut) variants.push_back(seed.substr(0, cut));
+    for (int i = 0; i < 500; ++i) {
+      std::string damaged = seed;
+      for (int flips = 0; flips < 1 + i % 8; ++flips)
+        damaged[random() % std::min<size_t>(damaged.size(), i % 2 ? 64 : damaged.size())] =
+            static_cast<char>(random());
+      variants.push_back(damaged);
+    }
+    for (const std::string& file : variants) {
+      auto pcm = platform::wav::Decode(file, nullptr);
+      if (!pcm) continue;
+      ASSERT_TRUE(pcm->channels == 1 || pcm->channels == 2);
+      ASSERT_EQ(pcm->samples.size() % static_cast<size_t>(pcm->channels), 0u);
+      ASSERT_GT(pcm->Frames(), 0u);
+    }
+  }
+}
+
+}  // namespace

@@ -22,11 +22,6 @@ std::optional<Args> Parse(const std::vector<std::string>& arguments, const std::
   return args;
 }
 
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
-  return text;
-}
-
 // The name an entry gets when none is given: the file's own name.
 std::optional<std::string> EntryNameFor(const fs::path& file, const std::string& given) {
   auto name = Utf8ToCp1252(given.empty() ? file.filename().string() : given);
@@ -89,7 +84,8 @@ int RunList(const std::vector<std::string>& arguments) {
   for (const auto& item : fs::directory_iterator(session->ScratchPath("listing"), ec))
     if (item.is_regular_file()) entries.emplace_back(item.path().filename().string(), item.file_size());
   std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
-    return Lower(a.first) != Lower(b.first) ? Lower(a.first) < Lower(b.first) : a.first < b.first;
+    return LowerCase(a.first) != LowerCase(b.first) ? LowerCase(a.first) < LowerCase(b.first)
+                                                    : a.first < b.first;
   });
   std::uintmax_t total = 0;
   for (const auto& [name, size] : entries) {
@@ -189,7 +185,7 @@ int RunCreate(const std::vector<std::string>& arguments) {
     const fs::path file = args->positional[i];
     auto name = EntryNameFor(file, "");
     if (!name || !CheckedName(*name)) return kExitFailure;
-    auto [it, added] = seen.emplace(Lower(*name), file.string());
+    auto [it, added] = seen.emplace(LowerCase(*name), file.string());
     if (!added) {
       PrintError(file.string() + " and " + it->second + " would both be stored as \"" + Cp1252ToUtf8(*name) +
                  "\"");

@@ -1,5 +1,7 @@
 #include "CommandSupport.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <system_error>
 
@@ -94,6 +96,11 @@ ShownSize ShownSizeOf(bool vertical) {
 
 const char* LayoutName(bool vertical) {
   return vertical ? "vertical" : "horizontal";
+}
+
+std::string LowerCase(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+  return text;
 }
 
 PixelRect ToPixels(const packs::Rect& rect) {

@@ -47,6 +47,9 @@ struct ShownSize {
 ShownSize ShownSizeOf(bool vertical);
 const char* LayoutName(bool vertical);
 
+// ASCII letters in lower case, the rest as it is.
+std::string LowerCase(std::string text);
+
 PixelRect ToPixels(const packs::Rect& rect);
 std::string Describe(const PixelRect& rect);  // "(x 10..40, y 20..50)"
 

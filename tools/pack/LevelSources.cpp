@@ -15,11 +15,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
-  return text;
-}
-
 struct PictureName {
   int number = 0;
   bool modified = false;
@@ -27,7 +22,7 @@ struct PictureName {
 
 // "12.jpg" is the original of level 12, "12x.PNG" its modified picture; other names are no pictures.
 std::optional<PictureName> ParsePictureName(const std::string& fileName) {
-  const std::string name = Lower(fileName);
+  const std::string name = LowerCase(fileName);
   const size_t dot = name.rfind('.');
   if (dot == std::string::npos) return std::nullopt;
   const std::string extension = name.substr(dot + 1);
@@ -73,7 +68,7 @@ std::vector<SourceLevel> ScanLevels(const fs::path& folder, std::vector<std::str
   for (const auto& item : fs::directory_iterator(folder, ec)) {
     if (!item.is_regular_file()) continue;
     const std::string fileName = item.path().filename().string();
-    const std::string lower = Lower(fileName);
+    const std::string lower = LowerCase(fileName);
     if (lower.size() > 4 && lower.substr(lower.size() - 4) == ".txt") {
       const std::string stem = lower.substr(0, lower.size() - 4);
       if (!stem.empty() && stem.size() <= 3 && std::all_of(stem.begin(), stem.end(), ::isdigit))

@@ -69,10 +69,17 @@ bool Add(Session& session, const std::string& scratch, std::string entry, std::s
   return false;
 }
 
-bool AddPicture(Session& session, const Image& image, const std::string& entry, std::string* error) {
+bool AddPicture(Session& session, const Image& image, const std::string& jpeg, const std::string& entry,
+                std::string* error) {
   const std::string scratch = "new-" + entry;
   std::string why;
-  if (!SaveJpeg(image, session.ScratchPath(scratch), kJpegQuality, &why)) {
+  if (!jpeg.empty()) {
+    std::ofstream out(session.ScratchPath(scratch), std::ios::binary);
+    if (!out.write(jpeg.data(), static_cast<std::streamsize>(jpeg.size()))) {
+      *error = "cannot write " + entry + " to " + session.folder().string();
+      return false;
+    }
+  } else if (!SaveJpeg(image, session.ScratchPath(scratch), kJpegQuality, &why)) {
     *error = "cannot encode " + entry + ": " + why;
     return false;
   }
@@ -106,8 +113,9 @@ bool WritePack(Session& session, const NewPack& pack, const fs::path& out, std::
     return false;
   for (size_t i = 0; i < pack.levels.size(); ++i) {
     const std::string n = std::to_string(i + 1);
-    if (!AddPicture(session, pack.levels[i].original, n + ".jpg", error) ||
-        !AddPicture(session, pack.levels[i].modified, n + "x.jpg", error))
+    const NewLevel& level = pack.levels[i];
+    if (!AddPicture(session, level.original, level.originalJpeg, n + ".jpg", error) ||
+        !AddPicture(session, level.modified, level.modifiedJpeg, n + "x.jpg", error))
       return false;
   }
   return build.Commit(error);

@@ -12,10 +12,13 @@
 namespace varnel::pack {
 
 // A level ready to be stored: both pictures at the shown size, its five rectangles and its caption
-// (Windows-1252, "[e]" for line breaks).
+// (Windows-1252, "[e]" for line breaks). Pictures that come already as JPEG files are stored as they
+// are; the others are encoded.
 struct NewLevel {
   Image original;
   Image modified;
+  std::string originalJpeg;
+  std::string modifiedJpeg;
   std::array<PixelRect, packs::kDifferencesPerLevel> rects{};
   std::string caption;
 };

@@ -4,7 +4,7 @@
 
 #include "CommandSupport.h"
 #include "Cp1252.h"
-#include "Differences.h"
+#include "DiffMeasure.h"
 #include "LevelSources.h"
 #include "PackFixtures.h"
 

@@ -62,6 +62,15 @@ const std::vector<Command>& AllCommands() {
        "  --force        replace an existing OUT.vnl\n"
        "A file n.txt in DIR gives level n its caption.\n",
        RunMake},
+      {"generate", "generate a new pack of illustrated levels",
+       "usage: varnel-pack generate --layout vertical|horizontal --levels N --seed S [--theme NAME]\n"
+       "                            [--force] OUT.vnl\n"
+       "Draws N new levels (1 to 50) with the generator of the game's free data: each level an\n"
+       "illustration and its copy with five differences, the rectangles known from the drawing. The\n"
+       "same seed gives the same pack. --theme picks the theme by name or a word of it (Green Valley\n"
+       "and Kitchen Table are horizontal, Under the Sea and City Nights vertical); without it the seed\n"
+       "picks one of the layout's themes. --force replaces an existing OUT.vnl.\n",
+       RunGenerate},
       {"preview", "draw a contact sheet of a pack",
        "usage: varnel-pack preview PACK OUT.png\n"
        "Writes a PNG picture with every level's pair side by side and its rectangles drawn on both.\n",

@@ -25,6 +25,7 @@ int RunVerify(const std::vector<std::string>& arguments);
 int RunScores(const std::vector<std::string>& arguments);
 int RunResetScores(const std::vector<std::string>& arguments);
 int RunMake(const std::vector<std::string>& arguments);
+int RunGenerate(const std::vector<std::string>& arguments);
 int RunPreview(const std::vector<std::string>& arguments);
 
 }  // namespace varnel::pack

@@ -4,7 +4,7 @@
 #include "CommandSupport.h"
 #include "Commands.h"
 #include "Cp1252.h"
-#include "Differences.h"
+#include "DiffMeasure.h"
 #include "LevelSources.h"
 #include "PackWriter.h"
 

@@ -3,7 +3,7 @@
 #include "CommandSupport.h"
 #include "Commands.h"
 #include "Cp1252.h"
-#include "Differences.h"
+#include "DiffMeasure.h"
 
 namespace varnel::pack {
 namespace {

@@ -1,4 +1,4 @@
-#include "Differences.h"
+#include "DiffMeasure.h"
 
 #include <algorithm>
 #include <cstdlib>

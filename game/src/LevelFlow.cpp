@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <iterator>
 
+#include "PackCheck.h"
 #include "modDeclares.h"
 #include "modGame.h"
 #include "modINI.h"
@@ -141,15 +142,15 @@ void NewGame() {
   const std::string settings = std::to_string(intPackSel) + "packinfo.ini";
   const std::string verticalText = oExtra->INIRead("General", "Vertical", settings, false);
   strPackFile = PackFiles[static_cast<size_t>(intPackSel)];
-  bool vertical = false;
-  if (!TextToBool(verticalText, vertical)) {
+  const auto vertical = packs::BooleanFromText(verticalText);
+  if (!vertical) {
     oExtra->SaveLog("Error in NewGame : Vertical of " + strPackFile + " is \"" + verticalText +
                     "\", not True or False");
     AbandonGame("The settings of the pack \"" + PackName() +
                 "\" are missing or damaged, so it cannot be played.");
     return;
   }
-  bVertical = vertical;
+  bVertical = *vertical;
   sngScore = 0;
   sngLevel = 1;
   strLevel = "1";

@@ -1,5 +1,6 @@
 #include <cmath>
 
+#include "PackCheck.h"
 #include "modDeclares.h"
 #include "modGame.h"
 #include "modINI.h"
@@ -78,12 +79,9 @@ void ReadOptions() {
   std::string damaged;
   for (const OptionKey& option : kOptionKeys) {
     const std::string text = oExtra->INIRead("Options", option.key, OptionsFile(), false);
-    bool value = true;
-    if (!TextToBool(text, value)) {
-      value = true;
-      damaged += std::string(damaged.empty() ? "" : ", ") + option.key + "=\"" + text + "\"";
-    }
-    *option.value = value;
+    const auto value = packs::BooleanFromText(text);
+    if (!value) damaged += std::string(damaged.empty() ? "" : ", ") + option.key + "=\"" + text + "\"";
+    *option.value = value.value_or(true);
   }
   if (damaged.empty()) return;
   // The engine's log folder is not set yet, so the log is named in full.

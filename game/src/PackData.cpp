@@ -1,16 +1,14 @@
-#include <charconv>
 #include <chrono>
 #include <cmath>
 #include <random>
 
+#include "PackCheck.h"
 #include "modDeclares.h"
 #include "modGame.h"
 #include "modINI.h"
 
 namespace varnel {
 namespace {
-
-constexpr int32_t kMaxLevels = 50;
 
 std::mt19937_64& Generator() {
   // Seeded once: a generator re-seeded from the clock before every draw repeats itself within
@@ -19,13 +17,6 @@ std::mt19937_64& Generator() {
       static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()) ^
       static_cast<uint64_t>(std::random_device{}()));
   return generator;
-}
-
-std::string Trimmed(const std::string& text) {
-  const size_t first = text.find_first_not_of(" \t");
-  if (first == std::string::npos) return {};
-  const size_t last = text.find_last_not_of(" \t");
-  return text.substr(first, last - first + 1);
 }
 
 void LogError(const std::string& procedure, const std::string& what) {
@@ -51,45 +42,14 @@ std::string ReadIni(const std::string& Section, const std::string& KeyName, cons
   return oExtra->INIRead(Section, KeyName, FileName, false);
 }
 
-bool TextToNumber(const std::string& text, double& value) {
-  std::string number = Trimmed(text);
-  if (!number.empty() && number.front() == '+') number.erase(0, 1);
-  if (number.empty() || !(std::isdigit(static_cast<unsigned char>(number.front())) || number.front() == '-' ||
-                          number.front() == '.'))
-    return false;
-  double parsed = 0;
-  const char* end = number.data() + number.size();
-  const auto result = std::from_chars(number.data(), end, parsed);
-  if (result.ec != std::errc() || result.ptr != end || !std::isfinite(parsed)) return false;
-  value = parsed;
-  return true;
-}
-
-bool TextToBool(const std::string& text, bool& value) {
-  const std::string word = Trimmed(text);
-  if (word.size() == 4 || word.size() == 5) {
-    std::string lower;
-    for (char c : word) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (lower == "true" || lower == "false") {
-      value = lower == "true";
-      return true;
-    }
-  }
-  double number = 0;
-  if (!TextToNumber(word, number)) return false;
-  value = number != 0;
-  return true;
-}
-
 bool PickLevel() {
   const std::string levelsText = oExtra->INIRead("General", "NumOfLevels", PackSettingsFile(), false);
-  double levels = 0;
-  if (!TextToNumber(levelsText, levels) || std::nearbyint(levels) < 1 ||
-      std::nearbyint(levels) > kMaxLevels) {
+  const auto levels = packs::LevelCountFromText(levelsText);
+  if (!levels) {
     LogError("PickLevel", "NumOfLevels of " + strPackFile + " is \"" + levelsText + "\", not 1 to 50");
     return false;
   }
-  lngNumLevels = static_cast<int32_t>(std::nearbyint(levels));
+  lngNumLevels = *levels;
 
   bool anyLeft = false;
   for (int32_t n = 1; n <= lngNumLevels; ++n) anyLeft = anyLeft || !LevelUsed[n];
@@ -123,20 +83,20 @@ bool LoadPicInfo() {
           std::pair{"Left", &Difference::Left}, std::pair{"Right", &Difference::Right}}) {
       const std::string key = std::to_string(d) + edge;
       const std::string text = ReadIni(strLevelPic, key, file);
-      double value = 0;
-      if (!TextToNumber(text, value) || std::fabs(value) > 3.4e38) {
+      const auto value = packs::NumberFromText(text);
+      if (!value || std::fabs(*value) > 3.4e38) {
         LogError("LoadPicInfo", "level " + strLevelPic + " of " + strPackFile + ": " + key + " is \"" + text +
                                     "\", not a number");
         return false;
       }
-      difference.*field = static_cast<float>(value);
+      difference.*field = static_cast<float>(*value);
     }
   }
   return true;
 }
 
 void ResetLevelsUsed() {
-  for (int32_t n = 1; n <= kMaxLevels; ++n) LevelUsed[n] = false;
+  for (int32_t n = 1; n <= packs::kMaxLevels; ++n) LevelUsed[n] = false;
 }
 
 void ResetFound() {

@@ -58,6 +58,7 @@ TEST(PlayOptions, ScreenBoundsNoteAndSaving) {
   const MenuItem& item = MenuItems[2];
   session.game.Click(static_cast<int>(item.X) + 60, static_cast<int>(item.Y) + 12);
   ASSERT_EQ(intScreen, kScreenOptions);
+  session.game.Pass();
   EXPECT_TRUE(session.Drew("PARTICLE EFFECTS"));
   EXPECT_FALSE(session.Drew(kNote)) << "no note before the first click in the screen row";
 

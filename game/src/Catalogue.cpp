@@ -1,10 +1,131 @@
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "GameFiles.h"
 #include "modDeclares.h"
 #include "modMain.h"
 
 namespace varnel {
+namespace fs = std::filesystem;
+namespace {
 
-void ScanPacks() {}
-void SavePackScores() {}
-void SavePackScore(int16_t) {}
+// A pack is rewritten in a copy under this suffix, which is renamed over the pack when whole.
+constexpr char kSavingSuffix[] = ".saving";
+
+// Each catalogued pack's table as it was taken out of the pack (nothing when the pack had none),
+// and after each save as it was put back: a pack is rewritten only when its table changed.
+std::vector<std::optional<std::string>> savedTables;
+
+std::string PackInfoCopy(size_t index) {
+  return std::to_string(index) + "packinfo.ini";
+}
+std::string TableCopy(size_t index) {
+  return std::to_string(index) + "hscore.ini";
+}
+
+bool EndsWith(const std::string& text, const std::string& end) {
+  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// A copy of a pack that a save in progress left behind when the program was stopped: the pack
+// itself is whole (the rename never happened), the copy is of no use.
+void RemoveUnfinishedSaves(const std::vector<std::string>& names) {
+  for (const auto& name : names)
+    if (EndsWith(name, kSavingSuffix)) DeleteGameFile("packs\\" + name);
+}
+
+bool FlushToDisk(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY);
+  if (fd < 0) return false;
+  const bool flushed = ::fsync(fd) == 0;
+  ::close(fd);
+  return flushed;
+}
+
+// Builds the changed pack beside it and renames it over the pack: whenever the program stops,
+// the pack is either the old one or the new one, whole.
+bool WriteTableIntoPack(size_t index) {
+  const std::string packName = PackFiles[index];
+  const std::string packPath = GamePath("packs\\" + packName);
+  const std::string savingName = packName + kSavingSuffix;
+  const std::string savingPath = GamePath("packs\\" + savingName);
+  std::error_code ec;
+  fs::copy_file(packPath, savingPath, fs::copy_options::overwrite_existing, ec);
+  bool written = !ec && oExtra->PAK_OpenPAK("\\packs\\" + savingName, false, "Open File", "") &&
+                 oExtra->PAK_DeleteFile("hscore.ini");
+  if (written) {
+    std::string storedName = "hscore.ini";
+    written = oExtra->PAK_AddFile(TableCopy(index), storedName, false) && FlushToDisk(savingPath);
+  }
+  if (written) {
+    fs::rename(savingPath, packPath, ec);
+    written = !ec;
+  }
+  if (!written) {
+    fs::remove(savingPath, ec);
+    oExtra->SaveLog("Error in SavePackScore : the high scores could not be written into pack " + packName);
+  }
+  oExtra->PAK_OpenPAK("\\packs\\" + packName, false, "Open File", "");
+  return written;
+}
+
+}  // namespace
+
+void ScanPacks() {
+  oEngine->Draw(texLogo, 0, 0, 1024, 1024, 0, 100, 0, 0, 800, 600);
+  oEngine->DrawText(texFontDefault, "LOADING", 5, 5, 1, 0, 100, 255, 255, 255);
+  oEngine->RenderAll();
+
+  // The engine lists an empty folder as one empty name.
+  std::vector<std::string> names = oExtra->FilesInFolder("packs", false, true);
+  std::erase(names, std::string());
+  RemoveUnfinishedSaves(names);
+  std::erase_if(names, [](const std::string& name) { return EndsWith(name, kSavingSuffix); });
+
+  PackFiles.clear();
+  savedTables.clear();
+  for (const auto& name : names) {
+    const size_t index = PackFiles.size();
+    // Copies left by a run that was stopped may belong to another pack now.
+    DeleteGameFile(PackInfoCopy(index));
+    DeleteGameFile(TableCopy(index));
+    oExtra->PAK_OpenPAK("/packs/" + name, false, "Open File", "");
+    oExtra->PAK_ExtractFile("packinfo.ini", PackInfoCopy(index), false);
+    oExtra->PAK_ExtractFile("hscore.ini", TableCopy(index), false);
+    PackFiles.push_back(name);
+    savedTables.push_back(ReadGameFile(TableCopy(index)));
+  }
+  intPackScroll = 0;
+}
+
+void SavePackScore(int16_t index) {
+  if (index < 0 || static_cast<size_t>(index) >= PackFiles.size() || savedTables.size() != PackFiles.size())
+    return;
+  const auto table = ReadGameFile(TableCopy(static_cast<size_t>(index)));
+  if (!table) {
+    oExtra->SaveLog("SavePackScore : no high-score copy " + TableCopy(static_cast<size_t>(index)) +
+                    " for pack " + PackFiles[static_cast<size_t>(index)]);
+    return;
+  }
+  if (table == savedTables[static_cast<size_t>(index)]) return;
+  if (WriteTableIntoPack(static_cast<size_t>(index))) savedTables[static_cast<size_t>(index)] = table;
+}
+
+void SavePackScores() {
+  const auto bound = static_cast<int16_t>(PackFiles.size()) - 1;
+  for (intI = 0; intI <= bound; intI = static_cast<int16_t>(intI + 1)) {
+    DeleteGameFile(PackInfoCopy(static_cast<size_t>(intI)));
+    // A copy that is gone (deleted by hand) is skipped; an unchanged table leaves its pack alone.
+    if (FindGameFile(TableCopy(static_cast<size_t>(intI)))) SavePackScore(intI);
+    DeleteGameFile(TableCopy(static_cast<size_t>(intI)));
+  }
+  DeleteGameFile("picinfo.ini");
+}
 
 }  // namespace varnel

@@ -40,7 +40,11 @@ bool Startup(const std::string& appPath) {
   oExtra->SetFPSLimit(50);
   frmMain::SetCaption("Varnel v1.0.0");
 
-  LoadTextures();
+  // Without its pictures the game has nothing to show: it says what is missing and ends in order.
+  if (!LoadTextures()) {
+    Shutdown();
+    return false;
+  }
   LoadFonts();
   LoadSounds();
   BuildMenu();

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "ShellData.h"
 #include "frmMain.h"
 #include "modDeclares.h"
 #include "modMain.h"
@@ -16,6 +17,7 @@ class MainLoop : public ::testing::Test {
   void SetUp() override {
     char pattern[] = "/tmp/varnel-game-XXXXXX";
     folder = mkdtemp(pattern);
+    shelldata::WriteInterfaceArchive(folder);  // the game ends at once without its pictures
   }
   void TearDown() override { std::filesystem::remove_all(folder); }
 

@@ -19,7 +19,10 @@ std::string ScoreText(float score) {
     std::snprintf(text, sizeof text, "%.*g", digits, static_cast<double>(score));
     if (std::strtof(text, nullptr) == score) break;
   }
-  return text;
+  std::string shown = text;
+  for (char& c : shown)
+    if (c == 'e') c = 'E';  // 1.234568E+07, as a very large score has always been written
+  return shown;
 }
 
 void StartGameOnHoveredPack() {

@@ -22,7 +22,7 @@ TEST(ShellHighScores, TheHoveredPacksTableAndAClickOnIt) {
   EXPECT_EQ(game.SpritesOf(varnel::texHighScores).at(0).Y, 200);
   EXPECT_EQ(game.Text("1250"), nullptr) << "no row hovered, no table";
 
-  game.MoveMouse(405, 195);  // the top left corner of row 1
+  game.MoveMouse(406, 196);  // just inside the top left corner of row 1
   EXPECT_EQ(varnel::intPackSel, 1);
   const DrawRecord* two = game.Text("two");
   ASSERT_NE(two, nullptr);
@@ -44,6 +44,6 @@ TEST(ShellHighScores, TheHoveredPacksTableAndAClickOnIt) {
     if (d.text == "0" && d.X == 40) ++zeros;
   EXPECT_EQ(zeros, 8) << "the empty ranks 3 to 10";
 
-  game.Click(405, 195);
+  game.Click(406, 196);
   EXPECT_EQ(varnel::strNumLevels, "7");
 }

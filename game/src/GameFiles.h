@@ -7,7 +7,8 @@
 // Every name is taken relative to the game folder, never to the process's current folder.
 namespace varnel {
 
-// The game folder joined with a bare or Windows-style relative name ("packs\a.vnl").
+// The game folder joined with a bare or Windows-style relative name ("packs\a.vnl"), given in
+// the game's 8-bit text (Windows-1252) as the engine lists names.
 std::string GamePath(const std::string& name);
 
 // The file in the game folder whose name matches without regard to letter case (the name as

@@ -191,3 +191,15 @@ TEST(ShellCatalogue, ALongListIsClippedToThePanelAndScrollsWithTheWheel) {
   EXPECT_NE(game.Text("more above (mouse wheel)"), nullptr);
   EXPECT_EQ(game.Text("more below (mouse wheel)"), nullptr);
 }
+
+TEST(ShellCatalogue, APackNameOutsideAsciiIsSavedIntoTheSameFile) {
+  GameHarness game(true, WithPacks({{"Caf\xC3\xA9.vnl", shelldata::GoodPack(1, true, kTableA)}}));
+  ASSERT_TRUE(game.started);
+  game.Pass();
+  ASSERT_EQ(varnel::PackFiles, std::vector<std::string>{"Caf\xE9.vnl"}) << "names are the game's 8-bit text";
+  const std::string updated = shelldata::Table({{"7", "Eve"}});
+  shelldata::Put(game.folder / "0hscore.ini", updated);
+  varnel::SavePackScore(0);
+  EXPECT_NE(shelldata::Bytes(game.folder / "packs" / "Caf\xC3\xA9.vnl").find(updated), std::string::npos);
+  EXPECT_EQ(std::distance(fs::directory_iterator(game.folder / "packs"), {}), 1) << "no second file";
+}

@@ -2,10 +2,38 @@
 
 #include <SDL.h>
 
+#include <utility>
+
 namespace tovak2d::platform::video {
 namespace {
 int refusals = 0;
+
+SDL_Texture* CreateFrameBuffer(Device& device) {
+  SDL_Texture* buffer = SDL_CreateTexture(device.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
+                                          device.width, device.height);
+  if (buffer) SDL_SetTextureBlendMode(buffer, SDL_BLENDMODE_NONE);
+  return buffer;
 }
+
+// The frame is drawn into a texture of the back-buffer size and copied into the window on
+// presentation, so the frame last shown can be read back whatever the driver does with the window.
+void CreateSwapChain(Device& device) {
+  if (!SDL_RenderTargetSupported(device.renderer)) return;
+  device.backBuffer = CreateFrameBuffer(device);
+  device.frontBuffer = CreateFrameBuffer(device);
+  if (!device.backBuffer || !device.frontBuffer ||
+      SDL_SetRenderTarget(device.renderer, device.backBuffer) != 0) {
+    if (device.backBuffer) SDL_DestroyTexture(device.backBuffer);
+    if (device.frontBuffer) SDL_DestroyTexture(device.frontBuffer);
+    device.backBuffer = device.frontBuffer = nullptr;
+    SDL_SetRenderTarget(device.renderer, nullptr);
+    return;
+  }
+  SDL_SetRenderDrawColor(device.renderer, 0, 0, 0, 255);
+  SDL_RenderClear(device.renderer);
+}
+
+}  // namespace
 
 bool StartVideo(std::string* error) {
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
@@ -20,6 +48,9 @@ void StopVideo() {
 }
 
 Device::~Device() {
+  if (life) life->renderer = nullptr;
+  if (backBuffer) SDL_DestroyTexture(backBuffer);
+  if (frontBuffer) SDL_DestroyTexture(frontBuffer);
   if (renderer) SDL_DestroyRenderer(renderer);
 }
 
@@ -63,6 +94,8 @@ std::unique_ptr<Device> CreateDevice(WindowHandle window, int width, int height,
   device->width = width;
   device->height = height;
   device->fullScreen = fullScreen;
+  // Sprites are many small draws; let SDL gather them into few driver calls.
+  SDL_SetHint(SDL_HINT_RENDER_BATCHING, "1");
   device->renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
   if (!device->renderer) {
     // No accelerated driver (a headless run, an old machine): draw in software on the window.
@@ -70,9 +103,15 @@ std::unique_ptr<Device> CreateDevice(WindowHandle window, int width, int height,
     device->software = true;
   }
   if (!device->renderer) return fail(SDL_GetError());
+  SDL_RendererInfo info;  // a render-driver hint can pick the software renderer as well
+  if (SDL_GetRendererInfo(device->renderer, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE))
+    device->software = true;
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
   if (SDL_RenderSetLogicalSize(device->renderer, width, height) != 0) return fail(SDL_GetError());
   SDL_SetRenderDrawBlendMode(device->renderer, SDL_BLENDMODE_BLEND);
+  device->life = std::make_shared<DeviceLife>();
+  device->life->renderer = device->renderer;
+  CreateSwapChain(*device);
   return device;
 }
 
@@ -82,7 +121,17 @@ void Clear(Device& device, uint8_t red, uint8_t green, uint8_t blue) {
 }
 
 void Present(Device& device) {
+  if (!device.backBuffer) {
+    SDL_RenderPresent(device.renderer);
+    return;
+  }
+  SDL_SetRenderTarget(device.renderer, nullptr);
+  SDL_SetRenderDrawColor(device.renderer, 0, 0, 0, 255);  // the bars beside a letterboxed frame
+  SDL_RenderClear(device.renderer);
+  SDL_RenderCopy(device.renderer, device.backBuffer, nullptr, nullptr);
   SDL_RenderPresent(device.renderer);
+  std::swap(device.backBuffer, device.frontBuffer);
+  SDL_SetRenderTarget(device.renderer, device.backBuffer);
 }
 
 std::string RendererName(const Device& device) {

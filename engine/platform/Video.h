@@ -4,9 +4,11 @@
 #include <memory>
 #include <string>
 
+#include "platform/Images.h"
 #include "tovak2d/Types.h"
 
 struct SDL_Renderer;
+struct SDL_Texture;
 
 // The window and the graphics device on it (an SDL renderer standing for the Direct3D device
 // and its sprite batch).
@@ -16,6 +18,12 @@ namespace tovak2d::platform::video {
 bool StartVideo(std::string* error = nullptr);
 void StopVideo();
 
+// Tells the textures of a device whether it still exists: the renderer frees its textures
+// itself, so a texture that outlives its device must not free them again.
+struct DeviceLife {
+  SDL_Renderer* renderer = nullptr;  // null once the device is gone
+};
+
 struct Device {
   ~Device();
   WindowHandle window = nullptr;
@@ -23,6 +31,12 @@ struct Device {
   int width = 0, height = 0;  // the back buffer
   bool fullScreen = false;
   bool software = false;
+  // The frame being drawn and the frame the window shows, swapped by Present as a flipping swap
+  // chain does. Both null when the renderer cannot draw into textures; it then draws straight
+  // into the window.
+  SDL_Texture* backBuffer = nullptr;
+  SDL_Texture* frontBuffer = nullptr;
+  std::shared_ptr<DeviceLife> life;
 };
 
 // Centres the window on the primary screen with the given outer size, shows it, and puts it in
@@ -39,6 +53,60 @@ void Present(Device& device);
 
 // The name of the renderer driving the device ("opengl", "software", ...).
 std::string RendererName(const Device& device);
+
+// A texture on one device. Its texels are addressed through UVs from 0 to 1, so the image it
+// holds may be any size.
+struct GpuTexture {
+  ~GpuTexture();
+  GpuTexture() = default;
+  GpuTexture(const GpuTexture&) = delete;
+  GpuTexture& operator=(const GpuTexture&) = delete;
+  SDL_Texture* texture = nullptr;
+  int width = 0, height = 0;  // the image's pixels
+  std::shared_ptr<DeviceLife> life;
+};
+
+// A texture holding width x height ARGB pixels (alpha in the top byte), drawn with alpha blending.
+std::shared_ptr<GpuTexture> CreateTexture(Device& device, int width, int height, const uint32_t* argb,
+                                          std::string* error);
+
+struct Rgba {
+  uint8_t r = 255, g = 255, b = 255, a = 255;
+};
+
+// One corner of a textured triangle: screen position in back-buffer pixels, texture position
+// from 0 to 1, and the colour every texel is multiplied by.
+struct Vertex {
+  float x = 0, y = 0;
+  float u = 0, v = 0;
+  Rgba color;
+};
+
+// Draws triangles (three indices each) of a texture into the back buffer. A texture made on
+// another device, or whose device is gone, draws nothing.
+void DrawTriangles(Device& device, const GpuTexture& texture, const Vertex* vertices, int vertexCount,
+                   const int* indices, int indexCount);
+
+// Draws a textured quad whose corners are the texture's top-left, top-right, bottom-left and
+// bottom-right, placed anywhere on the screen (turned, mirrored, scaled). All four corners carry
+// the same colour.
+void DrawQuad(Device& device, const GpuTexture& texture, const Vertex (&corners)[4]);
+
+struct PixelRect {
+  int x = 0, y = 0, w = 0, h = 0;
+};
+struct ScreenRect {
+  float x = 0, y = 0, w = 0, h = 0;
+};
+
+// Copies whole pixels of a texture's image into an upright rectangle of the back buffer, mirrored
+// as asked, every pixel multiplied by the colour.
+void DrawRect(Device& device, const GpuTexture& texture, const PixelRect& source, const ScreenRect& target,
+              Rgba color, bool mirrorX = false, bool mirrorY = false);
+
+// The frame being drawn, or the one the window shows.
+bool ReadBackBuffer(Device& device, images::Image& frame, std::string* error);
+bool ReadFrontBuffer(Device& device, images::Image& frame, std::string* error);
 
 // The reason the last video call failed.
 std::string ErrorText();

@@ -1,0 +1,209 @@
+#include "platform/TextRender.h"
+
+#include <SDL.h>
+#include <SDL_ttf.h>
+#include <fontconfig/fontconfig.h>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "Text.h"
+
+namespace tovak2d::platform::fonts {
+namespace {
+
+constexpr int kSheetWidth = 512;
+constexpr int kMaxSheetHeight = 8192;
+constexpr int kMaxPixelHeight = 1024;
+
+bool Fail(std::string* error, const std::string& why) {
+  if (error) *error = why;
+  return false;
+}
+
+const char* GenericFamilyFor(const std::string& name) {
+  const std::string lower = text::ToLower(name);
+  auto has = [&](const char* part) { return lower.find(part) != std::string::npos; };
+  if (has("courier") || has("curier") || has("mono") || has("consol") || has("fixed")) return "monospace";
+  if (has("times") || has("georgia") || has("garamond") || (has("serif") && !has("sans"))) return "serif";
+  return "sans-serif";
+}
+
+std::string StringOf(FcPattern* pattern, const char* object) {
+  FcChar8* value = nullptr;
+  if (FcPatternGetString(pattern, object, 0, &value) != FcResultMatch || !value) return {};
+  return reinterpret_cast<const char*>(value);
+}
+
+int IntOf(FcPattern* pattern, const char* object, int absent) {
+  int value = absent;
+  if (FcPatternGetInteger(pattern, object, 0, &value) != FcResultMatch) return absent;
+  return value;
+}
+
+// The Unicode character of a Windows-1252 byte; 0 for the bytes that stand for none.
+char32_t CodePointOf(unsigned char byte) {
+  const std::string utf8 = text::Cp1252ToUtf8(std::string(1, static_cast<char>(byte)));
+  const auto* u = reinterpret_cast<const unsigned char*>(utf8.data());
+  char32_t cp = 0;
+  if (utf8.size() == 1) cp = u[0];
+  if (utf8.size() == 2) cp = (u[0] & 0x1Fu) << 6 | (u[1] & 0x3Fu);
+  if (utf8.size() == 3) cp = (u[0] & 0x0Fu) << 12 | (u[1] & 0x3Fu) << 6 | (u[2] & 0x3Fu);
+  if (cp < 0x20 || (cp >= 0x7F && cp < 0xA0)) return 0;
+  return cp;
+}
+
+struct FontCloser {
+  void operator()(TTF_Font* font) const { TTF_CloseFont(font); }
+};
+
+// One glyph cut to its ink, with where it sits.
+struct Cut {
+  images::Image ink;
+  Glyph glyph;
+};
+
+Cut CutGlyph(TTF_Font* font, char32_t cp) {
+  Cut cut;
+  int minX = 0, maxX = 0, minY = 0, maxY = 0, advance = 0;
+  if (TTF_GlyphMetrics32(font, cp, &minX, &maxX, &minY, &maxY, &advance) != 0) return cut;
+  cut.glyph.advance = advance;
+  SDL_Surface* rendered = TTF_RenderGlyph32_Blended(font, cp, SDL_Color{255, 255, 255, 255});
+  if (!rendered) return cut;
+  SDL_Surface* argb = SDL_ConvertSurfaceFormat(rendered, SDL_PIXELFORMAT_ARGB8888, 0);
+  SDL_FreeSurface(rendered);
+  if (!argb) return cut;
+
+  // The rendered surface starts at the pen position, or left of it for a glyph that reaches
+  // back over it, and spans the whole line height.
+  auto pixel = [&](int x, int y) {
+    return reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(argb->pixels) +
+                                             static_cast<size_t>(y) * argb->pitch)[x];
+  };
+  int left = argb->w, right = -1, top = argb->h, bottom = -1;
+  for (int y = 0; y < argb->h; ++y)
+    for (int x = 0; x < argb->w; ++x)
+      if (pixel(x, y) >> 24) {
+        left = std::min(left, x);
+        right = std::max(right, x);
+        top = std::min(top, y);
+        bottom = std::max(bottom, y);
+      }
+  if (right >= 0) {
+    cut.ink.width = right - left + 1;
+    cut.ink.height = bottom - top + 1;
+    cut.ink.argb.resize(static_cast<size_t>(cut.ink.width) * cut.ink.height);
+    for (int y = 0; y < cut.ink.height; ++y)
+      for (int x = 0; x < cut.ink.width; ++x)
+        cut.ink.argb[static_cast<size_t>(y) * cut.ink.width + x] = pixel(left + x, top + y);
+    cut.glyph.width = cut.ink.width;
+    cut.glyph.height = cut.ink.height;
+    cut.glyph.offsetX = std::min(0, minX) + left;
+    cut.glyph.offsetY = top;
+  }
+  SDL_FreeSurface(argb);
+  return cut;
+}
+
+}  // namespace
+
+std::optional<FontMatch> MatchFont(const std::string& name, bool bold, bool italic, std::string* error) {
+  if (!FcInit()) {
+    Fail(error, "the font configuration cannot be loaded");
+    return std::nullopt;
+  }
+  FcPattern* pattern = FcPatternCreate();
+  const std::string family = text::Cp1252ToUtf8(text::Trim(name));
+  if (!family.empty())
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+  FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(GenericFamilyFor(name)));
+  FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+  FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+  FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
+  FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+  FcDefaultSubstitute(pattern);
+  FcResult result = FcResultNoMatch;
+  FcPattern* found = FcFontMatch(nullptr, pattern, &result);
+  FcPatternDestroy(pattern);
+  if (!found || StringOf(found, FC_FILE).empty()) {
+    if (found) FcPatternDestroy(found);
+    Fail(error, "no installed font for '" + family + "'");
+    return std::nullopt;
+  }
+  FontMatch match;
+  match.file = StringOf(found, FC_FILE);
+  match.index = IntOf(found, FC_INDEX, 0);
+  match.family = StringOf(found, FC_FAMILY);
+  match.monospace = IntOf(found, FC_SPACING, FC_PROPORTIONAL) >= FC_MONO;
+  match.syntheticBold = bold && IntOf(found, FC_WEIGHT, FC_WEIGHT_REGULAR) < FC_WEIGHT_DEMIBOLD;
+  match.syntheticItalic = italic && IntOf(found, FC_SLANT, FC_SLANT_ROMAN) == FC_SLANT_ROMAN;
+  FcPatternDestroy(found);
+  return match;
+}
+
+std::optional<GlyphSheet> RenderGlyphs(const FontMatch& match, int pixelHeight, std::string* error) {
+  if (pixelHeight > kMaxPixelHeight) {
+    Fail(error, "a font of " + std::to_string(pixelHeight) + " pixels is too large");
+    return std::nullopt;
+  }
+  if (!TTF_WasInit() && TTF_Init() != 0) {
+    Fail(error, TTF_GetError());
+    return std::nullopt;
+  }
+  std::unique_ptr<TTF_Font, FontCloser> font(
+      TTF_OpenFontIndex(match.file.c_str(), std::max(1, pixelHeight), match.index));
+  if (!font) {
+    Fail(error, TTF_GetError());
+    return std::nullopt;
+  }
+  TTF_SetFontStyle(font.get(), (match.syntheticBold ? TTF_STYLE_BOLD : 0) |
+                                   (match.syntheticItalic ? TTF_STYLE_ITALIC : 0));
+
+  GlyphSheet sheet;
+  sheet.lineHeight = TTF_FontHeight(font.get());
+  std::vector<Cut> cuts(256);
+  int sheetWidth = kSheetWidth;
+  for (int byte = 0; byte < 256; ++byte) {
+    const char32_t cp = CodePointOf(static_cast<unsigned char>(byte));
+    if (cp == 0) continue;
+    cuts[byte] = CutGlyph(font.get(), cp);
+    sheetWidth = std::max(sheetWidth, cuts[byte].ink.width + 2);
+  }
+
+  // Rows of glyphs, one pixel apart so that filtering never mixes two of them.
+  int x = 1, y = 1, rowHeight = 0;
+  for (int byte = 0; byte < 256; ++byte) {
+    Glyph& glyph = cuts[byte].glyph;
+    if (glyph.width > 0) {
+      if (x + glyph.width + 1 > sheetWidth) {
+        x = 1;
+        y += rowHeight + 1;
+        rowHeight = 0;
+      }
+      glyph.x = x;
+      glyph.y = y;
+      x += glyph.width + 1;
+      rowHeight = std::max(rowHeight, glyph.height);
+    }
+    sheet.glyphs[byte] = glyph;
+  }
+  const int sheetHeight = y + rowHeight + 1;
+  if (sheetHeight > kMaxSheetHeight) {
+    Fail(error, "the font is too large to render");
+    return std::nullopt;
+  }
+  sheet.image.width = sheetWidth;
+  sheet.image.height = sheetHeight;
+  sheet.image.argb.assign(static_cast<size_t>(sheetWidth) * sheetHeight, 0);
+  for (int byte = 0; byte < 256; ++byte) {
+    const Cut& cut = cuts[byte];
+    for (int row = 0; row < cut.ink.height; ++row)
+      std::copy_n(cut.ink.argb.begin() + static_cast<std::ptrdiff_t>(row) * cut.ink.width, cut.ink.width,
+                  sheet.image.argb.begin() + static_cast<std::ptrdiff_t>(cut.glyph.y + row) * sheetWidth +
+                      cut.glyph.x);
+  }
+  return sheet;
+}
+
+}  // namespace tovak2d::platform::fonts

@@ -1,0 +1,186 @@
+#pragma once
+
+// Shared by the drawing tests: an engine started on a hidden window in a fresh folder, frames read
+// back from the device, and small image files written on the spot.
+#include <SDL.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "EngineState.h"
+#include "FrameTiming.h"
+#include "modExtra.h"
+#include "platform/Dialogs.h"
+#include "platform/Images.h"
+#include "platform/Video.h"
+#include "tovak2d/Engine.h"
+
+namespace drawing_test {
+
+namespace fs = std::filesystem;
+using tovak2d::platform::images::Image;
+
+inline uint32_t Argb(uint32_t a, uint32_t r, uint32_t g, uint32_t b) {
+  return a << 24 | r << 16 | g << 8 | b;
+}
+inline int Channel(uint32_t argb, int shift) {
+  return static_cast<int>((argb >> shift) & 0xFF);
+}
+
+inline Image Filled(int width, int height, uint32_t argb) {
+  Image image;
+  image.width = width;
+  image.height = height;
+  image.argb.assign(static_cast<size_t>(width) * height, argb);
+  return image;
+}
+
+inline void Put16(std::string& out, uint32_t v) {
+  out += static_cast<char>(v & 0xFF);
+  out += static_cast<char>((v >> 8) & 0xFF);
+}
+inline void Put32(std::string& out, uint32_t v) {
+  Put16(out, v & 0xFFFF);
+  Put16(out, v >> 16);
+}
+
+// A BMP of 24 bits (alpha dropped) or 32 bits (alpha kept in the fourth byte, plain BI_RGB).
+inline std::string Bmp(const Image& image, int bits) {
+  const uint32_t bytesPerPixel = static_cast<uint32_t>(bits / 8);
+  const uint32_t rowBytes = (static_cast<uint32_t>(image.width) * bytesPerPixel + 3) & ~3u;
+  std::string out = "BM";
+  Put32(out, 54 + rowBytes * image.height);
+  Put32(out, 0);
+  Put32(out, 54);
+  Put32(out, 40);
+  Put32(out, static_cast<uint32_t>(image.width));
+  Put32(out, static_cast<uint32_t>(image.height));
+  Put16(out, 1);
+  Put16(out, static_cast<uint32_t>(bits));
+  for (int i = 0; i < 6; ++i) Put32(out, 0);
+  for (int y = image.height - 1; y >= 0; --y) {
+    for (int x = 0; x < image.width; ++x) {
+      uint32_t p = image.argb[static_cast<size_t>(y) * image.width + x];
+      out += static_cast<char>(p & 0xFF);
+      out += static_cast<char>((p >> 8) & 0xFF);
+      out += static_cast<char>((p >> 16) & 0xFF);
+      if (bits == 32) out += static_cast<char>(p >> 24);
+    }
+    out.append(rowBytes - image.width * bytesPerPixel, '\0');
+  }
+  return out;
+}
+
+// A DDS file with an uncompressed layout given by its bit count and channel masks; the pixels are
+// already packed, little-endian, row by row.
+inline std::string DdsHeader(int width, int height, uint32_t pixelFlags, uint32_t fourCc, uint32_t bits,
+                             uint32_t r, uint32_t g, uint32_t b, uint32_t a, uint32_t mipCount = 1) {
+  std::string out = "DDS ";
+  Put32(out, 124);
+  Put32(out, 0x1 | 0x2 | 0x4 | 0x1000 | (mipCount > 1 ? 0x20000u : 0u));
+  Put32(out, static_cast<uint32_t>(height));
+  Put32(out, static_cast<uint32_t>(width));
+  Put32(out, 0);
+  Put32(out, 0);
+  Put32(out, mipCount);
+  for (int i = 0; i < 11; ++i) Put32(out, 0);
+  Put32(out, 32);
+  Put32(out, pixelFlags);
+  Put32(out, fourCc);
+  Put32(out, bits);
+  Put32(out, r);
+  Put32(out, g);
+  Put32(out, b);
+  Put32(out, a);
+  Put32(out, 0x1000);
+  for (int i = 0; i < 4; ++i) Put32(out, 0);
+  return out;
+}
+
+inline void WriteFile(const fs::path& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+inline std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream all;
+  all << in.rdbuf();
+  return all.str();
+}
+
+// ImageMagick, when it is installed (the real program, not a stand-in for it).
+inline std::string Convert() {
+  for (const char* candidate : {"/usr/bin/convert", "/usr/local/bin/convert"}) {
+    std::string probe = std::string("timeout 30 ") + candidate + " -version >/dev/null 2>&1";
+    if (fs::exists(candidate) && std::system(probe.c_str()) == 0) return candidate;
+  }
+  return {};
+}
+
+inline bool RunConvert(const std::string& arguments) {
+  const std::string command = "timeout 60 " + Convert() + " " + arguments + " >/dev/null 2>&1";
+  return std::system(command.c_str()) == 0;
+}
+
+// An engine started on a hidden 800 x 600 window with a fresh application folder.
+class DrawingTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/varnel-drawing-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    folder_ = pattern;
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
+    window_ = SDL_CreateWindow("drawing test", 0, 0, 800, 600, SDL_WINDOW_HIDDEN);
+    ASSERT_NE(window_, nullptr) << SDL_GetError();
+    ASSERT_TRUE(engine_.Tovak2D_Start(window_, folder_.string(), 800, 600, false));
+    tovak2d::platform::dialogs::ClearRecordedMessages();
+    std::error_code ec;
+    fs::remove(folder_ / "log.txt", ec);
+  }
+
+  void TearDown() override {
+    engine_.Tovak2D_Unload();
+    if (window_) SDL_DestroyWindow(window_);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    tovak2d::modExtra::AppPath.clear();
+    tovak2d::modExtra::hWndMain = nullptr;
+    tovak2d::modExtra::ResetFrameTiming();
+    tovak2d::platform::dialogs::ClearRecordedMessages();
+    std::error_code ec;
+    fs::remove_all(folder_, ec);
+  }
+
+  tovak2d::platform::video::Device& Device() { return *tovak2d::EngineAccess::Of(engine_).device; }
+
+  Image BackBuffer() {
+    Image frame;
+    std::string error;
+    EXPECT_TRUE(tovak2d::platform::video::ReadBackBuffer(Device(), frame, &error)) << error;
+    return frame;
+  }
+
+  std::string Log() { return ReadFile(folder_ / "log.txt"); }
+  void Put(const std::string& name, const std::string& bytes) { WriteFile(folder_ / name, bytes); }
+
+  tovak2d::Engine engine_;
+  SDL_Window* window_ = nullptr;
+  fs::path folder_;
+};
+
+inline uint32_t At(const Image& image, int x, int y) {
+  return image.argb[static_cast<size_t>(y) * image.width + x];
+}
+
+// Whether a pixel on a black background shows anything.
+inline bool Lit(const Image& frame, int x, int y) {
+  return (At(frame, x, y) & 0xFFFFFF) != 0;
+}
+
+}  // namespace drawing_test

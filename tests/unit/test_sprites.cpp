@@ -1,0 +1,259 @@
+#include <cmath>
+
+#include "DrawingSupport.h"
+#include "Sprites.h"
+
+using namespace drawing_test;
+using namespace tovak2d;
+
+namespace {
+
+constexpr uint32_t kWhite = 0xFFFFFFFF;
+constexpr uint32_t kRed = 0xFFFF0000;
+constexpr uint32_t kGreen = 0xFF00FF00;
+constexpr uint32_t kBlue = 0xFF0000FF;
+
+class SpriteTest : public DrawingTest {
+ protected:
+  Texture Load(const std::string& name, const Image& image, int bits = 24) {
+    Put(name, Bmp(image, bits));
+    Texture texture;
+    engine_.CreateTexture(texture, name);
+    EXPECT_TRUE(texture) << Log();
+    return texture;
+  }
+};
+
+}  // namespace
+
+TEST(SpriteVarsTest, FollowsTheDrawArguments) {
+  const float savedDegToRad = modExtra::degToRad;
+  modExtra::degToRad = static_cast<float>(std::atan(1.0) * 4 / 180);
+
+  SpriteVars s = sprites::SpriteFor(10, 20, 32, 32, 0, 0, 0, 0, 50, -1, -1);
+  EXPECT_EQ(s.Scaling.x, 1);  // no scale width: 1 x 1, whatever the height says
+  EXPECT_EQ(s.Scaling.y, 1);
+  EXPECT_EQ(s.Translation.x, 10);
+  EXPECT_EQ(s.Translation.y, 20);
+  EXPECT_EQ(s.Rotation, 0);
+
+  // A cell away from the origin is scaled against the source rectangle's right and bottom edges.
+  s = sprites::SpriteFor(0, 0, 32, 32, 0, 32, 0, 32, 16, -1, -1);
+  EXPECT_EQ(s.SrcRect.Left, 32);
+  EXPECT_EQ(s.SrcRect.Right, 64);
+  EXPECT_FLOAT_EQ(s.Scaling.x, 0.5f);
+  EXPECT_FLOAT_EQ(s.Scaling.y, 0.5f);
+  EXPECT_FLOAT_EQ(s.Center.x, 8);
+  EXPECT_FLOAT_EQ(s.Center.y, 8);
+
+  // Only the x of the centre says whether a centre is given.
+  s = sprites::SpriteFor(0, 0, 40, 20, 0, 0, 0, 0, 0, -1, 5);
+  EXPECT_FLOAT_EQ(s.Center.x, 20);
+  EXPECT_FLOAT_EQ(s.Center.y, 10);
+  s = sprites::SpriteFor(0, 0, 40, 20, 0, 0, 0, 0, 0, 3, 5);
+  EXPECT_FLOAT_EQ(s.Center.x, 3);
+  EXPECT_FLOAT_EQ(s.Center.y, 5);
+
+  // Source edges are rounded after adding, halves to even.
+  s = sprites::SpriteFor(0, 0, 10.5f, 11.5f, 0, 0.5f, 0, 0, 0, -1, -1);
+  EXPECT_EQ(s.SrcRect.Left, 0);
+  EXPECT_EQ(s.SrcRect.Right, 11);
+  EXPECT_EQ(s.SrcRect.Bottom, 12);
+
+  // Degrees anticlockwise on screen: the negative of the clockwise radians.
+  s = sprites::SpriteFor(0, 0, 32, 32, 90, 0, 0, 0, 0, -1, -1);
+  EXPECT_FLOAT_EQ(s.Rotation, -90 * modExtra::degToRad);
+
+  // A zero right edge leaves that factor 0, so nothing shows.
+  s = sprites::SpriteFor(0, 0, 0, 32, 0, 0, 0, 10, 10, -1, -1);
+  EXPECT_EQ(s.Scaling.x, 0);
+  EXPECT_FLOAT_EQ(s.Scaling.y, 10.0f / 32);
+
+  modExtra::degToRad = savedDegToRad;
+}
+
+TEST(SpriteVarsTest, PacksOpacityAndTint) {
+  EXPECT_EQ(sprites::AlphaOf(100), 255);
+  EXPECT_EQ(sprites::AlphaOf(50), 128);
+  EXPECT_EQ(sprites::AlphaOf(10), 26);  // 25.5, halves to even
+  EXPECT_EQ(sprites::AlphaOf(0), 0);
+  auto c = sprites::ColorOf(300, -5, 128, 255);
+  EXPECT_EQ(c.a, 255);
+  EXPECT_EQ(c.r, 0);
+  EXPECT_EQ(c.g, 128);
+  EXPECT_EQ(c.b, 255);
+}
+
+TEST_F(SpriteTest, RotatedCornersLieWhereTheTransformPutsThem) {
+  Texture texture = Load("white.bmp", Filled(32, 32, kWhite));
+  engine_.ClearScreen();
+  engine_.Draw(texture, 300, 200, 32, 32, 30);
+  Image frame = BackBuffer();
+
+  // Corners of the 32 x 32 square turned 30 degrees anticlockwise about its centre (316, 216).
+  const double angle = -30 * std::atan(1.0) * 4 / 180;
+  const double local[4][2] = {{-16, -16}, {16, -16}, {-16, 16}, {16, 16}};
+  for (const auto& corner : local) {
+    const double x = corner[0] * std::cos(angle) - corner[1] * std::sin(angle);
+    const double y = corner[0] * std::sin(angle) + corner[1] * std::cos(angle);
+    const double length = std::hypot(x, y);
+    // Two pixels inside the corner along the diagonal are drawn; two pixels outside are not.
+    const double inX = 316 + x * (1 - 2.5 / length), inY = 216 + y * (1 - 2.5 / length);
+    const double outX = 316 + x * (1 + 2.5 / length), outY = 216 + y * (1 + 2.5 / length);
+    EXPECT_TRUE(Lit(frame, static_cast<int>(inX), static_cast<int>(inY))) << x << "," << y;
+    EXPECT_FALSE(Lit(frame, static_cast<int>(outX), static_cast<int>(outY))) << x << "," << y;
+  }
+  // The top-left corner went down and left, (294, 210): anticlockwise on screen. Turned the other
+  // way it would lie at (310, 194).
+  EXPECT_TRUE(Lit(frame, 296, 210));
+  EXPECT_FALSE(Lit(frame, 310, 196));
+}
+
+TEST_F(SpriteTest, QuarterTurnAnticlockwiseMovesTheTopLeftToTheBottomLeft) {
+  Image image = Filled(32, 32, kWhite);
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) image.argb[y * 32 + x] = kRed;
+  Texture texture = Load("quarter.bmp", image);
+  engine_.ClearScreen();
+  engine_.Draw(texture, 100, 100, 32, 32, 90);
+  Image frame = BackBuffer();
+  EXPECT_EQ(At(frame, 104, 124), kRed);
+  EXPECT_EQ(At(frame, 104, 104), kWhite);
+  EXPECT_EQ(At(frame, 124, 124), kWhite);
+
+  // About a given centre: the square's own top-left corner, so it swings up.
+  engine_.ClearScreen();
+  engine_.Draw(texture, 100, 100, 32, 32, 90, 100, 0, 0, 0, 0, 0, 0);
+  frame = BackBuffer();
+  EXPECT_TRUE(Lit(frame, 110, 90));
+  EXPECT_FALSE(Lit(frame, 110, 110));
+}
+
+TEST_F(SpriteTest, HalfScaleOfACellAwayFromTheOrigin) {
+  Image image = Filled(64, 32, kGreen);
+  for (int y = 0; y < 32; ++y)
+    for (int x = 32; x < 64; ++x) image.argb[y * 64 + x] = kBlue;
+  Texture texture = Load("cells.bmp", image);
+  engine_.ClearScreen();
+  engine_.Draw(texture, 100, 100, 32, 32, 0, 100, 32, 0, 32, 16);
+  Image frame = BackBuffer();
+  EXPECT_EQ(At(frame, 100, 100), kBlue);
+  EXPECT_EQ(At(frame, 115, 115), kBlue);
+  EXPECT_FALSE(Lit(frame, 116, 108));  // 16 x 16, not 32 x 16
+  EXPECT_FALSE(Lit(frame, 108, 116));
+
+  // With the source at the origin the scale size is the drawn size.
+  engine_.ClearScreen();
+  engine_.Draw(texture, 100, 100, 32, 32, 0, 100, 0, 0, 64, 16);
+  frame = BackBuffer();
+  EXPECT_EQ(At(frame, 163, 115), kGreen);
+  EXPECT_FALSE(Lit(frame, 164, 108));
+  EXPECT_FALSE(Lit(frame, 140, 116));
+}
+
+TEST_F(SpriteTest, OpacityTintAndBlending) {
+  Texture texture = Load("white.bmp", Filled(16, 16, kWhite));
+  engine_.ClearScreen();
+  engine_.Draw(texture, 0, 0, 16, 16, 0, 50);
+  Image frame = BackBuffer();
+  EXPECT_NEAR(Channel(At(frame, 8, 8), 16), 128, 1);
+  EXPECT_NEAR(Channel(At(frame, 8, 8), 0), 128, 1);
+
+  engine_.AmbientColor(255, 0, 128);
+  engine_.ClearScreen(0, 0, 255);
+  engine_.Draw(texture, 0, 0, 16, 16);
+  engine_.Draw(texture, 20, 0, 16, 16, 0, 0);  // fully transparent
+  frame = BackBuffer();
+  EXPECT_EQ(At(frame, 8, 8), Argb(255, 255, 0, 128));
+  EXPECT_EQ(At(frame, 28, 8), Argb(255, 0, 0, 255));
+
+  // Half opacity over blue: source alpha and inverse source alpha.
+  engine_.AmbientColor(255, 255, 255);
+  engine_.Draw(texture, 40, 0, 16, 16, 0, 50);
+  frame = BackBuffer();
+  EXPECT_NEAR(Channel(At(frame, 48, 8), 16), 128, 1);
+  EXPECT_NEAR(Channel(At(frame, 48, 8), 0), 255, 1);
+}
+
+TEST_F(SpriteTest, AmbientColourTakesNumbersAndRefusesText) {
+  Texture texture = Load("white.bmp", Filled(4, 4, kWhite));
+  engine_.AmbientColor(300, 10.5, 11.5);  // not checked here; the colour packing holds it at 255
+  engine_.ClearScreen();
+  engine_.Draw(texture, 0, 0, 4, 4);
+  EXPECT_EQ(At(BackBuffer(), 1, 1), Argb(255, 255, 10, 12));
+  EXPECT_TRUE(platform::dialogs::RecordedMessages().empty());
+
+  // The values before the one that is no number are taken; the rest keep theirs.
+  engine_.AmbientColor("20", "abc", "40");
+  auto messages = platform::dialogs::RecordedMessages();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].text, "Error in AmbientColor()\r\nWrong RGB value!");
+  engine_.Draw(texture, 0, 0, 4, 4);
+  EXPECT_EQ(At(BackBuffer(), 1, 1), Argb(255, 20, 10, 12));
+}
+
+TEST_F(SpriteTest, SourceOutsideTheTextureShowsOnlyTheTexture) {
+  Texture texture = Load("white.bmp", Filled(32, 32, kWhite));
+  engine_.ClearScreen();
+  engine_.Draw(texture, 100, 100, 64, 64, 0, 100, -16, -16);
+  Image frame = BackBuffer();
+  EXPECT_FALSE(Lit(frame, 110, 110));  // left of and above the texture
+  EXPECT_TRUE(Lit(frame, 116, 116));
+  EXPECT_TRUE(Lit(frame, 147, 147));
+  EXPECT_FALSE(Lit(frame, 149, 149));
+
+  // Nothing at all: beyond the texture, empty, or scaled to nothing.
+  engine_.ClearScreen();
+  engine_.Draw(texture, 0, 0, 32, 32, 0, 100, 64, 64);
+  engine_.Draw(texture, 0, 0, 0, 32);
+  engine_.Draw(texture, 0, 0, 32, 32, 0, 100, 0, 0, 1e30f, 1e30f);
+  engine_.Draw(Texture(), 0, 0, 32, 32);
+  frame = BackBuffer();
+  for (uint32_t p : frame.argb) ASSERT_EQ(p & 0xFFFFFF, 0u);
+}
+
+TEST_F(SpriteTest, TexturesOutliveTheirDevice) {
+  Texture texture = Load("white.bmp", Filled(8, 8, kWhite));
+  engine_.Tovak2D_Unload();
+  engine_.Draw(texture, 0, 0, 8, 8);  // no device: nothing happens
+  engine_.RenderAll();
+
+  ASSERT_TRUE(engine_.Tovak2D_Start(window_, folder_.string(), 800, 600, false));
+  engine_.ClearScreen();
+  engine_.Draw(texture, 0, 0, 8, 8);  // made on the old device: draws nothing
+  EXPECT_FALSE(Lit(BackBuffer(), 2, 2));
+  texture.Release();
+}
+
+TEST_F(SpriteTest, ScreenshotsTakeTheFirstFreeNumberAndShowTheLastFrame) {
+  Put("screenshot001.bmp", "x");
+  Put("screenshot003.bmp", "x");
+  engine_.ClearScreen(10, 20, 30);
+  engine_.RenderAll();
+  engine_.ClearScreen(200, 200, 200);  // the next frame, not shown yet
+  engine_.SaveScreenshot();
+
+  std::string error;
+  auto shot = platform::images::Decode(ReadFile(folder_ / "screenshot002.bmp"), &error);
+  ASSERT_TRUE(shot) << error;
+  EXPECT_EQ(shot->width, 800);
+  EXPECT_EQ(shot->height, 600);
+  EXPECT_EQ(At(*shot, 0, 0), Argb(255, 10, 20, 30));
+  EXPECT_EQ(At(*shot, 799, 599), Argb(255, 10, 20, 30));
+
+  engine_.SaveScreenshot();
+  EXPECT_TRUE(fs::exists(folder_ / "screenshot004.bmp"));
+  EXPECT_EQ(Log(), "");
+
+  // Without a device the failure is logged; without the folder nothing happens.
+  engine_.Tovak2D_Unload();
+  fs::remove(folder_ / "log.txt");
+  engine_.SaveScreenshot();
+  EXPECT_NE(Log().find("Error in SaveScreenshot() : "), std::string::npos);
+  EXPECT_FALSE(fs::exists(folder_ / "screenshot005.bmp"));
+  const std::string app = modExtra::AppPath;
+  modExtra::AppPath = (folder_ / "missing").string();
+  engine_.SaveScreenshot();
+  modExtra::AppPath = app;
+  EXPECT_FALSE(fs::exists(folder_ / "missing"));
+}

@@ -1,0 +1,191 @@
+#include "DrawingSupport.h"
+
+using namespace drawing_test;
+using namespace tovak2d;
+
+namespace {
+
+constexpr uint32_t kMagenta = 0xFFFF00FF;
+constexpr uint32_t kClearMagenta = 0x00FF00FF;  // the game's colour key: alpha 0
+
+class TextureTest : public DrawingTest {
+ protected:
+  Texture Load(const std::string& name, int32_t key = 0) {
+    Texture texture;
+    engine_.CreateTexture(texture, name, key);
+    return texture;
+  }
+};
+
+// An 800 x 600 picture with detail everywhere, so that any stretch or shift shows.
+Image Picture800x600() {
+  Image image = Filled(800, 600, 0);
+  for (int y = 0; y < 600; ++y)
+    for (int x = 0; x < 800; ++x)
+      image.argb[y * 800 + x] =
+          Argb(255, (x / 8) * 2 % 256, (y / 8) * 3 % 256, ((x / 16 + y / 16) % 2) * 200);
+  return image;
+}
+
+}  // namespace
+
+TEST_F(TextureTest, MissingFileWritesTwoLinesAndKeepsTheHandle) {
+  Texture texture = Load("nothere.bmp");
+  EXPECT_FALSE(texture);
+  EXPECT_EQ(texture.Width(), 0);
+  EXPECT_EQ(Log(), "File is missing : " + folder_.string() + "\\nothere.bmp\r\n" +
+                       "Error in CreateTextureEx : File is missing : nothere.bmp\r\n");
+
+  Put("one.bmp", Bmp(Filled(4, 4, 0xFFFFFFFF), 24));
+  texture = Load("one.bmp");
+  ASSERT_TRUE(texture);
+  auto loaded = texture.data_;
+  engine_.CreateTexture(texture, "nothere.bmp");
+  EXPECT_EQ(texture.data_, loaded);
+}
+
+TEST_F(TextureTest, SizesArePowersOfTwoOrTheTextureSizeFile) {
+  Put("wide.bmp", Bmp(Filled(100, 50, 0xFFFFFFFF), 24));
+  Texture texture = Load("wide.bmp");
+  EXPECT_EQ(texture.Width(), 128);
+  EXPECT_EQ(texture.Height(), 64);
+
+  Put("t2do.ini",
+      "[file_texture_sizes]\r\nWIDE.bmp = 256X128 \r\nodd.bmp= 300 x 70\r\nbad.bmp=512\r\nhalf.bmp=64x0\r\n");
+  texture = Load("wide.bmp");
+  EXPECT_EQ(texture.Width(), 256);
+  EXPECT_EQ(texture.Height(), 128);
+
+  Put("odd.bmp", Bmp(Filled(10, 10, 0xFFFFFFFF), 24));
+  texture = Load("odd.bmp");
+  EXPECT_EQ(texture.Width(), 512);
+  EXPECT_EQ(texture.Height(), 128);
+
+  Put("half.bmp", Bmp(Filled(10, 10, 0xFFFFFFFF), 24));
+  texture = Load("half.bmp");  // 0 stands for the image's own size
+  EXPECT_EQ(texture.Width(), 64);
+  EXPECT_EQ(texture.Height(), 16);
+  EXPECT_EQ(Log(), "");
+
+  // One number is not a size: the load fails with a line, the handle stays as it was.
+  Put("bad.bmp", Bmp(Filled(10, 10, 0xFFFFFFFF), 24));
+  auto before = texture.data_;
+  engine_.CreateTexture(texture, "bad.bmp");
+  EXPECT_EQ(texture.data_, before);
+  EXPECT_EQ(Log().rfind("Error in CreateTextureEx : ", 0), 0u) << Log();
+  EXPECT_NE(Log().find("bad.bmp"), std::string::npos);
+}
+
+TEST_F(TextureTest, Jpeg800x600ShowsAtItsOwnSizeFromItsStretchedTexture) {
+  if (Convert().empty()) GTEST_SKIP() << "ImageMagick is not installed";
+  Put("picture.bmp", Bmp(Picture800x600(), 24));
+  ASSERT_TRUE(
+      RunConvert((folder_ / "picture.bmp").string() + " -quality 95 " + (folder_ / "picture.jpg").string()));
+
+  Texture texture = Load("picture.jpg");
+  ASSERT_TRUE(texture) << Log();
+  EXPECT_EQ(texture.Width(), 1024);
+  EXPECT_EQ(texture.Height(), 1024);
+
+  engine_.ClearScreen();
+  engine_.Draw(texture, 0, 0, 1024, 1024, 0, 100, 0, 0, 800, 600);
+  Image frame = BackBuffer();
+  std::string error;
+  auto decoded = platform::images::Decode(ReadFile(folder_ / "picture.jpg"), &error);
+  ASSERT_TRUE(decoded) << error;
+  ASSERT_EQ(frame.argb.size(), decoded->argb.size());
+  int worst = 0;
+  for (size_t i = 0; i < frame.argb.size(); ++i)
+    for (int shift : {0, 8, 16})
+      worst = std::max(worst, std::abs(Channel(frame.argb[i], shift) - Channel(decoded->argb[i], shift)));
+  EXPECT_LE(worst, 1);
+
+  // Texels of the stretched texture: its left half is the picture's left half.
+  engine_.ClearScreen();
+  engine_.Draw(texture, 0, 0, 512, 1024, 0, 100, 0, 0, 400, 600);
+  frame = BackBuffer();
+  EXPECT_EQ(At(frame, 399, 300), At(*decoded, 399, 300));
+  EXPECT_FALSE(Lit(frame, 401, 300));
+}
+
+TEST_F(TextureTest, ColourKeyComparesWholeTexelsAlphaIncluded) {
+  Image image = Filled(8, 4, kMagenta);
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 4; ++x) image.argb[y * 8 + x] = kClearMagenta;
+  Put("keyed32.bmp", Bmp(image, 32));
+  Put("keyed24.bmp", Bmp(image, 24));
+
+  Texture hit = Load("keyed32.bmp", static_cast<int32_t>(kClearMagenta));
+  Texture opaqueMiss = Load("keyed24.bmp", static_cast<int32_t>(kClearMagenta));
+  Texture opaqueHit = Load("keyed24.bmp", static_cast<int32_t>(kMagenta));
+  Texture noKey = Load("keyed24.bmp");
+  ASSERT_TRUE(hit && opaqueMiss && opaqueHit && noKey) << Log();
+
+  engine_.ClearScreen(0, 0, 255);
+  engine_.Draw(hit, 0, 0, 8, 4);
+  engine_.Draw(opaqueMiss, 0, 10, 8, 4);
+  engine_.Draw(opaqueHit, 0, 20, 8, 4);
+  engine_.Draw(noKey, 0, 30, 8, 4);
+  Image frame = BackBuffer();
+  const uint32_t blue = Argb(255, 0, 0, 255);
+  EXPECT_EQ(At(frame, 1, 1), blue);       // alpha-0 magenta matched the key
+  EXPECT_EQ(At(frame, 6, 1), kMagenta);   // opaque magenta did not
+  EXPECT_EQ(At(frame, 1, 11), kMagenta);  // a 24-bit image is opaque: the alpha-0 key never matches
+  EXPECT_EQ(At(frame, 1, 21), blue);      // the opaque key does
+  EXPECT_EQ(At(frame, 6, 21), blue);
+  EXPECT_EQ(At(frame, 1, 31), kMagenta);
+}
+
+TEST_F(TextureTest, ThirtyTwoBitBitmapsKeepTheirAlpha) {
+  Put("half.bmp", Bmp(Filled(4, 4, Argb(128, 255, 255, 255)), 32));
+  Put("unused.bmp", Bmp(Filled(4, 4, Argb(0, 255, 255, 255)), 32));  // fourth byte never set
+  Texture half = Load("half.bmp");
+  Texture unused = Load("unused.bmp");
+  ASSERT_TRUE(half && unused) << Log();
+  engine_.ClearScreen();
+  engine_.Draw(half, 0, 0, 4, 4);
+  engine_.Draw(unused, 10, 0, 4, 4);
+  Image frame = BackBuffer();
+  EXPECT_NEAR(Channel(At(frame, 1, 1), 16), 128, 1);
+  EXPECT_EQ(At(frame, 11, 1), 0xFFFFFFFF);
+}
+
+TEST_F(TextureTest, PngAndPathRules) {
+  if (Convert().empty()) GTEST_SKIP() << "ImageMagick is not installed";
+  Put("src.bmp", Bmp(Filled(16, 16, Argb(255, 10, 200, 30)), 24));
+  ASSERT_TRUE(RunConvert((folder_ / "src.bmp").string() + " " + (folder_ / "sub").string() + ".png"));
+  fs::create_directory(folder_ / "sub");
+  fs::rename(folder_ / "sub.png", folder_ / "sub" / "Pic.png");
+
+  Texture texture = Load("sub\\pic.PNG");  // backslashes and another letter case, as on Windows
+  ASSERT_TRUE(texture) << Log();
+  engine_.ClearScreen();
+  engine_.Draw(texture, 0, 0, 16, 16);
+  EXPECT_EQ(At(BackBuffer(), 8, 8), Argb(255, 10, 200, 30));
+
+  Texture rooted = Load(folder_.string() + "\\src.bmp");  // already inside the application folder
+  EXPECT_TRUE(rooted) << Log();
+  // A drive-letter name passes the file check but is looked for inside the application folder.
+  Texture drive = Load("C:" + (folder_ / "src.bmp").string());
+  EXPECT_FALSE(drive);
+  EXPECT_NE(Log().find("Error in CreateTextureEx : "), std::string::npos);
+}
+
+TEST_F(TextureTest, BrokenImagesAreLoggedAndLeaveTheHandle) {
+  Put("good.bmp", Bmp(Filled(4, 4, 0xFFFFFFFF), 24));
+  Texture texture = Load("good.bmp");
+  ASSERT_TRUE(texture);
+  const auto good = texture.data_;
+
+  const std::string bmp = Bmp(Filled(64, 64, 0xFF123456), 24);
+  Put("cut.bmp", bmp.substr(0, bmp.size() / 2));
+  Put("empty.png", "");
+  Put("text.jpg", "this is no picture");
+  Put("huge.bmp", bmp.substr(0, 18) + std::string("\x00\x00\x01\x00\x00\x00\x01\x00", 8) + bmp.substr(26));
+  for (const char* name : {"cut.bmp", "empty.png", "text.jpg", "huge.bmp"}) {
+    fs::remove(folder_ / "log.txt");
+    engine_.CreateTexture(texture, name);
+    EXPECT_EQ(texture.data_, good) << name;
+    EXPECT_EQ(Log().rfind("Error in CreateTextureEx : ", 0), 0u) << name << ": " << Log();
+  }
+}

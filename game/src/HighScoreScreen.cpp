@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -11,18 +13,26 @@
 namespace varnel {
 namespace {
 
-// A score as text: the shortest decimal of at most seven significant digits that reads back
-// as the same single-precision value, without a trailing ".0" (1250, 12.5).
+// A score as text: the shortest decimal of at most seven significant digits that reads back as
+// the same single-precision value, written out in full (1250, 12.5) unless it has more than
+// seven whole digits (1.234568E+07).
 std::string ScoreText(float score) {
-  char text[32];
-  for (int digits = 1; digits <= 7; ++digits) {
-    std::snprintf(text, sizeof text, "%.*g", digits, static_cast<double>(score));
+  if (score == 0) return "0";
+  char text[64];
+  int digits = 1;
+  for (; digits < 7; ++digits) {
+    std::snprintf(text, sizeof text, "%.*e", digits - 1, static_cast<double>(score));
     if (std::strtof(text, nullptr) == score) break;
   }
-  std::string shown = text;
-  for (char& c : shown)
-    if (c == 'e') c = 'E';  // 1.234568E+07, as a very large score has always been written
-  return shown;
+  std::snprintf(text, sizeof text, "%.*e", digits - 1, static_cast<double>(score));
+  const int exponent = std::atoi(std::strchr(text, 'e') + 1);
+  if (exponent < -5 || exponent >= 7) {
+    std::string shown = text;
+    shown[shown.find('e')] = 'E';
+    return shown;
+  }
+  std::snprintf(text, sizeof text, "%.*f", std::max(0, digits - 1 - exponent), static_cast<double>(score));
+  return text;
 }
 
 void StartGameOnHoveredPack() {

@@ -97,7 +97,9 @@ TEST(ShellMenus, AButtonBrightensUnderTheMouseAndFadesBackSlowly) {
   EXPECT_EQ(caption->txtPosition, 5);
 
   game.MoveMouse(400, 400);
-  EXPECT_EQ(varnel::MenuItems[0].Alpha, 83) << "-1 a pass on the way back";
+  EXPECT_EQ(varnel::MenuItems[0].Alpha, 84) << "-1 a pass on the way back";
+  game.Pass(50);
+  EXPECT_EQ(varnel::MenuItems[0].Alpha, 40);
   EXPECT_EQ(varnel::strMenuHover, "");
 }
 

@@ -1,6 +1,7 @@
 #include <cstdlib>
 #include <stdexcept>
 
+#include "DrawReport.h"
 #include "EngineState.h"
 #include "Ini.h"
 #include "Sprites.h"
@@ -105,6 +106,15 @@ void LoadFontIni(EngineState& state) {
 
 void Engine::DrawText(const Texture& DXTexture, const std::string& varText, float X, float Y, float ScaleSize,
                       float RotationAng, int16_t AlphaTransp, float cRed, float cGreen, float cBlue) {
+  if (drawreport::observing && d_->device) {
+    DrawRecord r;
+    r.kind = DrawRecord::Kind::BitmapText;
+    r.texture = DXTexture.data_.get();
+    r.text = varText;
+    r.X = X, r.Y = Y, r.ScaleSize = ScaleSize, r.RotationAng = RotationAng, r.AlphaTransp = AlphaTransp;
+    r.cRed = cRed, r.cGreen = cGreen, r.cBlue = cBlue;
+    drawreport::Report(r);
+  }
   if (!d_->device || !DXTexture.data_) return;
   const FontState& f = d_->fonts;
   const auto tint = sprites::ColorOf(sprites::AlphaOf(AlphaTransp), text::RoundHalfEven(cRed),

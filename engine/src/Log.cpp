@@ -22,7 +22,13 @@ bool CheckFile(const std::string& path) {
   // path, never relative to whatever folder the process happens to run in.
   bool found = platform::files::Exists(AppPath + "\\" + path) ||
                (paths::IsRooted(path) && platform::files::Exists(path));
-  if (!found && text::ToLower(path) != "t2do.ini") WriteLog("File is missing : " + AppPath + "\\" + path);
+  if (!found && text::ToLower(path) != "t2do.ini") {
+    try {
+      WriteLog("File is missing : " + AppPath + "\\" + path);
+    } catch (const LogError&) {
+      // The answer matters more than the note; a log that cannot be written changes neither.
+    }
+  }
   return found;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "DrawReport.h"
 #include "EngineState.h"
 #include "Text.h"
 #include "modExtra.h"
@@ -92,6 +93,16 @@ void DrawSprite(platform::video::Device& device, const TextureData& texture, con
 void Engine::Draw(const Texture& DXTexture, float X, float Y, float Width, float Height, float RotationAng,
                   int16_t AlphaTransp, float SrcX, float SrcY, float scaleWidth, float scaleHeight,
                   float centerRotationX, float centerRotationY) {
+  if (drawreport::observing && d_->device) {
+    DrawRecord r;
+    r.kind = DrawRecord::Kind::Sprite;
+    r.texture = DXTexture.data_.get();
+    r.X = X, r.Y = Y, r.Width = Width, r.Height = Height, r.RotationAng = RotationAng;
+    r.AlphaTransp = AlphaTransp, r.SrcX = SrcX, r.SrcY = SrcY, r.scaleWidth = scaleWidth;
+    r.scaleHeight = scaleHeight, r.centerRotationX = centerRotationX, r.centerRotationY = centerRotationY;
+    r.ambientRed = d_->ambientRed, r.ambientGreen = d_->ambientGreen, r.ambientBlue = d_->ambientBlue;
+    drawreport::Report(r);
+  }
   if (!d_->device || !DXTexture.data_) return;
   const SpriteVars sprite = sprites::SpriteFor(X, Y, Width, Height, RotationAng, SrcX, SrcY, scaleWidth,
                                                scaleHeight, centerRotationX, centerRotationY);

@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "DrawReport.h"
 #include "EngineState.h"
 #include "Text.h"
 #include "TextLayout.h"
@@ -120,6 +121,15 @@ void Engine::CreateFont(const std::string& KeyName, const std::string& FontName,
 
 void Engine::DrawFont(const std::string& KeyName, float X, float Y, float rectWidth, float rectHeight,
                       const std::string& fntText, int32_t fntColor, int32_t txtPosition) {
+  if (drawreport::observing && d_->device) {
+    DrawRecord r;
+    r.kind = DrawRecord::Kind::SystemText;
+    r.fontKey = KeyName;
+    r.text = fntText;
+    r.X = X, r.Y = Y, r.Width = rectWidth, r.Height = rectHeight, r.color = fntColor,
+    r.txtPosition = txtPosition;
+    drawreport::Report(r);
+  }
   FontState& f = d_->fonts;
   // Names are kept in lower case; the key given may be in any.
   auto entry = std::find_if(f.fonts.begin(), f.fonts.end(),

@@ -29,7 +29,7 @@ class LogError : public std::runtime_error {
 void WriteLog(const std::string& vText, const std::string& logFile = "");
 
 // Whether AppPath\path or path itself exists (a folder counts); logs a missing file, except the
-// texture-size file, which is usually absent.
+// texture-size file, which is usually absent. Never throws.
 bool CheckFile(const std::string& path);
 
 }  // namespace tovak2d::modExtra

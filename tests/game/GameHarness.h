@@ -89,7 +89,8 @@ class GameHarness {
   // The first DrawFont or DrawText of exactly this text in the last pass, or nullptr.
   const tovak2d::DrawRecord* Text(const std::string& text) const {
     for (const auto& d : draws_)
-      if ((d.kind == tovak2d::DrawRecord::Kind::SystemText || d.kind == tovak2d::DrawRecord::Kind::BitmapText) &&
+      if ((d.kind == tovak2d::DrawRecord::Kind::SystemText ||
+           d.kind == tovak2d::DrawRecord::Kind::BitmapText) &&
           d.text == text)
         return &d;
     return nullptr;

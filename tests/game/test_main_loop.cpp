@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "GameHarness.h"
 #include "ShellData.h"
 #include "frmMain.h"
 #include "modDeclares.h"
@@ -75,4 +76,18 @@ TEST(MainLoopHelpers, CountersFadeAndHoverTest) {
   EXPECT_TRUE(varnel::IsMouseOver(0, 0, 10, 20));
   EXPECT_FALSE(varnel::IsMouseOver(11, 0, 10, 30));
   EXPECT_FALSE(varnel::IsMouseOver(0, 0, 10, 19.5f));
+}
+
+TEST(GameHarnessSmoke, RecordsEachPassAndReachesTheWindow) {
+  GameHarness game(true, [](const std::filesystem::path& folder) { shelldata::EnsureInterface(folder); });
+  ASSERT_TRUE(game.started);
+  game.Pass();
+  ASSERT_FALSE(game.Draws().empty());
+  EXPECT_EQ(game.Draws().front().kind, tovak2d::DrawRecord::Kind::Clear);
+  EXPECT_EQ(game.Draws().back().kind, tovak2d::DrawRecord::Kind::Present);
+  game.MoveMouse(123, 456);
+  EXPECT_EQ(varnel::curMouse.X, 123);
+  EXPECT_EQ(varnel::curMouse.Y, 456);
+  game.PressKey(SDL_SCANCODE_ESCAPE);
+  EXPECT_FALSE(varnel::bRunning) << "Escape ends the loop";
 }

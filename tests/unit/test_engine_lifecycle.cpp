@@ -42,13 +42,14 @@ TEST_F(EngineStart, WritesTheBannerAndTheProgressLine) {
   ASSERT_TRUE(engine.Tovak2D_Start(window, app.str(), 800, 600, false));
 
   auto lines = app.LogLines();
-  ASSERT_EQ(lines.size(), 4u);
+  ASSERT_EQ(lines.size(), 5u);
   EXPECT_EQ(lines[0], std::string(48, '#'));
   EXPECT_TRUE(StartsWith(lines[1], "### APPLICATION STARTED @ ")) << lines[1];
   EXPECT_EQ(lines[1].size(), std::string("### APPLICATION STARTED @ 2005-03-11 @ 10-30 ###").size());
   EXPECT_EQ(lines[1].substr(lines[1].size() - 4), " ###");
   EXPECT_EQ(lines[2], std::string(48, '#'));
-  EXPECT_EQ(lines[3], "Engine Init: Step 1, 2, 3, 4, 5, 6, 7, DONE!");
+  EXPECT_EQ(lines[3], "File is missing : " + app.str() + "\\font.ini") << "a first start writes the font layout";
+  EXPECT_EQ(lines[4], "Engine Init: Step 1, 2, 3, 4, 5, 6, 7, DONE!");
 
   EXPECT_EQ(modExtra::AppPath, app.str());
   EXPECT_EQ(modExtra::hWndMain, window);
@@ -67,9 +68,9 @@ TEST_F(EngineStart, WritesTheBannerAndTheProgressLine) {
   engine.Tovak2D_Unload();
   engine.Tovak2D_Unload();
   lines = app.LogLines();
-  ASSERT_EQ(lines.size(), 6u);
-  EXPECT_EQ(lines[4], "APPLICATION ENDED");
+  ASSERT_EQ(lines.size(), 7u);
   EXPECT_EQ(lines[5], "APPLICATION ENDED");
+  EXPECT_EQ(lines[6], "APPLICATION ENDED");
   engine.ClearScreen();  // after unloading, drawing quietly does nothing
   engine.RenderAll();
 }
@@ -102,9 +103,10 @@ TEST_F(EngineStart, ARefusedDeviceIsRetriedWindowedOnce) {
     platform::video::testing::RefuseDevices(1);
     ASSERT_TRUE(engine.Tovak2D_Start(window, app.str(), 800, 600, true));
     auto lines = app.LogLines();
-    ASSERT_EQ(lines.size(), 5u);
+    ASSERT_EQ(lines.size(), 6u);
     EXPECT_EQ(lines[3], "DirectX Error, trying windowed mode!");
-    EXPECT_EQ(lines[4], "Engine Init: Step 1, 2, 3, 3, 4, 5, 6, 7, DONE!");
+    EXPECT_EQ(lines[4], "File is missing : " + app.str() + "\\font.ini");
+    EXPECT_EQ(lines[5], "Engine Init: Step 1, 2, 3, 3, 4, 5, 6, 7, DONE!");
     EXPECT_FALSE(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN) << "the retry is windowed";
     int x = 0, y = 0;
     SDL_GetWindowPosition(window, &x, &y);

@@ -21,10 +21,10 @@ struct DrawRecord {
   int16_t AlphaTransp = 100;
   float SrcX = 0, SrcY = 0, scaleWidth = 0, scaleHeight = 0;
   float centerRotationX = -1, centerRotationY = -1;
-  float ScaleSize = 1;                 // BitmapText
-  int32_t color = -1;                  // SystemText: ARGB; Clear: the colour
-  int32_t txtPosition = 0;             // SystemText
-  float cRed = 255, cGreen = 255, cBlue = 255;  // BitmapText
+  float ScaleSize = 1;                                              // BitmapText
+  int32_t color = -1;                                               // SystemText: ARGB; Clear: the colour
+  int32_t txtPosition = 0;                                          // SystemText
+  float cRed = 255, cGreen = 255, cBlue = 255;                      // BitmapText
   int32_t ambientRed = 255, ambientGreen = 255, ambientBlue = 255;  // Sprite: the tint in force
 };
 

@@ -114,6 +114,10 @@ void SavePackScore(int16_t index) {
     return;
   }
   if (table == savedTables[static_cast<size_t>(index)]) return;
+  // Looking at the High Scores of a pack without a table makes an empty one; no need to store it.
+  if (!savedTables[static_cast<size_t>(index)] &&
+      oExtra->INIRead("scores", "1_score", TableCopy(static_cast<size_t>(index)), false).empty())
+    return;
   if (WriteTableIntoPack(static_cast<size_t>(index))) savedTables[static_cast<size_t>(index)] = table;
 }
 

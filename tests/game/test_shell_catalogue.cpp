@@ -203,3 +203,20 @@ TEST(ShellCatalogue, APackNameOutsideAsciiIsSavedIntoTheSameFile) {
   EXPECT_NE(shelldata::Bytes(game.folder / "packs" / "Caf\xC3\xA9.vnl").find(updated), std::string::npos);
   EXPECT_EQ(std::distance(fs::directory_iterator(game.folder / "packs"), {}), 1) << "no second file";
 }
+
+TEST(ShellCatalogue, APackWithoutATableGetsOneOnlyWithAScore) {
+  Entries noTable = shelldata::GoodPack(1, true, "");
+  std::erase_if(noTable, [](const auto& entry) { return entry.first == "hscore.ini"; });
+  GameHarness game(true, WithPacks({{"a.vnl", noTable}, {"b.vnl", noTable}}));
+  ASSERT_TRUE(game.started);
+  game.Pass();
+  EXPECT_FALSE(game.Has("0hscore.ini"));
+  varnel::intScreen = varnel::kScreenHighScores;
+  game.MoveMouse(500, 184);
+  game.MoveMouse(500, 204);
+  EXPECT_TRUE(game.Has("0hscore.ini")) << "the table was bound to show it";
+  shelldata::Put(game.folder / "1hscore.ini", shelldata::Table({{"10", "Fay"}}));
+  game.Shutdown();
+  EXPECT_EQ(shelldata::Bytes(game.folder / "packs/a.vnl"), shelldata::Archive(noTable));
+  EXPECT_NE(shelldata::Bytes(game.folder / "packs/b.vnl").find("1_name=Fay"), std::string::npos);
+}

@@ -1,0 +1,70 @@
+#include "DataFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "Archive.h"
+#include "Files.h"
+#include "modExtra.h"
+#include "tovak2d/Extra.h"
+
+namespace fs = std::filesystem;
+
+namespace datatest {
+
+std::vector<std::string> ExtractArchive(const fs::path& archive, const std::string& folder) {
+  const fs::path app = tovak2d::modExtra::AppPath;
+  fs::copy_file(archive, app / archive.filename(), fs::copy_options::overwrite_existing);
+  tovak2d::Extra extra;
+  EXPECT_TRUE(extra.PAK_OpenPAK(archive.filename().string())) << archive;
+  std::vector<std::string> names;
+  for (const auto& entry : tovak2d::modExtra::PakIndex)
+    if (!entry.ShortName.empty()) names.push_back(entry.ShortName);
+  EXPECT_TRUE(extra.PAK_ExtractAll(folder)) << archive;
+  return names;
+}
+
+std::vector<fs::path> PackFiles() {
+  std::vector<fs::path> files;
+  for (const auto& entry : fs::directory_iterator(GameDir() / "packs"))
+    if (entry.path().extension() == ".vnl") files.push_back(entry.path());
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+Pack LoadPack(const fs::path& file) {
+  const fs::path app = tovak2d::modExtra::AppPath;
+  Pack pack;
+  pack.file = file.filename().string();
+  const std::string folder = file.stem().string();
+  pack.entries = ExtractArchive(file, folder);
+  tovak2d::Extra extra;
+  auto ini = [&](const std::string& name) { return folder + "\\" + name; };
+  pack.numOfLevels = extra.INIRead("General", "NumOfLevels", ini("packinfo.ini"));
+  pack.vertical = extra.INIRead("General", "Vertical", ini("packinfo.ini"));
+  pack.description = extra.INIRead("General", "PackInfo", ini("packinfo.ini"));
+  const int count = std::atoi(pack.numOfLevels.c_str());
+  for (int n = 1; n <= count; ++n) {
+    PackLevel level;
+    level.number = n;
+    const std::string section = std::to_string(n);
+    level.caption = extra.INIRead(section, "PicInfo", ini("picinfo.ini"));
+    for (int d = 1; d <= 5; ++d) {
+      auto edge = [&](const char* key) {
+        return std::atoi(extra.INIRead(section, std::to_string(d) + key, ini("picinfo.ini")).c_str());
+      };
+      level.rects.push_back({edge("Left"), edge("Top"), edge("Right"), edge("Bottom")});
+    }
+    level.originalFile = datagen::ReadFile(app / folder / (section + ".jpg"));
+    level.modifiedFile = datagen::ReadFile(app / folder / (section + "x.jpg"));
+    auto a = datagen::DecodeJpeg(level.originalFile), b = datagen::DecodeJpeg(level.modifiedFile);
+    EXPECT_TRUE(a && b) << pack.file << " level " << n << " does not decode";
+    if (a) level.original = *a;
+    if (b) level.modified = *b;
+    pack.levels.push_back(std::move(level));
+  }
+  return pack;
+}
+
+}  // namespace datatest

@@ -1,0 +1,221 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdlib>
+#include <set>
+
+#include "DataFolder.h"
+#include "tovak2d/Extra.h"
+
+using datatest::LoadPack;
+using datatest::Pack;
+using datatest::PackFiles;
+using testsupport::TempAppFolder;
+
+namespace {
+
+// A difference a player can see: at least this many pixels change by at least this much.
+constexpr int kVisibleStep = 40;
+constexpr int kVisiblePixels = 60;
+// Outside the rectangles only JPEG noise may differ.
+constexpr int kNoiseStep = 6;
+
+int Step(const datagen::RgbImage& a, const datagen::RgbImage& b, int x, int y) {
+  const size_t i = (static_cast<size_t>(y) * static_cast<size_t>(a.width) + static_cast<size_t>(x)) * 3;
+  int step = 0;
+  for (size_t c = 0; c < 3; ++c) step = std::max(step, std::abs(a.pixels[i + c] - b.pixels[i + c]));
+  return step;
+}
+
+// The sampling factors and the luminance quantisation table of a baseline JPEG.
+struct JpegSettings {
+  std::vector<int> sampling;
+  std::array<int, 64> luma{};
+  bool ok = false;
+};
+
+JpegSettings ReadSettings(const datagen::Bytes& f) {
+  JpegSettings s;
+  for (size_t i = 2; i + 4 < f.size() && f[i] == 0xFF;) {
+    const int marker = f[i + 1];
+    const size_t length = static_cast<size_t>(f[i + 2]) << 8 | f[i + 3];
+    if (marker == 0xDB && (f[i + 4] & 0x0F) == 0 && (f[i + 4] >> 4) == 0)
+      for (size_t k = 0; k < 64; ++k) s.luma[k] = f[i + 5 + k];
+    if (marker == 0xC0) {
+      for (size_t c = 0; c < f[i + 9]; ++c) s.sampling.push_back(f[i + 11 + c * 3]);
+      s.ok = true;
+    }
+    if (marker == 0xDA) break;
+    i += 2 + length;
+  }
+  return s;
+}
+
+// An entry of the standard luminance table scaled to quality 90, in the zig-zag order files use.
+int Quality90Limit(size_t zigzag) {
+  static const int kStandard[64] = {16, 11, 12,  14,  12,  10, 16, 14,  13,  14,  18,  17,  16, 19,  24,  40,
+                                    26, 24, 22,  22,  24,  49, 35, 37,  29,  40,  58,  51,  61, 60,  57,  51,
+                                    56, 55, 64,  72,  92,  78, 64, 68,  87,  69,  55,  56,  80, 109, 81,  87,
+                                    95, 98, 103, 104, 103, 62, 77, 113, 121, 112, 100, 120, 92, 101, 103, 99};
+  return std::max(1, (kStandard[zigzag] * 20 + 50) / 100);
+}
+
+// A 16 x 16 thumbnail of mean colours, for telling pictures apart.
+std::vector<double> Thumbnail(const datagen::RgbImage& img) {
+  std::vector<double> out(16 * 16 * 3, 0.0);
+  for (int y = 0; y < img.height; ++y)
+    for (int x = 0; x < img.width; ++x)
+      for (int c = 0; c < 3; ++c)
+        out[static_cast<size_t>(((y * 16 / img.height) * 16 + x * 16 / img.width) * 3 + c)] +=
+            img.pixels[(static_cast<size_t>(y) * img.width + x) * 3 + static_cast<size_t>(c)];
+  const double cell = static_cast<double>(img.width) * img.height / 256.0;
+  for (double& v : out) v /= cell;
+  return out;
+}
+
+}  // namespace
+
+TEST(PackData, TheFolderHoldsUprightAndWidePacksOfTwelveLevelsOrMore) {
+  TempAppFolder app;
+  const auto files = PackFiles();
+  ASSERT_GE(files.size(), 4u);
+  int upright = 0, wide = 0;
+  std::set<std::string> descriptions;
+  for (const auto& file : files) {
+    SCOPED_TRACE(file.filename().string());
+    EXPECT_GT(file.filename().string().size(), 4u) << "the display name is the file name without .vnl";
+    Pack pack = LoadPack(file);
+    const int levels = std::atoi(pack.numOfLevels.c_str());
+    EXPECT_GE(levels, 12);
+    EXPECT_LE(levels, 50);
+    ASSERT_TRUE(pack.vertical == "True" || pack.vertical == "False") << pack.vertical;
+    (pack.Vertical() ? upright : wide)++;
+    EXPECT_FALSE(pack.description.empty());
+    descriptions.insert(pack.description);
+
+    std::vector<std::string> expected = {"packinfo.ini", "picinfo.ini", "hscore.ini"};
+    for (int n = 1; n <= levels; ++n) {
+      expected.push_back(std::to_string(n) + ".jpg");
+      expected.push_back(std::to_string(n) + "x.jpg");
+    }
+    // The game puts each pack's score table back at its end when it closes, so only the set of
+    // entries is fixed, not their order.
+    std::sort(expected.begin(), expected.end());
+    std::vector<std::string> entries = pack.entries;
+    std::sort(entries.begin(), entries.end());
+    EXPECT_EQ(entries, expected);
+  }
+  EXPECT_GE(upright, 2);
+  EXPECT_GE(wide, 2);
+  EXPECT_EQ(descriptions.size(), files.size()) << "every pack describes its own theme";
+}
+
+TEST(PackData, ScoreTablesStartEmpty) {
+  TempAppFolder app;
+  for (const auto& file : PackFiles()) {
+    SCOPED_TRACE(file.filename().string());
+    const std::string folder = file.stem().string();
+    datatest::ExtractArchive(file, folder);
+    tovak2d::Extra extra;
+    EXPECT_EQ(extra.INIRead("setup", "TopX", folder + "\\hscore.ini"), "10");
+    EXPECT_EQ(extra.INIRead("setup", "additionalValues", folder + "\\hscore.ini"), "0");
+    EXPECT_EQ(extra.INIRead("scores", "1_score", folder + "\\hscore.ini"), "");
+    std::string name = folder + "\\hscore.ini";
+    int16_t topX = 5, values = 3;
+    ASSERT_TRUE(extra.HighScore_Create(name, topX, values));
+    EXPECT_EQ(topX, 10);
+    EXPECT_EQ(values, 0);
+    EXPECT_EQ(extra.HighScore_GetName(1), "");
+    EXPECT_EQ(extra.HighScore_CheckPos(1), 1) << "any score tops an empty table";
+  }
+}
+
+TEST(PackData, PicturesHaveTheShownSizeAndOneHighQualityEncoding) {
+  TempAppFolder app;
+  for (const auto& file : PackFiles()) {
+    Pack pack = LoadPack(file);
+    const int w = pack.Vertical() ? 256 : 380, h = pack.Vertical() ? 380 : 256;
+    for (const auto& level : pack.levels) {
+      SCOPED_TRACE(pack.file + " level " + std::to_string(level.number));
+      EXPECT_EQ(level.original.width, w);
+      EXPECT_EQ(level.original.height, h);
+      EXPECT_EQ(level.modified.width, w);
+      EXPECT_EQ(level.modified.height, h);
+      const JpegSettings a = ReadSettings(level.originalFile), b = ReadSettings(level.modifiedFile);
+      ASSERT_TRUE(a.ok && b.ok) << "baseline JPEG";
+      EXPECT_EQ(a.sampling, (std::vector<int>{0x11, 0x11, 0x11})) << "no chroma subsampling";
+      EXPECT_EQ(a.sampling, b.sampling);
+      EXPECT_EQ(a.luma, b.luma) << "both pictures share one quality";
+      for (size_t k = 0; k < 64; ++k) EXPECT_LE(a.luma[k], Quality90Limit(k)) << "quality 90 or better";
+      EXPECT_FALSE(level.caption.empty());
+      EXPECT_LE(level.caption.size(), 254u);
+    }
+  }
+}
+
+TEST(PackData, EveryDifferenceIsVisibleInsideItsRectangleAndNothingElseChanges) {
+  TempAppFolder app;
+  for (const auto& file : PackFiles()) {
+    Pack pack = LoadPack(file);
+    for (const auto& level : pack.levels) {
+      SCOPED_TRACE(pack.file + " level " + std::to_string(level.number));
+      const auto& a = level.original;
+      const auto& b = level.modified;
+      ASSERT_EQ(level.rects.size(), 5u);
+      for (size_t i = 0; i < 5; ++i) {
+        const datagen::DiffRect& r = level.rects[i];
+        EXPECT_GE(r.left, 0);
+        EXPECT_GE(r.top, 0);
+        EXPECT_LT(r.right, a.width);
+        EXPECT_LT(r.bottom, a.height);
+        EXPECT_GE(r.Width(), 16);
+        EXPECT_GE(r.Height(), 16);
+        for (size_t j = 0; j < i; ++j)
+          EXPECT_FALSE(r.Overlaps(level.rects[j])) << "rectangles " << j << " and " << i;
+      }
+      std::vector<int> visible(5, 0);
+      int noisy = 0, worst = 0;
+      for (int y = 0; y < a.height; ++y)
+        for (int x = 0; x < a.width; ++x) {
+          const int step = Step(a, b, x, y);
+          bool inside = false;
+          for (size_t i = 0; i < 5; ++i) {
+            const auto& r = level.rects[i];
+            if (x < r.left || x > r.right || y < r.top || y > r.bottom) continue;
+            inside = true;
+            if (step >= kVisibleStep) ++visible[i];
+          }
+          if (!inside && step > 0) {
+            ++noisy;
+            worst = std::max(worst, step);
+          }
+        }
+      for (size_t i = 0; i < 5; ++i)
+        EXPECT_GE(visible[i], kVisiblePixels) << "difference " << i + 1 << " is too faint";
+      EXPECT_LE(worst, kNoiseStep) << noisy << " pixels differ outside the rectangles";
+    }
+  }
+}
+
+TEST(PackData, NoTwoLevelsOfAPackLookAlike) {
+  TempAppFolder app;
+  for (const auto& file : PackFiles()) {
+    Pack pack = LoadPack(file);
+    std::vector<std::vector<double>> thumbs;
+    for (const auto& level : pack.levels) thumbs.push_back(Thumbnail(level.original));
+    std::set<std::string> captions;
+    for (const auto& level : pack.levels) captions.insert(level.caption);
+    EXPECT_GE(captions.size(), pack.levels.size() * 3 / 4)
+        << pack.file << ": captions should tell levels apart";
+    for (size_t i = 0; i < thumbs.size(); ++i)
+      for (size_t j = 0; j < i; ++j) {
+        double distance = 0;
+        for (size_t k = 0; k < thumbs[i].size(); ++k) distance += std::fabs(thumbs[i][k] - thumbs[j][k]);
+        distance /= static_cast<double>(thumbs[i].size());
+        EXPECT_GE(distance, 12.0) << pack.file << ": levels " << j + 1 << " and " << i + 1 << " look alike ("
+                                  << distance << ")";
+      }
+  }
+}

@@ -1,0 +1,300 @@
+#include "Mockup.h"
+
+#include <cmath>
+
+#include "Art.h"
+#include "BitmapFont.h"
+
+namespace datagen {
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+int PowerOfTwo(int v) {
+  int p = 1;
+  while (p < v) p *= 2;
+  return p;
+}
+
+const Canvas& Get(const PictureSet& ui, const std::string& name) {
+  static const Canvas kEmpty(1, 1);
+  auto it = ui.find(name);
+  return it == ui.end() ? kEmpty : it->second;
+}
+
+Canvas Tinted(const Canvas& c, const Rgb& tint) {
+  Canvas out = c.Copy();
+  out.Flush();
+  for (int y = 0; y < out.height(); ++y) {
+    uint32_t* row = out.Row(y);
+    for (int x = 0; x < out.width(); ++x) {
+      uint32_t p = row[x];
+      auto ch = [&](int shift, double k) {
+        return static_cast<uint32_t>(((p >> shift) & 255) * k + 0.5) << shift;
+      };
+      row[x] = (p & 0xFF000000u) | ch(16, tint.r) | ch(8, tint.g) | ch(0, tint.b);
+    }
+  }
+  out.MarkDirty();
+  return out;
+}
+
+// The engine's sprite draw: the picture stretched over its power-of-two texture, a source
+// rectangle in texels, scale factors against the rectangle's right and bottom edges, rotation
+// in degrees (anticlockwise) about the scaled sprite's centre, opacity in percent.
+void Sprite(cairo_t* cr, const Canvas& tex, double x, double y, double w, double h, double rotation = 0,
+            double alpha = 100, double srcX = 0, double srcY = 0, double scaleW = 0, double scaleH = 0,
+            const Rgb* tint = nullptr) {
+  const double kx = scaleW == 0 ? 1 : scaleW / (srcX + w), ky = scaleW == 0 ? 1 : scaleH / (srcY + h);
+  const double tw = PowerOfTwo(tex.width()), th = PowerOfTwo(tex.height());
+  cairo_save(cr);
+  cairo_translate(cr, x + w * kx / 2, y + h * ky / 2);
+  cairo_rotate(cr, -rotation * kPi / 180);
+  cairo_translate(cr, -w * kx / 2, -h * ky / 2);
+  cairo_rectangle(cr, 0, 0, w * kx, h * ky);
+  cairo_clip(cr);
+  cairo_scale(cr, kx, ky);
+  cairo_translate(cr, -srcX, -srcY);
+  cairo_scale(cr, tw / tex.width(), th / tex.height());
+  if (tint) {
+    Canvas t = Tinted(tex, *tint);
+    cairo_set_source_surface(cr, t.surface(), 0, 0);
+    cairo_paint_with_alpha(cr, alpha / 100);
+  } else {
+    cairo_set_source_surface(cr, tex.surface(), 0, 0);
+    cairo_paint_with_alpha(cr, alpha / 100);
+  }
+  cairo_restore(cr);
+}
+
+// System-font text centred (or left-aligned) at the top of a box, wrapped at words.
+void Font(cairo_t* cr, double points, bool bold, bool mono, double x, double y, double w,
+          const std::string& text, const Rgb& c, double alpha, bool centred) {
+  cairo_select_font_face(cr, mono ? "DejaVu Sans Mono" : "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL,
+                         bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+  const double px = points * 96 / 72;
+  cairo_set_font_size(cr, px);
+  std::vector<std::string> lines;
+  std::string paragraph;
+  auto flush = [&](const std::string& para) {
+    std::string line, word;
+    auto fits = [&](const std::string& s) { return art::TextWidth(cr, s) <= w; };
+    size_t i = 0;
+    while (i <= para.size()) {
+      size_t j = para.find(' ', i);
+      if (j == std::string::npos) j = para.size();
+      word = para.substr(i, j - i);
+      std::string candidate = line.empty() ? word : line + " " + word;
+      if (!line.empty() && !fits(candidate)) {
+        lines.push_back(line);
+        line = word;
+      } else {
+        line = candidate;
+      }
+      i = j + 1;
+    }
+    lines.push_back(line);
+  };
+  size_t start = 0;
+  for (size_t at; (at = text.find("\r\n", start)) != std::string::npos; start = at + 2)
+    flush(text.substr(start, at - start));
+  flush(text.substr(start));
+  for (size_t k = 0; k < lines.size(); ++k) {
+    double lx = centred ? x + (w - art::TextWidth(cr, lines[k])) / 2 : x;
+    cairo_move_to(cr, lx, y + px * static_cast<double>(k + 1) * 1.2 - px * 0.25);
+    art::SetColor(cr, c, alpha);
+    cairo_show_text(cr, lines[k].c_str());
+  }
+}
+
+void BitmapText(cairo_t* cr, const Canvas& font, const std::string& text, double x, double y, double scale,
+                const Rgb& c) {
+  const auto signs = FontLayout::Signs();
+  Canvas tinted = Tinted(font, c);
+  for (size_t n = 0; n < text.size(); ++n) {
+    int cell = 0;
+    for (int i = 0; i < FontLayout::kCells; ++i)
+      if (signs[static_cast<size_t>(i)] == std::string(1, text[n])) {
+        cell = i;
+        break;
+      }
+    cairo_save(cr);
+    cairo_translate(cr, x + static_cast<double>(n) * FontLayout::kGlyph * scale, y);
+    cairo_scale(cr, scale, scale);
+    cairo_rectangle(cr, 0, 0, FontLayout::kGlyph, FontLayout::kGlyph);
+    cairo_clip(cr);
+    cairo_set_source_surface(cr, tinted.surface(), -FontLayout::CellX(cell), -FontLayout::CellY(cell));
+    cairo_paint(cr);
+    cairo_restore(cr);
+  }
+}
+
+std::string Replace(std::string s, const std::string& from, const std::string& to) {
+  for (size_t at = 0; (at = s.find(from, at)) != std::string::npos; at += to.size())
+    s.replace(at, from.size(), to);
+  return s;
+}
+
+void MenuBackdrop(cairo_t* cr, const PictureSet& ui) {
+  Sprite(cr, Get(ui, "background.jpg"), 0, 0, 1024, 1024, 0, 100, 0, 0, 800, 600);
+  Sprite(cr, Get(ui, "sky.jpg"), -100, -225, 512, 512, 37, 30, 0, 0, 1024, 1024);
+  Sprite(cr, Get(ui, "sidemenu.dds"), 0, 0, 256, 512, 0, 50);
+}
+
+const Rgb kWhite{1, 1, 1};
+
+}  // namespace
+
+Canvas MenuMockup(const PictureSet& ui, const std::vector<std::string>& packs,
+                  const std::string& description) {
+  Canvas screen(800, 600);
+  cairo_t* cr = screen.cr();
+  MenuBackdrop(cr, ui);
+  Sprite(cr, Get(ui, "menu_newgame.dds"), 240, 0, 512, 128, 0.6, 70);
+  Sprite(cr, Get(ui, "newgameselection.dds"), 275, 90, 460, 390, 0, 70);
+  Sprite(cr, Get(ui, "packinfo.dds"), -30, 263, 256, 256, 0, 100);
+  for (size_t i = 0; i < packs.size(); ++i)
+    Font(cr, 10, true, false, 360, 175 + 20.0 * static_cast<double>(i), 305, packs[i],
+         i == 0 ? Hex(0x64FF64) : kWhite, 1, true);
+  const Rgb label = Hex(0x32FA32), value = Hex(0xE6FFFF);
+  Font(cr, 10, true, true, 35, 315, 115, "Pack layout", label, 1, true);
+  Font(cr, 10, true, true, 35, 335, 115, "Horizontal", value, 1, true);
+  Font(cr, 10, true, true, 35, 358, 115, "# of levels", label, 1, true);
+  Font(cr, 10, true, true, 35, 375, 115, "12", value, 1, true);
+  Font(cr, 10, true, true, 35, 400, 115, "Highest Score", label, 1, true);
+  Font(cr, 10, true, true, 40, 420, 150, "4210", value, 1, false);
+  Font(cr, 10, true, true, 80, 420, 150, "Mira", value, 1, false);
+  Font(cr, 10, true, true, 314, 475, 375, Replace(description, "[e]", "\r\n"), value, 1, true);
+  const char* captions[] = {"Start Game", "High Scores", "Options", "Help", "Credits", "Exit"};
+  for (int k = 0; k < 6; ++k) {
+    double y = 15 + 37 * k;
+    Sprite(cr, Get(ui, "button.bmp"), 19, y, 120, 25, std::sin(3.0) * 1, k == 1 ? 85 : 40);
+    if (k == 0)
+      for (int h = 0; h < 4; ++h)
+        Font(cr, 10, true, false, 19 + (h % 2 ? 1 : -1), y + 4 + (h / 2 ? 1 : -1), 120, captions[k],
+             Hex(0xFF0000), 1, true);
+    Font(cr, 10, true, false, 19, y + 4, 120, captions[k], kWhite, 1, true);
+  }
+  Sprite(cr, Get(ui, "particles.png"), 125, 10, 32, 32, 20, 50, 0, 0, 0, 0);
+  Sprite(cr, Get(ui, "mouse.bmp"), 470, 180, 32, 32, 0, 40);
+  return screen;
+}
+
+Canvas PlayMockup(const PictureSet& ui, bool vertical, const SheetLevel& level, const std::string& pack) {
+  Canvas screen(800, 600);
+  cairo_t* cr = screen.cr();
+  const Canvas& font = Get(ui, "font_default.dds");
+  Sprite(cr, Get(ui, vertical ? "back_game_v.jpg" : "back_game_h.jpg"), 0, 0, 1024, 1024, 0, 100, 0, 0, 800,
+         600);
+  Sprite(cr, Get(ui, "sky.jpg"), -100, -225, 512, 512, 37, 30, 0, 0, 1024, 1024);
+  std::string title = pack;
+  for (char& c : title) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  if (vertical)
+    Font(cr, 20, true, false, 300, 0, 370, title, Hex(0xE6FFFF), 1, true);
+  else
+    Font(cr, 10, true, false, 20, 60, 195, title, Hex(0xE6FFFF), 1, true);
+  BitmapText(cr, font, "1250", vertical ? 265 : 72, 569, 1,
+             vertical ? Rgb{0, 10 / 255.0, 200 / 255.0} : Hex(0xDCDCFF));
+  const double ly = vertical ? 420 : 535;
+  BitmapText(cr, font, "3", vertical ? 18 : 95, ly, 1, Hex(0xDCDCFF));
+  BitmapText(cr, font, "/", vertical ? 66 : 145, ly, 1, Hex(0xDCDCFF));
+  BitmapText(cr, font, "12", vertical ? 105 : 185, ly, 1, Hex(0xDCDCFF));
+  const Rgb exitTint{200 / 255.0, 50 / 255.0, 50 / 255.0};
+  const double ex = vertical ? 670 : 708, ey = vertical ? 565 : 579;
+  Sprite(cr, Get(ui, "button.bmp"), ex, ey, 120, 25, 0, 70, 0, 0, 90, 18.75, &exitTint);
+  Font(cr, 8, false, false, ex, ey + 2, 90, "E X I T", Hex(0xE6FFFF), 1, true);
+  const Rgb jokerTint{100 / 255.0, 100 / 255.0, 200 / 255.0};
+  const double jx = vertical ? 413 : 160, jy = vertical ? 565 : 292, je = vertical ? 0 : 90;
+  Sprite(cr, Get(ui, "button.bmp"), jx, jy, 120, 25, je + 200, 85, 0, 0, 90, 18.75, &jokerTint);
+  Sprite(cr, Get(ui, "button.bmp"), jx, jy, 120, 25, je + 180, 85, 0, 0, 90, 18.75, &jokerTint);
+  if (vertical)
+    Font(cr, 8, false, false, 413, 567, 90, "J O K E R", Hex(0xE6FFFF), 1, true);
+  else
+    Font(cr, 8, false, false, 195, 270, 20, "J\r\nO\r\nK\r\nE\r\nR", Hex(0xE6FFFF), 1, true);
+  // The two pictures: a 256 x 380 (or 380 x 256) file on a 256 x 512 (512 x 256) texture.
+  auto picture = [&](const RgbImage& img) {
+    Canvas c(img.width, img.height);
+    c.Flush();
+    for (int y = 0; y < img.height; ++y)
+      for (int x = 0; x < img.width; ++x) {
+        const uint8_t* p = &img.pixels[(static_cast<size_t>(y) * img.width + x) * 3];
+        c.Row(y)[x] = 0xFF000000u | (uint32_t{p[0]} << 16) | (uint32_t{p[1]} << 8) | p[2];
+      }
+    c.MarkDirty();
+    return c;
+  };
+  const Canvas original = picture(level.original), modified = picture(level.modified);
+  const double ox = vertical ? 185 : 350, oy = vertical ? 100 : 29, mx = vertical ? 471 : 350,
+               my = vertical ? 100 : 315;
+  if (vertical) {
+    Sprite(cr, original, ox, oy, 256, 512, 0, 100, 0, 0, 256, 380);
+    Sprite(cr, modified, mx, my, 256, 512, 0, 100, 0, 0, 256, 380);
+  } else {
+    Sprite(cr, original, ox, oy, 512, 256, 0, 100, 0, 0, 380, 256);
+    Sprite(cr, modified, mx, my, 512, 256, 0, 100, 0, 0, 380, 256);
+  }
+  const double icons[2][5][2] = {{{170, 491}, {292, 491}, {425, 491}, {558, 491}, {680, 491}},
+                                 {{242, 15}, {242, 137}, {242, 270}, {241, 403}, {241, 525}}};
+  const double digits[2][5][2] = {{{191, 512}, {313, 512}, {446, 512}, {578, 512}, {701, 512}},
+                                  {{264, 36}, {263, 158}, {262, 291}, {261, 424}, {263, 547}}};
+  const int layout = vertical ? 0 : 1;
+  for (int d = 0; d < 5; ++d) {
+    const bool found = d < 2;
+    Rgb tint = found      ? Rgb{50 / 255.0, 1, 50 / 255.0}
+               : vertical ? Rgb{1, 50 / 255.0, 50 / 255.0}
+                          : Rgb{1, 10 / 255.0, 0};
+    Sprite(cr, Get(ui, "clue.dds"), icons[layout][d][0], icons[layout][d][1], 64, 64, 20.0 * d, 100, 0, 0, 0,
+           0, &tint);
+    BitmapText(cr, font, std::to_string(d + 1), digits[layout][d][0], digits[layout][d][1], 1, kWhite);
+    if (found && d < static_cast<int>(level.rects.size())) {
+      const DiffRect& r = level.rects[static_cast<size_t>(d)];
+      for (auto [px, py] : {std::pair{ox, oy}, {mx, my}})
+        Sprite(cr, Get(ui, "clueselection.dds"), px + r.left, py + r.top, 64, 64, 0, vertical ? 70 : 100, 0,
+               0, r.right - r.left, r.bottom - r.top);
+    }
+  }
+  const double t = 120;
+  Sprite(cr, Get(ui, "progressbar.dds"), 755, 94, 49, 399, 0, 100, 0, 399 - t);
+  Sprite(cr, Get(ui, "progressbarin.dds"), 755, 94 + t, 49, 406 - t, 0, 100);
+  Sprite(cr, Get(ui, "progressroom.dds"), 751, 94, 49, 406, 0, 100);
+  Font(cr, 10, true, true, 10, vertical ? 125 : 150, vertical ? 140 : 220,
+       Replace(level.caption, "[e]", "\r\n"), Hex(0xE6FFFF), 1, false);
+  const double cols[3] = {vertical ? 5.0 : 30.0, vertical ? 35.0 : 60.0, vertical ? 110.0 : 160.0};
+  const char* names[5] = {"Mira", "Tom", "YOU", "Ana", "Leo"};
+  const int scores[5] = {2100, 1600, 1250, 900, 400};
+  for (int r = 0; r < 5; ++r) {
+    double y = (vertical ? 500 : 450) + 15 * r;
+    Rgb c = r == 2 ? kWhite : r < 2 ? Hex(0x96FF96) : Hex(0xFF9696);
+    Font(cr, 10, true, false, cols[0], y, 150, std::to_string(r + 3) + ".", c, 0.8, false);
+    Font(cr, 10, true, false, cols[1], y, 150, names[r], c, 0.8, false);
+    Font(cr, 10, true, false, cols[2], y, 150, std::to_string(scores[r]), c, 0.8, false);
+  }
+  Sprite(cr, Get(ui, "mouse.bmp"), vertical ? 300 : 500, vertical ? 250 : 140, 32, 32, 0, 40);
+  return screen;
+}
+
+Canvas PromptMockup(const PictureSet& ui, bool vertical) {
+  Canvas screen(800, 600);
+  cairo_t* cr = screen.cr();
+  Sprite(cr, Get(ui, vertical ? "back_game_v.jpg" : "back_game_h.jpg"), 0, 0, 1024, 1024, 0, 100, 0, 0, 800,
+         600);
+  Sprite(cr, Get(ui, "sky.jpg"), -100, -225, 512, 512, 37, 30, 0, 0, 1024, 1024);
+  const Rgb green{50 / 255.0, 200 / 255.0, 50 / 255.0};
+  if (vertical)
+    Sprite(cr, Get(ui, "gamemask.dds"), 68, 162, 800, 600, 90, 100, 0, 0, 0, 0, &green);
+  else
+    Sprite(cr, Get(ui, "gamemask.dds"), 310, -13, 600, 800, 0, 100, 0, 0, 0, 0, &green);
+  const double tx = vertical ? 330 : 400, ty = vertical ? 250 : 150, bx = vertical ? 340 : 410;
+  Font(cr, 10, true, true, tx, ty, 270,
+       "there are 5 differences\r\nbetween original and modified picture \r\nit's up to you to find "
+       "them\r\n\r\n\r\nPRESS "
+       "'START' WHEN YOU'RE READY",
+       kWhite, 1, true);
+  Sprite(cr, Get(ui, "button.bmp"), bx, 420, 120, 25, 0, 50, 0, 0, 240, 50, &green);
+  Font(cr, 20, true, false, bx, 426, 240, "SUBMIT SCORE", kWhite, 1, true);
+  BitmapText(cr, Get(ui, "font_default.dds"), "WELLDONE", vertical ? 270 : 385, vertical ? 160 : 50,
+             vertical ? 2 : 1.75, green);
+  return screen;
+}
+
+}  // namespace datagen

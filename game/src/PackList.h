@@ -7,7 +7,7 @@
 namespace varnel {
 
 // Rows the list panels have room for; a longer list scrolls with the mouse wheel.
-inline constexpr int16_t kPackRowsShown = 14;
+inline constexpr int16_t kPackRowsShown = 13;
 
 // What a pack row does while the mouse is over it (and when it is clicked).
 struct PackListHover {

@@ -1,0 +1,165 @@
+#pragma once
+
+#include <sys/wait.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "Image.h"
+
+// Packs, pictures and runs of the tool, made fresh by each test.
+namespace packtest {
+
+namespace fs = std::filesystem;
+using varnel::pack::Image;
+using varnel::pack::PixelRect;
+
+inline std::string ReadFile(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+inline void WriteFile(const fs::path& file, const std::string& data) {
+  std::ofstream(file, std::ios::binary) << data;
+}
+
+// A fresh folder for one test, removed afterwards.
+class TempFolder {
+ public:
+  TempFolder() {
+    std::string pattern = (fs::temp_directory_path() / "varnel-packtest-XXXXXX").string();
+    path_ = mkdtemp(pattern.data());
+  }
+  ~TempFolder() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+  }
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+  const fs::path& path() const { return path_; }
+  fs::path operator/(const std::string& name) const { return path_ / name; }
+
+ private:
+  fs::path path_;
+};
+
+struct Entry {
+  std::string name;
+  std::string contents;
+};
+
+// An archive as the engine appends one: split marker, name, here marker, contents, per entry.
+inline std::string ArchiveBytes(const std::vector<Entry>& entries) {
+  std::string bytes;
+  for (const Entry& entry : entries)
+    bytes += "`*[S-P-L-I-T]*`!" + entry.name + "`*[H-E-R-E]*`!" + entry.contents;
+  return bytes;
+}
+
+inline std::string PackInfoText(const std::string& levels, const std::string& vertical,
+                                const std::string& info = "A test pack") {
+  return "[General]\r\nNumOfLevels=" + levels + "\r\nVertical=" + vertical + "\r\nPackInfo=" + info + "\r\n";
+}
+
+const std::string kEmptyScores = "[setup]\r\nTopX=10\r\nadditionalValues=0\r\n";
+
+// One picinfo.ini section with the five rectangles.
+inline std::string PicInfoSection(int level, const std::vector<PixelRect>& rects,
+                                  const std::string& caption = "") {
+  std::string text = "[" + std::to_string(level) + "]\r\n";
+  for (size_t d = 0; d < rects.size(); ++d) {
+    const std::string n = std::to_string(d + 1);
+    text += n + "Left=" + std::to_string(rects[d].left) + "\r\n" + n +
+            "Right=" + std::to_string(rects[d].right) + "\r\n" + n + "Top=" + std::to_string(rects[d].top) +
+            "\r\n" + n + "Bottom=" + std::to_string(rects[d].bottom) + "\r\n";
+  }
+  return text + "PicInfo=" + caption + "\r\n";
+}
+
+// Five separate rectangles that fit a picture of 256 x 256 or more.
+inline std::vector<PixelRect> FiveRects() {
+  return {
+      {10, 12, 40, 45}, {120, 20, 150, 50}, {200, 100, 230, 140}, {30, 180, 70, 210}, {140, 200, 180, 240}};
+}
+
+// Grey noise with some blur, like the texture of a photograph.
+inline Image NoisyPicture(int width, int height, uint32_t seed) {
+  std::mt19937 random(seed);
+  std::uniform_int_distribution<int> noise(90, 170);
+  Image raw(width, height);
+  for (auto& byte : raw.rgb) byte = static_cast<uint8_t>(noise(random));
+  Image picture = raw;
+  for (int y = 1; y + 1 < height; ++y)
+    for (int x = 1; x + 1 < width; ++x)
+      for (int c = 0; c < 3; ++c) {
+        int sum = 0;
+        for (int dy = -1; dy <= 1; ++dy)
+          for (int dx = -1; dx <= 1; ++dx) sum += raw.At(x + dx, y + dy)[c];
+        picture.At(x, y)[c] = static_cast<uint8_t>(sum / 9);
+      }
+  return picture;
+}
+
+// The picture with each rectangle filled in a strong colour of its own.
+inline Image WithDifferences(Image picture, const std::vector<PixelRect>& rects) {
+  static const varnel::pack::Colour kColours[] = {{230, 30, 30}, {30, 30, 230},   {240, 240, 20},
+                                                  {20, 200, 40}, {250, 250, 250}, {20, 20, 20},
+                                                  {200, 30, 200}};
+  for (size_t i = 0; i < rects.size(); ++i) varnel::pack::FillRect(picture, rects[i], kColours[i % 7]);
+  return picture;
+}
+
+inline std::string Encode(const Image& image, const fs::path& scratch, bool jpeg) {
+  std::string error;
+  const bool saved = jpeg ? varnel::pack::SaveJpeg(image, scratch, 92, &error)
+                          : varnel::pack::SavePng(image, scratch, &error);
+  if (!saved) return {};
+  std::string bytes = ReadFile(scratch);
+  fs::remove(scratch);
+  return bytes;
+}
+
+struct ToolRun {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+inline std::string Quote(const std::string& text) {
+  std::string quoted = "'";
+  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+// Runs the tool in folder, under a time limit so that no test can hang.
+inline ToolRun RunTool(const std::vector<std::string>& arguments, const fs::path& folder) {
+  std::string command = "cd " + Quote(folder.string()) + " && timeout 120 " + Quote(VARNEL_PACK_BINARY);
+  for (const std::string& argument : arguments) command += " " + Quote(argument);
+  command += " > " + Quote((folder / ".out").string()) + " 2> " + Quote((folder / ".err").string());
+  const int raw = std::system(command.c_str());
+  ToolRun run;
+  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  run.out = ReadFile(folder / ".out");
+  run.err = ReadFile(folder / ".err");
+  fs::remove(folder / ".out");
+  fs::remove(folder / ".err");
+  return run;
+}
+
+inline std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
+    lines.push_back(text.substr(start, end - start));
+  if (start < text.size()) lines.push_back(text.substr(start));
+  return lines;
+}
+
+}  // namespace packtest

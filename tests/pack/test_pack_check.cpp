@@ -1,0 +1,218 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "PackCheck.h"
+#include "PackFixtures.h"
+#include "tovak2d/Engine.h"
+#include "tovak2d/Extra.h"
+
+namespace {
+
+using namespace packtest;
+using varnel::packs::CheckPack;
+using varnel::packs::PackReport;
+
+// The engine started on a fresh application folder, as the game starts it, with a pack folder.
+class PackCheckTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    engine.Tovak2D_Start_OnlySound(nullptr, app.path().string());
+    fs::create_directory(app / "packs");
+  }
+  void TearDown() override { engine.Tovak2D_Unload(); }
+
+  PackReport Check(const std::vector<Entry>& entries, const std::string& fileName = "test.vnl") {
+    WriteFile(app.path() / "packs" / fileName, ArchiveBytes(entries));
+    return CheckPack(extra, "\\packs\\" + fileName, "~check-", app.path());
+  }
+
+  // Nothing but the log and the pack folder: every scratch copy is gone.
+  std::vector<std::string> LeftInAppFolder() const {
+    std::vector<std::string> names;
+    for (const auto& item : fs::directory_iterator(app.path()))
+      if (item.path().filename() != "log.txt" && item.path().filename() != "packs")
+        names.push_back(item.path().filename().string());
+    return names;
+  }
+
+  TempFolder app;
+  tovak2d::Engine engine;
+  tovak2d::Extra extra;
+};
+
+// Two levels: a JPEG pair and a bitmap pair.
+std::vector<Entry> SoundPack() {
+  return {{"packinfo.ini", PackInfoText("2", "True", "First line[e]second line")},
+          {"hscore.ini", kEmptyScores},
+          {"picinfo.ini", PicInfoSection(1, FiveRects(), "Look closely") + PicInfoSection(2, FiveRects())},
+          {"1.jpg", "jpeg one"},
+          {"1x.jpg", "jpeg one, changed"},
+          {"2.bmp", "bitmap two"},
+          {"2x.bmp", "bitmap two, changed"}};
+}
+
+void Replace(std::vector<Entry>& entries, const std::string& name, const std::string& contents) {
+  for (Entry& entry : entries)
+    if (entry.name == name) entry.contents = contents;
+}
+
+void Remove(std::vector<Entry>& entries, const std::string& name) {
+  std::erase_if(entries, [&](const Entry& e) { return e.name == name; });
+}
+
+// The text with the first occurrence of from replaced (level 1 comes first).
+std::string ReplaceFirst(std::string text, const std::string& from, const std::string& to) {
+  return text.replace(text.find(from), from.size(), to);
+}
+
+TEST_F(PackCheckTest, ReadsASoundPackAndLeavesNoScratchFiles) {
+  const PackReport report = Check(SoundPack());
+  EXPECT_TRUE(report.ok()) << ::testing::PrintToString(report.problems);
+  EXPECT_EQ(report.numLevels, 2);
+  EXPECT_TRUE(report.vertical);
+  EXPECT_EQ(report.packInfo, "First line[e]second line");
+  ASSERT_EQ(report.levels.size(), 2u);
+  EXPECT_EQ(report.levels[0].originalEntry, "1.jpg");
+  EXPECT_EQ(report.levels[0].modifiedEntry, "1x.jpg");
+  EXPECT_EQ(report.levels[0].caption, "Look closely");
+  EXPECT_EQ(report.levels[1].originalEntry, "2.bmp") << "without a JPEG original the game takes the bitmaps";
+  EXPECT_EQ(report.levels[1].modifiedEntry, "2x.bmp");
+  EXPECT_TRUE(report.levels[1].complete);
+  EXPECT_EQ(report.levels[1].rects[2].Left, 200);
+  EXPECT_EQ(report.levels[1].rects[2].Right, 230);
+  EXPECT_EQ(report.levels[1].rects[2].Top, 100);
+  EXPECT_EQ(report.levels[1].rects[2].Bottom, 140);
+  EXPECT_TRUE(LeftInAppFolder().empty()) << ::testing::PrintToString(LeftInAppFolder());
+  EXPECT_EQ(extra.PAK_FileCount(), 7) << "the pack stays the open archive";
+}
+
+TEST_F(PackCheckTest, AcceptsWhatTheGameConvertsAndPrefersJpegOverBitmaps) {
+  std::vector<Entry> entries = SoundPack();
+  Replace(entries, "packinfo.ini", PackInfoText(" 2.5 ", "FALSE"));  // a fraction rounds half to even
+  entries.push_back({"2.jpg", "jpeg two"});
+  entries.push_back({"2x.jpg", "jpeg two, changed"});
+  PackReport report = Check(entries);
+  EXPECT_TRUE(report.ok()) << ::testing::PrintToString(report.problems);
+  EXPECT_EQ(report.numLevels, 2);
+  EXPECT_FALSE(report.vertical);
+  ASSERT_EQ(report.levels.size(), 2u);
+  EXPECT_EQ(report.levels[1].originalEntry, "2.jpg");
+
+  for (const char* text : {"-1", "true", "2"}) {
+    Replace(entries, "packinfo.ini", PackInfoText("2", text));
+    report = Check(entries);
+    EXPECT_TRUE(report.ok() && report.vertical) << text;
+  }
+  Replace(entries, "packinfo.ini", PackInfoText("2", "0"));
+  EXPECT_FALSE(Check(entries).vertical);
+}
+
+struct BrokenPack {
+  const char* what;
+  std::function<void(std::vector<Entry>&)> breakIt;
+  std::string expected;
+};
+
+TEST_F(PackCheckTest, NamesEachKindOfProblemOnce) {
+  const std::string picInfo = PicInfoSection(1, FiveRects(), "Look closely") + PicInfoSection(2, FiveRects());
+  const std::vector<BrokenPack> cases = {
+      {"no packinfo.ini", [](auto& e) { Remove(e, "packinfo.ini"); }, "packinfo.ini is missing"},
+      {"no picinfo.ini", [](auto& e) { Remove(e, "picinfo.ini"); }, "picinfo.ini is missing"},
+      {"no level count", [](auto& e) { Replace(e, "packinfo.ini", PackInfoText("", "True")); },
+       "packinfo.ini: NumOfLevels is missing"},
+      {"a word for a count", [](auto& e) { Replace(e, "packinfo.ini", PackInfoText("two", "True")); },
+       "packinfo.ini: NumOfLevels \"two\" is not a number"},
+      {"no levels", [](auto& e) { Replace(e, "packinfo.ini", PackInfoText("0", "True")); },
+       "packinfo.ini: NumOfLevels 0 is outside 1 to 50"},
+      {"too many levels", [](auto& e) { Replace(e, "packinfo.ini", PackInfoText("51", "True")); },
+       "packinfo.ini: NumOfLevels 51 is outside 1 to 50"},
+      {"no layout", [](auto& e) { Replace(e, "packinfo.ini", PackInfoText("2", "")); },
+       "packinfo.ini: Vertical is missing"},
+      {"a layout that is no Boolean", [](auto& e) { Replace(e, "packinfo.ini", PackInfoText("2", "maybe")); },
+       "packinfo.ini: Vertical \"maybe\" is not True or False"},
+      {"a rectangle value missing",
+       [&](auto& e) { Replace(e, "picinfo.ini", ReplaceFirst(picInfo, "3Top=100\r\n", "")); },
+       "picinfo.ini: level 1: 3Top is missing"},
+      {"a rectangle value garbled",
+       [&](auto& e) { Replace(e, "picinfo.ini", ReplaceFirst(picInfo, "3Top=100", "3Top=1O0")); },
+       "picinfo.ini: level 1: 3Top \"1O0\" is not a number"},
+      {"a level without its section",
+       [&](auto& e) { Replace(e, "picinfo.ini", PicInfoSection(1, FiveRects(), "Look closely")); },
+       "picinfo.ini: level 2 has no section [2]"},
+      {"a level without pictures",
+       [](auto& e) {
+         Remove(e, "2.bmp");
+         Remove(e, "2x.bmp");
+       },
+       "level 2: the picture pair is missing (2.jpg + 2x.jpg or 2.bmp + 2x.bmp)"},
+      {"a modified bitmap missing", [](auto& e) { Remove(e, "2x.bmp"); },
+       "level 2: 2x.bmp is missing (the game pairs it with 2.bmp)"},
+      {"a JPEG original hiding the bitmap pair",
+       [](auto& e) {
+         e.push_back({"2.jpg", "jpeg two"});
+       },
+       "level 2: 2x.jpg is missing (the game pairs it with 2.jpg)"},
+  };
+  for (const BrokenPack& broken : cases) {
+    std::vector<Entry> entries = SoundPack();
+    broken.breakIt(entries);
+    const PackReport report = Check(entries);
+    EXPECT_EQ(report.problems, std::vector<std::string>{broken.expected}) << broken.what;
+    EXPECT_TRUE(LeftInAppFolder().empty()) << broken.what;
+  }
+}
+
+TEST_F(PackCheckTest, RefusesFilesThatAreNoPacksAndShortNames) {
+  EXPECT_EQ(Check({}, "empty.vnl").problems, std::vector<std::string>{"the file holds no archive entries"});
+  WriteFile(app / "packs" / "text.vnl", "just some text, no markers");
+  EXPECT_EQ(CheckPack(extra, "\\packs\\text.vnl", "~check-", app.path()).problems,
+            std::vector<std::string>{"the file holds no archive entries"});
+
+  // A failed open leaves the last pack open; the check must not read that one instead.
+  ASSERT_TRUE(Check(SoundPack()).ok());
+  EXPECT_EQ(CheckPack(extra, "\\packs\\missing.vnl", "~check-", app.path()).problems,
+            std::vector<std::string>{"the archive cannot be read"});
+
+  const PackReport shortName = Check(SoundPack(), "ab");
+  EXPECT_EQ(shortName.problems,
+            std::vector<std::string>{"the file name \"ab\" is shorter than four characters"});
+  EXPECT_TRUE(Check(SoundPack(), "abcd").ok());
+
+  // A hostile entry name is never written outside the application folder.
+  std::vector<Entry> entries = SoundPack();
+  entries.insert(entries.begin(), {"..\\..\\packinfo.ini", PackInfoText("1", "True")});
+  entries.push_back({"../escape.jpg", "x"});
+  Check(entries);
+  EXPECT_FALSE(fs::exists(app.path().parent_path() / "packinfo.ini"));
+  EXPECT_TRUE(LeftInAppFolder().empty());
+}
+
+TEST(PackText, ConvertsNumbersBooleansLevelCountsAndNames) {
+  using namespace varnel::packs;
+  EXPECT_EQ(NumberFromText(" 12 "), 12.0);
+  EXPECT_EQ(NumberFromText("-3.5"), -3.5);
+  EXPECT_EQ(NumberFromText("+.5"), 0.5);
+  EXPECT_EQ(NumberFromText("1e2"), 100.0);
+  for (const char* notNumber : {"", " ", "abc", "1O", "1e", "inf", "nan", "0x10", "1,5", "--1", "."})
+    EXPECT_FALSE(NumberFromText(notNumber)) << notNumber;
+
+  EXPECT_EQ(BooleanFromText("True"), true);
+  EXPECT_EQ(BooleanFromText("fAlSe"), false);
+  EXPECT_EQ(BooleanFromText("-1"), true);
+  EXPECT_EQ(BooleanFromText("0.0"), false);
+  EXPECT_FALSE(BooleanFromText("yes"));
+  EXPECT_FALSE(BooleanFromText(""));
+
+  EXPECT_EQ(LevelCountFromText("50"), 50);
+  EXPECT_EQ(LevelCountFromText("0.5"), std::nullopt) << "rounds to 0";
+  EXPECT_EQ(LevelCountFromText("1.5"), 2);
+  EXPECT_EQ(LevelCountFromText("50.5"), 50) << "half to even";
+  EXPECT_EQ(LevelCountFromText("51"), std::nullopt);
+
+  EXPECT_EQ(DisplayName("\\packs\\Summer Walk.vnl"), "Summer Walk");
+  EXPECT_EQ(DisplayName("Z:/home/me/a/b.vnl"), "b");
+  EXPECT_EQ(DisplayName("abc"), "");
+}
+
+}  // namespace

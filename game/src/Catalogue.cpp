@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "GameFiles.h"
+#include "PackCheck.h"
 #include "modDeclares.h"
 #include "modMain.h"
 
@@ -17,6 +18,8 @@ namespace {
 
 // A pack is rewritten in a copy under this suffix, which is renamed over the pack when whole.
 constexpr char kSavingSuffix[] = ".saving";
+// The pack check's own files in the game folder while it reads a pack.
+constexpr char kCheckPrefix[] = "packcheck_";
 
 // Each catalogued pack's table as it was taken out of the pack (nothing when the pack had none),
 // and after each save as it was put back: a pack is rewritten only when its table changed.
@@ -75,6 +78,22 @@ bool WriteTableIntoPack(size_t index) {
   return written;
 }
 
+// A pack that would stop the game half-way (a level without pictures, a rectangle that is no
+// number, a level count outside the level table) is never listed, so never played nor written;
+// the log says once which file it is and why.
+bool PackIsPlayable(const std::string& name) {
+  const packs::PackReport report = packs::CheckPack(*oExtra, "\\packs\\" + name, kCheckPrefix, strAppPath);
+  if (report.ok()) return true;
+  constexpr size_t kProblemsNamed = 3;
+  std::string why;
+  for (size_t i = 0; i < report.problems.size() && i < kProblemsNamed; ++i)
+    why += (i ? "; " : "") + report.problems[i];
+  if (report.problems.size() > kProblemsNamed)
+    why += "; and " + std::to_string(report.problems.size() - kProblemsNamed) + " more";
+  oExtra->SaveLog("Pack left out : packs\\" + name + " : " + why);
+  return false;
+}
+
 }  // namespace
 
 void ScanPacks() {
@@ -91,6 +110,7 @@ void ScanPacks() {
   PackFiles.clear();
   savedTables.clear();
   for (const auto& name : names) {
+    if (!PackIsPlayable(name)) continue;
     const size_t index = PackFiles.size();
     // Copies left by a run that was stopped may belong to another pack now.
     DeleteGameFile(PackInfoCopy(index));

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cmath>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -19,12 +17,6 @@ bool EqualsNoCase(const std::string& a, const std::string& b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
            return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
          });
-}
-
-std::string Trimmed(const std::string& text) {
-  const auto first = text.find_first_not_of(" \t");
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
 // Characters 0x80 to 0x9F of Windows-1252; 0 where the code page has none, which the engine
@@ -89,17 +81,6 @@ std::optional<std::string> ReadGameFile(const std::string& name) {
   std::string contents{std::istreambuf_iterator<char>(in), {}};
   if (in.bad()) return std::nullopt;
   return contents;
-}
-
-std::optional<bool> TextToBoolean(const std::string& text) {
-  const std::string value = Trimmed(text);
-  if (EqualsNoCase(value, "true")) return true;
-  if (EqualsNoCase(value, "false")) return false;
-  if (value.empty()) return std::nullopt;
-  char* end = nullptr;
-  const double number = std::strtod(value.c_str(), &end);
-  if (end != value.c_str() + value.size() || !std::isfinite(number)) return std::nullopt;
-  return number != 0;
 }
 
 }  // namespace varnel

@@ -22,8 +22,4 @@ bool DeleteGameFile(const std::string& name);
 // The whole file, or nothing when it cannot be read.
 std::optional<std::string> ReadGameFile(const std::string& name);
 
-// Text to Boolean by the game's rule: "True"/"False" in any letter case, or a number, non-zero
-// meaning true; blanks around it do not count. Nothing for any other text.
-std::optional<bool> TextToBoolean(const std::string& text);
-
 }  // namespace varnel

@@ -1,8 +1,8 @@
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "PackList.h"

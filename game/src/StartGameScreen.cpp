@@ -1,6 +1,6 @@
 #include <string>
 
-#include "GameFiles.h"
+#include "PackCheck.h"
 #include "PackList.h"
 #include "modDeclares.h"
 #include "modGame.h"
@@ -33,7 +33,7 @@ void DrawPackInfo() {
 
   oEngine->DrawFont("highscores", 35, 315, 115, 20, "Pack layout", kLabelColour, 5);
   const bool vertical =
-      TextToBoolean(oExtra->INIRead("General", "Vertical", packInfo, false)).value_or(false);
+      packs::BooleanFromText(oExtra->INIRead("General", "Vertical", packInfo, false)).value_or(false);
   oEngine->DrawFont("HighScores", 35, 335, 115, 20, vertical ? "Vertical" : "Horizontal", kValueColour, 5);
   oEngine->DrawFont("highscores", 35, 358, 115, 20, "# of levels", kLabelColour, 5);
   oEngine->DrawFont("HighScores", 35, 375, 115, 20,

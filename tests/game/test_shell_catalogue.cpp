@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
 
 #include "GameHarness.h"
 #include "ShellData.h"
@@ -20,6 +21,13 @@ std::function<void(const fs::path&)> WithPacks(std::vector<std::pair<std::string
     shelldata::EnsureInterface(folder);
     shelldata::OnlyPacks(folder, packs);
   };
+}
+
+// The rectangles of two levels with level 2's 3Top no number.
+std::string GarbledLevel2() {
+  std::string picInfo = shelldata::PicInfo(2);
+  picInfo.replace(picInfo.rfind("3Top=90"), 7, "3Top=x");
+  return picInfo;
 }
 
 const DrawRecord* Row(const GameHarness& game, const std::string& name) {
@@ -219,4 +227,77 @@ TEST(ShellCatalogue, APackWithoutATableGetsOneOnlyWithAScore) {
   game.Shutdown();
   EXPECT_EQ(shelldata::Bytes(game.folder / "packs/a.vnl"), shelldata::Archive(noTable));
   EXPECT_NE(shelldata::Bytes(game.folder / "packs/b.vnl").find("1_name=Fay"), std::string::npos);
+}
+
+TEST(ShellCatalogue, PacksThatCannotBePlayedStayOutWithOneLogLineEach) {
+  const Entries good = shelldata::GoodPack(2, false, kTableA);
+  auto with = [&](const std::string& entry, const std::string& contents) {
+    Entries pack = good;
+    for (auto& [name, data] : pack)
+      if (name == entry) data = contents;
+    return pack;
+  };
+  auto without = [&](const std::string& entry) {
+    Entries pack = good;
+    std::erase_if(pack, [&](const auto& e) { return e.first == entry; });
+    return pack;
+  };
+  const std::vector<std::pair<std::string, Entries>> broken = {
+      {"no settings.vnl", without("packinfo.ini")},
+      {"no rectangles.vnl", without("picinfo.ini")},
+      {"no count.vnl", with("packinfo.ini", shelldata::PackInfo("", "True"))},
+      {"word count.vnl", with("packinfo.ini", shelldata::PackInfo("many", "True"))},
+      {"zero levels.vnl", with("packinfo.ini", shelldata::PackInfo("0", "True"))},
+      {"too many.vnl", with("packinfo.ini", shelldata::PackInfo("51", "True"))},
+      {"layout.vnl", with("packinfo.ini", shelldata::PackInfo("2", "sideways"))},
+      {"garbled rectangle.vnl", with("picinfo.ini", GarbledLevel2())},
+      {"no picture.vnl", without("2x.jpg")},
+      {"ab", good},
+  };
+  std::vector<std::pair<std::string, Entries>> packs = broken;
+  packs.emplace_back("good.vnl", good);
+  GameHarness game(true, [&](const fs::path& folder) {
+    WithPacks(packs)(folder);
+    shelldata::Put(folder / "packs" / "not a pack.vnl", "just some text");
+  });
+  ASSERT_TRUE(game.started);
+  game.Pass();
+  EXPECT_EQ(varnel::PackFiles, std::vector<std::string>{"good.vnl"});
+  EXPECT_TRUE(game.Has("0packinfo.ini"));
+  EXPECT_FALSE(game.Has("1packinfo.ini"));
+
+  std::vector<std::string> leftOut;
+  std::istringstream log(game.Read("log.txt"));
+  for (std::string line; std::getline(log, line);)
+    if (line.rfind("Pack left out : ", 0) == 0) leftOut.push_back(line);
+  ASSERT_EQ(leftOut.size(), broken.size() + 1) << "one line for each";
+  auto lineFor = [&](const std::string& name) {
+    for (const auto& line : leftOut)
+      if (line.find("packs\\" + name + " : ") != std::string::npos) return line;
+    return std::string("<none for " + name + ">");
+  };
+  EXPECT_NE(lineFor("no settings.vnl").find("packinfo.ini is missing"), std::string::npos);
+  EXPECT_NE(lineFor("no rectangles.vnl").find("picinfo.ini is missing"), std::string::npos);
+  EXPECT_NE(lineFor("no count.vnl").find("NumOfLevels is missing"), std::string::npos);
+  EXPECT_NE(lineFor("word count.vnl").find("is not a number"), std::string::npos);
+  EXPECT_NE(lineFor("zero levels.vnl").find("outside 1 to 50"), std::string::npos);
+  EXPECT_NE(lineFor("too many.vnl").find("outside 1 to 50"), std::string::npos);
+  EXPECT_NE(lineFor("layout.vnl").find("Vertical \"sideways\""), std::string::npos);
+  EXPECT_NE(lineFor("garbled rectangle.vnl").find("3Top"), std::string::npos);
+  EXPECT_NE(lineFor("no picture.vnl").find("2x.jpg is missing"), std::string::npos);
+  EXPECT_NE(lineFor("ab").find("shorter than four characters"), std::string::npos);
+  EXPECT_NE(lineFor("not a pack.vnl").find("no archive entries"), std::string::npos);
+  for (const char* scratch : {"packcheck_packinfo.ini", "packcheck_picinfo.ini", "packcheck_picture"})
+    EXPECT_FALSE(game.Has(scratch)) << scratch;
+
+  varnel::intScreen = varnel::kScreenStartGame;
+  game.MoveMouse(500, 184);
+  EXPECT_NE(Row(game, "good"), nullptr);
+  EXPECT_EQ(Row(game, "ab"), nullptr);
+
+  game.Shutdown();
+  for (const auto& [name, entries] : broken)
+    EXPECT_EQ(shelldata::Bytes(game.folder / "packs" / name), shelldata::Archive(entries))
+        << "untouched: " << name;
+  EXPECT_EQ(shelldata::Bytes(game.folder / "packs" / "not a pack.vnl"), "just some text");
 }

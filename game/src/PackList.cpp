@@ -18,14 +18,15 @@ void ScrollWithWheel() {
   intPackScroll = static_cast<int16_t>(std::clamp(scrolled, 0, last));
 }
 
-// Where the panel has more rows than it shows, a faint mark at that end says so.
-void DrawMoreMarks(float x, float width) {
-  const int32_t faint = ARGB(160, 255, 255, 255);
-  if (intPackScroll > 0)
-    oEngine->DrawFont("small", x, kFirstRowY - 16, width, 14, "more above (mouse wheel)", faint, 5);
-  if (intPackScroll + kPackRowsShown < static_cast<int>(PackFiles.size()))
-    oEngine->DrawFont("small", x, kFirstRowY + kPackRowsShown * kRowStep, width, 14,
-                      "more below (mouse wheel)", faint, 5);
+// Below a list longer than its panel, which of its rows show and how to see the others.
+void DrawScrollNote(float x, float width) {
+  const auto count = static_cast<int>(PackFiles.size());
+  if (count <= kPackRowsShown) return;
+  const std::string note = std::to_string(intPackScroll + 1) + " - " +
+                           std::to_string(std::min(count, intPackScroll + kPackRowsShown)) + " of " +
+                           std::to_string(count) + " (mouse wheel)";
+  oEngine->DrawFont("small", x, kFirstRowY + kPackRowsShown * kRowStep, width, 14, note,
+                    ARGB(160, 255, 255, 255), 5);
 }
 
 }  // namespace
@@ -55,7 +56,7 @@ void DrawPackList(float x, float width, int32_t hoverColour, PackListHover hover
     }
     oEngine->DrawFont("titleS", x, y, width, kRowHeight, PackDisplayName(PackFiles[intI]), lngItemColor, 5);
   }
-  DrawMoreMarks(x, width);
+  DrawScrollNote(x, width);
 }
 
 }  // namespace varnel

@@ -1,8 +1,10 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <filesystem>
 #include <optional>
+#include <set>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -37,10 +39,17 @@ bool EndsWith(const std::string& text, const std::string& end) {
 }
 
 // A copy of a pack that a save in progress left behind when the program was stopped: the pack
-// itself is whole (the rename never happened), the copy is of no use.
-void RemoveUnfinishedSaves(const std::vector<std::string>& names) {
-  for (const auto& name : names)
-    if (EndsWith(name, kSavingSuffix)) DeleteGameFile("packs\\" + name);
+// itself is whole beside it (the rename never happened), so the copy is of no use. A file with
+// that ending but no pack of its name beside it is someone's own and stays.
+std::vector<std::string> WithoutUnfinishedSaves(std::vector<std::string> names) {
+  const std::set<std::string> all(names.begin(), names.end());
+  std::erase_if(names, [&](const std::string& name) {
+    if (!EndsWith(name, kSavingSuffix)) return false;
+    if (!all.contains(name.substr(0, name.size() - std::strlen(kSavingSuffix)))) return false;
+    DeleteGameFile("packs\\" + name);
+    return true;
+  });
+  return names;
 }
 
 bool FlushToDisk(const std::string& path) {
@@ -104,8 +113,7 @@ void ScanPacks() {
   // The engine lists an empty folder as one empty name.
   std::vector<std::string> names = oExtra->FilesInFolder("packs", false, true);
   std::erase(names, std::string());
-  RemoveUnfinishedSaves(names);
-  std::erase_if(names, [](const std::string& name) { return EndsWith(name, kSavingSuffix); });
+  names = WithoutUnfinishedSaves(std::move(names));
 
   PackFiles.clear();
   savedTables.clear();

@@ -89,10 +89,12 @@ TEST(ShellCatalogue, ShutdownPutsBackOnlyChangedTablesAndRemovesTheCopies) {
     WithPacks({{"alpha.vnl", alpha}, {"beta.vnl", beta}})(folder);
     shelldata::Put(folder / "1hscore.ini", "stale copy of an earlier run");
     shelldata::Put(folder / "packs" / "beta.vnl.saving", "half a pack");
+    shelldata::Put(folder / "packs" / "own.vnl.saving", "not a save of ours");
   });
   ASSERT_TRUE(game.started);
   game.Pass();
   EXPECT_FALSE(game.Has("packs/beta.vnl.saving")) << "an unfinished save is cleared away";
+  EXPECT_TRUE(game.Has("packs/own.vnl.saving")) << "no pack of that name: not ours";
   EXPECT_EQ(varnel::PackFiles.size(), 2u);
   EXPECT_EQ(game.Read("1hscore.ini"), shelldata::Table({}));
 

@@ -58,12 +58,23 @@ check "$(detail credits)" ">" 0.03 "the credits screen is not blank"
 check "$(halo_of credits 4)" ">" 0.01 "the Credits button is marked as the current screen"
 check "$(halo_of credits 0)" "<" 0.002 "only the current button is marked"
 
+# A button the pointer left fades back over 45 passes and hides its halo until then: on a busy
+# machine that takes longer, so the screenshot is taken again for a while.
+shot_with_halo() {
+  local halo
+  for _ in 1 2 3 4 5 6; do
+    shot "$1"
+    halo=$(halo_of "$1" "$2")
+    awk -v v="$halo" 'BEGIN { exit !(v > 0.01) }' && break
+  done
+  check "$halo" ">" 0.01 "$1 is the current screen after its click"
+}
+
 names=(start_game high_scores options help credits_again)
 for k in 0 1 2 3 4; do
   click_at 79 $((27 + 37 * k))
-  shot "${names[$k]}"
+  shot_with_halo "${names[$k]}" "$k"
   check "$(detail "${names[$k]}")" ">" 0.03 "${names[$k]} is not blank"
-  check "$(halo_of "${names[$k]}" "$k")" ">" 0.01 "${names[$k]} is the current screen after its click"
   other=$(((k + 1) % 5))
   check "$(halo_of "${names[$k]}" "$other")" "<" 0.002 "${names[$k]} marks no other button"
 done

@@ -52,6 +52,19 @@ std::vector<std::string> WithoutUnfinishedSaves(std::vector<std::string> names) 
   return names;
 }
 
+// Catalogue copies of a run that was stopped belong to no pack now (the indices may have moved):
+// they all go before the new ones are made.
+void RemoveOldCopies() {
+  std::error_code ec;
+  for (fs::directory_iterator it(strAppPath, ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    const size_t digits = name.find_first_not_of("0123456789");
+    if (digits == 0 || digits == std::string::npos) continue;
+    const std::string rest = name.substr(digits);
+    if (rest == "packinfo.ini" || rest == "hscore.ini") fs::remove(it->path(), ec);
+  }
+}
+
 bool FlushToDisk(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDONLY);
   if (fd < 0) return false;
@@ -117,12 +130,10 @@ void ScanPacks() {
 
   PackFiles.clear();
   savedTables.clear();
+  RemoveOldCopies();
   for (const auto& name : names) {
     if (!PackIsPlayable(name)) continue;
     const size_t index = PackFiles.size();
-    // Copies left by a run that was stopped may belong to another pack now.
-    DeleteGameFile(PackInfoCopy(index));
-    DeleteGameFile(TableCopy(index));
     oExtra->PAK_OpenPAK("/packs/" + name, false, "Open File", "");
     oExtra->PAK_ExtractFile("packinfo.ini", PackInfoCopy(index), false);
     oExtra->PAK_ExtractFile("hscore.ini", TableCopy(index), false);

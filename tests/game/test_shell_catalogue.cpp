@@ -88,6 +88,7 @@ TEST(ShellCatalogue, ShutdownPutsBackOnlyChangedTablesAndRemovesTheCopies) {
   GameHarness game(true, [&](const fs::path& folder) {
     WithPacks({{"alpha.vnl", alpha}, {"beta.vnl", beta}})(folder);
     shelldata::Put(folder / "1hscore.ini", "stale copy of an earlier run");
+    shelldata::Put(folder / "7packinfo.ini", "stale copy of a pack since removed");
     shelldata::Put(folder / "packs" / "beta.vnl.saving", "half a pack");
     shelldata::Put(folder / "packs" / "own.vnl.saving", "not a save of ours");
   });
@@ -97,6 +98,7 @@ TEST(ShellCatalogue, ShutdownPutsBackOnlyChangedTablesAndRemovesTheCopies) {
   EXPECT_TRUE(game.Has("packs/own.vnl.saving")) << "no pack of that name: not ours";
   EXPECT_EQ(varnel::PackFiles.size(), 2u);
   EXPECT_EQ(game.Read("1hscore.ini"), shelldata::Table({}));
+  EXPECT_FALSE(game.Has("7packinfo.ini"));
 
   // A score entered goes into its pack at once, whole.
   const std::string updated = shelldata::Table({{"2000", "Cy"}, {"1250", "Ann"}, {"300", "Bob"}});

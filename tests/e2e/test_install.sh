@@ -71,7 +71,7 @@ for file in bin/Varnel bin/varnel-pack lib/libTovak2D_0923_VNL.so.0 "share/varne
 done
 mapfile -t packs < <(cd "$INSTALLED/packs" && ls -- *.vnl)
 [ ${#packs[@]} -ge 2 ] || fail "fewer than two packs installed"
-readelf -d "$PREFIX/bin/Varnel" | grep -q 'R.*PATH.*\[\$ORIGIN/../lib\]' || fail "the program does not look in ../lib"
+timeout 10 readelf -d "$PREFIX/bin/Varnel" | grep -q 'R.*PATH.*\[\$ORIGIN/../lib\]' || fail "the program does not look in ../lib"
 [ "$(timeout 10 identify -format '%wx%h' "$PREFIX/share/icons/hicolor/256x256/apps/org.varnel.Varnel.png")" = 256x256 ] ||
   fail "the 256 icon is not 256x256"
 timeout 30 appstreamcli validate --no-net "$PREFIX/share/metainfo/org.varnel.Varnel.metainfo.xml" >/dev/null ||

@@ -3,7 +3,9 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <cstdlib>
 
+#include "AppFolder.h"
 #include "frmMain.h"
 #include "modDeclares.h"
 #include "modINI.h"
@@ -80,7 +82,10 @@ void Shutdown() {
 }
 
 int Main() {
-  if (!Startup(ProgramFolder())) return 1;
+  // Chosen before anything is read: an installed game keeps its player's files in a folder of their own.
+  const std::string appFolder =
+      ChooseAppFolder(ProgramFolder(), UserDataFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")));
+  if (!Startup(appFolder)) return 1;
   while (bRunning) RunPass();
   Shutdown();
   return 0;

@@ -302,32 +302,33 @@ bool Remove(std::string_view path, std::string* error) {
   return true;
 }
 
-std::vector<std::string> ListFiles(std::string_view folder) {
+namespace {
+
+// The visible entries of a folder that pass `keep`, with their names turned back to Windows-1252.
+template <typename Keep>
+std::vector<std::string> ListEntries(std::string_view folder, Keep keep) {
   std::vector<std::string> names;
   std::error_code ec;
   fs::directory_iterator it(ToNative(folder), ec);
   if (ec) return names;
   for (const auto& entry : it) {
     std::string name = entry.path().filename().string();
-    if (name.empty() || name[0] == '.') continue;
-    if (!entry.is_regular_file(ec)) continue;
+    if (name.empty() || name[0] == '.' || !keep(entry, ec)) continue;
     names.push_back(text::Utf8ToCp1252(name));
   }
   return names;
 }
 
+}  // namespace
+
+std::vector<std::string> ListFiles(std::string_view folder) {
+  return ListEntries(folder,
+                     [](const fs::directory_entry& e, std::error_code& ec) { return e.is_regular_file(ec); });
+}
+
 std::vector<std::string> ListFolders(std::string_view folder) {
-  std::vector<std::string> names;
-  std::error_code ec;
-  fs::directory_iterator it(ToNative(folder), ec);
-  if (ec) return names;
-  for (const auto& entry : it) {
-    std::string name = entry.path().filename().string();
-    if (name.empty() || name[0] == '.') continue;
-    if (!entry.is_directory(ec)) continue;
-    names.push_back(text::Utf8ToCp1252(name));
-  }
-  return names;
+  return ListEntries(folder,
+                     [](const fs::directory_entry& e, std::error_code& ec) { return e.is_directory(ec); });
 }
 
 }  // namespace tovak2d::platform::files

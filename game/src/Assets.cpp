@@ -1,28 +1,157 @@
+#include <cmath>
+#include <string>
+
+#include "GameFiles.h"
+#include "frmMain.h"
 #include "modDeclares.h"
+#include "modGame.h"
 #include "modLoad.h"
+#include "modMain.h"
 
 namespace varnel {
+namespace {
 
-void LoadTextures() {}
-void DeleteExtracted() {}
-void LoadFonts() {}
-void LoadSounds() {}
-void FreeTextures() {
-  for (auto* texture : {&texBackGameH,    &texBackGameV,      &texGameMask,      &texBackground,
-                        &texSky,          &texMouse,          &texButton,        &texLogo,
-                        &texProgressRoom, &texProgressBar,    &texProgressBarIn, &texParticles,
-                        &texSideMenu,     &texNewGameSel,     &texHighScores,    &texPackInfo,
-                        &texVNL,          &texClue,           &texClueSel,       &texHighScorePacks,
-                        &texMenuNewGame,  &texMenuHighScores, &texMenuOptions,   &texMenuHelp,
-                        &texFontDefault})
-    texture->Release();
+constexpr char kPictureArchive[] = "\\game data\\pictures.vnl";
+constexpr int32_t kMagentaKey = 0x00FF00FF;
+
+struct InterfacePicture {
+  tovak2d::Texture* texture;
+  const char* entry;
+  int32_t colourKey;
+};
+
+// In the order the textures are created.
+const InterfacePicture kPictures[] = {
+    {&texBackGameH, "back_game_h.jpg", 0},
+    {&texBackGameV, "back_game_v.jpg", 0},
+    {&texGameMask, "gamemask.dds", 0},
+    {&texBackground, "background.jpg", 0},
+    {&texSky, "sky.jpg", 0},
+    {&texMouse, "mouse.bmp", kMagentaKey},
+    {&texButton, "button.bmp", kMagentaKey},
+    {&texLogo, "vnlogo.jpg", 0},
+    {&texProgressRoom, "progressroom.dds", 0},
+    {&texProgressBar, "progressbar.dds", 0},
+    {&texProgressBarIn, "progressbarin.dds", 0},
+    {&texParticles, "particles.png", 0},
+    {&texSideMenu, "sidemenu.dds", 0},
+    {&texNewGameSel, "newgameselection.dds", 0},
+    {&texHighScores, "highscores.dds", 0},
+    {&texPackInfo, "packinfo.dds", 0},
+    {&texVNL, "vnl.dds", 0},
+    {&texClue, "clue.dds", 0},
+    {&texClueSel, "clueselection.dds", 0},
+    {&texHighScorePacks, "highscorepacks.dds", 0},
+    {&texMenuNewGame, "menu_newgame.dds", 0},
+    {&texMenuHighScores, "menu_highscores.dds", 0},
+    {&texMenuOptions, "menu_options.dds", 0},
+    {&texMenuHelp, "menu_help.dds", 0},
+    {&texFontDefault, "font_default.dds", 0},
+};
+
+// In the order they are deleted after loading.
+const char* const kExtractedPictures[] = {
+    "background.jpg",    "back_game_h.jpg",
+    "back_game_v.jpg",   "gamemask.dds",
+    "vnlogo.jpg",        "mouse.bmp",
+    "button.bmp",        "sky.jpg",
+    "progressbar.dds",   "progressroom.dds",
+    "progressbarin.dds", "particles.png",
+    "sidemenu.dds",      "newgameselection.dds",
+    "highscores.dds",    "packinfo.dds",
+    "vnl.dds",           "clue.dds",
+    "clueselection.dds", "highscorepacks.dds",
+    "menu_newgame.dds",  "menu_highscores.dds",
+    "menu_options.dds",  "menu_help.dds",
+    "font_default.dds",
+};
+
+struct FontSpec {
+  const char* key;
+  const char* face;
+  int16_t size;
+  bool bold;
+};
+
+const FontSpec kFonts[] = {
+    {"small", "Verdana", 8, false},         {"titleS", "Verdana", 10, true},
+    {"titleM", "Verdana", 15, true},        {"titleL", "Verdana", 20, true},
+    {"highscores", "Curier New", 10, true}, {"highscoresbig", "Curier New", 20, true},
+};
+
+const char* const kSounds[] = {"click",          "1key",  "2key",          "3key",    "4key",
+                               "levelcompleted", "joker", "packcompleted", "gameover"};
+
+// The game cannot show a single screen without its pictures: the player is told what is missing
+// and the game ends in order.
+void ReportMissingPictures(const std::string& what) {
+  oExtra->SaveLog("Error in LoadTextures : " + what);
+  frmMain::ShowMessage(what + "\nThe game folder is incomplete: please install the game again.");
 }
+
+int32_t lastWheel = 0;
+
+}  // namespace
+
+bool LoadTextures() {
+  if (!oExtra->PAK_OpenPAK(kPictureArchive, false, "Open File", "")) {
+    ReportMissingPictures("The picture archive " + GamePath(kPictureArchive) +
+                          " is missing or cannot be read.");
+    return false;
+  }
+  oExtra->PAK_ExtractAll("");
+
+  std::string missing;
+  for (const auto& picture : kPictures)
+    if (!FindGameFile(picture.entry)) missing += std::string(missing.empty() ? "" : ", ") + picture.entry;
+  if (!missing.empty()) {
+    DeleteExtracted();
+    ReportMissingPictures("The picture archive " + GamePath(kPictureArchive) + " lacks " + missing + ".");
+    return false;
+  }
+
+  for (const auto& picture : kPictures)
+    oEngine->CreateTexture(*picture.texture, picture.entry, picture.colourKey);
+  DeleteExtracted();
+  return true;
+}
+
+void DeleteExtracted() {
+  for (const char* name : kExtractedPictures) DeleteGameFile(name);
+  // A level's picture description left over from a run that did not end in order.
+  DeleteGameFile("picinfo.ini");
+}
+
+void LoadFonts() {
+  for (const auto& font : kFonts) oEngine->CreateFont(font.key, font.face, font.size, font.bold, false);
+}
+
+void LoadSounds() {
+  for (const char* name : kSounds) oEngine->CreateSound(name, std::string("\\sound\\") + name + ".wav");
+  oMusic->LoadMP3("\\sound\\music.wma");
+  ApplyMusicOption();
+}
+
+void FreeTextures() {
+  for (const auto& picture : kPictures) picture.texture->Release();
+}
+
 void FreeLevelTextures() {
   texOriginal.Release();
   texModified.Release();
 }
+
 void PollMouse() {
   oEngine->GetMouseState(curMouse);
+  lngWheelTurn = curMouse.Wheel - lastWheel;
+  lastWheel = curMouse.Wheel;
+  if (bParticlesOn) {
+    const double r1 = Rnd();
+    const double r2 = Rnd();
+    ParticleFX(true, 0, static_cast<float>(curMouse.X + 6), static_cast<float>(curMouse.Y + 6),
+               static_cast<float>(std::floor(3 * r1) + 1), static_cast<float>(std::floor(2 * r2) + 1), 2, 35,
+               true);
+  }
 }
 
 }  // namespace varnel

@@ -1,10 +1,174 @@
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <optional>
+#include <set>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "GameFiles.h"
+#include "PackCheck.h"
 #include "modDeclares.h"
 #include "modMain.h"
 
 namespace varnel {
+namespace fs = std::filesystem;
+namespace {
 
-void ScanPacks() {}
-void SavePackScores() {}
-void SavePackScore(int16_t) {}
+// A pack is rewritten in a copy under this suffix, which is renamed over the pack when whole.
+constexpr char kSavingSuffix[] = ".saving";
+// The pack check's own files in the game folder while it reads a pack.
+constexpr char kCheckPrefix[] = "packcheck_";
+
+// Each catalogued pack's table as it was taken out of the pack (nothing when the pack had none),
+// and after each save as it was put back: a pack is rewritten only when its table changed.
+std::vector<std::optional<std::string>> savedTables;
+
+std::string PackInfoCopy(size_t index) {
+  return std::to_string(index) + "packinfo.ini";
+}
+std::string TableCopy(size_t index) {
+  return std::to_string(index) + "hscore.ini";
+}
+
+bool EndsWith(const std::string& text, const std::string& end) {
+  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// A copy of a pack that a save in progress left behind when the program was stopped: the pack
+// itself is whole beside it (the rename never happened), so the copy is of no use. A file with
+// that ending but no pack of its name beside it is someone's own and stays.
+std::vector<std::string> WithoutUnfinishedSaves(std::vector<std::string> names) {
+  const std::set<std::string> all(names.begin(), names.end());
+  std::erase_if(names, [&](const std::string& name) {
+    if (!EndsWith(name, kSavingSuffix)) return false;
+    if (!all.contains(name.substr(0, name.size() - std::strlen(kSavingSuffix)))) return false;
+    DeleteGameFile("packs\\" + name);
+    return true;
+  });
+  return names;
+}
+
+// Catalogue copies of a run that was stopped belong to no pack now (the indices may have moved):
+// they all go before the new ones are made.
+void RemoveOldCopies() {
+  std::error_code ec;
+  for (fs::directory_iterator it(strAppPath, ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    const size_t digits = name.find_first_not_of("0123456789");
+    if (digits == 0 || digits == std::string::npos) continue;
+    const std::string rest = name.substr(digits);
+    if (rest == "packinfo.ini" || rest == "hscore.ini") fs::remove(it->path(), ec);
+  }
+}
+
+bool FlushToDisk(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY);
+  if (fd < 0) return false;
+  const bool flushed = ::fsync(fd) == 0;
+  ::close(fd);
+  return flushed;
+}
+
+// Builds the changed pack beside it and renames it over the pack: whenever the program stops,
+// the pack is either the old one or the new one, whole.
+bool WriteTableIntoPack(size_t index) {
+  const std::string packName = PackFiles[index];
+  const std::string packPath = GamePath("packs\\" + packName);
+  const std::string savingName = packName + kSavingSuffix;
+  const std::string savingPath = GamePath("packs\\" + savingName);
+  std::error_code ec;
+  fs::copy_file(packPath, savingPath, fs::copy_options::overwrite_existing, ec);
+  bool written = !ec && oExtra->PAK_OpenPAK("\\packs\\" + savingName, false, "Open File", "") &&
+                 oExtra->PAK_DeleteFile("hscore.ini");
+  if (written) {
+    std::string storedName = "hscore.ini";
+    written = oExtra->PAK_AddFile(TableCopy(index), storedName, false) && FlushToDisk(savingPath);
+  }
+  if (written) {
+    fs::rename(savingPath, packPath, ec);
+    written = !ec;
+  }
+  if (!written) {
+    fs::remove(savingPath, ec);
+    oExtra->SaveLog("Error in SavePackScore : the high scores could not be written into pack " + packName);
+  }
+  oExtra->PAK_OpenPAK("\\packs\\" + packName, false, "Open File", "");
+  return written;
+}
+
+// A pack that would stop the game half-way (a level without pictures, a rectangle that is no
+// number, a level count outside the level table) is never listed, so never played nor written;
+// the log says once which file it is and why.
+bool PackIsPlayable(const std::string& name) {
+  const packs::PackReport report = packs::CheckPack(*oExtra, "\\packs\\" + name, kCheckPrefix, strAppPath);
+  if (report.ok()) return true;
+  constexpr size_t kProblemsNamed = 3;
+  std::string why;
+  for (size_t i = 0; i < report.problems.size() && i < kProblemsNamed; ++i)
+    why += (i ? "; " : "") + report.problems[i];
+  if (report.problems.size() > kProblemsNamed)
+    why += "; and " + std::to_string(report.problems.size() - kProblemsNamed) + " more";
+  oExtra->SaveLog("Pack left out : packs\\" + name + " : " + why);
+  return false;
+}
+
+}  // namespace
+
+void ScanPacks() {
+  oEngine->Draw(texLogo, 0, 0, 1024, 1024, 0, 100, 0, 0, 800, 600);
+  oEngine->DrawText(texFontDefault, "LOADING", 5, 5, 1, 0, 100, 255, 255, 255);
+  oEngine->RenderAll();
+
+  // The engine lists an empty folder as one empty name.
+  std::vector<std::string> names = oExtra->FilesInFolder("packs", false, true);
+  std::erase(names, std::string());
+  names = WithoutUnfinishedSaves(std::move(names));
+
+  PackFiles.clear();
+  savedTables.clear();
+  RemoveOldCopies();
+  for (const auto& name : names) {
+    if (!PackIsPlayable(name)) continue;
+    const size_t index = PackFiles.size();
+    oExtra->PAK_OpenPAK("/packs/" + name, false, "Open File", "");
+    oExtra->PAK_ExtractFile("packinfo.ini", PackInfoCopy(index), false);
+    oExtra->PAK_ExtractFile("hscore.ini", TableCopy(index), false);
+    PackFiles.push_back(name);
+    savedTables.push_back(ReadGameFile(TableCopy(index)));
+  }
+  intPackScroll = 0;
+}
+
+void SavePackScore(int16_t index) {
+  if (index < 0 || static_cast<size_t>(index) >= PackFiles.size() || savedTables.size() != PackFiles.size())
+    return;
+  const auto table = ReadGameFile(TableCopy(static_cast<size_t>(index)));
+  if (!table) {
+    oExtra->SaveLog("SavePackScore : no high-score copy " + TableCopy(static_cast<size_t>(index)) +
+                    " for pack " + PackFiles[static_cast<size_t>(index)]);
+    return;
+  }
+  if (table == savedTables[static_cast<size_t>(index)]) return;
+  // Looking at the High Scores of a pack without a table makes an empty one; no need to store it.
+  if (!savedTables[static_cast<size_t>(index)] &&
+      oExtra->INIRead("scores", "1_score", TableCopy(static_cast<size_t>(index)), false).empty())
+    return;
+  if (WriteTableIntoPack(static_cast<size_t>(index))) savedTables[static_cast<size_t>(index)] = table;
+}
+
+void SavePackScores() {
+  const auto bound = static_cast<int16_t>(PackFiles.size()) - 1;
+  for (intI = 0; intI <= bound; intI = static_cast<int16_t>(intI + 1)) {
+    DeleteGameFile(PackInfoCopy(static_cast<size_t>(intI)));
+    // A copy that is gone (deleted by hand) is skipped; an unchanged table leaves its pack alone.
+    if (FindGameFile(TableCopy(static_cast<size_t>(intI)))) SavePackScore(intI);
+    DeleteGameFile(TableCopy(static_cast<size_t>(intI)));
+  }
+  DeleteGameFile("picinfo.ini");
+}
 
 }  // namespace varnel

@@ -1,9 +1,65 @@
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "PackList.h"
 #include "modDeclares.h"
+#include "modGame.h"
 #include "modRender.h"
 
 namespace varnel {
+namespace {
 
-void DrawHighScoresScreen() {}
-void DrawPackScores() {}
+// A score as text: the shortest decimal of at most seven significant digits that reads back as
+// the same single-precision value, written out in full (1250, 12.5) unless it has more than
+// seven whole digits (1.234568E+07).
+std::string ScoreText(float score) {
+  if (score == 0) return "0";
+  char text[64];
+  int digits = 1;
+  for (; digits < 7; ++digits) {
+    std::snprintf(text, sizeof text, "%.*e", digits - 1, static_cast<double>(score));
+    if (std::strtof(text, nullptr) == score) break;
+  }
+  std::snprintf(text, sizeof text, "%.*e", digits - 1, static_cast<double>(score));
+  const int exponent = std::atoi(std::strchr(text, 'e') + 1);
+  if (exponent < -5 || exponent >= 7) {
+    std::string shown = text;
+    shown[shown.find('e')] = 'E';
+    return shown;
+  }
+  std::snprintf(text, sizeof text, "%.*f", std::max(0, digits - 1 - exponent), static_cast<double>(score));
+  return text;
+}
+
+void StartGameOnHoveredPack() {
+  NewGame();
+  strNumLevels =
+      oExtra->INIRead("General", "NumOfLevels", std::to_string(intPackSel) + "packinfo.ini", false);
+}
+
+}  // namespace
+
+void DrawHighScoresScreen() {
+  oEngine->Draw(texHighScorePacks, 370, 90, 256, 390, 0, 90);
+  oEngine->Draw(texHighScores, -30, 200, 256, 512, 0, 100);
+  DrawPackList(405, 190, ARGB(255, 255, 255, 0), {DrawPackScores, StartGameOnHoveredPack});
+}
+
+void DrawPackScores() {
+  std::string table = std::to_string(intPackSel) + "hscore.ini";
+  int16_t topX = 10;
+  int16_t additionalValues = 0;
+  oExtra->HighScore_Create(table, topX, additionalValues);
+  const int32_t colour = ARGB(255, 230, 255, 255);
+  for (int16_t rank = 1; rank <= 10; ++rank) {
+    const auto y = static_cast<float>(20 * rank + 320);
+    oEngine->DrawFont("HighScores", 40, y, 150, 35, ScoreText(oExtra->HighScore_GetScore(rank)), colour, 0);
+    oEngine->DrawFont("HighScores", 80, y, 150, 35, oExtra->HighScore_GetName(rank), colour, 0);
+  }
+}
 
 }  // namespace varnel

@@ -2,6 +2,10 @@
 
 #include <SDL.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
 #include "modDeclares.h"
 
 namespace varnel::frmMain {
@@ -66,6 +70,19 @@ void Unload() {
   SDL_DestroyWindow(window);
   window = nullptr;
   SDL_Quit();
+}
+
+void ShowMessage(const std::string& text) {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  const bool noDisplay =
+      !driver || std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0;
+  if (std::getenv("TOVAK2D_QUIET_DIALOGS") || noDisplay ||
+      SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Varnel", text.c_str(), window) != 0)
+    std::fprintf(stderr, "Varnel: %s\n", text.c_str());
+}
+
+void DoEvents() {
+  SDL_PumpEvents();
 }
 
 }  // namespace varnel::frmMain

@@ -22,4 +22,12 @@ void Form_Unload(int16_t& Cancel);
 // Closes the window for good.
 void Unload();
 
+// The game's own message to the player, on the game window; to standard error instead when
+// dialogs are kept quiet (TOVAK2D_QUIET_DIALOGS) or there is no display to show one on.
+void ShowMessage(const std::string& text);
+
+// Lets the window handle what is pending (a close request among it) without taking any input
+// away from the engine, which reads it at the end of the pass.
+void DoEvents();
+
 }  // namespace varnel::frmMain

@@ -89,6 +89,10 @@ inline int16_t intI = 0;
 inline int32_t lngItemColor = 0;
 inline std::string strNumLevels;
 inline std::string strPackInfo;
+// The first pack row shown: a list longer than its panel scrolls with the mouse wheel.
+inline int16_t intPackScroll = 0;
+// Wheel notches turned since the last pass (positive away from the player).
+inline int32_t lngWheelTurn = 0;
 
 // Options.
 inline bool bMusicOn = true;

@@ -2,7 +2,9 @@
 
 namespace varnel {
 
-void LoadTextures();
+// False, after a message to the player, when the picture archive or one of its pictures is
+// missing: the game cannot be shown without them.
+bool LoadTextures();
 void DeleteExtracted();
 void LoadFonts();
 void LoadSounds();

@@ -3,7 +3,9 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <cstdlib>
 
+#include "AppFolder.h"
 #include "frmMain.h"
 #include "modDeclares.h"
 #include "modINI.h"
@@ -40,7 +42,11 @@ bool Startup(const std::string& appPath) {
   oExtra->SetFPSLimit(50);
   frmMain::SetCaption("Varnel v1.0.0");
 
-  LoadTextures();
+  // Without its pictures the game has nothing to show: it says what is missing and ends in order.
+  if (!LoadTextures()) {
+    Shutdown();
+    return false;
+  }
   LoadFonts();
   LoadSounds();
   BuildMenu();
@@ -76,7 +82,10 @@ void Shutdown() {
 }
 
 int Main() {
-  if (!Startup(ProgramFolder())) return 1;
+  // Chosen before anything is read: an installed game keeps its player's files in a folder of their own.
+  const std::string appFolder =
+      ChooseAppFolder(ProgramFolder(), UserDataFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")));
+  if (!Startup(appFolder)) return 1;
   while (bRunning) RunPass();
   Shutdown();
   return 0;

@@ -19,7 +19,7 @@ void AdvanceCounters();
 void AdvanceLogoFade();
 bool IsMouseOver(float X, float Y, float Width, float Height);
 
-// The program's folder, where its data lies.
+// The program's folder: in a build or unpacked folder its data lies there too.
 std::string ProgramFolder();
 
 // One menu button: hover fade, caption and click.

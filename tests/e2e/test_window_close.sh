@@ -13,7 +13,7 @@ timeout 10 import -display "$DISPLAY" -window "$WINDOW" "$WORK/shot.png" || fail
 size=$(timeout 10 identify -format '%wx%h' "$WORK/shot.png")
 [ "$size" = "800x600" ] || fail "the window is $size, not 800x600"
 brightest=$(timeout 10 convert "$WORK/shot.png" -format '%[fx:maxima]' info:)
-[ "$brightest" = "0" ] || fail "the empty screen is not black (brightest value $brightest)"
+[ "$brightest" != "0" ] || fail "the screen is blank"
 
 timeout 5 "$X11_WINDOW" close "$WINDOW"
 wait_for_exit 10

@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "GameHarness.h"
+#include "ShellData.h"
 #include "frmMain.h"
 #include "modDeclares.h"
 #include "modMain.h"
@@ -17,6 +18,7 @@ class MainLoop : public ::testing::Test {
   void SetUp() override {
     char pattern[] = "/tmp/varnel-game-XXXXXX";
     folder = mkdtemp(pattern);
+    shelldata::WriteInterfaceArchive(folder);  // the game ends at once without its pictures
   }
   void TearDown() override { std::filesystem::remove_all(folder); }
 
@@ -77,7 +79,7 @@ TEST(MainLoopHelpers, CountersFadeAndHoverTest) {
 }
 
 TEST(GameHarnessSmoke, RecordsEachPassAndReachesTheWindow) {
-  GameHarness game(false);
+  GameHarness game(true, [](const std::filesystem::path& folder) { shelldata::EnsureInterface(folder); });
   ASSERT_TRUE(game.started);
   game.Pass();
   ASSERT_FALSE(game.Draws().empty());

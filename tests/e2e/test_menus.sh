@@ -1,0 +1,104 @@
+#!/usr/bin/env bash
+# The real game under a virtual display: every menu screen is clicked open with the mouse, and its
+# screenshot must show that screen's own marks where they belong: the red halo behind the current
+# button's caption, the help text, the hovered pack row in its colour and the pack information in
+# its label colour. The pictures themselves may be any art; these colours are the game's own.
+# Exit then ends the game in order and leaves the game folder and its packs as they were.
+source "$(dirname "$0")/lib.sh"
+
+shot() {
+  timeout 5 xdotool mousemove --window "$WINDOW" "${2:-700}" "${3:-580}" || fail "cannot move the pointer"
+  sleep 1.2  # a button left by the pointer takes 45 passes to fade back
+  timeout 10 import -display "$DISPLAY" -window "$WINDOW" "$WORK/$1.png" || fail "no screenshot $1"
+}
+
+# Share (0 to 1) of the pixels of region WxH+X+Y for which an fx predicate on r, g, b (0 to 1)
+# holds. Predicates on hue rather than exact colours: text blends into whatever art is beneath.
+share() {
+  timeout 20 convert "$WORK/$1.png" -crop "$2" +repage -alpha off -fx "$3" -colorspace gray \
+    -format '%[fx:mean]' info:
+}
+REDDISH='r - max(g, b) > 0.2'
+GREEN='g > 0.75 && g - max(r, b) > 0.3'
+YELLOW='r > 0.75 && g > 0.75 && b < 0.35'
+WHITE='min(r, min(g, b)) > 0.85'
+
+# Standard deviation of the brightness: near 0 for a blank picture.
+detail() {
+  timeout 10 convert "$WORK/$1.png" -colorspace gray -format '%[fx:standard_deviation]' info:
+}
+
+check() {
+  awk -v v="$1" -v op="$2" -v t="$3" 'BEGIN { exit !(op == ">" ? v > t : v < t) }' ||
+    fail "$4 (measured $1, expected $2 $3)"
+  echo "ok: $4 ($1 $2 $3)"
+}
+
+click_at() {
+  timeout 5 xdotool mousemove --window "$WINDOW" "$1" "$2" || fail "cannot move the pointer"
+  sleep 0.2
+  timeout 5 xdotool click 1 || fail "cannot click"
+}
+
+# The red halo behind the caption of the button of the current screen, k = 0 to 4.
+halo_of() { share "$1" "90x25+34+$((15 + 37 * $2))" "$REDDISH"; }
+
+[ -f "$GAME_DIR/game data/pictures.vnl" ] || fail "the built game folder has no game data"
+start_xvfb
+copy_game
+[ "$(find "$WORK/game/packs" -maxdepth 1 -type f | wc -l)" -ge 1 ] || fail "the built game folder has no packs"
+cp -a "$WORK/game/packs" "$WORK/packs.before"
+start_game
+wait_for_window "Varnel v1.0.0"
+
+# The splash logo covers the first screen, and is gone after 200 passes (4 s).
+sleep 5
+shot credits
+check "$(detail credits)" ">" 0.03 "the credits screen is not blank"
+check "$(halo_of credits 4)" ">" 0.01 "the Credits button is marked as the current screen"
+check "$(halo_of credits 0)" "<" 0.002 "only the current button is marked"
+
+# A button the pointer left fades back over 45 passes and hides its halo until then: on a busy
+# machine that takes longer, so the screenshot is taken again for a while.
+shot_with_halo() {
+  local halo
+  for _ in 1 2 3 4 5 6; do
+    shot "$1"
+    halo=$(halo_of "$1" "$2")
+    awk -v v="$halo" 'BEGIN { exit !(v > 0.01) }' && break
+  done
+  check "$halo" ">" 0.01 "$1 is the current screen after its click"
+}
+
+names=(start_game high_scores options help credits_again)
+for k in 0 1 2 3 4; do
+  click_at 79 $((27 + 37 * k))
+  shot_with_halo "${names[$k]}" "$k"
+  check "$(detail "${names[$k]}")" ">" 0.03 "${names[$k]} is not blank"
+  other=$(((k + 1) % 5))
+  check "$(halo_of "${names[$k]}" "$other")" "<" 0.002 "${names[$k]} marks no other button"
+done
+check "$(share help 475x280+250+150 "$WHITE")" ">" 0.03 "the help text shows in its box"
+check "$(share credits 475x280+250+150 "$WHITE")" "<" 0.01 "the credits show no white text"
+
+# Hovering the first pack row: light green on Start Game, yellow on High Scores, and the pack
+# information in its green labels on the left.
+click_at 79 27
+shot start_idle
+check "$(share start_idle 115x105+35+315 "$GREEN")" "<" 0.002 "no information without a hovered pack"
+shot start_hover 512 184
+check "$(share start_hover 305x18+360+175 "$GREEN")" ">" 0.01 "the hovered row is light green"
+check "$(share start_hover 115x105+35+315 "$GREEN")" ">" 0.01 "the pack information shows"
+click_at 79 64
+shot scores_hover 500 184
+check "$(share scores_hover 190x18+405+175 "$YELLOW")" ">" 0.01 "the hovered row is yellow"
+check "$(share scores_hover 150x200+40+340 "$WHITE")" ">" 0.005 "the pack's table shows"
+
+click_at 79 212
+wait_for_exit 15
+[ "$GAME_STATUS" = 0 ] || fail "exit status $GAME_STATUS"
+[ "$(last_log_line)" = "APPLICATION ENDED" ] || fail "the log does not end with APPLICATION ENDED"
+leftovers=$(cd "$WORK/game" && ls | grep -E '^[0-9]+(packinfo|hscore)\.ini$|^picinfo\.ini$|\.(jpg|dds|bmp|png)$' || true)
+[ -z "$leftovers" ] || fail "files left in the game folder: $leftovers"
+diff -r "$WORK/packs.before" "$WORK/game/packs" >/dev/null || fail "a pack changed without a new score"
+echo "PASS: every menu screen shows its marks, the pack rows and information follow the mouse, Exit ends in order"

@@ -1,0 +1,137 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+// Game folders for the shell tests: interface pictures and picture packs made on the spot, so a
+// test says exactly which pack holds what.
+namespace shelldata {
+
+namespace fs = std::filesystem;
+
+using Entries = std::vector<std::pair<std::string, std::string>>;
+
+// The archive layout the engine reads: a split marker, the stored name, a here marker, the bytes.
+inline std::string Archive(const Entries& entries) {
+  std::string out;
+  for (const auto& [name, contents] : entries) out += "`*[S-P-L-I-T]*`!" + name + "`*[H-E-R-E]*`!" + contents;
+  return out;
+}
+
+inline void Put(const fs::path& path, const std::string& data) {
+  fs::create_directories(path.parent_path());
+  std::ofstream(path, std::ios::binary).write(data.data(), static_cast<std::streamsize>(data.size()));
+}
+
+inline std::string Bytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// A small uncompressed 24-bit bitmap of one colour; the engine tells formats by their bytes, so it
+// serves under any picture name.
+inline std::string Bmp(int width, int height, uint8_t red, uint8_t green, uint8_t blue) {
+  const int rowBytes = (width * 3 + 3) / 4 * 4;
+  const uint32_t pixels = static_cast<uint32_t>(rowBytes * height);
+  std::string out;
+  auto u16 = [&](uint32_t v) { out += static_cast<char>(v & 0xFF), out += static_cast<char>(v >> 8 & 0xFF); };
+  auto u32 = [&](uint32_t v) { u16(v & 0xFFFF), u16(v >> 16); };
+  out += "BM";
+  u32(54 + pixels), u32(0), u32(54);
+  u32(40), u32(static_cast<uint32_t>(width)), u32(static_cast<uint32_t>(height)), u16(1), u16(24);
+  u32(0), u32(pixels), u32(2835), u32(2835), u32(0), u32(0);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x)
+      out += {static_cast<char>(blue), static_cast<char>(green), static_cast<char>(red)};
+    out.append(static_cast<size_t>(rowBytes - width * 3), '\0');
+  }
+  return out;
+}
+
+inline const std::vector<std::string> kInterfaceEntries = {
+    "back_game_h.jpg",   "back_game_v.jpg",
+    "gamemask.dds",      "background.jpg",
+    "sky.jpg",           "mouse.bmp",
+    "button.bmp",        "vnlogo.jpg",
+    "progressroom.dds",  "progressbar.dds",
+    "progressbarin.dds", "particles.png",
+    "sidemenu.dds",      "newgameselection.dds",
+    "highscores.dds",    "packinfo.dds",
+    "vnl.dds",           "clue.dds",
+    "clueselection.dds", "highscorepacks.dds",
+    "menu_newgame.dds",  "menu_highscores.dds",
+    "menu_options.dds",  "menu_help.dds",
+    "font_default.dds",
+};
+
+// Writes "game data/pictures.vnl" with every interface picture except leaveOut.
+inline void WriteInterfaceArchive(const fs::path& folder, const std::string& leaveOut = "") {
+  Entries entries;
+  uint8_t shade = 20;
+  for (const auto& name : kInterfaceEntries)
+    if (name != leaveOut) entries.emplace_back(name, Bmp(8, 8, shade += 9, 90, 160));
+  Put(folder / "game data" / "pictures.vnl", Archive(entries));
+}
+
+// Gives a test folder the interface pictures when the built game folder brought none.
+inline void EnsureInterface(const fs::path& folder) {
+  if (!fs::exists(folder / "game data" / "pictures.vnl")) WriteInterfaceArchive(folder);
+}
+
+inline std::string PackInfo(const std::string& levels, const std::string& vertical,
+                            const std::string& info = "") {
+  return "[General]\r\nNumOfLevels=" + levels + "\r\nVertical=" + vertical + "\r\nPackInfo=" + info + "\r\n";
+}
+
+// Five rectangles for each of levels 1 to count.
+inline std::string PicInfo(int count) {
+  std::string out;
+  for (int n = 1; n <= count; ++n) {
+    out += "[" + std::to_string(n) + "]\r\n";
+    for (int d = 1; d <= 5; ++d) {
+      const std::string k = std::to_string(d);
+      const std::string left = std::to_string(d * 40), top = std::to_string(d * 30);
+      out += k + "Left=" + left + "\r\n" + k + "Right=" + std::to_string(d * 40 + 20) + "\r\n" + k +
+             "Top=" + top + "\r\n" + k + "Bottom=" + std::to_string(d * 30 + 20) + "\r\n";
+    }
+    out += "PicInfo=Level " + std::to_string(n) + "\r\n";
+  }
+  return out;
+}
+
+inline std::string Table(const std::vector<std::pair<std::string, std::string>>& scores) {
+  std::string out = "[setup]\r\nTopX=10\r\nadditionalValues=0\r\n[scores]\r\n";
+  for (size_t i = 0; i < scores.size(); ++i)
+    out += std::to_string(i + 1) + "_score=" + scores[i].first + "\r\n" + std::to_string(i + 1) +
+           "_name=" + scores[i].second + "\r\n";
+  return out;
+}
+
+// A playable pack: settings, rectangles, a picture pair per level and a table.
+inline Entries GoodPack(int levels, bool vertical, const std::string& table, const std::string& info = "") {
+  Entries entries = {{"packinfo.ini", PackInfo(std::to_string(levels), vertical ? "True" : "False", info)},
+                     {"picinfo.ini", PicInfo(levels)},
+                     {"hscore.ini", table}};
+  for (int n = 1; n <= levels; ++n) {
+    entries.emplace_back(std::to_string(n) + ".jpg", Bmp(16, 16, 200, 40, 40));
+    entries.emplace_back(std::to_string(n) + "x.jpg", Bmp(16, 16, 40, 200, 40));
+  }
+  return entries;
+}
+
+inline void WritePack(const fs::path& folder, const std::string& name, const Entries& entries) {
+  Put(folder / "packs" / name, Archive(entries));
+}
+
+// Replaces the built game's packs with the given ones (none: an empty packs folder).
+inline void OnlyPacks(const fs::path& folder, const std::vector<std::pair<std::string, Entries>>& packs) {
+  fs::remove_all(folder / "packs");
+  fs::create_directories(folder / "packs");
+  for (const auto& [name, entries] : packs) WritePack(folder, name, entries);
+}
+
+}  // namespace shelldata

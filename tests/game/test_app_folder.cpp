@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "AppFolder.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A fresh folder holding an installed game: bin/ and share/varnel with data, sounds and packs.
+class AppFolderTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/varnel-appfolder-XXXXXX";
+    root = mkdtemp(pattern);
+    fs::create_directories(root / "bin");
+    installed = root / "share" / "varnel";
+    Write(installed / "game data" / "pictures.vnl", "pictures");
+    Write(installed / "game data" / "options.ini", "[options]\n");
+    Write(installed / "sound" / "click.wav", "click");
+    Write(installed / "packs" / "city.vnl", "city pack");
+    Write(installed / "packs" / "sea.vnl", "sea pack");
+    user = root / "home" / ".local" / "share" / "varnel";
+  }
+
+  void TearDown() override {
+    fs::permissions(installed, fs::perms::owner_all, fs::perm_options::add);
+    fs::remove_all(root);
+  }
+
+  static void Write(const fs::path& file, const std::string& text) {
+    fs::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::trunc) << text;
+  }
+
+  static std::string Read(const fs::path& file) {
+    std::ifstream in(file);
+    return {std::istreambuf_iterator<char>(in), {}};
+  }
+
+  void MakeReadOnly() {
+    fs::permissions(installed, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+  }
+  void MakeWritable() { fs::permissions(installed, fs::perms::owner_all, fs::perm_options::add); }
+  std::string Choose() { return varnel::ChooseAppFolder((root / "bin").string(), user.string()); }
+
+  fs::path root, installed, user;
+};
+
+TEST_F(AppFolderTest, BuildFolderAndWritableInstallStayWhereTheyAre) {
+  const fs::path build = root / "build";
+  Write(build / "game data" / "pictures.vnl", "pictures");
+  EXPECT_EQ(varnel::ChooseAppFolder(build.string(), user.string()), build.string());
+
+  EXPECT_EQ(Choose(), installed.string());
+  EXPECT_FALSE(fs::exists(user));
+
+  // No data anywhere: the program's folder, as before installing existed.
+  const fs::path bare = root / "bare" / "bin";
+  fs::create_directories(bare);
+  EXPECT_EQ(varnel::ChooseAppFolder(bare.string(), user.string()), bare.string());
+}
+
+TEST_F(AppFolderTest, ReadOnlyInstallFillsTheUsersFolder) {
+  MakeReadOnly();
+  EXPECT_FALSE(varnel::FolderIsWritable(installed));
+  ASSERT_EQ(Choose(), user.string());
+
+  EXPECT_TRUE(fs::is_symlink(user / "game data" / "pictures.vnl"));
+  EXPECT_EQ(Read(user / "game data" / "pictures.vnl"), "pictures");
+  EXPECT_TRUE(fs::is_symlink(user / "sound" / "click.wav"));
+  EXPECT_FALSE(fs::is_symlink(user / "game data" / "options.ini"));
+  EXPECT_EQ(Read(user / "game data" / "options.ini"), "[options]\n");
+  EXPECT_EQ(Read(user / "packs" / "city.vnl"), "city pack");
+  EXPECT_EQ(Read(user / "packs" / "sea.vnl"), "sea pack");
+  // The folders are real, so what the game writes beside the data stays in the user's folder.
+  EXPECT_FALSE(fs::is_symlink(user / "game data"));
+  EXPECT_TRUE(varnel::FolderIsWritable(user / "game data"));
+}
+
+TEST_F(AppFolderTest, LaterStartsKeepThePlayersFilesAndAddNewPacks) {
+  MakeReadOnly();
+  ASSERT_EQ(Choose(), user.string());
+  Write(user / "packs" / "city.vnl", "city pack with scores");
+  Write(user / "game data" / "options.ini", "[options]\nmusic=0\n");
+  fs::remove(user / "packs" / "sea.vnl");
+  Write(user / "packs" / "mine.vnl", "the player's own");
+
+  MakeWritable();
+  Write(installed / "packs" / "city.vnl", "city pack, updated");
+  Write(installed / "packs" / "forest.vnl", "forest pack");
+  Write(installed / "packs" / "mine.vnl", "installed pack of the same name");
+  MakeReadOnly();
+  ASSERT_EQ(Choose(), user.string());
+
+  EXPECT_EQ(Read(user / "packs" / "city.vnl"), "city pack with scores");
+  EXPECT_EQ(Read(user / "game data" / "options.ini"), "[options]\nmusic=0\n");
+  EXPECT_FALSE(fs::exists(user / "packs" / "sea.vnl")) << "a deleted pack came back";
+  EXPECT_EQ(Read(user / "packs" / "forest.vnl"), "forest pack");
+  EXPECT_EQ(Read(user / "packs" / "mine.vnl"), "the player's own");
+  for (const auto& entry : fs::directory_iterator(user / "packs"))
+    EXPECT_EQ(entry.path().filename().string().find(".part"), std::string::npos) << entry.path();
+
+  // Links into a moved installation are pointed at the new one.
+  fs::remove(user / "sound" / "click.wav");
+  fs::create_symlink(root / "gone" / "click.wav", user / "sound" / "click.wav");
+  ASSERT_EQ(Choose(), user.string());
+  EXPECT_EQ(Read(user / "sound" / "click.wav"), "click");
+}
+
+TEST_F(AppFolderTest, UserFolderThatCannotBeMadeFallsBackToTheInstalledFolder) {
+  MakeReadOnly();
+  Write(root / "home" / ".local" / "share", "a file where a folder should be");
+  EXPECT_EQ(Choose(), installed.string());
+  EXPECT_EQ(varnel::ChooseAppFolder((root / "bin").string(), ""), installed.string());
+}
+
+TEST(UserDataFolder, FollowsXdgDataHomeOrHome) {
+  EXPECT_EQ(varnel::UserDataFolder("/data/me", "/home/me"), "/data/me/varnel");
+  EXPECT_EQ(varnel::UserDataFolder(nullptr, "/home/me"), "/home/me/.local/share/varnel");
+  // A relative or empty XDG_DATA_HOME is to be ignored.
+  EXPECT_EQ(varnel::UserDataFolder("", "/home/me"), "/home/me/.local/share/varnel");
+  EXPECT_EQ(varnel::UserDataFolder("data", "/home/me"), "/home/me/.local/share/varnel");
+  EXPECT_EQ(varnel::UserDataFolder(nullptr, "relative/home"), "");
+}
+
+}  // namespace

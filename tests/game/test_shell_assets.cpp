@@ -1,0 +1,76 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "GameHarness.h"
+#include "ShellData.h"
+#include "modDeclares.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The process's current folder during a test: a game that worked relative to it would leave
+// its files here.
+class ElsewhereFolder {
+ public:
+  ElsewhereFolder() {
+    char pattern[] = "/tmp/varnel-cwd-XXXXXX";
+    path = mkdtemp(pattern);
+    previous = fs::current_path();
+    fs::current_path(path);
+  }
+  ~ElsewhereFolder() {
+    fs::current_path(previous);
+    std::error_code ec;
+    fs::remove_all(path, ec);
+  }
+  bool Empty() const { return fs::is_empty(path); }
+  fs::path path, previous;
+};
+
+}  // namespace
+
+TEST(ShellAssets, StartupMakesEveryTextureAndLeavesNoExtractedFileBehind) {
+  ElsewhereFolder elsewhere;
+  GameHarness game(true, [](const fs::path& folder) {
+    shelldata::EnsureInterface(folder);
+    shelldata::Put(folder / "picinfo.ini", "[1]\r\n1Left=3\r\n");  // left over by an earlier run
+  });
+  ASSERT_TRUE(game.started);
+  for (const auto& name : shelldata::kInterfaceEntries) EXPECT_FALSE(game.Has(name)) << name;
+  EXPECT_FALSE(game.Has("picinfo.ini"));
+  EXPECT_TRUE(elsewhere.Empty()) << "nothing is extracted into the current folder";
+
+  for (const auto* texture : {&varnel::texBackGameH, &varnel::texMouse, &varnel::texButton, &varnel::texLogo,
+                              &varnel::texParticles, &varnel::texVNL, &varnel::texFontDefault})
+    EXPECT_TRUE(static_cast<bool>(*texture));
+  EXPECT_FALSE(varnel::texOriginal) << "level pictures come with the level";
+
+  game.Shutdown();
+  EXPECT_FALSE(varnel::texMouse) << "textures are released at shutdown";
+}
+
+TEST(ShellAssets, AMissingPictureArchiveEndsTheGameInOrderWithAMessage) {
+  testing::internal::CaptureStderr();
+  GameHarness game(false);
+  const std::string message = testing::internal::GetCapturedStderr();
+  EXPECT_FALSE(game.started);
+  EXPECT_NE(message.find("game data/pictures.vnl is missing"), std::string::npos) << message;
+  EXPECT_EQ(varnel::frmMain::hWnd(), nullptr) << "the window is closed";
+  const std::string log = game.Read("log.txt");
+  EXPECT_NE(log.find("Error in LoadTextures : The picture archive"), std::string::npos) << log;
+  EXPECT_EQ(log.substr(log.size() - 19), "APPLICATION ENDED\r\n");
+}
+
+TEST(ShellAssets, APictureMissingFromTheArchiveIsNamedAndNothingIsLeftBehind) {
+  testing::internal::CaptureStderr();
+  GameHarness game(true,
+                   [](const fs::path& folder) { shelldata::WriteInterfaceArchive(folder, "clue.dds"); });
+  const std::string message = testing::internal::GetCapturedStderr();
+  EXPECT_FALSE(game.started);
+  EXPECT_NE(message.find("lacks clue.dds."), std::string::npos) << message;
+  for (const auto& name : shelldata::kInterfaceEntries) EXPECT_FALSE(game.Has(name)) << name;
+  EXPECT_NE(game.Read("log.txt").find("APPLICATION ENDED"), std::string::npos);
+}

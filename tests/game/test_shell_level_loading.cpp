@@ -1,0 +1,62 @@
+#include <gtest/gtest.h>
+
+#include "GameHarness.h"
+#include "ShellData.h"
+#include "modDeclares.h"
+#include "modRender.h"
+
+namespace {
+
+shelldata::Entries Pictures(const std::vector<std::string>& names) {
+  shelldata::Entries entries = {{"packinfo.ini", shelldata::PackInfo("4", "True")},
+                                {"picinfo.ini", shelldata::PicInfo(4)}};
+  for (const auto& name : names) entries.emplace_back(name, shelldata::Bmp(16, 8, 10, 20, 30));
+  return entries;
+}
+
+}  // namespace
+
+TEST(ShellLevelLoading, TakesThePairOutOfThePackAndLeavesNothingBehind) {
+  GameHarness game(true, [](const std::filesystem::path& folder) {
+    shelldata::EnsureInterface(folder);
+    shelldata::OnlyPacks(
+        folder,
+        {{"p.vnl", Pictures({"1.jpg", "1x.jpg", "2.bmp", "2x.bmp", "3.jpg", "3x.jpg", "3.bmp", "3x.bmp"})}});
+  });
+  ASSERT_TRUE(game.started);
+  game.Pass();
+  varnel::strPackFile = "p.vnl";
+  varnel::intScreen = varnel::kScreenLevelStart;
+
+  for (const std::string level : {"1", "2", "3"}) {
+    varnel::strLevelPic = level;
+    varnel::sngTimer = 123;
+    varnel::bTimerOn = false;
+    varnel::LoadLevel();
+    EXPECT_TRUE(static_cast<bool>(varnel::texOriginal)) << level;
+    EXPECT_TRUE(static_cast<bool>(varnel::texModified)) << level;
+    EXPECT_EQ(varnel::intScreen, varnel::kScreenPlaying);
+    EXPECT_EQ(varnel::sngTimer, 0);
+    EXPECT_TRUE(varnel::bTimerOn);
+    for (const char* ext : {".jpg", "x.jpg", ".bmp", "x.bmp"})
+      EXPECT_FALSE(game.Has(level + ext)) << level + ext;
+  }
+
+  // A level without pictures is logged; the game goes on with empty pictures.
+  varnel::strLevelPic = "4";
+  varnel::LoadLevel();
+  EXPECT_FALSE(varnel::texOriginal);
+  EXPECT_NE(game.Read("log.txt").find("Error in LoadLevel : pack p.vnl has no picture pair for level 4"),
+            std::string::npos);
+
+  std::vector<tovak2d::DrawRecord> draws;
+  tovak2d::SetDrawObserver([&](const tovak2d::DrawRecord& d) { draws.push_back(d); });
+  varnel::strLevelPic = "1";
+  varnel::LoadLevel();
+  tovak2d::SetDrawObserver(nullptr);
+  ASSERT_EQ(draws.size(), 1u) << "the loading text goes into the frame being built";
+  EXPECT_EQ(draws[0].text, "...LOADING...");
+  EXPECT_EQ(draws[0].fontKey, "titleL");
+  EXPECT_EQ(draws[0].X, 340);
+  EXPECT_EQ(draws[0].txtPosition, 5);
+}

@@ -1,9 +1,9 @@
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <iterator>
 
 #include "PackCheck.h"
+#include "frmMain.h"
 #include "modDeclares.h"
 #include "modGame.h"
 #include "modINI.h"
@@ -98,7 +98,7 @@ std::string PackName() {
 // A pack that turns out unplayable ends the game where it stands: the player is told which
 // pack, the log has the details, and the game goes back to the menu screens.
 void AbandonGame(const std::string& message) {
-  std::fprintf(stderr, "Varnel: %s\n", message.c_str());
+  frmMain::ShowMessage(message);
   ExitToMenu();
 }
 

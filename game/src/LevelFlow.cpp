@@ -254,6 +254,7 @@ void DrawLevelStartState() {
 }
 
 void DrawPlayingState() {
+  const bool levelDoneBefore = bLevelDone;
   DrawPlayScreen();
   DrawLiveRank();
   DrawPicInfo();
@@ -268,7 +269,12 @@ void DrawPlayingState() {
   }
   // EXIT shares its corner with the NEXT LEVEL click region: once EXIT has left the game in
   // this pass, the panel must not start another level.
-  if (bLevelDone && intScreen == kScreenPlaying) DrawLevelDone();
+  if (bLevelDone && intScreen == kScreenPlaying) {
+    // SUBMIT SCORE lies over the pictures: the click that found the last difference must not
+    // press it before the player has even seen the panel.
+    if (!levelDoneBefore) curMouse.B1Clicked = false;
+    DrawLevelDone();
+  }
 }
 
 }  // namespace varnel

@@ -20,7 +20,10 @@ const play::TestLevel& LevelPlayed(const play::TestPack& pack) {
 }  // namespace
 
 TEST(PlayGame, FindsMissesBonusesAndACompletedPack) {
-  const play::TestPack pack{"Garden.vnl", true, {play::PlainLevel(), play::PlainLevel(), play::PlainLevel()}};
+  // The last difference lies under the SUBMIT SCORE button of the panel the find brings up.
+  play::TestLevel level5UnderSubmit = play::PlainLevel();
+  level5UnderSubmit.rects[4] = {160, 200, 330, 360};
+  const play::TestPack pack{"Garden.vnl", true, {level5UnderSubmit, level5UnderSubmit, level5UnderSubmit}};
   play::PlaySession session({pack});
   ASSERT_TRUE(session.game.started);
   session.ChoosePack("Garden.vnl");
@@ -87,6 +90,7 @@ TEST(PlayGame, FindsMissesBonusesAndACompletedPack) {
   EXPECT_EQ(sngScore, before + 91);
   session.FindAll(*level);
   ASSERT_TRUE(bLevelDone);
+  EXPECT_EQ(intScreen, kScreenPlaying) << "the find did not press SUBMIT SCORE as well";
 
   // The last level ends the pack: WELLDONE and SUBMIT SCORE instead of NEXT LEVEL, the sound once.
   EXPECT_TRUE(bPackDone);

@@ -7,12 +7,12 @@
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "GameHarness.h"
+#include "ShellData.h"
 #include "modDeclares.h"
 #include "modGame.h"
 
@@ -26,7 +26,6 @@ using Rect = std::array<float, 4>;
 struct TestLevel {
   std::array<Rect, 5> rects;
   std::string caption;
-  bool withPictures = true;
 };
 
 struct TestPack {
@@ -40,35 +39,6 @@ struct TestPack {
   std::vector<TestLevel> levels;
   std::string hscore;  // the pack's table file; empty: none in the pack
 };
-
-inline std::string Archive(const std::vector<std::pair<std::string, std::string>>& entries) {
-  std::string bytes;
-  for (const auto& [name, contents] : entries)
-    bytes += "`*[S-P-L-I-T]*`!" + name + "`*[H-E-R-E]*`!" + contents;
-  return bytes;
-}
-
-// A 24-bit bitmap of one colour.
-inline std::string Bitmap(int width, int height, uint8_t shade) {
-  const int rowBytes = (width * 3 + 3) / 4 * 4;
-  const uint32_t imageSize = static_cast<uint32_t>(rowBytes * height);
-  std::string bmp(54 + imageSize, '\0');
-  auto put32 = [&bmp](size_t at, uint32_t v) {
-    for (int i = 0; i < 4; ++i) bmp[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
-  };
-  bmp[0] = 'B';
-  bmp[1] = 'M';
-  put32(2, 54 + imageSize);
-  put32(10, 54);
-  put32(14, 40);
-  put32(18, static_cast<uint32_t>(width));
-  put32(22, static_cast<uint32_t>(height));
-  bmp[26] = 1;
-  bmp[28] = 24;
-  put32(34, imageSize);
-  for (size_t i = 54; i < bmp.size(); ++i) bmp[i] = static_cast<char>(shade);
-  return bmp;
-}
 
 inline std::string RectKeys(const TestLevel& level) {
   std::string keys;
@@ -87,11 +57,9 @@ inline std::string RectKeys(const TestLevel& level) {
   return keys;
 }
 
-inline void WritePack(const std::filesystem::path& packs, const TestPack& pack) {
-  std::vector<std::pair<std::string, std::string>> entries;
-  entries.emplace_back("packinfo.ini", "[General]\r\nNumOfLevels=" + std::to_string(pack.levels.size()) +
-                                           "\r\nVertical=" + (pack.vertical ? "True" : "False") +
-                                           "\r\nPackInfo=made by a test\r\n");
+inline void WritePack(const std::filesystem::path& folder, const TestPack& pack) {
+  shelldata::Entries entries = {{"packinfo.ini", shelldata::PackInfo(std::to_string(pack.levels.size()),
+                                                                     pack.vertical ? "True" : "False")}};
   if (!pack.hscore.empty()) entries.emplace_back("hscore.ini", pack.hscore);
   std::string picinfo;
   for (size_t i = 0; i < pack.levels.size(); ++i)
@@ -100,22 +68,18 @@ inline void WritePack(const std::filesystem::path& packs, const TestPack& pack) 
   entries.emplace_back("picinfo.ini", picinfo);
   const int w = pack.vertical ? 256 : 380, h = pack.vertical ? 380 : 256;
   for (size_t i = 0; i < pack.levels.size(); ++i) {
-    if (!pack.levels[i].withPictures) continue;
-    const std::string n = std::to_string(i + 1);
-    entries.emplace_back(n + ".bmp", Bitmap(w, h, 90));
-    entries.emplace_back(n + "x.bmp", Bitmap(w, h, 160));
+    entries.emplace_back(std::to_string(i + 1) + ".bmp", shelldata::Bmp(w, h, 60, 90, 120));
+    entries.emplace_back(std::to_string(i + 1) + "x.bmp", shelldata::Bmp(w, h, 60, 160, 120));
   }
-  std::filesystem::create_directories(packs);
-  std::ofstream(packs / pack.fileName, std::ios::binary) << Archive(entries);
+  shelldata::WritePack(folder, pack.fileName, entries);
 }
 
 // A table of ten entries scoring 1000, 900, ... 100, named A to J.
 inline std::string FullTable() {
-  std::string text = "[setup]\r\nTopX=10\r\nadditionalValues=0\r\n[scores]\r\n";
+  std::vector<std::pair<std::string, std::string>> scores;
   for (int r = 1; r <= 10; ++r)
-    text += std::to_string(r) + "_score=" + std::to_string(1100 - 100 * r) + "\r\n" + std::to_string(r) +
-            "_name=" + std::string(1, static_cast<char>('A' + r - 1)) + "\r\n";
-  return text;
+    scores.emplace_back(std::to_string(1100 - 100 * r), std::string(1, static_cast<char>('A' + r - 1)));
+  return shelldata::Table(scores);
 }
 
 // Five separate squares of 11 x 11 pixels along the picture's diagonal.
@@ -134,8 +98,8 @@ class PlaySession {
   explicit PlaySession(const std::vector<TestPack>& packs,
                        const std::function<void(const std::filesystem::path&)>& extra = nullptr)
       : game(true, [&](const std::filesystem::path& folder) {
-          std::filesystem::remove_all(folder / "packs");
-          for (const TestPack& pack : packs) WritePack(folder / "packs", pack);
+          shelldata::OnlyPacks(folder, {});
+          for (const TestPack& pack : packs) WritePack(folder, pack);
           if (extra) extra(folder);
         }) {
     // The game's pacing is not under test: passes run as fast as the machine allows.

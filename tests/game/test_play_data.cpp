@@ -85,16 +85,15 @@ TEST(PlayData, DamagedLevelDataEndsTheGameWithAMessage) {
 
   // The pack changes after the catalogue was made: a rectangle value is no number any more.
   auto rewrite = [&](const std::string& picinfo, const std::string& modified) {
-    const std::vector<std::pair<std::string, std::string>> entries{
-        {"packinfo.ini", "[General]\r\nNumOfLevels=1\r\nVertical=True\r\n"},
-        {"picinfo.ini", "[1]\r\n" + picinfo},
-        {"1.bmp", play::Bitmap(256, 380, 90)},
-        {"1x.bmp", modified}};
-    std::ofstream(session.game.folder / "packs" / "Broken.vnl", std::ios::binary | std::ios::trunc)
-        << play::Archive(entries);
+    const shelldata::Entries entries{{"packinfo.ini", "[General]\r\nNumOfLevels=1\r\nVertical=True\r\n"},
+                                     {"picinfo.ini", "[1]\r\n" + picinfo},
+                                     {"1.bmp", shelldata::Bmp(256, 380, 60, 90, 120)},
+                                     {"1x.bmp", modified}};
+    shelldata::WritePack(session.game.folder, "Broken.vnl", entries);
   };
   std::string keys = play::RectKeys(pack.levels[0]);
-  rewrite(std::string(keys).replace(keys.find("2Left=60"), 8, "2Left=abc"), play::Bitmap(256, 380, 160));
+  rewrite(std::string(keys).replace(keys.find("2Left=60"), 8, "2Left=abc"),
+          shelldata::Bmp(256, 380, 60, 160, 120));
   session.ChoosePack("Broken.vnl");
   EXPECT_EQ(intScreen, kScreenHighScores);
   EXPECT_NE(
@@ -103,7 +102,7 @@ TEST(PlayData, DamagedLevelDataEndsTheGameWithAMessage) {
       << session.Log();
 
   // A picture that is in the pack but cannot be decoded: the game stops at START.
-  rewrite(keys, play::Bitmap(256, 380, 160).substr(0, 30));
+  rewrite(keys, shelldata::Bmp(256, 380, 60, 160, 120).substr(0, 30));
   session.ChoosePack("Broken.vnl");
   ASSERT_EQ(intScreen, kScreenLevelStart);
   session.PressStart();

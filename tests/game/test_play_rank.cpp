@@ -72,8 +72,8 @@ TEST(PlayRank, LiveRankRowsAroundThePlayer) {
 
 namespace {
 
+// From the start prompt: one find, then misses until the time runs out, then SUBMIT SCORE.
 void LoseAfterOneFind(play::PlaySession& session, const play::TestPack& pack) {
-  session.ChoosePack(pack.fileName);
   session.StartLevel();
   const play::TestLevel& level = pack.levels[0];
   session.ClickPicture(true, level.rects[0][0], level.rects[0][2]);
@@ -93,6 +93,7 @@ TEST(PlayRank, NameEntryStoresTheScoreUnderTheTypedName) {
   const play::TestPack pack{"Garden.vnl", true, {play::PlainLevel()}};
   play::PlaySession session({pack});
 
+  session.ChoosePack(pack.fileName);
   LoseAfterOneFind(session, pack);
   ASSERT_EQ(intScreen, kScreenNameEntry) << "a score above an empty table qualifies";
   EXPECT_TRUE(session.Drew("Please enter your name"));
@@ -119,6 +120,7 @@ TEST(PlayRank, NameEntryStoresTheScoreUnderTheTypedName) {
   EXPECT_NE(table.find("1_score=" + SingleText(score) + "\r\n"), std::string::npos) << table;
 
   // The next entry starts with the name confirmed last; erased to nothing, Escape stores the default.
+  session.ChoosePack(pack.fileName);
   LoseAfterOneFind(session, pack);
   ASSERT_EQ(intScreen, kScreenNameEntry);
   EXPECT_TRUE(session.Drew("Joa 7bcd"));
@@ -130,6 +132,7 @@ TEST(PlayRank, NameEntryStoresTheScoreUnderTheTypedName) {
   EXPECT_NE(session.game.Read("0hscore.ini").find("_name=Varnel X\r\n"), std::string::npos);
 
   // The DONE button confirms as well.
+  session.ChoosePack(pack.fileName);
   LoseAfterOneFind(session, pack);
   ASSERT_EQ(intScreen, kScreenNameEntry);
   EXPECT_EQ(strPlayerName, "Varnel X");
@@ -141,7 +144,23 @@ TEST(PlayRank, AScoreOutsideTheTopTenGoesStraightBack) {
   play::TestPack pack{"Garden.vnl", true, {play::PlainLevel()}};
   pack.hscore = play::FullTable();
   play::PlaySession session({pack});
+  session.ChoosePack(pack.fileName);
   LoseAfterOneFind(session, pack);
   EXPECT_EQ(intScreen, kScreenHighScores);
   EXPECT_EQ(session.game.Read("0hscore.ini").find("11_name"), std::string::npos) << "nothing was stored";
+}
+
+TEST(PlayRank, ADamagedTableIsLoggedOnceAndTakesNoScore) {
+  const play::TestPack pack{"Garden.vnl", true, {play::PlainLevel()}, "[setup]\r\nTopX=ten\r\n"};
+  play::PlaySession session({pack});
+  session.ChoosePack("Garden.vnl");
+  session.game.Pass(20);
+  const std::string log = session.Log();
+  const std::string line = "Error in loading HighScores : ";
+  ASSERT_NE(log.find(line), std::string::npos);
+  EXPECT_EQ(log.find(line, log.find(line) + 1), std::string::npos) << "one line, not one a frame";
+  EXPECT_EQ(LiveRankRows(session.game), (Rows{{530, Row{"", "YOU", "0"}}}));
+
+  LoseAfterOneFind(session, pack);
+  EXPECT_EQ(intScreen, kScreenHighScores) << "a score with no table to go to asks for no name";
 }

@@ -6,7 +6,6 @@
 #include "frmMain.h"
 #include "modDeclares.h"
 #include "modGame.h"
-#include "modINI.h"
 #include "modLoad.h"
 #include "modMain.h"
 #include "modRender.h"

@@ -1,4 +1,3 @@
-#include <array>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -6,7 +5,6 @@
 
 #include "modDeclares.h"
 #include "modGame.h"
-#include "modINI.h"
 #include "modMain.h"
 
 namespace varnel {
@@ -120,7 +118,8 @@ const Layout& Current() {
 
 constexpr int32_t kPaleText = ARGB(255, 230, 255, 255);
 
-int16_t Percent(double value) {
+// Halves to even, as a conversion to a whole number rounds.
+int16_t Rounded(double value) {
   return static_cast<int16_t>(std::nearbyint(value));
 }
 
@@ -169,7 +168,7 @@ void DrawJokerButton(const Layout& layout) {
   if (!shown) return;
   const double swing = std::sin(lngFrame / 2.0);
   const float extra = layout.jokerRotation;
-  const int16_t alpha = Percent(fade - 15.0);
+  const int16_t alpha = Rounded(fade - 15.0);
   const Point at = layout.jokerButton;
 
   oEngine->AmbientColor(100, 100, 200);
@@ -181,7 +180,7 @@ void DrawJokerButton(const Layout& layout) {
   oEngine->AmbientColor(20, 20, 200);
   oEngine->Draw(texButton, at.X, at.Y, 120, 25, static_cast<float>(5 * std::sin(lngFrame / 10.0) + extra),
                 alpha, 0, 0, 90, 18.75f);
-  const int labelAlpha = Percent(2.55 - (10.0 - fade) * 2.55);
+  const int labelAlpha = Rounded(2.55 - (10.0 - fade) * 2.55);
   const float* box = layout.jokerLabelBox;
   oEngine->DrawFont("small", box[0], box[1], box[2], box[3], layout.jokerLabel,
                     ARGB(labelAlpha, 230, 255, 255), 5);
@@ -252,7 +251,7 @@ void DrawPlayScreen() {
   DrawJokerButton(layout);
 
   if (sngPlayFade != 0) {
-    const int16_t alpha = Percent(sngPlayFade);
+    const int16_t alpha = Rounded(sngPlayFade);
     oEngine->Draw(texOriginal, layout.original.X, layout.original.Y, layout.srcWidth, layout.srcHeight, 0,
                   alpha, 0, 0, layout.shownWidth, layout.shownHeight);
     oEngine->Draw(texModified, layout.modified.X, layout.modified.Y, layout.srcWidth, layout.srcHeight, 0,
@@ -274,7 +273,7 @@ void DrawDiffIndicators() {
       oEngine->AmbientColor(layout.notFoundTint[0], layout.notFoundTint[1], layout.notFoundTint[2]);
     const Point icon = layout.icons[d - 1];
     const auto spin = static_cast<float>(static_cast<double>(lngFrame) * spinSpeed[d - 1]);
-    oEngine->Draw(texClue, icon.X, icon.Y, 64, 64, spin, Percent(sngPlayFade), 0, 0, 0, 0, 31.5f, 31.5f);
+    oEngine->Draw(texClue, icon.X, icon.Y, 64, 64, spin, Rounded(sngPlayFade), 0, 0, 0, 0, 31.5f, 31.5f);
     const Point digit = layout.digits[d - 1];
     oEngine->DrawText(texFontDefault, std::to_string(d), digit.X, digit.Y, 1, 0, 100, 255, 255, 255);
   }
@@ -314,8 +313,8 @@ void DrawStartPrompt() {
 // The prompt of the start screen fading out while the pictures fade in; START no longer reacts.
 void DrawFadingStartPrompt() {
   const Layout& layout = Current();
-  DrawGameMask(Percent(100.0 - sngPlayFade));
-  const int32_t color = ARGB(Percent(255 - 2.55 * sngPlayFade), 255, 255, 255);
+  DrawGameMask(Rounded(100.0 - sngPlayFade));
+  const int32_t color = ARGB(Rounded(255 - 2.55 * sngPlayFade), 255, 255, 255);
   const float* box = layout.promptBox;
   oEngine->DrawFont(
       "highscores", box[0], box[1], box[2], box[3],
@@ -324,7 +323,7 @@ void DrawFadingStartPrompt() {
       color, 5);
   const Point start = layout.startButton;
   oEngine->DrawFont("titleL", start.X, start.Y, 240, 50, "START", color, 5);
-  oEngine->Draw(texButton, start.X, start.Y, 120, 25, 0, Percent(50.0 - sngPlayFade / 2.0), 0, 0, 240, 50);
+  oEngine->Draw(texButton, start.X, start.Y, 120, 25, 0, Rounded(50.0 - sngPlayFade / 2.0), 0, 0, 240, 50);
 }
 
 bool StartClicked() {

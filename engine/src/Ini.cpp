@@ -103,13 +103,38 @@ std::string OneLine(const std::string& text) {
   return text.substr(0, text.find_first_of(std::string("\r\n\0", 3)));
 }
 
+// The file read last, parsed. Games read many keys of one file in a row (a pack's level table has
+// twenty a level): the file is still read on every call, but parsed again only when its bytes differ
+// from the copy's, so nothing stale can ever be returned.
+struct ParsedFile {
+  std::string path;
+  std::string contents;
+  std::vector<IniLine> lines;
+};
+
+std::optional<ParsedFile>& LastRead() {
+  static std::optional<ParsedFile> last;
+  return last;
+}
+
+const std::vector<IniLine>* LinesOf(const std::string& path) {
+  std::optional<ParsedFile>& last = LastRead();
+  std::optional<std::string> contents = platform::files::ReadWhole(path);
+  if (!contents) return nullptr;
+  if (!last || last->path != path || last->contents != *contents) {
+    std::vector<IniLine> lines = SplitLines(*contents);
+    last = ParsedFile{path, std::move(*contents), std::move(lines)};
+  }
+  return &last->lines;
+}
+
 }  // namespace
 
 std::string ReadIniValue(const std::string& section, const std::string& key, const std::string& fileName,
                          bool decode) {
-  std::optional<std::string> contents = platform::files::ReadWhole(paths::Resolve(fileName));
-  if (!contents) return {};
-  std::vector<IniLine> lines = SplitLines(*contents);
+  const std::vector<IniLine>* parsed = LinesOf(paths::Resolve(fileName));
+  if (!parsed) return {};
+  const std::vector<IniLine>& lines = *parsed;
   Place place = Find(lines, OneLine(section), OneLine(key));
   if (!place.key) return {};
   std::string value = Unquoted(lines[*place.key].value).substr(0, kMaxValueLength);

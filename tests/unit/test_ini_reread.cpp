@@ -1,0 +1,26 @@
+#include <gtest/gtest.h>
+
+#include "Ini.h"
+#include "TempAppFolder.h"
+
+using namespace tovak2d;
+using testsupport::TempAppFolder;
+
+TEST(IniReread, EveryReadSeesTheFileAsItIsNow) {
+  TempAppFolder app;
+  // Rewritten in place with the same size between reads: the parsed copy of the first read must not
+  // answer the second.
+  app.Write("a.ini", "[s]\r\nk=1\r\n");
+  EXPECT_EQ(modExtra::ReadIniValue("s", "k", "a.ini"), "1");
+  app.Write("a.ini", "[s]\r\nk=2\r\n");
+  EXPECT_EQ(modExtra::ReadIniValue("s", "k", "a.ini"), "2");
+
+  // Two files read in turn, and a file that goes away.
+  app.Write("b.ini", "[s]\r\nk=b\r\n");
+  EXPECT_EQ(modExtra::ReadIniValue("s", "k", "b.ini"), "b");
+  EXPECT_EQ(modExtra::ReadIniValue("s", "k", "a.ini"), "2");
+  ASSERT_TRUE(modExtra::WriteIniValue("s", "k", "3", "a.ini"));
+  EXPECT_EQ(modExtra::ReadIniValue("S", "K", "a.ini"), "3");
+  std::filesystem::remove(app.path() / "a.ini");
+  EXPECT_EQ(modExtra::ReadIniValue("s", "k", "a.ini"), "");
+}

@@ -60,4 +60,13 @@ PixelDiff Compare(const Canvas& a, const Canvas& b) {
   return d;
 }
 
+Scene Theme::NewScene(int level, Rng& rng) const {
+  Scene scene;
+  scene.width = Width();
+  scene.height = Height();
+  scene.level = level;
+  scene.seed = rng.Next();
+  return scene;
+}
+
 }  // namespace datagen

@@ -63,6 +63,10 @@ class Theme {
 
   int Width() const { return Vertical() ? 256 : 380; }
   int Height() const { return Vertical() ? 380 : 256; }
+
+ protected:
+  // A level's scene of the theme's size, with its own seed drawn from rng.
+  Scene NewScene(int level, Rng& rng) const;
 };
 
 }  // namespace datagen

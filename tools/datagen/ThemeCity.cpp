@@ -30,11 +30,7 @@ class City : public Theme {
   bool Vertical() const override { return true; }
 
   Scene Compose(int level, Rng& rng) const override {
-    Scene scene;
-    scene.width = Width();
-    scene.height = Height();
-    scene.level = level;
-    scene.seed = rng.Next();
+    Scene scene = NewScene(level, rng);
     const int mood = (level - 1) % kNights;
     scene.mood = {static_cast<double>(mood)};
     static const char* kStreets[] = {"Main Street", "Harbour Road", "Station Square", "Park Lane",

@@ -29,11 +29,7 @@ class Kitchen : public Theme {
   bool Vertical() const override { return false; }
 
   Scene Compose(int level, Rng& rng) const override {
-    Scene scene;
-    scene.width = Width();
-    scene.height = Height();
-    scene.level = level;
-    scene.seed = rng.Next();
+    Scene scene = NewScene(level, rng);
     const int mood = (level - 1) % kTables;
     scene.mood = {static_cast<double>(mood), rng.Range(-0.3, 0.3)};
     static const char* kTails[] = {"smells good",     "help yourself", "who took a bite?",

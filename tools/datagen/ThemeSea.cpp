@@ -34,11 +34,7 @@ class Sea : public Theme {
   bool Vertical() const override { return true; }
 
   Scene Compose(int level, Rng& rng) const override {
-    Scene scene;
-    scene.width = Width();
-    scene.height = Height();
-    scene.level = level;
-    scene.seed = rng.Next();
+    Scene scene = NewScene(level, rng);
     const int mood = (level - 1) % kMoods;
     scene.mood = {static_cast<double>(mood), rng.Range(268, 300), rng.Range(0, 6.28)};
     const Waters& w = WatersOf(mood);

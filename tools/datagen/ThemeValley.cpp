@@ -32,11 +32,7 @@ class Valley : public Theme {
                                       {1, 2, 2, 2}, {0, 1, 0, 3}, {2, 3, 1, 0}, {3, 2, 0, 3},
                                       {1, 0, 0, 1}, {0, 2, 1, 2}, {2, 1, 2, 3}, {3, 3, 2, 0}};
     const int* m = kMoods[(level - 1) % 12];
-    Scene scene;
-    scene.width = Width();
-    scene.height = Height();
-    scene.level = level;
-    scene.seed = rng.Next();
+    Scene scene = NewScene(level, rng);
     scene.mood = {static_cast<double>(m[0]), static_cast<double>(m[1]), static_cast<double>(m[2]),
                   static_cast<double>(m[3]), rng.Range(96, 124)};
     const Mood mood = MoodOf(scene);

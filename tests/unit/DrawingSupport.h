@@ -149,8 +149,12 @@ class DrawingTest : public ::testing::Test {
     engine_.Tovak2D_Unload();
     if (window_) SDL_DestroyWindow(window_);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    tovak2d::modExtra::AppPath.clear();
-    tovak2d::modExtra::hWndMain = nullptr;
+    namespace lib = tovak2d::modExtra;
+    lib::AppPath.clear();
+    lib::hWndMain = nullptr;
+    lib::resWidth = lib::resHeight = lib::winWidth = lib::winHeight = 0;
+    lib::fullScreen = false;
+    lib::piValue = lib::degToRad = 0;
     tovak2d::modExtra::ResetFrameTiming();
     tovak2d::platform::dialogs::ClearRecordedMessages();
     std::error_code ec;

@@ -55,17 +55,24 @@ TEST(ShellSaveKill, APackKilledDuringASaveIsTheOldOrTheNewOneWhole) {
   }
 }
 
-// What a program killed half-way through a save leaves: the engine's unfinished replacement of a
-// table copy, of the options and of a pack being rewritten (itself a readable pack), and the
-// rewritten copy of a pack. The next start removes them all, lists only the real pack, and keeps
-// files that merely look alike.
-TEST(ShellSaveKill, TheNextStartRemovesWhatAStoppedSaveLeftAndListsOnlyRealPacks) {
+// What a program killed half-way through a save or a level loading leaves: the engine's unfinished
+// replacement of a table copy, of the options and of a pack being rewritten (itself a readable
+// pack), the rewritten copy of a pack, a level's picture pair and description. The next start
+// removes them all, lists only the real pack, and keeps files that merely look alike.
+TEST(ShellSaveKill, TheNextStartRemovesWhatAStoppedRunLeftAndListsOnlyRealPacks) {
   const shelldata::Entries pack = shelldata::GoodPack(2, true, shelldata::Table({{"50", "Ann"}}));
   const std::string packBytes = shelldata::Archive(pack);
-  const std::vector<std::string> leftovers = {"0hscore.ini.tmp-4242", "game data/options.ini.tmp-17",
-                                              "packs/p.vnl.saving.tmp-4242", "packs/p.vnl.saving"};
-  const std::vector<std::string> kept = {"notes.tmp-", "notes.tmp-12a", "game data/tmp-3",
-                                         "packs/q.vnl.tmp-draft"};
+  const std::vector<std::string> leftovers = {"0hscore.ini.tmp-4242",
+                                              "game data/options.ini.tmp-17",
+                                              "packs/p.vnl.saving.tmp-4242",
+                                              "packs/p.vnl.saving",
+                                              "1.bmp",
+                                              "1x.bmp",
+                                              "50.jpg",
+                                              "50x.jpg",
+                                              "picinfo.ini"};
+  const std::vector<std::string> kept = {"notes.tmp-", "notes.tmp-12a",   "game data/tmp-3",
+                                         "51.jpg",     "screenshot1.bmp", "packs/q.vnl.tmp-draft"};
   GameHarness game(true, [&](const fs::path& folder) {
     shelldata::EnsureInterface(folder);
     shelldata::OnlyPacks(folder, {{"p.vnl", pack}});

@@ -8,6 +8,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "PlayHelpers.h"
@@ -52,6 +53,18 @@ inline fs::path MakeGameFolder(const std::vector<play::TestPack>& packs) {
   for (const play::TestPack& pack : packs) play::WritePack(folder, pack);
   return folder;
 }
+
+// Removes a test's game folder however the test ends.
+struct RemovedAtEnd {
+  explicit RemovedAtEnd(fs::path path) : folder(std::move(path)) {}
+  RemovedAtEnd(const RemovedAtEnd&) = delete;
+  RemovedAtEnd& operator=(const RemovedAtEnd&) = delete;
+  ~RemovedAtEnd() {
+    std::error_code ec;
+    fs::remove_all(folder, ec);
+  }
+  fs::path folder;
+};
 
 // Every file under the folder, as paths relative to it.
 inline std::set<std::string> Listing(const fs::path& folder) {

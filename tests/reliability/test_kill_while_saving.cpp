@@ -124,7 +124,8 @@ int PlayAndSave(const fs::path& folder, uint64_t seed, int firstName, const Chil
 }
 
 // Where a run was when it was killed, by the last line it wrote.
-enum class Phase { kStarting, kPlaying, kConfirming, kExtras, kShuttingDown, kDone };
+// kIdle: started, waiting for the parent's word to play.
+enum class Phase { kStarting, kIdle, kPlaying, kConfirming, kExtras, kShuttingDown, kDone };
 
 // The moment the parent aims its kill at.
 enum class Aim { kNone, kStartup, kAnyTimeInPlay, kConfirmation, kShutdown };
@@ -135,9 +136,10 @@ struct PackState {
   std::vector<Row> pending;  // written or being written, not yet confirmed
 };
 
-// The longest each stretch of a run took in the runs that were not killed, in seconds.
+// How long the stretches of a run take, in seconds: the shortest start seen (a kill aimed at the
+// start must come before it ends), and the longest of the rest in the runs that were not killed.
 struct Stretches {
-  double start = 0, play = 0, confirmation = 0, shutdown = 0;
+  double start = 1e9, play = 0, confirmation = 0, shutdown = 0;
 };
 
 class KillTest {
@@ -167,10 +169,10 @@ class KillTest {
       fs::remove_all(folder_, ec);
     }
     std::printf(
-        "kill test: %d runs, %d finished before their moment came, %d killed: %d while starting, %d while "
-        "playing and entering names (%d of them between Enter and its confirmation), %d while shutting "
-        "down; %d scores confirmed, %d tables found rewritten\n",
-        trials_, finishedFirst_, killed_, kills_[Phase::kStarting],
+        "kill test: %d runs, %d finished before their moment came, %d killed: %d while starting, %d started "
+        "and idle, %d while playing and entering names (%d of them between Enter and its confirmation), %d "
+        "while shutting down; %d scores confirmed, %d tables found rewritten\n",
+        trials_, finishedFirst_, killed_, kills_[Phase::kStarting], kills_[Phase::kIdle],
         kills_[Phase::kPlaying] + kills_[Phase::kConfirming] + kills_[Phase::kExtras],
         kills_[Phase::kConfirming], kills_[Phase::kShuttingDown], confirmed_, rewritten_);
     EXPECT_GT(kills_[Phase::kPlaying] + kills_[Phase::kConfirming], 0)
@@ -228,10 +230,11 @@ class KillTest {
       Take(line);
       if (line == "scanned") {
         scanned = now;
-        stretches_.start = std::max(stretches_.start, trial < 0 ? Seconds(now - started) : 0);
+        stretches_.start = std::min(stretches_.start, Seconds(now - started));
         CheckListingAfterStart();
         if (aim == Aim::kStartup) continue;
         child.Send("go");
+        phase_ = Phase::kPlaying;
         if (aim == Aim::kAnyTimeInPlay) killAt = now + within(stretches_.play);
       } else if (line.rfind("pending ", 0) == 0 && phase_ == Phase::kConfirming) {
         enter = now;
@@ -296,7 +299,7 @@ class KillTest {
           << "the start did not list exactly the packs (a pack failed its check, or a "
              "file left by a killed save was taken for a pack)";
     } else if (line == "scanned") {
-      phase_ = Phase::kPlaying;
+      phase_ = Phase::kIdle;
     } else if (line.rfind("pending ", 0) == 0) {
       char pack[64] = {}, name[16] = {};
       long score = 0;

@@ -147,7 +147,7 @@ class KillTest {
   KillTest(uint64_t seed, int trials) : seed_(seed), trials_(trials) {}
 
   void Run() {
-    constexpr int kTrialsPerFolder = 15;
+    constexpr int kTrialsPerFolder = 25;
     for (int first = 0; first < trials_ && !::testing::Test::HasFatalFailure(); first += kTrialsPerFolder) {
       StartFolder();
       Trial(-1, Aim::kNone);

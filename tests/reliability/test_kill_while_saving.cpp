@@ -171,10 +171,11 @@ class KillTest {
     std::printf(
         "kill test: %d runs, %d finished before their moment came, %d killed: %d while starting, %d started "
         "and idle, %d while playing and entering names (%d of them between Enter and its confirmation), %d "
-        "while shutting down; %d scores confirmed, %d tables found rewritten\n",
+        "while shutting down, %d after its shutdown; %d scores confirmed, %d tables found rewritten\n",
         trials_, finishedFirst_, killed_, kills_[Phase::kStarting], kills_[Phase::kIdle],
         kills_[Phase::kPlaying] + kills_[Phase::kConfirming] + kills_[Phase::kExtras],
-        kills_[Phase::kConfirming], kills_[Phase::kShuttingDown], confirmed_, rewritten_);
+        kills_[Phase::kConfirming], kills_[Phase::kShuttingDown], kills_[Phase::kDone], confirmed_,
+        rewritten_);
     EXPECT_GT(kills_[Phase::kPlaying] + kills_[Phase::kConfirming], 0)
         << "no kill fell while scores were entered";
     EXPECT_GT(kills_[Phase::kShuttingDown], 0) << "no kill fell during a shutdown";

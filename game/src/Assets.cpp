@@ -2,6 +2,7 @@
 #include <string>
 
 #include "GameFiles.h"
+#include "PackCheck.h"
 #include "frmMain.h"
 #include "modDeclares.h"
 #include "modGame.h"
@@ -118,8 +119,12 @@ bool LoadTextures() {
 
 void DeleteExtracted() {
   for (const char* name : kExtractedPictures) DeleteGameFile(name);
-  // A level's picture description left over from a run that did not end in order.
+  // A level's picture description and picture pair left over from a run that did not end in
+  // order; the level loading removes the pair as soon as it has made its textures.
   DeleteGameFile("picinfo.ini");
+  for (int level = 1; level <= packs::kMaxLevels; ++level)
+    for (const char* suffix : {".jpg", "x.jpg", ".bmp", "x.bmp"})
+      DeleteGameFile(std::to_string(level) + suffix);
 }
 
 void LoadFonts() {

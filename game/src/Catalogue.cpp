@@ -52,6 +52,33 @@ std::vector<std::string> WithoutUnfinishedSaves(std::vector<std::string> names) 
   return names;
 }
 
+// The engine replaces a file by writing "<name>.tmp-<process id>" beside it and renaming that over
+// the file. A process stopped in between leaves the unfinished copy behind; the file it was to
+// replace is whole, so the copy is of no use, and in the packs folder it would pass for a pack.
+bool IsUnfinishedReplacement(const std::string& name) {
+  constexpr char kMark[] = ".tmp-";
+  const size_t mark = name.rfind(kMark);
+  if (mark == std::string::npos || mark == 0) return false;
+  const size_t digits = mark + std::strlen(kMark);
+  return digits < name.size() && name.find_first_not_of("0123456789", digits) == std::string::npos;
+}
+
+// Unfinished replacements in the folders the game writes into: the game folder, "game data"
+// (options) and "packs" (tables written into packs).
+void RemoveUnfinishedReplacements() {
+  for (const char* part : {"", "game data", "packs"}) {
+    std::error_code ec;
+    std::vector<fs::path> found;
+    for (fs::directory_iterator it(fs::path(strAppPath) / part, ec), end; !ec && it != end; it.increment(ec))
+      if (IsUnfinishedReplacement(it->path().filename().string()) && it->is_regular_file(ec))
+        found.push_back(it->path());
+    for (const fs::path& path : found) {
+      fs::remove(path, ec);
+      oExtra->SaveLog("Removed an unfinished save left by a program that was stopped : " + path.string());
+    }
+  }
+}
+
 // Catalogue copies of a run that was stopped belong to no pack now (the indices may have moved):
 // they all go before the new ones are made.
 void RemoveOldCopies() {
@@ -123,6 +150,7 @@ void ScanPacks() {
   oEngine->DrawText(texFontDefault, "LOADING", 5, 5, 1, 0, 100, 255, 255, 255);
   oEngine->RenderAll();
 
+  RemoveUnfinishedReplacements();
   // The engine lists an empty folder as one empty name.
   std::vector<std::string> names = oExtra->FilesInFolder("packs", false, true);
   std::erase(names, std::string());

@@ -33,15 +33,20 @@ class GameHarness {
           std::filesystem::copy(from, folder / part, std::filesystem::copy_options::recursive);
       }
     if (extra) extra(folder);
-    tovak2d::SetDrawObserver([this](const tovak2d::DrawRecord& record) { recording_.push_back(record); });
-    started = varnel::Startup(folder.string());
+    Start();
   }
+
+  // A game folder the caller prepared and keeps: each start finds what the runs before it left.
+  struct ExistingFolder {
+    std::filesystem::path path;
+  };
+  explicit GameHarness(const ExistingFolder& existing) : folder(existing.path), keepFolder_(true) { Start(); }
 
   ~GameHarness() {
     if (started && !shutDown_) varnel::Shutdown();
     tovak2d::SetDrawObserver(nullptr);
     std::error_code ec;
-    std::filesystem::remove_all(folder, ec);
+    if (!keepFolder_) std::filesystem::remove_all(folder, ec);
   }
 
   // Runs passes; Draws() then holds what the last one drew.
@@ -137,7 +142,13 @@ class GameHarness {
     return e;
   }
 
+  void Start() {
+    tovak2d::SetDrawObserver([this](const tovak2d::DrawRecord& record) { recording_.push_back(record); });
+    started = varnel::Startup(folder.string());
+  }
+
   std::vector<tovak2d::DrawRecord> recording_;
   std::vector<tovak2d::DrawRecord> draws_;
   bool shutDown_ = false;
+  bool keepFolder_ = false;
 };

@@ -102,10 +102,11 @@ class PlaySession {
           for (const TestPack& pack : packs) WritePack(folder, pack);
           if (extra) extra(folder);
         }) {
-    // The game's pacing is not under test: passes run as fast as the machine allows.
-    if (game.started) varnel::oExtra->SetFPSLimit(1000);
-    game.Pass();
+    Begin();
   }
+
+  // Plays in a game folder the caller prepared and keeps.
+  explicit PlaySession(const GameHarness::ExistingFolder& existing) : game(existing) { Begin(); }
 
   // The index of a pack in the catalogue, or -1.
   int PackIndex(const std::string& fileName) const {
@@ -197,6 +198,13 @@ class PlaySession {
   std::string Log() const { return game.Read("log.txt"); }
 
   GameHarness game;
+
+ private:
+  void Begin() {
+    // The game's pacing is not under test: passes run as fast as the machine allows.
+    if (game.started) varnel::oExtra->SetFPSLimit(1000);
+    game.Pass();
+  }
 };
 
 }  // namespace play

@@ -52,27 +52,17 @@ std::vector<std::string> WithoutUnfinishedSaves(std::vector<std::string> names) 
   return names;
 }
 
-// Catalogue copies of a run that was stopped belong to no pack now (the indices may have moved).
-std::set<std::string> OldCopies() {
-  std::set<std::string> copies;
+// Catalogue copies of a run that was stopped belong to no pack now (the indices may have moved):
+// they all go before the new ones are made.
+void RemoveOldCopies() {
   std::error_code ec;
   for (fs::directory_iterator it(strAppPath, ec), end; !ec && it != end; it.increment(ec)) {
     const std::string name = it->path().filename().string();
     const size_t digits = name.find_first_not_of("0123456789");
     if (digits == 0 || digits == std::string::npos) continue;
     const std::string rest = name.substr(digits);
-    if (rest == "packinfo.ini" || rest == "hscore.ini") copies.insert(name);
+    if (rest == "packinfo.ini" || rest == "hscore.ini") fs::remove(it->path(), ec);
   }
-  return copies;
-}
-
-// Extracts a pack's entry over an old copy of the same name, if there is one (writing over a file
-// is cheaper than making a new one); the old copy goes when the pack has no such entry, so nothing
-// of another pack stays under this pack's index.
-void ExtractCopy(const std::string& entry, const std::string& copy, std::set<std::string>& oldCopies) {
-  const bool extracted = oExtra->PAK_ExtractFile(entry, copy, false);
-  std::error_code ec;
-  if (oldCopies.erase(copy) && !extracted) fs::remove(fs::path(strAppPath) / copy, ec);
 }
 
 bool FlushToDisk(const std::string& path) {
@@ -114,8 +104,7 @@ bool WriteTableIntoPack(size_t index) {
 // number, a level count outside the level table) is never listed, so never played nor written;
 // the log says once which file it is and why.
 bool PackIsPlayable(const std::string& name) {
-  const packs::PackReport report =
-      packs::CheckPack(*oExtra, "\\packs\\" + name, kCheckPrefix, strAppPath, /*keepScratch=*/true);
+  const packs::PackReport report = packs::CheckPack(*oExtra, "\\packs\\" + name, kCheckPrefix, strAppPath);
   if (report.ok()) return true;
   constexpr size_t kProblemsNamed = 3;
   std::string why;
@@ -141,19 +130,16 @@ void ScanPacks() {
 
   PackFiles.clear();
   savedTables.clear();
-  std::set<std::string> oldCopies = OldCopies();
+  RemoveOldCopies();
   for (const auto& name : names) {
     if (!PackIsPlayable(name)) continue;
-    // The check leaves the pack it passed open: its copies are extracted without reading it again.
     const size_t index = PackFiles.size();
-    ExtractCopy("packinfo.ini", PackInfoCopy(index), oldCopies);
-    ExtractCopy("hscore.ini", TableCopy(index), oldCopies);
+    oExtra->PAK_OpenPAK("/packs/" + name, false, "Open File", "");
+    oExtra->PAK_ExtractFile("packinfo.ini", PackInfoCopy(index), false);
+    oExtra->PAK_ExtractFile("hscore.ini", TableCopy(index), false);
     PackFiles.push_back(name);
     savedTables.push_back(ReadGameFile(TableCopy(index)));
   }
-  packs::RemoveScratch(kCheckPrefix, strAppPath);
-  std::error_code ec;
-  for (const std::string& copy : oldCopies) fs::remove(fs::path(strAppPath) / copy, ec);
   intPackScroll = 0;
 }
 

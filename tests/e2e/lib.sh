@@ -7,6 +7,12 @@ X11_WINDOW=$2
 WORK=$(mktemp -d /tmp/varnel-e2e-XXXXXX)
 XVFB_PID=
 GAME_PID=
+# A build with sanitizers runs the game a few times slower: VARNEL_E2E_PACE (a whole number)
+# stretches every pause that waits for the game to reach a number of passes, and every deadline.
+PACE=${VARNEL_E2E_PACE:-1}
+
+# Sleeps SECONDS times the pace.
+pause() { sleep "$(awk -v s="$1" -v p="$PACE" 'BEGIN { print s * p }')"; }
 
 cleanup() {
   # The game runs under timeout, which passes TERM on and kills it outright 5 s later.
@@ -45,7 +51,7 @@ copy_game() {
 
 start_game() {
   (cd /; exec env SDL_AUDIODRIVER=dummy TOVAK2D_QUIET_DIALOGS=1 TOVAK2D_FRAME_STATS=1 \
-     timeout --kill-after=5 120 "$WORK/game/Varnel" 2>"$WORK/stderr") &
+     timeout --kill-after=5 $((120 * PACE)) "$WORK/game/Varnel" 2>"$WORK/stderr") &
   GAME_PID=$!
 }
 
@@ -61,7 +67,7 @@ wait_for_window() {
 
 # Waits for the game to end and sets GAME_STATUS.
 wait_for_exit() {
-  local seconds=$1
+  local seconds=$(($1 * PACE))
   for _ in $(seq $((seconds * 10))); do
     kill -0 "$GAME_PID" 2>/dev/null || break
     sleep 0.1

@@ -48,7 +48,7 @@ play_once() {
     sleep 0.1
   done
   grep -qs "Engine Init: Step 1, 2, 3, 4, 5, 6, 7, DONE!" "$USER_DIR/log.txt" || fail "no engine start line"
-  sleep 1
+  pause 1
   timeout 5 "$X11_WINDOW" close "$WINDOW"
   wait_for_exit 10
   [ "$GAME_STATUS" = 0 ] || fail "exit status $GAME_STATUS"

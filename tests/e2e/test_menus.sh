@@ -8,7 +8,7 @@ source "$(dirname "$0")/lib.sh"
 
 shot() {
   timeout 5 xdotool mousemove --window "$WINDOW" "${2:-700}" "${3:-580}" || fail "cannot move the pointer"
-  sleep 1.2  # a button left by the pointer takes 45 passes to fade back
+  pause 1.2  # a button left by the pointer takes 45 passes to fade back
   timeout 10 import -display "$DISPLAY" -window "$WINDOW" "$WORK/$1.png" || fail "no screenshot $1"
 }
 
@@ -36,7 +36,7 @@ check() {
 
 click_at() {
   timeout 5 xdotool mousemove --window "$WINDOW" "$1" "$2" || fail "cannot move the pointer"
-  sleep 0.2
+  pause 0.2
   timeout 5 xdotool click 1 || fail "cannot click"
 }
 
@@ -52,7 +52,7 @@ start_game
 wait_for_window "Varnel v1.0.0"
 
 # The splash logo covers the first screen, and is gone after 200 passes (4 s).
-sleep 5
+pause 5
 shot credits
 check "$(detail credits)" ">" 0.03 "the credits screen is not blank"
 check "$(halo_of credits 4)" ">" 0.01 "the Credits button is marked as the current screen"

@@ -33,18 +33,18 @@ make_trial_pack() {
 
 click() {
   timeout 5 xdotool mousemove --window "$WINDOW" "$1" "$2" || fail "mousemove"
-  sleep 0.15
+  pause 0.15
   # Held for a few frames, as a hand would: the game reads the button once a frame.
   timeout 5 xdotool mousedown 1 || fail "mouse down"
-  sleep 0.06
+  pause 0.06
   timeout 5 xdotool mouseup 1 || fail "mouse up"
-  sleep 0.15
+  pause 0.15
 }
 
 key() {
   # A typist's pace: keys struck within one frame are taken in the name-entry table's order.
-  timeout 5 xdotool key --delay 120 "$@" || fail "key $*"
-  sleep 0.15
+  timeout 5 xdotool key --delay $((120 * PACE)) "$@" || fail "key $*"
+  pause 0.15
 }
 
 # VARNEL_E2E_SHOTS names a folder that keeps the screenshots for a person to look at.
@@ -68,25 +68,25 @@ row_y=$((175 + 20 * (index - 1) + 9))
 start_game
 wait_for_window "Varnel v1.0.0"
 timeout 5 xdotool windowfocus "$WINDOW" 2>/dev/null || true
-sleep 5  # the splash logo fades out and the catalogue is built
+pause 5  # the splash logo fades out and the catalogue is built
 
 click 79 27           # Start Game
 click 500 "$row_y"    # the trial pack
 shot prompt
 click 460 445         # START
-sleep 3               # the pictures fade in
+pause 3               # the pictures fade in
 click 245 160         # difference 1 on the original picture
 shot found
 for _ in $(seq 20); do click 425 470; done  # misses until the time bar is empty
-sleep 0.5
+pause 0.5
 shot gameover
 click 460 445         # SUBMIT SCORE
 key t e s t e r
 shot name
 key Return
-sleep 0.5
+pause 0.5
 timeout 5 xdotool mousemove --window "$WINDOW" 500 "$row_y" || fail "mousemove"
-sleep 0.5
+pause 0.5
 shot highscores
 
 copy="$WORK/game/$((index - 1))hscore.ini"

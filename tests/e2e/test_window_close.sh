@@ -7,7 +7,7 @@ start_xvfb
 copy_game
 start_game
 wait_for_window "Varnel v1.0.0"
-sleep 2
+pause 2
 
 timeout 10 import -display "$DISPLAY" -window "$WINDOW" "$WORK/shot.png" || fail "no screenshot"
 size=$(timeout 10 identify -format '%wx%h' "$WORK/shot.png")

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <system_error>
@@ -60,7 +61,10 @@ FileStamp StampFrom(const struct stat& info) {
   return stamp;
 }
 
+std::atomic<uint64_t> writeGeneration{0};
+
 bool WriteWithFlags(std::string_view path, std::string_view data, int flags, std::string* error) {
+  ++writeGeneration;
   fs::path native = ToNative(path);
   int fd = ::open(native.c_str(), flags | O_CLOEXEC, 0644);
   if (fd < 0) {
@@ -210,6 +214,10 @@ bool ReadInChunks(std::string_view path, const std::function<size_t(std::string_
   return true;
 }
 
+uint64_t WriteGeneration() {
+  return writeGeneration.load();
+}
+
 std::optional<FileStamp> StampOf(std::string_view path) {
   struct stat info {};
   const std::string written = AsWritten(path);
@@ -255,6 +263,7 @@ bool WriteWhole(std::string_view path, std::string_view data, std::string* error
 }
 
 bool ReplaceWhole(std::string_view path, std::string_view data, std::string* error, bool durable) {
+  ++writeGeneration;
   fs::path native = ToNative(path);
   fs::path temp = native;
   temp += ".tmp-" + std::to_string(::getpid());
@@ -290,6 +299,7 @@ bool ReplaceWhole(std::string_view path, std::string_view data, std::string* err
 }
 
 bool Append(std::string_view path, std::string_view data, std::string* error) {
+  ++writeGeneration;
   fs::path native = ToNative(path);
   int fd = ::open(native.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
   if (fd < 0) {
@@ -319,6 +329,7 @@ bool CreateOneFolder(std::string_view path, std::string* error) {
 }
 
 bool Remove(std::string_view path, std::string* error) {
+  ++writeGeneration;
   fs::path native = ToNative(path);
   if (::unlink(native.c_str()) != 0) {
     SetError(error, native.string() + ": " + ErrnoText());

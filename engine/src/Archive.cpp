@@ -68,12 +68,25 @@ std::optional<std::string> ReadContents(const PakEntry& entry, std::string* erro
 }
 
 // Makes path the open archive when it can be read; otherwise the previous one stays open.
+// The stamp of the archive as its index was last read from it by OpenArchive.
+std::optional<files::FileStamp> stampWhenOpened;
+
 bool OpenArchive(const std::string& path) {
+  // The archive open now, perhaps under another spelling of its path, unchanged since it was
+  // indexed (same device, inode, size and change time) and not changed through the index since:
+  // reading it again would give the same index.
+  if (!PakPath.empty() && PakStamp && PakStamp == stampWhenOpened && files::StampOf(path) == PakStamp) {
+    PakPath = path;
+    return true;
+  }
   std::string previousPath = PakPath;
   std::vector<PakEntry> previousIndex = std::move(PakIndex);
   std::optional<files::FileStamp> previousStamp = PakStamp;
   PakPath = path;
-  if (modExtra::PAK_LoadIndex()) return true;
+  if (modExtra::PAK_LoadIndex()) {
+    stampWhenOpened = PakStamp;
+    return true;
+  }
   PakPath = std::move(previousPath);
   PakIndex = std::move(previousIndex);
   PakStamp = previousStamp;

@@ -108,14 +108,16 @@ std::string OneLine(const std::string& text) {
 }
 
 // The files read last, parsed. Games read many keys of one file in a row (a pack's level table has
-// twenty a level) and a screen reads a few files every frame: a file is still read on every call,
-// but parsed again only when its bytes differ from the copy's, so nothing stale can ever be
-// returned.
+// twenty a level) and a screen reads a few files every frame. A file is parsed again only when its
+// bytes differ from the copy's; it is not even read again while its stamp (device, inode, size,
+// change time) is the one it had when read and this process has changed no file since.
 struct ParsedFile {
   std::string path;
   std::string contents;
   std::vector<IniLine> lines;
   std::unordered_map<std::string, size_t> sections;  // upper-cased name: its first header line
+  std::optional<platform::files::FileStamp> stamp;   // none: read it again next time
+  uint64_t generation = 0;
 };
 
 constexpr size_t kFilesKept = 8;
@@ -126,12 +128,26 @@ std::vector<ParsedFile>& Recent() {
 }
 
 const ParsedFile* Parsed(const std::string& path) {
-  std::optional<std::string> contents = platform::files::ReadWhole(path);
-  if (!contents) return nullptr;
+  namespace files = platform::files;
   std::vector<ParsedFile>& recent = Recent();
   auto cached =
       std::find_if(recent.begin(), recent.end(), [&](const ParsedFile& f) { return f.path == path; });
+  const uint64_t generation = files::WriteGeneration();
+  const std::optional<files::FileStamp> before = files::StampOf(path);
+  if (cached != recent.end() && cached->stamp && before && cached->stamp == before &&
+      cached->generation == generation) {
+    std::rotate(cached, cached + 1, recent.end());
+    return &recent.back();
+  }
+  files::FileStamp after;
+  std::optional<std::string> contents = files::ReadWhole(path, nullptr, &after);
+  if (!contents) return nullptr;
+  // A file that changed while it was read is trusted only until the next call.
+  const std::optional<files::FileStamp> stamp =
+      before && *before == after ? before : std::optional<files::FileStamp>();
   if (cached != recent.end() && cached->contents == *contents) {
+    cached->stamp = stamp;
+    cached->generation = generation;
     std::rotate(cached, cached + 1, recent.end());
     return &recent.back();
   }
@@ -144,6 +160,8 @@ const ParsedFile* Parsed(const std::string& path) {
     if (file.lines[i].kind == LineKind::kSection)
       file.sections.try_emplace(text::ToUpper(file.lines[i].name), i);
   file.contents = std::move(*contents);
+  file.stamp = stamp;
+  file.generation = generation;
   return &file;
 }
 

@@ -1,7 +1,11 @@
 #include <benchmark/benchmark.h>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <string>
 
 #include "ShellData.h"
 #include "modDeclares.h"
@@ -13,6 +17,58 @@ namespace {
 
 namespace fs = std::filesystem;
 fs::path folder;
+fs::path buildFolder;  // the build tree the benchmark lies in
+
+constexpr int kLargePacks = 100;
+
+// What the cached large packs were made by: the pack tool's size and change time. A new tool may
+// make different packs, so a cache made by another one is stale.
+std::string ToolStamp(const fs::path& tool) {
+  struct stat info {};
+  if (::stat(tool.c_str(), &info) != 0) return {};
+  return std::to_string(info.st_size) + " " + std::to_string(info.st_mtim.tv_sec) + "." +
+         std::to_string(info.st_mtim.tv_nsec);
+}
+
+// One pack of 50 generated levels made by the pack tool, with an extra entry of 5 MB of noise
+// that brings it to about 10 MB, copied kLargePacks times. Made once and kept in the build tree
+// (generating takes a while); made again when the pack tool changed. Empty when it cannot be made.
+fs::path LargePacks() {
+  const fs::path tool = buildFolder / "varnel" / "varnel-pack";
+  const fs::path cache = buildFolder / "bench-cache" / "packs-100x50";
+  const std::string stamp = ToolStamp(tool);
+  if (stamp.empty()) return {};
+  std::string cached;
+  std::getline(std::ifstream(cache / "made-by"), cached);
+  if (cached == stamp) return cache / "packs";
+
+  std::error_code ec;
+  fs::remove_all(cache, ec);
+  fs::create_directories(cache / "packs");
+  const fs::path one = cache / "one.vnl", noise = cache / "extra.bin";
+  std::string bytes(5 << 20, '\0');
+  uint64_t state = 88172645463325252ull;  // xorshift: incompressible like picture data
+  for (char& c : bytes) {
+    state ^= state << 13, state ^= state >> 7, state ^= state << 17;
+    c = static_cast<char>(state >> 32);
+  }
+  shelldata::Put(noise, bytes);
+  const std::string q = "'";
+  const std::string make = "timeout 600 " + q + tool.string() + q +
+                           " generate --layout vertical --levels 50 --seed 3 " + q + one.string() + q +
+                           " >/dev/null && timeout 60 " + q + tool.string() + q + " add " + q + one.string() +
+                           q + " " + q + noise.string() + q + " extra.bin >/dev/null";
+  if (std::system(make.c_str()) != 0) {
+    fs::remove_all(cache, ec);
+    return {};
+  }
+  for (int i = 0; i < kLargePacks; ++i)
+    fs::copy_file(one, cache / "packs" / ("Pack " + std::to_string(i) + ".vnl"));
+  fs::remove(one, ec);
+  fs::remove(noise, ec);
+  std::ofstream(cache / "made-by") << stamp << "\n";
+  return cache / "packs";
+}
 
 void MakePacks(int count, size_t pictureBytes) {
   shelldata::Entries entries = shelldata::GoodPack(10, true, shelldata::Table({{"500", "Ann"}}));
@@ -43,11 +99,42 @@ void BM_SavePackScore(benchmark::State& state) {
 }
 BENCHMARK(BM_SavePackScore)->Arg(1)->Arg(8)->Arg(32)->Unit(benchmark::kMillisecond);
 
+void ScanPacksOf(benchmark::State& state) {
+  for (auto _ : state) varnel::ScanPacks();
+  state.counters["packs"] = static_cast<double>(varnel::PackFiles.size());
+}
+
+// Small packs of ten levels: the cost of the files each pack adds, apart from its size.
 void BM_ScanPacks(benchmark::State& state) {
   MakePacks(static_cast<int>(state.range(0)), 0);
-  for (auto _ : state) varnel::ScanPacks();
+  ScanPacksOf(state);
 }
 BENCHMARK(BM_ScanPacks)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
+
+// The four packs of the built game.
+void BM_ScanPacks_BuiltGame(benchmark::State& state) {
+  const fs::path built = buildFolder / "varnel" / "packs";
+  shelldata::OnlyPacks(folder, {});
+  for (const auto& entry : fs::directory_iterator(built))
+    fs::copy_file(entry.path(), folder / "packs" / entry.path().filename());
+  ScanPacksOf(state);
+}
+BENCHMARK(BM_ScanPacks_BuiltGame)->Unit(benchmark::kMillisecond);
+
+// 100 packs of 50 levels, about 10 MB each, read from the page cache (the first scan warms it).
+void BM_ScanPacks_100x50Levels(benchmark::State& state) {
+  const fs::path packs = LargePacks();
+  if (packs.empty()) {
+    state.SkipWithError("the large packs could not be made with the pack tool");
+    return;
+  }
+  fs::remove_all(folder / "packs");
+  fs::create_directory_symlink(packs, folder / "packs");
+  varnel::ScanPacks();
+  ScanPacksOf(state);
+  fs::remove(folder / "packs");
+}
+BENCHMARK(BM_ScanPacks_100x50Levels)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
@@ -57,6 +144,7 @@ int main(int argc, char** argv) {
   setenv("TOVAK2D_QUIET_DIALOGS", "1", 0);
   char pattern[] = "/tmp/varnel-bench-XXXXXX";
   folder = mkdtemp(pattern);
+  buildFolder = fs::canonical("/proc/self/exe").parent_path().parent_path();
   shelldata::WriteInterfaceArchive(folder);
   int status = 1;
   if (varnel::Startup(folder.string())) {

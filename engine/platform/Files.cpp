@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <system_error>
@@ -60,7 +61,10 @@ FileStamp StampFrom(const struct stat& info) {
   return stamp;
 }
 
+std::atomic<uint64_t> writeGeneration{0};
+
 bool WriteWithFlags(std::string_view path, std::string_view data, int flags, std::string* error) {
+  ++writeGeneration;
   fs::path native = ToNative(path);
   int fd = ::open(native.c_str(), flags | O_CLOEXEC, 0644);
   if (fd < 0) {
@@ -76,15 +80,34 @@ bool WriteWithFlags(std::string_view path, std::string_view data, int flags, std
   return ok;
 }
 
-}  // namespace
-
-fs::path ToNative(std::string_view path) {
+// The path as written, in Linux form: what ToNative gives for every path that exists as written.
+std::string AsWritten(std::string_view path) {
   std::string p(path);
   if (p.size() >= 2 && p[1] == ':') p.erase(0, 2);
   for (char& c : p)
     if (c == '\\') c = '/';
-  p = text::Cp1252ToUtf8(p);
+  return text::Cp1252ToUtf8(p);
+}
 
+// Opens the file as written and looks for another letter case only when that fails: most files
+// exist as the game names them, and this spares the look-ups ToNative makes first.
+int OpenFile(std::string_view path, int flags, fs::path& native) {
+  native = AsWritten(path);
+  int fd = ::open(native.c_str(), flags | O_CLOEXEC);
+  if (fd >= 0 || errno != ENOENT) return fd;
+  fs::path matched = ToNative(path);
+  if (matched == native) {
+    errno = ENOENT;  // the search may have left another error behind
+    return fd;
+  }
+  native = std::move(matched);
+  return ::open(native.c_str(), flags | O_CLOEXEC);
+}
+
+}  // namespace
+
+fs::path ToNative(std::string_view path) {
+  std::string p = AsWritten(path);
   fs::path written(p);
   std::error_code ec;
   if (p.empty() || fs::exists(fs::symlink_status(written, ec))) return written;
@@ -112,6 +135,8 @@ fs::path ToNative(std::string_view path) {
 }
 
 bool Exists(std::string_view path) {
+  struct stat info {};
+  if (::stat(AsWritten(path).c_str(), &info) == 0) return true;
   std::error_code ec;
   return fs::exists(ToNative(path), ec);
 }
@@ -122,8 +147,8 @@ bool IsFolder(std::string_view path) {
 }
 
 std::optional<std::string> ReadWhole(std::string_view path, std::string* error, FileStamp* stamp) {
-  fs::path native = ToNative(path);
-  int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
+  fs::path native;
+  int fd = OpenFile(path, O_RDONLY, native);
   if (fd < 0) {
     SetError(error, native.string() + ": " + ErrnoText());
     return std::nullopt;
@@ -159,8 +184,8 @@ std::optional<std::string> ReadWhole(std::string_view path, std::string* error, 
 
 bool ReadInChunks(std::string_view path, const std::function<size_t(std::string_view, bool)>& sink,
                   FileStamp* stamp, std::string* error) {
-  fs::path native = ToNative(path);
-  int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
+  fs::path native;
+  int fd = OpenFile(path, O_RDONLY, native);
   if (fd < 0) {
     SetError(error, native.string() + ": " + ErrnoText());
     return false;
@@ -189,16 +214,24 @@ bool ReadInChunks(std::string_view path, const std::function<size_t(std::string_
   return true;
 }
 
+uint64_t WriteGeneration() {
+  return writeGeneration.load();
+}
+
 std::optional<FileStamp> StampOf(std::string_view path) {
   struct stat info {};
-  if (::stat(ToNative(path).c_str(), &info) != 0) return std::nullopt;
+  const std::string written = AsWritten(path);
+  if (::stat(written.c_str(), &info) == 0) return StampFrom(info);
+  if (errno != ENOENT) return std::nullopt;
+  const fs::path native = ToNative(path);
+  if (native == written || ::stat(native.c_str(), &info) != 0) return std::nullopt;
   return StampFrom(info);
 }
 
 std::optional<std::string> ReadRange(std::string_view path, uint64_t offset, uint64_t length,
                                      const FileStamp* expected, std::string* error) {
-  fs::path native = ToNative(path);
-  int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
+  fs::path native;
+  int fd = OpenFile(path, O_RDONLY, native);
   if (fd < 0) {
     SetError(error, native.string() + ": " + ErrnoText());
     return std::nullopt;
@@ -230,6 +263,7 @@ bool WriteWhole(std::string_view path, std::string_view data, std::string* error
 }
 
 bool ReplaceWhole(std::string_view path, std::string_view data, std::string* error, bool durable) {
+  ++writeGeneration;
   fs::path native = ToNative(path);
   fs::path temp = native;
   temp += ".tmp-" + std::to_string(::getpid());
@@ -265,6 +299,7 @@ bool ReplaceWhole(std::string_view path, std::string_view data, std::string* err
 }
 
 bool Append(std::string_view path, std::string_view data, std::string* error) {
+  ++writeGeneration;
   fs::path native = ToNative(path);
   int fd = ::open(native.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
   if (fd < 0) {
@@ -294,6 +329,7 @@ bool CreateOneFolder(std::string_view path, std::string* error) {
 }
 
 bool Remove(std::string_view path, std::string* error) {
+  ++writeGeneration;
   fs::path native = ToNative(path);
   if (::unlink(native.c_str()) != 0) {
     SetError(error, native.string() + ": " + ErrnoText());

@@ -32,6 +32,11 @@ struct FileStamp {
 
 std::optional<FileStamp> StampOf(std::string_view path);
 
+// Counts the changes this process made to files through the calls below (writes, appends,
+// replacements, removals): a cache that saw the same count and the same stamp knows the file is
+// as it read it, without reading it again.
+uint64_t WriteGeneration();
+
 // The whole file, or nothing (with the reason in *error). *stamp receives the stamp of the file
 // as it was read.
 std::optional<std::string> ReadWhole(std::string_view path, std::string* error = nullptr,

@@ -8,6 +8,7 @@
 #include "modExtra.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
+#include "tovak2d/ArchiveLookup.h"
 #include "tovak2d/Extra.h"
 
 namespace tovak2d {
@@ -67,16 +68,45 @@ std::optional<std::string> ReadContents(const PakEntry& entry, std::string* erro
 }
 
 // Makes path the open archive when it can be read; otherwise the previous one stays open.
+// The stamp of the archive as its index was last read from it by OpenArchive.
+std::optional<files::FileStamp> stampWhenOpened;
+
 bool OpenArchive(const std::string& path) {
+  // The archive open now, perhaps under another spelling of its path, unchanged since it was
+  // indexed (same device, inode, size and change time) and not changed through the index since:
+  // reading it again would give the same index.
+  if (!PakPath.empty() && PakStamp && PakStamp == stampWhenOpened && files::StampOf(path) == PakStamp) {
+    PakPath = path;
+    return true;
+  }
   std::string previousPath = PakPath;
   std::vector<PakEntry> previousIndex = std::move(PakIndex);
   std::optional<files::FileStamp> previousStamp = PakStamp;
   PakPath = path;
-  if (modExtra::PAK_LoadIndex()) return true;
+  if (modExtra::PAK_LoadIndex()) {
+    stampWhenOpened = PakStamp;
+    return true;
+  }
   PakPath = std::move(previousPath);
   PakIndex = std::move(previousIndex);
   PakStamp = previousStamp;
   return false;
+}
+
+// The first used slot whose short name, blanks around it removed, is name without regard to case:
+// the entry PAK_ExtractFile takes. Null when there is none or the archive cannot be read.
+const PakEntry* FindForExtraction(const std::string& name) {
+  if (!IndexIsCurrent()) return nullptr;
+  for (const PakEntry& entry : PakIndex) {
+    if (entry.ShortName.empty()) continue;
+    std::string_view shortName = entry.ShortName;
+    while (!shortName.empty() && (shortName.front() == ' ' || shortName.front() == '\t'))
+      shortName.remove_prefix(1);
+    while (!shortName.empty() && (shortName.back() == ' ' || shortName.back() == '\t'))
+      shortName.remove_suffix(1);
+    if (text::EqualsNoCase(shortName, name)) return &entry;
+  }
+  return nullptr;
 }
 
 }  // namespace
@@ -160,16 +190,8 @@ bool Extra::PAK_ExtractFile(const std::string& FileName_inPAK, const std::string
     return false;
   };
 
-  const PakEntry* found = nullptr;
-  if (IndexIsCurrent()) {
-    // Stored names may carry blanks around them; the name asked for is taken as it is.
-    for (const PakEntry& entry : PakIndex) {
-      if (!entry.ShortName.empty() && text::EqualsNoCase(text::Trim(entry.ShortName), name)) {
-        found = &entry;
-        break;
-      }
-    }
-  }
+  // Stored names may carry blanks around them; the name asked for is taken as it is.
+  const PakEntry* found = FindForExtraction(name);
   if (!found) return fail();
   // Under its own name an entry lands in the application folder; a name like "..\x" or "/etc/x"
   // would land elsewhere. A different name is the caller's own choice.
@@ -267,6 +289,12 @@ int16_t Extra::PAK_FileCount() {
   size_t used = 0;
   for (const PakEntry& entry : PakIndex) used += entry.ShortName.empty() ? 0 : 1;
   return static_cast<int16_t>(std::min<size_t>(used, std::numeric_limits<int16_t>::max()));
+}
+
+bool PAK_HoldsEntry(const std::string& FileName_inPAK) {
+  if (PakPath.empty()) return false;
+  const PakEntry* found = FindForExtraction(LookupName(FileName_inPAK));
+  return found && PakStamp && found->ContentsStart + found->ContentsLength <= PakStamp->size;
 }
 
 }  // namespace tovak2d

@@ -1,3 +1,4 @@
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 
@@ -17,8 +18,9 @@ void Engine::ClearScreen(int16_t vRed, int16_t vGreen, int16_t vBlue) {
   if (drawreport::observing) {
     DrawRecord record;
     record.kind = DrawRecord::Kind::Clear;
-    record.color = static_cast<int32_t>(0xFF000000u | (uint32_t{static_cast<uint8_t>(vRed)} << 16) |
-                                        (uint32_t{static_cast<uint8_t>(vGreen)} << 8) | static_cast<uint8_t>(vBlue));
+    record.color =
+        static_cast<int32_t>(0xFF000000u | (uint32_t{static_cast<uint8_t>(vRed)} << 16) |
+                             (uint32_t{static_cast<uint8_t>(vGreen)} << 8) | static_cast<uint8_t>(vBlue));
     drawreport::Report(record);
   }
   platform::video::Clear(*d_->device, static_cast<uint8_t>(vRed), static_cast<uint8_t>(vGreen),
@@ -60,6 +62,13 @@ void Engine::RenderAll() {
     s.lastPresent = platform::CurrentClock().Counter();
     // Timed from the second frame: the first one ends without waiting for a previous one.
     if (s.framesPresented++ == 1) s.firstPresent = s.lastPresent;
+    // The moment the first frame shows, on the wall clock, so that a launcher can tell how long the
+    // start took from its own clock.
+    if (s.framesPresented == 1 && std::getenv("TOVAK2D_FRAME_STATS")) {
+      const auto now = std::chrono::system_clock::now().time_since_epoch();
+      std::fprintf(stderr, "Tovak2D: first frame presented at %lld ns\n",
+                   static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
+    }
   }
   modExtra::FrameLimit(modExtra::fpsLimit == 0 ? int16_t{2048} : modExtra::fpsLimit);
 }

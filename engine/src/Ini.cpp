@@ -1,7 +1,9 @@
 #include "Ini.h"
 
+#include <algorithm>
 #include <optional>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "Paths.h"
@@ -71,10 +73,12 @@ struct Place {
   size_t lastLineOfKeys = 0;      // the section's last key line, or its header without keys
 };
 
-Place Find(const std::vector<IniLine>& lines, std::string_view section, std::string_view key) {
+// from: a line at or before the first section of that name, where the search may start.
+Place Find(const std::vector<IniLine>& lines, std::string_view section, std::string_view key,
+           size_t from = 0) {
   Place place;
   std::string wantedSection = text::Trim(section), wantedKey = text::Trim(key);
-  for (size_t i = 0; i < lines.size(); ++i) {
+  for (size_t i = from; i < lines.size(); ++i) {
     if (!place.section) {
       if (lines[i].kind == LineKind::kSection && text::EqualsNoCase(lines[i].name, wantedSection)) {
         place.section = i;
@@ -103,39 +107,75 @@ std::string OneLine(const std::string& text) {
   return text.substr(0, text.find_first_of(std::string("\r\n\0", 3)));
 }
 
-// The file read last, parsed. Games read many keys of one file in a row (a pack's level table has
-// twenty a level): the file is still read on every call, but parsed again only when its bytes differ
-// from the copy's, so nothing stale can ever be returned.
+// The files read last, parsed. Games read many keys of one file in a row (a pack's level table has
+// twenty a level) and a screen reads a few files every frame. A file is parsed again only when its
+// bytes differ from the copy's; it is not even read again while its stamp (device, inode, size,
+// change time) is the one it had when read and this process has changed no file since.
 struct ParsedFile {
   std::string path;
   std::string contents;
   std::vector<IniLine> lines;
+  std::unordered_map<std::string, size_t> sections;  // upper-cased name: its first header line
+  std::optional<platform::files::FileStamp> stamp;   // none: read it again next time
+  uint64_t generation = 0;
 };
 
-std::optional<ParsedFile>& LastRead() {
-  static std::optional<ParsedFile> last;
-  return last;
+constexpr size_t kFilesKept = 8;
+
+std::vector<ParsedFile>& Recent() {
+  static std::vector<ParsedFile> recent;  // the most recently used last
+  return recent;
 }
 
-const std::vector<IniLine>* LinesOf(const std::string& path) {
-  std::optional<ParsedFile>& last = LastRead();
-  std::optional<std::string> contents = platform::files::ReadWhole(path);
-  if (!contents) return nullptr;
-  if (!last || last->path != path || last->contents != *contents) {
-    std::vector<IniLine> lines = SplitLines(*contents);
-    last = ParsedFile{path, std::move(*contents), std::move(lines)};
+const ParsedFile* Parsed(const std::string& path) {
+  namespace files = platform::files;
+  std::vector<ParsedFile>& recent = Recent();
+  auto cached =
+      std::find_if(recent.begin(), recent.end(), [&](const ParsedFile& f) { return f.path == path; });
+  const uint64_t generation = files::WriteGeneration();
+  const std::optional<files::FileStamp> before = files::StampOf(path);
+  if (cached != recent.end() && cached->stamp && before && cached->stamp == before &&
+      cached->generation == generation) {
+    std::rotate(cached, cached + 1, recent.end());
+    return &recent.back();
   }
-  return &last->lines;
+  files::FileStamp after;
+  std::optional<std::string> contents = files::ReadWhole(path, nullptr, &after);
+  if (!contents) return nullptr;
+  // A file that changed while it was read is trusted only until the next call.
+  const std::optional<files::FileStamp> stamp =
+      before && *before == after ? before : std::optional<files::FileStamp>();
+  if (cached != recent.end() && cached->contents == *contents) {
+    cached->stamp = stamp;
+    cached->generation = generation;
+    std::rotate(cached, cached + 1, recent.end());
+    return &recent.back();
+  }
+  if (cached != recent.end()) recent.erase(cached);
+  if (recent.size() == kFilesKept) recent.erase(recent.begin());
+  ParsedFile& file = recent.emplace_back();
+  file.path = path;
+  file.lines = SplitLines(*contents);
+  for (size_t i = 0; i < file.lines.size(); ++i)
+    if (file.lines[i].kind == LineKind::kSection)
+      file.sections.try_emplace(text::ToUpper(file.lines[i].name), i);
+  file.contents = std::move(*contents);
+  file.stamp = stamp;
+  file.generation = generation;
+  return &file;
 }
 
 }  // namespace
 
 std::string ReadIniValue(const std::string& section, const std::string& key, const std::string& fileName,
                          bool decode) {
-  const std::vector<IniLine>* parsed = LinesOf(paths::Resolve(fileName));
+  const ParsedFile* parsed = Parsed(paths::Resolve(fileName));
   if (!parsed) return {};
-  const std::vector<IniLine>& lines = *parsed;
-  Place place = Find(lines, OneLine(section), OneLine(key));
+  const std::vector<IniLine>& lines = parsed->lines;
+  const std::string sectionName = OneLine(section);
+  auto header = parsed->sections.find(text::ToUpper(text::Trim(sectionName)));
+  if (header == parsed->sections.end()) return {};
+  Place place = Find(lines, sectionName, OneLine(key), header->second);
   if (!place.key) return {};
   std::string value = Unquoted(lines[*place.key].value).substr(0, kMaxValueLength);
   return decode ? XorText(value, kIniCodeByte) : value;

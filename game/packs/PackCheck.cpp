@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <system_error>
 
+#include "tovak2d/ArchiveLookup.h"
+
 namespace varnel::packs {
 namespace {
 
@@ -33,10 +35,10 @@ std::string Quoted(std::string_view value) {
 // during the check, none of them stays behind.
 class ScratchFiles {
  public:
-  ScratchFiles(tovak2d::Extra& extra, std::string prefix, std::filesystem::path folder)
-      : extra_(extra), prefix_(std::move(prefix)), folder_(std::move(folder)) {}
+  ScratchFiles(tovak2d::Extra& extra, std::string prefix, std::filesystem::path folder, bool keep)
+      : extra_(extra), prefix_(std::move(prefix)), folder_(std::move(folder)), keep_(keep) {}
   ~ScratchFiles() {
-    for (const char* suffix : {"packinfo.ini", "picinfo.ini", "picture"}) Remove(suffix);
+    if (!keep_) RemoveScratch(prefix_, folder_);
   }
   ScratchFiles(const ScratchFiles&) = delete;
   ScratchFiles& operator=(const ScratchFiles&) = delete;
@@ -46,21 +48,19 @@ class ScratchFiles {
   }
   std::string Name(const std::string& suffix) const { return prefix_ + suffix; }
   void Remove(const std::string& suffix) const {
+    if (keep_) return;
     std::error_code ignored;
     std::filesystem::remove(folder_ / (prefix_ + suffix), ignored);
   }
 
   // Whether the pack holds the entry, found the way the game's extraction finds it.
-  bool Holds(const std::string& entry) {
-    const bool found = Extract(entry, "picture");
-    Remove("picture");
-    return found;
-  }
+  static bool Holds(const std::string& entry) { return tovak2d::PAK_HoldsEntry(entry); }
 
  private:
   tovak2d::Extra& extra_;
   std::string prefix_;
   std::filesystem::path folder_;
+  bool keep_;
 };
 
 void CheckSettings(tovak2d::Extra& extra, const std::string& file, PackReport& report) {
@@ -192,8 +192,14 @@ std::string DisplayName(std::string_view packFileName) {
   return name.size() < 4 ? std::string() : std::string(name.substr(0, name.size() - 4));
 }
 
+void RemoveScratch(const std::string& scratchPrefix, const std::filesystem::path& appFolder) {
+  std::error_code ignored;
+  for (const char* suffix : {"packinfo.ini", "picinfo.ini"})
+    std::filesystem::remove(appFolder / (scratchPrefix + suffix), ignored);
+}
+
 PackReport CheckPack(tovak2d::Extra& extra, const std::string& packFileName, const std::string& scratchPrefix,
-                     const std::filesystem::path& appFolder) {
+                     const std::filesystem::path& appFolder, bool keepScratch) {
   PackReport report;
   const size_t slash = packFileName.find_last_of("\\/");
   const std::string fileName = slash == std::string::npos ? packFileName : packFileName.substr(slash + 1);
@@ -209,7 +215,7 @@ PackReport CheckPack(tovak2d::Extra& extra, const std::string& packFileName, con
     return report;
   }
 
-  ScratchFiles scratch(extra, scratchPrefix, appFolder);
+  ScratchFiles scratch(extra, scratchPrefix, appFolder, keepScratch);
   if (scratch.Extract("packinfo.ini", "packinfo.ini"))
     CheckSettings(extra, scratch.Name("packinfo.ini"), report);
   else

@@ -59,11 +59,18 @@ std::string DisplayName(std::string_view packFileName);
 //
 // It opens the pack with PAK_OpenPAK, so the pack stays the open archive afterwards. It extracts,
 // one at a time, into the application folder appFolder (the folder given to the engine's start):
-// scratchPrefix + "packinfo.ini", scratchPrefix + "picinfo.ini" and, for each level picture it
-// looks for, scratchPrefix + "picture". It removes each of them again before it returns; a file
-// of those names that was there before is removed as well, so choose a prefix nothing else uses
-// (a plain file name part: no folders).
+// scratchPrefix + "packinfo.ini" and scratchPrefix + "picinfo.ini"; the level pictures it only
+// looks up. It removes each of them again before it returns; a file of those names that was there
+// before is removed as well, so choose a prefix nothing else uses (a plain file name part: no
+// folders).
+//
+// A caller that checks many packs in a row may keep the scratch files (keepScratch): each check
+// then writes over the last one's files instead of making new ones, and the caller removes them
+// with RemoveScratch when done.
 PackReport CheckPack(tovak2d::Extra& extra, const std::string& packFileName, const std::string& scratchPrefix,
-                     const std::filesystem::path& appFolder);
+                     const std::filesystem::path& appFolder, bool keepScratch = false);
+
+// Removes the scratch files CheckPack makes with this prefix in appFolder.
+void RemoveScratch(const std::string& scratchPrefix, const std::filesystem::path& appFolder);
 
 }  // namespace varnel::packs

@@ -79,17 +79,26 @@ void RemoveUnfinishedReplacements() {
   }
 }
 
-// Catalogue copies of a run that was stopped belong to no pack now (the indices may have moved):
-// they all go before the new ones are made.
-void RemoveOldCopies() {
+// Catalogue copies beyond the packs listed now (a run that was stopped, or packs removed since)
+// belong to no pack. The copies of listed packs are written over as each pack is catalogued.
+void RemoveCopiesFrom(size_t count) {
   std::error_code ec;
   for (fs::directory_iterator it(strAppPath, ec), end; !ec && it != end; it.increment(ec)) {
     const std::string name = it->path().filename().string();
     const size_t digits = name.find_first_not_of("0123456789");
-    if (digits == 0 || digits == std::string::npos) continue;
+    if (digits == 0 || digits == std::string::npos || digits > 9) continue;
     const std::string rest = name.substr(digits);
-    if (rest == "packinfo.ini" || rest == "hscore.ini") fs::remove(it->path(), ec);
+    if ((rest == "packinfo.ini" || rest == "hscore.ini") && std::stoul(name.substr(0, digits)) >= count)
+      fs::remove(it->path(), ec);
   }
+}
+
+// Takes the entry out of the open pack as the catalogue copy; a pack without the entry must not
+// keep an older copy of that name.
+void ExtractCopy(const std::string& entry, const std::string& copy) {
+  if (oExtra->PAK_ExtractFile(entry, copy, false)) return;
+  std::error_code ec;
+  fs::remove(fs::path(strAppPath) / copy, ec);
 }
 
 bool FlushToDisk(const std::string& path) {
@@ -131,7 +140,8 @@ bool WriteTableIntoPack(size_t index) {
 // number, a level count outside the level table) is never listed, so never played nor written;
 // the log says once which file it is and why.
 bool PackIsPlayable(const std::string& name) {
-  const packs::PackReport report = packs::CheckPack(*oExtra, "\\packs\\" + name, kCheckPrefix, strAppPath);
+  const packs::PackReport report =
+      packs::CheckPack(*oExtra, "\\packs\\" + name, kCheckPrefix, strAppPath, true);
   if (report.ok()) return true;
   constexpr size_t kProblemsNamed = 3;
   std::string why;
@@ -158,16 +168,17 @@ void ScanPacks() {
 
   PackFiles.clear();
   savedTables.clear();
-  RemoveOldCopies();
   for (const auto& name : names) {
     if (!PackIsPlayable(name)) continue;
     const size_t index = PackFiles.size();
     oExtra->PAK_OpenPAK("/packs/" + name, false, "Open File", "");
-    oExtra->PAK_ExtractFile("packinfo.ini", PackInfoCopy(index), false);
-    oExtra->PAK_ExtractFile("hscore.ini", TableCopy(index), false);
+    ExtractCopy("packinfo.ini", PackInfoCopy(index));
+    ExtractCopy("hscore.ini", TableCopy(index));
     PackFiles.push_back(name);
     savedTables.push_back(ReadGameFile(TableCopy(index)));
   }
+  packs::RemoveScratch(kCheckPrefix, strAppPath);
+  RemoveCopiesFrom(PackFiles.size());
   intPackScroll = 0;
 }
 

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #include "Ini.h"
 #include "TempAppFolder.h"
 
@@ -23,4 +26,19 @@ TEST(IniReread, EveryReadSeesTheFileAsItIsNow) {
   EXPECT_EQ(modExtra::ReadIniValue("S", "K", "a.ini"), "3");
   std::filesystem::remove(app.path() / "a.ini");
   EXPECT_EQ(modExtra::ReadIniValue("s", "k", "a.ini"), "");
+}
+
+TEST(IniReread, ATableWrittenKeyByKeyIsReadBackOverTime) {
+  TempAppFolder app;
+  const std::string file = (app.path() / "t.ini").string();
+  // Reads and writes spread over several ticks of the file system's clock, as a game does them.
+  EXPECT_EQ(modExtra::ReadIniValue("scores", "1_score", file), "");
+  ASSERT_TRUE(modExtra::WriteIniValue("setup", "TopX", "10", file));
+  for (int round = 1; round <= 6; ++round) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(3));
+    EXPECT_EQ(modExtra::ReadIniValue("scores", "1_score", file), round == 1 ? "" : std::to_string(round - 1));
+    std::this_thread::sleep_for(std::chrono::milliseconds(3));
+    ASSERT_TRUE(modExtra::WriteIniValue("scores", "1_score", std::to_string(round), file));
+    EXPECT_EQ(modExtra::ReadIniValue("scores", "1_score", file), std::to_string(round)) << "round " << round;
+  }
 }

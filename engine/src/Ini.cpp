@@ -90,6 +90,12 @@ Place Find(const std::vector<IniLine>& lines, std::string_view section, std::str
   return place;
 }
 
+// What ends a line added after the file's last line when that one has no line break: a file cut
+// off between CR and LF gets the LF it lacks, since a CR of its own would stay in the last value.
+std::string_view BreakAfter(std::string_view text) {
+  return !text.empty() && text.back() == '\r' ? "\n" : "\r\n";
+}
+
 // Windows drops one pair of matching quotes around a value.
 std::string Unquoted(const std::string& value) {
   if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
@@ -164,12 +170,12 @@ int16_t WriteIniValue(const std::string& section, const std::string& key, const 
   } else if (place.section) {
     const IniLine& after = lines[place.lastLineOfKeys];
     updated.append(old, 0, after.end);
-    if (!after.terminated) updated.append("\r\n");
+    if (!after.terminated) updated.append(BreakAfter(updated));
     updated.append(keyName).append("=").append(newValue).append("\r\n");
     updated.append(old, after.end);
   } else {
     updated = old;
-    if (!updated.empty() && updated.back() != '\n') updated.append("\r\n");
+    if (!updated.empty() && updated.back() != '\n') updated.append(BreakAfter(updated));
     updated.append("[").append(sectionName).append("]\r\n");
     updated.append(keyName).append("=").append(newValue).append("\r\n");
   }

@@ -143,7 +143,9 @@ std::string ReadIniValue(const std::string& section, const std::string& key, con
   const std::vector<IniLine>& lines = *parsed;
   Place place = Find(lines, OneLine(section), OneLine(key));
   if (!place.key) return {};
-  std::string value = Unquoted(lines[*place.key].value).substr(0, kMaxValueLength);
+  // A CR or NUL inside a value ends it, as every write ends it there: a value read and written back
+  // reads the same.
+  std::string value = Unquoted(text::Trim(OneLine(lines[*place.key].value))).substr(0, kMaxValueLength);
   return decode ? XorText(value, kIniCodeByte) : value;
 }
 

@@ -1,5 +1,6 @@
 // Packs as a stranger could send them, met by the real game at start-up: entry names that point
-// out of the game folder, a pack of 300 MB and one of ten thousand tiny entries. Each is listed
+// out of the game folder, a pack of 300 MB, one of ten thousand tiny entries and settings files of
+// megabytes. Each is listed
 // or left out with a log line, never with a crash, and nothing lands outside the game folder.
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -100,8 +101,14 @@ TEST(ShellHostilePacks, APackOfThreeHundredMegabytesAndOneOfTenThousandEntries) 
   Entries many = shelldata::GoodPack(2, true, shelldata::Table({{"50", "Cy"}}));
   for (int i = 0; i < 10000; ++i) many.emplace_back("tiny" + std::to_string(i) + ".txt", std::to_string(i));
 
+  // Settings and tables are read again on every frame that shows a pack: big ones keep it out.
+  const std::string padding(2 << 20, ';');
+  Entries bigSettings = shelldata::GoodPack(1, true, shelldata::Table({}));
+  bigSettings[0].second += padding + "\r\n";
+  Entries bigTable = shelldata::GoodPack(1, true, shelldata::Table({}) + padding);
+
   GameHarness game(true, [&](const fs::path& folder) {
-    Prepare(folder, {{"many.vnl", many}});
+    Prepare(folder, {{"many.vnl", many}, {"big settings.vnl", bigSettings}, {"big table.vnl", bigTable}});
     // The big pack: a playable pack, then a 300 MB entry left as a hole in a sparse file, then
     // the table, which the game must find after it.
     Entries head = shelldata::GoodPack(1, false, shelldata::Table({}));
@@ -121,6 +128,13 @@ TEST(ShellHostilePacks, APackOfThreeHundredMegabytesAndOneOfTenThousandEntries) 
   EXPECT_EQ(game.Read(std::to_string(IndexOf("huge.vnl")) + "hscore.ini"), shelldata::Table({{"70", "Di"}}));
   EXPECT_EQ(game.Read(std::to_string(IndexOf("many.vnl")) + "packinfo.ini"),
             shelldata::PackInfo("2", "True"));
+  EXPECT_EQ(IndexOf("big settings.vnl"), -1);
+  EXPECT_EQ(IndexOf("big table.vnl"), -1);
+  const std::string log = game.Read("log.txt");
+  EXPECT_NE(log.find("Pack left out : packs\\big settings.vnl : packinfo.ini is larger than 1 MB"),
+            std::string::npos);
+  EXPECT_NE(log.find("Pack left out : packs\\big table.vnl : hscore.ini is larger than 1 MB"),
+            std::string::npos);
   std::printf("[ measured ] scanning a 300 MB pack and a pack of 10,000 entries took %.2f s\n", scanSeconds);
 
   // A new score is written back into the pack of ten thousand entries, which keeps them all.

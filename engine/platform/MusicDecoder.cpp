@@ -30,6 +30,8 @@ constexpr int kMaxChannels = 64;
 constexpr int kMinSampleRate = 100;
 constexpr int kMaxSampleRate = 768000;
 
+constexpr size_t kMaxAllocation = 64 << 20;
+
 bool UsableRate(int rate) {
   return rate >= kMinSampleRate && rate <= kMaxSampleRate;
 }
@@ -86,6 +88,9 @@ std::unique_ptr<MusicStream::Decoder> MusicStream::Decoder::Open(const std::stri
   // Broken files are answered with a result and a log line of the engine's own; the library's
   // messages would only clutter the game's output.
   av_log_set_level(AV_LOG_QUIET);
+  // No piece of a music file needs more memory than this at once; a damaged chunk length of 2 GB
+  // had the file reader fill that much for a 300-byte file, which took seconds and gigabytes.
+  av_max_alloc(kMaxAllocation);
 
   auto d = std::make_unique<Decoder>();
   d->outRate = rate;

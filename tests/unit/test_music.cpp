@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <chrono>
 #include <cmath>
@@ -204,6 +205,15 @@ TEST_F(MusicTest, MissingOrGarbledFilesAreRefusedAndLogged) {
     player_->PlayMP3();
     EXPECT_EQ(Peak(Render(0.1)), 0.0f);
   }
+
+  // A chunk claiming 2 GB in a file of a few hundred bytes had the reader fill gigabytes.
+  std::string huge = audio_fixtures::MakeWav16(std::vector<int16_t>(400, 1000), 1, 8000);
+  huge.insert(36, std::string("LIST\x00\x00\x00\x7fINFOISFT\x02\x00\x00\x00x\x00", 22));
+  audio_fixtures::WriteFile(folder_ / "sound" / "huge.wav", huge);
+  if (player_->LoadMP3("sound\\huge.wav")) Render(0.1);
+  rusage usage{};
+  ::getrusage(RUSAGE_SELF, &usage);
+  EXPECT_LT(usage.ru_maxrss, 1 << 20) << "kilobytes at most, a gigabyte";
 }
 
 // Every decoder path meets cut-off and damaged files: each must be refused or play to its end.

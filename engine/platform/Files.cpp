@@ -63,9 +63,8 @@ FileStamp StampFrom(const struct stat& info) {
 
 std::atomic<uint64_t> writeGeneration{0};
 
-bool WriteWithFlags(std::string_view path, std::string_view data, int flags, std::string* error) {
+bool WriteNative(const fs::path& native, std::string_view data, int flags, std::string* error) {
   ++writeGeneration;
-  fs::path native = ToNative(path);
   int fd = ::open(native.c_str(), flags | O_CLOEXEC, 0644);
   if (fd < 0) {
     SetError(error, native.string() + ": " + ErrnoText());
@@ -259,7 +258,30 @@ std::optional<std::string> ReadRange(std::string_view path, uint64_t offset, uin
 }
 
 bool WriteWhole(std::string_view path, std::string_view data, std::string* error) {
-  return WriteWithFlags(path, data, O_WRONLY | O_CREAT | O_TRUNC, error);
+  return WriteNative(ToNative(path), data, O_WRONLY | O_CREAT | O_TRUNC, error);
+}
+
+FolderWriter::FolderWriter(std::string_view folder) : native_(ToNative(folder)) {
+  std::error_code ec;
+  for (fs::directory_iterator it(native_, ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    names_.insert(name);
+    byLower_.emplace(text::ToLower(text::Utf8ToCp1252(name)), name);
+  }
+}
+
+bool FolderWriter::WriteWhole(std::string_view name, std::string_view data, std::string* error) {
+  std::string onDisk = text::Cp1252ToUtf8(std::string(name));
+  if (!names_.contains(onDisk)) {
+    const std::string lower = text::ToLower(name);
+    if (auto found = byLower_.find(lower); found != byLower_.end()) {
+      onDisk = found->second;
+    } else {
+      names_.insert(onDisk);
+      byLower_.emplace(lower, onDisk);
+    }
+  }
+  return WriteNative(native_ / onDisk, data, O_WRONLY | O_CREAT | O_TRUNC, error);
 }
 
 bool ReplaceWhole(std::string_view path, std::string_view data, std::string* error, bool durable) {

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 // The file system. Paths come in as the engine holds them (Windows-1252 text, '\' or '/'
@@ -63,6 +65,21 @@ bool WriteWhole(std::string_view path, std::string_view data, std::string* error
 // rename alone keeps them whole when the program dies.
 bool ReplaceWhole(std::string_view path, std::string_view data, std::string* error = nullptr,
                   bool durable = true);
+
+// Writes many files into one folder. Each name is matched without regard to letter case, as
+// ToNative does, but against one listing of the folder taken at the start (and the files written
+// through this since) instead of a fresh listing for every file: writing n files costs one
+// listing, not n. Names are plain file names, without folder parts.
+class FolderWriter {
+ public:
+  explicit FolderWriter(std::string_view folder);
+  bool WriteWhole(std::string_view name, std::string_view data, std::string* error = nullptr);
+
+ private:
+  std::filesystem::path native_;
+  std::unordered_set<std::string> names_;                 // as they are on disk (UTF-8)
+  std::unordered_map<std::string, std::string> byLower_;  // Windows-1252 lower case -> name on disk
+};
 
 // A failed append is cut off again, so the file keeps its old contents.
 bool Append(std::string_view path, std::string_view data, std::string* error = nullptr);

@@ -97,22 +97,30 @@ bool CheckBmp(std::string_view b, std::string* error) {
   return CheckSide(width, height < 0 ? -height : height, error);
 }
 
-// Header checks of the formats the game uses, so that no size read from a damaged header makes
-// the decoder reserve huge amounts of memory.
-bool CheckHeader(std::string_view b, std::string* error) {
-  if (b.size() >= 2 && Byte(b, 0) == 0xFF && Byte(b, 1) == 0xD8) return CheckJpeg(b, error);
-  if (b.size() >= 8 && b.substr(0, 8) == "\x89PNG\r\n\x1a\n") return CheckPng(b, error);
-  if (b.size() >= 2 && b.substr(0, 2) == "BM") return CheckBmp(b, error);
-  return true;
+// The loaders of the formats the game uses, chosen by the file's signature after a check of its
+// header, so that no size read from a damaged header makes the decoder reserve huge amounts of
+// memory. Other formats never reach the image library's remaining loaders, some of which leak or
+// misbehave on damaged files.
+using Loader = SDL_Surface* (*)(SDL_RWops*);
+
+Loader CheckedLoader(std::string_view b, std::string* error) {
+  if (b.size() >= 2 && Byte(b, 0) == 0xFF && Byte(b, 1) == 0xD8)
+    return CheckJpeg(b, error) ? IMG_LoadJPG_RW : nullptr;
+  if (b.size() >= 8 && b.substr(0, 8) == "\x89PNG\r\n\x1a\n")
+    return CheckPng(b, error) ? IMG_LoadPNG_RW : nullptr;
+  if (b.size() >= 2 && b.substr(0, 2) == "BM") return CheckBmp(b, error) ? IMG_LoadBMP_RW : nullptr;
+  Fail(error, "not a picture the engine loads (BMP, JPEG, PNG or DDS)");
+  return nullptr;
 }
 
-std::optional<Image> DecodeWithLoader(std::string_view bytes, std::string* error) {
+std::optional<Image> DecodeWithLoader(std::string_view bytes, Loader load, std::string* error) {
   if (bytes.size() > static_cast<size_t>(INT_MAX)) {
     Fail(error, "image file is too large");
     return std::nullopt;
   }
   SDL_RWops* source = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
-  SDL_Surface* loaded = source ? IMG_Load_RW(source, 1) : nullptr;
+  SDL_Surface* loaded = source ? load(source) : nullptr;
+  if (source) SDL_RWclose(source);
   if (!loaded) {
     Fail(error, SDL_GetError());
     return std::nullopt;
@@ -157,8 +165,9 @@ std::optional<Image> Decode(std::string_view bytes, std::string* error) {
     Fail(error, "image file is empty");
     return std::nullopt;
   }
-  if (!CheckHeader(bytes, error)) return std::nullopt;
-  return DecodeWithLoader(bytes, error);
+  const Loader load = CheckedLoader(bytes, error);
+  if (!load) return std::nullopt;
+  return DecodeWithLoader(bytes, load, error);
 }
 
 std::string EncodeBmp24(const Image& image) {

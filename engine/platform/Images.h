@@ -19,8 +19,8 @@ struct Image {
 // Neither side of a decoded image may exceed this many pixels.
 constexpr int kMaxImageSide = 8192;
 
-// Decodes a DDS file (told by its signature) or any format the image loader knows: BMP, JPEG,
-// PNG and others. A truncated or damaged file gives nothing and the reason in *error.
+// Decodes a DDS, BMP, JPEG or PNG file, told by its signature. A file of any other format, or a
+// truncated or damaged one, gives nothing and the reason in *error.
 std::optional<Image> Decode(std::string_view bytes, std::string* error);
 
 // A Windows BMP file of the image: 24 bits per pixel, bottom-up rows, no palette.

@@ -25,6 +25,16 @@ constexpr int kMaxFruitlessSteps = 20000;
 constexpr auto kReadyWait = std::chrono::seconds(5);
 // The most channels the resampler mixes down.
 constexpr int kMaxChannels = 64;
+// Sample rates music is made at lie far inside these; a damaged header claiming hundreds of
+// megahertz made the resampler take seconds and gigabytes for each file opened.
+constexpr int kMinSampleRate = 100;
+constexpr int kMaxSampleRate = 768000;
+
+constexpr size_t kMaxAllocation = 64 << 20;
+
+bool UsableRate(int rate) {
+  return rate >= kMinSampleRate && rate <= kMaxSampleRate;
+}
 
 std::string ErrorText(int code) {
   char text[AV_ERROR_MAX_STRING_SIZE] = {};
@@ -78,6 +88,9 @@ std::unique_ptr<MusicStream::Decoder> MusicStream::Decoder::Open(const std::stri
   // Broken files are answered with a result and a log line of the engine's own; the library's
   // messages would only clutter the game's output.
   av_log_set_level(AV_LOG_QUIET);
+  // No piece of a music file needs more memory than this at once; a damaged chunk length of 2 GB
+  // had the file reader fill that much for a 300-byte file, which took seconds and gigabytes.
+  av_max_alloc(kMaxAllocation);
 
   auto d = std::make_unique<Decoder>();
   d->outRate = rate;
@@ -105,7 +118,7 @@ std::unique_ptr<MusicStream::Decoder> MusicStream::Decoder::Open(const std::stri
   d->codec->thread_count = 1;
   result = avcodec_open2(d->codec, codec, nullptr);
   if (result < 0) return fail(ErrorText(result));
-  if (d->codec->sample_rate <= 0 || d->codec->ch_layout.nb_channels < 1 ||
+  if (!UsableRate(d->codec->sample_rate) || d->codec->ch_layout.nb_channels < 1 ||
       d->codec->ch_layout.nb_channels > kMaxChannels)
     return fail("the sound stream has no valid sample rate or channels");
 
@@ -149,7 +162,7 @@ bool MusicStream::Decoder::SetUpResampler(const AVFrame& f) {
 }
 
 void MusicStream::Decoder::Convert(const AVFrame& f, std::vector<float>& out) {
-  if (f.nb_samples <= 0 || f.sample_rate <= 0 || f.ch_layout.nb_channels < 1 ||
+  if (f.nb_samples <= 0 || !UsableRate(f.sample_rate) || f.ch_layout.nb_channels < 1 ||
       f.ch_layout.nb_channels > kMaxChannels)
     return;
   if (!resampler || f.sample_rate != inRate || f.format != inFormat ||

@@ -94,6 +94,12 @@ Place Find(const std::vector<IniLine>& lines, std::string_view section, std::str
   return place;
 }
 
+// What ends a line added after the file's last line when that one has no line break: a file cut
+// off between CR and LF gets the LF it lacks, since a CR of its own would stay in the last value.
+std::string_view BreakAfter(std::string_view text) {
+  return !text.empty() && text.back() == '\r' ? "\n" : "\r\n";
+}
+
 // Windows drops one pair of matching quotes around a value.
 std::string Unquoted(const std::string& value) {
   if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
@@ -177,7 +183,9 @@ std::string ReadIniValue(const std::string& section, const std::string& key, con
   if (header == parsed->sections.end()) return {};
   Place place = Find(lines, sectionName, OneLine(key), header->second);
   if (!place.key) return {};
-  std::string value = Unquoted(lines[*place.key].value).substr(0, kMaxValueLength);
+  // A CR or NUL inside a value ends it, as every write ends it there: a value read and written back
+  // reads the same.
+  std::string value = Unquoted(text::Trim(OneLine(lines[*place.key].value))).substr(0, kMaxValueLength);
   return decode ? XorText(value, kIniCodeByte) : value;
 }
 
@@ -204,12 +212,12 @@ int16_t WriteIniValue(const std::string& section, const std::string& key, const 
   } else if (place.section) {
     const IniLine& after = lines[place.lastLineOfKeys];
     updated.append(old, 0, after.end);
-    if (!after.terminated) updated.append("\r\n");
+    if (!after.terminated) updated.append(BreakAfter(updated));
     updated.append(keyName).append("=").append(newValue).append("\r\n");
     updated.append(old, after.end);
   } else {
     updated = old;
-    if (!updated.empty() && updated.back() != '\n') updated.append("\r\n");
+    if (!updated.empty() && updated.back() != '\n') updated.append(BreakAfter(updated));
     updated.append("[").append(sectionName).append("]\r\n");
     updated.append(keyName).append("=").append(newValue).append("\r\n");
   }

@@ -47,6 +47,11 @@ class ScratchFiles {
     return extra_.PAK_ExtractFile(entry, prefix_ + suffix, false);
   }
   std::string Name(const std::string& suffix) const { return prefix_ + suffix; }
+  bool TooLarge(const std::string& suffix) const {
+    std::error_code ignored;
+    const std::uintmax_t size = std::filesystem::file_size(folder_ / (prefix_ + suffix), ignored);
+    return !ignored && size > kMaxIniBytes;
+  }
   void Remove(const std::string& suffix) const {
     if (keep_) return;
     std::error_code ignored;
@@ -194,7 +199,7 @@ std::string DisplayName(std::string_view packFileName) {
 
 void RemoveScratch(const std::string& scratchPrefix, const std::filesystem::path& appFolder) {
   std::error_code ignored;
-  for (const char* suffix : {"packinfo.ini", "picinfo.ini"})
+  for (const char* suffix : {"packinfo.ini", "picinfo.ini", "picture"})
     std::filesystem::remove(appFolder / (scratchPrefix + suffix), ignored);
 }
 
@@ -216,14 +221,25 @@ PackReport CheckPack(tovak2d::Extra& extra, const std::string& packFileName, con
   }
 
   ScratchFiles scratch(extra, scratchPrefix, appFolder, keepScratch);
-  if (scratch.Extract("packinfo.ini", "packinfo.ini"))
-    CheckSettings(extra, scratch.Name("packinfo.ini"), report);
-  else
+  const std::string tooLarge = " is larger than " + std::to_string(kMaxIniBytes >> 20) + " MB";
+  if (!scratch.Extract("packinfo.ini", "packinfo.ini"))
     report.problems.push_back("packinfo.ini is missing");
+  else if (scratch.TooLarge("packinfo.ini"))
+    report.problems.push_back("packinfo.ini" + tooLarge);
+  else
+    CheckSettings(extra, scratch.Name("packinfo.ini"), report);
   scratch.Remove("packinfo.ini");
+  if (scratch.Extract("hscore.ini", "picture") && scratch.TooLarge("picture"))
+    report.problems.push_back("hscore.ini" + tooLarge);
+  scratch.Remove("picture");
 
-  const bool havePicInfo = scratch.Extract("picinfo.ini", "picinfo.ini");
-  if (!havePicInfo) report.problems.push_back("picinfo.ini is missing");
+  bool havePicInfo = scratch.Extract("picinfo.ini", "picinfo.ini");
+  if (!havePicInfo) {
+    report.problems.push_back("picinfo.ini is missing");
+  } else if (scratch.TooLarge("picinfo.ini")) {
+    report.problems.push_back("picinfo.ini" + tooLarge);
+    havePicInfo = false;
+  }
 
   for (int n = 1; n <= report.numLevels; ++n) {
     LevelInfo level;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -16,6 +17,9 @@ namespace varnel::packs {
 
 inline constexpr int kMaxLevels = 50;
 inline constexpr int kDifferencesPerLevel = 5;
+// The largest settings, rectangle or table file a pack may hold: the game reads these files again
+// on every frame that shows the pack's information, so one of hundreds of megabytes would stall it.
+inline constexpr std::uintmax_t kMaxIniBytes = 1 << 20;
 
 // One difference rectangle in pixels of the picture as shown; both edges belong to it.
 struct Rect {

@@ -101,6 +101,9 @@ TEST(HighScore, ZeroRanksAndGarbledFilesFailSafely) {
       "[setup]\r\nTopX=-5\r\nadditionalValues=0\r\n",
       "[setup]\r\nTopX=100000\r\nadditionalValues=0\r\n",
       "[setup]\r\nTopX=30000\r\nadditionalValues=30000\r\n",
+      // Tables this large took many minutes to fill, a file access per key.
+      "[setup]\r\nTopX=1000\r\nadditionalValues=0\r\n",
+      "[setup]\r\nTopX=10\r\nadditionalValues=255\r\n",
       "[setup]\r\nTopX=10\r\n",
       "[setup]\r\nTopX=10\r\nadditionalValues=0\r\n[scores]\r\n3_score=lots\r\n",
   };

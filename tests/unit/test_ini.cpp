@@ -90,6 +90,29 @@ TEST_F(IniTest, WritesChangeOneLineAndKeepTheRest) {
   EXPECT_EQ(ReadIniValue("General", "Added", "s.ini"), "padded");
   EXPECT_EQ(ReadIniValue("Next", "Key", "s.ini"), "v");
 
+  // A file cut off between CR and LF: the write completes the line break, so the last value keeps
+  // no stray CR, in its own section or before a new one.
+  for (const std::string& section : {std::string("Last"), std::string("New")}) {
+    Put("cut.ini", "[Last]\r\nscore=12\r");
+    EXPECT_EQ(WriteIniValue(section, "name", "Ann", "cut.ini"), 1);
+    EXPECT_EQ(ReadIniValue("Last", "score", "cut.ini"), "12") << section;
+    EXPECT_EQ(ReadIniValue(section, "name", "cut.ini"), "Ann") << section;
+  }
+  EXPECT_EQ(Bytes("cut.ini"), "[Last]\r\nscore=12\r\n[New]\r\nname=Ann\r\n");
+  fs::remove(app_ / "cut.ini");
+
+  // A CR or NUL inside a value ends it on reading, as it does on writing: a value read and written
+  // elsewhere reads back the same (a high-score row moved down keeps its name).
+  Put("odd.ini", std::string("[S]\r\nName=Ann\0Bee\r\nOther=a \r b\r\n", 32));
+  for (const char* key : {"Name", "Other"}) {
+    const std::string value = ReadIniValue("S", key, "odd.ini");
+    EXPECT_EQ(WriteIniValue("S", std::string(key) + "Copy", value, "odd.ini"), 1);
+    EXPECT_EQ(ReadIniValue("S", std::string(key) + "Copy", "odd.ini"), value) << key;
+  }
+  EXPECT_EQ(ReadIniValue("S", "Name", "odd.ini"), "Ann");
+  EXPECT_EQ(ReadIniValue("S", "Other", "odd.ini"), "a");
+  fs::remove(app_ / "odd.ini");
+
   EXPECT_NE(extra_.INIWrite("Options", "Screen", "True", "new.ini"), 0);
   EXPECT_EQ(Bytes("new.ini"), "[Options]\r\nScreen=True\r\n");
   // A write that cannot happen reports 0 and leaves nothing behind.

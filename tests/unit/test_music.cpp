@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <chrono>
 #include <cmath>
@@ -193,13 +194,26 @@ TEST_F(MusicTest, MissingOrGarbledFilesAreRefusedAndLogged) {
   for (char& c : noise) c = static_cast<char>(random());
   audio_fixtures::WriteFile(folder_ / "sound" / "noise.wma", noise);
   audio_fixtures::WriteFile(folder_ / "sound" / "text.mp3", "this is no music at all\n");
-  for (const std::string name : {"sound\\noise.wma", "sound\\text.mp3"}) {
+  // A header claiming 620 MHz: the resampler took seconds and gigabytes for it.
+  std::string fast = audio_fixtures::MakeWav16(std::vector<int16_t>(400, 1000), 1, 8000);
+  fast.replace(24, 4, std::string("\x40\x1f\x00\x25", 4));
+  audio_fixtures::WriteFile(folder_ / "sound" / "fast.wav", fast);
+  for (const std::string name : {"sound\\noise.wma", "sound\\text.mp3", "sound\\fast.wav"}) {
     EXPECT_FALSE(player_->LoadMP3(name)) << name;
     EXPECT_NE(folder_.Log().find("Error loading MP3 file: " + app + "\\" + name), std::string::npos) << name;
     EXPECT_EQ(player_->GetDuration(), 0);
     player_->PlayMP3();
     EXPECT_EQ(Peak(Render(0.1)), 0.0f);
   }
+
+  // A chunk claiming 2 GB in a file of a few hundred bytes had the reader fill gigabytes.
+  std::string huge = audio_fixtures::MakeWav16(std::vector<int16_t>(400, 1000), 1, 8000);
+  huge.insert(36, std::string("LIST\x00\x00\x00\x7fINFOISFT\x02\x00\x00\x00x\x00", 22));
+  audio_fixtures::WriteFile(folder_ / "sound" / "huge.wav", huge);
+  if (player_->LoadMP3("sound\\huge.wav")) Render(0.1);
+  rusage usage{};
+  ::getrusage(RUSAGE_SELF, &usage);
+  EXPECT_LT(usage.ru_maxrss, 1 << 20) << "kilobytes at most, a gigabyte";
 }
 
 // Every decoder path meets cut-off and damaged files: each must be refused or play to its end.

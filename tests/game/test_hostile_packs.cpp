@@ -1,0 +1,152 @@
+// Packs as a stranger could send them, met by the real game at start-up: entry names that point
+// out of the game folder, a pack of 300 MB, one of ten thousand tiny entries and settings files of
+// megabytes. Each is listed
+// or left out with a log line, never with a crash, and nothing lands outside the game folder.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "GameHarness.h"
+#include "ShellData.h"
+#include "modDeclares.h"
+#include "modMain.h"
+
+namespace fs = std::filesystem;
+using shelldata::Entries;
+
+namespace {
+
+// Part of every name a hostile entry would write to, so that strays can be found anywhere.
+std::string Token() {
+  return "vnlhostile" + std::to_string(::getpid());
+}
+
+// Files whose names carry the token in the folders a name could escape to.
+std::vector<std::string> Strays(const fs::path& gameFolder) {
+  std::vector<std::string> found;
+  for (const fs::path& folder : {gameFolder.parent_path(), fs::current_path(), fs::path("/tmp")}) {
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+      if (it->path().filename().string().find(Token()) != std::string::npos)
+        found.push_back(it->path().string());
+  }
+  return found;
+}
+
+int IndexOf(const std::string& pack) {
+  for (size_t i = 0; i < varnel::PackFiles.size(); ++i)
+    if (varnel::PackFiles[i] == pack) return static_cast<int>(i);
+  return -1;
+}
+
+double SecondsSince(std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+void Prepare(const fs::path& folder, const std::vector<std::pair<std::string, Entries>>& packs) {
+  shelldata::EnsureInterface(folder);
+  shelldata::OnlyPacks(folder, packs);
+}
+
+}  // namespace
+
+TEST(ShellHostilePacks, EntryNamesThatPointElsewhereNeverLeaveTheGameFolder) {
+  const std::string t = Token();
+  // A playable pack with extra entries aimed out of the folder, and one whose own entries are
+  // stored under such names: the game looks entries up by their short names only.
+  Entries names = shelldata::GoodPack(1, true, shelldata::Table({{"100", "Ann"}}));
+  for (const std::string& hostile :
+       {"..\\..\\" + t + "-up.txt", "/tmp/" + t + "-abs.txt", "C:\\tmp\\" + t + "-drive.txt",
+        "../" + t + "-rel.txt", "/etc/" + t, std::string(300, 'n') + t, std::string(".."),
+        std::string("hscore.ini\\")})
+    names.emplace_back(hostile, "stray");
+  Entries stored = shelldata::GoodPack(1, false, shelldata::Table({}));
+  for (auto& [name, contents] : stored) name = "..\\..\\" + t + "\\" + name;
+  Entries aimed = shelldata::GoodPack(1, false, shelldata::Table({}));
+  for (auto& [name, contents] : aimed)
+    if (name == "1.jpg") name = "/tmp/" + t + "/1.jpg";
+
+  GameHarness game(true, [&](const fs::path& folder) {
+    Prepare(folder, {{"names.vnl", names}, {"stored.vnl", stored}, {"aimed.vnl", aimed}});
+  });
+  ASSERT_TRUE(game.started);
+  game.Pass();
+  EXPECT_NE(IndexOf("names.vnl"), -1);
+  EXPECT_NE(IndexOf("stored.vnl"), -1);
+  EXPECT_EQ(IndexOf("aimed.vnl"), -1) << "its level has no picture under the name the game asks for";
+  EXPECT_NE(
+      game.Read("log.txt").find("Pack left out : packs\\aimed.vnl : level 1: the picture pair is missing"),
+      std::string::npos);
+  EXPECT_EQ(game.Read(std::to_string(IndexOf("names.vnl")) + "hscore.ini"),
+            shelldata::Table({{"100", "Ann"}}));
+
+  // A new best score goes back into the pack, which keeps every hostile entry as it was.
+  const std::string table = std::to_string(IndexOf("names.vnl")) + "hscore.ini";
+  shelldata::Put(game.folder / table, shelldata::Table({{"900", "Bea"}}));
+  game.Shutdown();
+  const std::string pack = shelldata::Bytes(game.folder / "packs" / "names.vnl");
+  EXPECT_NE(pack.find("1_name=Bea"), std::string::npos);
+  EXPECT_NE(pack.find("/tmp/" + t + "-abs.txt"), std::string::npos);
+  EXPECT_TRUE(Strays(game.folder).empty()) << Strays(game.folder).front();
+}
+
+TEST(ShellHostilePacks, APackOfThreeHundredMegabytesAndOneOfTenThousandEntries) {
+  constexpr uint64_t kPadding = 300ull << 20;
+  Entries many = shelldata::GoodPack(2, true, shelldata::Table({{"50", "Cy"}}));
+  for (int i = 0; i < 10000; ++i) many.emplace_back("tiny" + std::to_string(i) + ".txt", std::to_string(i));
+
+  // Settings and tables are read again on every frame that shows a pack: big ones keep it out.
+  const std::string padding(2 << 20, ';');
+  Entries bigSettings = shelldata::GoodPack(1, true, shelldata::Table({}));
+  bigSettings[0].second += padding + "\r\n";
+  Entries bigTable = shelldata::GoodPack(1, true, shelldata::Table({}) + padding);
+
+  GameHarness game(true, [&](const fs::path& folder) {
+    Prepare(folder, {{"many.vnl", many}, {"big settings.vnl", bigSettings}, {"big table.vnl", bigTable}});
+    // The big pack: a playable pack, then a 300 MB entry left as a hole in a sparse file, then
+    // the table, which the game must find after it.
+    Entries head = shelldata::GoodPack(1, false, shelldata::Table({}));
+    std::erase_if(head, [](const auto& entry) { return entry.first == "hscore.ini"; });
+    const fs::path big = folder / "packs" / "huge.vnl";
+    shelldata::Put(big, shelldata::Archive(head) + shelldata::Archive({{"padding.bin", ""}}));
+    fs::resize_file(big, fs::file_size(big) + kPadding);
+    std::ofstream(big, std::ios::binary | std::ios::app)
+        << shelldata::Archive({{"hscore.ini", shelldata::Table({{"70", "Di"}})}});
+  });
+  ASSERT_TRUE(game.started);
+  const auto start = std::chrono::steady_clock::now();
+  game.Pass();  // the pack scan runs in the first pass
+  const double scanSeconds = SecondsSince(start);
+  ASSERT_NE(IndexOf("huge.vnl"), -1);
+  ASSERT_NE(IndexOf("many.vnl"), -1);
+  EXPECT_EQ(game.Read(std::to_string(IndexOf("huge.vnl")) + "hscore.ini"), shelldata::Table({{"70", "Di"}}));
+  EXPECT_EQ(game.Read(std::to_string(IndexOf("many.vnl")) + "packinfo.ini"),
+            shelldata::PackInfo("2", "True"));
+  EXPECT_EQ(IndexOf("big settings.vnl"), -1);
+  EXPECT_EQ(IndexOf("big table.vnl"), -1);
+  const std::string log = game.Read("log.txt");
+  EXPECT_NE(log.find("Pack left out : packs\\big settings.vnl : packinfo.ini is larger than 1 MB"),
+            std::string::npos);
+  EXPECT_NE(log.find("Pack left out : packs\\big table.vnl : hscore.ini is larger than 1 MB"),
+            std::string::npos);
+  std::printf("[ measured ] scanning a 300 MB pack and a pack of 10,000 entries took %.2f s\n", scanSeconds);
+
+  // A new score is written back into the pack of ten thousand entries, which keeps them all.
+  const int manyIndex = IndexOf("many.vnl");
+  shelldata::Put(game.folder / (std::to_string(manyIndex) + "hscore.ini"), shelldata::Table({{"80", "Ed"}}));
+  const auto saveStart = std::chrono::steady_clock::now();
+  varnel::SavePackScore(static_cast<int16_t>(manyIndex));
+  std::printf("[ measured ] saving a score into the pack of 10,000 entries took %.2f s\n",
+              SecondsSince(saveStart));
+  const std::string saved = shelldata::Bytes(game.folder / "packs" / "many.vnl");
+  EXPECT_NE(saved.find("1_name=Ed"), std::string::npos);
+  EXPECT_NE(saved.find("tiny9999.txt"), std::string::npos);
+  game.Shutdown();
+  EXPECT_EQ(fs::file_size(game.folder / "packs" / "huge.vnl") > kPadding, true) << "the big pack stays whole";
+}

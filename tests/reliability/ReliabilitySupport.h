@@ -25,11 +25,11 @@ namespace fs = std::filesystem;
 // it asks for fewer rounds unless told otherwise.
 inline int CountFromEnvironment(const char* variable, int normalDefault, int sanitizedDefault) {
 #ifdef VARNEL_SANITIZED_BUILD
-  int count = sanitizedDefault;
+  constexpr bool sanitized = true;
 #else
-  int count = normalDefault;
-  (void)sanitizedDefault;
+  constexpr bool sanitized = false;
 #endif
+  int count = sanitized ? sanitizedDefault : normalDefault;
   if (const char* text = std::getenv(variable)) {
     char* end = nullptr;
     const long value = std::strtol(text, &end, 10);

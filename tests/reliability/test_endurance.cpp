@@ -153,7 +153,10 @@ TEST(Endurance, HundredsOfLevelsKeepMemoryFlatAndLeaveNoFileBehind) {
       "resident memory %ld kB after the warm-up, %ld kB at the end (%+ld kB)\n",
       levels, games, entries, passes, seconds, rssStart, rssEnd, rssEnd - rssStart);
   EXPECT_GE(levels, wanted);
+#ifndef VARNEL_SANITIZED_BUILD
+  // AddressSanitizer holds freed memory back for a while, so there the leak checker judges instead.
   EXPECT_LT(rssEnd - rssStart, 5 * 1024) << "memory grew by " << rssEnd - rssStart << " kB";
+#endif
   EXPECT_GT(entries, 0) << "no score was entered";
 
   // The game keeps its log, the engine's font layout and the options; the packs keep their names.

@@ -49,10 +49,15 @@ Function Real(const char* name) {
   return reinterpret_cast<Function>(dlsym(RTLD_NEXT, name));
 }
 
-// Only the frame's own drawing counts: the copy of the finished frame into the window (drawn with
-// no render target) is the engine's presentation, which the floor does with its own present.
+// True when the engine draws each frame into a texture and copies it into the window to present
+// it (its software renderer does).
+bool drawsIntoTexture = false;
+
+// Only the frame's own drawing counts: where the engine draws into a texture, the copy of the
+// finished frame into the window (drawn with no render target) is its presentation, which the
+// floor does with its own present.
 bool DrawingFrame(SDL_Renderer* renderer) {
-  return recording && SDL_GetRenderTarget(renderer) != nullptr;
+  return recording && (!drawsIntoTexture || SDL_GetRenderTarget(renderer) != nullptr);
 }
 
 }  // namespace
@@ -290,6 +295,7 @@ int main(int argc, char** argv) {
     varnel::oExtra->SetFPSLimit(0);  // the frame limit lifted
     varnel::RunPass();               // the first pass builds the catalogue
     renderer = SDL_GetRenderer(varnel::frmMain::hWnd());
+    drawsIntoTexture = renderer && SDL_GetRenderTarget(renderer) != nullptr;
     SDL_RendererInfo info{};
     if (renderer && SDL_GetRendererInfo(renderer, &info) == 0)
       benchmark::AddCustomContext("renderer", info.name ? info.name : "?");

@@ -7,6 +7,7 @@
 namespace tovak2d::platform::video {
 namespace {
 int refusals = 0;
+bool drawStraight = false;
 
 SDL_Texture* CreateFrameBuffer(Device& device) {
   SDL_Texture* buffer = SDL_CreateTexture(device.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
@@ -51,6 +52,7 @@ Device::~Device() {
   if (life) life->renderer = nullptr;
   if (backBuffer) SDL_DestroyTexture(backBuffer);
   if (frontBuffer) SDL_DestroyTexture(frontBuffer);
+  if (scratch) SDL_DestroyTexture(scratch);
   if (renderer) SDL_DestroyRenderer(renderer);
 }
 
@@ -96,6 +98,13 @@ std::unique_ptr<Device> CreateDevice(WindowHandle window, int width, int height,
   device->fullScreen = fullScreen;
   // Sprites are many small draws; let SDL gather them into few driver calls.
   SDL_SetHint(SDL_HINT_RENDER_BATCHING, "1");
+  // A software renderer draws into the window's surface. Left to itself, SDL shows that surface
+  // through an OpenGL texture, which loads the GL driver (with a software GL, over 60 MB of code)
+  // and adds a pass to every frame; on X11, shared memory shows it directly. (Other systems may
+  // have no direct way.) A setting in the environment still wins.
+  const char* videoDriver = SDL_GetCurrentVideoDriver();
+  if (videoDriver && SDL_strcmp(videoDriver, "x11") == 0)
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   device->renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
   if (!device->renderer) {
     // No accelerated driver (a headless run, an old machine): draw in software on the window.
@@ -111,7 +120,7 @@ std::unique_ptr<Device> CreateDevice(WindowHandle window, int width, int height,
   SDL_SetRenderDrawBlendMode(device->renderer, SDL_BLENDMODE_BLEND);
   device->life = std::make_shared<DeviceLife>();
   device->life->renderer = device->renderer;
-  CreateSwapChain(*device);
+  if (device->software && !drawStraight) CreateSwapChain(*device);
   return device;
 }
 
@@ -148,6 +157,9 @@ std::string ErrorText() {
 namespace testing {
 void RefuseDevices(int count) {
   refusals = count;
+}
+void DrawStraightIntoWindow(bool straight) {
+  drawStraight = straight;
 }
 }  // namespace testing
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/Images.h"
 #include "tovak2d/Types.h"
@@ -32,10 +33,15 @@ struct Device {
   bool fullScreen = false;
   bool software = false;
   // The frame being drawn and the frame the window shows, swapped by Present as a flipping swap
-  // chain does. Both null when the renderer cannot draw into textures; it then draws straight
-  // into the window.
+  // chain does, so that the frame on screen can be read back. Only the software renderer keeps
+  // them: on a GPU renderer, drawing into a texture and copying it into the window costs a
+  // full-screen pass a frame (3 ms with a software GL), so it draws straight into the window, as
+  // does a renderer that cannot draw into textures. Both are null then.
   SDL_Texture* backBuffer = nullptr;
   SDL_Texture* frontBuffer = nullptr;
+  // Software renderer only: a frame-sized texture that turned sprites are mapped into before
+  // they are blended into the frame.
+  SDL_Texture* scratch = nullptr;
   std::shared_ptr<DeviceLife> life;
 };
 
@@ -63,6 +69,8 @@ struct GpuTexture {
   GpuTexture& operator=(const GpuTexture&) = delete;
   SDL_Texture* texture = nullptr;
   int width = 0, height = 0;  // the image's pixels
+  // A copy of the image on a software device, from which turned sprites are drawn.
+  std::vector<uint32_t> pixels;
   std::shared_ptr<DeviceLife> life;
 };
 
@@ -104,7 +112,8 @@ struct ScreenRect {
 void DrawRect(Device& device, const GpuTexture& texture, const PixelRect& source, const ScreenRect& target,
               Rgba color, bool mirrorX = false, bool mirrorY = false);
 
-// The frame being drawn, or the one the window shows.
+// The frame being drawn, or the one the window shows (only where the device keeps it).
+bool KeepsFrontBuffer(const Device& device);
 bool ReadBackBuffer(Device& device, images::Image& frame, std::string* error);
 bool ReadFrontBuffer(Device& device, images::Image& frame, std::string* error);
 
@@ -114,6 +123,8 @@ std::string ErrorText();
 namespace testing {
 // Makes the next `count` device creations fail, as a driver that refuses the mode would.
 void RefuseDevices(int count);
+// Makes new software devices draw straight into the window, as GPU devices do.
+void DrawStraightIntoWindow(bool straight);
 }  // namespace testing
 
 }  // namespace tovak2d::platform::video

@@ -45,6 +45,103 @@ bool ReadTarget(Device& device, SDL_Texture* target, images::Image& frame, std::
   return ok;
 }
 
+// The pixels i from 0 to count where a + b * i lies in [0, 1): the span of a row inside one pair
+// of a parallelogram's edges.
+void ClipSpan(double a, double b, int count, int& from, int& to) {
+  double low = 0, high = count;
+  if (b == 0) {
+    if (a < 0 || a >= 1) high = 0;
+  } else if (b > 0) {
+    low = std::ceil(-a / b);
+    high = std::ceil((1 - a) / b);
+  } else {
+    low = std::floor((1 - a) / b) + 1;
+    high = std::floor(-a / b) + 1;
+  }
+  from = std::max(from, static_cast<int>(std::clamp(low, 0.0, double(count))));
+  to = std::min(to, static_cast<int>(std::clamp(high, 0.0, double(count))));
+}
+
+// SDL's software renderer fills triangles through a general routine that costs ~20 ns a pixel: a
+// turned sprite over the whole frame took half of it. A turned or sheared quad whose corners make
+// a parallelogram (every turned, scaled or mirrored sprite) is mapped here instead, a row at a
+// time, into a scratch texture that is then blended into the frame as an upright rectangle.
+// Texels are taken nearest, as SDL's triangles take them. False when the quad is no
+// parallelogram or the texture has no copy of its image.
+bool DrawParallelogram(Device& device, const GpuTexture& texture, const Vertex (&corners)[4]) {
+  if (texture.pixels.empty() || texture.width <= 0 || texture.height <= 0) return false;
+  const Vertex &p0 = corners[0], &p1 = corners[1], &p2 = corners[2], &p3 = corners[3];
+  // Corners are floats: far from the origin they carry less than a hundredth of a pixel.
+  auto close = [](double a, double b, double tolerance) {
+    return std::fabs(a - b) <= tolerance * (1 + 1e-4 * std::max(std::fabs(a), std::fabs(b)));
+  };
+  if (!close(p3.x, double(p1.x) + p2.x - p0.x, 0.01) || !close(p3.y, double(p1.y) + p2.y - p0.y, 0.01) ||
+      !close(p3.u, double(p1.u) + p2.u - p0.u, 1e-5) || !close(p3.v, double(p1.v) + p2.v - p0.v, 1e-5))
+    return false;
+
+  // A screen point P = p0 + s * (p1 - p0) + t * (p2 - p0) lies inside for s and t in [0, 1).
+  const double ex = double(p1.x) - p0.x, ey = double(p1.y) - p0.y;
+  const double fx = double(p2.x) - p0.x, fy = double(p2.y) - p0.y;
+  const double det = ex * fy - ey * fx;
+  if (!(std::fabs(det) > 1e-9)) return true;  // no area, nothing to draw
+  const double sPerX = fy / det, sPerY = -fx / det, tPerX = -ey / det, tPerY = ex / det;
+
+  const double xs[4] = {p0.x, p1.x, p2.x, p3.x}, ys[4] = {p0.y, p1.y, p2.y, p3.y};
+  const double left = std::max(0.0, std::floor(*std::min_element(xs, xs + 4)));
+  const double right = std::min(double(device.width), std::ceil(*std::max_element(xs, xs + 4)));
+  const double top = std::max(0.0, std::floor(*std::min_element(ys, ys + 4)));
+  const double bottom = std::min(double(device.height), std::ceil(*std::max_element(ys, ys + 4)));
+  if (!(left < right && top < bottom)) return true;  // wholly off the frame
+  const SDL_Rect area{int(left), int(top), int(right - left), int(bottom - top)};
+
+  if (!device.scratch) {
+    device.scratch = SDL_CreateTexture(device.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
+                                       device.width, device.height);
+    if (!device.scratch) return false;
+    SDL_SetTextureBlendMode(device.scratch, SDL_BLENDMODE_BLEND);
+  }
+  void* locked = nullptr;
+  int pitch = 0;
+  if (SDL_LockTexture(device.scratch, &area, &locked, &pitch) != 0) return false;
+
+  // Texel coordinates as functions of s and t, then of the screen position.
+  const double du = (double(p1.u) - p0.u) * texture.width, dv = (double(p1.v) - p0.v) * texture.height;
+  const double eu = (double(p2.u) - p0.u) * texture.width, ev = (double(p2.v) - p0.v) * texture.height;
+  const double uPerX = du * sPerX + eu * tPerX, vPerX = dv * sPerX + ev * tPerX;
+  const int lastColumn = texture.width - 1, lastRow = texture.height - 1;
+  const uint32_t* image = texture.pixels.data();
+  for (int row = 0; row < area.h; ++row) {
+    auto* out = reinterpret_cast<uint32_t*>(static_cast<char*>(locked) + ptrdiff_t(row) * pitch);
+    const double x = area.x + 0.5 - p0.x, y = area.y + row + 0.5 - p0.y;
+    const double s = sPerX * x + sPerY * y, t = tPerX * x + tPerY * y;
+    int from = 0, to = area.w;
+    ClipSpan(s, sPerX, area.w, from, to);
+    ClipSpan(t, tPerX, area.w, from, to);
+    if (from >= to) {
+      std::fill(out, out + area.w, 0u);
+      continue;
+    }
+    std::fill(out, out + from, 0u);
+    std::fill(out + to, out + area.w, 0u);
+    const double u = p0.u * double(texture.width) + du * s + eu * t;
+    const double v = p0.v * double(texture.height) + dv * s + ev * t;
+    // Along the span in 16.16 fixed point: the drift over a row stays far below a texel.
+    int64_t uFixed = std::llround((u + uPerX * from) * 65536.0), vFixed = std::llround((v + vPerX * from) * 65536.0);
+    const int64_t uStep = std::llround(uPerX * 65536.0), vStep = std::llround(vPerX * 65536.0);
+    for (int i = from; i < to; ++i, uFixed += uStep, vFixed += vStep) {
+      const int64_t column = std::clamp<int64_t>(uFixed >> 16, 0, lastColumn);
+      const int64_t line = std::clamp<int64_t>(vFixed >> 16, 0, lastRow);
+      out[i] = image[line * texture.width + column];
+    }
+  }
+  SDL_UnlockTexture(device.scratch);
+  SDL_SetTextureColorMod(device.scratch, p0.color.r, p0.color.g, p0.color.b);
+  SDL_SetTextureAlphaMod(device.scratch, p0.color.a);
+  const SDL_FRect target{float(area.x), float(area.y), float(area.w), float(area.h)};
+  SDL_RenderCopyExF(device.renderer, device.scratch, &area, &target, 0, nullptr, SDL_FLIP_NONE);
+  return true;
+}
+
 }  // namespace
 
 GpuTexture::~GpuTexture() {
@@ -66,6 +163,7 @@ std::shared_ptr<GpuTexture> CreateTexture(Device& device, int width, int height,
   result->height = height;
   result->life = device.life;
   if (SDL_UpdateTexture(texture, nullptr, argb, width * 4) != 0) return fail();
+  if (device.software) result->pixels.assign(argb, argb + size_t(width) * size_t(height));
   SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
   return result;
 }
@@ -116,6 +214,7 @@ void DrawQuad(Device& device, const GpuTexture& texture, const Vertex (&corners)
     DrawTriangles(device, texture, corners, 4, kShared, 6);
     return;
   }
+  if (SameDevice(device, texture.life) && DrawParallelogram(device, texture, corners)) return;
   // SDL's software renderer takes two triangles that share an edge and form an upright rectangle
   // for a rectangle copy, keeping a mirror but losing a quarter turn. Triangles that share no
   // corners stay triangles.
@@ -126,6 +225,10 @@ void DrawQuad(Device& device, const GpuTexture& texture, const Vertex (&corners)
 
 bool ReadBackBuffer(Device& device, images::Image& frame, std::string* error) {
   return ReadTarget(device, device.backBuffer, frame, error);
+}
+
+bool KeepsFrontBuffer(const Device& device) {
+  return device.frontBuffer != nullptr;
 }
 
 bool ReadFrontBuffer(Device& device, images::Image& frame, std::string* error) {

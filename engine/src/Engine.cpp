@@ -62,6 +62,7 @@ Engine::~Engine() {
     ShutdownInput(*d_);
     ShutdownSound(*d_);
     ReleaseFonts(*d_);
+    SavePendingScreenshots(*d_);
     d_->device.reset();
     if (d_->videoStarted) platform::video::StopVideo();
   }
@@ -97,6 +98,7 @@ bool Engine::Tovak2D_Start(WindowHandle hWnd, const std::string& pAppPath, float
   std::string progress = "1, ";
 
   // A second start replaces the first one's objects.
+  SavePendingScreenshots(s);
   s.device.reset();
   if (!s.videoStarted) {
     std::string error;
@@ -162,6 +164,7 @@ bool Engine::Tovak2D_Start_OnlySound(WindowHandle hWnd, const std::string& pAppP
 
 void Engine::Tovak2D_Unload() {
   EngineState& s = *d_;
+  SavePendingScreenshots(s);  // from the frame drawn last, the best there is now
   TryLog("APPLICATION ENDED");
   ReportFrameStats(s);
   s.framesPresented = 0;

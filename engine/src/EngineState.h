@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "FontState.h"
 #include "InputState.h"
@@ -20,6 +22,9 @@ struct EngineState {
   // Frames presented since the start, for the rate report that TOVAK2D_FRAME_STATS asks for.
   int64_t framesPresented = 0;
   int64_t firstPresent = 0, lastPresent = 0;
+  // Screenshots asked for on a device that keeps no copy of the frame on screen: each is taken
+  // from the next frame as it is presented.
+  std::vector<std::string> pendingScreenshots;
   FontState fonts;
   InputState input;
   SoundState sound;
@@ -38,6 +43,8 @@ void Initilize_Soundcard(EngineState& state);
 void ShutdownSound(EngineState& state);
 void LoadFontIni(EngineState& state);
 void ReleaseFonts(EngineState& state);
+// Writes the screenshots waiting for the frame about to be presented.
+void SavePendingScreenshots(EngineState& state);
 void PollInput(EngineState& state);
 
 // Writes the frame count and rate to standard error when TOVAK2D_FRAME_STATS is set.

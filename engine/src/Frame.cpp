@@ -58,6 +58,7 @@ void Engine::RenderAll() {
       record.kind = DrawRecord::Kind::Present;
       drawreport::Report(record);
     }
+    if (!s.pendingScreenshots.empty()) SavePendingScreenshots(s);
     platform::video::Present(*s.device);
     s.lastPresent = platform::CurrentClock().Counter();
     // Timed from the second frame: the first one ends without waiting for a previous one.

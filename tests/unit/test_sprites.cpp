@@ -257,3 +257,94 @@ TEST_F(SpriteTest, ScreenshotsTakeTheFirstFreeNumberAndShowTheLastFrame) {
   modExtra::AppPath = app;
   EXPECT_FALSE(fs::exists(folder_ / "missing"));
 }
+
+// Turned sprites on the software renderer are mapped by the engine itself, row by row.
+TEST_F(SpriteTest, TurnedSpritesCoverTheirAreaOnceAndStayInsideTheFrame) {
+  Texture white = Load("white.bmp", Filled(64, 64, kWhite));
+  auto count = [](const Image& frame, uint32_t colour) {
+    int n = 0;
+    for (uint32_t pixel : frame.argb) n += pixel == colour;
+    return n;
+  };
+
+  // A 64 x 64 square at 45 degrees covers 4,096 pixels, give or take its ragged edge; its
+  // bounding box is 90.5 pixels wide and nothing beyond it is touched.
+  engine_.ClearScreen();
+  engine_.Draw(white, 300, 300, 64, 64, 45);
+  Image frame = BackBuffer();
+  EXPECT_NEAR(count(frame, kWhite), 4096, 4096 * 0.02);
+  EXPECT_EQ(count(frame, kWhite) + count(frame, 0xFF000000), 800 * 600);
+  EXPECT_TRUE(Lit(frame, 332, 332));
+  EXPECT_FALSE(Lit(frame, 290, 290));
+  EXPECT_FALSE(Lit(frame, 376, 376));
+  EXPECT_TRUE(Lit(frame, 332, 288));   // the top corner, 45.25 above the centre
+  EXPECT_FALSE(Lit(frame, 332, 284));
+
+  // Where the sprite's texels are transparent or it is half see-through, the frame below shows.
+  Image ring = Filled(64, 64, kRed);
+  for (int y = 16; y < 48; ++y)
+    for (int x = 16; x < 48; ++x) ring.argb[y * 64 + x] = 0xFFFF00FF;
+  Put("hole.bmp", Bmp(ring, 24));
+  Texture hole;
+  engine_.CreateTexture(hole, "hole.bmp", static_cast<int32_t>(0xFFFF00FF));  // magenta is see-through
+  ASSERT_TRUE(hole) << Log();
+  engine_.ClearScreen(0, 0, 200);
+  engine_.Draw(hole, 100, 100, 64, 64, 30);
+  engine_.Draw(white, 400, 100, 64, 64, 30, 50);
+  frame = BackBuffer();
+  EXPECT_EQ(At(frame, 132, 132), Argb(255, 0, 0, 200));  // the hole in the middle
+  EXPECT_EQ(At(frame, 0, 0), Argb(255, 0, 0, 200));
+  const uint32_t half = At(frame, 432, 132);
+  EXPECT_NEAR((half >> 16) & 0xFF, 128, 2);
+  EXPECT_NEAR(half & 0xFF, 228, 2);
+
+  // Across the frame's edges, far outside it, huge or without area: only what falls inside is
+  // drawn, and nothing breaks.
+  engine_.ClearScreen();
+  engine_.Draw(white, -32, -32, 64, 64, 10);
+  engine_.Draw(white, 780, 580, 64, 64, 10);
+  engine_.Draw(white, 5000, -5000, 64, 64, 10);
+  engine_.Draw(white, 0, 0, 0, 64, 10);
+  frame = BackBuffer();
+  EXPECT_TRUE(Lit(frame, 0, 0));
+  EXPECT_TRUE(Lit(frame, 799, 599));
+  EXPECT_FALSE(Lit(frame, 400, 300));
+  engine_.Draw(white, -200000, -200000, 64, 64, 10, 100, 0, 0, 400000, 400000);
+  frame = BackBuffer();
+  EXPECT_EQ(count(frame, kWhite), 800 * 600);
+}
+
+// A GPU device keeps no copy of the frame on screen: a screenshot is taken from the next frame
+// as it is presented, or at the latest when the engine is unloaded.
+TEST_F(SpriteTest, ScreenshotsOnAWindowDrawnStraightWaitForThePresent) {
+  engine_.Tovak2D_Unload();
+  platform::video::testing::DrawStraightIntoWindow(true);
+  const bool started = engine_.Tovak2D_Start(window_, folder_.string(), 800, 600, false);
+  platform::video::testing::DrawStraightIntoWindow(false);
+  ASSERT_TRUE(started);
+  ASSERT_FALSE(platform::video::KeepsFrontBuffer(Device()));
+  fs::remove(folder_ / "log.txt");
+
+  Put("screenshot002.bmp", "x");
+  engine_.ClearScreen(10, 20, 30);
+  engine_.SaveScreenshot();
+  engine_.SaveScreenshot();  // a second one in the same frame takes the next free number
+  EXPECT_FALSE(fs::exists(folder_ / "screenshot001.bmp"));
+  engine_.RenderAll();
+  for (const char* name : {"screenshot001.bmp", "screenshot003.bmp"}) {
+    std::string error;
+    auto shot = platform::images::Decode(ReadFile(folder_ / name), &error);
+    ASSERT_TRUE(shot) << name << ": " << error;
+    EXPECT_EQ(shot->width, 800);
+    EXPECT_EQ(shot->height, 600);
+    EXPECT_EQ(At(*shot, 400, 300), Argb(255, 10, 20, 30));
+  }
+
+  // One still waiting when the engine is unloaded is written before the log's last line.
+  engine_.ClearScreen(1, 2, 3);
+  engine_.SaveScreenshot();
+  engine_.Tovak2D_Unload();
+  EXPECT_TRUE(fs::exists(folder_ / "screenshot004.bmp"));
+  EXPECT_EQ(Log().find("Error"), std::string::npos);
+  EXPECT_NE(Log().find("APPLICATION ENDED"), std::string::npos);
+}

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <memory>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #include "Text.h"
@@ -157,19 +159,39 @@ std::optional<GlyphSheet> RenderGlyphs(const FontMatch& match, int pixelHeight, 
     Fail(error, TTF_GetError());
     return std::nullopt;
   }
-  TTF_SetFontStyle(font.get(), (match.syntheticBold ? TTF_STYLE_BOLD : 0) |
-                                   (match.syntheticItalic ? TTF_STYLE_ITALIC : 0));
+  const int style = (match.syntheticBold ? TTF_STYLE_BOLD : 0) | (match.syntheticItalic ? TTF_STYLE_ITALIC : 0);
+  TTF_SetFontStyle(font.get(), style);
 
   GlyphSheet sheet;
   sheet.lineHeight = TTF_FontHeight(font.get());
   std::vector<Cut> cuts(256);
-  int sheetWidth = kSheetWidth;
-  for (int byte = 0; byte < 256; ++byte) {
-    const char32_t cp = CodePointOf(static_cast<unsigned char>(byte));
-    if (cp == 0) continue;
-    cuts[byte] = CutGlyph(font.get(), cp);
-    sheetWidth = std::max(sheetWidth, cuts[byte].ink.width + 2);
+  auto cutEvery = [&cuts](TTF_Font* from, int first, int step) {
+    for (int byte = first; byte < 256; byte += step) {
+      const char32_t cp = CodePointOf(static_cast<unsigned char>(byte));
+      if (cp != 0) cuts[byte] = CutGlyph(from, cp);
+    }
+  };
+  // Rendering the glyphs is most of a font's making, and the game makes its fonts while it starts:
+  // a second thread renders every other glyph through a handle of its own on the font file (a
+  // FreeType face serves one thread at a time; opening and closing stay on this thread).
+  std::unique_ptr<TTF_Font, FontCloser> second(
+      TTF_OpenFontIndex(match.file.c_str(), std::max(1, pixelHeight), match.index));
+  std::thread helper;
+  if (second) {
+    TTF_SetFontStyle(second.get(), style);
+    try {
+      helper = std::thread(cutEvery, second.get(), 1, 2);
+    } catch (const std::system_error&) {  // no thread to be had: this one does it all
+    }
   }
+  if (helper.joinable()) {
+    cutEvery(font.get(), 0, 2);
+    helper.join();
+  } else {
+    cutEvery(font.get(), 0, 1);
+  }
+  int sheetWidth = kSheetWidth;
+  for (const Cut& cut : cuts) sheetWidth = std::max(sheetWidth, cut.ink.width + 2);
 
   // Rows of glyphs, one pixel apart so that filtering never mixes two of them.
   int x = 1, y = 1, rowHeight = 0;

@@ -96,6 +96,15 @@ int SDL_RenderCopyExF(SDL_Renderer* renderer, SDL_Texture* texture, const SDL_Re
   return real(renderer, texture, source, target, angle, center, flip);
 }
 
+// On the software renderer the engine maps turned sprites itself, through a texture it locks. While
+// the floor's frame is recorded, that lock fails, so the engine leaves them to SDL, as a plain SDL
+// program would draw them, and the floor replays SDL's own drawing of them.
+int SDL_LockTexture(SDL_Texture* texture, const SDL_Rect* rect, void** pixels, int* pitch) {
+  static auto real = Real<int (*)(SDL_Texture*, const SDL_Rect*, void**, int*)>("SDL_LockTexture");
+  if (recording) return SDL_SetError("the plain SDL frame is being recorded");
+  return real(texture, rect, pixels, pitch);
+}
+
 int SDL_RenderGeometryRaw(SDL_Renderer* renderer, SDL_Texture* texture, const float* xy, int xyStride,
                           const SDL_Color* color, int colorStride, const float* uv, int uvStride,
                           int vertexCount, const void* indices, int indexCount, int indexSize) {

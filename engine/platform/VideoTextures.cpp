@@ -45,6 +45,9 @@ bool ReadTarget(Device& device, SDL_Texture* target, images::Image& frame, std::
   return ok;
 }
 
+// Turned sprites of fewer pixels (the bounding box on the frame) are left to SDL.
+constexpr int kSmallestMapped = 1024;
+
 // The pixels i from 0 to count where a + b * i lies in [0, 1): the span of a row inside one pair
 // of a parallelogram's edges.
 void ClipSpan(double a, double b, int count, int& from, int& to) {
@@ -67,7 +70,8 @@ void ClipSpan(double a, double b, int count, int& from, int& to) {
 // a parallelogram (every turned, scaled or mirrored sprite) is mapped here instead, a row at a
 // time, into a scratch texture that is then blended into the frame as an upright rectangle.
 // Texels are taken nearest, as SDL's triangles take them. False when the quad is no
-// parallelogram or the texture has no copy of its image.
+// parallelogram, is small, or the texture has no copy of its image, or the scratch texture cannot
+// be had: SDL draws it then.
 bool DrawParallelogram(Device& device, const GpuTexture& texture, const Vertex (&corners)[4]) {
   if (texture.pixels.empty() || texture.width <= 0 || texture.height <= 0) return false;
   const Vertex &p0 = corners[0], &p1 = corners[1], &p2 = corners[2], &p3 = corners[3];
@@ -93,6 +97,8 @@ bool DrawParallelogram(Device& device, const GpuTexture& texture, const Vertex (
   const double bottom = std::min(double(device.height), std::ceil(*std::max_element(ys, ys + 4)));
   if (!(left < right && top < bottom)) return true;  // wholly off the frame
   const SDL_Rect area{int(left), int(top), int(right - left), int(bottom - top)};
+  // A small sprite costs SDL little to fill, less than a pass through the scratch texture.
+  if (area.w * area.h < kSmallestMapped) return false;
 
   if (!device.scratch) {
     device.scratch = SDL_CreateTexture(device.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,

@@ -10,6 +10,7 @@
 #include "Text.h"
 #include "platform/Files.h"
 #include "tovak2d/Extra.h"
+#include "tovak2d/IniBatch.h"
 
 namespace tovak2d::modExtra {
 namespace {
@@ -128,6 +129,8 @@ struct ParsedFile {
 
 constexpr size_t kFilesKept = 8;
 
+int batchesOpen = 0;  // IniReadBatch objects alive
+
 std::vector<ParsedFile>& Recent() {
   static std::vector<ParsedFile> recent;  // the most recently used last
   return recent;
@@ -139,6 +142,10 @@ const ParsedFile* Parsed(const std::string& path) {
   auto cached =
       std::find_if(recent.begin(), recent.end(), [&](const ParsedFile& f) { return f.path == path; });
   const uint64_t generation = files::WriteGeneration();
+  if (batchesOpen > 0 && cached != recent.end() && cached->stamp && cached->generation == generation) {
+    std::rotate(cached, cached + 1, recent.end());
+    return &recent.back();
+  }
   const std::optional<files::FileStamp> before = files::StampOf(path);
   if (cached != recent.end() && cached->stamp && before && cached->stamp == before &&
       cached->generation == generation) {
@@ -249,6 +256,14 @@ int16_t Extra::INIWrite(const std::string& Section, const std::string& KeyName, 
 
 std::string Extra::EnDeCode(const std::string& strOld, uint8_t bcode) {
   return modExtra::XorText(strOld, bcode);
+}
+
+IniReadBatch::IniReadBatch() {
+  ++modExtra::batchesOpen;
+}
+
+IniReadBatch::~IniReadBatch() {
+  --modExtra::batchesOpen;
 }
 
 }  // namespace tovak2d

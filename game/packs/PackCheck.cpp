@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "tovak2d/ArchiveLookup.h"
+#include "tovak2d/IniBatch.h"
 
 namespace varnel::packs {
 namespace {
@@ -221,6 +222,8 @@ PackReport CheckPack(tovak2d::Extra& extra, const std::string& packFileName, con
   }
 
   ScratchFiles scratch(extra, scratchPrefix, appFolder, keepScratch);
+  // The scratch files are this check's own: nothing else changes them while it reads them.
+  tovak2d::IniReadBatch batch;
   const std::string tooLarge = " is larger than " + std::to_string(kMaxIniBytes >> 20) + " MB";
   if (!scratch.Extract("packinfo.ini", "packinfo.ini"))
     report.problems.push_back("packinfo.ini is missing");

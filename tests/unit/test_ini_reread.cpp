@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "Ini.h"
+#include "tovak2d/IniBatch.h"
 #include "TempAppFolder.h"
 
 using namespace tovak2d;
@@ -41,4 +42,29 @@ TEST(IniReread, ATableWrittenKeyByKeyIsReadBackOverTime) {
     ASSERT_TRUE(modExtra::WriteIniValue("scores", "1_score", std::to_string(round), file));
     EXPECT_EQ(modExtra::ReadIniValue("scores", "1_score", file), std::to_string(round)) << "round " << round;
   }
+}
+
+TEST(IniReread, ABatchTrustsWhatItReadUntilThisProcessWrites) {
+  TempAppFolder app;
+  app.Write("a.ini", "[s]\r\nk=1\r\n");
+  {
+    IniReadBatch batch;
+    EXPECT_EQ(modExtra::ReadIniValue("s", "k", "a.ini"), "1");
+    // Changed by another program during the batch: the batch keeps what it read.
+    app.Write("a.ini", "[s]\r\nk=22\r\n");
+    EXPECT_EQ(modExtra::ReadIniValue("s", "k", "a.ini"), "1");
+    {
+      IniReadBatch inner;  // batches nest: the outer one still trusts after this one ends
+    }
+    EXPECT_EQ(modExtra::ReadIniValue("s", "k", "a.ini"), "1");
+    // A write of this process ends the trust in every file, the one written and any other.
+    app.Write("b.ini", "[s]\r\nk=b\r\n");
+    EXPECT_EQ(modExtra::ReadIniValue("s", "k", "b.ini"), "b");
+    ASSERT_TRUE(modExtra::WriteIniValue("s", "other", "x", "b.ini"));
+    EXPECT_EQ(modExtra::ReadIniValue("s", "k", "a.ini"), "22");
+    EXPECT_EQ(modExtra::ReadIniValue("s", "other", "b.ini"), "x");
+    app.Write("a.ini", "[s]\r\nk=333\r\n");
+  }
+  // After the batch every read looks at the file again.
+  EXPECT_EQ(modExtra::ReadIniValue("s", "k", "a.ini"), "333");
 }

@@ -180,7 +180,10 @@ std::optional<GlyphSheet> RenderGlyphs(const FontMatch& match, int pixelHeight, 
   if (second) {
     TTF_SetFontStyle(second.get(), style);
     try {
-      helper = std::thread(cutEvery, second.get(), 1, 2);
+      helper = std::thread([&cutEvery, &second] {
+        cutEvery(second.get(), 1, 2);
+        SDL_TLSCleanup();  // SDL keeps an error buffer for every thread that calls it
+      });
     } catch (const std::system_error&) {  // no thread to be had: this one does it all
     }
   }

@@ -105,6 +105,21 @@ inline void Headless() {
   ::setenv("TOVAK2D_QUIET_DIALOGS", "1", 1);
 }
 
+// The start of a target that works in the application folder: headless drivers, and the engine's
+// application folder set to the scratch one.
+inline void StartIn(std::string& appPath) {
+  Headless();
+  appPath = Scratch::Get().appString();
+}
+
+// The start of every input: the scratch folder, with the engine's application folder set to it
+// again (a target may have moved it).
+inline const Scratch& Enter(std::string& appPath) {
+  const Scratch& scratch = Scratch::Get();
+  appPath = scratch.appString();
+  return scratch;
+}
+
 // Reads the input as a little stream of choices followed by the bytes of a file.
 class Choices {
  public:

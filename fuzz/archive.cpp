@@ -28,14 +28,12 @@ std::vector<std::string> UsedNames() {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  fuzzsupport::Headless();
-  modExtra::AppPath = fuzzsupport::Scratch::Get().appString();
+  fuzzsupport::StartIn(modExtra::AppPath);
   return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const auto& scratch = fuzzsupport::Scratch::Get();
-  modExtra::AppPath = scratch.appString();
+  const auto& scratch = fuzzsupport::Enter(modExtra::AppPath);
   const std::string archive(reinterpret_cast<const char*>(data), size);
   scratch.Put("packs/fuzz.vnl", archive);
 

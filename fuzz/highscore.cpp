@@ -39,14 +39,12 @@ bool StoredExactly(const Row& row) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  fuzzsupport::Headless();
-  modExtra::AppPath = fuzzsupport::Scratch::Get().appString();
+  fuzzsupport::StartIn(modExtra::AppPath);
   return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const auto& scratch = fuzzsupport::Scratch::Get();
-  modExtra::AppPath = scratch.appString();
+  const auto& scratch = fuzzsupport::Enter(modExtra::AppPath);
   fuzzsupport::Choices choices(data, size);
   const float score = static_cast<float>(choices.Byte()) * 100.0f;
   scratch.Put("0hscore.ini", choices.Rest());

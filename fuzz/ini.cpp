@@ -56,14 +56,12 @@ void WriteAndCheck(tovak2d::Extra& extra, size_t written, const std::string& val
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  fuzzsupport::Headless();
-  modExtra::AppPath = fuzzsupport::Scratch::Get().appString();
+  fuzzsupport::StartIn(modExtra::AppPath);
   return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const auto& scratch = fuzzsupport::Scratch::Get();
-  modExtra::AppPath = scratch.appString();
+  const auto& scratch = fuzzsupport::Enter(modExtra::AppPath);
   fuzzsupport::Choices choices(data, size);
   const size_t first = choices.Byte() % kKeys.size();
   const size_t second = choices.Byte() % kKeys.size();

@@ -22,8 +22,7 @@ std::shared_ptr<audio::Output> output;
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  fuzzsupport::Headless();
-  modExtra::AppPath = fuzzsupport::Scratch::Get().appString();
+  fuzzsupport::StartIn(modExtra::AppPath);
   audio::testing::UseOfflineOutput(true);
   std::string error;
   output = audio::OpenOutput(&error);
@@ -32,8 +31,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const auto& scratch = fuzzsupport::Scratch::Get();
-  modExtra::AppPath = scratch.appString();
+  const auto& scratch = fuzzsupport::Enter(modExtra::AppPath);
   scratch.Put("music.wma", {reinterpret_cast<const char*>(data), size});
   {
     tovak2d::MP3Player music;

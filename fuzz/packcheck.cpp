@@ -18,14 +18,12 @@ namespace modExtra = tovak2d::modExtra;
 namespace packs = varnel::packs;
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  fuzzsupport::Headless();
-  modExtra::AppPath = fuzzsupport::Scratch::Get().appString();
+  fuzzsupport::StartIn(modExtra::AppPath);
   return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const auto& scratch = fuzzsupport::Scratch::Get();
-  modExtra::AppPath = scratch.appString();
+  const auto& scratch = fuzzsupport::Enter(modExtra::AppPath);
   scratch.Put("packs/fuzz.vnl", {reinterpret_cast<const char*>(data), size});
 
   tovak2d::Extra extra;

@@ -56,22 +56,27 @@ play_once() {
     fail "the log does not end with APPLICATION ENDED"
 }
 
-# VARNEL_DEB names a Debian package to check instead: its files are unpacked in place of the prefix.
+# VARNEL_DEB names the Debian packages to check instead (the game's and the engine library's,
+# separated by blanks): their files are unpacked in place of the prefix.
 if [ -n "${VARNEL_DEB:-}" ]; then
-  timeout 120 dpkg-deb -x "$VARNEL_DEB" "$WORK/root" || fail "cannot unpack $VARNEL_DEB"
+  for deb in $VARNEL_DEB; do
+    timeout 120 dpkg-deb -x "$deb" "$WORK/root" || fail "cannot unpack $deb"
+  done
   mv "$WORK/root/usr" "$PREFIX"
 else
   timeout 120 cmake --install "$BUILD" --prefix "$PREFIX" >"$WORK/install.log" 2>&1 ||
     { cat "$WORK/install.log" >&2; fail "cmake --install failed"; }
 fi
-for file in bin/Varnel bin/varnel-pack lib/libTovak2D_0923_VNL.so.0 "share/varnel/game data/pictures.vnl" \
+libdir=$(cd "$PREFIX" && dirname "$(ls lib/*/libTovak2D_0923_VNL.so.0 2>/dev/null | head -n1)")
+for file in bin/Varnel bin/varnel-pack "$libdir/libTovak2D_0923_VNL.so.0" "share/varnel/game data/pictures.vnl" \
   "share/varnel/game data/options.ini" share/varnel/sound/music.wma share/applications/org.varnel.Varnel.desktop \
   share/metainfo/org.varnel.Varnel.metainfo.xml share/icons/hicolor/256x256/apps/org.varnel.Varnel.png; do
   [ -s "$PREFIX/$file" ] || fail "$file was not installed"
 done
 mapfile -t packs < <(cd "$INSTALLED/packs" && ls -- *.vnl)
 [ ${#packs[@]} -ge 2 ] || fail "fewer than two packs installed"
-timeout 10 readelf -d "$PREFIX/bin/Varnel" | grep -q 'R.*PATH.*\[\$ORIGIN/../lib\]' || fail "the program does not look in ../lib"
+timeout 10 readelf -d "$PREFIX/bin/Varnel" | grep -q "R.*PATH.*\[\\\$ORIGIN/../$libdir\]" ||
+  fail "the program does not look in ../$libdir"
 [ "$(timeout 10 identify -format '%wx%h' "$PREFIX/share/icons/hicolor/256x256/apps/org.varnel.Varnel.png")" = 256x256 ] ||
   fail "the 256 icon is not 256x256"
 timeout 30 appstreamcli validate --no-net "$PREFIX/share/metainfo/org.varnel.Varnel.metainfo.xml" >/dev/null ||

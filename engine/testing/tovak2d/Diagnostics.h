@@ -7,7 +7,8 @@
 #include "tovak2d/Types.h"
 
 // What the engine is asked to draw, reported call by call. Tests and tools check a screen with
-// it (which texture, where, how opaque, which text) without reading pixels back.
+// it (which texture, where, how opaque, which text) without reading pixels back. A test hook of
+// this source tree, never installed: the library exports the observer, the SDK does not name it.
 namespace tovak2d {
 
 struct DrawRecord {

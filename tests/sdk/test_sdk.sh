@@ -1,0 +1,121 @@
+#!/usr/bin/env bash
+# The engine as a game developer meets it: the runtime and development files installed alone into
+# an empty prefix, every installed header compiling on its own without SDL's or FFmpeg's headers,
+# and every example built out of tree against that prefix, once through the CMake package and once
+# with a one-line pkg-config compile, then run headless to a clean unload.
+set -euo pipefail
+BUILD=$1
+WORK=$(mktemp -d /tmp/tovak2d-sdk-XXXXXX)
+trap 'rm -rf "$WORK"' EXIT
+PREFIX=$WORK/prefix
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+for component in runtime dev; do
+  timeout 120 cmake --install "$BUILD" --prefix "$PREFIX" --component "$component" >"$WORK/install.log" 2>&1 ||
+    { cat "$WORK/install.log" >&2; fail "installing $component failed"; }
+done
+[ -e "$PREFIX/bin" ] && fail "the SDK installed programs: $(ls "$PREFIX/bin")"
+libdir=$(dirname "$(find "$PREFIX" -name 'libTovak2D_0923_VNL.so.0' | head -n1)")
+[ -n "$libdir" ] && [ "$libdir" != . ] || fail "no libTovak2D_0923_VNL.so.0"
+case "$libdir" in
+  "$PREFIX"/lib/*-linux-gnu*) ;;
+  *) fail "the library is not in the multiarch folder: $libdir" ;;
+esac
+[ "$(readlink "$libdir/libTovak2D_0923_VNL.so")" = libTovak2D_0923_VNL.so.0 ] || fail "no development link"
+[ "$(readlink "$libdir/libTovak2D_0923_VNL.so.0")" = libTovak2D_0923_VNL.so.0.9.23 ] || fail "no SONAME link"
+timeout 10 readelf -d "$libdir/libTovak2D_0923_VNL.so.0.9.23" | grep -q 'SONAME.*\[libTovak2D_0923_VNL.so.0\]' ||
+  fail "the library's SONAME is not libTovak2D_0923_VNL.so.0"
+
+# The headers are the interface and nothing else: no test hooks.
+mapfile -t headers < <(cd "$PREFIX/include" && ls tovak2d/*.h)
+[ ${#headers[@]} -ge 5 ] || fail "too few headers: ${headers[*]}"
+for hook in tovak2d/Diagnostics.h; do
+  [ -e "$PREFIX/include/$hook" ] && fail "the test hook $hook is installed"
+done
+grep -nE '#include *[<"](SDL|libav|libsw|squish|fontconfig|curl)' "$PREFIX"/include/tovak2d/*.h &&
+  fail "an installed header includes a library the engine hides"
+for compiler in g++ clang++; do
+  for header in "${headers[@]}"; do
+    echo "#include <$header>" | timeout 60 "$compiler" -std=c++17 -Wall -Wextra -Wpedantic -Werror -fsyntax-only \
+      -I"$PREFIX/include" -x c++ - 2>"$WORK/header.log" ||
+      { cat "$WORK/header.log" >&2; fail "$header does not compile on its own with $compiler"; }
+  done
+done
+
+export PKG_CONFIG_PATH=$libdir/pkgconfig
+[ "$(pkg-config --modversion tovak2d)" = 0.9.23 ] || fail "tovak2d.pc has version $(pkg-config --modversion tovak2d)"
+data=$(pkg-config --variable=exampledatadir tovak2d)
+[ -s "$data/font_default.dds" ] || fail "no example data in $data"
+examples=$PREFIX/share/doc/libtovak2d-dev/examples
+
+# Runs one example program headless in its own folder; its log must show a start and a clean end.
+run_example() {
+  local program=$1 name
+  name=$(basename "$program")
+  shift
+  (cd "$WORK" && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy timeout --kill-after=5 60 "$program" "$@") \
+    >"$WORK/$name.out" 2>&1 || { cat "$WORK/$name.out" >&2; fail "$program $* failed"; }
+}
+
+check_log() {
+  local log=$1
+  grep -q "APPLICATION STARTED" "$log" || fail "$log has no start banner"
+  [ "$(tail -n1 "$log" | tr -d '\r')" = "APPLICATION ENDED" ] || { cat "$log" >&2; fail "$log does not end in order"; }
+}
+
+for how in cmake pkg-config; do
+  for example in sprite_window sound_keys; do
+    out=$WORK/$how/$example
+    if [ "$how" = cmake ]; then
+      timeout 120 cmake -S "$examples/$example" -B "$out" -DCMAKE_PREFIX_PATH="$PREFIX" >"$WORK/build.log" 2>&1 &&
+        timeout 300 cmake --build "$out" >>"$WORK/build.log" 2>&1 ||
+        { cat "$WORK/build.log" >&2; fail "$example does not build with CMake"; }
+    else
+      mkdir -p "$out"
+      # shellcheck disable=SC2046
+      timeout 300 g++ -std=c++17 -o "$out/$example" "$examples/$example/$example.cpp" \
+        $(pkg-config --cflags --libs tovak2d sdl2) -Wl,-rpath,"$libdir" 2>"$WORK/build.log" ||
+        { cat "$WORK/build.log" >&2; fail "$example does not build with pkg-config"; }
+      cp "$data"/* "$out/"
+    fi
+    run_example "$out/$example" --frames 60
+    check_log "$out/log.txt"
+    grep -q "^Error" "$out/log.txt" && { cat "$out/log.txt" >&2; fail "$example logged an error"; }
+  done
+
+  out=$WORK/$how/archive_tool
+  if [ "$how" = cmake ]; then
+    timeout 120 cmake -S "$examples/archive_tool" -B "$out" -DCMAKE_PREFIX_PATH="$PREFIX" >"$WORK/build.log" 2>&1 &&
+      timeout 300 cmake --build "$out" >>"$WORK/build.log" 2>&1 ||
+      { cat "$WORK/build.log" >&2; fail "archive_tool does not build with CMake"; }
+  else
+    mkdir -p "$out"
+    # shellcheck disable=SC2046
+    timeout 300 g++ -std=c++17 -o "$out/archive_tool" "$examples/archive_tool/archive_tool.cpp" \
+      $(pkg-config --cflags --libs tovak2d) -Wl,-rpath,"$libdir" 2>"$WORK/build.log" ||
+      { cat "$WORK/build.log" >&2; fail "archive_tool does not build with pkg-config"; }
+  fi
+  mkdir -p "$out/folder"
+  run_example "$out/archive_tool" "$out/folder" Ada 500
+  grep -q "Ada enters the table at rank 1" "$WORK/archive_tool.out" || { cat "$WORK/archive_tool.out" >&2; fail "no rank 1"; }
+  run_example "$out/archive_tool" "$out/folder" Bob 900
+  grep -q "Bob enters the table at rank 1" "$WORK/archive_tool.out" || fail "the second score did not rank first"
+  grep -q " 2\. Ada " "$WORK/archive_tool.out" || { cat "$WORK/archive_tool.out" >&2; fail "Ada did not move down"; }
+  grep -q "data.pak holds 2 files" "$WORK/archive_tool.out" || { cat "$WORK/archive_tool.out" >&2; fail "archive count"; }
+  check_log "$out/folder/log.txt"
+done
+
+# The CMake package refuses a version it is not.
+mkdir -p "$WORK/wrong"
+cat >"$WORK/wrong/CMakeLists.txt" <<'CMAKE'
+cmake_minimum_required(VERSION 3.16)
+project(wrong CXX)
+find_package(Tovak2D 1.0 REQUIRED)
+CMAKE
+timeout 120 cmake -S "$WORK/wrong" -B "$WORK/wrong/build" -DCMAKE_PREFIX_PATH="$PREFIX" >/dev/null 2>&1 &&
+  fail "find_package(Tovak2D 1.0) accepted version 0.9.23"
+echo "PASS"

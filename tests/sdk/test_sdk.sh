@@ -5,6 +5,14 @@
 # with a one-line pkg-config compile, then run headless to a clean unload.
 set -euo pipefail
 BUILD=$1
+SOURCE=$2
+# A library built with the sanitizers needs programs built with them too.
+SANITIZE_FLAGS=()
+if [ "${3:-}" = sanitize ]; then
+  SANITIZE_FLAGS=(-fsanitize=address,undefined)
+  export LSAN_OPTIONS=suppressions=$SOURCE/tests/lsan.supp
+fi
+export CXXFLAGS="${SANITIZE_FLAGS[*]}" LDFLAGS="${SANITIZE_FLAGS[*]}"
 WORK=$(mktemp -d /tmp/tovak2d-sdk-XXXXXX)
 trap 'rm -rf "$WORK"' EXIT
 PREFIX=$WORK/prefix
@@ -77,7 +85,7 @@ for how in cmake pkg-config; do
     else
       mkdir -p "$out"
       # shellcheck disable=SC2046
-      timeout 300 g++ -std=c++17 -o "$out/$example" "$examples/$example/$example.cpp" \
+      timeout 300 g++ -std=c++17 "${SANITIZE_FLAGS[@]}" -o "$out/$example" "$examples/$example/$example.cpp" \
         $(pkg-config --cflags --libs tovak2d sdl2) -Wl,-rpath,"$libdir" 2>"$WORK/build.log" ||
         { cat "$WORK/build.log" >&2; fail "$example does not build with pkg-config"; }
       cp "$data"/* "$out/"
@@ -95,7 +103,7 @@ for how in cmake pkg-config; do
   else
     mkdir -p "$out"
     # shellcheck disable=SC2046
-    timeout 300 g++ -std=c++17 -o "$out/archive_tool" "$examples/archive_tool/archive_tool.cpp" \
+    timeout 300 g++ -std=c++17 "${SANITIZE_FLAGS[@]}" -o "$out/archive_tool" "$examples/archive_tool/archive_tool.cpp" \
       $(pkg-config --cflags --libs tovak2d) -Wl,-rpath,"$libdir" 2>"$WORK/build.log" ||
       { cat "$WORK/build.log" >&2; fail "archive_tool does not build with pkg-config"; }
   fi
@@ -108,6 +116,20 @@ for how in cmake pkg-config; do
   grep -q "data.pak holds 2 files" "$WORK/archive_tool.out" || { cat "$WORK/archive_tool.out" >&2; fail "archive count"; }
   check_log "$out/folder/log.txt"
 done
+
+# The README's first program builds as it stands, runs, and ends in order when asked to.
+mkdir -p "$WORK/first"
+awk '/^### A first program/ { on = 1; next } /^Build it with CMake/ { on = 0 } on && /^    / { print substr($0, 5) }' \
+  "$SOURCE/README.md" >"$WORK/first/mygame.cpp"
+grep -q "Tovak2D_Start" "$WORK/first/mygame.cpp" || fail "no first program in the README"
+# shellcheck disable=SC2046
+timeout 300 g++ -std=c++17 -Wall -Wextra "${SANITIZE_FLAGS[@]}" -o "$WORK/first/mygame" "$WORK/first/mygame.cpp" \
+  $(pkg-config --cflags --libs tovak2d sdl2) -Wl,-rpath,"$libdir" 2>"$WORK/build.log" ||
+  { cat "$WORK/build.log" >&2; fail "the README's first program does not build"; }
+status=0
+(cd "$WORK/first" && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy timeout --kill-after=5 3 ./mygame) || status=$?
+[ "$status" = 124 ] || fail "the first program ended with status $status instead of running until told to stop"
+check_log "$WORK/first/log.txt"
 
 # The CMake package refuses a version it is not.
 mkdir -p "$WORK/wrong"

@@ -42,7 +42,8 @@ struct EngineState;
 /// calls draw nothing, RenderAll only keeps the frame rate, the key queries answer from the last
 /// frame read (false before the first start), and the loading calls log why they could not load
 /// (@ref misuse). Tovak2D_Unload twice only logs `APPLICATION ENDED` again, and an engine
-/// started again after Tovak2D_Unload works as on its first start.
+/// started again after Tovak2D_Unload works as on its first start (but the names of its sound
+/// effects stay taken, see CreateSound).
 ///
 /// The application folder, the window, the drawing resolution, the mouse position reported last
 /// and the frame-rate counters exist once per process and are shared by every Engine, Extra
@@ -113,7 +114,7 @@ class TOVAK2D_API Engine {
   ///                    true); false takes it out of that band.
   /// @return true when the engine runs. false when it could not start; the reason is logged as
   ///         `Error in Tovak2D_Start : <reason>` (for example `no window for the graphics device`
-  ///         or `font.ini: Letter sizes Width is not a number: 'x'`).
+  ///         or <tt>font.ini: Letter sizes Width is not a number: 'x'</tt>).
   bool Tovak2D_Start(WindowHandle hWnd, const std::string& pAppPath, float oResWidth = 800,
                      float oResHeight = 600, bool oFullScreen = false, float oScrWidth = 0,
                      float oScrHeight = 0, bool WinOnTop = true);
@@ -192,7 +193,8 @@ class TOVAK2D_API Engine {
   ///   `Error in CreateSound(<folder>\<pFilename>) : <reason>`; the name stays taken without a
   ///   sound, so playing it does nothing.
   ///
-  /// The names stay taken for the engine's life, also across Tovak2D_Unload and a new start.
+  /// The names stay taken for the engine's life, also across Tovak2D_Unload and a new start:
+  /// after a new start, load the effects under new names or use a new Engine.
   /// @param sndName   The effect's name; letter case does not matter ("Click" and "click" are
   ///                  one effect).
   /// @param pFilename The wave file, relative to the application folder (@ref paths).

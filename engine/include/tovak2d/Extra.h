@@ -327,7 +327,7 @@ class TOVAK2D_API Extra {
   /// @param FileName The INI file (@ref paths).
   /// @param Decrypt  true: unscramble the value (each byte combined by exclusive-or with 173, as
   ///                 INIWrite with Encrypt stores it). Default false.
-  /// @return the value with blanks around it removed, one pair of matching quotes (`"` or `'`)
+  /// @return the value with blanks around it removed, one pair of matching quotes (<tt>"</tt> or <tt>'</tt>)
   ///         around it removed, and cut to 254 characters; empty text when the file, the section
   ///         or the key is missing (nothing is created or logged).
   std::string INIRead(const std::string& Section, const std::string& KeyName, const std::string& FileName,

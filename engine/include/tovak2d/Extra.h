@@ -155,7 +155,7 @@ class TOVAK2D_API Extra {
   ///                   dialog opened in: a relative name (empty included) becomes the
   ///                   application folder, a backslash and the name.
   /// @return the chosen file as a full engine path (`Z:` and the path with backslashes, for
-  ///         example `Z:\home\me\packs\a.vnl`, which every file call takes), or empty text when
+  ///         example `Z:\home\jo\games\a.vnl`, which every file call takes), or empty text when
   ///         the dialog was cancelled or could not be shown.
   std::string ShowOpenDialog(const std::string& Title, std::string& openFolder);
   /// Lets the user choose a file in the desktop's file-open dialog, opened in the application

@@ -63,8 +63,41 @@ FileStamp StampFrom(const struct stat& info) {
 
 std::atomic<uint64_t> writeGeneration{0};
 
+// A file without a write bit in its mode is never written, replaced or appended to, whoever runs
+// the game: root may write any file, but a player who made a file read-only meant to keep it as
+// it is. A file the mode lets others write but not this process is refused as well, even where
+// its folder would allow replacing it. A missing file may be created.
+bool MayWrite(const fs::path& native, std::string* error) {
+  struct stat info {};
+  if (::stat(native.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return true;
+  if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+    SetError(error, native.string() + ": the file is read-only");
+    return false;
+  }
+  if (::faccessat(AT_FDCWD, native.c_str(), W_OK, AT_EACCESS) != 0 && errno == EACCES) {
+    SetError(error, native.string() + ": " + ErrnoText());
+    return false;
+  }
+  return true;
+}
+
+// The file a path leads to, symbolic links followed, so that replacing it keeps the link. Nothing
+// when the links go round in a circle.
+std::optional<fs::path> FinalTarget(fs::path path) {
+  constexpr int kMaxLinks = 40;  // as the kernel allows
+  for (int links = 0; links <= kMaxLinks; ++links) {
+    std::error_code ec;
+    if (!fs::is_symlink(fs::symlink_status(path, ec))) return path;
+    fs::path target = fs::read_symlink(path, ec);
+    if (ec) return path;
+    path = target.is_absolute() ? target : path.parent_path() / target;
+  }
+  return std::nullopt;
+}
+
 bool WriteNative(const fs::path& native, std::string_view data, int flags, std::string* error) {
   ++writeGeneration;
+  if (!MayWrite(native, error)) return false;
   int fd = ::open(native.c_str(), flags | O_CLOEXEC, 0644);
   if (fd < 0) {
     SetError(error, native.string() + ": " + ErrnoText());
@@ -286,7 +319,16 @@ bool FolderWriter::WriteWhole(std::string_view name, std::string_view data, std:
 
 bool ReplaceWhole(std::string_view path, std::string_view data, std::string* error, bool durable) {
   ++writeGeneration;
-  fs::path native = ToNative(path);
+  const fs::path named = ToNative(path);
+  const std::optional<fs::path> target = FinalTarget(named);
+  if (!target) {
+    SetError(error, named.string() + ": " + std::strerror(ELOOP));
+    return false;
+  }
+  const fs::path& native = *target;
+  if (!MayWrite(native, error)) return false;
+  struct stat old {};
+  const bool replacing = ::stat(native.c_str(), &old) == 0 && S_ISREG(old.st_mode);
   fs::path temp = native;
   temp += ".tmp-" + std::to_string(::getpid());
   int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
@@ -294,7 +336,16 @@ bool ReplaceWhole(std::string_view path, std::string_view data, std::string* err
     SetError(error, temp.string() + ": " + ErrnoText());
     return false;
   }
-  bool ok = WriteAllTo(fd, data) && (!durable || ::fsync(fd) == 0);
+  if (replacing) {
+    // The new file takes the old one's owner where this process may give it (root writing a
+    // player's file), then its mode; the owner change would clear set-id bits set before it.
+    if ((old.st_uid != ::geteuid() || old.st_gid != ::getegid()) &&
+        ::fchown(fd, old.st_uid, old.st_gid) != 0) {
+      // Not allowed to give the file away: it stays this process's own.
+    }
+  }
+  bool ok = (!replacing || ::fchmod(fd, old.st_mode & 07777) == 0) && WriteAllTo(fd, data) &&
+            (!durable || ::fsync(fd) == 0);
   std::string why = ok ? std::string() : ErrnoText();
   if (::close(fd) != 0 && ok) {
     ok = false;
@@ -323,6 +374,7 @@ bool ReplaceWhole(std::string_view path, std::string_view data, std::string* err
 bool Append(std::string_view path, std::string_view data, std::string* error) {
   ++writeGeneration;
   fs::path native = ToNative(path);
+  if (!MayWrite(native, error)) return false;
   int fd = ::open(native.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
   if (fd < 0) {
     SetError(error, native.string() + ": " + ErrnoText());

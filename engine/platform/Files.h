@@ -56,13 +56,18 @@ bool ReadInChunks(std::string_view path, const std::function<size_t(std::string_
 std::optional<std::string> ReadRange(std::string_view path, uint64_t offset, uint64_t length,
                                      const FileStamp* expected = nullptr, std::string* error = nullptr);
 
+// Every write below refuses a file whose mode has no write bit, or whose mode does not let this
+// process write it, even when run by root: the player made it read-only. The error names the file.
+
 // Creates or replaces the file so that it holds exactly data.
 bool WriteWhole(std::string_view path, std::string_view data, std::string* error = nullptr);
 
 // Writes data beside the file and renames it over the old one, so a crash or a full disk
 // leaves either the old file or the new one, never a part of either. durable also waits until the
 // disk has the new file; small files written many times in a row (INI keys) skip that wait, the
-// rename alone keeps them whole when the program dies.
+// rename alone keeps them whole when the program dies. The new file keeps the old one's mode (and
+// its owner, where this process may give it); a symbolic link stays, the file it leads to is
+// replaced.
 bool ReplaceWhole(std::string_view path, std::string_view data, std::string* error = nullptr,
                   bool durable = true);
 

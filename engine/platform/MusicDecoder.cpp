@@ -10,6 +10,7 @@ extern "C" {
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstring>
 
 #include "platform/Files.h"
@@ -31,6 +32,9 @@ constexpr int kMinSampleRate = 100;
 constexpr int kMaxSampleRate = 768000;
 
 constexpr size_t kMaxAllocation = 64 << 20;
+// Packets read, not decoded, to measure a stream that does not carry its length: over twenty
+// minutes of any usual format, and a fraction of a second of work for a hostile file of tiny ones.
+constexpr int kMaxMeasuredPackets = 50000;
 
 bool UsableRate(int rate) {
   return rate >= kMinSampleRate && rate <= kMaxSampleRate;
@@ -53,6 +57,7 @@ struct MusicStream::Decoder {
   int streamIndex = -1;
   int outRate = 0;
   double duration = 0;
+  bool durationExact = false;  // from the file's own header or measured to the end
 
   // What the resampler was set up for; a frame that differs sets it up again.
   int inRate = 0;
@@ -72,6 +77,7 @@ struct MusicStream::Decoder {
   }
 
   static std::unique_ptr<Decoder> Open(const std::string& nativePath, int rate, std::string* error);
+  void MeasureLength();
   bool SetUpResampler(const AVFrame& f);
   void Convert(const AVFrame& f, std::vector<float>& out);
   void FlushResampler(std::vector<float>& out);
@@ -130,7 +136,46 @@ std::unique_ptr<MusicStream::Decoder> MusicStream::Decoder::Open(const std::stri
     d->duration = static_cast<double>(d->format->duration) / AV_TIME_BASE;
   else if (stream->duration != AV_NOPTS_VALUE && stream->duration > 0)
     d->duration = static_cast<double>(stream->duration) * av_q2d(stream->time_base);
+  d->durationExact = d->duration > 0 && d->format->duration_estimation_method != AVFMT_DURATION_FROM_BITRATE;
+  if (!d->durationExact) {
+    d->MeasureLength();
+    if (!d->Rewind()) return fail("the stream cannot go back to its start");
+  }
   return d;
+}
+
+// A stream written to a pipe, or with the length left out of its header, carries no length, and
+// one guessed from the bit rate is off for variable rates: the game, which restarts the music
+// once its position reaches its length, would restart it on every pass or cut it short. Such a
+// stream is measured here by the end of its last packet, read without decoding. A file longer
+// than the bound keeps the larger of the guess and what was measured; the end of playback sets
+// the length in any case.
+void MusicStream::Decoder::MeasureLength() {
+  const AVStream* stream = format->streams[streamIndex];
+  const double unit = av_q2d(stream->time_base);
+  const double start = stream->start_time != AV_NOPTS_VALUE ? static_cast<double>(stream->start_time) : 0;
+  double end = start, summed = 0;
+  bool complete = false;
+  for (int packets = 0; packets < kMaxMeasuredPackets; ++packets) {
+    if (av_read_frame(format, packet) < 0) {
+      complete = true;
+      break;
+    }
+    if (packet->stream_index == streamIndex) {
+      const double length = packet->duration > 0 ? static_cast<double>(packet->duration) : 0;
+      summed += length;
+      if (packet->pts != AV_NOPTS_VALUE) end = std::max(end, static_cast<double>(packet->pts) + length);
+    }
+    av_packet_unref(packet);
+  }
+  const double measured = std::max(end - start, summed) * unit;
+  if (!(measured > 0) || !std::isfinite(measured)) return;
+  if (complete) {
+    duration = measured;
+    durationExact = true;
+  } else {
+    duration = std::max(duration, measured);
+  }
 }
 
 bool MusicStream::Decoder::SetUpResampler(const AVFrame& f) {
@@ -254,7 +299,8 @@ MusicStream::MusicStream(std::unique_ptr<Decoder> decoder, int rate, std::vector
       decoder_(std::move(decoder)),
       firstFrames_(std::move(firstFrames)),
       ring_(kRingFrames * 2),
-      duration_(decoder_->duration) {
+      duration_(decoder_->duration),
+      durationExact_(decoder_->durationExact) {
   worker_ = std::thread([this] { Run(); });
 }
 
@@ -316,8 +362,11 @@ size_t MusicStream::Read(float* out, size_t frames) {
     playedFrames_ += n;
     if (ringFrames_ == 0 && decodedEnd_ && !playedEnd_) {
       playedEnd_ = true;
-      // A file whose length was not known ends where its sound ends.
-      if (duration_ <= 0) duration_ = static_cast<double>(playedFrames_) / rate_;
+      // A file whose length was only guessed ends where its sound ends.
+      if (!durationExact_) {
+        duration_ = static_cast<double>(playedFrames_) / rate_;
+        durationExact_ = true;
+      }
     }
   }
   if (n > 0) workerWake_.notify_one();

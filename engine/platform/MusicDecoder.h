@@ -27,7 +27,9 @@ class MusicStream final : public audio::StreamSource {
   MusicStream(const MusicStream&) = delete;
   MusicStream& operator=(const MusicStream&) = delete;
 
-  double Duration() const;  // seconds; 0 while not known
+  // Seconds: from the file's header, or measured at load when the file does not carry it exactly,
+  // or, past the bound of that measure, the best guess until the end has been played once.
+  double Duration() const;
   // Seconds handed to the mixer since the start; once the end has been played, the length.
   double Position() const;
   // Goes back to the start at once; the decoder follows on its thread.
@@ -58,6 +60,7 @@ class MusicStream final : public audio::StreamSource {
   bool playedEnd_ = false;   // ... and the ring has been played out
   uint64_t playedFrames_ = 0;
   double duration_ = 0;
+  bool durationExact_ = false;
 
   std::thread worker_;
 };

@@ -61,13 +61,30 @@ std::string ScoreText(float score) {
   return buffer;
 }
 
-void WriteRow(const HighScoreTable& table, int row) {
+bool SizeAllowed(int16_t topX, int16_t additionalValues) {
+  return topX >= 0 && topX <= kMaxRanks && additionalValues >= 0 && additionalValues <= kMaxValues;
+}
+
+// Writes a row's score, name and the first valueCount values; false as soon as a key cannot be
+// written.
+bool WriteRow(const HighScoreTable& table, int row, size_t valueCount) {
   const std::string r = std::to_string(row);
   const HighScoreEntry& entry = table.hsTable[row];
-  modExtra::WriteIniValue("scores", r + "_score", ScoreText(entry.Score), table.hsFile);
-  modExtra::WriteIniValue("scores", r + "_name", entry.Name, table.hsFile);
-  for (size_t k = 0; k < entry.Values.size(); ++k)
-    modExtra::WriteIniValue("scores", r + "_value_" + std::to_string(k), entry.Values[k], table.hsFile);
+  if (!modExtra::WriteIniValue("scores", r + "_score", ScoreText(entry.Score), table.hsFile)) return false;
+  if (!modExtra::WriteIniValue("scores", r + "_name", entry.Name, table.hsFile)) return false;
+  for (size_t k = 0; k < entry.Values.size() && k < valueCount; ++k)
+    if (!modExtra::WriteIniValue("scores", r + "_value_" + std::to_string(k), entry.Values[k], table.hsFile))
+      return false;
+  return true;
+}
+
+// A score that could not be stored (a read-only file, a full disk) has not entered: the table goes
+// back to what it was, in memory and, as far as it can, on disk from row lowest down, and the
+// caller learns it from the 0 and the log line.
+int16_t Unstored(HighScoreTable& table, std::vector<HighScoreEntry> before, int lowest) {
+  table.hsTable = std::move(before);
+  for (int row = table.topX + 1; row >= lowest; --row) WriteRow(table, row, table.hsTable[row].Values.size());
+  return 0;
 }
 
 }  // namespace
@@ -86,11 +103,12 @@ bool Extra::HighScore_Create(std::string& FileName, int16_t& TopX, int16_t& addi
       TopX = ParseInt16(modExtra::ReadIniValue("setup", "TopX", FileName));
       additionalValues = ParseInt16(modExtra::ReadIniValue("setup", "additionalValues ", FileName));
     } else {
+      // A size the table refuses is never written down, so no file is left behind for it.
+      if (!SizeAllowed(TopX, additionalValues)) throw LoadError();
       modExtra::WriteIniValue("setup", "TopX", std::to_string(TopX), FileName);
       modExtra::WriteIniValue("setup", "additionalValues", std::to_string(additionalValues), FileName);
     }
-    if (TopX < 0 || TopX > kMaxRanks || additionalValues < 0 || additionalValues > kMaxValues)
-      throw LoadError();
+    if (!SizeAllowed(TopX, additionalValues)) throw LoadError();
 
     std::vector<HighScoreEntry> rows(static_cast<size_t>(TopX) + 2);
     for (auto& row : rows) row.Values.assign(static_cast<size_t>(additionalValues) + 1, "");
@@ -142,21 +160,22 @@ int16_t Extra::HighScore_NewScore(float Score, const std::string& Name,
   HighScoreTable& hs = *hs_;
   if (!hs.hsLoaded) return 0;
   auto& rows = hs.hsTable;
+  std::vector<HighScoreEntry> before = rows;
   // Bubbles up from the bottom: every row the new score passes moves down one and is written.
   for (int i = hs.topX; i >= 1; --i) {
     if (!(Score > rows[i].Score)) continue;
     rows[i + 1] = rows[i];
-    WriteRow(hs, i + 1);
-    if (i != 1 && Score > rows[i - 1].Score) continue;
-    rows[i].Score = Score;
-    rows[i].Name = Name;
-    for (size_t k = 0; k < rows[i].Values.size() && k < Value.size(); ++k) rows[i].Values[k] = Value[k];
-    const std::string r = std::to_string(i);
-    modExtra::WriteIniValue("scores", r + "_score", ScoreText(Score), hs.hsFile);
-    modExtra::WriteIniValue("scores", r + "_name", Name, hs.hsFile);
-    for (size_t k = 0; k < rows[i].Values.size() && k < Value.size(); ++k)
-      modExtra::WriteIniValue("scores", r + "_value_" + std::to_string(k), Value[k], hs.hsFile);
-    return static_cast<int16_t>(i);
+    bool written = WriteRow(hs, i + 1, rows[i + 1].Values.size());
+    if (written && i != 1 && Score > rows[i - 1].Score) continue;
+    if (written) {
+      rows[i].Score = Score;
+      rows[i].Name = Name;
+      for (size_t k = 0; k < rows[i].Values.size() && k < Value.size(); ++k) rows[i].Values[k] = Value[k];
+      written = WriteRow(hs, i, Value.size());
+    }
+    if (written) return static_cast<int16_t>(i);
+    SaveLog("Error in saving HighScores : " + hs.hsFile);
+    return Unstored(hs, std::move(before), i);
   }
   return 0;
 }

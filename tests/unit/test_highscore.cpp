@@ -122,6 +122,29 @@ TEST(HighScore, ZeroRanksAndGarbledFilesFailSafely) {
   }
 }
 
+TEST(HighScore, ASizeOverTheLimitsLeavesNoFile) {
+  TempAppFolder app;
+  struct Size {
+    int16_t topX, values;
+  };
+  for (const Size size : {Size{101, 0}, Size{10, 17}, Size{-1, 0}, Size{10, -1}, Size{1000, 255}}) {
+    Extra extra;
+    std::string name = "refused.ini";
+    int16_t topX = size.topX, values = size.values;
+    EXPECT_FALSE(extra.HighScore_Create(name, topX, values)) << size.topX << " " << size.values;
+    EXPECT_FALSE(app.Has("refused.ini")) << size.topX << " " << size.values;
+    ASSERT_FALSE(app.LogLines().empty());
+    EXPECT_EQ(app.LogLines().back(), "Error in loading HighScores : " + app.str() + "\\refused.ini");
+    EXPECT_EQ(extra.HighScore_NewScore(10, "x", {}), 0);
+  }
+  // The largest table allowed is made.
+  Extra extra;
+  std::string name = "largest.ini";
+  int16_t topX = 100, values = 16;
+  EXPECT_TRUE(extra.HighScore_Create(name, topX, values));
+  EXPECT_EQ(app.Read("largest.ini"), "[setup]\r\nTopX=100\r\nadditionalValues=16\r\n");
+}
+
 TEST(HighScore, TheFileTextAfterInserts) {
   TempAppFolder app;
   Extra extra;

@@ -142,6 +142,72 @@ TEST_F(MusicTest, AtTheEndThePositionStaysAtTheLength) {
   }
 }
 
+TEST_F(MusicTest, StreamsWithoutALengthAreMeasuredAndLoopOnce) {
+  // Written to a pipe, a FLAC stream carries no length at all, and WMA and variable-rate MP3 only
+  // one guessed from the bit rate (WMA's guess is 5.6 s for this tone, MP3's 4.7 s).
+  struct Stream {
+    const char* name;
+    std::string codec;
+  };
+  const Stream streams[] = {
+      {"piped.flac", "-c:a flac -f flac"},
+      {"piped.wma", "-c:a wmav2 -b:a 64k -f asf"},
+      {"piped.mp3", Mp3Encoder() == "-c:a libmp3lame -b:a 96k" ? "-c:a libmp3lame -q:a 4 -f mp3"
+                                                               : Mp3Encoder() + " -f mp3"}};
+  for (const Stream& stream : streams) {
+    SCOPED_TRACE(stream.name);
+    const auto path = folder_ / "sound" / stream.name;
+    ASSERT_TRUE(
+        audio_fixtures::Run("sh -c 'ffmpeg -nostdin -hide_banner -loglevel error -f lavfi -i "
+                            "sine=frequency=440:sample_rate=44100:duration=5 " +
+                                stream.codec + " - > \"" + path.string() + "\"'",
+                            60));
+    ASSERT_TRUE(player_->LoadMP3(std::string("\\sound\\") + stream.name));
+    EXPECT_EQ(player_->GetDuration(), 5);
+
+    // The game's loop: a pass of 20 ms, and the music starts again once its position reaches
+    // its length. It plays through each time (less the half second the whole seconds round
+    // away), never restarting on every pass.
+    player_->PlayMP3();
+    std::vector<double> restartsAt;
+    double sinceStart = 0;
+    for (int pass = 0; pass < 600; ++pass) {
+      Render(0.02);
+      sinceStart += 0.02;
+      if (player_->GetCurrentPosition() >= player_->GetDuration()) {
+        restartsAt.push_back(sinceStart);
+        sinceStart = 0;
+        player_->PlayMP3(true);
+      }
+    }
+    ASSERT_EQ(restartsAt.size(), 2u);
+    for (double at : restartsAt) EXPECT_NEAR(at, 4.5, 0.1);
+  }
+}
+
+TEST_F(MusicTest, AStreamTooLongToMeasureIsGuessedThenSetByItsEnd) {
+  // 60000 packets of 16 samples, more than the load reads: the length measured from the packets
+  // read stands until the end has been played, which sets it.
+  const auto path = folder_ / "sound" / "long.flac";
+  ASSERT_TRUE(
+      audio_fixtures::Run("sh -c 'ffmpeg -nostdin -hide_banner -loglevel error -f lavfi -i "
+                          "sine=frequency=440:sample_rate=8000:duration=120 -c:a flac -frame_size 16 "
+                          "-f flac - > \"" +
+                              path.string() + "\"'",
+                          60));
+  ASSERT_TRUE(player_->LoadMP3("\\sound\\long.flac"));
+  EXPECT_EQ(player_->GetDuration(), 100);
+  player_->PlayMP3();
+  Render(119.0);
+  EXPECT_EQ(player_->GetCurrentPosition(), 119);
+  EXPECT_EQ(player_->GetDuration(), 100) << "not yet at the end";
+  Render(2.0);
+  EXPECT_EQ(player_->GetDuration(), 120);
+  EXPECT_EQ(player_->GetCurrentPosition(), 120);
+  player_->PlayMP3(true);
+  EXPECT_EQ(player_->GetDuration(), 120) << "the length found stays for the next pass";
+}
+
 TEST_F(MusicTest, VolumeClampsTheCallersValueAndZeroStops) {
   int32_t volume = 150;
   player_->SetVolume(volume);

@@ -1,0 +1,219 @@
+// The player's files: one made read-only is never written, whoever runs the game (the tests run
+// as root too), and a file that is replaced keeps its mode, its owner and the link that led to it.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+
+#include "Archive.h"
+#include "TempAppFolder.h"
+#include "modExtra.h"
+#include "tovak2d/Extra.h"
+
+using namespace tovak2d;
+using testsupport::TempAppFolder;
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kSplit(modExtra::kSplitMarker), kHere(modExtra::kHereMarker);
+
+mode_t ModeOf(const fs::path& path) {
+  struct stat info {};
+  EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
+  return info.st_mode & 07777;
+}
+
+void SetMode(const fs::path& path, mode_t mode) {
+  ASSERT_EQ(::chmod(path.c_str(), mode), 0) << path;
+}
+
+bool Contains(const std::string& haystack, const std::string& needle) {
+  return haystack.find(needle) != std::string::npos;
+}
+
+std::string LastLogLine(const TempAppFolder& app) {
+  const auto lines = app.LogLines();
+  return lines.empty() ? "<no log line>" : lines.back();
+}
+
+// The archive state is shared by the whole library: every test starts and ends without one.
+class PlayerFilesTest : public ::testing::Test {
+ protected:
+  void SetUp() override { CloseArchive(); }
+  void TearDown() override { CloseArchive(); }
+  static void CloseArchive() {
+    modExtra::PakPath.clear();
+    modExtra::PakIndex.clear();
+    modExtra::PakStamp.reset();
+  }
+
+  TempAppFolder app_;
+  Extra extra_;
+};
+
+}  // namespace
+
+TEST_F(PlayerFilesTest, ReadOnlyFilesAreNeverWrittenAndTheCallsSaySo) {
+  const std::string options = "[Options]\r\nMusic=True\r\n";
+  const std::string archive = "a" + kHere + "first" + kSplit + "b" + kHere + "second" + kSplit;
+  app_.Write("options.ini", options);
+  app_.Write("pack.vnl", archive);
+  app_.Write("new.txt", "added");
+  app_.Write("target.txt", "kept");
+
+  // A high-score table with one score, then made read-only.
+  std::string table = "0hscore.ini";
+  int16_t topX = 10, values = 0;
+  ASSERT_TRUE(extra_.HighScore_Create(table, topX, values));
+  ASSERT_EQ(extra_.HighScore_NewScore(500, "Ann", {}), 1);
+  const std::string scores = app_.Read("0hscore.ini");
+
+  for (mode_t readOnly : {0444, 0400, 0}) {
+    SCOPED_TRACE(readOnly);
+    for (const char* name : {"options.ini", "pack.vnl", "0hscore.ini", "target.txt"})
+      SetMode(app_.path() / name, readOnly);
+    fs::remove(app_.path() / "log.txt");
+
+    EXPECT_EQ(extra_.INIWrite("Options", "Music", "False", "options.ini"), 0);
+    EXPECT_EQ(extra_.INIWrite("Options", "Sound", "False", "options.ini"), 0);
+    EXPECT_EQ(extra_.INIRead("Options", "Music", "options.ini"), "True");
+
+    ASSERT_TRUE(extra_.PAK_OpenPAK("pack.vnl"));
+    EXPECT_FALSE(extra_.PAK_AddFile("new.txt"));
+    EXPECT_FALSE(extra_.PAK_DeleteFile("a"));
+    EXPECT_EQ(extra_.PAK_FileCount(), 2) << "the index stays as the file is";
+    EXPECT_FALSE(extra_.PAK_ExtractFile("a", "target.txt")) << "extracting onto a read-only file";
+
+    EXPECT_EQ(extra_.HighScore_NewScore(600, "Bo", {}), 0) << "a score that was not stored did not enter";
+    EXPECT_EQ(extra_.HighScore_GetName(1), "Ann");
+    EXPECT_EQ(extra_.HighScore_GetScore(2), 0);
+    EXPECT_EQ(extra_.HighScore_CheckPos(600), 1);
+
+    EXPECT_EQ(app_.Read("options.ini"), options);
+    EXPECT_EQ(app_.Read("pack.vnl"), archive);
+    EXPECT_EQ(app_.Read("0hscore.ini"), scores);
+    EXPECT_EQ(app_.Read("target.txt"), "kept");
+    for (const char* name : {"options.ini", "pack.vnl", "0hscore.ini", "target.txt"})
+      EXPECT_EQ(ModeOf(app_.path() / name), readOnly) << name;
+    for (const auto& entry : fs::directory_iterator(app_.path()))
+      EXPECT_FALSE(Contains(entry.path().filename().string(), ".tmp-")) << entry.path();
+
+    // The log names each file the archive and the table could not write; INI writes answer
+    // only through their result.
+    const std::string log = app_.Read("log.txt");
+    const std::string native = app_.str() + "/";
+    EXPECT_TRUE(Contains(log, "PAK - Cannot write to the archive : " + app_.str() + "\\pack.vnl (" + native +
+                                  "pack.vnl: the file is read-only)"))
+        << log;
+    EXPECT_TRUE(Contains(log, "PAK - Cannot rewrite the archive : " + app_.str() + "\\pack.vnl (" + native +
+                                  "pack.vnl: the file is read-only)"))
+        << log;
+    EXPECT_TRUE(Contains(log, "PAK - Error extracting file : a to " + app_.str() + "\\target.txt"));
+    EXPECT_EQ(LastLogLine(app_), "Error in saving HighScores : " + app_.str() + "\\0hscore.ini");
+    EXPECT_FALSE(Contains(log, "options.ini")) << log;
+  }
+
+  // Writable again, every call works as before.
+  for (const char* name : {"options.ini", "pack.vnl", "0hscore.ini", "target.txt"})
+    SetMode(app_.path() / name, 0644);
+  EXPECT_EQ(extra_.INIWrite("Options", "Music", "False", "options.ini"), 1);
+  EXPECT_TRUE(extra_.PAK_AddFile("new.txt"));
+  EXPECT_TRUE(extra_.PAK_DeleteFile("a"));
+  EXPECT_TRUE(extra_.PAK_ExtractFile("b", "target.txt"));
+  EXPECT_EQ(app_.Read("target.txt"), "second");
+  EXPECT_EQ(extra_.HighScore_NewScore(600, "Bo", {}), 1);
+  EXPECT_EQ(extra_.HighScore_GetName(2), "Ann");
+}
+
+TEST_F(PlayerFilesTest, AScoreThatCannotBeStoredLeavesTheTableAsItWas) {
+  std::string table = "t.ini";
+  int16_t topX = 10, values = 0;
+  ASSERT_TRUE(extra_.HighScore_Create(table, topX, values));
+  // Ten ranks whose names grow longer down the table: a score bubbling up shortens each row it
+  // passes, so the file only grows past its size when the new name is written at the top.
+  for (int rank = 1; rank <= 10; ++rank)
+    ASSERT_EQ(extra_.HighScore_NewScore(static_cast<float>(1100 - rank * 100), std::string(rank, 'n'), {}),
+              rank);
+  const std::string before = app_.Read("t.ini");
+
+  // The disk fills up while the new row is written, after the rows below it were moved.
+  rlimit saved{};
+  ::getrlimit(RLIMIT_FSIZE, &saved);
+  auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = saved;
+  small.rlim_cur = before.size() + 64;
+  ::setrlimit(RLIMIT_FSIZE, &small);
+  const int16_t rank = extra_.HighScore_NewScore(950, std::string(300, 'L'), {});
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, previousHandler);
+
+  EXPECT_EQ(rank, 0);
+  EXPECT_EQ(app_.Read("t.ini"), before) << "the moved rows are put back";
+  for (int16_t row = 1; row <= 10; ++row) {
+    EXPECT_EQ(extra_.HighScore_GetName(row), std::string(static_cast<size_t>(row), 'n'));
+    EXPECT_EQ(extra_.HighScore_GetScore(row), static_cast<float>(1100 - row * 100));
+  }
+  EXPECT_EQ(extra_.HighScore_GetName(11), "");
+  EXPECT_EQ(LastLogLine(app_), "Error in saving HighScores : " + app_.str() + "\\t.ini");
+}
+
+TEST_F(PlayerFilesTest, ReplacedFilesKeepModeOwnerAndLinks) {
+  // The player's files sit elsewhere and are reached through links: relative, absolute, a chain.
+  fs::create_directories(app_.path() / "real");
+  app_.Write("real/options.ini", "[Options]\r\nMusic=True\r\n");
+  app_.Write("real/pack.vnl", "a" + kHere + "1" + kSplit + "b" + kHere + "2" + kSplit);
+  app_.Write("real/0hscore.ini", "");
+  fs::create_symlink("real/options.ini", app_.path() / "options.ini");
+  fs::create_symlink(app_.path() / "real" / "pack.vnl", app_.path() / "pack.vnl");
+  fs::create_symlink("real/0hscore.ini", app_.path() / "middle.ini");
+  fs::create_symlink("middle.ini", app_.path() / "0hscore.ini");
+  SetMode(app_.path() / "real" / "options.ini", 0640);
+  SetMode(app_.path() / "real" / "pack.vnl", 0604);
+  SetMode(app_.path() / "real" / "0hscore.ini", 0600);
+  const bool root = ::geteuid() == 0;
+  constexpr uid_t kPlayer = 4321;
+  if (root) {
+    for (const char* name : {"options.ini", "pack.vnl", "0hscore.ini"})
+      ASSERT_EQ(::chown((app_.path() / "real" / name).c_str(), kPlayer, kPlayer), 0);
+  }
+
+  EXPECT_EQ(extra_.INIWrite("Options", "Music", "False", "options.ini"), 1);
+  ASSERT_TRUE(extra_.PAK_OpenPAK("pack.vnl"));
+  EXPECT_TRUE(extra_.PAK_DeleteFile("a"));
+  std::string table = "0hscore.ini";
+  int16_t topX = 3, values = 0;
+  app_.Write("real/0hscore.ini", "[setup]\r\nTopX=3\r\nadditionalValues=0\r\n");
+  ASSERT_TRUE(extra_.HighScore_Create(table, topX, values));
+  EXPECT_EQ(extra_.HighScore_NewScore(10, "Ann", {}), 1);
+
+  EXPECT_EQ(app_.Read("real/options.ini"), "[Options]\r\nMusic=False\r\n");
+  EXPECT_EQ(app_.Read("real/pack.vnl"), "b" + kHere + "2" + kSplit);
+  EXPECT_TRUE(Contains(app_.Read("real/0hscore.ini"), "1_name=Ann\r\n"));
+  EXPECT_EQ(fs::read_symlink(app_.path() / "options.ini"), "real/options.ini");
+  EXPECT_EQ(fs::read_symlink(app_.path() / "pack.vnl"), app_.path() / "real" / "pack.vnl");
+  EXPECT_EQ(fs::read_symlink(app_.path() / "0hscore.ini"), "middle.ini");
+  EXPECT_EQ(fs::read_symlink(app_.path() / "middle.ini"), "real/0hscore.ini");
+  EXPECT_EQ(ModeOf(app_.path() / "real" / "options.ini"), 0640u);
+  EXPECT_EQ(ModeOf(app_.path() / "real" / "pack.vnl"), 0604u);
+  EXPECT_EQ(ModeOf(app_.path() / "real" / "0hscore.ini"), 0600u);
+  if (root) {
+    for (const char* name : {"options.ini", "pack.vnl", "0hscore.ini"}) {
+      struct stat info {};
+      ASSERT_EQ(::stat((app_.path() / "real" / name).c_str(), &info), 0);
+      EXPECT_EQ(info.st_uid, kPlayer) << name << ": root rewrote a player's file and kept it the player's";
+      EXPECT_EQ(info.st_gid, kPlayer) << name;
+    }
+  }
+  for (const auto& entry : fs::recursive_directory_iterator(app_.path()))
+    EXPECT_FALSE(Contains(entry.path().filename().string(), ".tmp-")) << entry.path();
+
+  // Links that go round in a circle are never replaced by a file.
+  fs::create_symlink("loop2.ini", app_.path() / "loop1.ini");
+  fs::create_symlink("loop1.ini", app_.path() / "loop2.ini");
+  EXPECT_EQ(extra_.INIWrite("s", "k", "v", "loop1.ini"), 0);
+  EXPECT_TRUE(fs::is_symlink(app_.path() / "loop1.ini"));
+}

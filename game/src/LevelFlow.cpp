@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "PackCheck.h"
+#include "PackNames.h"
 #include "frmMain.h"
 #include "modDeclares.h"
 #include "modGame.h"
@@ -91,7 +92,7 @@ void DrawNextLevelButton() {
 }
 
 std::string PackName() {
-  return strPackFile.size() > 4 ? strPackFile.substr(0, strPackFile.size() - 4) : strPackFile;
+  return packs::DisplayName(strPackFile);
 }
 
 // A pack that turns out unplayable ends the game where it stands: the player is told which

@@ -142,6 +142,7 @@ void NewGame() {
   const std::string settings = std::to_string(intPackSel) + "packinfo.ini";
   const std::string verticalText = oExtra->INIRead("General", "Vertical", settings, false);
   strPackFile = PackFiles[static_cast<size_t>(intPackSel)];
+  strScoreNotice.clear();
   const auto vertical = packs::BooleanFromText(verticalText);
   if (!vertical) {
     oExtra->SaveLog("Error in NewGame : Vertical of " + strPackFile + " is \"" + verticalText +
@@ -217,9 +218,14 @@ void DrawGameOver() {
 }
 
 void SubmitScore() {
-  // Rank 0 means no table could be bound (a damaged file, already logged): the score has
-  // nowhere to go, so there is no name to ask for.
-  const int16_t rank = BindPackTable() ? oExtra->HighScore_CheckPos(sngScore) : 0;
+  // A table that cannot be bound (a damaged file, already logged) has no place for the score, so
+  // there is no name to ask for; the player is told so.
+  if (!BindPackTable()) {
+    TellScoreNotStored(kTableUnreadable);
+    ExitToMenu();
+    return;
+  }
+  const int16_t rank = oExtra->HighScore_CheckPos(sngScore);
   if (rank < 1 || rank > 10)
     ExitToMenu();
   else

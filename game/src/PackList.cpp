@@ -14,7 +14,7 @@ constexpr float kRowHeight = 18;
 
 // Below the packs, the packs left out: a heading row, then per pack its name on one row and its
 // first problem in the small font over the rows after it.
-constexpr int kHintRows = 2;
+constexpr int kHintRows = 4;
 constexpr int kLeftOutRows = 4;
 constexpr size_t kProblemShown = 80;
 const int32_t kLeftOutColour = ARGB(255, 255, 190, 120);

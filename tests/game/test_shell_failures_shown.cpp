@@ -30,6 +30,16 @@ std::vector<DrawRecord> TextsWith(const GameHarness& game, const std::string& pa
   return found;
 }
 
+// Every system-font text of the last pass shows whole in its box.
+void ExpectAllWhole(const GameHarness& game) {
+  for (const DrawRecord& d : game.Draws()) {
+    if (d.kind != DrawRecord::Kind::SystemText) continue;
+    EXPECT_TRUE(d.textWidth <= d.boxWidth && d.textHeight <= d.boxHeight)
+        << "\"" << d.text << "\" needs " << d.textWidth << " x " << d.textHeight << " in " << d.boxWidth
+        << " x " << d.boxHeight;
+  }
+}
+
 }  // namespace
 
 TEST(ShellFailuresShown, PacksLeftOutAreNamedWithTheirFirstProblemOnBothPackScreens) {
@@ -73,6 +83,7 @@ TEST(ShellFailuresShown, PacksLeftOutAreNamedWithTheirFirstProblemOnBothPackScre
     ASSERT_NE(game.Text("Sideways"), nullptr);
     EXPECT_EQ(game.Text("Sideways")->Y, 295);
     EXPECT_NE(game.Text("packinfo.ini: Vertical \"sideways\" is not True or False"), nullptr);
+    ExpectAllWhole(game);
 
     // A row of the left-out part is no pack: hovering or clicking it starts nothing.
     game.Click(static_cast<int>(x) + 5, 215 + 9);
@@ -94,20 +105,26 @@ TEST(ShellFailuresShown, WithoutPlayablePacksTheHintAndTheLeftOutListScroll) {
   ASSERT_TRUE(game.started);
   game.Pass();
   ASSERT_TRUE(varnel::PackFiles.empty());
-  varnel::intScreen = varnel::kScreenStartGame;
-  game.MoveMouse(790, 590);
-  ASSERT_EQ(TextsWith(game, "No packs found").size(), 1u);
-  EXPECT_NE(game.Text("Empty 0"), nullptr);
-  EXPECT_EQ(game.Text("Empty 4"), nullptr) << "below the panel until scrolled";
-  EXPECT_NE(game.Text("1 - 13 of 23 (mouse wheel)"), nullptr);
+  for (auto screen : {varnel::kScreenStartGame, varnel::kScreenHighScores}) {
+    varnel::intScreen = screen;
+    varnel::intPackScroll = 0;
+    game.MoveMouse(790, 590);
+    ASSERT_EQ(TextsWith(game, "No packs found").size(), 1u);
+    ExpectAllWhole(game);
+    EXPECT_NE(game.Text("Empty 0"), nullptr);
+    EXPECT_EQ(game.Text("Empty 0")->Y, 175 + 20 * 5) << "below the hint and the heading";
+    EXPECT_EQ(game.Text("Empty 4"), nullptr) << "below the panel until scrolled";
+    EXPECT_NE(game.Text("1 - 13 of 25 (mouse wheel)"), nullptr);
 
-  varnel::intPackScroll = 100;
-  game.MoveMouse(790, 590);
-  EXPECT_EQ(varnel::intPackScroll, 10);
-  EXPECT_EQ(TextsWith(game, "No packs found").size(), 0u);
-  ASSERT_NE(game.Text("Empty 4"), nullptr);
-  EXPECT_EQ(game.Text("Empty 4")->Y, 175 + 20 * 9);
-  EXPECT_EQ(TextsWith(game, "NumOfLevels 0 is outside").size(), 3u) << "entries 2, 3 and 4 show whole";
+    varnel::intPackScroll = 100;
+    game.MoveMouse(790, 590);
+    EXPECT_EQ(varnel::intPackScroll, 12);
+    EXPECT_EQ(TextsWith(game, "No packs found").size(), 0u);
+    ASSERT_NE(game.Text("Empty 4"), nullptr);
+    EXPECT_EQ(game.Text("Empty 4")->Y, 175 + 20 * 9);
+    EXPECT_EQ(TextsWith(game, "NumOfLevels 0 is outside").size(), 3u) << "entries 2, 3 and 4 show whole";
+    ExpectAllWhole(game);
+  }
 }
 
 TEST(ShellFailuresShown, ADamagedTableIsReadOnceAndSaidSoOnTheHighScoresScreen) {

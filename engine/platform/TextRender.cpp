@@ -6,8 +6,10 @@
 
 #include <algorithm>
 #include <memory>
+#include <string_view>
 #include <system_error>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "Text.h"
@@ -24,12 +26,38 @@ bool Fail(std::string* error, const std::string& why) {
   return false;
 }
 
-const char* GenericFamilyFor(const std::string& name) {
-  const std::string lower = text::ToLower(name);
-  auto has = [&](const char* part) { return lower.find(part) != std::string::npos; };
-  if (has("courier") || has("curier") || has("mono") || has("consol") || has("fixed")) return "monospace";
-  if (has("times") || has("georgia") || has("garamond") || (has("serif") && !has("sans"))) return "serif";
-  return "sans-serif";
+// The typefaces to try, in order, for a name no installed font carries. Windows hands an unknown
+// name its default proportional sans face, which has Arial's widths: a face with those metrics
+// when one is installed, the default sans-serif face otherwise. The real Courier and Times
+// families keep their kind, and Verdana and Tahoma take the wide default sans-serif face, so that
+// text laid out for them keeps its widths.
+std::vector<const char*> StandInsFor(const std::string& name) {
+  const std::string lower = text::ToLower(text::Trim(name));
+  if (lower == "courier" || lower == "courier new")
+    return {"Courier", "Liberation Mono", "Cousine", "Nimbus Mono PS", "DejaVu Sans Mono", "monospace"};
+  if (lower == "times" || lower == "times new roman") return {"serif"};
+  if (lower == "verdana" || lower == "tahoma") return {"sans-serif"};
+  return {"Arial", "Liberation Sans", "Arimo", "Nimbus Sans", "sans-serif"};
+}
+
+// Family names compare as fontconfig compares them: without regard to case or blanks.
+bool SameFamilyName(std::string_view a, std::string_view b) {
+  auto squeezed = [](std::string_view name) {
+    std::string out;
+    for (char c : name)
+      if (c != ' ') out += static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+    return out;
+  };
+  return squeezed(a) == squeezed(b);
+}
+
+bool IsGenericFamily(const char* family) {
+  for (const char* generic : {"sans-serif", "serif", "monospace", "sans", "mono", "cursive", "fantasy",
+                              "system-ui", "emoji", "math"})
+    if (FcStrCmpIgnoreCase(reinterpret_cast<const FcChar8*>(family),
+                           reinterpret_cast<const FcChar8*>(generic)) == 0)
+      return true;
+  return false;
 }
 
 std::string StringOf(FcPattern* pattern, const char* object) {
@@ -108,6 +136,46 @@ Cut CutGlyph(TTF_Font* font, char32_t cp) {
   return cut;
 }
 
+struct PatternCloser {
+  void operator()(FcPattern* pattern) const { FcPatternDestroy(pattern); }
+};
+using Pattern = std::unique_ptr<FcPattern, PatternCloser>;
+
+// The installed font fontconfig picks for the family, with the pattern it was asked with after
+// the configuration's substitutions.
+std::pair<Pattern, Pattern> BestFontFor(const std::string& family, bool bold, bool italic) {
+  Pattern pattern(FcPatternCreate());
+  if (!family.empty())
+    FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+  FcPatternAddInteger(pattern.get(), FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+  FcPatternAddInteger(pattern.get(), FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+  FcPatternAddBool(pattern.get(), FC_SCALABLE, FcTrue);
+  FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
+  FcDefaultSubstitute(pattern.get());
+  FcResult result = FcResultNoMatch;
+  Pattern found(FcFontMatch(nullptr, pattern.get(), &result));
+  return {std::move(pattern), std::move(found)};
+}
+
+// Whether the font found is the family asked for, or one the configuration binds firmly in its
+// place (a metric-compatible face, for instance), rather than a face fontconfig fell back to
+// because it knows no such family: those are bound weakly.
+bool IsFamilyAskedFor(FcPattern* asked, FcPattern* found) {
+  std::vector<std::string> foundFamilies;
+  FcChar8* name = nullptr;
+  for (int i = 0; FcPatternGetString(found, FC_FAMILY, i, &name) == FcResultMatch; ++i)
+    foundFamilies.emplace_back(reinterpret_cast<const char*>(name));
+  FcValue value;
+  FcValueBinding binding = FcValueBindingWeak;
+  for (int i = 0; FcPatternGetWithBinding(asked, FC_FAMILY, i, &value, &binding) == FcResultMatch; ++i) {
+    if (binding == FcValueBindingWeak || value.type != FcTypeString) continue;
+    const char* family = reinterpret_cast<const char*>(value.u.s);
+    for (const std::string& f : foundFamilies)
+      if (SameFamilyName(family, f)) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 std::optional<FontMatch> MatchFont(const std::string& name, bool bold, bool italic, std::string* error) {
@@ -115,32 +183,31 @@ std::optional<FontMatch> MatchFont(const std::string& name, bool bold, bool ital
     Fail(error, "the font configuration cannot be loaded");
     return std::nullopt;
   }
-  FcPattern* pattern = FcPatternCreate();
   const std::string family = text::Cp1252ToUtf8(text::Trim(name));
-  if (!family.empty())
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
-  FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(GenericFamilyFor(name)));
-  FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-  FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-  FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-  FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-  FcDefaultSubstitute(pattern);
-  FcResult result = FcResultNoMatch;
-  FcPattern* found = FcFontMatch(nullptr, pattern, &result);
-  FcPatternDestroy(pattern);
-  if (!found || StringOf(found, FC_FILE).empty()) {
-    if (found) FcPatternDestroy(found);
+  auto [asked, found] = BestFontFor(family, bold, italic);
+  if (!found || family.empty() ||
+      (!IsGenericFamily(family.c_str()) && !IsFamilyAskedFor(asked.get(), found.get()))) {
+    found.reset();
+    for (const char* standIn : StandInsFor(name)) {
+      auto [standInAsked, standInFound] = BestFontFor(standIn, bold, italic);
+      if (standInFound &&
+          (IsGenericFamily(standIn) || IsFamilyAskedFor(standInAsked.get(), standInFound.get()))) {
+        found = std::move(standInFound);
+        break;
+      }
+    }
+  }
+  if (!found || StringOf(found.get(), FC_FILE).empty()) {
     Fail(error, "no installed font for '" + family + "'");
     return std::nullopt;
   }
   FontMatch match;
-  match.file = StringOf(found, FC_FILE);
-  match.index = IntOf(found, FC_INDEX, 0);
-  match.family = StringOf(found, FC_FAMILY);
-  match.monospace = IntOf(found, FC_SPACING, FC_PROPORTIONAL) >= FC_MONO;
-  match.syntheticBold = bold && IntOf(found, FC_WEIGHT, FC_WEIGHT_REGULAR) < FC_WEIGHT_DEMIBOLD;
-  match.syntheticItalic = italic && IntOf(found, FC_SLANT, FC_SLANT_ROMAN) == FC_SLANT_ROMAN;
-  FcPatternDestroy(found);
+  match.file = StringOf(found.get(), FC_FILE);
+  match.index = IntOf(found.get(), FC_INDEX, 0);
+  match.family = StringOf(found.get(), FC_FAMILY);
+  match.monospace = IntOf(found.get(), FC_SPACING, FC_PROPORTIONAL) >= FC_MONO;
+  match.syntheticBold = bold && IntOf(found.get(), FC_WEIGHT, FC_WEIGHT_REGULAR) < FC_WEIGHT_DEMIBOLD;
+  match.syntheticItalic = italic && IntOf(found.get(), FC_SLANT, FC_SLANT_ROMAN) == FC_SLANT_ROMAN;
   return match;
 }
 
@@ -159,7 +226,8 @@ std::optional<GlyphSheet> RenderGlyphs(const FontMatch& match, int pixelHeight, 
     Fail(error, TTF_GetError());
     return std::nullopt;
   }
-  const int style = (match.syntheticBold ? TTF_STYLE_BOLD : 0) | (match.syntheticItalic ? TTF_STYLE_ITALIC : 0);
+  const int style =
+      (match.syntheticBold ? TTF_STYLE_BOLD : 0) | (match.syntheticItalic ? TTF_STYLE_ITALIC : 0);
   TTF_SetFontStyle(font.get(), style);
 
   GlyphSheet sheet;

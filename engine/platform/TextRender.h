@@ -18,9 +18,10 @@ struct FontMatch {
   bool syntheticItalic = false;  // the face has no italic of its own; glyphs are slanted
 };
 
-// The installed typeface closest to the name, bold and italic asked for. A name that is not
-// installed falls back to a similar kind of typeface: a monospace one for Courier-like names, a
-// serif one for Times-like names, a sans-serif one otherwise.
+// The installed typeface of that name (or the one the font configuration puts in its place), bold
+// and italic asked for. A name no installed font carries resolves to the default proportional sans
+// face (one with Arial's widths when installed); only the Courier and Times families fall back to
+// a monospace and a serif face.
 std::optional<FontMatch> MatchFont(const std::string& name, bool bold, bool italic, std::string* error);
 
 // Where one character's glyph lies in the sheet and how it sits on a line.

@@ -121,6 +121,16 @@ void Engine::CreateFont(const std::string& KeyName, const std::string& FontName,
 
 void Engine::DrawFont(const std::string& KeyName, float X, float Y, float rectWidth, float rectHeight,
                       const std::string& fntText, int32_t fntColor, int32_t txtPosition) {
+  FontState& f = d_->fonts;
+  // Names are kept in lower case; the key given may be in any.
+  auto entry = std::find_if(f.fonts.begin(), f.fonts.end(),
+                            [&](const DXFonts& font) { return text::EqualsNoCase(font.Name, KeyName); });
+  const FontData* font = entry == f.fonts.end() ? nullptr : entry->Info.get();
+  const int32_t format = txtPosition | textlayout::kWordBreak;
+  const RECT rect{Edge(X), Edge(Y), Edge(X + rectWidth), Edge(Y + rectHeight)};
+  if (font && d_->device)
+    textlayout::BreakLines(fntText, font->advances, rect.Right - rect.Left, format, f.lines);
+
   if (drawreport::observing && d_->device) {
     DrawRecord r;
     r.kind = DrawRecord::Kind::SystemText;
@@ -128,19 +138,19 @@ void Engine::DrawFont(const std::string& KeyName, float X, float Y, float rectWi
     r.text = fntText;
     r.X = X, r.Y = Y, r.Width = rectWidth, r.Height = rectHeight, r.color = fntColor,
     r.txtPosition = txtPosition;
+    if (font) {
+      r.boxWidth = rect.Right - rect.Left;
+      r.boxHeight = rect.Bottom - rect.Top;
+      r.lineCount = static_cast<int32_t>(f.lines.size());
+      for (const textlayout::Line& line : f.lines) r.textWidth = std::max(r.textWidth, line.width);
+      r.textHeight = r.lineCount * font->lineHeight;
+    }
     drawreport::Report(r);
   }
-  FontState& f = d_->fonts;
-  // Names are kept in lower case; the key given may be in any.
-  auto entry = std::find_if(f.fonts.begin(), f.fonts.end(),
-                            [&](const DXFonts& font) { return text::EqualsNoCase(font.Name, KeyName); });
   if (entry == f.fonts.end()) return;
-  f.fontRect = {Edge(X), Edge(Y), Edge(X + rectWidth), Edge(Y + rectHeight)};
-  const FontData* font = entry->Info.get();
-  const int32_t format = txtPosition | textlayout::kWordBreak;
+  f.fontRect = rect;
   if (!font || !d_->device || (format & textlayout::kCalcRect)) return;
 
-  textlayout::BreakLines(fntText, font->advances, f.fontRect.Right - f.fontRect.Left, format, f.lines);
   const auto color = static_cast<uint32_t>(fntColor);
   DrawGlyphs(*d_->device, f, *font, fntText, format,
              {static_cast<uint8_t>(color >> 16), static_cast<uint8_t>(color >> 8),

@@ -191,13 +191,6 @@ std::optional<int> LevelCountFromText(std::string_view text) {
   return static_cast<int>(rounded);
 }
 
-std::string DisplayName(std::string_view packFileName) {
-  const size_t slash = packFileName.find_last_of("\\/");
-  const std::string_view name =
-      slash == std::string_view::npos ? packFileName : packFileName.substr(slash + 1);
-  return name.size() < 4 ? std::string() : std::string(name.substr(0, name.size() - 4));
-}
-
 void RemoveScratch(const std::string& scratchPrefix, const std::filesystem::path& appFolder) {
   std::error_code ignored;
   for (const char* suffix : {"packinfo.ini", "picinfo.ini", "picture"})

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "PackNames.h"
 #include "tovak2d/Extra.h"
 
 // Whether a picture pack can be played, decided in one place for the game's catalogue and the pack
@@ -53,10 +54,6 @@ std::optional<bool> BooleanFromText(std::string_view text);
 
 // The level count of "NumOfLevels": a number rounded half to even, within 1 to kMaxLevels.
 std::optional<int> LevelCountFromText(std::string_view text);
-
-// The name the game shows for a pack: its file name (after the last '\' or '/') without the last
-// four characters. Empty when the file name is shorter than that.
-std::string DisplayName(std::string_view packFileName);
 
 // Checks the pack file packFileName, named as the game names it ("\packs\x.vnl", relative to the
 // application folder, or a name with a drive letter such as "Z:/home/me/x.vnl").

@@ -138,7 +138,7 @@ bool WriteTableIntoPack(size_t index) {
 
 // A pack that would stop the game half-way (a level without pictures, a rectangle that is no
 // number, a level count outside the level table) is never listed, so never played nor written;
-// the log says once which file it is and why.
+// the log says once which file it is and why, and the pack lists name it with its first problem.
 bool PackIsPlayable(const std::string& name) {
   const packs::PackReport report =
       packs::CheckPack(*oExtra, "\\packs\\" + name, kCheckPrefix, strAppPath, true);
@@ -150,6 +150,7 @@ bool PackIsPlayable(const std::string& name) {
   if (report.problems.size() > kProblemsNamed)
     why += "; and " + std::to_string(report.problems.size() - kProblemsNamed) + " more";
   oExtra->SaveLog("Pack left out : packs\\" + name + " : " + why);
+  PacksLeftOut.push_back({name, report.problems.front()});
   return false;
 }
 
@@ -167,6 +168,7 @@ void ScanPacks() {
   names = WithoutUnfinishedSaves(std::move(names));
 
   PackFiles.clear();
+  PacksLeftOut.clear();
   savedTables.clear();
   for (const auto& name : names) {
     if (!PackIsPlayable(name)) continue;
@@ -182,21 +184,23 @@ void ScanPacks() {
   intPackScroll = 0;
 }
 
-void SavePackScore(int16_t index) {
+bool SavePackScore(int16_t index) {
   if (index < 0 || static_cast<size_t>(index) >= PackFiles.size() || savedTables.size() != PackFiles.size())
-    return;
+    return false;
   const auto table = ReadGameFile(TableCopy(static_cast<size_t>(index)));
   if (!table) {
     oExtra->SaveLog("SavePackScore : no high-score copy " + TableCopy(static_cast<size_t>(index)) +
                     " for pack " + PackFiles[static_cast<size_t>(index)]);
-    return;
+    return false;
   }
-  if (table == savedTables[static_cast<size_t>(index)]) return;
+  if (table == savedTables[static_cast<size_t>(index)]) return true;
   // Looking at the High Scores of a pack without a table makes an empty one; no need to store it.
   if (!savedTables[static_cast<size_t>(index)] &&
       oExtra->INIRead("scores", "1_score", TableCopy(static_cast<size_t>(index)), false).empty())
-    return;
-  if (WriteTableIntoPack(static_cast<size_t>(index))) savedTables[static_cast<size_t>(index)] = table;
+    return true;
+  if (!WriteTableIntoPack(static_cast<size_t>(index))) return false;
+  savedTables[static_cast<size_t>(index)] = table;
+  return true;
 }
 
 void SavePackScores() {

@@ -47,14 +47,17 @@ void DrawHighScoresScreen() {
   oEngine->Draw(texHighScorePacks, 370, 90, 256, 390, 0, 90);
   oEngine->Draw(texHighScores, -30, 200, 256, 512, 0, 100);
   DrawPackList(405, 190, ARGB(255, 255, 255, 0), {DrawPackScores, StartGameOnHoveredPack});
+  if (!strScoreNotice.empty())
+    oEngine->DrawFont("titleS", 240, 500, 550, 60, strScoreNotice, ARGB(255, 255, 150, 120), 5);
 }
 
 void DrawPackScores() {
-  std::string table = std::to_string(intPackSel) + "hscore.ini";
-  int16_t topX = 10;
-  int16_t additionalValues = 0;
-  oExtra->HighScore_Create(table, topX, additionalValues);
   const int32_t colour = ARGB(255, 230, 255, 255);
+  // A damaged table is read once a run; ten rows of nothing would pass for an empty table.
+  if (!BindPackTable()) {
+    oEngine->DrawFont("HighScores", 40, 340, 150, 60, kTableUnreadable, colour, 0);
+    return;
+  }
   for (int16_t rank = 1; rank <= 10; ++rank) {
     const auto y = static_cast<float>(20 * rank + 320);
     oEngine->DrawFont("HighScores", 40, y, 150, 35, ScoreText(oExtra->HighScore_GetScore(rank)), colour, 0);

@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "PackCheck.h"
+#include "PackNames.h"
 #include "frmMain.h"
 #include "modDeclares.h"
 #include "modGame.h"
@@ -91,7 +92,7 @@ void DrawNextLevelButton() {
 }
 
 std::string PackName() {
-  return strPackFile.size() > 4 ? strPackFile.substr(0, strPackFile.size() - 4) : strPackFile;
+  return packs::DisplayName(strPackFile);
 }
 
 // A pack that turns out unplayable ends the game where it stands: the player is told which
@@ -141,6 +142,7 @@ void NewGame() {
   const std::string settings = std::to_string(intPackSel) + "packinfo.ini";
   const std::string verticalText = oExtra->INIRead("General", "Vertical", settings, false);
   strPackFile = PackFiles[static_cast<size_t>(intPackSel)];
+  strScoreNotice.clear();
   const auto vertical = packs::BooleanFromText(verticalText);
   if (!vertical) {
     oExtra->SaveLog("Error in NewGame : Vertical of " + strPackFile + " is \"" + verticalText +
@@ -216,9 +218,14 @@ void DrawGameOver() {
 }
 
 void SubmitScore() {
-  // Rank 0 means no table could be bound (a damaged file, already logged): the score has
-  // nowhere to go, so there is no name to ask for.
-  const int16_t rank = BindPackTable() ? oExtra->HighScore_CheckPos(sngScore) : 0;
+  // A table that cannot be bound (a damaged file, already logged) has no place for the score, so
+  // there is no name to ask for; the player is told so.
+  if (!BindPackTable()) {
+    TellScoreNotStored(kTableUnreadable);
+    ExitToMenu();
+    return;
+  }
+  const int16_t rank = oExtra->HighScore_CheckPos(sngScore);
   if (rank < 1 || rank > 10)
     ExitToMenu();
   else

@@ -28,6 +28,7 @@ float Rounded(float value) {
 void ApplyMenuClick() {
   for (int element = 0; element <= kExitItem; ++element) {
     if (strMenuHover != MenuItems[element].Name) continue;
+    strScoreNotice.clear();
     if (element == kExitItem)
       bRunning = false;
     else

@@ -1,5 +1,7 @@
 #include <cctype>
 #include <cmath>
+#include <set>
+#include <string>
 
 #include "modDeclares.h"
 #include "modGame.h"
@@ -26,9 +28,14 @@ constexpr NameKey kNameKeys[] = {
 
 constexpr size_t kMaxNameLength = 8;
 
-// A damaged table file makes every binding fail with a log line; it is tried once a run, not
-// fifty times a second while the live rank is shown.
-std::string unusableTable;
+// A damaged table file makes every binding fail with a log line; each is tried once a run, not
+// fifty times a second while the live rank or the High Scores table is shown.
+std::set<std::string> unusableTables;
+
+// The table as bound again from its file holds the score at the rank it was given.
+bool TableHolds(int16_t rank) {
+  return rank > 0 && BindPackTable() && oExtra->HighScore_GetScore(rank) == sngScore;
+}
 
 void DrawRankRow(float y, const std::string& rank, const std::string& name, const std::string& score,
                  int32_t color) {
@@ -64,13 +71,18 @@ void NameEntryParticles() {
 
 }  // namespace
 
+void TellScoreNotStored(const std::string& why) {
+  strScoreNotice = "Your score of " + SingleText(sngScore) + " could not be stored: " + why + ".";
+  oExtra->SaveLog("Score not stored : " + SingleText(sngScore) + " in pack " + strPackFile + " : " + why);
+}
+
 bool BindPackTable() {
   std::string file = std::to_string(intPackSel) + "hscore.ini";
-  if (file == unusableTable) return false;
+  if (unusableTables.contains(file)) return false;
   int16_t topX = 10, additionalValues = 0;
   const std::string name = file;
   if (oExtra->HighScore_Create(file, topX, additionalValues)) return true;
-  unusableTable = name;
+  unusableTables.insert(name);
   return false;
 }
 
@@ -92,10 +104,13 @@ void DrawLiveRank() {
 
 void ConfirmName() {
   if (strPlayerName.empty()) strPlayerName = "Varnel X";
-  if (BindPackTable()) {
-    oExtra->HighScore_NewScore(sngScore, strPlayerName, {});
+  if (!BindPackTable()) {
+    TellScoreNotStored(kTableUnreadable);
+  } else if (!TableHolds(oExtra->HighScore_NewScore(sngScore, strPlayerName, {}))) {
+    TellScoreNotStored("the high-score table could not be written");
+  } else if (!SavePackScore(intPackSel)) {
     // The pack file gets the new table at once: nothing that happens later can lose the score.
-    SavePackScore(intPackSel);
+    TellScoreNotStored("the pack file cannot be rewritten (it may be read-only, or the disk full)");
   }
   ExitToMenu();
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 
 // The list of packs that the Start Game and High Scores screens draw in their panels.
 namespace varnel {
@@ -16,10 +15,8 @@ struct PackListHover {
 };
 
 // Draws the rows of PackFiles in the column x .. x + width from y = 175, 20 pixels apart, in
-// hoverColour under the mouse and white otherwise. The hovered pack becomes intPackSel.
+// hoverColour under the mouse and white otherwise. The hovered pack becomes intPackSel. Below
+// them (or below the hint that there are none) the packs left out, each with its first problem.
 void DrawPackList(float x, float width, int32_t hoverColour, PackListHover hover);
-
-// A pack's name in the lists: its file name without the dot and three-letter extension.
-std::string PackDisplayName(const std::string& packFile);
 
 }  // namespace varnel

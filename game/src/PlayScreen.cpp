@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "PackNames.h"
 #include "modDeclares.h"
 #include "modGame.h"
 #include "modMain.h"
@@ -236,8 +237,7 @@ void DrawPlayScreen() {
   oEngine->Draw(*layout.background, 0, 0, 1024, 1024, 0, 100, 0, 0, 800, 600);
   oEngine->Draw(texSky, -100, -225, 512, 512, static_cast<float>(lngFrame / 4.0), 30, 0, 0, 1024, 1024);
 
-  std::string title = strPackFile.size() > 4 ? strPackFile.substr(0, strPackFile.size() - 4) : strPackFile;
-  for (char& c : title) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  const std::string title = packs::TitleName(strPackFile);
   const float* box = layout.titleBox;
   oEngine->DrawFont(layout.titleFont, box[0], box[1], box[2], box[3], title, kPaleText, 5);
 

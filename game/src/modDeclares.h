@@ -93,6 +93,16 @@ inline std::string strPackInfo;
 inline int16_t intPackScroll = 0;
 // Wheel notches turned since the last pass (positive away from the player).
 inline int32_t lngWheelTurn = 0;
+// Packs the start-up check left out of the lists, each with its first problem; both pack screens
+// name them below the list so that a pack maker sees why (the log has every problem).
+struct PackLeftOut {
+  std::string file;
+  std::string problem;
+};
+inline std::vector<PackLeftOut> PacksLeftOut;
+// A finished game's score that could not be stored, and why: the High Scores screen, where the
+// game goes next, tells the player until a new game starts or another screen is chosen.
+inline std::string strScoreNotice;
 
 // Options.
 inline bool bMusicOn = true;

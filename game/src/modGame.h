@@ -37,6 +37,10 @@ void ApplyMusicOption();
 // Live rank and name entry.
 // Binds the chosen pack's high-score table to oExtra; false when its file is damaged.
 bool BindPackTable();
+inline constexpr char kTableUnreadable[] = "this pack's table cannot be read";
+// Sets the notice the High Scores screen shows about a finished game's score that could not be
+// stored, and logs it.
+void TellScoreNotStored(const std::string& why);
 void DrawLiveRank();
 void ConfirmName();
 

@@ -29,8 +29,9 @@ void DrawMenuItem(MenuItem& Item, const tovak2d::Texture& Tex, const std::string
 void ScanPacks();
 void SavePackScores();
 // Puts the catalogue copy of pack `index`'s table back into its pack file at once, so a score
-// entered is never lost, whatever happens to the program afterwards.
-void SavePackScore(int16_t index);
+// entered is never lost, whatever happens to the program afterwards. False (with a log line)
+// when the pack file could not be rewritten; the copy keeps the table for the save at shutdown.
+bool SavePackScore(int16_t index);
 
 // Adds one particle (Add true) or moves and draws them all (Add false).
 void ParticleFX(bool Add, int16_t Kind, float X, float Y, float VelX, float VelY, float Spin, float Life,

@@ -215,4 +215,23 @@ TEST(PackText, ConvertsNumbersBooleansLevelCountsAndNames) {
   EXPECT_EQ(DisplayName("abc"), "");
 }
 
+TEST(PackNames, CapitalsFollowTheWindows1252CaseMapping) {
+  using namespace varnel::packs;
+  EXPECT_EQ(Capitals("Caf\xE9"), "CAF\xC9");
+  // Every small letter of the code page with a capital in it: a-z, the Latin-1 letters (not the
+  // division sign), and the few in 0x80-0x9F.
+  EXPECT_EQ(Capitals("\xE0\xE1\xE2\xE3\xE4\xE5\xE6\xE7\xE8\xE9\xEA\xEB\xEC\xED\xEE\xEF"),
+            "\xC0\xC1\xC2\xC3\xC4\xC5\xC6\xC7\xC8\xC9\xCA\xCB\xCC\xCD\xCE\xCF");
+  EXPECT_EQ(Capitals("\xF0\xF1\xF2\xF3\xF4\xF5\xF6\xF7\xF8\xF9\xFA\xFB\xFC\xFD\xFE\xFF"),
+            "\xD0\xD1\xD2\xD3\xD4\xD5\xD6\xF7\xD8\xD9\xDA\xDB\xDC\xDD\xDE\x9F");
+  EXPECT_EQ(Capitals("\x9A\x9C\x9E"), "\x8A\x8C\x8E");  // s, oe, z with their marks
+  EXPECT_EQ(Capitals("stra\xDF"
+                     "e \xB5m 1-2 \x80"),
+            "STRA\xDF"
+            "E \xB5M 1-2 \x80")
+      << "no capital in the code page";
+  EXPECT_EQ(Capitals("ALREADY \xC9"), "ALREADY \xC9");
+  EXPECT_EQ(TitleName("\\packs\\Caf\xE9 du Nord.vnl"), "CAF\xC9 DU NORD");
+}
+
 }  // namespace

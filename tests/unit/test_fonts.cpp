@@ -281,21 +281,37 @@ TEST_F(FontTest, DrawFontWrapsAlignsAndClips) {
   EXPECT_EQ(InkRowsOf(frame, 140, 200), 0);
 }
 
-TEST(FontMatchTest, MissingTypefacesFallBackToASimilarKind) {
+TEST(FontMatchTest, UnknownNamesResolveToTheSansFaceAndOnlyCourierToMonospace) {
   std::string error;
   auto verdana = platform::fonts::MatchFont("Verdana", false, false, &error);
   ASSERT_TRUE(verdana) << error;
   EXPECT_FALSE(verdana->monospace);
   EXPECT_FALSE(verdana->family.empty());
 
-  for (const char* name : {"Curier New", "Courier New", "courier"}) {
+  for (const char* name : {"Courier New", "courier", " COURIER NEW "}) {
     auto mono = platform::fonts::MatchFont(name, true, false, &error);
     ASSERT_TRUE(mono) << error;
     EXPECT_TRUE(mono->monospace) << name << " gave " << mono->family;
   }
-  auto unknown = platform::fonts::MatchFont("No Such Face 123", false, false, &error);
-  ASSERT_TRUE(unknown) << error;
-  EXPECT_FALSE(unknown->monospace);
+  // Names no installed font carries, the game's misspelt one among them, take the face a name
+  // with no font of its own gets: the default proportional sans face (Arial's widths where such a
+  // face is installed), never a monospace one.
+  auto sans = platform::fonts::MatchFont("Arial", true, false, &error);
+  ASSERT_TRUE(sans) << error;
+  EXPECT_FALSE(sans->monospace);
+  for (const char* name : {"Curier New", "No Such Face 123", "Monotype Fancy", "Fixedsys Clone"}) {
+    auto unknown = platform::fonts::MatchFont(name, true, false, &error);
+    ASSERT_TRUE(unknown) << error;
+    EXPECT_FALSE(unknown->monospace) << name << " gave " << unknown->family;
+    EXPECT_EQ(unknown->family, sans->family) << name;
+    EXPECT_EQ(unknown->file, sans->file) << name;
+  }
+  // An installed family is taken as it is, whatever its kind.
+  auto installedMono = platform::fonts::MatchFont("DejaVu Sans Mono", false, false, &error);
+  ASSERT_TRUE(installedMono) << error;
+  if (installedMono->family == "DejaVu Sans Mono") {
+    EXPECT_TRUE(installedMono->monospace);
+  }
 
   auto glyphs = platform::fonts::RenderGlyphs(*verdana, 13, &error);
   ASSERT_TRUE(glyphs) << error;

@@ -27,6 +27,11 @@ struct DrawRecord {
   int32_t txtPosition = 0;                                          // SystemText
   float cRed = 255, cGreen = 255, cBlue = 255;                      // BitmapText
   int32_t ambientRed = 255, ambientGreen = 255, ambientBlue = 255;  // Sprite: the tint in force
+  // SystemText with a font that could be made: the text as the engine lays it out in its box
+  // (line breaks included), so that a check can tell whether all of it shows. The box in whole
+  // pixels; the lines, the widest line and the height of all lines.
+  int32_t boxWidth = 0, boxHeight = 0;
+  int32_t lineCount = 0, textWidth = 0, textHeight = 0;
 };
 
 using DrawObserver = std::function<void(const DrawRecord&)>;

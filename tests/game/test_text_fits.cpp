@@ -1,0 +1,194 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "PackList.h"
+#include "PlayHelpers.h"
+#include "ShellData.h"
+#include "modDeclares.h"
+
+// Walks every screen of the game and checks that each text it draws with a system font shows
+// whole: laid out by the engine (its own line breaks and glyph widths) the text must fit its box,
+// and a text drawn from the left of its box must end a few pixels before the next text on its
+// row begins.
+//
+// Two pairs of boxes overlap by design and are left as they are: the credits lines 13 and 14
+// (50-pixel boxes 15 pixels apart, each text centred in its own) and the two help boxes (the first
+// reaches below the top of the second); each text still fits its own box, which is what counts.
+namespace {
+
+namespace fs = std::filesystem;
+using tovak2d::DrawRecord;
+
+std::string Shown(const DrawRecord& d) {
+  std::string text;
+  for (char c : d.text) text += (c == '\r' || c == '\n') ? '|' : c;
+  return "\"" + text + "\" (" + d.fontKey + ")";
+}
+
+// Texts on one row read as two only with some room between them ("99999Wolfgang" does not).
+constexpr int32_t kMinGap = 3;
+
+std::vector<std::string> Misfits(const GameHarness& game, const std::string& where) {
+  std::vector<std::string> found;
+  std::vector<const DrawRecord*> texts;
+  for (const DrawRecord& d : game.Draws())
+    if (d.kind == DrawRecord::Kind::SystemText && d.lineCount > 0) texts.push_back(&d);
+  for (const DrawRecord* d : texts)
+    if (d->textWidth > d->boxWidth || d->textHeight > d->boxHeight)
+      found.push_back(where + ": " + Shown(*d) + " needs " + std::to_string(d->textWidth) + " x " +
+                      std::to_string(d->textHeight) + " in a box of " + std::to_string(d->boxWidth) + " x " +
+                      std::to_string(d->boxHeight));
+  for (const DrawRecord* a : texts)
+    for (const DrawRecord* b : texts)
+      if (a->txtPosition == 0 && a->Y == b->Y && a->X < b->X &&
+          a->X + static_cast<float>(a->textWidth + kMinGap) > b->X)
+        found.push_back(where + ": " + Shown(*a) + " runs into " + Shown(*b));
+  return found;
+}
+
+#define EXPECT_FITS(game, where)                                       \
+  do {                                                                 \
+    const auto misfits = Misfits(game, where);                         \
+    for (const std::string& misfit : misfits) ADD_FAILURE() << misfit; \
+  } while (false)
+
+// A table of ten five-digit scores under eight-letter names.
+std::string BigTable() {
+  std::vector<std::pair<std::string, std::string>> rows;
+  const char* names[] = {"Wolfgang", "Mmmmmmmm", "Waltraud", "Bartholo", "Hildegar",
+                         "Wilhelmo", "Maximili", "Gwendoly", "Mortimer", "Wendelin"};
+  for (int r = 0; r < 10; ++r) rows.emplace_back(std::to_string(98888 - 1111 * r), names[r]);
+  return shelldata::Table(rows);
+}
+
+// The shipped packs (with their own names and descriptions) and, up to `count`, packs with
+// five-digit tables; one pack the start-up check leaves out.
+void PrepareLists(const fs::path& folder, size_t count) {
+  std::vector<fs::path> shipped;
+  for (const auto& entry : fs::directory_iterator(folder / "packs")) shipped.push_back(entry.path());
+  std::sort(shipped.begin(), shipped.end());
+  for (size_t i = 0; i < shipped.size(); ++i)
+    if (i + 1 >= count) fs::remove(shipped[i]);
+  const size_t kept = std::min(shipped.size(), count > 0 ? count - 1 : 0);
+  for (size_t i = kept; i < count; ++i)
+    shelldata::WritePack(folder, "Mountain Lakes " + std::to_string(i + 1) + ".vnl",
+                         shelldata::GoodPack(12, i % 2 == 0, BigTable(),
+                                             "Twelve lakes high in the mountains,[e]photographed in summer"));
+  auto broken = shelldata::GoodPack(3, true, BigTable());
+  broken[0].second = shelldata::PackInfo("3", "maybe");
+  shelldata::WritePack(folder, "Broken Bridges.vnl", broken);
+}
+
+void WalkList(GameHarness& game, int16_t screen, float rowX, const std::string& name) {
+  varnel::intScreen = screen;
+  varnel::intPackScroll = 0;
+  game.MoveMouse(790, 590);
+  EXPECT_FITS(game, name);
+  const auto packs = static_cast<int>(varnel::PackFiles.size());
+  for (int first : {0, std::max(0, packs - varnel::kPackRowsShown)}) {
+    for (int row = 0; row < varnel::kPackRowsShown && first + row < packs; ++row) {
+      varnel::intPackScroll = static_cast<int16_t>(first);
+      game.MoveMouse(static_cast<int>(rowX) + 5, 175 + 20 * row + 9);
+      EXPECT_EQ(varnel::intPackSel, first + row);
+      EXPECT_FITS(game, name + ", pack " + varnel::PackFiles[static_cast<size_t>(first + row)] + " hovered");
+    }
+  }
+  varnel::intPackScroll = 10000;  // the wheel rule holds it at the last rows
+  game.MoveMouse(790, 590);
+  EXPECT_FITS(game, name + ", scrolled to the end");
+}
+
+}  // namespace
+
+namespace {
+
+void WalkMenus(size_t count) {
+  GameHarness game(true, [count](const fs::path& folder) {
+    shelldata::EnsureInterface(folder);
+    PrepareLists(folder, count);
+  });
+  ASSERT_TRUE(game.started);
+  game.Pass();
+  ASSERT_EQ(varnel::PackFiles.size(), count);
+  const std::string packs = " with " + std::to_string(count) + " packs";
+  for (auto [screen, name] : {std::pair{varnel::kScreenCredits, "credits"},
+                              {varnel::kScreenHelp, "help"},
+                              {varnel::kScreenOptions, "options"}}) {
+    varnel::intScreen = screen;
+    game.MoveMouse(790, 590);
+    EXPECT_FITS(game, name);
+  }
+  WalkList(game, varnel::kScreenStartGame, 360, "Start Game" + packs);
+  WalkList(game, varnel::kScreenHighScores, 405, "High Scores" + packs);
+}
+
+}  // namespace
+
+// The game's state is process-wide, so each list length runs as a test of its own.
+TEST(TextFits, MenuScreensAndPackListsOfOnePack) {
+  WalkMenus(1);
+}
+TEST(TextFits, MenuScreensAndPackListsOfThirteenPacks) {
+  WalkMenus(13);
+}
+TEST(TextFits, MenuScreensAndPackListsOfFortyPacks) {
+  WalkMenus(40);
+}
+
+TEST(TextFits, PlayInBothLayoutsThePanelsAndTheNameEntry) {
+  const std::string caption = "An old stone bridge[e]over a quiet river[e]in the late afternoon";
+  const std::vector<play::TestPack> testPacks = {
+      {"Mountain Lakes.vnl", true, {play::PlainLevel(caption), play::PlainLevel(caption)}, BigTable()},
+      {"Harbour Evenings.vnl", false, {play::PlainLevel(caption), play::PlainLevel(caption)}, BigTable()}};
+  play::PlaySession session(testPacks);
+  for (const play::TestPack& pack : testPacks) {
+    const std::string layout = pack.vertical ? "vertical" : "horizontal";
+    session.ChoosePack(pack.fileName);
+    ASSERT_EQ(varnel::intScreen, varnel::kScreenLevelStart);
+    session.game.Pass();
+    EXPECT_FITS(session.game, "start prompt, " + layout);
+
+    session.StartLevel();
+    varnel::sngScore = 54321;  // the live rank among five-digit scores
+    session.game.Pass();
+    EXPECT_FITS(session.game, "play, " + layout);
+    session.FindAll(pack.levels[0]);
+    session.game.Pass();
+    ASSERT_TRUE(varnel::bLevelDone);
+    EXPECT_FITS(session.game, "NEXT LEVEL, " + layout);
+
+    session.NextLevel();
+    session.StartLevel();
+    session.FindAll(pack.levels[1]);
+    session.game.Pass();
+    ASSERT_TRUE(varnel::bPackDone);
+    EXPECT_FITS(session.game, "WELLDONE, " + layout);
+
+    // The same level lost: the game-over panel.
+    varnel::bLevelDone = false;
+    varnel::bPackDone = false;
+    varnel::bTimerOn = true;
+    varnel::sngTimer = 500;
+    session.game.Pass();
+    ASSERT_TRUE(session.Drew("GAME OVER"));
+    EXPECT_FITS(session.game, "game over, " + layout);
+
+    varnel::sngScore = 99999;
+    varnel::strPlayerName.clear();
+    session.game.Click(varnel::bVertical ? 460 : 530, 445);
+    ASSERT_EQ(varnel::intScreen, varnel::kScreenNameEntry);
+    for (SDL_Scancode key : {SDL_SCANCODE_W, SDL_SCANCODE_O, SDL_SCANCODE_L, SDL_SCANCODE_F, SDL_SCANCODE_G,
+                             SDL_SCANCODE_A, SDL_SCANCODE_N, SDL_SCANCODE_G})
+      session.game.PressKey(key);
+    ASSERT_EQ(varnel::strPlayerName, "Wolfgang");
+    EXPECT_FITS(session.game, "name entry, " + layout);
+    session.game.PressKey(SDL_SCANCODE_RETURN);
+    ASSERT_EQ(varnel::intScreen, varnel::kScreenHighScores);
+    session.game.MoveMouse(410, 175 + 20 * session.PackIndex(pack.fileName) + 9);
+    EXPECT_FITS(session.game, "High Scores after the game, " + layout);
+  }
+}

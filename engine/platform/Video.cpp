@@ -34,6 +34,20 @@ void CreateSwapChain(Device& device) {
   SDL_RenderClear(device.renderer);
 }
 
+// A render driver asked for by name (SDL_RENDER_DRIVER) that this SDL does not have: SDL would
+// quietly take another one, which hides a mistyped or missing driver.
+bool UnknownRenderDriver(std::string& name) {
+  const char* wanted = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
+  if (!wanted || !*wanted) return false;
+  for (int i = 0; i < SDL_GetNumRenderDrivers(); ++i) {
+    SDL_RendererInfo info;
+    if (SDL_GetRenderDriverInfo(i, &info) == 0 && info.name && SDL_strcasecmp(info.name, wanted) == 0)
+      return false;
+  }
+  name = wanted;
+  return true;
+}
+
 }  // namespace
 
 bool StartVideo(std::string* error) {
@@ -88,8 +102,13 @@ std::unique_ptr<Device> CreateDevice(WindowHandle window, int width, int height,
     --refusals;
     return fail("the display driver refused the device");
   }
+  if (std::string driver; UnknownRenderDriver(driver))
+    return fail("there is no render driver named \"" + driver + "\"");
   if (SDL_SetWindowFullscreen(window, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0)
     return fail(SDL_GetError());
+  // Window placement shows a windowed window; a full-screen one (and one that fell back to
+  // windowed mode after a refused full-screen device) is shown here, or it would never appear.
+  SDL_ShowWindow(window);
 
   auto device = std::make_unique<Device>();
   device->window = window;

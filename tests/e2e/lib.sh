@@ -7,6 +7,8 @@ X11_WINDOW=$2
 WORK=$(mktemp -d /tmp/varnel-e2e-XXXXXX)
 XVFB_PID=
 GAME_PID=
+WM_PID=
+SOUND_PID=
 # A build with sanitizers runs the game a few times slower: VARNEL_E2E_PACE (a whole number)
 # stretches every pause that waits for the game to reach a number of passes, and every deadline.
 PACE=${VARNEL_E2E_PACE:-1}
@@ -17,6 +19,8 @@ pause() { sleep "$(awk -v s="$1" -v p="$PACE" 'BEGIN { print s * p }')"; }
 cleanup() {
   # The game runs under timeout, which passes TERM on and kills it outright 5 s later.
   [ -n "$GAME_PID" ] && kill -TERM "$GAME_PID" 2>/dev/null && wait "$GAME_PID" 2>/dev/null || true
+  [ -n "$WM_PID" ] && kill "$WM_PID" 2>/dev/null && wait "$WM_PID" 2>/dev/null || true
+  [ -n "$SOUND_PID" ] && kill "$SOUND_PID" 2>/dev/null && wait "$SOUND_PID" 2>/dev/null || true
   [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
   rm -rf "$WORK"
 }
@@ -32,7 +36,7 @@ fail() {
 start_xvfb() {
   # -displayfd picks a free display number; -noreset keeps the server up between clients.
   exec 9>"$WORK/display"
-  Xvfb -displayfd 9 -noreset -nolisten tcp -screen 0 1024x768x24 >"$WORK/xvfb.log" 2>&1 &
+  Xvfb -displayfd 9 -noreset -nolisten tcp -screen 0 "${XVFB_SCREEN:-1024x768x24}" >"$WORK/xvfb.log" 2>&1 &
   XVFB_PID=$!
   for _ in $(seq 100); do
     [ -s "$WORK/display" ] && break
@@ -49,10 +53,51 @@ copy_game() {
   rm -f "$WORK/game/log.txt"
 }
 
+# Arguments are more NAME=value settings for the game's environment (they win over these).
 start_game() {
-  (cd /; exec env SDL_AUDIODRIVER=dummy TOVAK2D_QUIET_DIALOGS=1 TOVAK2D_FRAME_STATS=1 \
+  (cd /; exec env SDL_AUDIODRIVER=dummy TOVAK2D_QUIET_DIALOGS=1 TOVAK2D_FRAME_STATS=1 "$@" \
      timeout --kill-after=5 $((120 * PACE)) "$WORK/game/Varnel" 2>"$WORK/stderr") &
   GAME_PID=$!
+}
+
+# Runs a window manager (openbox, with no settings of the user's) on the test's display until the
+# test ends, and waits until it manages the screen.
+start_window_manager() {
+  command -v openbox >/dev/null || fail "openbox is not installed"
+  mkdir -p "$WORK/config"
+  (cd /; exec env HOME="$WORK" XDG_CONFIG_HOME="$WORK/config" \
+     timeout $((300 * PACE)) openbox --sm-disable >"$WORK/openbox.log" 2>&1) &
+  WM_PID=$!
+  for _ in $(seq $((100 * PACE))); do
+    timeout 5 xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+    kill -0 "$WM_PID" 2>/dev/null || fail "openbox ended: $(cat "$WORK/openbox.log")"
+    sleep 0.1
+  done
+  fail "openbox did not take the screen"
+}
+
+# Waits until CONDITION (a command) holds, for at most SECONDS times the pace; then fails with
+# MESSAGE.
+wait_until() {
+  local seconds=$1 message=$2
+  shift 2
+  for _ in $(seq $((seconds * PACE * 10))); do
+    "$@" && return 0
+    sleep 0.1
+  done
+  fail "$message"
+}
+
+window_viewable() { timeout 5 xwininfo -id "$WINDOW" 2>/dev/null | grep -q 'Map State: IsViewable'; }
+
+# Sets WIN_X, WIN_Y (the client area's top-left corner on the screen), WIN_W and WIN_H.
+window_geometry() {
+  local info
+  info=$(timeout 5 xwininfo -id "$WINDOW") || fail "xwininfo"
+  WIN_X=$(sed -n 's/^ *Absolute upper-left X: *//p' <<<"$info")
+  WIN_Y=$(sed -n 's/^ *Absolute upper-left Y: *//p' <<<"$info")
+  WIN_W=$(sed -n 's/^ *Width: *//p' <<<"$info")
+  WIN_H=$(sed -n 's/^ *Height: *//p' <<<"$info")
 }
 
 wait_for_window() {

@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include "platform/Video.h"
+
 namespace tovak2d::platform::events {
 namespace {
 EventSink inputSink = nullptr;
@@ -9,6 +11,7 @@ EventSink inputSink = nullptr;
 
 void ProcessMessages() {
   if (!SDL_WasInit(SDL_INIT_VIDEO)) return;
+  video::FinishPlacement();
   SDL_Event event;
   while (SDL_PollEvent(&event)) {
     if (inputSink) inputSink(event);

@@ -34,6 +34,49 @@ void CreateSwapChain(Device& device) {
   SDL_RenderClear(device.renderer);
 }
 
+// A render driver asked for by name (SDL_RENDER_DRIVER) that this SDL does not have: SDL would
+// quietly take another one, which hides a mistyped or missing driver.
+bool UnknownRenderDriver(std::string& name) {
+  const char* wanted = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
+  if (!wanted || !*wanted) return false;
+  for (int i = 0; i < SDL_GetNumRenderDrivers(); ++i) {
+    SDL_RendererInfo info;
+    if (SDL_GetRenderDriverInfo(i, &info) == 0 && info.name && SDL_strcasecmp(info.name, wanted) == 0)
+      return false;
+  }
+  name = wanted;
+  return true;
+}
+
+// A windowed window's placement waiting for the window manager to tell the frame's size.
+struct PendingPlacement {
+  uint32_t windowId = 0;  // 0: nothing waits
+  int width = 0, height = 0;
+  uint32_t giveUpAt = 0;  // SDL ticks; a desktop without a window manager never tells
+};
+PendingPlacement pendingPlacement;
+constexpr uint32_t kFrameWaitMs = 5000;
+
+// Centres the window on the primary screen with the given outer size, frame included (SDL sizes
+// and places the client area). Returns whether the frame's size was known.
+bool ApplyPlacement(SDL_Window* window, int width, int height) {
+  int top = 0, left = 0, bottom = 0, right = 0;
+  if (SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right) != 0) top = left = bottom = right = 0;
+  const bool frameKnown = top != 0 || left != 0 || bottom != 0 || right != 0;
+  int clientWidth = width - left - right;
+  int clientHeight = height - top - bottom;
+  if (clientWidth < 1) clientWidth = 1;
+  if (clientHeight < 1) clientHeight = 1;
+  SDL_SetWindowSize(window, clientWidth, clientHeight);
+
+  SDL_Rect screen{0, 0, width, height};
+  if (SDL_GetDisplayBounds(0, &screen) != 0) screen = SDL_Rect{0, 0, width, height};
+  const int x = screen.x + static_cast<int>(SDL_lround((screen.w - width) / 2.0));
+  const int y = screen.y + static_cast<int>(SDL_lround((screen.h - height) / 2.0));
+  SDL_SetWindowPosition(window, x + left, y + top);
+  return frameKnown;
+}
+
 }  // namespace
 
 bool StartVideo(std::string* error) {
@@ -45,6 +88,7 @@ bool StartVideo(std::string* error) {
 }
 
 void StopVideo() {
+  pendingPlacement = {};
   SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
@@ -57,23 +101,25 @@ Device::~Device() {
 }
 
 void PlaceWindow(WindowHandle window, int width, int height, bool fullScreen, bool onTop) {
+  pendingPlacement = {};
   if (fullScreen || !window) return;
-  // The size given is the outer size, frame included; SDL sizes the client area.
-  int top = 0, left = 0, bottom = 0, right = 0;
-  if (SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right) != 0) top = left = bottom = right = 0;
-  int clientWidth = width - left - right;
-  int clientHeight = height - top - bottom;
-  if (clientWidth < 1) clientWidth = 1;
-  if (clientHeight < 1) clientHeight = 1;
-  SDL_SetWindowSize(window, clientWidth, clientHeight);
-
-  SDL_Rect screen{0, 0, width, height};
-  if (SDL_GetDisplayBounds(0, &screen) != 0) screen = SDL_Rect{0, 0, width, height};
-  int x = screen.x + static_cast<int>(SDL_lround((screen.w - width) / 2.0));
-  int y = screen.y + static_cast<int>(SDL_lround((screen.h - height) / 2.0));
-  SDL_SetWindowPosition(window, x + left, y + top);
+  // A window manager tells the frame's size only after the window is shown, and then a moment
+  // later: until it has, the window is placed as if it had no frame, and placed again when the
+  // message processing learns the frame.
   SDL_ShowWindow(window);
+  if (!ApplyPlacement(window, width, height))
+    pendingPlacement = {SDL_GetWindowID(window), width, height, SDL_GetTicks() + kFrameWaitMs};
   SDL_SetWindowAlwaysOnTop(window, onTop ? SDL_TRUE : SDL_FALSE);
+}
+
+void FinishPlacement() {
+  if (pendingPlacement.windowId == 0) return;
+  SDL_Window* window = SDL_GetWindowFromID(pendingPlacement.windowId);
+  if (!window || SDL_TICKS_PASSED(SDL_GetTicks(), pendingPlacement.giveUpAt)) {
+    pendingPlacement = {};
+    return;
+  }
+  if (ApplyPlacement(window, pendingPlacement.width, pendingPlacement.height)) pendingPlacement = {};
 }
 
 std::unique_ptr<Device> CreateDevice(WindowHandle window, int width, int height, bool fullScreen,
@@ -88,8 +134,13 @@ std::unique_ptr<Device> CreateDevice(WindowHandle window, int width, int height,
     --refusals;
     return fail("the display driver refused the device");
   }
+  if (std::string driver; UnknownRenderDriver(driver))
+    return fail("there is no render driver named \"" + driver + "\"");
   if (SDL_SetWindowFullscreen(window, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0)
     return fail(SDL_GetError());
+  // Window placement shows a windowed window; a full-screen one (and one that fell back to
+  // windowed mode after a refused full-screen device) is shown here, or it would never appear.
+  SDL_ShowWindow(window);
 
   auto device = std::make_unique<Device>();
   device->window = window;

@@ -48,6 +48,9 @@ struct Device {
 // Centres the window on the primary screen with the given outer size, shows it, and puts it in
 // or out of the always-on-top band. Does nothing in full-screen mode.
 void PlaceWindow(WindowHandle window, int width, int height, bool fullScreen, bool onTop);
+// Places the window again once the window manager has told the size of its frame, which it does
+// a moment after the window is shown; run by the message processing.
+void FinishPlacement();
 
 // A device drawing a width x height back buffer into the window: full screen (the desktop's
 // mode, the buffer scaled and letterboxed) or windowed (scaled into the client area).

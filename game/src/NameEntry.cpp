@@ -3,6 +3,7 @@
 #include <set>
 #include <string>
 
+#include "frmMain.h"
 #include "modDeclares.h"
 #include "modGame.h"
 #include "modINI.h"
@@ -13,17 +14,19 @@
 namespace varnel {
 namespace {
 
-// The name-entry keys in the order they are examined each frame (DirectInput key codes).
+// The characters of the name entry in the order they are examined each frame, each with the
+// key the player's layout types it with: a letter is taken from the layout, not from the key's
+// position, so that a German or French player's name comes out in their own letters.
 struct NameKey {
-  int32_t code;
+  char typed;  // as the window reports it (frmMain::TakeStruckKeys)
   const char* character;
 };
 constexpr NameKey kNameKeys[] = {
-    {11, "0"}, {2, "1"},  {3, "2"},  {4, "3"},  {5, "4"},  {6, "5"},  {7, "6"},  {8, "7"},
-    {9, "8"},  {10, "9"}, {30, "A"}, {48, "B"}, {46, "C"}, {32, "D"}, {18, "E"}, {33, "F"},
-    {34, "G"}, {35, "H"}, {23, "I"}, {36, "J"}, {37, "K"}, {38, "L"}, {50, "M"}, {49, "N"},
-    {24, "O"}, {25, "P"}, {16, "Q"}, {19, "R"}, {31, "S"}, {20, "T"}, {22, "U"}, {47, "V"},
-    {17, "W"}, {45, "X"}, {21, "Y"}, {44, "Z"}, {57, " "}, {14, "-"},
+    {'0', "0"}, {'1', "1"}, {'2', "2"}, {'3', "3"}, {'4', "4"}, {'5', "5"}, {'6', "6"},  {'7', "7"},
+    {'8', "8"}, {'9', "9"}, {'a', "A"}, {'b', "B"}, {'c', "C"}, {'d', "D"}, {'e', "E"},  {'f', "F"},
+    {'g', "G"}, {'h', "H"}, {'i', "I"}, {'j', "J"}, {'k', "K"}, {'l', "L"}, {'m', "M"},  {'n', "N"},
+    {'o', "O"}, {'p', "P"}, {'q', "Q"}, {'r', "R"}, {'s', "S"}, {'t', "T"}, {'u', "U"},  {'v', "V"},
+    {'w', "W"}, {'x', "X"}, {'y', "Y"}, {'z', "Z"}, {' ', " "}, {'\b', "-"},
 };
 
 constexpr size_t kMaxNameLength = 8;
@@ -132,14 +135,16 @@ void DrawNameEntryState() {
 void NameEntryKeys() {
   const bool escape = oEngine->GetKeyPressed(kKeyEscape);
   const bool enter = oEngine->GetKeyPressed(kKeyEnter);
+  const std::string struck = frmMain::TakeStruckKeys();
   if (escape || enter) {
     // The name is stored; keys struck in the same frame must not change the name kept for the
     // next entry.
     ConfirmName();
     return;
   }
+  // Keys struck in one frame act in the table's order, each once.
   for (const NameKey& key : kNameKeys)
-    if (oEngine->GetKeyPressed(key.code)) AddNameChar(key.character);
+    if (struck.find(key.typed) != std::string::npos) AddNameChar(key.character);
 }
 
 void AddNameChar(const std::string& c) {

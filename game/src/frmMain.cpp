@@ -12,6 +12,17 @@ namespace varnel::frmMain {
 namespace {
 
 SDL_Window* window = nullptr;
+std::string struckKeys;
+
+// What a key struck on the window types on the player's keyboard layout: the letter or digit in
+// lower case, a blank, or a backspace. Other keys type nothing here.
+char TypedCharacter(const SDL_KeyboardEvent& key) {
+  const SDL_Keycode code = key.keysym.sym;
+  if ((code >= SDLK_a && code <= SDLK_z) || (code >= SDLK_0 && code <= SDLK_9) || code == SDLK_SPACE ||
+      code == SDLK_BACKSPACE)
+    return static_cast<char>(code);
+  return 0;
+}
 
 // Runs inside the engine's message processing, on the game's thread, as the window's own
 // close handler would.
@@ -23,6 +34,10 @@ int OnEvent(void*, SDL_Event* event) {
     int16_t cancel = 0;
     Form_Unload(cancel);
   }
+  // A held key repeats; one stroke types one character.
+  if (event->type == SDL_KEYDOWN && !event->key.repeat && window &&
+      (event->key.windowID == SDL_GetWindowID(window) || event->key.windowID == 0))
+    if (const char c = TypedCharacter(event->key)) struckKeys += c;
   return 1;
 }
 
@@ -67,6 +82,7 @@ void Form_Unload(int16_t& Cancel) {
 void Unload() {
   if (!window) return;
   SDL_DelEventWatch(OnEvent, nullptr);
+  struckKeys.clear();
   SDL_DestroyWindow(window);
   window = nullptr;
   SDL_Quit();
@@ -79,6 +95,12 @@ void ShowMessage(const std::string& text) {
   if (std::getenv("TOVAK2D_QUIET_DIALOGS") || noDisplay ||
       SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Varnel", text.c_str(), window) != 0)
     std::fprintf(stderr, "Varnel: %s\n", text.c_str());
+}
+
+std::string TakeStruckKeys() {
+  std::string keys;
+  keys.swap(struckKeys);
+  return keys;
 }
 
 void DoEvents() {

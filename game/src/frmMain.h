@@ -26,6 +26,12 @@ void Unload();
 // dialogs are kept quiet (TOVAK2D_QUIET_DIALOGS) or there is no display to show one on.
 void ShowMessage(const std::string& text);
 
+// The characters the keys struck on the window since the last call type on the player's
+// keyboard layout, in the order struck: letters and digits (letters in lower case), blanks, and
+// '\b' for Backspace. The letters follow the layout, not the key positions the engine's key
+// codes name: a German player's Z key gives 'z'.
+std::string TakeStruckKeys();
+
 // Lets the window handle what is pending (a close request among it) without taking any input
 // away from the engine, which reads it at the end of the pass.
 void DoEvents();

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "AppFolder.h"
+#include "GameFiles.h"
 #include "frmMain.h"
 #include "modDeclares.h"
 #include "modINI.h"
@@ -15,7 +16,18 @@
 namespace varnel {
 namespace {
 bool packsScanned = false;
+
+// The reason the engine gave in its log for a failed start ("Error in Tovak2D_Start : ...").
+std::string StartFailure() {
+  const std::string prefix = "Error in Tovak2D_Start : ";
+  std::string reason = prefix + "no graphics device could be created";
+  if (const auto log = ReadGameFile("log.txt")) {
+    const size_t at = log->rfind(prefix);
+    if (at != std::string::npos) reason = log->substr(at, log->find_first_of("\r\n", at) - at);
+  }
+  return reason + "\nThe game window cannot be shown.";
 }
+}  // namespace
 
 std::string ProgramFolder() {
   char* base = SDL_GetBasePath();
@@ -38,7 +50,13 @@ bool Startup(const std::string& appPath) {
 
   strAppPath = appPath;
   ReadOptions();
-  oEngine->Tovak2D_Start(frmMain::hWnd(), appPath, 800, 600, !bWindowed, 0, 0, false);
+  // Without a graphics device the window would stay blank and only closable: the player is told
+  // why, and the game ends in order.
+  if (!oEngine->Tovak2D_Start(frmMain::hWnd(), appPath, 800, 600, !bWindowed, 0, 0, false)) {
+    frmMain::ShowMessage(StartFailure());
+    Shutdown();
+    return false;
+  }
   oExtra->SetFPSLimit(50);
   frmMain::SetCaption("Varnel v1.0.0");
 

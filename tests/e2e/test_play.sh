@@ -4,49 +4,6 @@
 # quit with Escape. The pack file then holds the score and the game folder nothing left over.
 source "$(dirname "$0")/lib.sh"
 
-# A one-level pack of known rectangles, so the test knows where the differences are.
-make_trial_pack() {
-  local dir=$WORK/trial
-  mkdir -p "$dir"
-  timeout 20 convert -size 256x380 xc:'#3a6ea5' "BMP3:$dir/1.bmp" || fail "convert"
-  timeout 20 convert -size 256x380 xc:'#3a6ea5' -fill '#e0c040' \
-    -draw 'rectangle 40,40 80,80' -draw 'rectangle 150,40 190,80' -draw 'rectangle 40,200 80,240' \
-    -draw 'rectangle 150,200 190,240' -draw 'rectangle 90,300 130,340' "BMP3:$dir/1x.bmp" || fail "convert"
-  printf '[General]\r\nNumOfLevels=1\r\nVertical=True\r\nPackInfo=A trial pack\r\n' >"$dir/packinfo.ini"
-  {
-    printf '[1]\r\n'
-    local d=1
-    for rect in "40 80 40 80" "150 190 40 80" "40 80 200 240" "150 190 200 240" "90 130 300 340"; do
-      set -- $rect
-      printf '%dLeft=%s\r\n%dRight=%s\r\n%dTop=%s\r\n%dBottom=%s\r\n' $d "$1" $d "$2" $d "$3" $d "$4"
-      d=$((d + 1))
-    done
-    printf 'PicInfo=Five yellow squares\r\n'
-  } >"$dir/picinfo.ini"
-  local pack=$WORK/game/packs/Trial.vnl
-  : >"$pack"
-  for entry in packinfo.ini picinfo.ini 1.bmp 1x.bmp; do
-    printf '`*[S-P-L-I-T]*`!%s`*[H-E-R-E]*`!' "$entry" >>"$pack"
-    cat "$dir/$entry" >>"$pack"
-  done
-}
-
-click() {
-  timeout 5 xdotool mousemove --window "$WINDOW" "$1" "$2" || fail "mousemove"
-  pause 0.15
-  # Held for a few frames, as a hand would: the game reads the button once a frame.
-  timeout 5 xdotool mousedown 1 || fail "mouse down"
-  pause 0.06
-  timeout 5 xdotool mouseup 1 || fail "mouse up"
-  pause 0.15
-}
-
-key() {
-  # A typist's pace: keys struck within one frame are taken in the name-entry table's order.
-  timeout 5 xdotool key --delay $((120 * PACE)) "$@" || fail "key $*"
-  pause 0.15
-}
-
 # VARNEL_E2E_SHOTS names a folder that keeps the screenshots for a person to look at.
 shot() {
   timeout 10 import -display "$DISPLAY" -window "$WINDOW" "$WORK/$1.png" || fail "no screenshot $1"

@@ -164,3 +164,72 @@ TEST(PlayRank, ADamagedTableIsLoggedOnceAndTakesNoScore) {
   LoseAfterOneFind(session, pack);
   EXPECT_EQ(intScreen, kScreenHighScores) << "a score with no table to go to asks for no name";
 }
+
+namespace {
+
+// A key struck on a keyboard whose layout types `typed` with the key at `position`, as the window
+// system reports it: the position in the scancode, the layout's letter in the key code.
+void Strike(GameHarness& game, SDL_Scancode position, SDL_Keycode typed) {
+  for (Uint32 type : {SDL_KEYDOWN, SDL_KEYUP}) {
+    SDL_Event e{};
+    e.type = type;
+    e.key.windowID = SDL_GetWindowID(frmMain::hWnd());
+    e.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+    e.key.keysym.scancode = position;
+    e.key.keysym.sym = typed;
+    SDL_PushEvent(&e);
+  }
+  game.Pass(2);
+}
+
+}  // namespace
+
+TEST(PlayRank, NameEntryTakesTheLettersOfThePlayersLayout) {
+  const play::TestPack pack{"Garden.vnl", true, {play::PlainLevel()}};
+  play::PlaySession session({pack});
+
+  // German (QWERTZ): Y and Z change places; the key right of L types a letter the entry does
+  // not take.
+  session.ChoosePack(pack.fileName);
+  LoseAfterOneFind(session, pack);
+  ASSERT_EQ(intScreen, kScreenNameEntry);
+  Strike(session.game, SDL_SCANCODE_Y, SDLK_z);
+  Strike(session.game, SDL_SCANCODE_O, SDLK_o);
+  Strike(session.game, SDL_SCANCODE_E, SDLK_e);
+  Strike(session.game, SDL_SCANCODE_Z, SDLK_y);
+  Strike(session.game, SDL_SCANCODE_SEMICOLON, 0xF6);  // ö
+  EXPECT_EQ(strPlayerName, "Zoey");
+  session.game.PressKey(SDL_SCANCODE_RETURN);
+  ASSERT_EQ(intScreen, kScreenHighScores);
+  EXPECT_NE(session.game.Read("0hscore.ini").find("1_name=Zoey\r\n"), std::string::npos);
+
+  // French (AZERTY): A, Z, Q, W and M sit elsewhere; the digits stay on the number row.
+  session.ChoosePack(pack.fileName);
+  LoseAfterOneFind(session, pack);
+  ASSERT_EQ(intScreen, kScreenNameEntry);
+  for (int i = 0; i < 4; ++i) Strike(session.game, SDL_SCANCODE_BACKSPACE, SDLK_BACKSPACE);
+  ASSERT_EQ(strPlayerName, "");
+  Strike(session.game, SDL_SCANCODE_Q, SDLK_a);
+  Strike(session.game, SDL_SCANCODE_W, SDLK_z);
+  Strike(session.game, SDL_SCANCODE_A, SDLK_q);
+  Strike(session.game, SDL_SCANCODE_Z, SDLK_w);
+  Strike(session.game, SDL_SCANCODE_SEMICOLON, SDLK_m);
+  Strike(session.game, SDL_SCANCODE_M, SDLK_COMMA);
+  Strike(session.game, SDL_SCANCODE_SPACE, SDLK_SPACE);
+  Strike(session.game, SDL_SCANCODE_2, SDLK_2);
+  EXPECT_EQ(strPlayerName, "Azqwm 2");
+
+  // A held key repeats in the window system; it still types once.
+  SDL_Event repeat{};
+  repeat.type = SDL_KEYDOWN;
+  repeat.key.windowID = SDL_GetWindowID(frmMain::hWnd());
+  repeat.key.state = SDL_PRESSED;
+  repeat.key.repeat = 1;
+  repeat.key.keysym.scancode = SDL_SCANCODE_X;
+  repeat.key.keysym.sym = SDLK_x;
+  SDL_PushEvent(&repeat);
+  session.game.Pass(2);
+  EXPECT_EQ(strPlayerName, "Azqwm 2");
+  session.game.PressKey(SDL_SCANCODE_ESCAPE);
+  EXPECT_NE(session.game.Read("0hscore.ini").find("_name=Azqwm 2\r\n"), std::string::npos);
+}

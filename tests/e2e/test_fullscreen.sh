@@ -1,0 +1,162 @@
+#!/usr/bin/env bash
+# Full screen and windowed mode under a window manager, on the OpenGL and the software renderer.
+# Started in full screen (Screen=False), the window is mapped, covers the whole 1280 x 720 display
+# and shows the 800 x 600 frame scaled by 1.2 between black bars; the credits stand where the
+# scaled frame puts them. Clicks go through the scaling: Options, then its "Windowed" choice,
+# then Exit. The next start is windowed: an 800 x 600 window, frame included, centred on the
+# display, whose frame shows the credits at the same size as before, scaled down, and whose Exit
+# button ends the game.
+XVFB_SCREEN=1280x720x24
+source "$(dirname "$0")/lib.sh"
+
+SCREEN_W=1280
+SCREEN_H=720
+OPTIONS="$WORK/game/game data/options.ini"
+
+# The bounding box (WxH+X+Y) of the pixels of region WxH+X+Y of a screenshot for which an fx
+# predicate holds; empty when there are none.
+box_of() {
+  timeout 20 convert "$1" -crop "$2" +repage -alpha off -fx "$3 ? 1 : 0" -format '%@' info: 2>/dev/null |
+    grep -E '^[1-9][0-9]*x[0-9]+\+[0-9]+\+[0-9]+$' || true
+}
+# Mean brightness (0 to 1) of region WxH+X+Y.
+brightness() {
+  timeout 20 convert "$1" -crop "$2" +repage -colorspace gray -format '%[fx:mean]' info:
+}
+check() {
+  awk -v v="$1" -v op="$2" -v t="$3" 'BEGIN { exit !(op == ">" ? v > t : v < t) }' ||
+    fail "$RENDERER: $4 (measured $1, expected $2 $3)"
+  echo "ok ($RENDERER): $4 ($1 $2 $3)"
+}
+
+# The credits heading "DEVELOPED BY" (blue letters centred in the box 180..800 of the frame's top
+# line), in a screenshot SHOT of an area showing the frame scaled by SCALE with its top-left corner
+# at FRAME_X, FRAME_Y. Sets TITLE_CENTRE and TITLE_WIDTH, in frame pixels; fails while the splash
+# logo still covers it.
+BLUE='b > 0.6 && b - r > 0.2'
+find_title() {
+  local shot=$1 scale=$2 frame_x=$3 frame_y=$4
+  local region box
+  region=$(awk -v s="$scale" -v fx="$frame_x" -v fy="$frame_y" \
+    'BEGIN { printf "%dx%d+%d+%d", 620 * s, 30 * s, fx + 180 * s, fy + 4 * s }')
+  box=$(box_of "$shot" "$region" "$BLUE")
+  [ -n "$box" ] || return 1
+  read -r TITLE_CENTRE TITLE_WIDTH < <(awk -v b="$box" -v s="$scale" 'BEGIN {
+    split(b, p, /[x+]/); printf "%.1f %.1f\n", 180 + (p[3] + p[1] / 2) / s, p[1] / s }')
+  # Anything else is the logo's art fading out.
+  awk -v w="$TITLE_WIDTH" 'BEGIN { exit !(w > 120 && w < 230) }'
+}
+
+# Frame pixel (X, Y) on the screen, for a frame scaled into an area at LEFT,TOP of W x H.
+to_screen() {
+  awk -v x="$1" -v y="$2" -v l="$3" -v t="$4" -v w="$5" -v h="$6" 'BEGIN {
+    s = w / 800 < h / 600 ? w / 800 : h / 600
+    printf "%d %d\n", l + (w - 800 * s) / 2 + x * s, t + (h - 600 * s) / 2 + y * s }'
+}
+
+click_frame() {
+  local x y
+  read -r x y < <(to_screen "$1" "$2" "$FRAME_LEFT" "$FRAME_TOP" "$FRAME_W" "$FRAME_H")
+  timeout 5 xdotool mousemove "$x" "$y" || fail "cannot move the pointer"
+  pause 0.2
+  timeout 5 xdotool mousedown 1 || fail "mouse down"
+  pause 0.06
+  timeout 5 xdotool mouseup 1 || fail "mouse up"
+  pause 0.2
+}
+
+options_windowed() { grep -q '^Screen=True' "$OPTIONS"; }
+frame_known() {
+  timeout 5 xprop -id "$WINDOW" _NET_FRAME_EXTENTS 2>/dev/null | grep -q '= [0-9]'
+}
+
+run_with_renderer() {
+  RENDERER=$1
+  local driver=()
+  [ "$RENDERER" = software ] && driver=(SDL_RENDER_DRIVER=software)
+  copy_game
+  sed -i 's/^Screen=.*/Screen=False\r/' "$OPTIONS"
+  grep -q '^Screen=False' "$OPTIONS" || fail "cannot set full screen in the options"
+
+  # Full screen.
+  start_game "${driver[@]}"
+  wait_for_window "Varnel v1.0.0"
+  wait_until 10 "$RENDERER: the full-screen window is never mapped" window_viewable
+  wait_until 10 "$RENDERER: the full-screen window does not cover the display" \
+    bash -c "timeout 5 xwininfo -id $WINDOW | grep -q 'Width: $SCREEN_W' &&
+             timeout 5 xwininfo -id $WINDOW | grep -q 'Height: $SCREEN_H'"
+  window_geometry
+  [ "$WIN_X,$WIN_Y,$WIN_W,$WIN_H" = "0,0,$SCREEN_W,$SCREEN_H" ] ||
+    fail "$RENDERER: full-screen window at $WIN_X,$WIN_Y size ${WIN_W}x$WIN_H"
+  FRAME_LEFT=0 FRAME_TOP=0 FRAME_W=$SCREEN_W FRAME_H=$SCREEN_H
+  timeout 5 xdotool mousemove 640 700 || true
+
+  # The splash logo fades out over 4 s: the heading shows when it is gone.
+  local shot=$WORK/full-$RENDERER.png found=
+  for _ in $(seq $((30 * PACE))); do
+    timeout 10 import -display "$DISPLAY" -window root "$shot" || fail "no screenshot"
+    if find_title "$shot" 1.2 160 0; then found=1; break; fi
+    sleep 0.5
+  done
+  [ -n "$found" ] || fail "$RENDERER: the credits never show in full screen"
+  local full_width=$TITLE_WIDTH
+  check "$(awk -v c="$TITLE_CENTRE" 'BEGIN { print (c > 490 ? c - 490 : 490 - c) }')" "<" 4 \
+    "the credits heading is centred in its box of the scaled frame (centre at $TITLE_CENTRE)"
+  check "$(brightness "$shot" 155x720+0+0)" "<" 0.01 "the bar left of the frame is black"
+  check "$(brightness "$shot" 155x720+1125+0)" "<" 0.01 "the bar right of the frame is black"
+  check "$(brightness "$shot" 8x720+162+0)" ">" 0.05 "the frame begins at the left bar"
+  check "$(brightness "$shot" 8x720+1110+0)" ">" 0.05 "the frame ends at the right bar"
+
+  # Options, then "Windowed": both clicks must land through the scaling.
+  click_frame 79 101
+  pause 0.5
+  click_frame 370 167
+  wait_until 10 "$RENDERER: a click on 'Windowed' did not reach the options" options_windowed
+  click_frame 79 212  # Exit
+  wait_for_exit 20
+  [ "$GAME_STATUS" = 0 ] || fail "$RENDERER: exit status $GAME_STATUS from full screen"
+
+  # Windowed, at the next start.
+  start_game "${driver[@]}"
+  wait_for_window "Varnel v1.0.0"
+  wait_until 10 "$RENDERER: the window is never mapped" window_viewable
+  wait_until 10 "$RENDERER: the window manager never framed the window" frame_known
+  local extents left right top bottom outer_ok
+  outer_ok() {
+    window_geometry
+    extents=$(timeout 5 xprop -id "$WINDOW" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
+    read -r left right top bottom <<<"$extents"
+    [ $((WIN_W + left + right)) = 800 ] && [ $((WIN_H + top + bottom)) = 600 ] &&
+      [ $((WIN_X - left)) = $(((SCREEN_W - 800) / 2)) ] && [ $((WIN_Y - top)) = $(((SCREEN_H - 600) / 2)) ]
+  }
+  wait_until 10 "$RENDERER: the window is not 800 x 600 with its frame, centred" outer_ok
+  echo "ok ($RENDERER): windowed, client ${WIN_W}x$WIN_H at $WIN_X,$WIN_Y, frame $left $right $top $bottom"
+  timeout 5 xprop -id "$WINDOW" _NET_WM_STATE | grep -q FULLSCREEN && fail "$RENDERER: still in full screen"
+
+  local scale shot_w
+  scale=$(awk -v w="$WIN_W" -v h="$WIN_H" 'BEGIN { s = w / 800 < h / 600 ? w / 800 : h / 600; print s }')
+  FRAME_LEFT=$WIN_X FRAME_TOP=$WIN_Y FRAME_W=$WIN_W FRAME_H=$WIN_H
+  shot=$WORK/window-$RENDERER.png found=
+  local frame_x frame_y
+  frame_x=$(awk -v w="$WIN_W" -v s="$scale" 'BEGIN { print (w - 800 * s) / 2 }')
+  frame_y=$(awk -v h="$WIN_H" -v s="$scale" 'BEGIN { print (h - 600 * s) / 2 }')
+  for _ in $(seq $((30 * PACE))); do
+    timeout 10 import -display "$DISPLAY" -window "$WINDOW" "$shot" || fail "no screenshot"
+    if find_title "$shot" "$scale" "$frame_x" "$frame_y"; then found=1; break; fi
+    sleep 0.5
+  done
+  [ -n "$found" ] || fail "$RENDERER: the credits never show in the window"
+  check "$(awk -v a="$TITLE_WIDTH" -v b="$full_width" 'BEGIN { d = a - b; print (d < 0 ? -d : d) }')" "<" 6 \
+    "the heading has the same size in frame pixels in both modes ($TITLE_WIDTH and $full_width)"
+  click_frame 79 212  # Exit
+  wait_for_exit 20
+  [ "$GAME_STATUS" = 0 ] || fail "$RENDERER: exit status $GAME_STATUS from the window"
+  [ "$(last_log_line)" = "APPLICATION ENDED" ] || fail "$RENDERER: the log does not end with APPLICATION ENDED"
+}
+
+start_xvfb
+start_window_manager
+run_with_renderer default
+run_with_renderer software
+echo "PASS: full screen covers the display with the frame scaled and centred, clicks land through the" \
+  "scaling, and windowed mode comes back at the next start as an 800 x 600 window, centred"

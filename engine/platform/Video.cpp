@@ -119,7 +119,13 @@ void FinishPlacement() {
     pendingPlacement = {};
     return;
   }
-  if (ApplyPlacement(window, pendingPlacement.width, pendingPlacement.height)) pendingPlacement = {};
+  // Until the frame is known nothing changes, so a size the player or the program set meanwhile
+  // stays; once it is known, the window is placed once more, frame included.
+  int top = 0, left = 0, bottom = 0, right = 0;
+  if (SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right) != 0) return;
+  if (top == 0 && left == 0 && bottom == 0 && right == 0) return;
+  ApplyPlacement(window, pendingPlacement.width, pendingPlacement.height);
+  pendingPlacement = {};
 }
 
 std::unique_ptr<Device> CreateDevice(WindowHandle window, int width, int height, bool fullScreen,

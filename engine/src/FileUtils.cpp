@@ -134,7 +134,7 @@ bool Extra::DownloadFile(const std::string& URL, const std::string& LocalFolder_
     }
     start = end + 1;
   }
-  if (text::Trim(name).empty()) return false;
+  if (text::Trim(name).empty() || modExtra::AppPath.empty()) return false;
   std::string error;
   const auto target = platform::files::ToNative(modExtra::AppPath + "\\" + name);
   if (platform::net::Download(text::Cp1252ToUtf8(URL), target, &error)) return true;

@@ -6,6 +6,9 @@
 namespace tovak2d::modExtra {
 
 void WriteLog(const std::string& vText, const std::string& logFile) {
+  // Before the engine is started there is no application folder: the log would land in the root
+  // of the file system.
+  if (AppPath.empty() && !paths::IsRooted(logFile)) throw LogError("no application folder yet");
   std::string file;
   if (logFile.empty())
     file = AppPath + "\\log.txt";

@@ -14,6 +14,9 @@ bool IsRooted(std::string_view name) {
 
 std::string Resolve(std::string_view name) {
   if (IsRooted(name)) return std::string(name);
+  // Before the engine is started there is no application folder: an empty name, which every file
+  // operation refuses, instead of a file in the root of the file system.
+  if (modExtra::AppPath.empty()) return std::string();
   return modExtra::AppPath + "\\" + std::string(name);
 }
 

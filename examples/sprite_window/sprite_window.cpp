@@ -1,5 +1,5 @@
 // A window with a sprite that turns and follows the mouse, a line of bitmap-font text and a
-// system-font caption. S saves a screenshot (screenshot1.bmp, ...), Escape or closing the window
+// system-font caption. S saves a screenshot (screenshot001.bmp, ...), Escape or closing the window
 // quits. "--frames N" ends the program by itself after N frames.
 //
 // The engine takes its files from the folder it is started on, here the program's own folder,

@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
 #include "TempAppFolder.h"
+#include "modExtra.h"
 #include "tovak2d/Engine.h"
 #include "tovak2d/Extra.h"
 #include "tovak2d/MP3Player.h"
@@ -43,6 +45,17 @@ TEST(EngineMisuse, CallsBeforeStartAfterUnloadAndTwiceAreHarmless) {
     engine.GetMouseState(mouse);
     engine.SetMousePos(10, 10);
     EXPECT_FALSE(music.LoadMP3("music.wma"));
+    // Nothing is written before there is a folder to write into.
+    const std::string folder = modExtra::AppPath;
+    modExtra::AppPath.clear();
+    EXPECT_EQ(extra.INIWrite("Section", "Key", "value", "nowhere-ini-test.ini"), 0);
+    extra.SaveLog("a line");
+    std::string table = "nowhere-table-test.ini";
+    EXPECT_FALSE(extra.HighScore_Create(table));
+    EXPECT_FALSE(extra.PAK_OpenPAK("nowhere-archive-test.pak"));
+    modExtra::AppPath = folder;
+    for (const char* name : {"/nowhere-ini-test.ini", "/log.txt", "/nowhere-table-test.ini"})
+      EXPECT_FALSE(std::filesystem::exists(name)) << name;
     music.PlayMP3();
     EXPECT_EQ(music.GetDuration(), 0);
     music.StopMP3(true);

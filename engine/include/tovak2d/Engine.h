@@ -264,9 +264,10 @@ class TOVAK2D_API Engine {
   ///                    already starting with the folder is taken as it is).
   /// @param transpColor The see-through colour as an ARGB value: texels exactly equal to it,
   ///                    alpha included, become transparent. 0 (default) means no see-through
-  ///                    colour. Pictures without an alpha channel (BMP, JPEG) have alpha 0xFF, so
-  ///                    their key is written with it: `static_cast<int32_t>(0xFFFF00FF)` for
-  ///                    magenta.
+  ///                    colour. Pictures without an alpha channel (24-bit BMP, JPEG) have
+  ///                    alpha 0xFF, so their key is written with it:
+  ///                    `static_cast<int32_t>(0xFFFF00FF)` for opaque magenta; 0x00FF00FF
+  ///                    matches only magenta texels whose alpha is 0.
   void CreateTexture(Texture& DXTexture, const std::string& FileName, int32_t transpColor = 0);
   /// Draws part of a texture as a sprite: scaled, turned, see-through, tinted by AmbientColor.
   ///

@@ -4,6 +4,8 @@
 
 #include <utility>
 
+#include "platform/Desktop.h"
+
 namespace tovak2d::platform::video {
 namespace {
 int refusals = 0;
@@ -77,6 +79,14 @@ bool ApplyPlacement(SDL_Window* window, int width, int height) {
   return frameKnown;
 }
 
+void CoverDisplay(SDL_Window* window) {
+  SDL_Rect bounds;
+  if (SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(window), &bounds) != 0) return;
+  SDL_SetWindowBordered(window, SDL_FALSE);
+  SDL_SetWindowPosition(window, bounds.x, bounds.y);
+  SDL_SetWindowSize(window, bounds.w, bounds.h);
+}
+
 }  // namespace
 
 bool StartVideo(std::string* error) {
@@ -136,7 +146,10 @@ std::unique_ptr<Device> CreateDevice(WindowHandle window, int width, int height,
   }
   if (std::string driver; UnknownRenderDriver(driver))
     return fail("there is no render driver named \"" + driver + "\"");
-  if (SDL_SetWindowFullscreen(window, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0)
+  // SDL's desktop full screen is the window manager's work; with none, the window is made to
+  // cover the display by hand, without a frame.
+  const bool coverByHand = fullScreen && !desktop::HasWindowManager(window);
+  if (SDL_SetWindowFullscreen(window, fullScreen && !coverByHand ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0)
     return fail(SDL_GetError());
   // Window placement shows a windowed window; a full-screen one (and one that fell back to
   // windowed mode after a refused full-screen device) is shown here, or it would never appear.
@@ -163,6 +176,8 @@ std::unique_ptr<Device> CreateDevice(WindowHandle window, int width, int height,
     device->software = true;
   }
   if (!device->renderer) return fail(SDL_GetError());
+  // After the renderer, which may make the window anew (for OpenGL) where it was first placed.
+  if (coverByHand) CoverDisplay(window);
   SDL_RendererInfo info;  // a render-driver hint can pick the software renderer as well
   if (SDL_GetRendererInfo(device->renderer, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE))
     device->software = true;

@@ -59,6 +59,12 @@ struct PendingPlacement {
 PendingPlacement pendingPlacement;
 constexpr uint32_t kFrameWaitMs = 5000;
 
+bool FrameKnown(SDL_Window* window) {
+  int top = 0, left = 0, bottom = 0, right = 0;
+  return SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right) == 0 &&
+         (top != 0 || left != 0 || bottom != 0 || right != 0);
+}
+
 // Centres the window on the primary screen with the given outer size, frame included (SDL sizes
 // and places the client area). Returns whether the frame's size was known.
 bool ApplyPlacement(SDL_Window* window, int width, int height) {
@@ -129,7 +135,9 @@ void FinishPlacement() {
     pendingPlacement = {};
     return;
   }
-  if (ApplyPlacement(window, pendingPlacement.width, pendingPlacement.height)) pendingPlacement = {};
+  if (!FrameKnown(window)) return;
+  ApplyPlacement(window, pendingPlacement.width, pendingPlacement.height);
+  pendingPlacement = {};
 }
 
 std::unique_ptr<Device> CreateDevice(WindowHandle window, int width, int height, bool fullScreen,

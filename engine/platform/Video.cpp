@@ -4,6 +4,8 @@
 
 #include <utility>
 
+#include "platform/Desktop.h"
+
 namespace tovak2d::platform::video {
 namespace {
 int refusals = 0;
@@ -57,6 +59,12 @@ struct PendingPlacement {
 PendingPlacement pendingPlacement;
 constexpr uint32_t kFrameWaitMs = 5000;
 
+bool FrameKnown(SDL_Window* window) {
+  int top = 0, left = 0, bottom = 0, right = 0;
+  return SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right) == 0 &&
+         (top != 0 || left != 0 || bottom != 0 || right != 0);
+}
+
 // Centres the window on the primary screen with the given outer size, frame included (SDL sizes
 // and places the client area). Returns whether the frame's size was known.
 bool ApplyPlacement(SDL_Window* window, int width, int height) {
@@ -75,6 +83,14 @@ bool ApplyPlacement(SDL_Window* window, int width, int height) {
   const int y = screen.y + static_cast<int>(SDL_lround((screen.h - height) / 2.0));
   SDL_SetWindowPosition(window, x + left, y + top);
   return frameKnown;
+}
+
+void CoverDisplay(SDL_Window* window) {
+  SDL_Rect bounds;
+  if (SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(window), &bounds) != 0) return;
+  SDL_SetWindowBordered(window, SDL_FALSE);
+  SDL_SetWindowPosition(window, bounds.x, bounds.y);
+  SDL_SetWindowSize(window, bounds.w, bounds.h);
 }
 
 }  // namespace
@@ -119,11 +135,7 @@ void FinishPlacement() {
     pendingPlacement = {};
     return;
   }
-  // Until the frame is known nothing changes, so a size the player or the program set meanwhile
-  // stays; once it is known, the window is placed once more, frame included.
-  int top = 0, left = 0, bottom = 0, right = 0;
-  if (SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right) != 0) return;
-  if (top == 0 && left == 0 && bottom == 0 && right == 0) return;
+  if (!FrameKnown(window)) return;
   ApplyPlacement(window, pendingPlacement.width, pendingPlacement.height);
   pendingPlacement = {};
 }
@@ -142,7 +154,10 @@ std::unique_ptr<Device> CreateDevice(WindowHandle window, int width, int height,
   }
   if (std::string driver; UnknownRenderDriver(driver))
     return fail("there is no render driver named \"" + driver + "\"");
-  if (SDL_SetWindowFullscreen(window, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0)
+  // SDL's desktop full screen is the window manager's work; with none, the window is made to
+  // cover the display by hand, without a frame.
+  const bool coverByHand = fullScreen && !desktop::HasWindowManager(window);
+  if (SDL_SetWindowFullscreen(window, fullScreen && !coverByHand ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0)
     return fail(SDL_GetError());
   // Window placement shows a windowed window; a full-screen one (and one that fell back to
   // windowed mode after a refused full-screen device) is shown here, or it would never appear.
@@ -169,6 +184,8 @@ std::unique_ptr<Device> CreateDevice(WindowHandle window, int width, int height,
     device->software = true;
   }
   if (!device->renderer) return fail(SDL_GetError());
+  // After the renderer, which may make the window anew (for OpenGL) where it was first placed.
+  if (coverByHand) CoverDisplay(window);
   SDL_RendererInfo info;  // a render-driver hint can pick the software renderer as well
   if (SDL_GetRendererInfo(device->renderer, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE))
     device->software = true;

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Full screen and windowed mode under a window manager, on the OpenGL and the software renderer.
+# Full screen and windowed mode under a window manager, on the OpenGL and the software renderer
+# (and full screen once without a window manager).
 # Started in full screen (Screen=False), the window is mapped, covers the whole 1280 x 720 display
 # and shows the 800 x 600 frame scaled by 1.2 between black bars; the credits stand where the
 # scaled frame puts them. Clicks go through the scaling: Options, then its "Windowed" choice,
@@ -154,7 +155,36 @@ run_with_renderer() {
   [ "$(last_log_line)" = "APPLICATION ENDED" ] || fail "$RENDERER: the log does not end with APPLICATION ENDED"
 }
 
+# Without a window manager SDL makes the window cover the display itself.
+full_screen_without_window_manager() {
+  RENDERER=default
+  copy_game
+  sed -i 's/^Screen=.*/Screen=False\r/' "$OPTIONS"
+  start_game
+  wait_for_window "Varnel v1.0.0"
+  wait_until 10 "without a window manager the full-screen window is never mapped" window_viewable
+  covers_display() {
+    window_geometry
+    [ "$WIN_X,$WIN_Y,$WIN_W,$WIN_H" = "0,0,$SCREEN_W,$SCREEN_H" ]
+  }
+  wait_until 10 "without a window manager the window does not cover the display" covers_display
+  echo "ok: without a window manager the full-screen window is mapped and covers the display"
+  local shot=$WORK/full-no-wm.png found=
+  for _ in $(seq $((30 * PACE))); do
+    timeout 10 import -display "$DISPLAY" -window root "$shot" || fail "no screenshot"
+    if find_title "$shot" 1.2 160 0; then found=1; break; fi
+    sleep 0.5
+  done
+  [ -n "$found" ] || fail "without a window manager the credits never show"
+  check "$(awk -v c="$TITLE_CENTRE" 'BEGIN { print (c > 490 ? c - 490 : 490 - c) }')" "<" 4 \
+    "without a window manager the frame is scaled and centred (heading centre at $TITLE_CENTRE)"
+  key Escape
+  wait_for_exit 20
+  [ "$GAME_STATUS" = 0 ] || fail "exit status $GAME_STATUS without a window manager"
+}
+
 start_xvfb
+full_screen_without_window_manager
 start_window_manager
 run_with_renderer default
 run_with_renderer software

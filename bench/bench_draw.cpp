@@ -14,6 +14,7 @@
 #include "EngineState.h"
 #include "TextureData.h"
 #include "tovak2d/Engine.h"
+#include "tovak2d/TextureAccess.h"
 
 namespace {
 
@@ -63,7 +64,7 @@ class DrawFixture : public benchmark::Fixture {
     engine_->Tovak2D_Start(window_, folder_, 800, 600, false);
     engine_->CreateTexture(particle_, "particle.bmp");
     renderer_ = tovak2d::EngineAccess::Of(*engine_).device->renderer;
-    texture_ = particle_.data_->image->texture;
+    texture_ = tovak2d::TextureAccess::Data(particle_)->image->texture;
 
     // Half the sprites turn (particles), half stand upright (buttons, icons); all are tinted
     // and partly transparent.

@@ -13,6 +13,7 @@
 #include "modExtra.h"
 #include "platform/Dialogs.h"
 #include "tovak2d/Engine.h"
+#include "tovak2d/TextureAccess.h"
 
 using fuzzsupport::Check;
 
@@ -84,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   tovak2d::Texture texture = game->before;
   game->engine.CreateTexture(texture, name, colourKey);
-  if (texture.data_ != game->before.data_) {
+  if (tovak2d::TextureAccess::Data(texture) != tovak2d::TextureAccess::Data(game->before)) {
     Check(static_cast<bool>(texture), "a load emptied the texture");
     Check(PowerOfTwo(texture.Width()) && PowerOfTwo(texture.Height()), "a texture side is no power of two");
     const auto width = static_cast<float>(texture.Width()), height = static_cast<float>(texture.Height());

@@ -8,6 +8,7 @@
 #include "Text.h"
 #include "modExtra.h"
 #include "tovak2d/Engine.h"
+#include "tovak2d/TextureAccess.h"
 
 namespace tovak2d {
 namespace {
@@ -109,13 +110,13 @@ void Engine::DrawText(const Texture& DXTexture, const std::string& varText, floa
   if (drawreport::observing && d_->device) {
     DrawRecord r;
     r.kind = DrawRecord::Kind::BitmapText;
-    r.texture = DXTexture.data_.get();
+    r.texture = TextureAccess::Data(DXTexture).get();
     r.text = varText;
     r.X = X, r.Y = Y, r.ScaleSize = ScaleSize, r.RotationAng = RotationAng, r.AlphaTransp = AlphaTransp;
     r.cRed = cRed, r.cGreen = cGreen, r.cBlue = cBlue;
     drawreport::Report(r);
   }
-  if (!d_->device || !DXTexture.data_) return;
+  if (!d_->device || !TextureAccess::Data(DXTexture)) return;
   const FontState& f = d_->fonts;
   const auto tint = sprites::ColorOf(sprites::AlphaOf(AlphaTransp), text::RoundHalfEven(cRed),
                                      text::RoundHalfEven(cGreen), text::RoundHalfEven(cBlue));
@@ -128,7 +129,7 @@ void Engine::DrawText(const Texture& DXTexture, const std::string& varText, floa
     sprite.Translation = {X + static_cast<float>(n) * f.letterWidth * ScaleSize, Y};
     const LetterSpecs& cell = f.letterPos[FindSign(f, std::string_view(varText).substr(n, 1))];
     sprite.SrcRect = {cell.X, cell.Y, cell.X + f.letterWidth, cell.Y + f.letterHeight};
-    sprites::DrawSprite(*d_->device, *DXTexture.data_, sprite, tint);
+    sprites::DrawSprite(*d_->device, *TextureAccess::Data(DXTexture), sprite, tint);
   }
 }
 

@@ -6,9 +6,10 @@
 namespace tovak2d::modExtra {
 
 void WriteLog(const std::string& vText, const std::string& logFile) {
-  // Before the engine is started there is no application folder: the log would land in the root
-  // of the file system.
-  if (AppPath.empty() && !paths::IsRooted(logFile)) throw LogError("no application folder yet");
+  // Before the engine is started there is no application folder: only a log named by its full
+  // path can be written; any other would land in the root of the file system.
+  if (AppPath.empty() && logFile.substr(0, 1) != "/" && !paths::IsRooted(logFile))
+    throw LogError("no application folder yet");
   std::string file;
   if (logFile.empty())
     file = AppPath + "\\log.txt";

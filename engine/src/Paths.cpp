@@ -14,9 +14,10 @@ bool IsRooted(std::string_view name) {
 
 std::string Resolve(std::string_view name) {
   if (IsRooted(name)) return std::string(name);
-  // Before the engine is started there is no application folder: an empty name, which every file
-  // operation refuses, instead of a file in the root of the file system.
-  if (modExtra::AppPath.empty()) return std::string();
+  // Before the engine is started there is no application folder: a full path (a program may name
+  // its files so before the start) is taken as it is; any other name becomes an empty one, which
+  // every file operation refuses, instead of a file in the root of the file system.
+  if (modExtra::AppPath.empty()) return name.substr(0, 1) == "/" ? std::string(name) : std::string();
   return modExtra::AppPath + "\\" + std::string(name);
 }
 

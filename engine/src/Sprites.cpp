@@ -8,6 +8,7 @@
 #include "Text.h"
 #include "modExtra.h"
 #include "tovak2d/Engine.h"
+#include "tovak2d/TextureAccess.h"
 
 namespace tovak2d {
 namespace sprites {
@@ -96,19 +97,19 @@ void Engine::Draw(const Texture& DXTexture, float X, float Y, float Width, float
   if (drawreport::observing && d_->device) {
     DrawRecord r;
     r.kind = DrawRecord::Kind::Sprite;
-    r.texture = DXTexture.data_.get();
+    r.texture = TextureAccess::Data(DXTexture).get();
     r.X = X, r.Y = Y, r.Width = Width, r.Height = Height, r.RotationAng = RotationAng;
     r.AlphaTransp = AlphaTransp, r.SrcX = SrcX, r.SrcY = SrcY, r.scaleWidth = scaleWidth;
     r.scaleHeight = scaleHeight, r.centerRotationX = centerRotationX, r.centerRotationY = centerRotationY;
     r.ambientRed = d_->ambientRed, r.ambientGreen = d_->ambientGreen, r.ambientBlue = d_->ambientBlue;
     drawreport::Report(r);
   }
-  if (!d_->device || !DXTexture.data_) return;
+  if (!d_->device || !TextureAccess::Data(DXTexture)) return;
   const SpriteVars sprite = sprites::SpriteFor(X, Y, Width, Height, RotationAng, SrcX, SrcY, scaleWidth,
                                                scaleHeight, centerRotationX, centerRotationY);
   const auto tint =
       sprites::ColorOf(sprites::AlphaOf(AlphaTransp), d_->ambientRed, d_->ambientGreen, d_->ambientBlue);
-  sprites::DrawSprite(*d_->device, *DXTexture.data_, sprite, tint);
+  sprites::DrawSprite(*d_->device, *TextureAccess::Data(DXTexture), sprite, tint);
 }
 
 }  // namespace tovak2d

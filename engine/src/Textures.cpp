@@ -8,6 +8,7 @@
 #include "platform/Files.h"
 #include "platform/Images.h"
 #include "tovak2d/Engine.h"
+#include "tovak2d/TextureAccess.h"
 
 namespace tovak2d {
 namespace {
@@ -96,7 +97,7 @@ void Engine::CreateTexture(Texture& DXTexture, const std::string& FileName, int3
       modExtra::WriteLog("Error in CreateTextureEx : " + why);
       return;
     }
-    DXTexture.data_ = std::move(texture);
+    TextureAccess::Data(DXTexture) = std::move(texture);
   } catch (const modExtra::LogError&) {
   }
 }

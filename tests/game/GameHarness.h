@@ -14,6 +14,7 @@
 #include "modDeclares.h"
 #include "modMain.h"
 #include "tovak2d/Diagnostics.h"
+#include "tovak2d/TextureAccess.h"
 
 // Runs the real game headless (dummy video driver) in a copy of the built game folder and records
 // what each pass draws. The game's state is process-wide, so a test process holds one game: CTest
@@ -87,7 +88,9 @@ class GameHarness {
   std::vector<tovak2d::DrawRecord> SpritesOf(const tovak2d::Texture& texture) const {
     std::vector<tovak2d::DrawRecord> found;
     for (const auto& d : draws_)
-      if (d.kind == tovak2d::DrawRecord::Kind::Sprite && d.texture == texture.data_.get()) found.push_back(d);
+      if (d.kind == tovak2d::DrawRecord::Kind::Sprite &&
+          d.texture == tovak2d::TextureAccess::Data(texture).get())
+        found.push_back(d);
     return found;
   }
 

@@ -5,6 +5,7 @@
 #include "GameHarness.h"
 #include "ShellData.h"
 #include "modDeclares.h"
+#include "tovak2d/TextureAccess.h"
 
 namespace {
 
@@ -42,8 +43,9 @@ TEST(ShellMenus, TheFirstPassShowsTheCreditsUnderTheLogoThenTheLoadingFrame) {
   EXPECT_EQ(logos[0].scaleHeight, 600);
 
   const size_t credits = IndexOf(draws, [](const DrawRecord& d) { return d.text == "DEVELOPED BY"; });
-  const size_t logo =
-      IndexOf(draws, [](const DrawRecord& d) { return d.texture == varnel::texLogo.data_.get(); });
+  const size_t logo = IndexOf(draws, [](const DrawRecord& d) {
+    return d.texture == tovak2d::TextureAccess::Data(varnel::texLogo).get();
+  });
   const size_t firstPresent =
       IndexOf(draws, [](const DrawRecord& d) { return d.kind == DrawRecord::Kind::Present; });
   const size_t loading = IndexOf(draws, [](const DrawRecord& d) { return d.text == "LOADING"; });

@@ -7,6 +7,7 @@
 #include "modDeclares.h"
 #include "modGame.h"
 #include "modMain.h"
+#include "tovak2d/TextureAccess.h"
 
 namespace {
 
@@ -108,7 +109,7 @@ TEST(ShellParticles, EachKindHasItsCutScaleAndTint) {
   ASSERT_EQ(steps.draws.size(), expected.size()) << "kind 5 draws two sprites, kind 8 none";
   for (size_t i = 0; i < expected.size(); ++i) {
     const auto& d = steps.draws[i];
-    EXPECT_EQ(d.texture, varnel::texParticles.data_.get());
+    EXPECT_EQ(d.texture, tovak2d::TextureAccess::Data(varnel::texParticles).get());
     EXPECT_EQ(d.Width, 32);
     EXPECT_EQ(d.SrcX, expected[i].cutX) << i;
     EXPECT_EQ(d.SrcY, 0);

@@ -5,6 +5,7 @@
 #include <random>
 
 #include "DrawingSupport.h"
+#include "tovak2d/TextureAccess.h"
 
 using namespace drawing_test;
 using namespace tovak2d;
@@ -18,7 +19,7 @@ class ImageFuzzTest : public DrawingTest {
     Put("good.bmp", Bmp(Filled(2, 2, 0xFFFFFFFF), 24));
     engine_.CreateTexture(texture_, "good.bmp");
     ASSERT_TRUE(texture_);
-    good_ = texture_.data_;
+    good_ = tovak2d::TextureAccess::Data(texture_);
   }
 
   // Loads the bytes as a texture; a failure must be logged and leave the handle alone.
@@ -26,12 +27,12 @@ class ImageFuzzTest : public DrawingTest {
     const std::string name = "fuzz." + extension;
     Put(name, bytes);
     fs::remove(folder_ / "log.txt");
-    texture_.data_ = good_;
+    tovak2d::TextureAccess::Data(texture_) = good_;
     engine_.CreateTexture(texture_, name);
-    if (texture_.data_ == good_) {
+    if (tovak2d::TextureAccess::Data(texture_) == good_) {
       ASSERT_EQ(Log().rfind("Error in CreateTextureEx : ", 0), 0u) << what << ": " << Log();
     } else {
-      ASSERT_TRUE(texture_.data_) << what;
+      ASSERT_TRUE(tovak2d::TextureAccess::Data(texture_)) << what;
       ASSERT_GT(texture_.Width(), 0) << what;
       engine_.Draw(texture_, 0, 0, float(texture_.Width()), float(texture_.Height()));
     }

@@ -1,4 +1,5 @@
 #include "DrawingSupport.h"
+#include "tovak2d/TextureAccess.h"
 
 using namespace drawing_test;
 using namespace tovak2d;
@@ -39,9 +40,9 @@ TEST_F(TextureTest, MissingFileWritesTwoLinesAndKeepsTheHandle) {
   Put("one.bmp", Bmp(Filled(4, 4, 0xFFFFFFFF), 24));
   texture = Load("one.bmp");
   ASSERT_TRUE(texture);
-  auto loaded = texture.data_;
+  auto loaded = tovak2d::TextureAccess::Data(texture);
   engine_.CreateTexture(texture, "nothere.bmp");
-  EXPECT_EQ(texture.data_, loaded);
+  EXPECT_EQ(tovak2d::TextureAccess::Data(texture), loaded);
 }
 
 TEST_F(TextureTest, SizesArePowersOfTwoOrTheTextureSizeFile) {
@@ -69,9 +70,9 @@ TEST_F(TextureTest, SizesArePowersOfTwoOrTheTextureSizeFile) {
 
   // One number is not a size: the load fails with a line, the handle stays as it was.
   Put("bad.bmp", Bmp(Filled(10, 10, 0xFFFFFFFF), 24));
-  auto before = texture.data_;
+  auto before = tovak2d::TextureAccess::Data(texture);
   engine_.CreateTexture(texture, "bad.bmp");
-  EXPECT_EQ(texture.data_, before);
+  EXPECT_EQ(tovak2d::TextureAccess::Data(texture), before);
   EXPECT_EQ(Log().rfind("Error in CreateTextureEx : ", 0), 0u) << Log();
   EXPECT_NE(Log().find("bad.bmp"), std::string::npos);
 }
@@ -175,7 +176,7 @@ TEST_F(TextureTest, BrokenImagesAreLoggedAndLeaveTheHandle) {
   Put("good.bmp", Bmp(Filled(4, 4, 0xFFFFFFFF), 24));
   Texture texture = Load("good.bmp");
   ASSERT_TRUE(texture);
-  const auto good = texture.data_;
+  const auto good = tovak2d::TextureAccess::Data(texture);
 
   const std::string bmp = Bmp(Filled(64, 64, 0xFF123456), 24);
   Put("cut.bmp", bmp.substr(0, bmp.size() / 2));
@@ -189,7 +190,7 @@ TEST_F(TextureTest, BrokenImagesAreLoggedAndLeaveTheHandle) {
   for (const char* name : {"cut.bmp", "empty.png", "text.jpg", "huge.bmp", "vector.png", "animated.bmp"}) {
     fs::remove(folder_ / "log.txt");
     engine_.CreateTexture(texture, name);
-    EXPECT_EQ(texture.data_, good) << name;
+    EXPECT_EQ(tovak2d::TextureAccess::Data(texture), good) << name;
     EXPECT_EQ(Log().rfind("Error in CreateTextureEx : ", 0), 0u) << name << ": " << Log();
   }
   EXPECT_NE(Log().find("not a picture the engine loads"), std::string::npos) << Log();

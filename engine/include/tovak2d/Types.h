@@ -136,8 +136,8 @@ class TOVAK2D_API Texture {
   /// @return the height in texels; 0 when empty.
   int32_t Height() const;
 
-  /// The loaded texture, shared by every copy; for the library's own use. Games use the calls
-  /// above instead: this member is not part of the engine's stable interface.
+ private:
+  friend struct TextureAccess;  // lets the library's own modules reach the texture object
   std::shared_ptr<TextureData> data_;
 };
 

@@ -75,38 +75,36 @@ check_log() {
   [ "$(tail -n1 "$log" | tr -d '\r')" = "APPLICATION ENDED" ] || { cat "$log" >&2; fail "$log does not end in order"; }
 }
 
+# Builds one example into $WORK/HOW/EXAMPLE, through the CMake package or with one pkg-config
+# compile against the pkg-config modules named after it.
+build_example() {
+  local how=$1 example=$2 out=$WORK/$1/$2
+  shift 2
+  if [ "$how" = cmake ]; then
+    timeout 120 cmake -S "$examples/$example" -B "$out" -DCMAKE_PREFIX_PATH="$PREFIX" >"$WORK/build.log" 2>&1 &&
+      timeout 300 cmake --build "$out" >>"$WORK/build.log" 2>&1 ||
+      { cat "$WORK/build.log" >&2; fail "$example does not build with CMake"; }
+  else
+    mkdir -p "$out"
+    # shellcheck disable=SC2046
+    timeout 300 g++ -std=c++17 "${SANITIZE_FLAGS[@]}" -o "$out/$example" "$examples/$example/$example.cpp" \
+      $(pkg-config --cflags --libs "$@") -Wl,-rpath,"$libdir" 2>"$WORK/build.log" ||
+      { cat "$WORK/build.log" >&2; fail "$example does not build with pkg-config"; }
+  fi
+}
+
 for how in cmake pkg-config; do
   for example in sprite_window sound_keys; do
     out=$WORK/$how/$example
-    if [ "$how" = cmake ]; then
-      timeout 120 cmake -S "$examples/$example" -B "$out" -DCMAKE_PREFIX_PATH="$PREFIX" >"$WORK/build.log" 2>&1 &&
-        timeout 300 cmake --build "$out" >>"$WORK/build.log" 2>&1 ||
-        { cat "$WORK/build.log" >&2; fail "$example does not build with CMake"; }
-    else
-      mkdir -p "$out"
-      # shellcheck disable=SC2046
-      timeout 300 g++ -std=c++17 "${SANITIZE_FLAGS[@]}" -o "$out/$example" "$examples/$example/$example.cpp" \
-        $(pkg-config --cflags --libs tovak2d sdl2) -Wl,-rpath,"$libdir" 2>"$WORK/build.log" ||
-        { cat "$WORK/build.log" >&2; fail "$example does not build with pkg-config"; }
-      cp "$data"/* "$out/"
-    fi
+    build_example "$how" "$example" tovak2d sdl2
+    [ "$how" = cmake ] || cp "$data"/* "$out/"
     run_example "$out/$example" --frames 60
     check_log "$out/log.txt"
     grep -q "^Error" "$out/log.txt" && { cat "$out/log.txt" >&2; fail "$example logged an error"; }
   done
 
   out=$WORK/$how/archive_tool
-  if [ "$how" = cmake ]; then
-    timeout 120 cmake -S "$examples/archive_tool" -B "$out" -DCMAKE_PREFIX_PATH="$PREFIX" >"$WORK/build.log" 2>&1 &&
-      timeout 300 cmake --build "$out" >>"$WORK/build.log" 2>&1 ||
-      { cat "$WORK/build.log" >&2; fail "archive_tool does not build with CMake"; }
-  else
-    mkdir -p "$out"
-    # shellcheck disable=SC2046
-    timeout 300 g++ -std=c++17 "${SANITIZE_FLAGS[@]}" -o "$out/archive_tool" "$examples/archive_tool/archive_tool.cpp" \
-      $(pkg-config --cflags --libs tovak2d) -Wl,-rpath,"$libdir" 2>"$WORK/build.log" ||
-      { cat "$WORK/build.log" >&2; fail "archive_tool does not build with pkg-config"; }
-  fi
+  build_example "$how" archive_tool tovak2d
   mkdir -p "$out/folder"
   run_example "$out/archive_tool" "$out/folder" Ada 500
   grep -q "Ada enters the table at rank 1" "$WORK/archive_tool.out" || { cat "$WORK/archive_tool.out" >&2; fail "no rank 1"; }

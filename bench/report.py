@@ -153,8 +153,9 @@ for renderer, menu, menu_main, play, play_main, rss, hwm in running:
         verdict(int(hwm) / 1024 < 120)))
 lines.append("")
 
-# The engine's archive and the pack check, for reference.
-for name, title in [("archive", "Archive files"), ("pack_check", "The pack check")]:
+# The engine's archive, the pack check and the high-score insert, for reference.
+for name, title in [("archive", "Archive files"), ("pack_check", "The pack check"),
+                    ("highscore", "A new best score in a full table (100 ranks of 16 values; target 10 ms)")]:
     runs = load(name)
     if not runs:
         continue

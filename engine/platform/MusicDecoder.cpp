@@ -9,6 +9,7 @@ extern "C" {
 }
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstring>
@@ -66,6 +67,7 @@ struct MusicStream::Decoder {
 
   bool flushing = false;  // the file is read to its end; the codec gives what it still holds
   bool drained = false;
+  std::atomic<uint64_t> damagedSamples{0};  // made silent since the stream last reported them
 
   ~Decoder() {
     swr_free(&resampler);
@@ -206,6 +208,27 @@ bool MusicStream::Decoder::SetUpResampler(const AVFrame& f) {
   return true;
 }
 
+namespace {
+
+// A damaged file can decode to samples of no value (NaN, infinity) or far out of range; carried
+// into the mix they turn every effect played over the music into noise or silence. They become
+// silence, and values past full scale are cut to it. Returns how many were damaged.
+uint64_t CleanSamples(std::vector<float>& out, size_t from) {
+  uint64_t damaged = 0;
+  for (size_t i = from; i < out.size(); ++i) {
+    float& sample = out[i];
+    if (!std::isfinite(sample)) {
+      sample = 0;
+      ++damaged;
+    } else if (sample > 1.0f || sample < -1.0f) {
+      sample = sample > 0 ? 1.0f : -1.0f;
+    }
+  }
+  return damaged;
+}
+
+}  // namespace
+
 void MusicStream::Decoder::Convert(const AVFrame& f, std::vector<float>& out) {
   if (f.nb_samples <= 0 || !UsableRate(f.sample_rate) || f.ch_layout.nb_channels < 1 ||
       f.ch_layout.nb_channels > kMaxChannels)
@@ -222,6 +245,7 @@ void MusicStream::Decoder::Convert(const AVFrame& f, std::vector<float>& out) {
   const int made =
       swr_convert(resampler, &target, capacity, const_cast<const uint8_t**>(f.extended_data), f.nb_samples);
   out.resize(at + static_cast<size_t>(std::max(made, 0)) * 2);
+  damagedSamples += CleanSamples(out, at);
 }
 
 void MusicStream::Decoder::FlushResampler(std::vector<float>& out) {
@@ -233,6 +257,7 @@ void MusicStream::Decoder::FlushResampler(std::vector<float>& out) {
   auto* target = reinterpret_cast<uint8_t*>(out.data() + at);
   const int made = swr_convert(resampler, &target, capacity, nullptr, 0);
   out.resize(at + static_cast<size_t>(std::max(made, 0)) * 2);
+  damagedSamples += CleanSamples(out, at);
 }
 
 bool MusicStream::Decoder::DecodeSome(std::vector<float>& out) {
@@ -312,6 +337,10 @@ MusicStream::~MusicStream() {
   workerWake_.notify_all();
   dataReady_.notify_all();
   worker_.join();
+}
+
+uint64_t MusicStream::TakeDamagedSamples() {
+  return decoder_ ? decoder_->damagedSamples.exchange(0) : 0;
 }
 
 double MusicStream::Duration() const {

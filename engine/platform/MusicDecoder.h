@@ -34,6 +34,9 @@ class MusicStream final : public audio::StreamSource {
   double Position() const;
   // Goes back to the start at once; the decoder follows on its thread.
   void Rewind();
+  // How many samples of no value the file decoded to since the last call; they were played as
+  // silence.
+  uint64_t TakeDamagedSamples();
 
   size_t Read(float* out, size_t frames) override;
   void WaitUntilReady(size_t frames) override;

@@ -29,10 +29,8 @@ struct HighScoreTable {
 
 namespace {
 
-// Bounds that keep a garbled file from asking for an absurd table. Every key is a file access of
-// its own and a score entering at the top rewrites every row below it, so the work grows with
-// ranks x values x file size: at these bounds a table still loads and takes a score within about
-// a second, where 1000 ranks of 255 values kept the game busy for many minutes.
+// Bounds that keep a garbled file from asking for an absurd table: every key read is a look-up of
+// its own, and 1000 ranks of 255 values kept the game busy for many minutes.
 constexpr int kMaxRanks = 100;
 constexpr int kMaxValues = 16;
 
@@ -65,26 +63,15 @@ bool SizeAllowed(int16_t topX, int16_t additionalValues) {
   return topX >= 0 && topX <= kMaxRanks && additionalValues >= 0 && additionalValues <= kMaxValues;
 }
 
-// Writes a row's score, name and the first valueCount values; false as soon as a key cannot be
-// written.
-bool WriteRow(const HighScoreTable& table, int row, size_t valueCount) {
+// The keys of a row's score, name and first valueCount values, added to writes.
+void AddRow(std::vector<modExtra::IniWrite>& writes, const HighScoreTable& table, int row,
+            size_t valueCount) {
   const std::string r = std::to_string(row);
   const HighScoreEntry& entry = table.hsTable[row];
-  if (!modExtra::WriteIniValue("scores", r + "_score", ScoreText(entry.Score), table.hsFile)) return false;
-  if (!modExtra::WriteIniValue("scores", r + "_name", entry.Name, table.hsFile)) return false;
+  writes.push_back({"scores", r + "_score", ScoreText(entry.Score)});
+  writes.push_back({"scores", r + "_name", entry.Name});
   for (size_t k = 0; k < entry.Values.size() && k < valueCount; ++k)
-    if (!modExtra::WriteIniValue("scores", r + "_value_" + std::to_string(k), entry.Values[k], table.hsFile))
-      return false;
-  return true;
-}
-
-// A score that could not be stored (a read-only file, a full disk) has not entered: the table goes
-// back to what it was, in memory and, as far as it can, on disk from row lowest down, and the
-// caller learns it from the 0 and the log line.
-int16_t Unstored(HighScoreTable& table, std::vector<HighScoreEntry> before, int lowest) {
-  table.hsTable = std::move(before);
-  for (int row = table.topX + 1; row >= lowest; --row) WriteRow(table, row, table.hsTable[row].Values.size());
-  return 0;
+    writes.push_back({"scores", r + "_value_" + std::to_string(k), entry.Values[k]});
 }
 
 }  // namespace
@@ -161,21 +148,24 @@ int16_t Extra::HighScore_NewScore(float Score, const std::string& Name,
   if (!hs.hsLoaded) return 0;
   auto& rows = hs.hsTable;
   std::vector<HighScoreEntry> before = rows;
-  // Bubbles up from the bottom: every row the new score passes moves down one and is written.
+  // Bubbles up from the bottom: every row the new score passes moves down one and is rewritten,
+  // then the new row. The rows change in memory and the file is replaced once with all of them.
+  std::vector<modExtra::IniWrite> writes;
   for (int i = hs.topX; i >= 1; --i) {
     if (!(Score > rows[i].Score)) continue;
     rows[i + 1] = rows[i];
-    bool written = WriteRow(hs, i + 1, rows[i + 1].Values.size());
-    if (written && i != 1 && Score > rows[i - 1].Score) continue;
-    if (written) {
-      rows[i].Score = Score;
-      rows[i].Name = Name;
-      for (size_t k = 0; k < rows[i].Values.size() && k < Value.size(); ++k) rows[i].Values[k] = Value[k];
-      written = WriteRow(hs, i, Value.size());
-    }
-    if (written) return static_cast<int16_t>(i);
+    AddRow(writes, hs, i + 1, rows[i + 1].Values.size());
+    if (i != 1 && Score > rows[i - 1].Score) continue;
+    rows[i].Score = Score;
+    rows[i].Name = Name;
+    for (size_t k = 0; k < rows[i].Values.size() && k < Value.size(); ++k) rows[i].Values[k] = Value[k];
+    AddRow(writes, hs, i, Value.size());
+    if (modExtra::WriteIniValues(writes, hs.hsFile)) return static_cast<int16_t>(i);
+    // A score that could not be stored (a read-only file, a full disk) has not entered: the file
+    // is as it was, and so is the table; the caller learns it from the 0 and the log line.
     SaveLog("Error in saving HighScores : " + hs.hsFile);
-    return Unstored(hs, std::move(before), i);
+    rows = std::move(before);
+    return 0;
   }
   return 0;
 }

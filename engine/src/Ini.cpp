@@ -196,18 +196,13 @@ std::string ReadIniValue(const std::string& section, const std::string& key, con
   return decode ? XorText(value, kIniCodeByte) : value;
 }
 
-int16_t WriteIniValue(const std::string& section, const std::string& key, const std::string& value,
-                      const std::string& fileName) {
-  std::string path = paths::Resolve(fileName);
-  std::string sectionName = OneLine(section), keyName = OneLine(key), newValue = OneLine(value);
+namespace {
 
-  std::string old;
-  if (platform::files::Exists(path)) {
-    // An existing file that cannot be read must not be replaced by one holding only this key.
-    std::optional<std::string> contents = platform::files::ReadWhole(path);
-    if (!contents) return 0;
-    old = std::move(*contents);
-  }
+// The file's text with one key set: only the key's line changes, or the key (and its section) is
+// added.
+std::string WithKey(const std::string& old, const std::string& section, const std::string& key,
+                    const std::string& value) {
+  std::string sectionName = OneLine(section), keyName = OneLine(key), newValue = OneLine(value);
   std::vector<IniLine> lines = SplitLines(old);
   Place place = Find(lines, sectionName, keyName);
 
@@ -228,9 +223,78 @@ int16_t WriteIniValue(const std::string& section, const std::string& key, const 
     updated.append("[").append(sectionName).append("]\r\n");
     updated.append(keyName).append("=").append(newValue).append("\r\n");
   }
+  return updated;
+}
+
+// Sets writes[first...] on text for as long as each key is already there, each key in the first
+// section of its name as a single write finds it, with one parse of the text; returns the index of
+// the first write that has to add a line.
+size_t SetExistingKeys(std::string& text, const std::vector<IniWrite>& writes, size_t first) {
+  const std::vector<IniLine> lines = SplitLines(text);
+  std::unordered_map<std::string, size_t> keyLines;  // upper-cased section, LF, key: the key's line
+  std::unordered_map<std::string, bool> sectionsSeen;
+  std::string section;
+  bool firstOfItsName = false;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (lines[i].kind == LineKind::kSection) {
+      section = text::ToUpper(lines[i].name);
+      firstOfItsName = sectionsSeen.try_emplace(section, true).second;
+    } else if (lines[i].kind == LineKind::kKey && firstOfItsName) {
+      keyLines.try_emplace(section + "\n" + text::ToUpper(lines[i].name), i);
+    }
+  }
+  std::vector<std::string> replaced(lines.size());
+  std::vector<bool> changed(lines.size(), false);
+  size_t next = first;
+  for (; next < writes.size(); ++next) {
+    const IniWrite& write = writes[next];
+    auto found = keyLines.find(text::ToUpper(text::Trim(OneLine(write.section))) + "\n" +
+                               text::ToUpper(text::Trim(OneLine(write.key))));
+    if (found == keyLines.end()) break;
+    replaced[found->second] = lines[found->second].name + "=" + OneLine(write.value) + "\r\n";
+    changed[found->second] = true;
+  }
+  if (next == first) return next;
+  std::string updated;
+  updated.reserve(text.size());
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (changed[i])
+      updated.append(replaced[i]);
+    else
+      updated.append(text, lines[i].begin, lines[i].end - lines[i].begin);
+  }
+  text = std::move(updated);
+  return next;
+}
+
+}  // namespace
+
+int16_t WriteIniValues(const std::vector<IniWrite>& writes, const std::string& fileName) {
+  std::string path = paths::Resolve(fileName);
+  std::string old;
+  if (platform::files::Exists(path)) {
+    // An existing file that cannot be read must not be replaced by one holding only these keys.
+    std::optional<std::string> contents = platform::files::ReadWhole(path);
+    if (!contents) return 0;
+    old = std::move(*contents);
+  }
+  // Keys already in the file change in place, a run at a time; a key that is not adds its line
+  // (and section) as a single write would.
+  std::string updated = old;
+  for (size_t next = 0; next < writes.size();) {
+    next = SetExistingKeys(updated, writes, next);
+    if (next == writes.size()) break;
+    updated = WithKey(updated, writes[next].section, writes[next].key, writes[next].value);
+    ++next;
+  }
   if (updated == old && !old.empty()) return 1;
   // Written beside the old file and renamed over it: the high-score tables live in these files.
   return platform::files::ReplaceWhole(path, updated, nullptr, false) ? 1 : 0;
+}
+
+int16_t WriteIniValue(const std::string& section, const std::string& key, const std::string& value,
+                      const std::string& fileName) {
+  return WriteIniValues({{section, key, value}}, fileName);
 }
 
 std::string XorText(const std::string& text, uint8_t key) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // Single keys of INI files, by the rules of the Windows profile functions: section and key names
 // match without regard to case and surrounding blanks, values are read trimmed, and a write
@@ -20,6 +21,16 @@ std::string ReadIniValue(const std::string& section, const std::string& key, con
 // success, 0 when the file could not be read or written. A value is cut at its first line break.
 int16_t WriteIniValue(const std::string& section, const std::string& key, const std::string& value,
                       const std::string& fileName);
+
+// One key to set, for WriteIniValues.
+struct IniWrite {
+  std::string section, key, value;
+};
+
+// Sets the keys in order, as that many WriteIniValue calls would and to the same bytes, with one
+// read and one replacement of the file. Non-zero on success; 0 when the file could not be read or
+// written, and then it is left as it was.
+int16_t WriteIniValues(const std::vector<IniWrite>& writes, const std::string& fileName);
 
 // Every byte combined by exclusive-or with key; applied twice it gives back the text.
 std::string XorText(const std::string& text, uint8_t key);

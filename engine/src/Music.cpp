@@ -1,4 +1,5 @@
 #include <memory>
+#include <string>
 
 #include "Paths.h"
 #include "Text.h"
@@ -12,6 +13,7 @@ namespace tovak2d {
 // The loaded file: its decoder (position and length) and its channel in the mixer (volume,
 // balance, running or stopped). All empty until a file is loaded.
 struct MusicState {
+  std::string shown;  // the file's name as the log shows it
   std::shared_ptr<platform::audio::Output> output;
   std::shared_ptr<platform::music::MusicStream> mediaPos;
   std::unique_ptr<platform::audio::Voice> audio;
@@ -53,6 +55,7 @@ bool MP3Player::LoadMP3(const std::string& FileName) {
     return false;
   }
   s.mediaPos = stream;
+  s.shown = shown;
   s.audio = std::make_unique<platform::audio::Voice>(
       s.output, std::static_pointer_cast<platform::audio::StreamSource>(stream));
   s.audio->SetVolume(0);
@@ -62,6 +65,15 @@ bool MP3Player::LoadMP3(const std::string& FileName) {
 
 int32_t MP3Player::GetCurrentPosition() {
   if (!d_->mediaPos) return 0;
+  // The game asks for the position every frame: where damaged samples were silenced, the log says
+  // so (once per run of them).
+  if (const uint64_t damaged = d_->mediaPos->TakeDamagedSamples()) {
+    try {
+      modExtra::WriteLog("Error in music : " + d_->shown + " : " + std::to_string(damaged) +
+                         " damaged samples played as silence");
+    } catch (const modExtra::LogError&) {
+    }
+  }
   return text::RoundHalfEven(d_->mediaPos->Position());
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "TempAppFolder.h"
+#include "platform/Files.h"
 #include "tovak2d/Extra.h"
 
 using namespace tovak2d;
@@ -203,4 +204,62 @@ TEST(HighScore, HostileFilesNeverCrashTheLoader) {
       extra.HighScore_NewScore(75, "fuzz", {"v"});
     }
   }
+}
+
+namespace {
+
+struct Row {
+  int score = 0;
+  std::string name;
+  std::vector<std::string> values;
+};
+
+// A table file as the engine lays it out once every key exists.
+std::string TableFile(const std::vector<Row>& rows, int topX, int values) {
+  std::string text = "[setup]\r\nTopX=" + std::to_string(topX) +
+                     "\r\nadditionalValues=" + std::to_string(values) + "\r\n[scores]\r\n";
+  for (size_t r = 0; r < rows.size(); ++r) {
+    const std::string prefix = std::to_string(r);
+    text += prefix + "_score=" + std::to_string(rows[r].score) + "\r\n" + prefix + "_name=" + rows[r].name +
+            "\r\n";
+    for (size_t k = 0; k < rows[r].values.size(); ++k)
+      text += prefix + "_value_" + std::to_string(k) + "=" + rows[r].values[k] + "\r\n";
+  }
+  return text;
+}
+
+}  // namespace
+
+// A new best score in a full table of the largest size moves every row down: the file is replaced
+// once, and holds what writing key by key in place gives.
+TEST(HighScore, ATopScoreInAFullTableReplacesTheFileOnce) {
+  TempAppFolder app;
+  const int topX = 100, values = 16;
+  std::vector<Row> rows(topX + 2);
+  for (int r = 1; r <= topX + 1; ++r) {
+    rows[r].score = r <= topX ? 100000 - r * 10 : 5;
+    rows[r].name = "P" + std::to_string(r);
+  }
+  for (int r = 0; r <= topX + 1; ++r)
+    for (int k = 0; k <= values; ++k)
+      rows[r].values.push_back("v" + std::to_string(r) + "_" + std::to_string(k));
+  app.Write("t.ini", TableFile(rows, topX, values));
+
+  Extra extra;
+  std::string name = "t.ini";
+  int16_t ranks = 10, extraValues = 0;
+  ASSERT_TRUE(extra.HighScore_Create(name, ranks, extraValues));
+  ASSERT_EQ(ranks, topX);
+
+  std::vector<std::string> newValues;
+  for (int k = 0; k <= values; ++k) newValues.push_back("new" + std::to_string(k));
+  const uint64_t changesBefore = platform::files::WriteGeneration();
+  EXPECT_EQ(extra.HighScore_NewScore(999999, "Best", newValues), 1);
+  EXPECT_EQ(platform::files::WriteGeneration() - changesBefore, 1u) << "one replacement of the file";
+
+  std::vector<Row> expected = rows;
+  for (int r = topX + 1; r >= 2; --r) expected[r] = rows[r - 1];
+  expected[1] = Row{999999, "Best", newValues};
+  EXPECT_EQ(app.Read("t.ini"), TableFile(expected, topX, values));
+  EXPECT_EQ(extra.HighScore_GetName(101), "P100");
 }

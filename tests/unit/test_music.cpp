@@ -329,3 +329,25 @@ TEST(MusicOnDevice, PlaysOnTheAudioDriversOwnThread) {
 }
 
 }  // namespace
+
+// A damaged Windows Media file that decodes to samples of no value: they reach the mix as silence,
+// effects played over the music stay clean, and the log says so once.
+TEST_F(MusicTest, SamplesOfNoValueArePlayedAsSilenceAndLogged) {
+  std::filesystem::copy_file(std::filesystem::path(VARNEL_SOURCE_DIR) / "fuzz/regressions/music" /
+                                 "wma-decoding-to-samples-of-no-value",
+                             folder_ / "sound" / "damaged.wma");
+  ASSERT_TRUE(player_->LoadMP3("\\sound\\damaged.wma"));
+  int32_t volume = 100;
+  player_->SetVolume(volume);
+  player_->PlayMP3();
+  for (int pass = 0; pass < 20; ++pass) {
+    for (float sample : Render(0.1))
+      ASSERT_TRUE(std::isfinite(sample) && std::fabs(sample) <= 1.0f) << sample;
+    player_->GetCurrentPosition();
+  }
+  const std::string log = folder_.Log();
+  const size_t line = log.find("Error in music : " + folder_.path().string());
+  ASSERT_NE(line, std::string::npos) << log;
+  EXPECT_NE(log.find("damaged.wma : ", line), std::string::npos) << log;
+  EXPECT_NE(log.find(" damaged samples played as silence\r\n", line), std::string::npos) << log;
+}

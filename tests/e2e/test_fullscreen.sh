@@ -48,6 +48,19 @@ find_title() {
   awk -v w="$TITLE_WIDTH" 'BEGIN { exit !(w > 120 && w < 230) }'
 }
 
+# find_title, once two screenshots in a row agree on the heading: while the splash logo fades out,
+# its art can join the heading's box. PREVIOUS_WIDTH is emptied before each series.
+PREVIOUS_WIDTH=
+steady_title() {
+  if ! find_title "$@"; then
+    PREVIOUS_WIDTH=
+    return 1
+  fi
+  local previous=$PREVIOUS_WIDTH
+  PREVIOUS_WIDTH=$TITLE_WIDTH
+  [ -n "$previous" ] && awk -v a="$previous" -v b="$TITLE_WIDTH" 'BEGIN { d = a - b; exit !(d < 1.5 && d > -1.5) }'
+}
+
 # Frame pixel (X, Y) on the screen, for a frame scaled into an area at LEFT,TOP of W x H.
 to_screen() {
   awk -v x="$1" -v y="$2" -v l="$3" -v t="$4" -v w="$5" -v h="$6" 'BEGIN {
@@ -94,9 +107,11 @@ run_with_renderer() {
 
   # The splash logo fades out over 4 s: the heading shows when it is gone.
   local shot=$WORK/full-$RENDERER.png found=
+  pause 4
+  PREVIOUS_WIDTH=
   for _ in $(seq $((30 * PACE))); do
     timeout 10 import -display "$DISPLAY" -window root "$shot" || fail "no screenshot"
-    if find_title "$shot" 1.2 160 0; then found=1; break; fi
+    if steady_title "$shot" 1.2 160 0; then found=1; break; fi
     sleep 0.5
   done
   [ -n "$found" ] || fail "$RENDERER: the credits never show in full screen"
@@ -141,9 +156,11 @@ run_with_renderer() {
   local frame_x frame_y
   frame_x=$(awk -v w="$WIN_W" -v s="$scale" 'BEGIN { print (w - 800 * s) / 2 }')
   frame_y=$(awk -v h="$WIN_H" -v s="$scale" 'BEGIN { print (h - 600 * s) / 2 }')
+  pause 4  # the splash logo fades out over the first 4 s
+  PREVIOUS_WIDTH=
   for _ in $(seq $((30 * PACE))); do
     timeout 10 import -display "$DISPLAY" -window "$WINDOW" "$shot" || fail "no screenshot"
-    if find_title "$shot" "$scale" "$frame_x" "$frame_y"; then found=1; break; fi
+    if steady_title "$shot" "$scale" "$frame_x" "$frame_y"; then found=1; break; fi
     sleep 0.5
   done
   [ -n "$found" ] || fail "$RENDERER: the credits never show in the window"
@@ -170,9 +187,11 @@ full_screen_without_window_manager() {
   wait_until 10 "without a window manager the window does not cover the display" covers_display
   echo "ok: without a window manager the full-screen window is mapped and covers the display"
   local shot=$WORK/full-no-wm.png found=
+  pause 4  # the splash logo fades out over the first 4 s
+  PREVIOUS_WIDTH=
   for _ in $(seq $((30 * PACE))); do
     timeout 10 import -display "$DISPLAY" -window root "$shot" || fail "no screenshot"
-    if find_title "$shot" 1.2 160 0; then found=1; break; fi
+    if steady_title "$shot" 1.2 160 0; then found=1; break; fi
     sleep 0.5
   done
   [ -n "$found" ] || fail "without a window manager the credits never show"

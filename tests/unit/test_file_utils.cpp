@@ -1,4 +1,8 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -119,10 +123,27 @@ TEST(FileUtilities, DownloadsFromALocalServer) {
   app.Write("served/pack.vnl", std::string(100000, 'p'));
   std::filesystem::create_directories(app.path() / "packs");
   const int port = 20000 + static_cast<int>(std::hash<std::string>{}(app.str()) % 20000);
-  const std::string command = "timeout 20 python3 -m http.server " + std::to_string(port) +
-                              " --bind 127.0.0.1 --directory '" + (app.path() / "served").string() +
-                              "' >/dev/null 2>&1 &";
-  ASSERT_EQ(std::system(command.c_str()), 0);
+  // The server is this test's own child, so the test can end exactly that process.
+  const std::string portText = std::to_string(port), served = (app.path() / "served").string();
+  const pid_t server = fork();
+  ASSERT_GE(server, 0);
+  if (server == 0) {
+    const int devNull = open("/dev/null", O_WRONLY);
+    dup2(devNull, STDOUT_FILENO);
+    dup2(devNull, STDERR_FILENO);
+    // The timeout ends the server even if this test dies before it can.
+    execlp("timeout", "timeout", "20", "python3", "-m", "http.server", portText.c_str(), "--bind",
+           "127.0.0.1", "--directory", served.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  // Ended by its process id however the test leaves, a failed assertion included.
+  struct EndServer {
+    pid_t pid;
+    ~EndServer() {
+      kill(pid, SIGTERM);
+      waitpid(pid, nullptr, 0);
+    }
+  } endServer{server};
   const std::string url = "http://127.0.0.1:" + std::to_string(port) + "/pack.vnl";
   bool done = false;
   for (int i = 0; i < 100 && !done; ++i) {
@@ -133,7 +154,6 @@ TEST(FileUtilities, DownloadsFromALocalServer) {
   EXPECT_EQ(app.Read("packs/pack.vnl"), std::string(100000, 'p'));
   EXPECT_FALSE(extra.DownloadFile("http://127.0.0.1:" + std::to_string(port) + "/missing", "packs\\x.vnl"));
   EXPECT_FALSE(app.Has("packs/x.vnl"));
-  std::system(("pkill -f 'http.server " + std::to_string(port) + "'").c_str());
 }
 
 TEST(FileUtilities, OnlineMeansADefaultRoute) {

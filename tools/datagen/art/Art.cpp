@@ -2,13 +2,10 @@
 
 #include <cmath>
 
+#include "Math.h"
 #include "Rng.h"
 
 namespace datagen::art {
-
-namespace {
-constexpr double kPi = 3.14159265358979323846;
-}
 
 void SetColor(cairo_t* cr, const Rgb& c, double alpha) {
   cairo_set_source_rgba(cr, c.r, c.g, c.b, alpha);

@@ -3,13 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "Math.h"
 #include "Rng.h"
 
 namespace datagen::synth {
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kTwoPi = 2 * kPi;
 
 int64_t ToSample(double seconds) {
   return static_cast<int64_t>(std::llround(seconds * kRate));

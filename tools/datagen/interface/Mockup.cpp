@@ -4,11 +4,10 @@
 
 #include "Art.h"
 #include "BitmapFont.h"
+#include "Math.h"
 
 namespace datagen {
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 int PowerOfTwo(int v) {
   int p = 1;

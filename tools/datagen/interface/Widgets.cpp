@@ -4,14 +4,11 @@
 #include "Filters.h"
 #include "Interface.h"
 #include "Look.h"
+#include "Math.h"
 #include "Noise.h"
 #include "Rng.h"
 
 namespace datagen::ui {
-namespace {
-constexpr double kPi = 3.14159265358979323846;
-}
-
 Canvas Cursor() {
   // The game draws the pointer at 40 % opacity and turns it about (1, 1) when something under it
   // can be clicked, so the tip sits at (1, 1) and the outline is bold.

@@ -5,12 +5,11 @@
 #include <string>
 
 #include "Art.h"
+#include "Math.h"
 #include "Rng.h"
 
 namespace datagen::city {
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 const Night& NightFor(const Scene& s) {
   return NightOf(static_cast<int>(s.mood[0]));

@@ -4,12 +4,11 @@
 #include <cmath>
 
 #include "Art.h"
+#include "Math.h"
 #include "Rng.h"
 
 namespace datagen::kitchen {
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 // Light comes from the upper left, so shadows fall to the lower right.
 void DropShadow(cairo_t* cr, double x, double y, double rx, double ry) {

@@ -4,12 +4,11 @@
 #include <cmath>
 
 #include "Art.h"
+#include "Math.h"
 #include "Rng.h"
 
 namespace datagen::sea {
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 bool Glowing(const Scene& scene) {
   return WatersOf(static_cast<int>(scene.mood[0])).glow;

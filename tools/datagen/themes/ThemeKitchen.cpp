@@ -4,6 +4,7 @@
 #include "Art.h"
 #include "Filters.h"
 #include "KitchenProps.h"
+#include "Math.h"
 #include "Noise.h"
 #include "Placement.h"
 #include "Rng.h"
@@ -13,8 +14,6 @@ namespace datagen {
 namespace {
 
 using namespace kitchen;
-
-constexpr double kPi = 3.14159265358979323846;
 
 const Table& TableFor(const Scene& s) {
   return TableOf(static_cast<int>(s.mood[0]));

@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "Art.h"
+#include "Math.h"
 #include "Noise.h"
 #include "Placement.h"
 #include "Rng.h"
@@ -13,8 +14,6 @@ namespace datagen {
 namespace {
 
 using namespace valley;
-
-constexpr double kPi = 3.14159265358979323846;
 
 class Valley : public Theme {
  public:

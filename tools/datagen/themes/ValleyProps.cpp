@@ -4,12 +4,11 @@
 #include <cmath>
 
 #include "Art.h"
+#include "Math.h"
 #include "Rng.h"
 
 namespace datagen::valley {
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 void Shadow(cairo_t* cr, const Item& it, double width) {
   art::GroundShadow(cr, it.x + width * 0.15, it.y, width * 0.6, width * 0.12, 0.28);

@@ -9,6 +9,7 @@
 #include "Rng.h"
 
 namespace datagen::ui {
+
 Canvas Cursor() {
   // The game draws the pointer at 40 % opacity and turns it about (1, 1) when something under it
   // can be clicked, so the tip sits at (1, 1) and the outline is bold.

@@ -9,13 +9,12 @@
 #include "Rng.h"
 
 namespace datagen::city {
-namespace {
 
-const Night& NightFor(const Scene& s) {
+static const Night& NightFor(const Scene& s) {
   return NightOf(static_cast<int>(s.mood[0]));
 }
 
-void Mirror(cairo_t* cr, const Item& it) {
+static void Mirror(cairo_t* cr, const Item& it) {
   if (!it.flip) return;
   cairo_translate(cr, it.x, 0);
   cairo_scale(cr, -1, 1);
@@ -248,7 +247,7 @@ void PaintLamp(cairo_t* cr, const Scene&, const Item& it) {
   cairo_fill(cr);
 }
 
-void Wheel(cairo_t* cr, double x, double y, double r) {
+static void Wheel(cairo_t* cr, double x, double y, double r) {
   art::Ellipse(cr, x, y, r, r);
   art::SetColor(cr, Hex(0x141418));
   cairo_fill(cr);
@@ -566,93 +565,6 @@ void PaintStars(cairo_t* cr, const Scene&, const Item& it) {
     art::Star(cr, sx, sy, 3.2, 1.2, 4);
     art::SetColor(cr, it.color);
     cairo_fill(cr);
-  }
-}
-
-}  // namespace
-
-void PaintItem(cairo_t* cr, const Scene& scene, const Item& it) {
-  switch (it.kind) {
-    case kBuilding:
-      PaintBuilding(cr, scene, it);
-      break;
-    case kTower:
-      PaintBuilding(cr, scene, it);
-      break;
-    case kSign:
-      PaintSign(cr, scene, it);
-      break;
-    case kBalcony:
-      PaintBalcony(cr, scene, it);
-      break;
-    case kWaterTank:
-      PaintWaterTank(cr, scene, it);
-      break;
-    case kAntenna:
-      PaintAntenna(cr, scene, it);
-      break;
-    case kClock:
-      PaintClock(cr, scene, it);
-      break;
-    case kFlag:
-      PaintFlag(cr, scene, it);
-      break;
-    case kLamp:
-      PaintLamp(cr, scene, it);
-      break;
-    case kCar:
-      PaintCar(cr, scene, it);
-      break;
-    case kBus:
-      PaintBus(cr, scene, it);
-      break;
-    case kTrafficLight:
-      PaintTrafficLight(cr, scene, it);
-      break;
-    case kHydrant:
-      PaintHydrant(cr, scene, it);
-      break;
-    case kBench:
-      PaintBench(cr, scene, it);
-      break;
-    case kTreePot:
-      PaintTreePot(cr, scene, it);
-      break;
-    case kPerson:
-      PaintPerson(cr, scene, it);
-      break;
-    case kCat:
-      PaintCat(cr, scene, it);
-      break;
-    case kMoon:
-      PaintMoon(cr, scene, it);
-      break;
-    case kCloud:
-      PaintCloud(cr, scene, it);
-      break;
-    case kBirds:
-      PaintBirds(cr, scene, it);
-      break;
-    case kPlane:
-      PaintPlane(cr, scene, it);
-      break;
-    case kBalloon:
-      PaintBalloon(cr, scene, it);
-      break;
-    case kFirework:
-      PaintFirework(cr, scene, it);
-      break;
-    case kLantern:
-      PaintLantern(cr, scene, it);
-      break;
-    case kBoat:
-      PaintBoat(cr, scene, it);
-      break;
-    case kStars:
-      PaintStars(cr, scene, it);
-      break;
-    default:
-      break;
   }
 }
 

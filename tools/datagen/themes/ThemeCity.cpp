@@ -4,6 +4,7 @@
 #include "Art.h"
 #include "CityProps.h"
 #include "Noise.h"
+#include "ObjectTable.h"
 #include "Placement.h"
 #include "Rng.h"
 #include "Scenery.h"
@@ -20,8 +21,303 @@ const Night& NightFor(const Scene& s) {
   return NightOf(static_cast<int>(s.mood[0]));
 }
 
-class City : public Theme {
+// What the city's objects depend on: the night of the level.
+struct Evening {
+  int mood;
+  const Night& night;
+};
+
+// The street's front (lamps, people) is drawn by how low it stands, the road's traffic over it.
+constexpr Depth kBackRow{20, 0}, kPavement{100, 1}, kRoad{200, 1}, kSky{-100, 0};
+
+// Buildings and towers: a style, a colour of the night's sky (the old town's are brick), lit
+// windows, and a random place in the back row so neighbours overlap either way.
+void FacadeColours(Item& it, const Evening& e, Rng& rng) {
+  it.variant = rng.Int(0, 7);
+  it.color =
+      Mix(Hsv(rng.Range(0.55, 0.75), rng.Range(0.15, 0.35), rng.Range(0.22, 0.38)), e.night.skyTop, 0.25);
+  if (e.mood == 10) it.color = Hsv(rng.Range(0.02, 0.08), 0.45, rng.Range(0.35, 0.5));
+  it.accent = e.night.glow;
+  it.count = rng.Int(3, 6);
+  it.depth = rng.Range(0, 10);
+}
+
+using Object = ObjectType<Evening>;
+using enum Counting;
+
+// One row a kind, in the order of the kinds.
+constexpr Object kObjects[] = {
+    {.kind = kBuilding,
+     .paint = PaintBuilding,
+     .minSize = 110,
+     .maxSize = 190,
+     .scenery = true,
+     .depth = kBackRow,
+     .palette = FacadeColours},
+    {.kind = kTower,
+     .paint = PaintBuilding,
+     .minSize = 200,
+     .maxSize = 260,
+     .scenery = true,
+     .depth = kBackRow,
+     .palette = FacadeColours},
+    {.kind = kSign,
+     .paint = PaintSign,
+     .minSize = 7,
+     .maxSize = 9,
+     .depth = kBackRow,
+     .palette =
+         [](Item& it, const Evening& e, Rng& rng) {
+           it.variant = rng.Int(0, 9);
+           it.color = e.mood == 9 ? Hsv(rng.Pick(std::vector<double>{0.85, 0.5, 0.95}), 0.6, 1.0)
+                                  : Hsv(rng.Pick(std::vector<double>{0.0, 0.1, 0.15, 0.5, 0.85}), 0.55, 1.0);
+           it.accent = Shade(it.color, 0.7);
+         }},
+    {.kind = kBalcony,
+     .paint = PaintBalcony,
+     .minSize = 20,
+     .maxSize = 26,
+     .counting = kAlways,
+     .maxCount = 5,
+     .depth = kBackRow,
+     .palette =
+         [](Item& it, const Evening& e, Rng& rng) {
+           it.color = Hsv(rng.Range(0.25, 0.35), 0.6, 0.55);
+           it.accent = e.night.glow;
+           it.count = rng.Int(2, 4);
+         }},
+    {.kind = kWaterTank,
+     .paint = PaintWaterTank,
+     .minSize = 18,
+     .maxSize = 24,
+     .depth = kBackRow,
+     .palette = [](Item& it, const Evening&, Rng&) { it.color = Hex(0x6A4A3A); }},
+    {.kind = kAntenna,
+     .paint = PaintAntenna,
+     .minSize = 22,
+     .maxSize = 34,
+     .counting = kAlways,
+     .maxCount = 3,
+     .depth = kBackRow,
+     .palette =
+         [](Item& it, const Evening&, Rng& rng) {
+           it.color = Hex(0xFF4A3A);
+           it.count = rng.Int(1, 3);
+         }},
+    {.kind = kClock,
+     .paint = PaintClock,
+     .minSize = 14,
+     .maxSize = 18,
+     .depth = kBackRow,
+     .palette =
+         [](Item& it, const Evening&, Rng& rng) {
+           it.color = Hex(0x5A4A3A);
+           it.angle = rng.Range(0, 6.28);
+         }},
+    {.kind = kFlag,
+     .paint = PaintFlag,
+     .minSize = 18,
+     .maxSize = 24,
+     .mirrorable = true,
+     .depth = kBackRow,
+     .palette =
+         [](Item& it, const Evening&, Rng& rng) {
+           it.color = Hsv(rng.Uniform(), 0.7, 0.85);
+           it.accent = Hex(0xFFFFFF);
+           it.flip = rng.Chance(0.5);
+         }},
+    {.kind = kLamp,
+     .paint = PaintLamp,
+     .minSize = 40,
+     .maxSize = 48,
+     .mirrorable = true,
+     .depth = kPavement,
+     .palette =
+         [](Item& it, const Evening& e, Rng& rng) {
+           it.color = e.night.glow;
+           it.flip = rng.Chance(0.5);
+         }},
+    {.kind = kCar,
+     .paint = PaintCar,
+     .minSize = 44,
+     .maxSize = 54,
+     .mirrorable = true,
+     .depth = kRoad,
+     .palette =
+         [](Item& it, const Evening& e, Rng& rng) {
+           it.color = Hsv(rng.Pick(std::vector<double>{0.0, 0.6, 0.12, 0.33, 0.75, 0.95}),
+                          rng.Range(0.5, 0.8), rng.Range(0.55, 0.9));
+           it.accent = e.night.glow;
+           it.flip = rng.Chance(0.5);
+         }},
+    {.kind = kBus,
+     .paint = PaintBus,
+     .minSize = 70,
+     .maxSize = 84,
+     .counting = kAlways,
+     .maxCount = 7,
+     .mirrorable = true,
+     .depth = kRoad,
+     .palette =
+         [](Item& it, const Evening&, Rng& rng) {
+           it.color = Hsv(rng.Pick(std::vector<double>{0.0, 0.12, 0.33, 0.58}), 0.65, 0.8);
+           it.accent = Hex(0xFFF0C8);
+           it.count = rng.Int(3, 5);
+           it.flip = rng.Chance(0.5);
+         }},
+    {.kind = kTrafficLight,
+     .paint = PaintTrafficLight,
+     .minSize = 30,
+     .maxSize = 36,
+     .counting = kAlways,
+     .maxCount = 2,
+     .depth = kPavement,
+     .palette = [](Item& it, const Evening&, Rng& rng) { it.count = rng.Int(0, 2); }},
+    {.kind = kHydrant,
+     .paint = PaintHydrant,
+     .minSize = 10,
+     .maxSize = 13,
+     .depth = kPavement,
+     .palette = [](Item& it, const Evening&,
+                   Rng& rng) { it.color = rng.Chance(0.7) ? Hex(0xD83A2A) : Hex(0xE8C030); }},
+    {.kind = kBench,
+     .paint = PaintBench,
+     .minSize = 22,
+     .maxSize = 28,
+     .depth = kPavement,
+     .palette = [](Item& it, const Evening&, Rng&) { it.color = Hex(0x7A5236); }},
+    {.kind = kTreePot,
+     .paint = PaintTreePot,
+     .minSize = 26,
+     .maxSize = 34,
+     .depth = kPavement,
+     .palette =
+         [](Item& it, const Evening& e, Rng& rng) {
+           it.color = e.night.snow ? Hex(0xD8E4EC) : Hsv(rng.Range(0.25, 0.35), 0.55, 0.45);
+           it.accent = Hex(0x6A5A50);
+         }},
+    {.kind = kPerson,
+     .paint = PaintPerson,
+     .minSize = 24,
+     .maxSize = 30,
+     .mirrorable = true,
+     .depth = kPavement,
+     .palette =
+         [](Item& it, const Evening&, Rng& rng) {
+           it.variant = rng.Chance(0.3) ? 1 : 0;
+           it.color = Hsv(rng.Uniform(), 0.55, 0.7);
+           it.accent = Hsv(rng.Uniform(), 0.6, 0.8);
+           it.flip = rng.Chance(0.5);
+         }},
+    {.kind = kCat,
+     .paint = PaintCat,
+     .minSize = 12,
+     .maxSize = 15,
+     .mirrorable = true,
+     .depth = kPavement,
+     .palette =
+         [](Item& it, const Evening&, Rng& rng) {
+           it.color = Hex(0x181820);
+           it.accent = Hex(0xE0F060);
+           it.flip = rng.Chance(0.5);
+         }},
+    // The full moon of its night is twice the size.
+    {.kind = kMoon,
+     .paint = PaintMoon,
+     .depth = Depth{-200, 0},
+     .palette = [](Item& it, const Evening& e,
+                   Rng& rng) { it.size = e.mood == 5 ? rng.Range(46, 56) : rng.Range(24, 32); }},
+    {.kind = kCloud,
+     .paint = PaintCloud,
+     .minSize = 50,
+     .maxSize = 80,
+     .depth = Depth{-150, 0.01},
+     .palette = [](Item& it, const Evening& e,
+                   Rng&) { it.color = Mix(e.night.skyLow, Hex(0xFFFFFF), 0.25); }},
+    {.kind = kBirds,
+     .paint = PaintBirds,
+     .minSize = 30,
+     .maxSize = 40,
+     .counting = kAlways,
+     .maxCount = 9,
+     .depth = kSky,
+     .palette =
+         [](Item& it, const Evening&, Rng& rng) {
+           it.color = Hex(0x101018);
+           it.count = rng.Int(3, 6);
+         }},
+    {.kind = kPlane,
+     .paint = PaintPlane,
+     .minSize = 24,
+     .maxSize = 30,
+     .mirrorable = true,
+     .depth = kSky,
+     .palette =
+         [](Item& it, const Evening&, Rng& rng) {
+           it.color = Hex(0x2A2A36);
+           it.flip = rng.Chance(0.5);
+         }},
+    {.kind = kBalloon,
+     .paint = PaintBalloon,
+     .minSize = 16,
+     .maxSize = 20,
+     .depth = kSky,
+     .palette = [](Item& it, const Evening&, Rng& rng) { it.color = Hsv(rng.Uniform(), 0.7, 0.95); }},
+    {.kind = kFirework,
+     .paint = PaintFirework,
+     .minSize = 36,
+     .maxSize = 52,
+     .counting = kAlways,
+     .maxCount = 16,
+     .depth = kSky,
+     .palette =
+         [](Item& it, const Evening&, Rng& rng) {
+           it.color = Hsv(rng.Uniform(), 0.6, 1.0);
+           it.accent = Hex(0xFFFFFF);
+           it.count = rng.Int(8, 13);
+         }},
+    {.kind = kLantern,
+     .paint = PaintLantern,
+     .minSize = 60,
+     .maxSize = 90,
+     .counting = kAlways,
+     .maxCount = 8,
+     .depth = Depth{50, 0},
+     .palette =
+         [](Item& it, const Evening&, Rng& rng) {
+           it.color = Hsv(rng.Pick(std::vector<double>{0.0, 0.08, 0.13}), 0.7, 1.0);
+           it.count = rng.Int(4, 7);
+         }},
+    {.kind = kBoat,
+     .paint = PaintBoat,
+     .minSize = 40,
+     .maxSize = 56,
+     .mirrorable = true,
+     .depth = kRoad,
+     .palette =
+         [](Item& it, const Evening& e, Rng& rng) {
+           it.color = Hsv(rng.Uniform(), 0.4, 0.85);
+           it.accent = e.night.glow;
+           it.flip = rng.Chance(0.5);
+         }},
+    {.kind = kStars,
+     .paint = PaintStars,
+     .minSize = 28,
+     .maxSize = 40,
+     .counting = kAlways,
+     .maxCount = 7,
+     .depth = Depth{-120, 0},
+     .palette =
+         [](Item& it, const Evening&, Rng& rng) {
+           it.color = Hex(0xFFF6D8);
+           it.count = rng.Int(3, 6);
+         }},
+};
+
+class City : public TableTheme<Evening> {
  public:
+  City() : TableTheme(kObjects) {}
+
   std::string PackName() const override { return "City Nights"; }
   std::string Description() const override {
     return "When the sun goes down the city lights up:[e]neon signs, busy streets and rooftops[e]under the "
@@ -92,10 +388,6 @@ class City : public Theme {
     }
   }
 
-  void PaintItem(cairo_t* cr, const Scene& scene, const Item& it) const override {
-    city::PaintItem(cr, scene, it);
-  }
-
   void PaintOverlay(cairo_t* cr, const Scene& scene) const override {
     const Night& n = NightFor(scene);
     Rng rng(scene.seed ^ 0x5EED);
@@ -116,35 +408,6 @@ class City : public Theme {
     if (n.fog) {
       cairo_rectangle(cr, 0, 0, scene.width, scene.height);
       art::FillVertical(cr, 0, scene.height, n.skyLow, n.skyLow, 0.18);
-    }
-  }
-
-  bool Mirrorable(const Item& it) const override {
-    return it.kind == kFlag || it.kind == kLamp || it.kind == kCar || it.kind == kBus || it.kind == kPerson ||
-           it.kind == kCat || it.kind == kPlane || it.kind == kBoat;
-  }
-  bool Countable(const Item& it) const override {
-    return it.kind == kBalcony || it.kind == kAntenna || it.kind == kBus || it.kind == kTrafficLight ||
-           it.kind == kBirds || it.kind == kFirework || it.kind == kLantern || it.kind == kStars;
-  }
-  int MaxCount(const Item& it) const override {
-    switch (it.kind) {
-      case kBalcony:
-        return 5;
-      case kAntenna:
-        return 3;
-      case kBus:
-        return 7;
-      case kTrafficLight:
-        return 2;
-      case kFirework:
-        return 16;
-      case kLantern:
-        return 8;
-      case kStars:
-        return 7;
-      default:
-        return 9;
     }
   }
 
@@ -170,177 +433,11 @@ class City : public Theme {
   }
 
  private:
-  static Item MakeItem(int kind, int mood, Rng& rng, double x, double y) {
-    const Night& n = NightOf(mood);
-    Item it;
-    it.kind = kind;
-    it.x = x;
-    it.y = y;
-    it.seed = rng.Next() | 1;
-    it.depth = 20;
-    switch (kind) {
-      case kBuilding:
-      case kTower:
-        it.size = kind == kTower ? rng.Range(200, 260) : rng.Range(110, 190);
-        it.variant = rng.Int(0, 7);
-        it.color =
-            Mix(Hsv(rng.Range(0.55, 0.75), rng.Range(0.15, 0.35), rng.Range(0.22, 0.38)), n.skyTop, 0.25);
-        if (mood == 10) it.color = Hsv(rng.Range(0.02, 0.08), 0.45, rng.Range(0.35, 0.5));
-        it.accent = n.glow;
-        it.count = rng.Int(3, 6);
-        it.scenery = true;
-        it.depth = rng.Range(0, 10);
-        break;
-      case kSign:
-        it.size = rng.Range(7, 9);
-        it.variant = rng.Int(0, 9);
-        it.color = mood == 9 ? Hsv(rng.Pick(std::vector<double>{0.85, 0.5, 0.95}), 0.6, 1.0)
-                             : Hsv(rng.Pick(std::vector<double>{0.0, 0.1, 0.15, 0.5, 0.85}), 0.55, 1.0);
-        it.accent = Shade(it.color, 0.7);
-        break;
-      case kBalcony:
-        it.size = rng.Range(20, 26);
-        it.color = Hsv(rng.Range(0.25, 0.35), 0.6, 0.55);
-        it.accent = n.glow;
-        it.count = rng.Int(2, 4);
-        break;
-      case kWaterTank:
-        it.size = rng.Range(18, 24);
-        it.color = Hex(0x6A4A3A);
-        break;
-      case kAntenna:
-        it.size = rng.Range(22, 34);
-        it.color = Hex(0xFF4A3A);
-        it.count = rng.Int(1, 3);
-        break;
-      case kClock:
-        it.size = rng.Range(14, 18);
-        it.color = Hex(0x5A4A3A);
-        it.angle = rng.Range(0, 6.28);
-        break;
-      case kFlag:
-        it.size = rng.Range(18, 24);
-        it.color = Hsv(rng.Uniform(), 0.7, 0.85);
-        it.accent = Hex(0xFFFFFF);
-        it.flip = rng.Chance(0.5);
-        break;
-      case kLamp:
-        it.size = rng.Range(40, 48);
-        it.color = n.glow;
-        it.flip = rng.Chance(0.5);
-        it.depth = 100 + y;
-        break;
-      case kCar:
-        it.size = rng.Range(44, 54);
-        it.color = Hsv(rng.Pick(std::vector<double>{0.0, 0.6, 0.12, 0.33, 0.75, 0.95}), rng.Range(0.5, 0.8),
-                       rng.Range(0.55, 0.9));
-        it.accent = n.glow;
-        it.flip = rng.Chance(0.5);
-        it.depth = 200 + y;
-        break;
-      case kBus:
-        it.size = rng.Range(70, 84);
-        it.color = Hsv(rng.Pick(std::vector<double>{0.0, 0.12, 0.33, 0.58}), 0.65, 0.8);
-        it.accent = Hex(0xFFF0C8);
-        it.count = rng.Int(3, 5);
-        it.flip = rng.Chance(0.5);
-        it.depth = 200 + y;
-        break;
-      case kTrafficLight:
-        it.size = rng.Range(30, 36);
-        it.count = rng.Int(0, 2);
-        it.depth = 100 + y;
-        break;
-      case kHydrant:
-        it.size = rng.Range(10, 13);
-        it.color = rng.Chance(0.7) ? Hex(0xD83A2A) : Hex(0xE8C030);
-        it.depth = 100 + y;
-        break;
-      case kBench:
-        it.size = rng.Range(22, 28);
-        it.color = Hex(0x7A5236);
-        it.depth = 100 + y;
-        break;
-      case kTreePot:
-        it.size = rng.Range(26, 34);
-        it.color = n.snow ? Hex(0xD8E4EC) : Hsv(rng.Range(0.25, 0.35), 0.55, 0.45);
-        it.accent = Hex(0x6A5A50);
-        it.depth = 100 + y;
-        break;
-      case kPerson:
-        it.size = rng.Range(24, 30);
-        it.variant = rng.Chance(0.3) ? 1 : 0;
-        it.color = Hsv(rng.Uniform(), 0.55, 0.7);
-        it.accent = Hsv(rng.Uniform(), 0.6, 0.8);
-        it.flip = rng.Chance(0.5);
-        it.depth = 100 + y;
-        break;
-      case kCat:
-        it.size = rng.Range(12, 15);
-        it.color = Hex(0x181820);
-        it.accent = Hex(0xE0F060);
-        it.flip = rng.Chance(0.5);
-        it.depth = 100 + y;
-        break;
-      case kMoon:
-        it.size = mood == 5 ? rng.Range(46, 56) : rng.Range(24, 32);
-        it.depth = -200;
-        break;
-      case kCloud:
-        it.size = rng.Range(50, 80);
-        it.color = Mix(n.skyLow, Hex(0xFFFFFF), 0.25);
-        it.depth = -150 + y * 0.01;
-        break;
-      case kBirds:
-        it.size = rng.Range(30, 40);
-        it.color = Hex(0x101018);
-        it.count = rng.Int(3, 6);
-        it.depth = -100;
-        break;
-      case kPlane:
-        it.size = rng.Range(24, 30);
-        it.color = Hex(0x2A2A36);
-        it.flip = rng.Chance(0.5);
-        it.depth = -100;
-        break;
-      case kBalloon:
-        it.size = rng.Range(16, 20);
-        it.color = Hsv(rng.Uniform(), 0.7, 0.95);
-        it.depth = -100;
-        break;
-      case kFirework:
-        it.size = rng.Range(36, 52);
-        it.color = Hsv(rng.Uniform(), 0.6, 1.0);
-        it.accent = Hex(0xFFFFFF);
-        it.count = rng.Int(8, 13);
-        it.depth = -100;
-        break;
-      case kLantern:
-        it.size = rng.Range(60, 90);
-        it.color = Hsv(rng.Pick(std::vector<double>{0.0, 0.08, 0.13}), 0.7, 1.0);
-        it.count = rng.Int(4, 7);
-        it.depth = 50;
-        break;
-      case kBoat:
-        it.size = rng.Range(40, 56);
-        it.color = Hsv(rng.Uniform(), 0.4, 0.85);
-        it.accent = n.glow;
-        it.flip = rng.Chance(0.5);
-        it.depth = 200 + y;
-        break;
-      case kStars:
-        it.size = rng.Range(28, 40);
-        it.color = Hex(0xFFF6D8);
-        it.count = rng.Int(3, 6);
-        it.depth = -120;
-        break;
-      default:
-        break;
-    }
-    return it;
+  Item MakeItem(int kind, int mood, Rng& rng, double x, double y) const {
+    return Make(kind, Evening{mood, NightOf(mood)}, rng, x, y);
   }
 
-  static void Populate(Scene& scene, int mood, Rng& rng) {
+  void Populate(Scene& scene, int mood, Rng& rng) const {
     const Night& n = NightOf(mood);
     const double W = scene.width;
     Placement spots;

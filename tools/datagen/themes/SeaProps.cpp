@@ -8,20 +8,19 @@
 #include "Rng.h"
 
 namespace datagen::sea {
-namespace {
 
-bool Glowing(const Scene& scene) {
+static bool Glowing(const Scene& scene) {
   return WatersOf(static_cast<int>(scene.mood[0])).glow;
 }
 
-void Mirror(cairo_t* cr, const Item& it) {
+static void Mirror(cairo_t* cr, const Item& it) {
   if (!it.flip) return;
   cairo_translate(cr, it.x, 0);
   cairo_scale(cr, -1, 1);
   cairo_translate(cr, -it.x, 0);
 }
 
-void FloorShadow(cairo_t* cr, const Item& it, double w) {
+static void FloorShadow(cairo_t* cr, const Item& it, double w) {
   art::GroundShadow(cr, it.x, it.y, w, w * 0.2, 0.3);
 }
 
@@ -279,7 +278,8 @@ void PaintOctopus(cairo_t* cr, const Scene&, const Item& it) {
   }
 }
 
-void Branch(cairo_t* cr, Rng& rng, double x, double y, double angle, double length, double width, int depth) {
+static void Branch(cairo_t* cr, Rng& rng, double x, double y, double angle, double length, double width,
+                   int depth) {
   double ex = x + std::cos(angle) * length, ey = y + std::sin(angle) * length;
   cairo_move_to(cr, x, y);
   cairo_line_to(cr, ex, ey);
@@ -573,87 +573,6 @@ void PaintWreck(cairo_t* cr, const Scene& scene, const Item& it) {
     art::Ellipse(cr, it.x - s * (0.3 - k * 0.2), it.y - s * 0.2, s * 0.03, s * 0.03);
     art::SetColor(cr, Shade(wood, 0.45));
     cairo_fill(cr);
-  }
-}
-
-}  // namespace
-
-void PaintItem(cairo_t* cr, const Scene& scene, const Item& it) {
-  switch (it.kind) {
-    case kFish:
-      PaintFish(cr, scene, it);
-      break;
-    case kSchool:
-      PaintSchool(cr, scene, it);
-      break;
-    case kJelly:
-      PaintJelly(cr, scene, it);
-      break;
-    case kStar:
-      PaintStar(cr, scene, it);
-      break;
-    case kShell:
-      PaintShell(cr, scene, it);
-      break;
-    case kCrab:
-      PaintCrab(cr, scene, it);
-      break;
-    case kTurtle:
-      PaintTurtle(cr, scene, it);
-      break;
-    case kSeahorse:
-      PaintSeahorse(cr, scene, it);
-      break;
-    case kOctopus:
-      PaintOctopus(cr, scene, it);
-      break;
-    case kCoral:
-      PaintCoral(cr, scene, it);
-      break;
-    case kBrain:
-      PaintBrain(cr, scene, it);
-      break;
-    case kFan:
-      PaintFan(cr, scene, it);
-      break;
-    case kKelp:
-      PaintKelp(cr, scene, it);
-      break;
-    case kWeed:
-      PaintWeed(cr, scene, it);
-      break;
-    case kRock:
-      PaintRock(cr, scene, it);
-      break;
-    case kAnemone:
-      PaintAnemone(cr, scene, it);
-      break;
-    case kBubbles:
-      PaintBubbles(cr, scene, it);
-      break;
-    case kChest:
-      PaintChest(cr, scene, it);
-      break;
-    case kAnchor:
-      PaintAnchor(cr, scene, it);
-      break;
-    case kUrchin:
-      PaintUrchin(cr, scene, it);
-      break;
-    case kRay:
-      PaintRay(cr, scene, it);
-      break;
-    case kClam:
-      PaintClam(cr, scene, it);
-      break;
-    case kBottle:
-      PaintBottle(cr, scene, it);
-      break;
-    case kWreck:
-      PaintWreck(cr, scene, it);
-      break;
-    default:
-      break;
   }
 }
 

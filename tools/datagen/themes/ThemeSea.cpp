@@ -4,6 +4,7 @@
 #include "Art.h"
 #include "Filters.h"
 #include "Noise.h"
+#include "ObjectTable.h"
 #include "Placement.h"
 #include "Rng.h"
 #include "Scenery.h"
@@ -19,13 +20,301 @@ double FloorY(const Scene& s) {
   return s.mood[1];
 }
 
+// What the sea's objects depend on: the waters of the level.
+struct Dive {
+  int mood;
+  const Waters& waters;
+};
+
+// On the floor things are drawn by how low they stand; whatever swims comes in front of them.
+constexpr Depth kFloor{0, 1}, kSwimming{kSwimmerDepth, 1};
+
+// Bright reef fish by day, a few glowing colours in a night sea.
+Rgb FishColour(const Dive& d, Rng& rng) {
+  if (d.waters.glow) return Hsv(rng.Pick(std::vector<double>{0.5, 0.55, 0.85, 0.3}), 0.5, 1.0);
+  return Hsv(
+      rng.Pick(std::vector<double>{0.0, 0.08, 0.13, 0.16, 0.55, 0.6, 0.78, 0.9}) + rng.Range(-0.02, 0.02),
+      rng.Range(0.6, 0.85), rng.Range(0.85, 1.0));
+}
+
+using Object = ObjectType<Dive>;
+using enum Counting;
+
+// One row a kind, in the order of the kinds.
+constexpr Object kObjects[] = {
+    // A fish's body shape is chosen before its size.
+    {.kind = kFish,
+     .paint = PaintFish,
+     .counting = kWhenAny,
+     .maxCount = 3,
+     .mirrorable = true,
+     .depth = kSwimming,
+     .palette =
+         [](Item& it, const Dive& d, Rng& rng) {
+           it.variant = rng.Int(0, 2);
+           it.size = rng.Range(22, 34);
+           it.color = FishColour(d, rng);
+           it.accent = rng.Chance(0.5) ? Hex(0xFFFFFF) : Hsv(rng.Uniform(), 0.7, 0.5);
+           it.count = rng.Chance(0.7) ? rng.Int(1, 3) : 0;
+           it.flip = rng.Chance(0.5);
+         }},
+    {.kind = kSchool,
+     .paint = PaintSchool,
+     .minSize = 40,
+     .maxSize = 56,
+     .counting = kAlways,
+     .maxCount = 12,
+     .mirrorable = true,
+     .depth = kSwimming,
+     .palette =
+         [](Item& it, const Dive& d, Rng& rng) {
+           it.color = d.waters.glow ? Hex(0x9AF0FF) : Hsv(rng.Range(0.5, 0.62), 0.35, 0.95);
+           it.accent = Hex(0xFFFFFF);
+           it.count = rng.Int(5, 9);
+           it.flip = rng.Chance(0.5);
+         }},
+    {.kind = kJelly,
+     .paint = PaintJelly,
+     .minSize = 22,
+     .maxSize = 30,
+     .counting = kAlways,
+     .maxCount = 7,
+     .depth = kSwimming,
+     .palette =
+         [](Item& it, const Dive& d, Rng& rng) {
+           it.color =
+               d.waters.glow ? Hsv(rng.Range(0.5, 0.9), 0.55, 1.0) : Hsv(rng.Range(0.75, 0.95), 0.35, 1.0);
+           it.count = rng.Int(3, 6);
+         }},
+    {.kind = kStar,
+     .paint = PaintStar,
+     .minSize = 18,
+     .maxSize = 24,
+     .counting = kAlways,
+     .maxCount = 8,
+     .depth = kFloor,
+     .palette =
+         [](Item& it, const Dive&, Rng& rng) {
+           it.color = Hsv(rng.Pick(std::vector<double>{0.02, 0.07, 0.95, 0.8}), 0.7, 0.95);
+           it.accent = Hex(0xFFF0C0);
+           it.count = 5;
+           it.angle = rng.Range(0, 1);
+         }},
+    {.kind = kShell,
+     .paint = PaintShell,
+     .minSize = 16,
+     .maxSize = 22,
+     .counting = kAlways,
+     .maxCount = 10,
+     .depth = kFloor,
+     .palette =
+         [](Item& it, const Dive&, Rng& rng) {
+           it.color = Hsv(rng.Range(0.02, 0.12), 0.3, 0.98);
+           it.accent = Hsv(rng.Range(0.0, 0.08), 0.5, 0.75);
+           it.count = rng.Int(5, 8);
+         }},
+    {.kind = kCrab,
+     .paint = PaintCrab,
+     .minSize = 20,
+     .maxSize = 26,
+     .mirrorable = true,
+     .depth = kFloor,
+     .palette =
+         [](Item& it, const Dive&, Rng& rng) {
+           it.color = Hsv(rng.Range(0.0, 0.06), 0.8, 0.9);
+           it.flip = rng.Chance(0.5);
+         }},
+    {.kind = kTurtle,
+     .paint = PaintTurtle,
+     .minSize = 46,
+     .maxSize = 58,
+     .mirrorable = true,
+     .depth = kSwimming,
+     .palette =
+         [](Item& it, const Dive&, Rng& rng) {
+           it.color = Hsv(rng.Range(0.12, 0.22), 0.55, 0.6);
+           it.accent = Hsv(rng.Range(0.2, 0.3), 0.35, 0.7);
+           it.flip = rng.Chance(0.5);
+         }},
+    {.kind = kSeahorse,
+     .paint = PaintSeahorse,
+     .minSize = 26,
+     .maxSize = 34,
+     .mirrorable = true,
+     .depth = kSwimming,
+     .palette =
+         [](Item& it, const Dive&, Rng& rng) {
+           it.color = Hsv(rng.Pick(std::vector<double>{0.1, 0.13, 0.9, 0.05}), 0.7, 0.95);
+           it.accent = Shade(it.color, 1.3);
+           it.flip = rng.Chance(0.5);
+         }},
+    {.kind = kOctopus,
+     .paint = PaintOctopus,
+     .minSize = 30,
+     .maxSize = 38,
+     .mirrorable = true,
+     .depth = kFloor,
+     .palette =
+         [](Item& it, const Dive&, Rng& rng) {
+           it.color = Hsv(rng.Pick(std::vector<double>{0.95, 0.02, 0.8}), 0.6, 0.85);
+           it.accent = Hex(0xFFE0E8);
+           it.flip = rng.Chance(0.5);
+         }},
+    {.kind = kCoral,
+     .paint = PaintCoral,
+     .minSize = 34,
+     .maxSize = 52,
+     .depth = kFloor,
+     .palette =
+         [](Item& it, const Dive&, Rng& rng) {
+           it.color = Hsv(rng.Pick(std::vector<double>{0.0, 0.04, 0.92, 0.85, 0.12, 0.5}), 0.6, 0.95);
+         }},
+    {.kind = kBrain,
+     .paint = PaintBrain,
+     .minSize = 26,
+     .maxSize = 36,
+     .depth = kFloor,
+     .palette =
+         [](Item& it, const Dive&, Rng& rng) {
+           it.color = Hsv(rng.Pick(std::vector<double>{0.1, 0.2, 0.3, 0.06}), 0.45, 0.85);
+           it.accent = Shade(it.color, 0.6);
+         }},
+    {.kind = kFan,
+     .paint = PaintFan,
+     .minSize = 34,
+     .maxSize = 48,
+     .depth = kFloor,
+     .palette =
+         [](Item& it, const Dive&, Rng& rng) {
+           it.color = Hsv(rng.Pick(std::vector<double>{0.78, 0.85, 0.95, 0.08}), 0.6, 0.9);
+         }},
+    // Kelp stands behind what grows on the floor; the kelp forest's grows taller.
+    {.kind = kKelp,
+     .paint = PaintKelp,
+     .scenery = true,
+     .depth = Depth{-40, 1},
+     .palette =
+         [](Item& it, const Dive& d, Rng& rng) {
+           it.size = d.mood == 2 ? rng.Range(200, 280) : rng.Range(120, 200);
+           it.color = Hsv(rng.Range(0.2, 0.3), 0.6, 0.5);
+         }},
+    {.kind = kWeed,
+     .paint = PaintWeed,
+     .minSize = 22,
+     .maxSize = 34,
+     .depth = kFloor,
+     .palette = [](Item& it, const Dive&, Rng& rng) { it.color = Hsv(rng.Range(0.22, 0.38), 0.6, 0.6); }},
+    {.kind = kRock,
+     .paint = PaintRock,
+     .minSize = 24,
+     .maxSize = 40,
+     .depth = kFloor,
+     .palette = [](Item& it, const Dive&,
+                   Rng& rng) { it.color = Hsv(rng.Range(0.55, 0.65), 0.12, rng.Range(0.45, 0.6)); }},
+    {.kind = kAnemone,
+     .paint = PaintAnemone,
+     .minSize = 20,
+     .maxSize = 28,
+     .counting = kAlways,
+     .maxCount = 12,
+     .depth = kFloor,
+     .palette =
+         [](Item& it, const Dive&, Rng& rng) {
+           it.color = Hsv(rng.Pick(std::vector<double>{0.9, 0.95, 0.55, 0.1}), 0.55, 0.95);
+           it.accent = Hex(0xFFFFFF);
+           it.count = rng.Int(5, 9);
+         }},
+    {.kind = kBubbles,
+     .paint = PaintBubbles,
+     .minSize = 44,
+     .maxSize = 64,
+     .counting = kAlways,
+     .maxCount = 10,
+     .depth = kSwimming,
+     .palette = [](Item& it, const Dive&, Rng& rng) { it.count = rng.Int(4, 8); }},
+    {.kind = kChest,
+     .paint = PaintChest,
+     .minSize = 34,
+     .maxSize = 42,
+     .counting = kAlways,
+     .maxCount = 8,
+     .depth = kFloor,
+     .palette =
+         [](Item& it, const Dive&, Rng& rng) {
+           it.color = Hex(0x8A5A32);
+           it.accent = Hex(0xC8A040);
+           it.count = rng.Int(3, 6);
+         }},
+    {.kind = kAnchor,
+     .paint = PaintAnchor,
+     .minSize = 36,
+     .maxSize = 46,
+     .depth = kFloor,
+     .palette =
+         [](Item& it, const Dive&, Rng& rng) {
+           it.color = Hex(0x4A4E56);
+           it.angle = rng.Range(-0.5, 0.5);
+         }},
+    {.kind = kUrchin,
+     .paint = PaintUrchin,
+     .minSize = 16,
+     .maxSize = 22,
+     .depth = kFloor,
+     .palette = [](Item& it, const Dive&, Rng& rng) { it.color = Hsv(rng.Range(0.75, 0.85), 0.55, 0.45); }},
+    {.kind = kRay,
+     .paint = PaintRay,
+     .minSize = 44,
+     .maxSize = 58,
+     .mirrorable = true,
+     .depth = kSwimming,
+     .palette =
+         [](Item& it, const Dive&, Rng& rng) {
+           it.color = Hsv(rng.Range(0.55, 0.62), 0.25, 0.55);
+           it.accent = Hex(0xE8F0FF);
+           it.flip = rng.Chance(0.5);
+         }},
+    {.kind = kClam,
+     .paint = PaintClam,
+     .minSize = 22,
+     .maxSize = 28,
+     .counting = kAlways,
+     .maxCount = 3,
+     .depth = kFloor,
+     .palette =
+         [](Item& it, const Dive&, Rng& rng) {
+           it.color = Hsv(rng.Range(0.75, 0.95), 0.25, 0.85);
+           it.accent = Hex(0xF0C0D0);
+           it.count = rng.Int(1, 2);
+         }},
+    {.kind = kBottle,
+     .paint = PaintBottle,
+     .minSize = 18,
+     .maxSize = 24,
+     .mirrorable = true,
+     .depth = kFloor,
+     .palette =
+         [](Item& it, const Dive&, Rng& rng) {
+           it.color = rng.Chance(0.5) ? Hex(0x3A9A5A) : Hex(0x7AB0D0);
+           it.flip = rng.Chance(0.5);
+         }},
+    // A wreck lies behind the reef in front of it.
+    {.kind = kWreck,
+     .paint = PaintWreck,
+     .minSize = 150,
+     .maxSize = 190,
+     .scenery = true,
+     .depth = Depth{-60, 1}},
+};
+
 // The sea floor's top edge at x: a gentle dune line.
 double FloorAt(const Scene& s, double x) {
   return FloorY(s) + std::sin(x / 37.0 + s.mood[2]) * 6 + std::sin(x / 13.0 + s.mood[2] * 2) * 2;
 }
 
-class Sea : public Theme {
+class Sea : public TableTheme<Dive> {
  public:
+  Sea() : TableTheme(kObjects) {}
+
   std::string PackName() const override { return "Under the Sea"; }
   std::string Description() const override {
     return "Dive among reefs, wrecks and kelp forests[e]where fish, crabs and turtles go about[e]their quiet "
@@ -105,42 +394,6 @@ class Sea : public Theme {
     }
   }
 
-  void PaintItem(cairo_t* cr, const Scene& scene, const Item& it) const override {
-    sea::PaintItem(cr, scene, it);
-  }
-
-  bool Mirrorable(const Item& it) const override {
-    return it.kind == kFish || it.kind == kSchool || it.kind == kCrab || it.kind == kTurtle ||
-           it.kind == kSeahorse || it.kind == kRay || it.kind == kOctopus || it.kind == kBottle;
-  }
-  bool Countable(const Item& it) const override {
-    return (it.kind == kFish && it.count > 0) || it.kind == kSchool || it.kind == kJelly ||
-           it.kind == kStar || it.kind == kShell || it.kind == kAnemone || it.kind == kBubbles ||
-           it.kind == kChest || it.kind == kClam;
-  }
-  int MaxCount(const Item& it) const override {
-    switch (it.kind) {
-      case kFish:
-        return 3;
-      case kStar:
-        return 8;
-      case kClam:
-        return 3;
-      case kSchool:
-        return 12;
-      case kAnemone:
-        return 12;
-      case kShell:
-        return 10;
-      case kBubbles:
-        return 10;
-      case kChest:
-        return 8;
-      default:
-        return 7;
-    }
-  }
-
   Item NewItem(const Scene& scene, Rng& rng, double x, double y) const override {
     const int mood = static_cast<int>(scene.mood[0]);
     if (y > FloorAt(scene, x) + 8) {
@@ -153,166 +406,11 @@ class Sea : public Theme {
   }
 
  private:
-  static Rgb FishColour(int mood, Rng& rng) {
-    if (WatersOf(mood).glow) return Hsv(rng.Pick(std::vector<double>{0.5, 0.55, 0.85, 0.3}), 0.5, 1.0);
-    return Hsv(
-        rng.Pick(std::vector<double>{0.0, 0.08, 0.13, 0.16, 0.55, 0.6, 0.78, 0.9}) + rng.Range(-0.02, 0.02),
-        rng.Range(0.6, 0.85), rng.Range(0.85, 1.0));
+  Item MakeItem(int kind, int mood, Rng& rng, double x, double y) const {
+    return Make(kind, Dive{mood, WatersOf(mood)}, rng, x, y);
   }
 
-  static Item MakeItem(int kind, int mood, Rng& rng, double x, double y) {
-    Item it;
-    it.kind = kind;
-    it.x = x;
-    it.y = y;
-    it.seed = rng.Next() | 1;
-    it.depth = y;
-    const bool glow = WatersOf(mood).glow;
-    switch (kind) {
-      case kFish:
-        it.variant = rng.Int(0, 2);
-        it.size = rng.Range(22, 34);
-        it.color = FishColour(mood, rng);
-        it.accent = rng.Chance(0.5) ? Hex(0xFFFFFF) : Hsv(rng.Uniform(), 0.7, 0.5);
-        it.count = rng.Chance(0.7) ? rng.Int(1, 3) : 0;
-        it.flip = rng.Chance(0.5);
-        it.depth = kSwimmerDepth + y;
-        break;
-      case kSchool:
-        it.size = rng.Range(40, 56);
-        it.color = glow ? Hex(0x9AF0FF) : Hsv(rng.Range(0.5, 0.62), 0.35, 0.95);
-        it.accent = Hex(0xFFFFFF);
-        it.count = rng.Int(5, 9);
-        it.flip = rng.Chance(0.5);
-        it.depth = kSwimmerDepth + y;
-        break;
-      case kJelly:
-        it.size = rng.Range(22, 30);
-        it.color = glow ? Hsv(rng.Range(0.5, 0.9), 0.55, 1.0) : Hsv(rng.Range(0.75, 0.95), 0.35, 1.0);
-        it.count = rng.Int(3, 6);
-        it.depth = kSwimmerDepth + y;
-        break;
-      case kStar:
-        it.size = rng.Range(18, 24);
-        it.color = Hsv(rng.Pick(std::vector<double>{0.02, 0.07, 0.95, 0.8}), 0.7, 0.95);
-        it.accent = Hex(0xFFF0C0);
-        it.count = 5;
-        it.angle = rng.Range(0, 1);
-        break;
-      case kShell:
-        it.size = rng.Range(16, 22);
-        it.color = Hsv(rng.Range(0.02, 0.12), 0.3, 0.98);
-        it.accent = Hsv(rng.Range(0.0, 0.08), 0.5, 0.75);
-        it.count = rng.Int(5, 8);
-        break;
-      case kCrab:
-        it.size = rng.Range(20, 26);
-        it.color = Hsv(rng.Range(0.0, 0.06), 0.8, 0.9);
-        it.flip = rng.Chance(0.5);
-        break;
-      case kTurtle:
-        it.size = rng.Range(46, 58);
-        it.color = Hsv(rng.Range(0.12, 0.22), 0.55, 0.6);
-        it.accent = Hsv(rng.Range(0.2, 0.3), 0.35, 0.7);
-        it.flip = rng.Chance(0.5);
-        it.depth = kSwimmerDepth + y;
-        break;
-      case kSeahorse:
-        it.size = rng.Range(26, 34);
-        it.color = Hsv(rng.Pick(std::vector<double>{0.1, 0.13, 0.9, 0.05}), 0.7, 0.95);
-        it.accent = Shade(it.color, 1.3);
-        it.flip = rng.Chance(0.5);
-        it.depth = kSwimmerDepth + y;
-        break;
-      case kOctopus:
-        it.size = rng.Range(30, 38);
-        it.color = Hsv(rng.Pick(std::vector<double>{0.95, 0.02, 0.8}), 0.6, 0.85);
-        it.accent = Hex(0xFFE0E8);
-        it.flip = rng.Chance(0.5);
-        break;
-      case kCoral:
-        it.size = rng.Range(34, 52);
-        it.color = Hsv(rng.Pick(std::vector<double>{0.0, 0.04, 0.92, 0.85, 0.12, 0.5}), 0.6, 0.95);
-        break;
-      case kBrain:
-        it.size = rng.Range(26, 36);
-        it.color = Hsv(rng.Pick(std::vector<double>{0.1, 0.2, 0.3, 0.06}), 0.45, 0.85);
-        it.accent = Shade(it.color, 0.6);
-        break;
-      case kFan:
-        it.size = rng.Range(34, 48);
-        it.color = Hsv(rng.Pick(std::vector<double>{0.78, 0.85, 0.95, 0.08}), 0.6, 0.9);
-        break;
-      case kKelp:
-        it.size = mood == 2 ? rng.Range(200, 280) : rng.Range(120, 200);
-        it.color = Hsv(rng.Range(0.2, 0.3), 0.6, 0.5);
-        it.scenery = true;
-        it.depth = y - 40;
-        break;
-      case kWeed:
-        it.size = rng.Range(22, 34);
-        it.color = Hsv(rng.Range(0.22, 0.38), 0.6, 0.6);
-        break;
-      case kRock:
-        it.size = rng.Range(24, 40);
-        it.color = Hsv(rng.Range(0.55, 0.65), 0.12, rng.Range(0.45, 0.6));
-        break;
-      case kAnemone:
-        it.size = rng.Range(20, 28);
-        it.color = Hsv(rng.Pick(std::vector<double>{0.9, 0.95, 0.55, 0.1}), 0.55, 0.95);
-        it.accent = Hex(0xFFFFFF);
-        it.count = rng.Int(5, 9);
-        break;
-      case kBubbles:
-        it.size = rng.Range(44, 64);
-        it.count = rng.Int(4, 8);
-        it.depth = kSwimmerDepth + y;
-        break;
-      case kChest:
-        it.size = rng.Range(34, 42);
-        it.color = Hex(0x8A5A32);
-        it.accent = Hex(0xC8A040);
-        it.count = rng.Int(3, 6);
-        break;
-      case kAnchor:
-        it.size = rng.Range(36, 46);
-        it.color = Hex(0x4A4E56);
-        it.angle = rng.Range(-0.5, 0.5);
-        break;
-      case kUrchin:
-        it.size = rng.Range(16, 22);
-        it.color = Hsv(rng.Range(0.75, 0.85), 0.55, 0.45);
-        break;
-      case kRay:
-        it.size = rng.Range(44, 58);
-        it.color = Hsv(rng.Range(0.55, 0.62), 0.25, 0.55);
-        it.accent = Hex(0xE8F0FF);
-        it.flip = rng.Chance(0.5);
-        it.depth = kSwimmerDepth + y;
-        break;
-      case kClam:
-        it.size = rng.Range(22, 28);
-        it.color = Hsv(rng.Range(0.75, 0.95), 0.25, 0.85);
-        it.accent = Hex(0xF0C0D0);
-        it.count = rng.Int(1, 2);
-        break;
-      case kBottle:
-        it.size = rng.Range(18, 24);
-        it.color = rng.Chance(0.5) ? Hex(0x3A9A5A) : Hex(0x7AB0D0);
-        it.flip = rng.Chance(0.5);
-        break;
-      case kWreck:
-        it.size = rng.Range(150, 190);
-        it.scenery = true;
-        it.depth = y - 60;
-        break;
-      default:
-        break;
-    }
-    return it;
-  }
-
-  static void Populate(Scene& scene, int mood, Rng& rng) {
+  void Populate(Scene& scene, int mood, Rng& rng) const {
     const double W = scene.width, floor = FloorY(scene), H = scene.height;
     Placement spots;
     auto onFloor = [&](int kind, double radius) {

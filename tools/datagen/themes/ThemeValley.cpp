@@ -4,6 +4,7 @@
 #include "Art.h"
 #include "Math.h"
 #include "Noise.h"
+#include "ObjectTable.h"
 #include "Placement.h"
 #include "Rng.h"
 #include "Scenery.h"
@@ -15,8 +16,297 @@ namespace {
 
 using namespace valley;
 
-class Valley : public Theme {
+// What the valley's objects depend on: the level's season and time of day, and the picture's
+// height, for the perspective that makes things on the ground smaller towards the horizon.
+struct Land {
+  const Mood& m;
+  double height;
+  double Perspective(double y) const { return valley::Perspective(m, y, height); }
+};
+
+// On the ground things are drawn by how low they stand; whatever flies is behind all of them.
+constexpr Depth kGround{0, 1}, kAir{-500, 1};
+
+using Object = ObjectType<Land>;
+using enum Counting;
+
+// One row a kind, in the order of the kinds.
+constexpr Object kObjects[] = {
+    // Blossom in spring; otherwise red or yellow fruit, or none (and never in winter).
+    {.kind = kTree,
+     .paint = PaintTree,
+     .minSize = 38,
+     .maxSize = 52,
+     .counting = kWhenAny,
+     .maxCount = 9,
+     .recedes = true,
+     .depth = kGround,
+     .palette =
+         [](Item& it, const Land& l, Rng& rng) {
+           it.color = Canopy(l.m.season, rng);
+           it.accent = l.m.season == kSpring ? Hex(0xFFFFFF)
+                       : rng.Chance(0.5)     ? Hex(0xD83828)
+                                             : Hex(0xF0B020);
+           it.count = (l.m.season == kWinter || rng.Chance(0.3)) ? 0 : rng.Int(3, 7);
+         }},
+    {.kind = kPine,
+     .paint = PaintPine,
+     .minSize = 40,
+     .maxSize = 56,
+     .recedes = true,
+     .depth = kGround,
+     .palette = [](Item& it, const Land&,
+                   Rng& rng) { it.color = Hsv(rng.Range(0.3, 0.4), 0.55, rng.Range(0.32, 0.45)); }},
+    {.kind = kHouse,
+     .paint = PaintHouse,
+     .minSize = 34,
+     .maxSize = 42,
+     .counting = kAlways,
+     .maxCount = 4,
+     .mirrorable = true,
+     .recedes = true,
+     .depth = kGround,
+     .palette =
+         [](Item& it, const Land&, Rng& rng) {
+           it.color = rng.Pick(
+               std::vector<Rgb>{Hex(0xF2E6C8), Hex(0xE8C8A0), Hex(0xF0F0EA), Hex(0xD8E4F0), Hex(0xF2D0C0)});
+           it.accent = rng.Pick(std::vector<Rgb>{Hex(0xB04A38), Hex(0x6A4A3A), Hex(0x4A6A8A), Hex(0x8A3A4A)});
+           it.count = rng.Int(1, 3);
+           it.flip = rng.Chance(0.5);
+         }},
+    {.kind = kBarn,
+     .paint = PaintBarn,
+     .minSize = 38,
+     .maxSize = 46,
+     .counting = kAlways,
+     .maxCount = 4,
+     .mirrorable = true,
+     .recedes = true,
+     .depth = kGround,
+     .palette =
+         [](Item& it, const Land&, Rng& rng) {
+           it.color = rng.Chance(0.7) ? Hex(0xB83A2E) : Hex(0x8A5A3A);
+           it.accent = Hex(0xF4EEE0);
+           it.count = rng.Int(1, 3);
+           it.flip = rng.Chance(0.5);
+         }},
+    {.kind = kWindmill,
+     .paint = PaintWindmill,
+     .minSize = 58,
+     .maxSize = 70,
+     .counting = kAlways,
+     .maxCount = 8,
+     .mirrorable = true,
+     .recedes = true,
+     .depth = kGround,
+     .palette =
+         [](Item& it, const Land&, Rng& rng) {
+           it.color = rng.Chance(0.5) ? Hex(0xE8DCC8) : Hex(0xC8B49A);
+           it.accent = Hex(0x8A4A3A);
+           it.count = rng.Int(4, 6);
+           it.angle = rng.Range(0, kPi);
+           it.flip = rng.Chance(0.5);
+         }},
+    {.kind = kFence,
+     .paint = PaintFence,
+     .minSize = 40,
+     .maxSize = 56,
+     .counting = kAlways,
+     .maxCount = 9,
+     .recedes = true,
+     .depth = kGround,
+     .palette =
+         [](Item& it, const Land&, Rng& rng) {
+           it.color = Hex(0x9A7A58);
+           it.count = rng.Int(3, 6);
+         }},
+    {.kind = kSheep,
+     .paint = PaintSheep,
+     .minSize = 17,
+     .maxSize = 21,
+     .mirrorable = true,
+     .recedes = true,
+     .depth = kGround,
+     .palette =
+         [](Item& it, const Land&, Rng& rng) {
+           it.color = Hex(0xF4F2EA);
+           it.accent = Hex(0x2E2A2A);
+           it.flip = rng.Chance(0.5);
+         }},
+    {.kind = kCow,
+     .paint = PaintCow,
+     .minSize = 22,
+     .maxSize = 27,
+     .counting = kAlways,
+     .maxCount = 9,
+     .mirrorable = true,
+     .recedes = true,
+     .depth = kGround,
+     .palette =
+         [](Item& it, const Land&, Rng& rng) {
+           it.color = rng.Chance(0.75) ? Hex(0xF6F2EC) : Hex(0xB88A5A);
+           it.accent = Hex(0x2A2624);
+           it.count = rng.Int(2, 5);
+           it.flip = rng.Chance(0.5);
+         }},
+    {.kind = kFlowers,
+     .paint = PaintFlowers,
+     .minSize = 16,
+     .maxSize = 22,
+     .counting = kAlways,
+     .maxCount = 9,
+     .recedes = true,
+     .depth = kGround,
+     .palette =
+         [](Item& it, const Land&, Rng& rng) {
+           it.color = Hsv(rng.Pick(std::vector<double>{0.0, 0.12, 0.15, 0.8, 0.9, 0.6}), 0.6, 1.0);
+           it.accent = Hex(0xFFE060);
+           it.count = rng.Int(3, 7);
+         }},
+    {.kind = kRock,
+     .paint = PaintRock,
+     .minSize = 12,
+     .maxSize = 20,
+     .recedes = true,
+     .depth = kGround,
+     .palette = [](Item& it, const Land&,
+                   Rng& rng) { it.color = Hsv(rng.Range(0.05, 0.6), 0.08, rng.Range(0.55, 0.72)); }},
+    // Berries on half of them; a bush without any may still be given some.
+    {.kind = kBush,
+     .paint = PaintBush,
+     .minSize = 18,
+     .maxSize = 26,
+     .counting = kAlways,
+     .maxCount = 9,
+     .recedes = true,
+     .depth = kGround,
+     .palette =
+         [](Item& it, const Land& l, Rng& rng) {
+           it.color = l.m.season == kAutumn ? Hsv(rng.Range(0.0, 0.1), 0.7, 0.7)
+                                            : Hsv(rng.Range(0.26, 0.33), 0.6, 0.55);
+           it.accent = rng.Chance(0.5) ? Hex(0xE03050) : Hex(0x4050C0);
+           it.count = rng.Chance(0.5) ? rng.Int(3, 7) : 0;
+         }},
+    {.kind = kHaystack,
+     .paint = PaintHaystack,
+     .minSize = 18,
+     .maxSize = 26,
+     .recedes = true,
+     .depth = kGround,
+     .palette = [](Item& it, const Land&, Rng&) { it.color = Hex(0xE0B860); }},
+    {.kind = kBalloon,
+     .paint = PaintBalloon,
+     .minSize = 26,
+     .maxSize = 34,
+     .counting = kAlways,
+     .maxCount = 6,
+     .depth = kAir,
+     .palette =
+         [](Item& it, const Land&, Rng& rng) {
+           it.color = Hsv(rng.Uniform(), 0.65, 0.95);
+           it.accent = Hsv(rng.Uniform(), 0.5, 1.0);
+           it.count = rng.Int(2, 4);
+         }},
+    {.kind = kBirds,
+     .paint = PaintBirds,
+     .minSize = 30,
+     .maxSize = 44,
+     .counting = kAlways,
+     .maxCount = 9,
+     .depth = kAir,
+     .palette =
+         [](Item& it, const Land& l, Rng& rng) {
+           it.color = l.m.time == kDusk ? Hex(0x1A1A2A) : Hex(0x3A3A44);
+           it.count = rng.Int(3, 6);
+         }},
+    {.kind = kKite,
+     .paint = PaintKite,
+     .minSize = 16,
+     .maxSize = 22,
+     .mirrorable = true,
+     .depth = kAir,
+     .palette =
+         [](Item& it, const Land&, Rng& rng) {
+           it.color = Hsv(rng.Uniform(), 0.75, 0.95);
+           it.accent = Hsv(rng.Uniform(), 0.6, 1.0);
+           it.flip = rng.Chance(0.5);
+         }},
+    {.kind = kScarecrow,
+     .paint = PaintScarecrow,
+     .minSize = 28,
+     .maxSize = 34,
+     .mirrorable = true,
+     .recedes = true,
+     .depth = kGround,
+     .palette =
+         [](Item& it, const Land&, Rng& rng) {
+           it.color = Hsv(rng.Uniform(), 0.5, 0.7);
+           it.accent = Hex(0x7A5A30);
+           it.flip = rng.Chance(0.5);
+         }},
+    {.kind = kSnowman,
+     .paint = PaintSnowman,
+     .minSize = 24,
+     .maxSize = 30,
+     .counting = kAlways,
+     .maxCount = 4,
+     .recedes = true,
+     .depth = kGround,
+     .palette =
+         [](Item& it, const Land&, Rng& rng) {
+           it.accent = rng.Chance(0.5) ? Hex(0x2A2A3A) : Hex(0xB02A2A);
+           it.count = rng.Int(1, 3);
+         }},
+    {.kind = kPumpkin,
+     .paint = PaintPumpkin,
+     .minSize = 12,
+     .maxSize = 16,
+     .recedes = true,
+     .depth = kGround,
+     .palette = [](Item& it, const Land&, Rng&) { it.color = Hex(0xF08A24); }},
+    {.kind = kDuck,
+     .paint = PaintDuck,
+     .minSize = 12,
+     .maxSize = 15,
+     .mirrorable = true,
+     .recedes = true,
+     .depth = kGround,
+     .palette =
+         [](Item& it, const Land&, Rng& rng) {
+           it.color = Hex(0xF6F0E0);
+           it.accent = rng.Chance(0.5) ? Hex(0x2E7A4A) : Hex(0xF6F0E0);
+           it.flip = rng.Chance(0.5);
+         }},
+    {.kind = kBoat,
+     .paint = PaintBoat,
+     .minSize = 22,
+     .maxSize = 28,
+     .mirrorable = true,
+     .recedes = true,
+     .depth = kGround,
+     .palette =
+         [](Item& it, const Land&, Rng& rng) {
+           it.color = Hsv(rng.Range(0.0, 0.12), 0.5, 0.6);
+           it.accent = Hsv(rng.Uniform(), 0.25, 0.98);
+           it.flip = rng.Chance(0.5);
+         }},
+    {.kind = kWell,
+     .paint = PaintWell,
+     .minSize = 22,
+     .maxSize = 28,
+     .recedes = true,
+     .depth = kGround,
+     .palette =
+         [](Item& it, const Land&, Rng&) {
+           it.color = Hex(0xA8A098);
+           it.accent = Hex(0x8A4A3A);
+         }},
+};
+
+class Valley : public TableTheme<Land> {
  public:
+  Valley() : TableTheme(kObjects) {}
+
   std::string PackName() const override { return "Green Valley"; }
   std::string Description() const override {
     return "Farms, mills and orchards in a quiet valley[e]through the seasons, from misty spring "
@@ -106,10 +396,6 @@ class Valley : public Theme {
     }
   }
 
-  void PaintItem(cairo_t* cr, const Scene& scene, const Item& it) const override {
-    valley::PaintItem(cr, scene, it);
-  }
-
   void PaintOverlay(cairo_t* cr, const Scene& scene) const override {
     const Mood m = MoodOf(scene);
     Rgb tint = m.time == kGolden    ? Hex(0xFFE0B8)
@@ -119,33 +405,6 @@ class Valley : public Theme {
     cairo_set_operator(cr, CAIRO_OPERATOR_MULTIPLY);
     art::SetColor(cr, tint);
     cairo_paint(cr);
-  }
-
-  bool Mirrorable(const Item& it) const override {
-    return it.kind == kHouse || it.kind == kBarn || it.kind == kWindmill || it.kind == kSheep ||
-           it.kind == kCow || it.kind == kKite || it.kind == kScarecrow || it.kind == kDuck ||
-           it.kind == kBoat;
-  }
-  bool Countable(const Item& it) const override {
-    return (it.kind == kTree && it.count > 0) || it.kind == kHouse || it.kind == kBarn ||
-           it.kind == kWindmill || it.kind == kFence || it.kind == kCow || it.kind == kFlowers ||
-           it.kind == kBush || it.kind == kBalloon || it.kind == kBirds || it.kind == kSnowman;
-  }
-  int MaxCount(const Item& it) const override {
-    switch (it.kind) {
-      case kHouse:
-        return 4;
-      case kBarn:
-        return 4;
-      case kWindmill:
-        return 8;
-      case kBalloon:
-        return 6;
-      case kSnowman:
-        return 4;
-      default:
-        return 9;
-    }
   }
 
   Item NewItem(const Scene& scene, Rng& rng, double x, double y) const override {
@@ -230,146 +489,11 @@ class Valley : public Theme {
     return first + "[e]" + (rng.Chance(0.5) ? kPlaces[m.layout] : water);
   }
 
-  static Item MakeItem(int kind, const Mood& m, Rng& rng, double x, double y, double height) {
-    Item it;
-    it.kind = kind;
-    it.x = x;
-    it.y = y;
-    it.seed = rng.Next() | 1;
-    it.depth = y;
-    const double p = Perspective(m, y, height);
-    switch (kind) {
-      case kTree:
-        it.size = rng.Range(38, 52) * p;
-        it.color = Canopy(m.season, rng);
-        it.accent = m.season == kSpring ? Hex(0xFFFFFF) : rng.Chance(0.5) ? Hex(0xD83828) : Hex(0xF0B020);
-        it.count = (m.season == kWinter || rng.Chance(0.3)) ? 0 : rng.Int(3, 7);
-        break;
-      case kPine:
-        it.size = rng.Range(40, 56) * p;
-        it.color = Hsv(rng.Range(0.3, 0.4), 0.55, rng.Range(0.32, 0.45));
-        break;
-      case kHouse:
-        it.size = rng.Range(34, 42) * p;
-        it.color = rng.Pick(
-            std::vector<Rgb>{Hex(0xF2E6C8), Hex(0xE8C8A0), Hex(0xF0F0EA), Hex(0xD8E4F0), Hex(0xF2D0C0)});
-        it.accent = rng.Pick(std::vector<Rgb>{Hex(0xB04A38), Hex(0x6A4A3A), Hex(0x4A6A8A), Hex(0x8A3A4A)});
-        it.count = rng.Int(1, 3);
-        it.flip = rng.Chance(0.5);
-        break;
-      case kBarn:
-        it.size = rng.Range(38, 46) * p;
-        it.color = rng.Chance(0.7) ? Hex(0xB83A2E) : Hex(0x8A5A3A);
-        it.accent = Hex(0xF4EEE0);
-        it.count = rng.Int(1, 3);
-        it.flip = rng.Chance(0.5);
-        break;
-      case kWindmill:
-        it.size = rng.Range(58, 70) * p;
-        it.color = rng.Chance(0.5) ? Hex(0xE8DCC8) : Hex(0xC8B49A);
-        it.accent = Hex(0x8A4A3A);
-        it.count = rng.Int(4, 6);
-        it.angle = rng.Range(0, kPi);
-        it.flip = rng.Chance(0.5);
-        break;
-      case kFence:
-        it.size = rng.Range(40, 56) * p;
-        it.color = Hex(0x9A7A58);
-        it.count = rng.Int(3, 6);
-        break;
-      case kSheep:
-        it.size = rng.Range(17, 21) * p;
-        it.color = Hex(0xF4F2EA);
-        it.accent = Hex(0x2E2A2A);
-        it.flip = rng.Chance(0.5);
-        break;
-      case kCow:
-        it.size = rng.Range(22, 27) * p;
-        it.color = rng.Chance(0.75) ? Hex(0xF6F2EC) : Hex(0xB88A5A);
-        it.accent = Hex(0x2A2624);
-        it.count = rng.Int(2, 5);
-        it.flip = rng.Chance(0.5);
-        break;
-      case kFlowers:
-        it.size = rng.Range(16, 22) * p;
-        it.color = Hsv(rng.Pick(std::vector<double>{0.0, 0.12, 0.15, 0.8, 0.9, 0.6}), 0.6, 1.0);
-        it.accent = Hex(0xFFE060);
-        it.count = rng.Int(3, 7);
-        break;
-      case kRock:
-        it.size = rng.Range(12, 20) * p;
-        it.color = Hsv(rng.Range(0.05, 0.6), 0.08, rng.Range(0.55, 0.72));
-        break;
-      case kBush:
-        it.size = rng.Range(18, 26) * p;
-        it.color =
-            m.season == kAutumn ? Hsv(rng.Range(0.0, 0.1), 0.7, 0.7) : Hsv(rng.Range(0.26, 0.33), 0.6, 0.55);
-        it.accent = rng.Chance(0.5) ? Hex(0xE03050) : Hex(0x4050C0);
-        it.count = rng.Chance(0.5) ? rng.Int(3, 7) : 0;
-        break;
-      case kHaystack:
-        it.size = rng.Range(18, 26) * p;
-        it.color = Hex(0xE0B860);
-        break;
-      case kBalloon:
-        it.size = rng.Range(26, 34);
-        it.color = Hsv(rng.Uniform(), 0.65, 0.95);
-        it.accent = Hsv(rng.Uniform(), 0.5, 1.0);
-        it.count = rng.Int(2, 4);
-        it.depth = -500 + y;
-        break;
-      case kBirds:
-        it.size = rng.Range(30, 44);
-        it.color = m.time == kDusk ? Hex(0x1A1A2A) : Hex(0x3A3A44);
-        it.count = rng.Int(3, 6);
-        it.depth = -500 + y;
-        break;
-      case kKite:
-        it.size = rng.Range(16, 22);
-        it.color = Hsv(rng.Uniform(), 0.75, 0.95);
-        it.accent = Hsv(rng.Uniform(), 0.6, 1.0);
-        it.flip = rng.Chance(0.5);
-        it.depth = -500 + y;
-        break;
-      case kScarecrow:
-        it.size = rng.Range(28, 34) * p;
-        it.color = Hsv(rng.Uniform(), 0.5, 0.7);
-        it.accent = Hex(0x7A5A30);
-        it.flip = rng.Chance(0.5);
-        break;
-      case kSnowman:
-        it.size = rng.Range(24, 30) * p;
-        it.accent = rng.Chance(0.5) ? Hex(0x2A2A3A) : Hex(0xB02A2A);
-        it.count = rng.Int(1, 3);
-        break;
-      case kPumpkin:
-        it.size = rng.Range(12, 16) * p;
-        it.color = Hex(0xF08A24);
-        break;
-      case kDuck:
-        it.size = rng.Range(12, 15) * p;
-        it.color = Hex(0xF6F0E0);
-        it.accent = rng.Chance(0.5) ? Hex(0x2E7A4A) : Hex(0xF6F0E0);
-        it.flip = rng.Chance(0.5);
-        break;
-      case kBoat:
-        it.size = rng.Range(22, 28) * p;
-        it.color = Hsv(rng.Range(0.0, 0.12), 0.5, 0.6);
-        it.accent = Hsv(rng.Uniform(), 0.25, 0.98);
-        it.flip = rng.Chance(0.5);
-        break;
-      case kWell:
-        it.size = rng.Range(22, 28) * p;
-        it.color = Hex(0xA8A098);
-        it.accent = Hex(0x8A4A3A);
-        break;
-      default:
-        break;
-    }
-    return it;
+  Item MakeItem(int kind, const Mood& m, Rng& rng, double x, double y, double height) const {
+    return Make(kind, Land{m, height}, rng, x, y);
   }
 
-  static void Populate(Scene& scene, const Mood& m, Rng& rng) {
+  void Populate(Scene& scene, const Mood& m, Rng& rng) const {
     const double w = scene.width, h = scene.height;
     Placement spots;
     auto place = [&](int kind, double y0, double y1, double radius) {

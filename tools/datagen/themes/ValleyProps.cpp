@@ -8,13 +8,12 @@
 #include "Rng.h"
 
 namespace datagen::valley {
-namespace {
 
-void Shadow(cairo_t* cr, const Item& it, double width) {
+static void Shadow(cairo_t* cr, const Item& it, double width) {
   art::GroundShadow(cr, it.x + width * 0.15, it.y, width * 0.6, width * 0.12, 0.28);
 }
 
-void Mirror(cairo_t* cr, const Item& it) {
+static void Mirror(cairo_t* cr, const Item& it) {
   if (!it.flip) return;
   cairo_translate(cr, it.x, 0);
   cairo_scale(cr, -1, 1);
@@ -96,7 +95,7 @@ void PaintPine(cairo_t* cr, const Scene& scene, const Item& it) {
   }
 }
 
-void Window(cairo_t* cr, double x, double y, double w, double h, bool lit) {
+static void Window(cairo_t* cr, double x, double y, double w, double h, bool lit) {
   cairo_rectangle(cr, x, y, w, h);
   art::SetColor(cr, Hex(0xF4EEDC));
   cairo_fill(cr);
@@ -248,7 +247,7 @@ void PaintFence(cairo_t* cr, const Scene&, const Item& it) {
   }
 }
 
-void Legs(cairo_t* cr, double x, double y, double spread, double length, double width) {
+static void Legs(cairo_t* cr, double x, double y, double spread, double length, double width) {
   for (double dx : {-spread, -spread * 0.45, spread * 0.45, spread})
     art::StrokeLine(cr, x + dx, y - length, x + dx, y, width, Hex(0x2E2A28));
 }
@@ -546,78 +545,6 @@ void PaintWell(cairo_t* cr, const Scene&, const Item& it) {
   cairo_close_path(cr);
   art::SetColor(cr, it.accent);
   cairo_fill(cr);
-}
-
-}  // namespace
-
-void PaintItem(cairo_t* cr, const Scene& scene, const Item& it) {
-  switch (it.kind) {
-    case kTree:
-      PaintTree(cr, scene, it);
-      break;
-    case kPine:
-      PaintPine(cr, scene, it);
-      break;
-    case kHouse:
-      PaintHouse(cr, scene, it);
-      break;
-    case kBarn:
-      PaintBarn(cr, scene, it);
-      break;
-    case kWindmill:
-      PaintWindmill(cr, scene, it);
-      break;
-    case kFence:
-      PaintFence(cr, scene, it);
-      break;
-    case kSheep:
-      PaintSheep(cr, scene, it);
-      break;
-    case kCow:
-      PaintCow(cr, scene, it);
-      break;
-    case kFlowers:
-      PaintFlowers(cr, scene, it);
-      break;
-    case kRock:
-      PaintRock(cr, scene, it);
-      break;
-    case kBush:
-      PaintBush(cr, scene, it);
-      break;
-    case kHaystack:
-      PaintHaystack(cr, scene, it);
-      break;
-    case kBalloon:
-      PaintBalloon(cr, scene, it);
-      break;
-    case kBirds:
-      PaintBirds(cr, scene, it);
-      break;
-    case kKite:
-      PaintKite(cr, scene, it);
-      break;
-    case kScarecrow:
-      PaintScarecrow(cr, scene, it);
-      break;
-    case kSnowman:
-      PaintSnowman(cr, scene, it);
-      break;
-    case kPumpkin:
-      PaintPumpkin(cr, scene, it);
-      break;
-    case kDuck:
-      PaintDuck(cr, scene, it);
-      break;
-    case kBoat:
-      PaintBoat(cr, scene, it);
-      break;
-    case kWell:
-      PaintWell(cr, scene, it);
-      break;
-    default:
-      break;
-  }
 }
 
 }  // namespace datagen::valley

@@ -112,7 +112,28 @@ inline bool OnWater(const Mood& m, double x, double y, double width) {
 }
 
 // Paints one object of the valley.
-void PaintItem(cairo_t* cr, const Scene& scene, const Item& item);
+// The painters of the objects, one a kind or a family of kinds.
+void PaintTree(cairo_t* cr, const Scene& scene, const Item& it);
+void PaintPine(cairo_t* cr, const Scene& scene, const Item& it);
+void PaintHouse(cairo_t* cr, const Scene& scene, const Item& it);
+void PaintBarn(cairo_t* cr, const Scene& scene, const Item& it);
+void PaintWindmill(cairo_t* cr, const Scene& scene, const Item& it);
+void PaintFence(cairo_t* cr, const Scene& scene, const Item& it);
+void PaintSheep(cairo_t* cr, const Scene& scene, const Item& it);
+void PaintCow(cairo_t* cr, const Scene& scene, const Item& it);
+void PaintFlowers(cairo_t* cr, const Scene& scene, const Item& it);
+void PaintRock(cairo_t* cr, const Scene& scene, const Item& it);
+void PaintBush(cairo_t* cr, const Scene& scene, const Item& it);
+void PaintHaystack(cairo_t* cr, const Scene& scene, const Item& it);
+void PaintBalloon(cairo_t* cr, const Scene& scene, const Item& it);
+void PaintBirds(cairo_t* cr, const Scene& scene, const Item& it);
+void PaintKite(cairo_t* cr, const Scene& scene, const Item& it);
+void PaintScarecrow(cairo_t* cr, const Scene& scene, const Item& it);
+void PaintSnowman(cairo_t* cr, const Scene& scene, const Item& it);
+void PaintPumpkin(cairo_t* cr, const Scene& scene, const Item& it);
+void PaintDuck(cairo_t* cr, const Scene& scene, const Item& it);
+void PaintBoat(cairo_t* cr, const Scene& scene, const Item& it);
+void PaintWell(cairo_t* cr, const Scene& scene, const Item& it);
 
 }  // namespace valley
 }  // namespace datagen

@@ -8,26 +8,25 @@
 #include "Rng.h"
 
 namespace datagen::kitchen {
-namespace {
 
 // Light comes from the upper left, so shadows fall to the lower right.
-void DropShadow(cairo_t* cr, double x, double y, double rx, double ry) {
+static void DropShadow(cairo_t* cr, double x, double y, double rx, double ry) {
   art::GroundShadow(cr, x + rx * 0.12 + 1.5, y + ry * 0.15 + 2, rx * 1.08, ry * 1.08, 0.32);
 }
 
-void Turn(cairo_t* cr, const Item& it) {
+static void Turn(cairo_t* cr, const Item& it) {
   cairo_translate(cr, it.x, it.y);
   cairo_rotate(cr, it.angle);
   if (it.flip) cairo_scale(cr, -1, 1);
   cairo_translate(cr, -it.x, -it.y);
 }
 
-void Disc(cairo_t* cr, double x, double y, double r, const Rgb& c) {
+static void Disc(cairo_t* cr, double x, double y, double r, const Rgb& c) {
   art::Ellipse(cr, x, y, r, r);
   art::FillShaded(cr, x, y, r, c);
 }
 
-void Food(cairo_t* cr, const Item& it, double r) {
+static void Food(cairo_t* cr, const Item& it, double r) {
   Rng rng(it.seed);
   const double x = it.x, y = it.y;
   switch (it.variant) {
@@ -191,7 +190,7 @@ void PaintTeapot(cairo_t* cr, const Scene&, const Item& it) {
   cairo_restore(cr);
 }
 
-void Cutlery(cairo_t* cr, const Item& it, int head) {
+static void Cutlery(cairo_t* cr, const Item& it, int head) {
   const double s = it.size;
   cairo_save(cr);
   Turn(cr, it);
@@ -234,7 +233,7 @@ void PaintNapkin(cairo_t* cr, const Scene&, const Item& it) {
   cairo_restore(cr);
 }
 
-void PaintFruit(cairo_t* cr, const Item& it, bool leafy) {
+static void PaintFruit(cairo_t* cr, const Item& it, bool leafy) {
   const double r = it.size * 0.5;
   cairo_save(cr);
   Turn(cr, it);
@@ -288,7 +287,7 @@ void PaintBanana(cairo_t* cr, const Scene&, const Item& it) {
   cairo_restore(cr);
 }
 
-void PaintBerries(cairo_t* cr, const Item& it, double berry, bool stems) {
+static void PaintBerries(cairo_t* cr, const Item& it, double berry, bool stems) {
   Rng rng(it.seed);
   const double s = it.size;
   for (int k = 0; k < 12; ++k) {
@@ -553,103 +552,27 @@ void PaintPizza(cairo_t* cr, const Scene&, const Item& it) {
   }
 }
 
-}  // namespace
-
-void PaintItem(cairo_t* cr, const Scene& scene, const Item& it) {
-  switch (it.kind) {
-    case kPlate:
-      PaintPlate(cr, scene, it);
-      break;
-    case kBowl:
-      PaintBowl(cr, scene, it);
-      break;
-    case kCup:
-      PaintCup(cr, scene, it);
-      break;
-    case kGlass:
-      PaintGlass(cr, scene, it);
-      break;
-    case kTeapot:
-      PaintTeapot(cr, scene, it);
-      break;
-    case kFork:
-      Cutlery(cr, it, 0);
-      break;
-    case kKnife:
-      Cutlery(cr, it, 1);
-      break;
-    case kSpoon:
-      Cutlery(cr, it, 2);
-      break;
-    case kNapkin:
-      PaintNapkin(cr, scene, it);
-      break;
-    case kApple:
-      PaintFruit(cr, it, true);
-      break;
-    case kOrange:
-      PaintFruit(cr, it, false);
-      break;
-    case kLemon:
-      PaintLemon(cr, scene, it);
-      break;
-    case kBanana:
-      PaintBanana(cr, scene, it);
-      break;
-    case kGrapes:
-      PaintBerries(cr, it, it.size * 0.1, false);
-      break;
-    case kCherries:
-      PaintBerries(cr, it, it.size * 0.12, true);
-      break;
-    case kStrawberry:
-      PaintStrawberry(cr, scene, it);
-      break;
-    case kCookie:
-      PaintCookie(cr, scene, it);
-      break;
-    case kDonut:
-      PaintDonut(cr, scene, it);
-      break;
-    case kCake:
-      PaintCake(cr, scene, it);
-      break;
-    case kBread:
-      PaintBread(cr, scene, it);
-      break;
-    case kCheese:
-      PaintCheese(cr, scene, it);
-      break;
-    case kEgg:
-      PaintEgg(cr, scene, it);
-      break;
-    case kJar:
-      PaintJar(cr, scene, it);
-      break;
-    case kShaker:
-      PaintShaker(cr, scene, it);
-      break;
-    case kVase:
-      PaintVase(cr, scene, it);
-      break;
-    case kCandle:
-      PaintCandle(cr, scene, it);
-      break;
-    case kTomato:
-      PaintTomato(cr, scene, it);
-      break;
-    case kLeaf:
-      PaintLeaf(cr, scene, it);
-      break;
-    case kSugar:
-      PaintSugar(cr, scene, it);
-      break;
-    case kPizza:
-      PaintPizza(cr, scene, it);
-      break;
-    default:
-      break;
-  }
+// The kinds that share a painter of a family.
+void PaintFork(cairo_t* cr, const Scene&, const Item& it) {
+  Cutlery(cr, it, 0);
+}
+void PaintKnife(cairo_t* cr, const Scene&, const Item& it) {
+  Cutlery(cr, it, 1);
+}
+void PaintSpoon(cairo_t* cr, const Scene&, const Item& it) {
+  Cutlery(cr, it, 2);
+}
+void PaintApple(cairo_t* cr, const Scene&, const Item& it) {
+  PaintFruit(cr, it, true);
+}
+void PaintOrange(cairo_t* cr, const Scene&, const Item& it) {
+  PaintFruit(cr, it, false);
+}
+void PaintGrapes(cairo_t* cr, const Scene&, const Item& it) {
+  PaintBerries(cr, it, it.size * 0.1, false);
+}
+void PaintCherries(cairo_t* cr, const Scene&, const Item& it) {
+  PaintBerries(cr, it, it.size * 0.12, true);
 }
 
 const Table& TableOf(int mood) {

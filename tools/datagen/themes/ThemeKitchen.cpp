@@ -6,6 +6,7 @@
 #include "KitchenProps.h"
 #include "Math.h"
 #include "Noise.h"
+#include "ObjectTable.h"
 #include "Placement.h"
 #include "Rng.h"
 #include "Themes.h"
@@ -19,8 +20,361 @@ const Table& TableFor(const Scene& s) {
   return TableOf(static_cast<int>(s.mood[0]));
 }
 
-class Kitchen : public Theme {
+// What the kitchen's objects depend on: the meal the table is laid for.
+struct Meal {
+  int mood;
+  // Seen from above, everything lies at some turn and in some layer; the table's rows lift most
+  // kinds to a layer of their own.
+  void Lay(Item& it, Rng& rng) const {
+    it.depth = rng.Range(0, 1);
+    it.angle = rng.Range(-kPi, kPi);
+  }
+};
+
+// The layers: plates and dishes at the bottom, pots above them, food on them, flowers on top.
+constexpr std::optional<Depth> kAsLaid = std::nullopt;
+constexpr Depth kDish{1, 0}, kPot{2, 0}, kFood{3, 0}, kTall{4, 0};
+
+// One of a few hues, a little off.
+double PickHue(Rng& rng, const std::vector<double>& hues) {
+  return rng.Pick(hues) + rng.Range(-0.02, 0.02);
+}
+
+// What each meal serves on most plates.
+constexpr int kMenu[kTables] = {kFriedEgg, kSlice, kSalad, kToast, kPasta,   kSalad,
+                                kNothing,  kSlice, kSushi, kSalad, kNothing, kPancakes};
+
+void CutleryColours(Item& it, const Meal&, Rng& rng) {
+  it.color = Hex(0xC8CCD4);
+  it.flip = rng.Chance(0.5);
+}
+
+using Object = ObjectType<Meal>;
+using enum Counting;
+
+// One row a kind, in the order of the kinds.
+constexpr Object kObjects[] = {
+    {.kind = kPlate,
+     .paint = PaintPlate,
+     .minSize = 56,
+     .maxSize = 72,
+     .counting = kWhenAny,
+     .maxCount = 9,
+     .depth = kDish,
+     .palette =
+         [](Item& it, const Meal& m, Rng& rng) {
+           it.color = rng.Chance(0.7) ? Hex(0xFAFAF6) : Hsv(PickHue(rng, {0.55, 0.1, 0.95}), 0.25, 0.95);
+           it.variant = rng.Chance(0.75) ? kMenu[m.mood] : rng.Int(0, 7);
+           it.accent = rng.Pick(std::vector<Rgb>{Hex(0x6AB040), Hex(0xD83030), Hex(0x3A2A3A), Hex(0xF0C040)});
+           it.count = rng.Chance(0.7) ? rng.Int(2, 6) : 0;
+         }},
+    {.kind = kBowl,
+     .paint = PaintBowl,
+     .minSize = 46,
+     .maxSize = 58,
+     .counting = kAlways,
+     .maxCount = 9,
+     .depth = kDish,
+     .palette =
+         [](Item& it, const Meal&, Rng& rng) {
+           it.color = Hsv(PickHue(rng, {0.55, 0.08, 0.6, 0.95, 0.3}), 0.45, 0.85);
+           it.accent = rng.Pick(std::vector<Rgb>{Hex(0xD82840), Hex(0xF08A20), Hex(0x7A40A0), Hex(0x60B040)});
+           it.count = rng.Int(3, 7);
+         }},
+    {.kind = kCup,
+     .paint = PaintCup,
+     .minSize = 28,
+     .maxSize = 34,
+     .mirrorable = true,
+     .depth = kAsLaid,
+     .palette =
+         [](Item& it, const Meal&, Rng& rng) {
+           it.color = Hsv(PickHue(rng, {0.55, 0.0, 0.1, 0.33, 0.8}), 0.45, 0.9);
+           it.accent = rng.Chance(0.6) ? Hex(0x6A3E22) : Hex(0xC88A50);
+           it.flip = rng.Chance(0.5);
+         }},
+    {.kind = kGlass,
+     .paint = PaintGlass,
+     .minSize = 24,
+     .maxSize = 30,
+     .depth = kAsLaid,
+     .palette =
+         [](Item& it, const Meal&, Rng& rng) {
+           it.color = rng.Pick(std::vector<Rgb>{Hex(0xF8A020), Hex(0xE8F0F8), Hex(0xB02838), Hex(0xF0E070)});
+         }},
+    {.kind = kTeapot,
+     .paint = PaintTeapot,
+     .minSize = 44,
+     .maxSize = 54,
+     .mirrorable = true,
+     .depth = kPot,
+     .palette =
+         [](Item& it, const Meal&, Rng& rng) {
+           it.color = Hsv(PickHue(rng, {0.55, 0.08, 0.95, 0.45}), 0.45, 0.85);
+           it.accent = Hex(0xF0E0A0);
+           it.flip = rng.Chance(0.5);
+         }},
+    {.kind = kFork,
+     .paint = PaintFork,
+     .minSize = 48,
+     .maxSize = 58,
+     .mirrorable = true,
+     .depth = kAsLaid,
+     .palette = CutleryColours},
+    {.kind = kKnife,
+     .paint = PaintKnife,
+     .minSize = 48,
+     .maxSize = 58,
+     .mirrorable = true,
+     .depth = kAsLaid,
+     .palette = CutleryColours},
+    {.kind = kSpoon,
+     .paint = PaintSpoon,
+     .minSize = 48,
+     .maxSize = 58,
+     .depth = kAsLaid,
+     .palette = CutleryColours},
+    {.kind = kNapkin,
+     .paint = PaintNapkin,
+     .minSize = 34,
+     .maxSize = 44,
+     .mirrorable = true,
+     .depth = Depth{0, 0},
+     .palette =
+         [](Item& it, const Meal&, Rng& rng) {
+           it.color = Hsv(rng.Uniform(), 0.4, 0.9);
+           it.accent = Hex(0xFFFFFF);
+         }},
+    {.kind = kApple,
+     .paint = PaintApple,
+     .minSize = 22,
+     .maxSize = 28,
+     .mirrorable = true,
+     .depth = kFood,
+     .palette =
+         [](Item& it, const Meal&, Rng& rng) {
+           it.color = rng.Chance(0.6) ? Hex(0xD82A28) : Hex(0x8AC040);
+           it.accent = Hex(0x4A9A30);
+           it.flip = rng.Chance(0.5);
+         }},
+    {.kind = kOrange,
+     .paint = PaintOrange,
+     .minSize = 22,
+     .maxSize = 28,
+     .depth = kFood,
+     .palette = [](Item& it, const Meal&, Rng&) { it.color = Hex(0xF59020); }},
+    {.kind = kLemon,
+     .paint = PaintLemon,
+     .minSize = 22,
+     .maxSize = 28,
+     .counting = kAlways,
+     .maxCount = 12,
+     .depth = kFood,
+     .palette =
+         [](Item& it, const Meal&, Rng& rng) {
+           it.color = rng.Chance(0.7) ? Hex(0xF6D838) : Hex(0x9AD040);
+           it.count = rng.Int(6, 9);
+         }},
+    {.kind = kBanana,
+     .paint = PaintBanana,
+     .minSize = 40,
+     .maxSize = 50,
+     .mirrorable = true,
+     .depth = kFood,
+     .palette =
+         [](Item& it, const Meal&, Rng& rng) {
+           it.color = Hex(0xF4D040);
+           it.flip = rng.Chance(0.5);
+         }},
+    {.kind = kGrapes,
+     .paint = PaintGrapes,
+     .minSize = 30,
+     .maxSize = 38,
+     .counting = kAlways,
+     .maxCount = 12,
+     .depth = kFood,
+     .palette =
+         [](Item& it, const Meal&, Rng& rng) {
+           it.color = rng.Chance(0.5) ? Hex(0x7A3A8A) : Hex(0xB8D860);
+           it.count = rng.Int(7, 11);
+         }},
+    {.kind = kCherries,
+     .paint = PaintCherries,
+     .minSize = 26,
+     .maxSize = 32,
+     .counting = kAlways,
+     .maxCount = 9,
+     .depth = kFood,
+     .palette =
+         [](Item& it, const Meal&, Rng& rng) {
+           it.color = Hex(0xB81830);
+           it.count = rng.Int(3, 6);
+         }},
+    {.kind = kStrawberry,
+     .paint = PaintStrawberry,
+     .minSize = 18,
+     .maxSize = 22,
+     .mirrorable = true,
+     .depth = kFood,
+     .palette =
+         [](Item& it, const Meal&, Rng& rng) {
+           it.color = Hex(0xE02838);
+           it.flip = rng.Chance(0.5);
+         }},
+    {.kind = kCookie,
+     .paint = PaintCookie,
+     .minSize = 24,
+     .maxSize = 30,
+     .counting = kAlways,
+     .maxCount = 9,
+     .depth = kFood,
+     .palette =
+         [](Item& it, const Meal&, Rng& rng) {
+           it.color = Hex(0xD8A060);
+           it.accent = Hex(0x4A2A18);
+           it.count = rng.Int(3, 6);
+         }},
+    {.kind = kDonut,
+     .paint = PaintDonut,
+     .minSize = 30,
+     .maxSize = 36,
+     .counting = kAlways,
+     .maxCount = 14,
+     .depth = kFood,
+     .palette =
+         [](Item& it, const Meal&, Rng& rng) {
+           it.color = Hsv(PickHue(rng, {0.92, 0.05, 0.6, 0.12}), 0.4, 0.95);
+           it.count = rng.Int(6, 12);
+         }},
+    {.kind = kCake,
+     .paint = PaintCake,
+     .minSize = 70,
+     .maxSize = 84,
+     .counting = kAlways,
+     .maxCount = 9,
+     .depth = kDish,
+     .palette =
+         [](Item& it, const Meal&, Rng& rng) {
+           it.color = Hsv(PickHue(rng, {0.92, 0.08, 0.55, 0.12}), 0.35, 0.95);
+           it.accent = Hsv(rng.Uniform(), 0.5, 0.95);
+           it.count = rng.Int(3, 7);
+         }},
+    {.kind = kBread,
+     .paint = PaintBread,
+     .minSize = 56,
+     .maxSize = 68,
+     .counting = kAlways,
+     .maxCount = 6,
+     .depth = kPot,
+     .palette =
+         [](Item& it, const Meal&, Rng& rng) {
+           it.color = Hex(0xC8843A);
+           it.count = rng.Int(3, 5);
+         }},
+    {.kind = kCheese,
+     .paint = PaintCheese,
+     .minSize = 34,
+     .maxSize = 42,
+     .counting = kAlways,
+     .maxCount = 7,
+     .mirrorable = true,
+     .depth = kPot,
+     .palette =
+         [](Item& it, const Meal&, Rng& rng) {
+           it.color = Hex(0xF6CC50);
+           it.count = rng.Int(3, 6);
+           it.flip = rng.Chance(0.5);
+         }},
+    {.kind = kEgg,
+     .paint = PaintEgg,
+     .minSize = 20,
+     .maxSize = 24,
+     .depth = kFood,
+     .palette = [](Item& it, const Meal&,
+                   Rng& rng) { it.color = rng.Chance(0.5) ? Hex(0xF8F0E0) : Hex(0xE0B080); }},
+    {.kind = kJar,
+     .paint = PaintJar,
+     .minSize = 30,
+     .maxSize = 36,
+     .depth = kPot,
+     .palette =
+         [](Item& it, const Meal&, Rng& rng) {
+           it.color = Hsv(rng.Uniform(), 0.5, 0.8);
+           it.accent = Hex(0xF4ECD8);
+         }},
+    {.kind = kShaker,
+     .paint = PaintShaker,
+     .minSize = 18,
+     .maxSize = 22,
+     .counting = kAlways,
+     .maxCount = 7,
+     .depth = kPot,
+     .palette =
+         [](Item& it, const Meal&, Rng& rng) {
+           it.color = rng.Chance(0.5) ? Hex(0x303030) : Hex(0x8A8A8A);
+           it.count = rng.Int(3, 5);
+         }},
+    {.kind = kVase,
+     .paint = PaintVase,
+     .minSize = 46,
+     .maxSize = 56,
+     .counting = kAlways,
+     .maxCount = 7,
+     .depth = kTall,
+     .palette =
+         [](Item& it, const Meal&, Rng& rng) {
+           it.color = Hsv(PickHue(rng, {0.0, 0.9, 0.13, 0.75}), 0.55, 0.98);
+           it.accent = Hex(0x3A7A50);
+           it.count = rng.Int(3, 6);
+         }},
+    {.kind = kCandle,
+     .paint = PaintCandle,
+     .minSize = 18,
+     .maxSize = 22,
+     .depth = kTall,
+     .palette = [](Item& it, const Meal&, Rng&) { it.color = Hex(0xF8F0E0); }},
+    {.kind = kTomato,
+     .paint = PaintTomato,
+     .minSize = 22,
+     .maxSize = 28,
+     .depth = kFood,
+     .palette = [](Item& it, const Meal&, Rng&) { it.color = Hex(0xE03020); }},
+    {.kind = kLeaf,
+     .paint = PaintLeaf,
+     .minSize = 20,
+     .maxSize = 28,
+     .depth = kFood,
+     .palette = [](Item& it, const Meal&, Rng& rng) { it.color = Hsv(rng.Range(0.22, 0.33), 0.6, 0.6); }},
+    {.kind = kSugar,
+     .paint = PaintSugar,
+     .minSize = 34,
+     .maxSize = 40,
+     .counting = kAlways,
+     .maxCount = 8,
+     .depth = kPot,
+     .palette =
+         [](Item& it, const Meal&, Rng& rng) {
+           it.color = Hsv(PickHue(rng, {0.55, 0.1}), 0.35, 0.9);
+           it.count = rng.Int(3, 6);
+         }},
+    {.kind = kPizza,
+     .paint = PaintPizza,
+     .minSize = 84,
+     .maxSize = 96,
+     .counting = kAlways,
+     .maxCount = 9,
+     .depth = kDish,
+     .palette =
+         [](Item& it, const Meal&, Rng& rng) {
+           it.accent = Hex(0xA82818);
+           it.count = rng.Int(4, 8);
+         }},
+};
+
+class Kitchen : public TableTheme<Meal> {
  public:
+  Kitchen() : TableTheme(kObjects) {}
+
   std::string PackName() const override { return "Kitchen Table"; }
   std::string Description() const override {
     return "Breakfast, tea and birthday cake:[e]a table seen from above, laid for[e]every meal of the week.";
@@ -98,44 +452,6 @@ class Kitchen : public Theme {
     cairo_pattern_destroy(light);
   }
 
-  void PaintItem(cairo_t* cr, const Scene& scene, const Item& it) const override {
-    kitchen::PaintItem(cr, scene, it);
-  }
-
-  bool Mirrorable(const Item& it) const override {
-    return it.kind == kCup || it.kind == kTeapot || it.kind == kApple || it.kind == kBanana ||
-           it.kind == kFork || it.kind == kKnife || it.kind == kNapkin || it.kind == kCheese ||
-           it.kind == kStrawberry;
-  }
-  bool Countable(const Item& it) const override {
-    return (it.kind == kPlate && it.count > 0) || it.kind == kBowl || it.kind == kLemon ||
-           it.kind == kGrapes || it.kind == kCherries || it.kind == kCookie || it.kind == kDonut ||
-           it.kind == kCake || it.kind == kBread || it.kind == kCheese || it.kind == kShaker ||
-           it.kind == kVase || it.kind == kSugar || it.kind == kPizza;
-  }
-  int MaxCount(const Item& it) const override {
-    switch (it.kind) {
-      case kLemon:
-        return 12;
-      case kGrapes:
-        return 12;
-      case kCheese:
-        return 7;
-      case kShaker:
-        return 7;
-      case kVase:
-        return 7;
-      case kBread:
-        return 6;
-      case kSugar:
-        return 8;
-      case kDonut:
-        return 14;
-      default:
-        return 9;
-    }
-  }
-
   Item NewItem(const Scene& scene, Rng& rng, double x, double y) const override {
     const int mood = static_cast<int>(scene.mood[0]);
     std::vector<int> kinds = {kApple, kOrange, kLemon,    kStrawberry, kCookie, kEgg,    kTomato,
@@ -144,197 +460,11 @@ class Kitchen : public Theme {
   }
 
  private:
-  static Item MakeItem(int kind, int mood, Rng& rng, double x, double y) {
-    Item it;
-    it.kind = kind;
-    it.x = x;
-    it.y = y;
-    it.seed = rng.Next() | 1;
-    it.depth = rng.Range(0, 1);
-    it.angle = rng.Range(-kPi, kPi);
-    auto pickHue = [&](std::vector<double> hues) { return rng.Pick(hues) + rng.Range(-0.02, 0.02); };
-    switch (kind) {
-      case kPlate: {
-        it.size = rng.Range(56, 72);
-        it.color = rng.Chance(0.7) ? Hex(0xFAFAF6) : Hsv(pickHue({0.55, 0.1, 0.95}), 0.25, 0.95);
-        static const int kMenu[kTables] = {kFriedEgg, kSlice, kSalad, kToast, kPasta,   kSalad,
-                                           kNothing,  kSlice, kSushi, kSalad, kNothing, kPancakes};
-        it.variant = rng.Chance(0.75) ? kMenu[mood] : rng.Int(0, 7);
-        it.accent = rng.Pick(std::vector<Rgb>{Hex(0x6AB040), Hex(0xD83030), Hex(0x3A2A3A), Hex(0xF0C040)});
-        it.count = rng.Chance(0.7) ? rng.Int(2, 6) : 0;
-        it.depth = 1;
-        break;
-      }
-      case kBowl:
-        it.size = rng.Range(46, 58);
-        it.color = Hsv(pickHue({0.55, 0.08, 0.6, 0.95, 0.3}), 0.45, 0.85);
-        it.accent = rng.Pick(std::vector<Rgb>{Hex(0xD82840), Hex(0xF08A20), Hex(0x7A40A0), Hex(0x60B040)});
-        it.count = rng.Int(3, 7);
-        it.depth = 1;
-        break;
-      case kCup:
-        it.size = rng.Range(28, 34);
-        it.color = Hsv(pickHue({0.55, 0.0, 0.1, 0.33, 0.8}), 0.45, 0.9);
-        it.accent = rng.Chance(0.6) ? Hex(0x6A3E22) : Hex(0xC88A50);
-        it.flip = rng.Chance(0.5);
-        break;
-      case kGlass:
-        it.size = rng.Range(24, 30);
-        it.color = rng.Pick(std::vector<Rgb>{Hex(0xF8A020), Hex(0xE8F0F8), Hex(0xB02838), Hex(0xF0E070)});
-        break;
-      case kTeapot:
-        it.size = rng.Range(44, 54);
-        it.color = Hsv(pickHue({0.55, 0.08, 0.95, 0.45}), 0.45, 0.85);
-        it.accent = Hex(0xF0E0A0);
-        it.flip = rng.Chance(0.5);
-        it.depth = 2;
-        break;
-      case kFork:
-      case kKnife:
-      case kSpoon:
-        it.size = rng.Range(48, 58);
-        it.color = Hex(0xC8CCD4);
-        it.flip = rng.Chance(0.5);
-        break;
-      case kNapkin:
-        it.size = rng.Range(34, 44);
-        it.color = Hsv(rng.Uniform(), 0.4, 0.9);
-        it.accent = Hex(0xFFFFFF);
-        it.depth = 0;
-        break;
-      case kApple:
-        it.size = rng.Range(22, 28);
-        it.color = rng.Chance(0.6) ? Hex(0xD82A28) : Hex(0x8AC040);
-        it.accent = Hex(0x4A9A30);
-        it.flip = rng.Chance(0.5);
-        it.depth = 3;
-        break;
-      case kOrange:
-        it.size = rng.Range(22, 28);
-        it.color = Hex(0xF59020);
-        it.depth = 3;
-        break;
-      case kLemon:
-        it.size = rng.Range(22, 28);
-        it.color = rng.Chance(0.7) ? Hex(0xF6D838) : Hex(0x9AD040);
-        it.count = rng.Int(6, 9);
-        it.depth = 3;
-        break;
-      case kBanana:
-        it.size = rng.Range(40, 50);
-        it.color = Hex(0xF4D040);
-        it.flip = rng.Chance(0.5);
-        it.depth = 3;
-        break;
-      case kGrapes:
-        it.size = rng.Range(30, 38);
-        it.color = rng.Chance(0.5) ? Hex(0x7A3A8A) : Hex(0xB8D860);
-        it.count = rng.Int(7, 11);
-        it.depth = 3;
-        break;
-      case kCherries:
-        it.size = rng.Range(26, 32);
-        it.color = Hex(0xB81830);
-        it.count = rng.Int(3, 6);
-        it.depth = 3;
-        break;
-      case kStrawberry:
-        it.size = rng.Range(18, 22);
-        it.color = Hex(0xE02838);
-        it.flip = rng.Chance(0.5);
-        it.depth = 3;
-        break;
-      case kCookie:
-        it.size = rng.Range(24, 30);
-        it.color = Hex(0xD8A060);
-        it.accent = Hex(0x4A2A18);
-        it.count = rng.Int(3, 6);
-        it.depth = 3;
-        break;
-      case kDonut:
-        it.size = rng.Range(30, 36);
-        it.color = Hsv(pickHue({0.92, 0.05, 0.6, 0.12}), 0.4, 0.95);
-        it.count = rng.Int(6, 12);
-        it.depth = 3;
-        break;
-      case kCake:
-        it.size = rng.Range(70, 84);
-        it.color = Hsv(pickHue({0.92, 0.08, 0.55, 0.12}), 0.35, 0.95);
-        it.accent = Hsv(rng.Uniform(), 0.5, 0.95);
-        it.count = rng.Int(3, 7);
-        it.depth = 1;
-        break;
-      case kBread:
-        it.size = rng.Range(56, 68);
-        it.color = Hex(0xC8843A);
-        it.count = rng.Int(3, 5);
-        it.depth = 2;
-        break;
-      case kCheese:
-        it.size = rng.Range(34, 42);
-        it.color = Hex(0xF6CC50);
-        it.count = rng.Int(3, 6);
-        it.flip = rng.Chance(0.5);
-        it.depth = 2;
-        break;
-      case kEgg:
-        it.size = rng.Range(20, 24);
-        it.color = rng.Chance(0.5) ? Hex(0xF8F0E0) : Hex(0xE0B080);
-        it.depth = 3;
-        break;
-      case kJar:
-        it.size = rng.Range(30, 36);
-        it.color = Hsv(rng.Uniform(), 0.5, 0.8);
-        it.accent = Hex(0xF4ECD8);
-        it.depth = 2;
-        break;
-      case kShaker:
-        it.size = rng.Range(18, 22);
-        it.color = rng.Chance(0.5) ? Hex(0x303030) : Hex(0x8A8A8A);
-        it.count = rng.Int(3, 5);
-        it.depth = 2;
-        break;
-      case kVase:
-        it.size = rng.Range(46, 56);
-        it.color = Hsv(pickHue({0.0, 0.9, 0.13, 0.75}), 0.55, 0.98);
-        it.accent = Hex(0x3A7A50);
-        it.count = rng.Int(3, 6);
-        it.depth = 4;
-        break;
-      case kCandle:
-        it.size = rng.Range(18, 22);
-        it.color = Hex(0xF8F0E0);
-        it.depth = 4;
-        break;
-      case kTomato:
-        it.size = rng.Range(22, 28);
-        it.color = Hex(0xE03020);
-        it.depth = 3;
-        break;
-      case kLeaf:
-        it.size = rng.Range(20, 28);
-        it.color = Hsv(rng.Range(0.22, 0.33), 0.6, 0.6);
-        it.depth = 3;
-        break;
-      case kSugar:
-        it.size = rng.Range(34, 40);
-        it.color = Hsv(pickHue({0.55, 0.1}), 0.35, 0.9);
-        it.count = rng.Int(3, 6);
-        it.depth = 2;
-        break;
-      case kPizza:
-        it.size = rng.Range(84, 96);
-        it.accent = Hex(0xA82818);
-        it.count = rng.Int(4, 8);
-        it.depth = 1;
-        break;
-      default:
-        break;
-    }
-    return it;
+  Item MakeItem(int kind, int mood, Rng& rng, double x, double y) const {
+    return Make(kind, Meal{mood}, rng, x, y);
   }
 
-  static void Populate(Scene& scene, int mood, Rng& rng) {
+  void Populate(Scene& scene, int mood, Rng& rng) const {
     const double W = scene.width, H = scene.height;
     Placement spots;
     // Places an object unless it would sit on top of another one.

@@ -22,11 +22,20 @@ struct Depth {
   double perFoot = 0;
 };
 
-// Whether a difference may change how many of something an object shows.
+// The range an object's size is drawn from.
+struct SizeRange {
+  double min = 0, max = 0;
+};
+
+// Whether a difference may change how many of something an object shows, and up to how many.
 enum class Counting {
   kNever,
   kAlways,
   kWhenAny  // only objects that were given some (a tree without fruit stays without)
+};
+struct Recount {
+  Counting when = Counting::kNever;
+  int max = 0;
 };
 
 // One kind of object of a theme: how it is drawn, how large it comes, what differences may do
@@ -38,19 +47,19 @@ struct ObjectType {
   Painter paint = nullptr;
   // The size is drawn first; an empty range leaves it to the palette, for objects whose size
   // depends on the setting or follows another draw.
-  double minSize = 0, maxSize = 0;
-  Counting counting = Counting::kNever;
-  int maxCount = 0;  // the most a difference may count on it
+  SizeRange size = {};
+  Recount recount = {};
   bool mirrorable = false;
   bool scenery = false;  // part of the setting: never removed, moved or changed
   bool recedes = false;  // smaller the farther back it stands, where the setting has a perspective
-  std::optional<Depth> depth;  // none: as the setting laid it
+  std::optional<Depth> depth = std::nullopt;  // none: as the setting laid it
   // Colours, and whatever else the object draws (variant, count, turn, side), in its own order.
   void (*palette)(Item& item, const Setting& setting, Rng& rng) = nullptr;
 };
 
-// The one routine that makes an object of a table. The order of the draws is the layout of the
-// generated data: seed, whatever the setting draws for every object, size, then the palette.
+// The one routine that makes an object of a table. The draws come in a fixed order (seed, what the
+// setting draws for every object, size, palette): another order would change every picture made
+// from the same seed.
 template <class Setting>
 Item MakeObject(const ObjectType<Setting>& type, const Setting& setting, Rng& rng, double x, double y) {
   Item it;
@@ -60,7 +69,7 @@ Item MakeObject(const ObjectType<Setting>& type, const Setting& setting, Rng& rn
   it.seed = rng.Next() | 1;
   if constexpr (requires { setting.Lay(it, rng); }) setting.Lay(it, rng);
   if (type.depth) it.depth = type.depth->base + type.depth->perFoot * y;
-  if (type.maxSize > 0) it.size = rng.Range(type.minSize, type.maxSize);
+  if (type.size.max > 0) it.size = rng.Range(type.size.min, type.size.max);
   if constexpr (requires { setting.Perspective(y); })
     if (type.recedes) it.size *= setting.Perspective(y);
   it.scenery = type.scenery;
@@ -78,16 +87,17 @@ class TableTheme : public Theme {
   }
   bool Mirrorable(const Item& item) const override { return TypeOf(item.kind).mirrorable; }
   bool Countable(const Item& item) const override {
-    const Counting counting = TypeOf(item.kind).counting;
-    return counting == Counting::kAlways || (counting == Counting::kWhenAny && item.count > 0);
+    const Counting when = TypeOf(item.kind).recount.when;
+    return when == Counting::kAlways || (when == Counting::kWhenAny && item.count > 0);
   }
-  int MaxCount(const Item& item) const override { return TypeOf(item.kind).maxCount; }
+  int MaxCount(const Item& item) const override { return TypeOf(item.kind).recount.max; }
 
  protected:
   explicit TableTheme(std::span<const ObjectType<Setting>> objects) : objects_(objects) {}
 
   const ObjectType<Setting>& TypeOf(int kind) const {
-    if (kind < 0 || static_cast<size_t>(kind) >= objects_.size() || objects_[static_cast<size_t>(kind)].kind != kind)
+    if (kind < 0 || static_cast<size_t>(kind) >= objects_.size() ||
+        objects_[static_cast<size_t>(kind)].kind != kind)
       throw std::logic_error(PackName() + ": no row for object kind " + std::to_string(kind));
     return objects_[static_cast<size_t>(kind)];
   }

@@ -45,8 +45,7 @@ constexpr Object kObjects[] = {
     // A fish's body shape is chosen before its size.
     {.kind = kFish,
      .paint = PaintFish,
-     .counting = kWhenAny,
-     .maxCount = 3,
+     .recount = {kWhenAny, 3},
      .mirrorable = true,
      .depth = kSwimming,
      .palette =
@@ -60,10 +59,8 @@ constexpr Object kObjects[] = {
          }},
     {.kind = kSchool,
      .paint = PaintSchool,
-     .minSize = 40,
-     .maxSize = 56,
-     .counting = kAlways,
-     .maxCount = 12,
+     .size = {40, 56},
+     .recount = {kAlways, 12},
      .mirrorable = true,
      .depth = kSwimming,
      .palette =
@@ -75,10 +72,8 @@ constexpr Object kObjects[] = {
          }},
     {.kind = kJelly,
      .paint = PaintJelly,
-     .minSize = 22,
-     .maxSize = 30,
-     .counting = kAlways,
-     .maxCount = 7,
+     .size = {22, 30},
+     .recount = {kAlways, 7},
      .depth = kSwimming,
      .palette =
          [](Item& it, const Dive& d, Rng& rng) {
@@ -88,10 +83,8 @@ constexpr Object kObjects[] = {
          }},
     {.kind = kStar,
      .paint = PaintStar,
-     .minSize = 18,
-     .maxSize = 24,
-     .counting = kAlways,
-     .maxCount = 8,
+     .size = {18, 24},
+     .recount = {kAlways, 8},
      .depth = kFloor,
      .palette =
          [](Item& it, const Dive&, Rng& rng) {
@@ -102,10 +95,8 @@ constexpr Object kObjects[] = {
          }},
     {.kind = kShell,
      .paint = PaintShell,
-     .minSize = 16,
-     .maxSize = 22,
-     .counting = kAlways,
-     .maxCount = 10,
+     .size = {16, 22},
+     .recount = {kAlways, 10},
      .depth = kFloor,
      .palette =
          [](Item& it, const Dive&, Rng& rng) {
@@ -115,8 +106,7 @@ constexpr Object kObjects[] = {
          }},
     {.kind = kCrab,
      .paint = PaintCrab,
-     .minSize = 20,
-     .maxSize = 26,
+     .size = {20, 26},
      .mirrorable = true,
      .depth = kFloor,
      .palette =
@@ -126,8 +116,7 @@ constexpr Object kObjects[] = {
          }},
     {.kind = kTurtle,
      .paint = PaintTurtle,
-     .minSize = 46,
-     .maxSize = 58,
+     .size = {46, 58},
      .mirrorable = true,
      .depth = kSwimming,
      .palette =
@@ -138,8 +127,7 @@ constexpr Object kObjects[] = {
          }},
     {.kind = kSeahorse,
      .paint = PaintSeahorse,
-     .minSize = 26,
-     .maxSize = 34,
+     .size = {26, 34},
      .mirrorable = true,
      .depth = kSwimming,
      .palette =
@@ -150,8 +138,7 @@ constexpr Object kObjects[] = {
          }},
     {.kind = kOctopus,
      .paint = PaintOctopus,
-     .minSize = 30,
-     .maxSize = 38,
+     .size = {30, 38},
      .mirrorable = true,
      .depth = kFloor,
      .palette =
@@ -162,8 +149,7 @@ constexpr Object kObjects[] = {
          }},
     {.kind = kCoral,
      .paint = PaintCoral,
-     .minSize = 34,
-     .maxSize = 52,
+     .size = {34, 52},
      .depth = kFloor,
      .palette =
          [](Item& it, const Dive&, Rng& rng) {
@@ -171,8 +157,7 @@ constexpr Object kObjects[] = {
          }},
     {.kind = kBrain,
      .paint = PaintBrain,
-     .minSize = 26,
-     .maxSize = 36,
+     .size = {26, 36},
      .depth = kFloor,
      .palette =
          [](Item& it, const Dive&, Rng& rng) {
@@ -181,8 +166,7 @@ constexpr Object kObjects[] = {
          }},
     {.kind = kFan,
      .paint = PaintFan,
-     .minSize = 34,
-     .maxSize = 48,
+     .size = {34, 48},
      .depth = kFloor,
      .palette =
          [](Item& it, const Dive&, Rng& rng) {
@@ -200,23 +184,19 @@ constexpr Object kObjects[] = {
          }},
     {.kind = kWeed,
      .paint = PaintWeed,
-     .minSize = 22,
-     .maxSize = 34,
+     .size = {22, 34},
      .depth = kFloor,
      .palette = [](Item& it, const Dive&, Rng& rng) { it.color = Hsv(rng.Range(0.22, 0.38), 0.6, 0.6); }},
     {.kind = kRock,
      .paint = PaintRock,
-     .minSize = 24,
-     .maxSize = 40,
+     .size = {24, 40},
      .depth = kFloor,
      .palette = [](Item& it, const Dive&,
                    Rng& rng) { it.color = Hsv(rng.Range(0.55, 0.65), 0.12, rng.Range(0.45, 0.6)); }},
     {.kind = kAnemone,
      .paint = PaintAnemone,
-     .minSize = 20,
-     .maxSize = 28,
-     .counting = kAlways,
-     .maxCount = 12,
+     .size = {20, 28},
+     .recount = {kAlways, 12},
      .depth = kFloor,
      .palette =
          [](Item& it, const Dive&, Rng& rng) {
@@ -226,18 +206,14 @@ constexpr Object kObjects[] = {
          }},
     {.kind = kBubbles,
      .paint = PaintBubbles,
-     .minSize = 44,
-     .maxSize = 64,
-     .counting = kAlways,
-     .maxCount = 10,
+     .size = {44, 64},
+     .recount = {kAlways, 10},
      .depth = kSwimming,
      .palette = [](Item& it, const Dive&, Rng& rng) { it.count = rng.Int(4, 8); }},
     {.kind = kChest,
      .paint = PaintChest,
-     .minSize = 34,
-     .maxSize = 42,
-     .counting = kAlways,
-     .maxCount = 8,
+     .size = {34, 42},
+     .recount = {kAlways, 8},
      .depth = kFloor,
      .palette =
          [](Item& it, const Dive&, Rng& rng) {
@@ -247,8 +223,7 @@ constexpr Object kObjects[] = {
          }},
     {.kind = kAnchor,
      .paint = PaintAnchor,
-     .minSize = 36,
-     .maxSize = 46,
+     .size = {36, 46},
      .depth = kFloor,
      .palette =
          [](Item& it, const Dive&, Rng& rng) {
@@ -257,14 +232,12 @@ constexpr Object kObjects[] = {
          }},
     {.kind = kUrchin,
      .paint = PaintUrchin,
-     .minSize = 16,
-     .maxSize = 22,
+     .size = {16, 22},
      .depth = kFloor,
      .palette = [](Item& it, const Dive&, Rng& rng) { it.color = Hsv(rng.Range(0.75, 0.85), 0.55, 0.45); }},
     {.kind = kRay,
      .paint = PaintRay,
-     .minSize = 44,
-     .maxSize = 58,
+     .size = {44, 58},
      .mirrorable = true,
      .depth = kSwimming,
      .palette =
@@ -275,10 +248,8 @@ constexpr Object kObjects[] = {
          }},
     {.kind = kClam,
      .paint = PaintClam,
-     .minSize = 22,
-     .maxSize = 28,
-     .counting = kAlways,
-     .maxCount = 3,
+     .size = {22, 28},
+     .recount = {kAlways, 3},
      .depth = kFloor,
      .palette =
          [](Item& it, const Dive&, Rng& rng) {
@@ -288,8 +259,7 @@ constexpr Object kObjects[] = {
          }},
     {.kind = kBottle,
      .paint = PaintBottle,
-     .minSize = 18,
-     .maxSize = 24,
+     .size = {18, 24},
      .mirrorable = true,
      .depth = kFloor,
      .palette =
@@ -298,12 +268,7 @@ constexpr Object kObjects[] = {
            it.flip = rng.Chance(0.5);
          }},
     // A wreck lies behind the reef in front of it.
-    {.kind = kWreck,
-     .paint = PaintWreck,
-     .minSize = 150,
-     .maxSize = 190,
-     .scenery = true,
-     .depth = Depth{-60, 1}},
+    {.kind = kWreck, .paint = PaintWreck, .size = {150, 190}, .scenery = true, .depth = Depth{-60, 1}},
 };
 
 // The sea floor's top edge at x: a gentle dune line.

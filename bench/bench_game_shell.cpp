@@ -136,6 +136,49 @@ void BM_ScanPacks_100x50Levels(benchmark::State& state) {
 }
 BENCHMARK(BM_ScanPacks_100x50Levels)->Unit(benchmark::kMillisecond);
 
+// A playable pack of ten thousand tiny extra entries, and one whose 300 MB entry is a hole in a
+// sparse file with the score table after it: the scan must find the table without reading the
+// hole, and a score is written back into the pack of many entries.
+void HostilePacks() {
+  shelldata::Entries many = shelldata::GoodPack(2, true, shelldata::Table({{"50", "Cy"}}));
+  for (int i = 0; i < 10000; ++i) many.emplace_back("tiny" + std::to_string(i) + ".txt", std::to_string(i));
+  shelldata::OnlyPacks(folder, {{"many.vnl", many}});
+  shelldata::Entries head = shelldata::GoodPack(1, false, shelldata::Table({}));
+  std::erase_if(head, [](const auto& entry) { return entry.first == "hscore.ini"; });
+  const fs::path big = folder / "packs" / "huge.vnl";
+  shelldata::Put(big, shelldata::Archive(head) + shelldata::Archive({{"padding.bin", ""}}));
+  fs::resize_file(big, fs::file_size(big) + (300ull << 20));
+  std::ofstream(big, std::ios::binary | std::ios::app)
+      << shelldata::Archive({{"hscore.ini", shelldata::Table({{"70", "Di"}})}});
+}
+
+void BM_ScanPacks_Hostile(benchmark::State& state) {
+  HostilePacks();
+  ScanPacksOf(state);
+}
+BENCHMARK(BM_ScanPacks_Hostile)->Unit(benchmark::kMillisecond);
+
+void BM_SavePackScore_TenThousandEntries(benchmark::State& state) {
+  HostilePacks();
+  varnel::ScanPacks();
+  int many = -1;
+  for (size_t i = 0; i < varnel::PackFiles.size(); ++i)
+    if (varnel::PackFiles[i] == "many.vnl") many = static_cast<int>(i);
+  if (many < 0) {
+    state.SkipWithError("the pack of many entries was left out");
+    return;
+  }
+  const std::string table = std::to_string(many) + "hscore.ini";
+  int score = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    shelldata::Put(folder / table, shelldata::Table({{std::to_string(++score), "Ed"}}));
+    state.ResumeTiming();
+    varnel::SavePackScore(static_cast<int16_t>(many));
+  }
+}
+BENCHMARK(BM_SavePackScore_TenThousandEntries)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 int main(int argc, char** argv) {

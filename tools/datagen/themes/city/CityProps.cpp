@@ -6,19 +6,13 @@
 
 #include "Art.h"
 #include "Math.h"
+#include "Painting.h"
 #include "Rng.h"
 
 namespace datagen::city {
 
 static const Night& NightFor(const Scene& s) {
   return NightOf(static_cast<int>(s.mood[0]));
-}
-
-static void Mirror(cairo_t* cr, const Item& it) {
-  if (!it.flip) return;
-  cairo_translate(cr, it.x, 0);
-  cairo_scale(cr, -1, 1);
-  cairo_translate(cr, -it.x, 0);
 }
 
 // A building standing on (x, y): `size` is its height, `variant` its style (window grid, brick

@@ -5,6 +5,7 @@
 
 #include "Art.h"
 #include "Math.h"
+#include "Painting.h"
 #include "Rng.h"
 
 namespace datagen::sea {
@@ -13,20 +14,13 @@ static bool Glowing(const Scene& scene) {
   return WatersOf(static_cast<int>(scene.mood[0])).glow;
 }
 
-static void Mirror(cairo_t* cr, const Item& it) {
-  if (!it.flip) return;
-  cairo_translate(cr, it.x, 0);
-  cairo_scale(cr, -1, 1);
-  cairo_translate(cr, -it.x, 0);
-}
-
 static void FloorShadow(cairo_t* cr, const Item& it, double w) {
   art::GroundShadow(cr, it.x, it.y, w, w * 0.2, 0.3);
 }
 
 // A fish facing right with its centre at (x, y): body, tail, fins, stripes and an eye.
-void FishShape(cairo_t* cr, double x, double y, double len, int variant, const Rgb& body, const Rgb& stripe,
-               int stripes, bool glow) {
+static void FishShape(cairo_t* cr, double x, double y, double len, int variant, const Rgb& body,
+                      const Rgb& stripe, int stripes, bool glow) {
   const double h = len * (variant == 2 ? 0.62 : variant == 1 ? 0.26 : 0.4);
   if (glow) art::Glow(cr, x, y, len * 0.9, body, 0.35);
   // Tail.

@@ -5,19 +5,13 @@
 
 #include "Art.h"
 #include "Math.h"
+#include "Painting.h"
 #include "Rng.h"
 
 namespace datagen::valley {
 
 static void Shadow(cairo_t* cr, const Item& it, double width) {
   art::GroundShadow(cr, it.x + width * 0.15, it.y, width * 0.6, width * 0.12, 0.28);
-}
-
-static void Mirror(cairo_t* cr, const Item& it) {
-  if (!it.flip) return;
-  cairo_translate(cr, it.x, 0);
-  cairo_scale(cr, -1, 1);
-  cairo_translate(cr, -it.x, 0);
 }
 
 void PaintTree(cairo_t* cr, const Scene& scene, const Item& it) {

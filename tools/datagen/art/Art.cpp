@@ -72,17 +72,26 @@ void Blob(cairo_t* cr, Rng& rng, double cx, double cy, double rx, double ry, int
   SmoothClosed(cr, points);
 }
 
+namespace {
+
+// Fills the path with a pattern and lets the pattern go; `preserve` keeps the path for a stroke.
+void FillWith(cairo_t* cr, cairo_pattern_t* pattern, bool preserve) {
+  cairo_set_source(cr, pattern);
+  if (preserve)
+    cairo_fill_preserve(cr);
+  else
+    cairo_fill(cr);
+  cairo_pattern_destroy(pattern);
+}
+
+}  // namespace
+
 void FillVertical(cairo_t* cr, double y0, double y1, const Rgb& top, const Rgb& bottom, double alpha,
                   bool preserve) {
   cairo_pattern_t* g = cairo_pattern_create_linear(0, y0, 0, y1);
   cairo_pattern_add_color_stop_rgba(g, 0, top.r, top.g, top.b, alpha);
   cairo_pattern_add_color_stop_rgba(g, 1, bottom.r, bottom.g, bottom.b, alpha);
-  cairo_set_source(cr, g);
-  if (preserve)
-    cairo_fill_preserve(cr);
-  else
-    cairo_fill(cr);
-  cairo_pattern_destroy(g);
+  FillWith(cr, g, preserve);
 }
 
 void FillShaded(cairo_t* cr, double cx, double cy, double radius, const Rgb& base, double alpha,
@@ -93,12 +102,7 @@ void FillShaded(cairo_t* cr, double cx, double cy, double radius, const Rgb& bas
   cairo_pattern_add_color_stop_rgba(g, 0, light.r, light.g, light.b, alpha);
   cairo_pattern_add_color_stop_rgba(g, 0.55, base.r, base.g, base.b, alpha);
   cairo_pattern_add_color_stop_rgba(g, 1, dark.r, dark.g, dark.b, alpha);
-  cairo_set_source(cr, g);
-  if (preserve)
-    cairo_fill_preserve(cr);
-  else
-    cairo_fill(cr);
-  cairo_pattern_destroy(g);
+  FillWith(cr, g, preserve);
 }
 
 void Glow(cairo_t* cr, double cx, double cy, double radius, const Rgb& c, double alpha) {

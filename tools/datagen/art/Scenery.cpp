@@ -4,6 +4,7 @@
 
 #include "Art.h"
 #include "Filters.h"
+#include "Math.h"
 #include "Noise.h"
 #include "Rng.h"
 
@@ -58,7 +59,7 @@ void Clouds(const Canvas& canvas, const Noise& noise, double y0, double y1, doub
   MaskAlpha(layer, [&](int x, int y) {
     if (y < y0 || y > y1) return 0.0;
     double t = (y - y0) / (y1 - y0);
-    double band = std::sin(t * 3.14159265);
+    double band = std::sin(t * kPi);
     double n = noise.Fbm(x / scale, y / (scale * 0.35), 5);
     double v = (n - (1 - cover)) / cover;
     return Clamp01(v * 2.2) * band * alpha;

@@ -11,6 +11,8 @@
 
 namespace datagen::city {
 
+constexpr double kArchStart = 3.14159265;
+
 static const Night& NightFor(const Scene& s) {
   return NightOf(static_cast<int>(s.mood[0]));
 }
@@ -81,7 +83,8 @@ void PaintBuilding(cairo_t* cr, const Scene& scene, const Item& it) {
         if (style == 1) {
           cairo_move_to(cr, wx, wy + wh);
           cairo_line_to(cr, wx, wy + ww / 2);
-          cairo_arc(cr, wx + ww / 2, wy + ww / 2, ww / 2, 3.14159265, 0);
+          // The arch starts a hair short of a half turn; with kPi the windows' edge pixels change.
+          cairo_arc(cr, wx + ww / 2, wy + ww / 2, ww / 2, kArchStart, 0);
           cairo_line_to(cr, wx + ww, wy + wh);
           cairo_close_path(cr);
         } else {

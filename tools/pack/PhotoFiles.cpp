@@ -7,9 +7,11 @@
 // clang-format on
 
 #include <algorithm>
+#include <array>
 #include <csetjmp>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <system_error>
 
@@ -168,6 +170,51 @@ bool DecodeJpegFile(std::FILE* file, int scaleDenominator, Image& image, std::st
   return true;
 }
 
+uint32_t Crc32(const std::string& data, size_t from, size_t length) {
+  static const std::array<uint32_t, 256> table = [] {
+    std::array<uint32_t, 256> t{};
+    for (uint32_t n = 0; n < 256; ++n) {
+      uint32_t c = n;
+      for (int k = 0; k < 8; ++k) c = c & 1 ? 0xEDB88320U ^ (c >> 1) : c >> 1;
+      t[n] = c;
+    }
+    return t;
+  }();
+  uint32_t crc = 0xFFFFFFFFU;
+  for (size_t i = from; i < from + length; ++i) crc = table[(crc ^ Byte(data, i)) & 0xFF] ^ (crc >> 8);
+  return crc ^ 0xFFFFFFFFU;
+}
+
+uint32_t Read32(const std::string& data, size_t at) {
+  return static_cast<uint32_t>(Byte(data, at) << 24 | Byte(data, at + 1) << 16 | Byte(data, at + 2) << 8 |
+                               Byte(data, at + 3));
+}
+
+// Walks a PNG file's chunks and checks each one's length and checksum up to the end chunk. The
+// PNG decoder is handed only files that pass: some broken files make it warn in an endless loop.
+bool PngIntact(const fs::path& file, std::string* error) {
+  std::ifstream in(file, std::ios::binary);
+  const std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  bool pixels = false;
+  for (size_t at = 8; at + 12 <= data.size();) {
+    const size_t length = Read32(data, at);
+    if (length > data.size() - at - 12) break;
+    const std::string type = data.substr(at + 4, 4);
+    if (Crc32(data, at + 4, length + 4) != Read32(data, at + 8 + length)) {
+      *error = "the file is damaged (the checksum of its " + type + " chunk is wrong)";
+      return false;
+    }
+    if (type == "IDAT") pixels = true;
+    if (type == "IEND") {
+      if (pixels) return true;
+      break;
+    }
+    at += length + 12;
+  }
+  *error = "the file is cut short";
+  return false;
+}
+
 }  // namespace
 
 std::vector<fs::path> ListPhotos(const fs::path& folder, std::string* error) {
@@ -237,6 +284,7 @@ std::optional<Image> LoadPhoto(const fs::path& file, const PhotoHeader& header, 
     }
     if (!DecodeJpegFile(in.get(), denominator, stored, *error)) return std::nullopt;
   } else {
+    if (!PngIntact(file, error)) return std::nullopt;
     auto loaded = LoadImage(file, error);
     if (!loaded) return std::nullopt;
     stored = std::move(*loaded);

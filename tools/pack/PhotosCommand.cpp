@@ -126,11 +126,6 @@ int RunPhotos(const std::vector<std::string>& arguments) {
       PrintError(file.filename().string() + ": skipped, " + why);
       continue;
     }
-    if (usable.size() == static_cast<size_t>(packs::kMaxLevels)) {
-      PrintError(file.filename().string() + ": skipped, a pack holds at most " +
-                 std::to_string(packs::kMaxLevels) + " levels");
-      continue;
-    }
     upright += header->UprightHeight() > header->UprightWidth() ? 1 : -1;
     usable.push_back({file, *header});
   }
@@ -147,6 +142,10 @@ int RunPhotos(const std::vector<std::string>& arguments) {
     const std::string where =
         "photo " + std::to_string(i + 1) + "/" + std::to_string(usable.size()) + " " + name;
     const PhotoHeader& header = usable[i].header;
+    if (pack.levels.size() == static_cast<size_t>(packs::kMaxLevels)) {
+      PrintError(where + ": skipped, a pack holds at most " + std::to_string(packs::kMaxLevels) + " levels");
+      continue;
+    }
     // Enlarging more than twice would show blur and blocks rather than a photo.
     if (header.UprightWidth() * 2 < size.width || header.UprightHeight() * 2 < size.height) {
       PrintError(where + ": skipped, too small (" + std::to_string(header.UprightWidth()) + " x " +

@@ -4,8 +4,10 @@
 #include <map>
 #include <set>
 
+#include "Jpeg.h"
 #include "PackFixtures.h"
 #include "PhotoFiles.h"
+#include "PhotoLevel.h"
 
 // Packs made from real photographs: the sample photos Debian ships with scikit-image.
 namespace {
@@ -140,6 +142,44 @@ TEST_F(PhotoPack, EveryLevelHoldsFiveFairDifferencesOfThreeKindsAndTheSeedRepeat
   ASSERT_EQ(other.status, 0) << other.err;
   EXPECT_FALSE(ReadFile(work / "Other.vnl") == ReadFile(work / "Holiday.vnl"))
       << "another seed, the same pack";
+}
+
+TEST_F(PhotoPack, EverySeedAndDifficultyGivesFiveSeparateFairDifferencesOfThreeKinds) {
+  using varnel::pack::Difficulty;
+  std::string error;
+  for (const char* name : {"chelsea.png", "motorcycle_left.png"}) {
+    auto photo = varnel::pack::LoadImage(kPhotos / name, &error);
+    ASSERT_TRUE(photo) << error;
+    const Image fitted = varnel::pack::ScaleToCover(*photo, 380, 256);
+    for (uint32_t seed = 1; seed <= 4; ++seed)
+      for (Difficulty difficulty : {Difficulty::kEasy, Difficulty::kNormal, Difficulty::kHard}) {
+        const std::string where = std::string(name) + " seed " + std::to_string(seed) + " difficulty " +
+                                  std::to_string(static_cast<int>(difficulty));
+        auto level = varnel::pack::MakePhotoLevel(fitted, difficulty, seed, &error);
+        ASSERT_TRUE(level) << where << ": " << error;
+        std::map<varnel::pack::EditKind, int> kinds;
+        for (auto kind : level->kinds) ++kinds[kind];
+        EXPECT_GE(kinds.size(), 3U) << where;
+        for (const auto& [kind, count] : kinds) EXPECT_LE(count, 2) << where << " " << EditName(kind);
+        const std::vector<PixelRect> rects(level->rects.begin(), level->rects.end());
+        for (size_t i = 0; i < rects.size(); ++i)
+          for (size_t j = i + 1; j < rects.size(); ++j)
+            EXPECT_TRUE(rects[i].right < rects[j].left || rects[j].right < rects[i].left ||
+                        rects[i].bottom < rects[j].top || rects[j].bottom < rects[i].top)
+                << where << ": rectangles " << i + 1 << " and " << j + 1 << " overlap";
+        auto a = datagen::DecodeJpeg({level->originalJpeg.begin(), level->originalJpeg.end()});
+        auto b = datagen::DecodeJpeg({level->modifiedJpeg.begin(), level->modifiedJpeg.end()});
+        ASSERT_TRUE(a && b) << where;
+        int stray = 0;
+        for (int y = 0; y < a->height; ++y)
+          for (int x = 0; x < a->width; ++x) {
+            const size_t at = (static_cast<size_t>(y) * a->width + x) * 3;
+            if (!Inside(rects, x, y) && !std::equal(&a->pixels[at], &a->pixels[at] + 3, &b->pixels[at]))
+              ++stray;
+          }
+        EXPECT_EQ(stray, 0) << where;
+      }
+  }
 }
 
 TEST_F(PhotoPack, LayoutFollowsThePhotosAndDifficultySetsTheSizeOfTheDifferences) {

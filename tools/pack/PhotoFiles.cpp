@@ -238,6 +238,10 @@ std::vector<fs::path> ListPhotos(const fs::path& folder, std::string* error) {
 
 std::optional<PhotoHeader> ReadPhotoHeader(const fs::path& file, std::string* error) {
   // The EXIF block sits at the start and is at most 64 KB; the frame header follows it.
+  if (!std::ifstream(file, std::ios::binary)) {
+    *error = "cannot be opened";
+    return std::nullopt;
+  }
   const std::string start = ReadStart(file, 256 * 1024);
   PhotoHeader header;
   const std::string pngSignature("\x89PNG\r\n\x1a\n", 8);

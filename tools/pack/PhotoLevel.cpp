@@ -15,6 +15,9 @@ constexpr int kBlock = 8;     // the JPEG block: edits keep to whole blocks of t
 constexpr int kPadding = 2;   // around the changed pixels, so a click on their edge counts
 constexpr int kAttempts = 3;  // fresh random choices before a photo is given up
 constexpr size_t kFive = packs::kDifferencesPerLevel;
+// Spots tried before a photo counts as too flat: the best ones come first, so a photo whose best
+// spots all fail has nothing better further down, and a hopeless photo costs no more than this.
+constexpr int kSpotBudget = 150;
 
 // A spot's share of edge pixels: below the lower bound it is flat (sky, a wall), above the upper
 // one it is noise or fine texture where a change would not read as a change.
@@ -100,12 +103,14 @@ std::vector<Placed> PlaceEdits(const cv::Mat& photo, const EditStrength& strengt
   std::vector<Placed> placed;
   std::vector<bool> failed(candidates.size(), false);
   std::array<int, kEditKinds> used{};
+  int tried = 0;
   const double shortSide = std::min(photo.cols, photo.rows);
   for (double spacing : {0.45 * shortSide, 0.32 * shortSide, 0.2 * shortSide, 0.0}) {
     for (const auto& [score, index] : order) {
       if (placed.size() == kFive) return placed;
       const cv::Rect spot = candidates[index].spot;
       if (failed[index] || Conflicts(spot, placed, spacing)) continue;
+      if (tried++ == kSpotBudget) return placed;
       const EditContext context{photo, spot, sources, strength, random};
       for (EditKind kind : KindsToTry(used, random)) {
         cv::Mat pixels = ApplyEdit(kind, context);

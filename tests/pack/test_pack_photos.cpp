@@ -189,12 +189,14 @@ TEST_F(PhotoPack, LayoutFollowsThePhotosAndDifficultySetsTheSizeOfTheDifferences
   fs::rename(work / "tall" / "rocket.jpg.tmp.png", work / "tall" / "rocket-upright.png");
   fs::remove(work / "tall" / "rocket.jpg");
   auto area = [&](const std::string& difficulty, const std::string& pack) {
-    const ToolRun run = Tool({"photos", "--difficulty", difficulty, "tall", pack});
+    const ToolRun run = Tool({"photos", "--difficulty", difficulty, "tall/", pack});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_TRUE(Has(run.out, "vertical")) << run.out;
     EXPECT_EQ(Tool({"verify", pack}).status, 0) << difficulty;
     fs::remove_all(work / "open");
     EXPECT_EQ(Tool({"extract", pack, "open"}).status, 0);
+    EXPECT_TRUE(Has(ReadFile(work / "open" / "packinfo.ini"), "Title=tall\r\n"))
+        << "the folder names the pack";
     int total = 0;
     const auto rects = ReadRects(work / "open" / "picinfo.ini");
     for (const PixelRect& r : rects.at(1)) total += r.Width() * r.Height();

@@ -65,8 +65,11 @@ std::optional<PhotosOptions> ReadOptions(const std::vector<std::string>& argumen
   options.folder = args->positional[0];
   options.out = args->positional[1];
   options.title = args->Value("--title");
-  if (options.title.empty())
-    options.title = fs::absolute(options.folder).lexically_normal().filename().string();
+  if (options.title.empty()) {
+    fs::path folder = fs::absolute(options.folder).lexically_normal();
+    if (!folder.has_filename()) folder = folder.parent_path();  // "photos/" names the folder too
+    options.title = folder.filename().string();
+  }
   if (options.title.empty()) options.title = "My photos";
   options.info = args->Value("--info");
   options.force = args->Has("--force");

@@ -265,6 +265,10 @@ TEST_F(PhotoPack, UnusablePhotosAreNamedWithTheReasonAndSkipped) {
   fs::copy_file(kPhotos / "coffee.png", work / "mixed" / "a-good.png");
   Convert("coffee.png", "-resize 100x66", work / "mixed" / "b-tiny.png");
   Convert("coffee.png", "-fill '#6a8fc0' -colorize 100", work / "mixed" / "c-flat.png");
+  ASSERT_EQ(std::system(("timeout 30 convert -size 600x400 xc:gray50 +noise Random " +
+                         Quote((work / "mixed" / "c-noise.png").string()))
+                            .c_str()),
+            0);
   WriteFile(work / "mixed" / "d-text.jpg", "Dear diary, today we went to the sea.\n");
   const std::string coffeeJpeg = (work / "coffee.jpg").string();
   Convert("coffee.png", "-quality 90", coffeeJpeg);
@@ -284,7 +288,8 @@ TEST_F(PhotoPack, UnusablePhotosAreNamedWithTheReasonAndSkipped) {
   EXPECT_TRUE(Has(run.out, "1 levels")) << run.out;
   const std::vector<std::pair<std::string, std::string>> expected = {
       {"b-tiny.png", "skipped, too small ("},
-      {"c-flat.png", "skipped, too flat to hide five differences"},
+      {"c-flat.png", "skipped, too flat or too noisy to hide five differences"},
+      {"c-noise.png", "skipped, too flat or too noisy to hide five differences"},
       {"d-text.jpg", "skipped, not a JPEG or PNG picture"},
       {"e-cut.jpg", "skipped, cannot be read (the file is cut short)"},
       {"f-huge.png", "skipped, too large (20000 x 20000 pixels; at most 60 megapixels)"},

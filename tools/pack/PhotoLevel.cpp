@@ -15,7 +15,7 @@ constexpr int kBlock = 8;     // the JPEG block: edits keep to whole blocks of t
 constexpr int kPadding = 2;   // around the changed pixels, so a click on their edge counts
 constexpr int kAttempts = 3;  // fresh random choices before a photo is given up
 constexpr size_t kFive = packs::kDifferencesPerLevel;
-// Spots tried before a photo counts as too flat: the best ones come first, so a photo whose best
+// Spots tried before a photo counts as too flat or too noisy: the best ones come first, so a photo whose best
 // spots all fail has nothing better further down, and a hopeless photo costs no more than this.
 constexpr int kSpotBudget = 150;
 
@@ -23,6 +23,11 @@ constexpr int kSpotBudget = 150;
 // one it is noise or fine texture where a change would not read as a change.
 constexpr double kMinEdges = 0.05;
 constexpr double kMaxEdges = 0.40;
+// How much a spot's gradients agree in direction (0: none, 1: one straight edge), measured over
+// at least kCoherenceWindow pixels square. Noise has edges everywhere but they agree in nothing:
+// below 0.03 in every window of a noise picture, above it in most spots of a photo with detail.
+constexpr double kMinCoherence = 0.03;
+constexpr int kCoherenceWindow = 64;
 
 struct Candidate {
   cv::Rect spot;
@@ -43,22 +48,43 @@ cv::Mat Wrap(const Image& image) {
   return cv::Mat(image.height, image.width, CV_8UC3, const_cast<uint8_t*>(image.rgb.data()));
 }
 
+template <typename T>
+double BoxSum(const cv::Mat& sums, const cv::Rect& box) {
+  return static_cast<double>(sums.at<T>(box.y + box.height, box.x + box.width) -
+                             sums.at<T>(box.y, box.x + box.width) - sums.at<T>(box.y + box.height, box.x) +
+                             sums.at<T>(box.y, box.x));
+}
+
 // Block-aligned spots whose edges (of the lightly blurred photo, so that sensor noise does not
-// count) fall within the bounds, with their share of edge pixels.
+// count) fall within the bounds and whose gradients are coherent enough to be structure rather
+// than noise, with their share of edge pixels.
 std::vector<Candidate> DetailSpots(const cv::Mat& photo, int side) {
   cv::Mat grey, edges, sums;
   cv::cvtColor(photo, grey, cv::COLOR_RGB2GRAY);
   cv::GaussianBlur(grey, grey, cv::Size(5, 5), 1.4);
   cv::Canny(grey, edges, 40, 120);
   cv::integral(edges / 255, sums, CV_32S);
+  cv::Mat gx, gy, xx, yy, xy;
+  cv::Sobel(grey, gx, CV_32F, 1, 0);
+  cv::Sobel(grey, gy, CV_32F, 0, 1);
+  cv::integral(gx.mul(gx), xx, CV_64F);
+  cv::integral(gy.mul(gy), yy, CV_64F);
+  cv::integral(gx.mul(gy), xy, CV_64F);
+
   std::vector<Candidate> candidates;
   const double area = static_cast<double>(side) * side;
+  const int grow = std::max(0, (kCoherenceWindow - side) / 2);
+  const cv::Rect whole(0, 0, photo.cols, photo.rows);
   for (int y = 0; y + side <= photo.rows; y += kBlock)
     for (int x = 0; x + side <= photo.cols; x += kBlock) {
-      const int count = sums.at<int>(y + side, x + side) - sums.at<int>(y, x + side) -
-                        sums.at<int>(y + side, x) + sums.at<int>(y, x);
-      const double share = count / area;
-      if (share >= kMinEdges && share <= kMaxEdges) candidates.push_back({cv::Rect(x, y, side, side), share});
+      const cv::Rect spot(x, y, side, side);
+      const double share = BoxSum<int>(sums, spot) / area;
+      if (share < kMinEdges || share > kMaxEdges) continue;
+      const cv::Rect window = cv::Rect(x - grow, y - grow, side + 2 * grow, side + 2 * grow) & whole;
+      const double a = BoxSum<double>(xx, window), b = BoxSum<double>(yy, window),
+                   c = BoxSum<double>(xy, window);
+      const double coherence = a + b > 0 ? ((a - b) * (a - b) + 4 * c * c) / ((a + b) * (a + b)) : 0;
+      if (coherence >= kMinCoherence) candidates.push_back({spot, share});
     }
   return candidates;
 }
@@ -196,12 +222,22 @@ EditStrength StrengthOf(Difficulty difficulty) {
 std::optional<PhotoLevel> MakePhotoLevel(const Image& photo, Difficulty difficulty, uint32_t seed,
                                          std::string* error) {
   const cv::Mat picture = Wrap(photo);
-  const EditStrength strength = StrengthOf(difficulty);
+  EditStrength strength = StrengthOf(difficulty);
+  const int smallest = StrengthOf(Difficulty::kHard).spot;
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
     std::mt19937 random(seed + static_cast<uint32_t>(attempt) * 7919U);
-    const std::vector<Placed> placed = PlaceEdits(picture, strength, random);
+    std::vector<Placed> placed = PlaceEdits(picture, strength, random);
+    // A photo with little room for large spots (much sky around its detail) gets smaller ones
+    // rather than no level; the strength of each change stays as the difficulty sets it.
+    while (placed.size() < kFive && strength.spot > smallest) {
+      strength.spot -= kBlock;
+      strength.minVisible = std::max(StrengthOf(Difficulty::kHard).minVisible,
+                                     strength.minVisible * strength.spot * strength.spot /
+                                         ((strength.spot + kBlock) * (strength.spot + kBlock)));
+      placed = PlaceEdits(picture, strength, random);
+    }
     if (placed.size() < kFive) {
-      *error = "too flat to hide five differences (room for " + std::to_string(placed.size()) +
+      *error = "too flat or too noisy to hide five differences (room for " + std::to_string(placed.size()) +
                " among its spots with detail)";
       return std::nullopt;
     }

@@ -278,6 +278,10 @@ TEST_F(PhotoPack, UnusablePhotosAreNamedWithTheReasonAndSkipped) {
   WriteFile(work / "mixed" / "f-huge.png",
             std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\x4e\x20\0\0\x4e\x20\x08\x02\0\0\0", 29) +
                 std::string("\0\0\0\0", 4));
+  // The same claim in a JPEG frame header.
+  WriteFile(work / "mixed" / "f-huge.jpg",
+            std::string(
+                "\xFF\xD8\xFF\xC0\x00\x11\x08\x4E\x20\x4E\x20\x03\x01\x11\x00\x02\x11\x00\x03\x11\x00", 21));
   const std::string png = ReadFile(kPhotos / "chelsea.png");
   WriteFile(work / "mixed" / "g-cut.png", png.substr(0, png.size() / 2));
   // A broken palette PNG of 93 bytes that sent the PNG decoder into an endless loop of warnings.
@@ -293,6 +297,7 @@ TEST_F(PhotoPack, UnusablePhotosAreNamedWithTheReasonAndSkipped) {
       {"d-text.jpg", "skipped, not a JPEG or PNG picture"},
       {"e-cut.jpg", "skipped, cannot be read (the file is cut short)"},
       {"f-huge.png", "skipped, too large (20000 x 20000 pixels; at most 60 megapixels)"},
+      {"f-huge.jpg", "skipped, too large (20000 x 20000 pixels; at most 60 megapixels)"},
       {"g-cut.png", "skipped, cannot be read (the file is cut short)"},
       {"h-broken.png", "skipped, cannot be read (the file is cut short)"},
   };

@@ -206,6 +206,9 @@ TEST_F(PhotoPack, LayoutFollowsThePhotosAndDifficultySetsTheSizeOfTheDifferences
   const int hard = area("hard", "Hard.vnl");
   EXPECT_GT(easy, hard * 3 / 2) << "easy " << easy << ", hard " << hard;
 
+  const ToolRun help = Tool({"photos", "--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_EQ(help.out.rfind("usage: varnel-pack photos", 0), 0U) << help.out;
   const ToolRun wide = Tool({"photos", "--layout", "horizontal", "--difficulty", "extreme", "tall", "X.vnl"});
   EXPECT_EQ(wide.status, 2);
   EXPECT_TRUE(Has(wide.err, "--difficulty must be easy, normal or hard")) << wide.err;

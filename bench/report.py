@@ -155,7 +155,8 @@ lines.append("")
 
 # The engine's archive, the pack check and the high-score insert, for reference.
 for name, title in [("archive", "Archive files"), ("pack_check", "The pack check"),
-                    ("highscore", "A new best score in a full table (100 ranks of 16 values; target 10 ms)")]:
+                    ("highscore", "A new best score in a full table (100 ranks of 16 values; target 10 ms)"),
+                    ("pack_photos", "A level from a photo: decoded, fitted, five differences made, the pair encoded (target 2 s)")]:
     runs = load(name)
     if not runs:
         continue

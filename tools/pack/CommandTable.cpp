@@ -75,6 +75,24 @@ const std::vector<Command>& AllCommands() {
        "usage: varnel-pack preview PACK OUT.png\n"
        "Writes a PNG picture with every level's pair side by side and its rectangles drawn on both.\n",
        RunPreview},
+      {"photos", "make a pack from a folder of photos",
+       "usage: varnel-pack photos [--layout vertical|horizontal] [--title TEXT] [--info TEXT]\n"
+       "                          [--difficulty easy|normal|hard] [--seed N] [--force] FOLDER OUT.vnl\n"
+       "Makes a level of every JPEG or PNG photo in FOLDER (in name order, at most 50): the photo,\n"
+       "turned upright, scaled and cut in the middle to the size the layout shows, and a copy with\n"
+       "five differences made by image processing (details removed, recoloured, mirrored, enlarged,\n"
+       "moved or copied in from elsewhere in the photo), placed on spots with detail. The pictures\n"
+       "differ nowhere but in the five rectangles written for the level. Each level's caption is its\n"
+       "photo's name. A photo that cannot be used is named with the reason and skipped; when none is\n"
+       "left, nothing is written. Progress goes to standard error.\n"
+       "  --layout       vertical (256 x 380) or horizontal (380 x 256); by default the layout most\n"
+       "                 photos fit\n"
+       "  --title TEXT   the pack's title (by default the folder's name)\n"
+       "  --info TEXT    more description (line breaks allowed)\n"
+       "  --difficulty   easy, normal (the default) or hard: the size and strength of the changes\n"
+       "  --seed N       the same seed and photos give the same pack (by default 1)\n"
+       "  --force        replace an existing OUT.vnl\n",
+       RunPhotos},
   };
   return commands;
 }

@@ -27,5 +27,6 @@ int RunResetScores(const std::vector<std::string>& arguments);
 int RunMake(const std::vector<std::string>& arguments);
 int RunGenerate(const std::vector<std::string>& arguments);
 int RunPreview(const std::vector<std::string>& arguments);
+int RunPhotos(const std::vector<std::string>& arguments);
 
 }  // namespace varnel::pack

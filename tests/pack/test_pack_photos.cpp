@@ -1,0 +1,329 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <set>
+
+#include "Jpeg.h"
+#include "PackFixtures.h"
+#include "PhotoFiles.h"
+#include "PhotoLevel.h"
+
+// Packs made from real photographs: the sample photos Debian ships with scikit-image.
+namespace {
+
+using namespace packtest;
+
+const fs::path kPhotos = "/usr/lib/python3/dist-packages/skimage/data";
+
+const std::string kBrokenPalettePng(
+    "\x89\x50\x4e\x47\x0d\x0a\x1a\x0a\x00\x00\x00\x0d\x49\x48\x44\x52\x00\x00\x01\xc3\x00\x00\x01\x2c\x08\x03"
+    "\x00\x00\x00\x88\x4a\x28\xbb\x00\x00\x00\x04\x67\x41\x4d\x41\x00\x00\xb1\x8f\x0b\xfc\x61\x05\x00\x00\x00"
+    "\x20\x63\x48\x52\x4d\x00\x00\x7a\x26\x00\x00\x80\x84\x00\x00\xfa\x00\x00\x00\x80\xe8\x00\x00\x75\x30\x00"
+    "\x00\xea\x60\x00\x00\x3a\x98\x00\x00\x17\x70\x9c\xba\x51\x3c",
+    93);
+
+bool Has(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+// picinfo.ini's rectangles, level by level.
+std::map<int, std::vector<PixelRect>> ReadRects(const fs::path& file) {
+  std::map<int, std::map<std::string, int>> values;
+  int section = 0;
+  for (std::string line : Lines(ReadFile(file))) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.size() > 2 && line.front() == '[') {
+      section = std::stoi(line.substr(1));
+    } else if (const size_t equals = line.find('=');
+               equals != std::string::npos && line.find("PicInfo") != 0) {
+      values[section][line.substr(0, equals)] = std::stoi(line.substr(equals + 1));
+    }
+  }
+  std::map<int, std::vector<PixelRect>> rects;
+  for (auto& [level, keys] : values)
+    for (int d = 1; d <= 5; ++d) {
+      const std::string n = std::to_string(d);
+      rects[level].push_back({keys[n + "Left"], keys[n + "Top"], keys[n + "Right"], keys[n + "Bottom"]});
+    }
+  return rects;
+}
+
+bool Inside(const std::vector<PixelRect>& rects, int x, int y) {
+  return std::any_of(rects.begin(), rects.end(), [&](const PixelRect& r) {
+    return x >= r.left && x <= r.right && y >= r.top && y <= r.bottom;
+  });
+}
+
+class PhotoPack : public ::testing::Test {
+ protected:
+  ToolRun Tool(const std::vector<std::string>& arguments) { return RunTool(arguments, work.path()); }
+
+  void AddPhotos(const std::string& folder, const std::vector<std::string>& names) {
+    fs::create_directories(work / folder);
+    for (const std::string& name : names) fs::copy_file(kPhotos / name, work / folder / name);
+  }
+
+  // ImageMagick turns a sample photo into another encoding of it.
+  void Convert(const std::string& from, const std::string& options, const fs::path& to) {
+    const std::string command = "timeout 30 convert " + Quote((kPhotos / from).string()) + " " + options +
+                                " " + Quote(to.string()) + " 2>/dev/null";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+  }
+
+  TempFolder work;
+};
+
+TEST_F(PhotoPack, EveryLevelHoldsFiveFairDifferencesOfThreeKindsAndTheSeedRepeatsThePack) {
+  AddPhotos("holiday", {"astronaut.png", "coffee.png", "rocket.jpg"});
+  const ToolRun made = Tool({"photos", "--seed", "7", "--title", "Holiday", "holiday", "Holiday.vnl"});
+  ASSERT_EQ(made.status, 0) << made.err;
+  EXPECT_TRUE(Has(made.out, "3 levels, horizontal")) << made.out;
+
+  // Progress names each photo with the kinds of its differences.
+  std::vector<std::string> progress;
+  for (const std::string& line : Lines(made.err))
+    if (Has(line, "5 differences (")) progress.push_back(line);
+  ASSERT_EQ(progress.size(), 3U) << made.err;
+  EXPECT_TRUE(Has(progress[0], "photo 1/3 astronaut.png: level 1")) << progress[0];
+  for (const std::string& line : progress) {
+    std::map<std::string, int> kinds;
+    std::string list = line.substr(line.find('(') + 1);
+    list.pop_back();
+    for (size_t start = 0, end; start < list.size(); start = end + 2) {
+      end = std::min(list.find(", ", start), list.size());
+      ++kinds[list.substr(start, end - start)];
+    }
+    EXPECT_GE(kinds.size(), 3U) << line;
+    for (const auto& [kind, count] : kinds) EXPECT_LE(count, 2) << line;
+  }
+
+  const ToolRun verified = Tool({"verify", "Holiday.vnl"});
+  EXPECT_EQ(verified.status, 0) << verified.out << verified.err;
+
+  // Pixel by pixel: each rectangle holds a visible change, outside them the decoded pictures agree
+  // exactly.
+  ASSERT_EQ(Tool({"extract", "Holiday.vnl", "open"}).status, 0);
+  const auto rects = ReadRects(work / "open" / "picinfo.ini");
+  ASSERT_EQ(rects.size(), 3U);
+  EXPECT_TRUE(Has(ReadFile(work / "open" / "picinfo.ini"), "PicInfo=rocket")) << "caption from the file name";
+  for (const auto& [level, boxes] : rects) {
+    std::string error;
+    const std::string n = std::to_string(level);
+    auto original = varnel::pack::LoadImage(work / "open" / (n + ".jpg"), &error);
+    auto modified = varnel::pack::LoadImage(work / "open" / (n + "x.jpg"), &error);
+    ASSERT_TRUE(original && modified) << error;
+    ASSERT_EQ(original->width, 380);
+    ASSERT_EQ(original->height, 256);
+    int strayPixels = 0;
+    std::vector<int> visible(boxes.size(), 0);
+    for (int y = 0; y < original->height; ++y)
+      for (int x = 0; x < original->width; ++x) {
+        int largest = 0;
+        for (int c = 0; c < 3; ++c)
+          largest = std::max(largest, std::abs(original->At(x, y)[c] - modified->At(x, y)[c]));
+        if (!Inside(boxes, x, y)) {
+          strayPixels += largest > 0 ? 1 : 0;
+          continue;
+        }
+        for (size_t d = 0; d < boxes.size(); ++d)
+          if (largest >= 48 && Inside({boxes[d]}, x, y)) ++visible[d];
+      }
+    EXPECT_EQ(strayPixels, 0) << "level " << level;
+    for (size_t d = 0; d < boxes.size(); ++d)
+      EXPECT_GE(visible[d], 25) << "level " << level << " rectangle " << d + 1;
+  }
+
+  const ToolRun again = Tool({"photos", "--seed", "7", "--title", "Holiday", "holiday", "Again.vnl"});
+  ASSERT_EQ(again.status, 0) << again.err;
+  EXPECT_TRUE(ReadFile(work / "Again.vnl") == ReadFile(work / "Holiday.vnl"))
+      << "the same seed, another pack";
+  const ToolRun other = Tool({"photos", "--seed", "8", "--title", "Holiday", "holiday", "Other.vnl"});
+  ASSERT_EQ(other.status, 0) << other.err;
+  EXPECT_FALSE(ReadFile(work / "Other.vnl") == ReadFile(work / "Holiday.vnl"))
+      << "another seed, the same pack";
+}
+
+TEST_F(PhotoPack, EverySeedAndDifficultyGivesFiveSeparateFairDifferencesOfThreeKinds) {
+  using varnel::pack::Difficulty;
+  std::string error;
+  for (const char* name : {"chelsea.png", "motorcycle_left.png"}) {
+    auto photo = varnel::pack::LoadImage(kPhotos / name, &error);
+    ASSERT_TRUE(photo) << error;
+    const Image fitted = varnel::pack::ScaleToCover(*photo, 380, 256);
+    for (uint32_t seed = 1; seed <= 4; ++seed)
+      for (Difficulty difficulty : {Difficulty::kEasy, Difficulty::kNormal, Difficulty::kHard}) {
+        const std::string where = std::string(name) + " seed " + std::to_string(seed) + " difficulty " +
+                                  std::to_string(static_cast<int>(difficulty));
+        auto level = varnel::pack::MakePhotoLevel(fitted, difficulty, seed, &error);
+        ASSERT_TRUE(level) << where << ": " << error;
+        std::map<varnel::pack::EditKind, int> kinds;
+        for (auto kind : level->kinds) ++kinds[kind];
+        EXPECT_GE(kinds.size(), 3U) << where;
+        for (const auto& [kind, count] : kinds) EXPECT_LE(count, 2) << where << " " << EditName(kind);
+        const std::vector<PixelRect> rects(level->rects.begin(), level->rects.end());
+        for (size_t i = 0; i < rects.size(); ++i)
+          for (size_t j = i + 1; j < rects.size(); ++j)
+            EXPECT_TRUE(rects[i].right < rects[j].left || rects[j].right < rects[i].left ||
+                        rects[i].bottom < rects[j].top || rects[j].bottom < rects[i].top)
+                << where << ": rectangles " << i + 1 << " and " << j + 1 << " overlap";
+        auto a = datagen::DecodeJpeg({level->originalJpeg.begin(), level->originalJpeg.end()});
+        auto b = datagen::DecodeJpeg({level->modifiedJpeg.begin(), level->modifiedJpeg.end()});
+        ASSERT_TRUE(a && b) << where;
+        int stray = 0;
+        for (int y = 0; y < a->height; ++y)
+          for (int x = 0; x < a->width; ++x) {
+            const size_t at = (static_cast<size_t>(y) * a->width + x) * 3;
+            if (!Inside(rects, x, y) && !std::equal(&a->pixels[at], &a->pixels[at] + 3, &b->pixels[at]))
+              ++stray;
+          }
+        EXPECT_EQ(stray, 0) << where;
+      }
+  }
+}
+
+TEST_F(PhotoPack, LayoutFollowsThePhotosAndDifficultySetsTheSizeOfTheDifferences) {
+  // rocket.jpg stands upright; alone it makes a vertical pack.
+  AddPhotos("tall", {"rocket.jpg"});
+  Convert("rocket.jpg", "-rotate 90", work / "tall" / "rocket.jpg.tmp.png");
+  fs::rename(work / "tall" / "rocket.jpg.tmp.png", work / "tall" / "rocket-upright.png");
+  fs::remove(work / "tall" / "rocket.jpg");
+  auto area = [&](const std::string& difficulty, const std::string& pack) {
+    const ToolRun run = Tool({"photos", "--difficulty", difficulty, "tall/", pack});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(Has(run.out, "vertical")) << run.out;
+    EXPECT_EQ(Tool({"verify", pack}).status, 0) << difficulty;
+    fs::remove_all(work / "open");
+    EXPECT_EQ(Tool({"extract", pack, "open"}).status, 0);
+    EXPECT_TRUE(Has(ReadFile(work / "open" / "packinfo.ini"), "Title=tall\r\n"))
+        << "the folder names the pack";
+    int total = 0;
+    const auto rects = ReadRects(work / "open" / "picinfo.ini");
+    for (const PixelRect& r : rects.at(1)) total += r.Width() * r.Height();
+    return total;
+  };
+  const int easy = area("easy", "Easy.vnl");
+  const int hard = area("hard", "Hard.vnl");
+  EXPECT_GT(easy, hard * 3 / 2) << "easy " << easy << ", hard " << hard;
+
+  const ToolRun help = Tool({"photos", "--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_EQ(help.out.rfind("usage: varnel-pack photos", 0), 0U) << help.out;
+  const ToolRun wide = Tool({"photos", "--layout", "horizontal", "--difficulty", "extreme", "tall", "X.vnl"});
+  EXPECT_EQ(wide.status, 2);
+  EXPECT_TRUE(Has(wide.err, "--difficulty must be easy, normal or hard")) << wide.err;
+}
+
+TEST_F(PhotoPack, PhotosInEveryCommonEncodingDecodeUpright) {
+  std::string error;
+  auto reference = varnel::pack::LoadImage(kPhotos / "chelsea.png", &error);
+  ASSERT_TRUE(reference) << error;
+  // Mean difference per channel to the reference, after turning by the given orientation.
+  auto distance = [&](const fs::path& file, int orientation, bool grey) {
+    std::string why;
+    auto header = varnel::pack::ReadPhotoHeader(file, &why);
+    EXPECT_TRUE(header) << file << ": " << why;
+    if (!header) return 255.0;
+    auto photo = varnel::pack::LoadPhoto(file, *header, 4000, 4000, &why);
+    EXPECT_TRUE(photo) << file << ": " << why;
+    if (!photo) return 255.0;
+    const Image expected = varnel::pack::Orient(*reference, orientation);
+    if (photo->width != expected.width || photo->height != expected.height) return 255.0;
+    double sum = 0;
+    for (int y = 0; y < expected.height; ++y)
+      for (int x = 0; x < expected.width; ++x)
+        for (int c = 0; c < 3; ++c) {
+          const uint8_t* e = expected.At(x, y);
+          const int want = grey ? (e[0] * 299 + e[1] * 587 + e[2] * 114) / 1000 : e[c];
+          sum += std::abs(photo->At(x, y)[c] - want);
+        }
+    return sum / (expected.width * expected.height * 3.0);
+  };
+  Convert("chelsea.png", "-colorspace CMYK -quality 95", work / "cmyk.jpg");
+  Convert("chelsea.png", "-colorspace Gray -quality 95", work / "grey.jpg");
+  Convert("chelsea.png", "", "PNG48:" + (work / "deep.png").string());
+  Convert("chelsea.png", "-colors 256", "PNG8:" + (work / "palette.png").string());
+  // Stored turned a quarter to the left, with an EXIF block whose orientation 6 turns it back.
+  Convert("chelsea.png", "-rotate -90 -quality 95", work / "stored.jpg");
+  const std::string exif(
+      "\xFF\xE1\x00\x22"
+      "Exif\0\0"
+      "MM\0\x2A\0\0\0\x08"
+      "\0\x01"
+      "\x01\x12\0\x03\0\0\0\x01\0\x06\0\0"
+      "\0\0\0\0",
+      36);
+  const std::string stored = ReadFile(work / "stored.jpg");
+  WriteFile(work / "turned.jpg", stored.substr(0, 2) + exif + stored.substr(2));
+  EXPECT_LT(distance(work / "cmyk.jpg", 1, false), 6.0);
+  EXPECT_LT(distance(work / "grey.jpg", 1, true), 6.0);
+  EXPECT_LT(distance(work / "deep.png", 1, false), 1.0);
+  EXPECT_LT(distance(work / "palette.png", 1, false), 12.0);
+  EXPECT_LT(distance(work / "turned.jpg", 1, false), 6.0);
+  EXPECT_LT(distance(kPhotos / "rocket.jpg", 1, false), 255.0 + 1) << "a camera JPEG decodes";
+}
+
+TEST_F(PhotoPack, UnusablePhotosAreNamedWithTheReasonAndSkipped) {
+  fs::create_directories(work / "mixed");
+  fs::copy_file(kPhotos / "coffee.png", work / "mixed" / "a-good.png");
+  Convert("coffee.png", "-resize 100x66", work / "mixed" / "b-tiny.png");
+  Convert("coffee.png", "-fill '#6a8fc0' -colorize 100", work / "mixed" / "c-flat.png");
+  ASSERT_EQ(std::system(("timeout 30 convert -size 600x400 xc:gray50 +noise Random " +
+                         Quote((work / "mixed" / "c-noise.png").string()))
+                            .c_str()),
+            0);
+  WriteFile(work / "mixed" / "d-text.jpg", "Dear diary, today we went to the sea.\n");
+  const std::string coffeeJpeg = (work / "coffee.jpg").string();
+  Convert("coffee.png", "-quality 90", coffeeJpeg);
+  const std::string jpeg = ReadFile(coffeeJpeg);
+  WriteFile(work / "mixed" / "e-cut.jpg", jpeg.substr(0, jpeg.size() / 2));
+  // A PNG whose header claims 20000 x 20000 pixels and nothing more.
+  WriteFile(work / "mixed" / "f-huge.png",
+            std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\x4e\x20\0\0\x4e\x20\x08\x02\0\0\0", 29) +
+                std::string("\0\0\0\0", 4));
+  // The same claim in a JPEG frame header.
+  WriteFile(work / "mixed" / "f-huge.jpg",
+            std::string(
+                "\xFF\xD8\xFF\xC0\x00\x11\x08\x4E\x20\x4E\x20\x03\x01\x11\x00\x02\x11\x00\x03\x11\x00", 21));
+  const std::string png = ReadFile(kPhotos / "chelsea.png");
+  WriteFile(work / "mixed" / "g-cut.png", png.substr(0, png.size() / 2));
+  // A broken palette PNG of 93 bytes that sent the PNG decoder into an endless loop of warnings.
+  WriteFile(work / "mixed" / "h-broken.png", kBrokenPalettePng);
+
+  const ToolRun run = Tool({"photos", "mixed", "Mixed.vnl"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(Has(run.out, "1 levels")) << run.out;
+  const std::vector<std::pair<std::string, std::string>> expected = {
+      {"b-tiny.png", "skipped, too small ("},
+      {"c-flat.png", "skipped, too flat or too noisy to hide five differences"},
+      {"c-noise.png", "skipped, too flat or too noisy to hide five differences"},
+      {"d-text.jpg", "skipped, not a JPEG or PNG picture"},
+      {"e-cut.jpg", "skipped, cannot be read (the file is cut short)"},
+      {"f-huge.png", "skipped, too large (20000 x 20000 pixels; at most 60 megapixels)"},
+      {"f-huge.jpg", "skipped, too large (20000 x 20000 pixels; at most 60 megapixels)"},
+      {"g-cut.png", "skipped, cannot be read (the file is cut short)"},
+      {"h-broken.png", "skipped, cannot be read (the file is cut short)"},
+  };
+  for (const auto& [file, message] : expected) {
+    bool named = false;
+    for (const std::string& line : Lines(run.err)) named = named || (Has(line, file) && Has(line, message));
+    EXPECT_TRUE(named) << file << " without \"" << message << "\" in:\n" << run.err;
+  }
+  EXPECT_EQ(Tool({"verify", "Mixed.vnl"}).status, 0);
+
+  // Nothing usable: status 1, nothing written, and an existing pack is kept without --force.
+  fs::remove(work / "mixed" / "a-good.png");
+  const ToolRun none = Tool({"photos", "mixed", "None.vnl"});
+  EXPECT_EQ(none.status, 1);
+  EXPECT_TRUE(Has(none.err, "no usable photo in mixed; nothing written")) << none.err;
+  EXPECT_FALSE(fs::exists(work / "None.vnl"));
+  const std::string before = ReadFile(work / "Mixed.vnl");
+  const ToolRun kept = Tool({"photos", "mixed", "Mixed.vnl"});
+  EXPECT_EQ(kept.status, 1);
+  EXPECT_TRUE(Has(kept.err, "already exists (--force replaces it)")) << kept.err;
+  EXPECT_EQ(ReadFile(work / "Mixed.vnl"), before);
+  for (const auto& entry : fs::directory_iterator(work.path()))
+    EXPECT_FALSE(Has(entry.path().filename().string(), "None")) << "left behind: " << entry.path();
+}
+
+}  // namespace

@@ -140,7 +140,7 @@ inline std::string Quote(const std::string& text) {
 
 // Runs the tool in folder, under a time limit so that no test can hang.
 inline ToolRun RunTool(const std::vector<std::string>& arguments, const fs::path& folder) {
-  std::string command = "cd " + Quote(folder.string()) + " && timeout 120 " + Quote(VARNEL_PACK_BINARY);
+  std::string command = "cd " + Quote(folder.string()) + " && timeout -k 5 120 " + Quote(VARNEL_PACK_BINARY);
   for (const std::string& argument : arguments) command += " " + Quote(argument);
   command += " > " + Quote((folder / ".out").string()) + " 2> " + Quote((folder / ".err").string());
   const int raw = std::system(command.c_str());
@@ -161,5 +161,13 @@ inline std::vector<std::string> Lines(const std::string& text) {
   if (start < text.size()) lines.push_back(text.substr(start));
   return lines;
 }
+
+// A broken palette PNG of 93 bytes that sends the PNG decoder into an endless loop of warnings.
+inline const std::string kBrokenPalettePng(
+    "\x89\x50\x4e\x47\x0d\x0a\x1a\x0a\x00\x00\x00\x0d\x49\x48\x44\x52\x00\x00\x01\xc3\x00\x00\x01\x2c\x08\x03"
+    "\x00\x00\x00\x88\x4a\x28\xbb\x00\x00\x00\x04\x67\x41\x4d\x41\x00\x00\xb1\x8f\x0b\xfc\x61\x05\x00\x00\x00"
+    "\x20\x63\x48\x52\x4d\x00\x00\x7a\x26\x00\x00\x80\x84\x00\x00\xfa\x00\x00\x00\x80\xe8\x00\x00\x75\x30\x00"
+    "\x00\xea\x60\x00\x00\x3a\x98\x00\x00\x17\x70\x9c\xba\x51\x3c",
+    93);
 
 }  // namespace packtest

@@ -158,6 +158,15 @@ TEST_F(MakeAndVerify, MakeRefusesFourOrSixDifferencesUnlessGivenByHand) {
   EXPECT_TRUE(Has(run.err, "give all twenty values or none")) << run.err;
 }
 
+TEST_F(MakeAndVerify, MakeNamesADamagedPictureInsteadOfHanging) {
+  SavePair("damaged", 1, NoisyPicture(380, 256, 7), FiveRects(), "png");
+  WriteFile(work / "damaged" / "1x.png", kBrokenPalettePng);
+  const ToolRun run = Tool({"make", "--layout", "horizontal", "--title", "D", "damaged", "d.vnl"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_TRUE(Has(run.err, "1x.png")) << run.err;
+  EXPECT_FALSE(fs::exists(work / "d.vnl"));
+}
+
 struct Breakage {
   const char* what;
   std::function<void(std::vector<Entry>&, const fs::path&)> breakIt;

@@ -1,10 +1,13 @@
 #include "Image.h"
 
+#include "PhotoFiles.h"
+
 #include <SDL.h>
 #include <SDL_image.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 
@@ -94,6 +97,17 @@ Image::Image(int w, int h, Colour fill) : width(w), height(h), rgb(static_cast<s
 
 std::optional<Image> LoadImage(const std::filesystem::path& file, std::string* error) {
   EnsureDecoders();
+  char signature[8] = {};
+  if (std::FILE* in = std::fopen(file.c_str(), "rb")) {
+    const size_t got = std::fread(signature, 1, sizeof signature, in);
+    std::fclose(in);
+    std::string why;
+    if (got == sizeof signature && std::memcmp(signature, "\x89PNG\r\n\x1a\n", 8) == 0 &&
+        !PngIntact(file, &why)) {
+      if (error) *error = why;
+      return std::nullopt;
+    }
+  }
   Surface loaded(IMG_Load(file.c_str()));
   if (!loaded) {
     if (error) *error = IMG_GetError();

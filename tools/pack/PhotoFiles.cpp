@@ -190,8 +190,8 @@ uint32_t Read32(const std::string& data, size_t at) {
                                Byte(data, at + 3));
 }
 
-// Walks a PNG file's chunks and checks each one's length and checksum up to the end chunk. The
-// PNG decoder is handed only files that pass: some broken files make it warn in an endless loop.
+}  // namespace
+
 bool PngIntact(const fs::path& file, std::string* error) {
   std::ifstream in(file, std::ios::binary);
   const std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -214,8 +214,6 @@ bool PngIntact(const fs::path& file, std::string* error) {
   *error = "the file is cut short";
   return false;
 }
-
-}  // namespace
 
 std::vector<fs::path> ListPhotos(const fs::path& folder, std::string* error) {
   std::vector<fs::path> photos;

@@ -36,6 +36,10 @@ std::optional<PhotoHeader> ReadPhotoHeader(const std::filesystem::path& file, st
 std::optional<Image> LoadPhoto(const std::filesystem::path& file, const PhotoHeader& header, int coverWidth,
                                int coverHeight, std::string* error);
 
+// Walks a PNG file's chunks and checks each one's length and checksum up to the end chunk. The
+// PNG decoder is handed only files that pass: some broken files make it warn in an endless loop.
+bool PngIntact(const std::filesystem::path& file, std::string* error);
+
 // Turns a picture by an EXIF orientation (1..8).
 Image Orient(const Image& image, int orientation);
 

@@ -156,6 +156,53 @@ SDL_Rect Viewport(int width, int height, int windowWidth, int windowHeight) {
 
 }  // namespace
 
+// Mouse positions arrive in window pixels; the game wants frame pixels, as SDL's renderers give
+// them through their logical size. Rewritten as each event is queued, as SDL's renderers do it.
+int Frame::MapMouse(void* frame, SDL_Event* event) {
+  const Frame& self = *static_cast<const Frame*>(frame);
+  uint32_t windowId = 0;
+  switch (event->type) {
+    case SDL_MOUSEMOTION:
+      windowId = event->motion.windowID;
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+      windowId = event->button.windowID;
+      break;
+    case SDL_MOUSEWHEEL:
+      windowId = event->wheel.windowID;
+      break;
+    default:
+      return 1;
+  }
+  if (windowId != SDL_GetWindowID(self.window_)) return 1;
+  int windowWidth = 0, windowHeight = 0;
+  SDL_GetWindowSize(self.window_, &windowWidth, &windowHeight);
+  if (windowWidth <= 0 || windowHeight <= 0) return 1;
+  const SDL_Rect view = Viewport(self.width_, self.height_, windowWidth, windowHeight);
+  const double scaleX = double(self.width_) / view.w, scaleY = double(self.height_) / view.h;
+  auto mapX = [&](int x) { return static_cast<int>((x - view.x) * scaleX); };
+  auto mapY = [&](int y) { return static_cast<int>((y - view.y) * scaleY); };
+  switch (event->type) {
+    case SDL_MOUSEMOTION:
+      event->motion.x = mapX(event->motion.x);
+      event->motion.y = mapY(event->motion.y);
+      event->motion.xrel = static_cast<int>(event->motion.xrel * scaleX);
+      event->motion.yrel = static_cast<int>(event->motion.yrel * scaleY);
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+      event->button.x = mapX(event->button.x);
+      event->button.y = mapY(event->button.y);
+      break;
+    default:
+      event->wheel.mouseX = mapX(event->wheel.mouseX);
+      event->wheel.mouseY = mapY(event->wheel.mouseY);
+      break;
+  }
+  return 1;
+}
+
 Image::Image(int imageWidth, int imageHeight, const uint32_t* argb) : width(imageWidth), height(imageHeight) {
   texels.assign(argb, argb + size_t(width) * size_t(height));
   image = Wrap(texels, width, height);
@@ -187,10 +234,12 @@ std::unique_ptr<Frame> Frame::Create(WindowHandle window, int width, int height,
     if (error) *error = "out of memory for the frame";
     return nullptr;
   }
+  if (window) SDL_AddEventWatch(MapMouse, frame.get());
   return frame;
 }
 
 Frame::~Frame() {
+  if (window_) SDL_DelEventWatch(MapMouse, this);
   if (scratchSurface_) SDL_FreeSurface(scratchSurface_);
   for (pixman_image_t* image : {backImage_, frontImage_, scratchImage_})
     if (image) pixman_image_unref(image);
@@ -435,6 +484,19 @@ void Frame::Present() {
   }
   std::swap(back_, front_);
   std::swap(backImage_, frontImage_);
+}
+
+void Frame::ToWindow(int x, int y, int& windowX, int& windowY) const {
+  int windowWidth = 0, windowHeight = 0;
+  if (window_) SDL_GetWindowSize(window_, &windowWidth, &windowHeight);
+  if (windowWidth <= 0 || windowHeight <= 0) {
+    windowX = x;
+    windowY = y;
+    return;
+  }
+  const SDL_Rect view = Viewport(width_, height_, windowWidth, windowHeight);
+  windowX = view.x + static_cast<int>(x * double(view.w) / width_);
+  windowY = view.y + static_cast<int>(y * double(view.h) / height_);
 }
 
 void Frame::ReadBack(images::Image& frame) const {

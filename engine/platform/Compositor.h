@@ -11,6 +11,7 @@
 
 typedef union pixman_image pixman_image_t;
 struct SDL_Surface;
+union SDL_Event;
 
 // The engine's own drawing on the CPU, for machines whose only OpenGL is a software one: sprites
 // are composited with pixman straight into one frame in memory, which is shown through the
@@ -49,6 +50,8 @@ class Frame {
   // Shows the frame in the window, scaled and between black bars when the window is larger, and
   // keeps it as the frame on screen.
   void Present();
+  // A frame pixel's place in the window.
+  void ToWindow(int x, int y, int& windowX, int& windowY) const;
   void ReadBack(images::Image& frame) const;
   void ReadFront(images::Image& frame) const;
   // From now on marks, frame by frame, the pixels within a pixel of a turned sprite's edge, where
@@ -59,6 +62,7 @@ class Frame {
 
  private:
   Frame() = default;
+  static int MapMouse(void* frame, SDL_Event* event);
   // Blends the scratch area over the frame with the colour's alpha, after multiplying its colours.
   void BlendScratch(int x, int y, int width, int height, Rgba color);
 

@@ -257,6 +257,16 @@ void Present(Device& device) {
   SDL_SetRenderTarget(device.renderer, device.backBuffer);
 }
 
+void FrameToWindow(const Device& device, int x, int y, int& windowX, int& windowY) {
+  windowX = x;
+  windowY = y;
+  if (device.frame)
+    device.frame->ToWindow(x, y, windowX, windowY);
+  else if (device.renderer)
+    SDL_RenderLogicalToWindow(device.renderer, static_cast<float>(x), static_cast<float>(y), &windowX,
+                              &windowY);
+}
+
 std::string RendererName(const Device& device) {
   if (device.frame) return "compositor";
   SDL_RendererInfo info{};

@@ -70,6 +70,9 @@ std::unique_ptr<Device> CreateDevice(WindowHandle window, int width, int height,
 void Clear(Device& device, uint8_t red, uint8_t green, uint8_t blue);
 void Present(Device& device);
 
+// A back-buffer pixel's place in the window.
+void FrameToWindow(const Device& device, int x, int y, int& windowX, int& windowY);
+
 // The name of the renderer driving the device ("opengl", "software", "compositor", ...).
 std::string RendererName(const Device& device);
 

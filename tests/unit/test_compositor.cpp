@@ -58,6 +58,25 @@ TEST_F(CompositorTest, ShowsTheFrameScaledBetweenBars) {
     EXPECT_EQ(Shown(x, y), 0u) << x << "," << y;
 }
 
+// The pointer is reported in frame pixels through the same scaling: the window's centre is the
+// frame's, and the left bar lies left of the frame.
+TEST_F(CompositorTest, ReportsThePointerInFramePixels) {
+  SDL_SetWindowSize(window_, 1280, 720);
+  for (auto [windowX, frameX] : {std::pair{640, 400}, {160, 0}, {100, -50}}) {
+    SDL_Event e{};
+    e.type = SDL_MOUSEMOTION;
+    e.motion.windowID = SDL_GetWindowID(window_);
+    e.motion.x = windowX;
+    e.motion.y = 360;
+    SDL_PushEvent(&e);
+    engine_.RenderAll();
+    tovak2d::Mouse mouse;
+    engine_.GetMouseState(mouse);
+    EXPECT_EQ(mouse.X, frameX) << windowX;
+    EXPECT_EQ(mouse.Y, 300) << windowX;
+  }
+}
+
 // Turned sprites carry the tint and the opacity: red times a green-blue tint leaves black, white
 // times it the tint itself, and half opacity lets half of the frame below through.
 TEST_F(CompositorTest, TurnedSpritesAreTintedAndSeeThrough) {

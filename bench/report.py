@@ -153,6 +153,50 @@ for renderer, menu, menu_main, play, play_main, rss, hwm in running:
         verdict(int(hwm) / 1024 < 120)))
 lines.append("")
 
+# The drawing paths without a GPU, side by side in one run.
+comp = load("screens_compositor")
+if comp:
+    soft, gl = load("screens_software"), load("screens_opengl")
+    lines += ["## One frame of each screen on each path without a GPU (Xvfb, frame limit lifted)", "",
+              "CPU of every thread for one frame: the CPU compositor, SDL's software renderer and OpenGL on the "
+              "software GL driver (llvmpipe, whose rasterizer threads count).", "",
+              "| Screen | Compositor | Software renderer | OpenGL (llvmpipe) |", "|---|---|---|---|"]
+    for i, title in enumerate(SCREENS):
+        name = "BM_Frame/%d" % i
+        lines.append("| %s | %s | %s | %s |" % (title, ms(median(comp, name, cpu=True)),
+                                               ms(median(soft, name, cpu=True)), ms(median(gl, name, cpu=True))))
+    lines.append("")
+path = os.path.join(work, "paths.txt")
+if os.path.exists(path):
+    rows = {}
+    for line in open(path):
+        p = line.split()
+        if len(p) == 7:
+            rows[(p[0], p[1], p[2])] = p[3:]
+    lines += ["## The running game at 50 frames a second on each path without a GPU", "",
+              "Measured by `bench/cpu_paths.sh` in one run under a 1920 × 1080 Xvfb: the process's own CPU time "
+              "(every thread, from /proc) over 8 s of each screen, as a share of one core and as CPU milliseconds "
+              "a frame; resident memory (VmRSS) on that screen. Windowed is the 800 × 600 window, full screen the "
+              "frame scaled to 1440 × 1080 between bars. Targets: 15 % of a core windowed, 25 % in full screen, "
+              "100 MB.", "",
+              "| Mode | Screen | Compositor | Software renderer | OpenGL (llvmpipe) |", "|---|---|---|---|---|"]
+    for mode in ["windowed", "full"]:
+        for screen in ["credits", "start-game", "play"]:
+            cells = []
+            for path_name in ["compositor", "software", "opengl"]:
+                r = rows.get((path_name, mode, screen))
+                if r is None:
+                    cells.append("–")
+                    continue
+                target = 15 if mode == "windowed" else 25
+                cells.append("%s %% (%s ms), %.0f MB%s" % (
+                    r[0], r[1], int(r[2]) / 1024,
+                    "" if path_name != "compositor" else ": %s" % verdict(float(r[0]) <= target and
+                                                                        int(r[2]) / 1024 <= 100)))
+            lines.append("| %s | %s | %s |" % ("windowed 800 × 600" if mode == "windowed" else "full screen 1920 × 1080",
+                                              screen, " | ".join(cells)))
+    lines.append("")
+
 # The engine's archive, the pack check and the high-score insert, for reference.
 for name, title in [("archive", "Archive files"), ("pack_check", "The pack check"),
                     ("highscore", "A new best score in a full table (100 ranks of 16 values; target 10 ms)"),

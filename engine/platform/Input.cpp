@@ -336,10 +336,9 @@ bool ReadCursor(CursorPoint& point) {
 }
 
 void WarpCursor(const video::Device& device, int32_t x, int32_t y) {
-  if (!device.window || !device.renderer) return;
+  if (!device.window || (!device.renderer && !device.frame)) return;
   int windowX = 0, windowY = 0;
-  SDL_RenderLogicalToWindow(device.renderer, static_cast<float>(x), static_cast<float>(y), &windowX,
-                            &windowY);
+  video::FrameToWindow(device, x, y, windowX, windowY);
   SDL_WarpMouseInWindow(device.window, windowX, windowY);
   // The cursor is where it was put from now on, even before the window reports the move.
   tracker.cursor = {x, y};

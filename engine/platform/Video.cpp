@@ -4,12 +4,27 @@
 
 #include <utility>
 
+#include "platform/Compositor.h"
 #include "platform/Desktop.h"
+#include "platform/DriverProbe.h"
 
 namespace tovak2d::platform::video {
 namespace {
 int refusals = 0;
 bool drawStraight = false;
+bool mirrorDevices = false;
+testing::CompositorChoice compositorChoice = testing::CompositorChoice::Automatic;
+
+// The engine composites on the CPU where the only OpenGL is a software one. A render driver the
+// user names still wins, and TOVAK2D_COMPOSITOR=0 or 1 turns the compositor off or on.
+bool UseCompositor(SDL_Window* window) {
+  if (compositorChoice != testing::CompositorChoice::Automatic)
+    return compositorChoice == testing::CompositorChoice::Always;
+  if (const char* wanted = SDL_GetHint(SDL_HINT_RENDER_DRIVER); wanted && *wanted) return false;
+  if (const char* setting = SDL_getenv("TOVAK2D_COMPOSITOR"); setting && *setting)
+    return SDL_strcmp(setting, "0") != 0;
+  return probe::SoftwareGlOnly(window);
+}
 
 SDL_Texture* CreateFrameBuffer(Device& device) {
   SDL_Texture* buffer = SDL_CreateTexture(device.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
@@ -109,7 +124,10 @@ void StopVideo() {
 }
 
 Device::~Device() {
-  if (life) life->renderer = nullptr;
+  if (life) {
+    life->renderer = nullptr;
+    life->alive = false;
+  }
   if (backBuffer) SDL_DestroyTexture(backBuffer);
   if (frontBuffer) SDL_DestroyTexture(frontBuffer);
   if (scratch) SDL_DestroyTexture(scratch);
@@ -168,15 +186,24 @@ std::unique_ptr<Device> CreateDevice(WindowHandle window, int width, int height,
   device->width = width;
   device->height = height;
   device->fullScreen = fullScreen;
-  // Sprites are many small draws; let SDL gather them into few driver calls.
-  SDL_SetHint(SDL_HINT_RENDER_BATCHING, "1");
+  device->life = std::make_shared<DeviceLife>();
   // A software renderer draws into the window's surface. Left to itself, SDL shows that surface
   // through an OpenGL texture, which loads the GL driver (with a software GL, over 60 MB of code)
   // and adds a pass to every frame; on X11, shared memory shows it directly. (Other systems may
   // have no direct way.) A setting in the environment still wins.
   const char* videoDriver = SDL_GetCurrentVideoDriver();
-  if (videoDriver && SDL_strcmp(videoDriver, "x11") == 0)
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  if (videoDriver && SDL_strcmp(videoDriver, "x11") == 0) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  if (UseCompositor(window)) {
+    // A window without a surface of its own (a driver that has none) falls back to SDL's renderers.
+    if (coverByHand) CoverDisplay(window);
+    device->frame = compositor::Frame::Create(window, width, height, nullptr);
+    if (device->frame) {
+      device->software = true;
+      return device;
+    }
+  }
+  // Sprites are many small draws; let SDL gather them into few driver calls.
+  SDL_SetHint(SDL_HINT_RENDER_BATCHING, "1");
   device->renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
   if (!device->renderer) {
     // No accelerated driver (a headless run, an old machine): draw in software on the window.
@@ -192,18 +219,31 @@ std::unique_ptr<Device> CreateDevice(WindowHandle window, int width, int height,
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
   if (SDL_RenderSetLogicalSize(device->renderer, width, height) != 0) return fail(SDL_GetError());
   SDL_SetRenderDrawBlendMode(device->renderer, SDL_BLENDMODE_BLEND);
-  device->life = std::make_shared<DeviceLife>();
   device->life->renderer = device->renderer;
   if (device->software && !drawStraight) CreateSwapChain(*device);
+  if (mirrorDevices && device->software) {
+    device->mirror = compositor::Frame::Create(nullptr, width, height, nullptr);
+    if (device->mirror) device->mirror->TrackTurnedEdges();
+  }
   return device;
 }
 
 void Clear(Device& device, uint8_t red, uint8_t green, uint8_t blue) {
+  if (device.mirror) device.mirror->Clear(red, green, blue);
+  if (device.frame) {
+    device.frame->Clear(red, green, blue);
+    return;
+  }
   SDL_SetRenderDrawColor(device.renderer, red, green, blue, 255);
   SDL_RenderClear(device.renderer);
 }
 
 void Present(Device& device) {
+  if (device.mirror) device.mirror->Present();
+  if (device.frame) {
+    device.frame->Present();
+    return;
+  }
   if (!device.backBuffer) {
     SDL_RenderPresent(device.renderer);
     return;
@@ -217,7 +257,18 @@ void Present(Device& device) {
   SDL_SetRenderTarget(device.renderer, device.backBuffer);
 }
 
+void FrameToWindow(const Device& device, int x, int y, int& windowX, int& windowY) {
+  windowX = x;
+  windowY = y;
+  if (device.frame)
+    device.frame->ToWindow(x, y, windowX, windowY);
+  else if (device.renderer)
+    SDL_RenderLogicalToWindow(device.renderer, static_cast<float>(x), static_cast<float>(y), &windowX,
+                              &windowY);
+}
+
 std::string RendererName(const Device& device) {
+  if (device.frame) return "compositor";
   SDL_RendererInfo info{};
   if (!device.renderer || SDL_GetRendererInfo(device.renderer, &info) != 0 || !info.name) return "none";
   return info.name;
@@ -234,6 +285,18 @@ void RefuseDevices(int count) {
 }
 void DrawStraightIntoWindow(bool straight) {
   drawStraight = straight;
+}
+void ChooseCompositor(CompositorChoice choice) {
+  compositorChoice = choice;
+}
+void MirrorIntoCompositor(bool on) {
+  mirrorDevices = on;
+}
+bool ReadMirror(const Device& device, images::Image& frame, std::vector<uint8_t>& turnedEdges) {
+  if (!device.mirror) return false;
+  device.mirror->ReadFront(frame);
+  turnedEdges = device.mirror->TurnedEdges();
+  return true;
 }
 }  // namespace testing
 

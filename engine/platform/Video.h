@@ -12,8 +12,13 @@ struct SDL_Renderer;
 struct SDL_Texture;
 
 // The window and the graphics device on it (an SDL renderer standing for the Direct3D device
-// and its sprite batch).
+// and its sprite batch, or the engine's own CPU compositor where OpenGL is a software one).
 namespace tovak2d::platform::video {
+
+namespace compositor {
+class Frame;
+class Image;
+}  // namespace compositor
 
 // Starts and stops the video system; calls nest.
 bool StartVideo(std::string* error = nullptr);
@@ -23,6 +28,7 @@ void StopVideo();
 // itself, so a texture that outlives its device must not free them again.
 struct DeviceLife {
   SDL_Renderer* renderer = nullptr;  // null once the device is gone
+  bool alive = true;
 };
 
 struct Device {
@@ -42,6 +48,10 @@ struct Device {
   // Software renderer only: a frame-sized texture that turned sprites are mapped into before
   // they are blended into the frame.
   SDL_Texture* scratch = nullptr;
+  // The CPU compositor's frame; the device has no renderer then.
+  std::unique_ptr<compositor::Frame> frame;
+  // Tests only: a compositor frame that an SDL device's drawing goes to as well.
+  std::unique_ptr<compositor::Frame> mirror;
   std::shared_ptr<DeviceLife> life;
 };
 
@@ -60,7 +70,10 @@ std::unique_ptr<Device> CreateDevice(WindowHandle window, int width, int height,
 void Clear(Device& device, uint8_t red, uint8_t green, uint8_t blue);
 void Present(Device& device);
 
-// The name of the renderer driving the device ("opengl", "software", ...).
+// A back-buffer pixel's place in the window.
+void FrameToWindow(const Device& device, int x, int y, int& windowX, int& windowY);
+
+// The name of the renderer driving the device ("opengl", "software", "compositor", ...).
 std::string RendererName(const Device& device);
 
 // A texture on one device. Its texels are addressed through UVs from 0 to 1, so the image it
@@ -74,6 +87,8 @@ struct GpuTexture {
   int width = 0, height = 0;  // the image's pixels
   // A copy of the image on a software device, from which turned sprites are drawn.
   std::vector<uint32_t> pixels;
+  // The image on a compositor device.
+  std::shared_ptr<compositor::Image> cpu;
   std::shared_ptr<DeviceLife> life;
 };
 
@@ -128,6 +143,15 @@ namespace testing {
 void RefuseDevices(int count);
 // Makes new software devices draw straight into the window, as GPU devices do.
 void DrawStraightIntoWindow(bool straight);
+// Whether new devices composite on the CPU: as the machine and the settings say, or always, or never.
+enum class CompositorChoice { Automatic, Always, Never };
+void ChooseCompositor(CompositorChoice choice);
+// Makes SDL devices made from now on draw every frame into a compositor frame as well, which marks
+// the edges of turned sprites, so that the two pictures of one frame can be compared.
+void MirrorIntoCompositor(bool on);
+// The mirror's frame last presented and its edge marks (kept until the next frame is cleared);
+// false for a device without a mirror.
+bool ReadMirror(const Device& device, images::Image& frame, std::vector<uint8_t>& turnedEdges);
 }  // namespace testing
 
 }  // namespace tovak2d::platform::video

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/Compositor.h"
 #include "platform/Video.h"
 
 namespace tovak2d::platform::video {
@@ -15,7 +16,7 @@ bool IsWhole(double v) {
 }
 
 bool SameDevice(const Device& device, const std::shared_ptr<DeviceLife>& life) {
-  return life && life->renderer && life->renderer == device.renderer;
+  return life && life->alive && life == device.life;
 }
 
 bool ReadTarget(Device& device, SDL_Texture* target, images::Image& frame, std::string* error) {
@@ -132,7 +133,8 @@ bool DrawParallelogram(Device& device, const GpuTexture& texture, const Vertex (
     const double u = p0.u * double(texture.width) + du * s + eu * t;
     const double v = p0.v * double(texture.height) + dv * s + ev * t;
     // Along the span in 16.16 fixed point: the drift over a row stays far below a texel.
-    int64_t uFixed = std::llround((u + uPerX * from) * 65536.0), vFixed = std::llround((v + vPerX * from) * 65536.0);
+    int64_t uFixed = std::llround((u + uPerX * from) * 65536.0),
+            vFixed = std::llround((v + vPerX * from) * 65536.0);
     const int64_t uStep = std::llround(uPerX * 65536.0), vStep = std::llround(vPerX * 65536.0);
     for (int i = from; i < to; ++i, uFixed += uStep, vFixed += vStep) {
       const int64_t column = std::clamp<int64_t>(uFixed >> 16, 0, lastColumn);
@@ -160,6 +162,14 @@ std::shared_ptr<GpuTexture> CreateTexture(Device& device, int width, int height,
     if (error) *error = SDL_GetError();
     return nullptr;
   };
+  if (device.frame) {
+    auto result = std::make_shared<GpuTexture>();
+    result->width = width;
+    result->height = height;
+    result->cpu = std::make_shared<compositor::Image>(width, height, argb);
+    result->life = device.life;
+    return result;
+  }
   SDL_Texture* texture =
       SDL_CreateTexture(device.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, width, height);
   if (!texture) return fail();
@@ -170,13 +180,15 @@ std::shared_ptr<GpuTexture> CreateTexture(Device& device, int width, int height,
   result->life = device.life;
   if (SDL_UpdateTexture(texture, nullptr, argb, width * 4) != 0) return fail();
   if (device.software) result->pixels.assign(argb, argb + size_t(width) * size_t(height));
+  if (device.mirror) result->cpu = std::make_shared<compositor::Image>(width, height, argb);
   SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
   return result;
 }
 
 void DrawTriangles(Device& device, const GpuTexture& texture, const Vertex* vertices, int vertexCount,
                    const int* indices, int indexCount) {
-  if (!SameDevice(device, texture.life) || vertexCount <= 0) return;
+  // The compositor draws quads only.
+  if (!SameDevice(device, texture.life) || vertexCount <= 0 || device.frame) return;
   const int stride = static_cast<int>(sizeof(Vertex));
   SDL_RenderGeometryRaw(device.renderer, texture.texture, &vertices->x, stride,
                         reinterpret_cast<const SDL_Color*>(&vertices->color), stride, &vertices->u, stride,
@@ -186,6 +198,12 @@ void DrawTriangles(Device& device, const GpuTexture& texture, const Vertex* vert
 void DrawRect(Device& device, const GpuTexture& texture, const PixelRect& source, const ScreenRect& target,
               Rgba color, bool mirrorX, bool mirrorY) {
   if (!SameDevice(device, texture.life)) return;
+  if (device.frame) {
+    if (texture.cpu) device.frame->DrawRect(*texture.cpu, source, target, color, mirrorX, mirrorY);
+    return;
+  }
+  if (device.mirror && texture.cpu)
+    device.mirror->DrawRect(*texture.cpu, source, target, color, mirrorX, mirrorY);
   SDL_SetTextureColorMod(texture.texture, color.r, color.g, color.b);
   SDL_SetTextureAlphaMod(texture.texture, color.a);
   const SDL_Rect from{source.x, source.y, source.w, source.h};
@@ -215,6 +233,13 @@ void DrawQuad(Device& device, const GpuTexture& texture, const Vertex (&corners)
       return;
     }
   }
+  if (device.frame) {
+    if (SameDevice(device, texture.life) && texture.cpu)
+      device.frame->DrawParallelogram(*texture.cpu, corners);
+    return;
+  }
+  if (device.mirror && texture.cpu && SameDevice(device, texture.life))
+    device.mirror->DrawParallelogram(*texture.cpu, corners);
   static constexpr int kShared[6] = {0, 1, 2, 2, 1, 3};
   if (!device.software) {
     DrawTriangles(device, texture, corners, 4, kShared, 6);
@@ -230,14 +255,22 @@ void DrawQuad(Device& device, const GpuTexture& texture, const Vertex (&corners)
 }
 
 bool ReadBackBuffer(Device& device, images::Image& frame, std::string* error) {
+  if (device.frame) {
+    device.frame->ReadBack(frame);
+    return true;
+  }
   return ReadTarget(device, device.backBuffer, frame, error);
 }
 
 bool KeepsFrontBuffer(const Device& device) {
-  return device.frontBuffer != nullptr;
+  return device.frontBuffer != nullptr || device.frame != nullptr;
 }
 
 bool ReadFrontBuffer(Device& device, images::Image& frame, std::string* error) {
+  if (device.frame) {
+    device.frame->ReadFront(frame);
+    return true;
+  }
   return ReadTarget(device, device.frontBuffer, frame, error);
 }
 

@@ -40,4 +40,23 @@ using DrawObserver = std::function<void(const DrawRecord&)>;
 // observer while one is set; an empty observer stops the reports.
 TOVAK2D_API void SetDrawObserver(DrawObserver observer);
 
+class Engine;
+
+// The engine's CPU compositor beside SDL's software renderer, frame by frame. While on, a device
+// made on the software renderer draws every frame with the compositor as well.
+TOVAK2D_API void CompareWithCompositor(bool on);
+
+// The frame last presented, as the software renderer and the compositor drew it.
+struct CompositorComparison {
+  int64_t pixels = 0;                     // compared
+  int64_t differing = 0;                  // by more than one level in some channel
+  int64_t offTurnedEdges = 0;             // of those, the ones not within a pixel of a turned sprite's edge
+  int worst = 0;                          // the largest difference in a channel among the latter
+  int firstX = -1, firstY = -1;           // the first of them
+  uint32_t software = 0, compositor = 0;  // its two colours
+};
+
+// False when the engine has no device that draws both ways.
+TOVAK2D_API bool CompareCompositorFrame(Engine& engine, CompositorComparison& result);
+
 }  // namespace tovak2d

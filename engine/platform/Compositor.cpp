@@ -1,0 +1,514 @@
+#include "platform/Compositor.h"
+
+#include <SDL.h>
+#include <pixman.h>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace tovak2d::platform::video::compositor {
+namespace {
+
+constexpr uint32_t kOpaqueBlack = 0xFF000000u;
+
+// Texels blend into the frame with the arithmetic of SDL's software blitters, to the bit, so that
+// a screen made of many see-through layers comes out as it does there: a plain texel gives
+// texel * alpha / 256 + frame * (255 - alpha) / 256, each part cut to a whole level; a tinted or
+// faded one is first multiplied by the tint
+// and its alpha, each step cut to a whole level, and then laid over (255 - alpha) / 255 of the
+// frame.
+void BlendPlain(uint32_t* frame, const uint32_t* texels, int count) {
+  int i = 0;
+#if defined(__SSE2__)
+  // Four pixels at a time, each channel in 16 bits; texels wholly opaque or wholly clear are taken
+  // or left as they are, as SDL does.
+  const __m128i zero = _mm_setzero_si128(), full = _mm_set1_epi16(255), opaque = _mm_set1_epi32(255);
+  const __m128i alphaByte = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+  for (; i + 4 <= count; i += 4) {
+    const __m128i texel = _mm_loadu_si128(reinterpret_cast<const __m128i*>(texels + i));
+    const __m128i alpha = _mm_srli_epi32(texel, 24);
+    const __m128i clear = _mm_cmpeq_epi32(alpha, zero), solid = _mm_cmpeq_epi32(alpha, opaque);
+    if (_mm_movemask_epi8(clear) == 0xFFFF) continue;
+    __m128i* out = reinterpret_cast<__m128i*>(frame + i);
+    if (_mm_movemask_epi8(solid) == 0xFFFF) {
+      _mm_storeu_si128(out, texel);
+      continue;
+    }
+    const __m128i below = _mm_loadu_si128(out);
+    auto half = [&](__m128i t, __m128i f) {
+      const __m128i a = _mm_shufflehi_epi16(_mm_shufflelo_epi16(t, 0xFF), 0xFF);
+      return _mm_add_epi16(_mm_srli_epi16(_mm_mullo_epi16(t, a), 8),
+                           _mm_srli_epi16(_mm_mullo_epi16(f, _mm_sub_epi16(full, a)), 8));
+    };
+    __m128i mixed = _mm_packus_epi16(half(_mm_unpacklo_epi8(texel, zero), _mm_unpacklo_epi8(below, zero)),
+                                     half(_mm_unpackhi_epi8(texel, zero), _mm_unpackhi_epi8(below, zero)));
+    mixed = _mm_or_si128(mixed, alphaByte);
+    mixed = _mm_or_si128(_mm_and_si128(solid, texel), _mm_andnot_si128(solid, mixed));
+    mixed = _mm_or_si128(_mm_and_si128(clear, below), _mm_andnot_si128(clear, mixed));
+    _mm_storeu_si128(out, mixed);
+  }
+#endif
+  for (; i < count; ++i) {
+    const uint32_t texel = texels[i], alpha = texel >> 24;
+    if (alpha == 0) continue;
+    if (alpha == 255) {
+      frame[i] = texel;
+      continue;
+    }
+    const uint32_t below = frame[i];
+    uint32_t out = 0xFF000000u;
+    for (int shift = 0; shift <= 16; shift += 8) {
+      const uint32_t t = (texel >> shift) & 0xFF, f = (below >> shift) & 0xFF;
+      out |= ((t * alpha >> 8) + (f * (255 - alpha) >> 8)) << shift;
+    }
+    frame[i] = out;
+  }
+}
+
+#if defined(__SSE2__)
+// x / 255 cut to a whole number, for x up to 255 * 255, in each 16-bit lane.
+inline __m128i Div255(__m128i x) {
+  return _mm_mulhi_epu16(_mm_add_epi16(x, _mm_set1_epi16(1)), _mm_set1_epi16(257));
+}
+#endif
+
+void BlendTinted(uint32_t* frame, const uint32_t* texels, int count, Rgba color) {
+  int i = 0;
+#if defined(__SSE2__)
+  const __m128i zero = _mm_setzero_si128(), full = _mm_set1_epi16(255);
+  const __m128i times =
+      _mm_setr_epi16(color.b, color.g, color.r, color.a, color.b, color.g, color.r, color.a);
+  const __m128i alphaByte = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+  // The texel times the tint leaves the faded alpha in the alpha lane; a faded alpha of 0 leaves
+  // the frame as it was, and one of 255 the tinted texel, with no special case.
+  auto half = [&](__m128i t, __m128i f) {
+    const __m128i tinted = Div255(_mm_mullo_epi16(t, times));
+    const __m128i a = _mm_shufflehi_epi16(_mm_shufflelo_epi16(tinted, 0xFF), 0xFF);
+    return _mm_add_epi16(Div255(_mm_mullo_epi16(tinted, a)),
+                         Div255(_mm_mullo_epi16(f, _mm_sub_epi16(full, a))));
+  };
+  for (; i + 4 <= count; i += 4) {
+    const __m128i texel = _mm_loadu_si128(reinterpret_cast<const __m128i*>(texels + i));
+    if (_mm_movemask_epi8(_mm_cmpeq_epi32(_mm_srli_epi32(texel, 24), zero)) == 0xFFFF) continue;
+    __m128i* out = reinterpret_cast<__m128i*>(frame + i);
+    const __m128i below = _mm_loadu_si128(out);
+    const __m128i mixed =
+        _mm_packus_epi16(half(_mm_unpacklo_epi8(texel, zero), _mm_unpacklo_epi8(below, zero)),
+                         half(_mm_unpackhi_epi8(texel, zero), _mm_unpackhi_epi8(below, zero)));
+    _mm_storeu_si128(out, _mm_or_si128(mixed, alphaByte));
+  }
+#endif
+  const uint32_t tint[3] = {color.b, color.g, color.r};
+  for (; i < count; ++i) {
+    const uint32_t texel = texels[i], alpha = (texel >> 24) * color.a / 255;
+    if (alpha == 0) continue;
+    const uint32_t below = frame[i];
+    uint32_t out = 0xFF000000u;
+    for (int c = 0; c < 3; ++c) {
+      const int shift = 8 * c;
+      const uint32_t t = ((texel >> shift) & 0xFF) * tint[c] / 255 * alpha / 255;
+      out |= (t + (255 - alpha) * ((below >> shift) & 0xFF) / 255) << shift;
+    }
+    frame[i] = out;
+  }
+}
+
+void Blend(uint32_t* frame, const uint32_t* texels, int count, Rgba color) {
+  if (color.r == 255 && color.g == 255 && color.b == 255 && color.a == 255)
+    BlendPlain(frame, texels, count);
+  else
+    BlendTinted(frame, texels, count, color);
+}
+
+pixman_image_t* Wrap(std::vector<uint32_t>& pixels, int width, int height) {
+  return pixman_image_create_bits_no_clear(PIXMAN_a8r8g8b8, width, height, pixels.data(), width * 4);
+}
+
+// The pixels i from 0 to count where a + b * i lies in [0, 1): the span of a row inside one pair
+// of a parallelogram's edges.
+void ClipSpan(double a, double b, int count, int& from, int& to) {
+  double low = 0, high = count;
+  if (b == 0) {
+    if (a < 0 || a >= 1) high = 0;
+  } else if (b > 0) {
+    low = std::ceil(-a / b);
+    high = std::ceil((1 - a) / b);
+  } else {
+    low = std::floor((1 - a) / b) + 1;
+    high = std::floor(-a / b) + 1;
+  }
+  from = std::max(from, static_cast<int>(std::clamp(low, 0.0, double(count))));
+  to = std::min(to, static_cast<int>(std::clamp(high, 0.0, double(count))));
+}
+
+// The rectangle a frame of width x height fills in a window of the given size: scaled by the
+// smaller ratio and centred, as SDL's logical size places it.
+SDL_Rect Viewport(int width, int height, int windowWidth, int windowHeight) {
+  const double scale = std::min(double(windowWidth) / width, double(windowHeight) / height);
+  const int w = std::clamp(static_cast<int>(std::floor(width * scale + 1e-6)), 1, windowWidth);
+  const int h = std::clamp(static_cast<int>(std::floor(height * scale + 1e-6)), 1, windowHeight);
+  return {(windowWidth - w) / 2, (windowHeight - h) / 2, w, h};
+}
+
+}  // namespace
+
+// Mouse positions arrive in window pixels; the game wants frame pixels, as SDL's renderers give
+// them through their logical size. Rewritten as each event is queued, as SDL's renderers do it.
+int Frame::MapMouse(void* frame, SDL_Event* event) {
+  const Frame& self = *static_cast<const Frame*>(frame);
+  uint32_t windowId = 0;
+  switch (event->type) {
+    case SDL_MOUSEMOTION:
+      windowId = event->motion.windowID;
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+      windowId = event->button.windowID;
+      break;
+    case SDL_MOUSEWHEEL:
+      windowId = event->wheel.windowID;
+      break;
+    default:
+      return 1;
+  }
+  if (windowId != SDL_GetWindowID(self.window_)) return 1;
+  int windowWidth = 0, windowHeight = 0;
+  SDL_GetWindowSize(self.window_, &windowWidth, &windowHeight);
+  if (windowWidth <= 0 || windowHeight <= 0) return 1;
+  const SDL_Rect view = Viewport(self.width_, self.height_, windowWidth, windowHeight);
+  const double scaleX = double(self.width_) / view.w, scaleY = double(self.height_) / view.h;
+  auto mapX = [&](int x) { return static_cast<int>((x - view.x) * scaleX); };
+  auto mapY = [&](int y) { return static_cast<int>((y - view.y) * scaleY); };
+  switch (event->type) {
+    case SDL_MOUSEMOTION:
+      event->motion.x = mapX(event->motion.x);
+      event->motion.y = mapY(event->motion.y);
+      event->motion.xrel = static_cast<int>(event->motion.xrel * scaleX);
+      event->motion.yrel = static_cast<int>(event->motion.yrel * scaleY);
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+      event->button.x = mapX(event->button.x);
+      event->button.y = mapY(event->button.y);
+      break;
+    default:
+      event->wheel.mouseX = mapX(event->wheel.mouseX);
+      event->wheel.mouseY = mapY(event->wheel.mouseY);
+      break;
+  }
+  return 1;
+}
+
+Image::Image(int imageWidth, int imageHeight, const uint32_t* argb) : width(imageWidth), height(imageHeight) {
+  texels.assign(argb, argb + size_t(width) * size_t(height));
+  image = Wrap(texels, width, height);
+}
+
+Image::~Image() {
+  if (image) pixman_image_unref(image);
+}
+
+std::unique_ptr<Frame> Frame::Create(WindowHandle window, int width, int height, std::string* error) {
+  if (width <= 0 || height <= 0 || (window && !SDL_GetWindowSurface(window))) {
+    if (error) *error = window ? SDL_GetError() : "no frame size";
+    return nullptr;
+  }
+  std::unique_ptr<Frame> frame(new Frame);
+  frame->window_ = window;
+  frame->width_ = width;
+  frame->height_ = height;
+  const size_t pixels = size_t(width) * size_t(height);
+  frame->back_.assign(pixels, kOpaqueBlack);
+  frame->front_.assign(pixels, kOpaqueBlack);
+  frame->scratch_.assign(pixels, 0);
+  frame->backImage_ = Wrap(frame->back_, width, height);
+  frame->frontImage_ = Wrap(frame->front_, width, height);
+  frame->scratchImage_ = Wrap(frame->scratch_, width, height);
+  frame->scratchSurface_ = SDL_CreateRGBSurfaceWithFormatFrom(frame->scratch_.data(), width, height, 32,
+                                                              width * 4, SDL_PIXELFORMAT_ARGB8888);
+  if (!frame->backImage_ || !frame->frontImage_ || !frame->scratchImage_) {
+    if (error) *error = "out of memory for the frame";
+    return nullptr;
+  }
+  if (window) SDL_AddEventWatch(MapMouse, frame.get());
+  return frame;
+}
+
+Frame::~Frame() {
+  if (window_) SDL_DelEventWatch(MapMouse, this);
+  if (scratchSurface_) SDL_FreeSurface(scratchSurface_);
+  for (pixman_image_t* image : {backImage_, frontImage_, scratchImage_})
+    if (image) pixman_image_unref(image);
+}
+
+void Frame::Clear(uint8_t red, uint8_t green, uint8_t blue) {
+  std::fill(edges_.begin(), edges_.end(), uint8_t{0});
+  std::fill(back_.begin(), back_.end(), kOpaqueBlack | uint32_t{red} << 16 | uint32_t{green} << 8 | blue);
+}
+
+void Frame::BlendScratch(int x, int y, int width, int height, Rgba color) {
+  for (int row = y; row < y + height; ++row) {
+    const size_t at = size_t(row) * size_t(width_) + size_t(x);
+    Blend(back_.data() + at, scratch_.data() + at, width, color);
+  }
+}
+
+void Frame::DrawRect(const Image& image, const PixelRect& source, const ScreenRect& target, Rgba color,
+                     bool mirrorX, bool mirrorY) {
+  if (color.a == 0 || !image.image) return;
+  // The source is cut to the image, the target kept: what is left is stretched over it.
+  const int sx = std::max(source.x, 0), sy = std::max(source.y, 0);
+  const int sw = std::min(source.x + source.w, image.width) - sx;
+  const int sh = std::min(source.y + source.h, image.height) - sy;
+  if (sw <= 0 || sh <= 0) return;
+  // Whole pixels of the target, cut towards zero as SDL's software renderer cuts them.
+  if (!(std::fabs(target.x) < 1e6f && std::fabs(target.y) < 1e6f && target.w < 1e6f && target.h < 1e6f))
+    return;
+  const int x = static_cast<int>(target.x), y = static_cast<int>(target.y);
+  const int w = static_cast<int>(target.w), h = static_cast<int>(target.h);
+  if (w <= 0 || h <= 0) return;
+  const int left = std::max(x, 0), top = std::max(y, 0);
+  const int right = std::min(x + w, width_), bottom = std::min(y + h, height_);
+  if (left >= right || top >= bottom) return;
+
+  const uint32_t* first = image.texels.data() + size_t(sy) * size_t(image.width) + size_t(sx);
+  const bool transformed = sw != w || sh != h || mirrorX || mirrorY;
+  if (!transformed) {
+    for (int row = top; row < bottom; ++row)
+      Blend(back_.data() + size_t(row) * size_t(width_) + size_t(left),
+            first + size_t(row - y) * size_t(image.width) + size_t(left - x), right - left, color);
+    return;
+  }
+  // A stretched cell is first scaled smoothly into the scratch frame, as SDL scales a texture
+  // whose scale quality is linear: by SDL's own scaler where the target lies inside the frame,
+  // which gives its results to the bit; by pixman otherwise, held inside the cell so that a
+  // neighbouring cell never bleeds in.
+  if (!mirrorX && !mirrorY && x >= 0 && y >= 0 && x + w <= width_ && y + h <= height_ && scratchSurface_) {
+    SDL_Surface* texture =
+        SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(image.texels.data()), image.width,
+                                           image.height, 32, image.width * 4, SDL_PIXELFORMAT_ARGB8888);
+    SDL_Rect from{sx, sy, sw, sh}, to{x, y, w, h};
+    const bool stretched = texture && SDL_SoftStretchLinear(texture, &from, scratchSurface_, &to) == 0;
+    if (texture) SDL_FreeSurface(texture);
+    if (stretched) {
+      BlendScratch(left, top, right - left, bottom - top, color);
+      return;
+    }
+  }
+  pixman_image_t* cell = pixman_image_create_bits_no_clear(PIXMAN_a8r8g8b8, sw, sh,
+                                                           const_cast<uint32_t*>(first), image.width * 4);
+  if (!cell) return;
+  const double scaleX = double(sw) / w, scaleY = double(sh) / h;
+  pixman_transform_t transform;
+  pixman_transform_init_identity(&transform);
+  transform.matrix[0][0] = pixman_double_to_fixed(mirrorX ? -scaleX : scaleX);
+  transform.matrix[0][2] = pixman_double_to_fixed(mirrorX ? sw + x * scaleX : -x * scaleX);
+  transform.matrix[1][1] = pixman_double_to_fixed(mirrorY ? -scaleY : scaleY);
+  transform.matrix[1][2] = pixman_double_to_fixed(mirrorY ? sh + y * scaleY : -y * scaleY);
+  pixman_image_set_transform(cell, &transform);
+  pixman_image_set_filter(cell, PIXMAN_FILTER_BILINEAR, nullptr, 0);
+  pixman_image_set_repeat(cell, PIXMAN_REPEAT_PAD);
+  pixman_image_composite32(PIXMAN_OP_SRC, cell, nullptr, scratchImage_, left, top, 0, 0, left, top,
+                           right - left, bottom - top);
+  pixman_image_unref(cell);
+  BlendScratch(left, top, right - left, bottom - top, color);
+}
+
+// A turned, scaled or mirrored sprite, mapped and blended a row at a time. Texels are taken nearest, under
+// each pixel's centre, as SDL's triangles take them.
+void Frame::DrawParallelogram(const Image& image, const Vertex (&corners)[4]) {
+  if (image.texels.empty() || corners[0].color.a == 0) return;
+  const Vertex &p0 = corners[0], &p1 = corners[1], &p2 = corners[2];
+  // A screen point P = p0 + s * (p1 - p0) + t * (p2 - p0) lies inside for s and t in [0, 1).
+  const double ex = double(p1.x) - p0.x, ey = double(p1.y) - p0.y;
+  const double fx = double(p2.x) - p0.x, fy = double(p2.y) - p0.y;
+  const double det = ex * fy - ey * fx;
+  if (!(std::fabs(det) > 1e-9)) return;  // no area, nothing to draw
+  const double sPerX = fy / det, sPerY = -fx / det, tPerX = -ey / det, tPerY = ex / det;
+
+  const double x3 = double(p1.x) + p2.x - p0.x, y3 = double(p1.y) + p2.y - p0.y;
+  const double xs[4] = {p0.x, p1.x, p2.x, x3}, ys[4] = {p0.y, p1.y, p2.y, y3};
+  const double left = std::max(0.0, std::floor(*std::min_element(xs, xs + 4)));
+  const double right = std::min(double(width_), std::ceil(*std::max_element(xs, xs + 4)));
+  const double top = std::max(0.0, std::floor(*std::min_element(ys, ys + 4)));
+  const double bottom = std::min(double(height_), std::ceil(*std::max_element(ys, ys + 4)));
+  if (!(left < right && top < bottom)) return;  // wholly off the frame
+  const int areaX = int(left), areaY = int(top), areaW = int(right - left), areaH = int(bottom - top);
+
+  // Texel coordinates as functions of s and t, then of the screen position.
+  const double du = (double(p1.u) - p0.u) * image.width, dv = (double(p1.v) - p0.v) * image.height;
+  const double eu = (double(p2.u) - p0.u) * image.width, ev = (double(p2.v) - p0.v) * image.height;
+  const double uPerX = du * sPerX + eu * tPerX, vPerX = dv * sPerX + ev * tPerX;
+  const int lastColumn = image.width - 1, lastRow = image.height - 1;
+  const uint32_t* texels = image.texels.data();
+  std::vector<std::pair<int, int>> spans;
+  if (!edges_.empty()) spans.assign(size_t(areaH), {0, 0});
+  for (int row = 0; row < areaH; ++row) {
+    // Each row's span is mapped into the scratch frame's first row and blended from there.
+    uint32_t* out = scratch_.data();
+    const double x = areaX + 0.5 - p0.x, y = areaY + row + 0.5 - p0.y;
+    const double s = sPerX * x + sPerY * y, t = tPerX * x + tPerY * y;
+    int from = 0, to = areaW;
+    ClipSpan(s, sPerX, areaW, from, to);
+    ClipSpan(t, tPerX, areaW, from, to);
+    if (!spans.empty() && from < to) spans[size_t(row)] = {from, to};
+    if (from >= to) continue;
+    const double u = p0.u * double(image.width) + du * s + eu * t;
+    const double v = p0.v * double(image.height) + dv * s + ev * t;
+    // Along the span in 16.16 fixed point: the drift over a row stays far below a texel. The
+    // texel position moves in a straight line, so a span whose ends lie on the image lies on it
+    // all along and needs no holding at its edges.
+    int64_t uFixed = std::llround((u + uPerX * from) * 65536.0),
+            vFixed = std::llround((v + vPerX * from) * 65536.0);
+    const int64_t uStep = std::llround(uPerX * 65536.0), vStep = std::llround(vPerX * 65536.0);
+    const int count = to - from;
+    const int64_t uLast = uFixed + uStep * (count - 1), vLast = vFixed + vStep * (count - 1);
+    auto inside = [](int64_t fixed, int last) { return fixed >= 0 && (fixed >> 16) <= last; };
+    if (inside(uFixed, lastColumn) && inside(uLast, lastColumn) && inside(vFixed, lastRow) &&
+        inside(vLast, lastRow)) {
+      for (int i = 0; i < count; ++i, uFixed += uStep, vFixed += vStep)
+        out[i] = texels[(vFixed >> 16) * image.width + (uFixed >> 16)];
+    } else {
+      for (int i = 0; i < count; ++i, uFixed += uStep, vFixed += vStep) {
+        const int64_t column = std::clamp<int64_t>(uFixed >> 16, 0, lastColumn);
+        const int64_t line = std::clamp<int64_t>(vFixed >> 16, 0, lastRow);
+        out[i] = texels[line * image.width + column];
+      }
+    }
+    Blend(back_.data() + size_t(areaY + row) * size_t(width_) + size_t(areaX + from), out, count, p0.color);
+  }
+  if (!spans.empty()) {
+    // SDL's software renderer leaves turned sprites of fewer than 1,024 pixels to its triangle
+    // filler, which picks texels by its own rounding: all of such a sprite is marked.
+    if (areaW * areaH < 1024) {
+      for (int row = areaY; row < areaY + areaH; ++row)
+        std::fill_n(edges_.begin() + std::ptrdiff_t(row) * width_ + areaX, areaW, uint8_t{1});
+    } else {
+      MarkEdges(areaX, areaY, areaW, spans);
+    }
+  }
+}
+
+void Frame::TrackTurnedEdges() {
+  edges_.assign(size_t(width_) * size_t(height_), 0);
+}
+
+// A pixel is on the edge when it lies within a pixel of where a row's span, or the span of the
+// row above or below, begins or ends; every pixel of a row beside an empty row is.
+void Frame::MarkEdges(int areaX, int areaY, int areaW, const std::vector<std::pair<int, int>>& spans) {
+  const int rows = static_cast<int>(spans.size());
+  auto mark = [&](int row, int from, int to) {
+    if (row < 0 || row >= rows) return;
+    from = std::max(from, 0);
+    to = std::min(to, areaW);
+    uint8_t* line = edges_.data() + size_t(areaY + row) * size_t(width_) + size_t(areaX);
+    for (int i = from; i < to; ++i) line[i] = 1;
+  };
+  auto empty = [&](int row) {
+    return row < 0 || row >= rows || spans[size_t(row)].first >= spans[size_t(row)].second;
+  };
+  for (int row = 0; row < rows; ++row) {
+    if (empty(row)) continue;
+    for (int near = row - 1; near <= row + 1; ++near) {
+      if (empty(near)) {
+        for (int side = row - 1; side <= row + 1; ++side)
+          mark(side, spans[size_t(row)].first - 1, spans[size_t(row)].second + 1);
+        continue;
+      }
+      const auto [from, to] = spans[size_t(row)];
+      const auto [nearFrom, nearTo] = spans[size_t(near)];
+      for (int side = row - 1; side <= row + 1; ++side) {
+        mark(side, std::min(from, nearFrom) - 1, std::max(from, nearFrom) + 2);
+        mark(side, std::min(to, nearTo) - 2, std::max(to, nearTo) + 1);
+      }
+    }
+  }
+}
+
+void Frame::Present() {
+  SDL_Surface* surface = window_ ? SDL_GetWindowSurface(window_) : nullptr;
+  if (surface && surface->w > 0 && surface->h > 0 && SDL_LockSurface(surface) == 0) {
+    const SDL_Rect view = Viewport(width_, height_, surface->w, surface->h);
+    const uint32_t format = surface->format->format;
+    if (format == SDL_PIXELFORMAT_ARGB8888 || format == SDL_PIXELFORMAT_RGB888) {
+      pixman_image_t* window = pixman_image_create_bits_no_clear(
+          format == SDL_PIXELFORMAT_ARGB8888 ? PIXMAN_a8r8g8b8 : PIXMAN_x8r8g8b8, surface->w, surface->h,
+          static_cast<uint32_t*>(surface->pixels), surface->pitch);
+      if (window) {
+        if (view.w == width_ && view.h == height_ && surface->w == width_ && surface->h == height_) {
+          pixman_image_composite32(PIXMAN_OP_SRC, backImage_, nullptr, window, 0, 0, 0, 0, 0, 0, width_,
+                                   height_);
+        } else {
+          // The bars beside the frame, then the frame scaled once, smoothly, into its place.
+          const pixman_color_t black{0, 0, 0, 0xFFFF};
+          const pixman_rectangle16_t bars[4] = {
+              {0, 0, uint16_t(surface->w), uint16_t(view.y)},
+              {0, int16_t(view.y + view.h), uint16_t(surface->w), uint16_t(surface->h - view.y - view.h)},
+              {0, int16_t(view.y), uint16_t(view.x), uint16_t(view.h)},
+              {int16_t(view.x + view.w), int16_t(view.y), uint16_t(surface->w - view.x - view.w),
+               uint16_t(view.h)}};
+          pixman_image_fill_rectangles(PIXMAN_OP_SRC, window, &black, 4, bars);
+          pixman_transform_t transform;
+          pixman_transform_init_scale(&transform, pixman_double_to_fixed(double(width_) / view.w),
+                                      pixman_double_to_fixed(double(height_) / view.h));
+          pixman_image_set_transform(backImage_, &transform);
+          pixman_image_set_filter(backImage_, PIXMAN_FILTER_BILINEAR, nullptr, 0);
+          pixman_image_set_repeat(backImage_, PIXMAN_REPEAT_PAD);
+          pixman_image_composite32(PIXMAN_OP_SRC, backImage_, nullptr, window, 0, 0, 0, 0, view.x, view.y,
+                                   view.w, view.h);
+          pixman_image_set_transform(backImage_, nullptr);
+          pixman_image_set_filter(backImage_, PIXMAN_FILTER_NEAREST, nullptr, 0);
+          pixman_image_set_repeat(backImage_, PIXMAN_REPEAT_NONE);
+        }
+        pixman_image_unref(window);
+      }
+      SDL_UnlockSurface(surface);
+    } else {
+      // Any other window format: SDL converts while it scales.
+      SDL_UnlockSurface(surface);
+      SDL_Surface* frame = SDL_CreateRGBSurfaceWithFormatFrom(back_.data(), width_, height_, 32, width_ * 4,
+                                                              SDL_PIXELFORMAT_ARGB8888);
+      if (frame) {
+        SDL_SetSurfaceBlendMode(frame, SDL_BLENDMODE_NONE);
+        SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
+        SDL_Rect place = view;
+        SDL_BlitScaled(frame, nullptr, surface, &place);
+        SDL_FreeSurface(frame);
+      }
+    }
+    SDL_UpdateWindowSurface(window_);
+  }
+  std::swap(back_, front_);
+  std::swap(backImage_, frontImage_);
+}
+
+void Frame::ToWindow(int x, int y, int& windowX, int& windowY) const {
+  int windowWidth = 0, windowHeight = 0;
+  if (window_) SDL_GetWindowSize(window_, &windowWidth, &windowHeight);
+  if (windowWidth <= 0 || windowHeight <= 0) {
+    windowX = x;
+    windowY = y;
+    return;
+  }
+  const SDL_Rect view = Viewport(width_, height_, windowWidth, windowHeight);
+  windowX = view.x + static_cast<int>(x * double(view.w) / width_);
+  windowY = view.y + static_cast<int>(y * double(view.h) / height_);
+}
+
+void Frame::ReadBack(images::Image& frame) const {
+  frame.width = width_;
+  frame.height = height_;
+  frame.argb = back_;
+}
+
+void Frame::ReadFront(images::Image& frame) const {
+  frame.width = width_;
+  frame.height = height_;
+  frame.argb = front_;
+}
+
+}  // namespace tovak2d::platform::video::compositor

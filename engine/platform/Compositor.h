@@ -1,0 +1,81 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/Images.h"
+#include "platform/Video.h"
+
+typedef union pixman_image pixman_image_t;
+struct SDL_Surface;
+union SDL_Event;
+
+// The engine's own drawing on the CPU, for machines whose only OpenGL is a software one: sprites
+// are composited with pixman straight into one frame in memory, which is shown through the
+// window's surface (X11 shared memory), scaled once when the window is larger than the frame.
+// Its results match SDL's software renderer to a level per channel; the turned sprites it maps
+// itself, as the software renderer's device does.
+namespace tovak2d::platform::video::compositor {
+
+// A texture's image, its colours multiplied by their alpha as pixman blends them.
+class Image {
+ public:
+  Image(int imageWidth, int imageHeight, const uint32_t* argb);
+  ~Image();
+  Image(const Image&) = delete;
+  Image& operator=(const Image&) = delete;
+  int width = 0, height = 0;
+  std::vector<uint32_t> texels;
+  pixman_image_t* image = nullptr;
+};
+
+class Frame {
+ public:
+  // A width x height frame for the window; null (with the reason) when the window has no surface.
+  // A frame without a window is never shown (a test compares it with another device's frame).
+  static std::unique_ptr<Frame> Create(WindowHandle window, int width, int height, std::string* error);
+  ~Frame();
+  Frame(const Frame&) = delete;
+  Frame& operator=(const Frame&) = delete;
+
+  void Clear(uint8_t red, uint8_t green, uint8_t blue);
+  // Whole texels of the image into an upright rectangle, mirrored as asked, times the colour.
+  void DrawRect(const Image& image, const PixelRect& source, const ScreenRect& target, Rgba color,
+                bool mirrorX, bool mirrorY);
+  // The image mapped onto the parallelogram of the first three corners (the fourth is implied).
+  void DrawParallelogram(const Image& image, const Vertex (&corners)[4]);
+  // Shows the frame in the window, scaled and between black bars when the window is larger, and
+  // keeps it as the frame on screen.
+  void Present();
+  // A frame pixel's place in the window.
+  void ToWindow(int x, int y, int& windowX, int& windowY) const;
+  void ReadBack(images::Image& frame) const;
+  void ReadFront(images::Image& frame) const;
+  // From now on marks, frame by frame, the pixels within a pixel of a turned sprite's edge, where
+  // another rasterizer may decide coverage or the texel differently, and all of a turned sprite
+  // too small for SDL's software device to map it itself.
+  void TrackTurnedEdges();
+  const std::vector<uint8_t>& TurnedEdges() const { return edges_; }
+
+ private:
+  Frame() = default;
+  static int MapMouse(void* frame, SDL_Event* event);
+  // Blends the scratch area over the frame with the colour's alpha, after multiplying its colours.
+  void BlendScratch(int x, int y, int width, int height, Rgba color);
+
+  WindowHandle window_ = nullptr;
+  int width_ = 0, height_ = 0;
+  void MarkEdges(int areaX, int areaY, int areaW, const std::vector<std::pair<int, int>>& spans);
+
+  std::vector<uint32_t> back_, front_, scratch_;
+  std::vector<uint8_t> edges_;
+  pixman_image_t* backImage_ = nullptr;
+  pixman_image_t* frontImage_ = nullptr;
+  pixman_image_t* scratchImage_ = nullptr;
+  SDL_Surface* scratchSurface_ = nullptr;
+};
+
+}  // namespace tovak2d::platform::video::compositor

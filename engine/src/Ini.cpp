@@ -226,45 +226,124 @@ std::string WithKey(const std::string& old, const std::string& section, const st
   return updated;
 }
 
-// Sets writes[first...] on text for as long as each key is already there, each key in the first
-// section of its name as a single write finds it, with one parse of the text; returns the index of
-// the first write that has to add a line.
-size_t SetExistingKeys(std::string& text, const std::vector<IniWrite>& writes, size_t first) {
-  const std::vector<IniLine> lines = SplitLines(text);
-  std::unordered_map<std::string, size_t> keyLines;  // upper-cased section, LF, key: the key's line
-  std::unordered_map<std::string, bool> sectionsSeen;
-  std::string section;
-  bool firstOfItsName = false;
-  for (size_t i = 0; i < lines.size(); ++i) {
-    if (lines[i].kind == LineKind::kSection) {
-      section = text::ToUpper(lines[i].name);
-      firstOfItsName = sectionsSeen.try_emplace(section, true).second;
-    } else if (lines[i].kind == LineKind::kKey && firstOfItsName) {
-      keyLines.try_emplace(section + "\n" + text::ToUpper(lines[i].name), i);
+// The file as a chain of lines that writes change in place or add to, so that a run of writes
+// costs one parse however many keys it adds.
+class LineChain {
+ public:
+  explicit LineChain(const std::string& text) {
+    std::string section;
+    bool firstOfItsName = false;
+    for (const IniLine& line : SplitLines(text)) {
+      const size_t id = Append(text.substr(line.begin, line.end - line.begin), line.terminated);
+      if (line.kind == LineKind::kSection) {
+        section = text::ToUpper(line.name);
+        firstOfItsName = lastKeyLine_.try_emplace(section, id).second;
+      } else if (line.kind == LineKind::kKey && firstOfItsName) {
+        lastKeyLine_[section] = id;
+        keyLines_.try_emplace(section + "\n" + text::ToUpper(line.name), KeyLine{id, line.name});
+      }
     }
   }
-  std::vector<std::string> replaced(lines.size());
-  std::vector<bool> changed(lines.size(), false);
-  size_t next = first;
-  for (; next < writes.size(); ++next) {
-    const IniWrite& write = writes[next];
-    auto found = keyLines.find(text::ToUpper(text::Trim(OneLine(write.section))) + "\n" +
-                               text::ToUpper(text::Trim(OneLine(write.key))));
-    if (found == keyLines.end()) break;
-    replaced[found->second] = lines[found->second].name + "=" + OneLine(write.value) + "\r\n";
-    changed[found->second] = true;
+
+  // Sets one key as WithKey would on the text so far; false, with nothing changed, for a key or
+  // section name whose added line would not read back as that key (a name holding '=', ']', a
+  // leading ';' and the like), which WithKey then handles.
+  bool Set(const IniWrite& write) {
+    const std::string sectionName = OneLine(write.section), keyName = OneLine(write.key);
+    const std::string section = text::ToUpper(text::Trim(sectionName));
+    const std::string key = text::ToUpper(text::Trim(keyName));
+    const std::string value = OneLine(write.value);
+    if (auto found = keyLines_.find(section + "\n" + key); found != keyLines_.end()) {
+      const std::string content = found->second.name + "=" + value;
+      if (!ReadsAsKey(content, key)) return false;
+      lines_[found->second.id].text = content + "\r\n";
+      lines_[found->second.id].terminated = true;
+      return true;
+    }
+    const std::string newLine = keyName + "=" + value + "\r\n";
+    const IniLine added = ParseLine(keyName + "=" + value);
+    if (!ReadsAsKey(keyName + "=" + value, key)) return false;
+    if (auto header = lastKeyLine_.find(section); header != lastKeyLine_.end()) {
+      const size_t id = InsertAfter(header->second, newLine);
+      header->second = id;
+      keyLines_.try_emplace(section + "\n" + key, KeyLine{id, added.name});
+      return true;
+    }
+    const IniLine heading = ParseLine("[" + sectionName + "]");
+    if (heading.kind != LineKind::kSection || text::ToUpper(heading.name) != section) return false;
+    const size_t headerId = InsertAfter(last_, "[" + sectionName + "]\r\n");
+    const size_t id = InsertAfter(headerId, newLine);
+    lastKeyLine_.emplace(section, id);
+    keyLines_.try_emplace(section + "\n" + key, KeyLine{id, added.name});
+    return true;
   }
-  if (next == first) return next;
-  std::string updated;
-  updated.reserve(text.size());
-  for (size_t i = 0; i < lines.size(); ++i) {
-    if (changed[i])
-      updated.append(replaced[i]);
+
+  std::string Text() const {
+    std::string out;
+    for (size_t id = first_; id != kNone; id = lines_[id].next) out += lines_[id].text;
+    return out;
+  }
+
+ private:
+  static constexpr size_t kNone = static_cast<size_t>(-1);
+
+  static bool ReadsAsKey(const std::string& content, const std::string& upperKey) {
+    const IniLine line = ParseLine(content);
+    return line.kind == LineKind::kKey && text::ToUpper(line.name) == upperKey;
+  }
+
+  struct Line {
+    std::string text;
+    bool terminated = true;
+    size_t next = kNone;
+  };
+  struct KeyLine {
+    size_t id;
+    std::string name;  // as the line has it, trimmed
+  };
+
+  size_t Append(std::string text, bool terminated) {
+    lines_.push_back({std::move(text), terminated, kNone});
+    const size_t id = lines_.size() - 1;
+    if (last_ == kNone)
+      first_ = id;
     else
-      updated.append(text, lines[i].begin, lines[i].end - lines[i].begin);
+      lines_[last_].next = id;
+    last_ = id;
+    return id;
   }
-  text = std::move(updated);
-  return next;
+
+  // A line added after the file's last line, when that one has no line break, first gives it one.
+  size_t InsertAfter(size_t after, std::string text) {
+    if (after == kNone) return Append(std::move(text), true);
+    Line& before = lines_[after];
+    if (!before.terminated) {
+      before.text += BreakAfter(before.text);
+      before.terminated = true;
+    }
+    lines_.push_back({std::move(text), true, before.next});
+    const size_t id = lines_.size() - 1;
+    lines_[after].next = id;
+    if (last_ == after) last_ = id;
+    return id;
+  }
+
+  std::vector<Line> lines_;
+  size_t first_ = kNone, last_ = kNone;
+  std::unordered_map<std::string, size_t> lastKeyLine_;  // upper-cased section: its last key line
+  std::unordered_map<std::string, KeyLine> keyLines_;    // upper-cased section, LF, key
+};
+
+// The text with every write set in order, as that many WithKey calls would give it.
+std::string WithKeys(const std::string& old, const std::vector<IniWrite>& writes) {
+  LineChain chain(old);
+  size_t next = 0;
+  while (next < writes.size() && chain.Set(writes[next])) ++next;
+  if (next == writes.size()) return chain.Text();
+  std::string updated = chain.Text();
+  for (; next < writes.size(); ++next)
+    updated = WithKey(updated, writes[next].section, writes[next].key, writes[next].value);
+  return updated;
 }
 
 }  // namespace
@@ -280,13 +359,7 @@ int16_t WriteIniValues(const std::vector<IniWrite>& writes, const std::string& f
   }
   // Keys already in the file change in place, a run at a time; a key that is not adds its line
   // (and section) as a single write would.
-  std::string updated = old;
-  for (size_t next = 0; next < writes.size();) {
-    next = SetExistingKeys(updated, writes, next);
-    if (next == writes.size()) break;
-    updated = WithKey(updated, writes[next].section, writes[next].key, writes[next].value);
-    ++next;
-  }
+  const std::string updated = WithKeys(old, writes);
   if (updated == old && !old.empty()) return 1;
   // Written beside the old file and renamed over it: the high-score tables live in these files.
   return platform::files::ReplaceWhole(path, updated, nullptr, false) ? 1 : 0;

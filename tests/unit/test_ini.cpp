@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 
 #include "Ini.h"
 #include "modExtra.h"
@@ -12,6 +13,7 @@
 using namespace tovak2d;
 using modExtra::ReadIniValue;
 using modExtra::WriteIniValue;
+using modExtra::WriteIniValues;
 namespace fs = std::filesystem;
 
 namespace {
@@ -120,6 +122,30 @@ TEST_F(IniTest, WritesChangeOneLineAndKeepTheRest) {
   fs::create_directory(app_ / "dir.ini");
   EXPECT_EQ(WriteIniValue("S", "K", "v", "dir.ini"), 0);
   EXPECT_EQ(std::distance(fs::directory_iterator(app_), fs::directory_iterator()), 3);
+}
+
+TEST_F(IniTest, ABatchOfWritesGivesTheBytesOfWritingThemOneByOne) {
+  // Files and names built from the pieces that change how a line reads: brackets, '=', ';',
+  // blanks, case, line breaks of both kinds and none at the end.
+  const std::vector<std::string> pieces = {"[S]", "[s ]", "[T]", "[",    "]",  "k",  "K", "k2",        "=",
+                                           "=v",  ";",    " ",   "\r\n", "\n", "\r", "x", "[S]\r\nk=1"};
+  const std::vector<std::string> names = {"S", "s", " S ", "T", "U", "", "[", "]", "a=b", ";c", "[d]"};
+  const std::vector<std::string> keys = {"k", "K", " k ", "k2", "n", "", "[x", "y]", "a=b", ";c", "z"};
+  const std::vector<std::string> values = {"1", "", " v ", "]", "[w]", "a\r\nb", "=", ";"};
+  std::mt19937 random(4711);
+  auto pick = [&](const std::vector<std::string>& from) { return from[random() % from.size()]; };
+  for (int round = 0; round < 1500; ++round) {
+    std::string text;
+    for (int n = int(random() % 12); n > 0; --n) text += pick(pieces);
+    std::vector<modExtra::IniWrite> writes;
+    for (int n = 1 + int(random() % 8); n > 0; --n) writes.push_back({pick(names), pick(keys), pick(values)});
+    Put("batch.ini", text);
+    Put("single.ini", text);
+    ASSERT_EQ(WriteIniValues(writes, "batch.ini"), 1);
+    for (const auto& write : writes)
+      ASSERT_EQ(WriteIniValue(write.section, write.key, write.value, "single.ini"), 1);
+    ASSERT_EQ(Bytes("batch.ini"), Bytes("single.ini")) << "round " << round;
+  }
 }
 
 TEST_F(IniTest, ScramblingRoundTrips) {

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 #include <sys/statvfs.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -51,6 +52,20 @@ std::string FullDiskText(const std::string& path, uint64_t needed, const std::st
   return "The disk " + DiskOf(path) + " holding " + path + " is full: " + work + " needs " +
          SizeText(needed) + " free there and " + (free ? SizeText(*free) : std::string("nothing")) +
          " is free.";
+}
+
+std::string WriteFailureCause(const std::string& file) {
+  const fs::path path(file);
+  const std::string folder = path.has_parent_path() ? path.parent_path().string() : ".";
+  // A block or two is what any file needs to grow.
+  if (DiskTooFull(folder, 8192)) return "the disk " + DiskOf(folder) + " is full";
+  struct stat info {};
+  constexpr mode_t kWriteBits = S_IWUSR | S_IWGRP | S_IWOTH;
+  if (::stat(file.c_str(), &info) == 0 &&
+      ((info.st_mode & kWriteBits) == 0 || ::access(file.c_str(), W_OK) != 0))
+    return "the file is read-only";
+  if (::access(folder.c_str(), W_OK) != 0) return "the folder is read-only";
+  return "the disk refused it";
 }
 
 }  // namespace varnel

@@ -23,4 +23,8 @@ bool DiskTooFull(const std::string& path, uint64_t needed);
 // "The disk /mnt holding /mnt/varnel is full: <work> needs 4.2 MB free there and 120 KB are free."
 std::string FullDiskText(const std::string& path, uint64_t needed, const std::string& work);
 
+// Why a write of `file` most likely failed, in the player's words: "the disk / is full", "the
+// file is read-only", "the folder is read-only", or "the disk refused it".
+std::string WriteFailureCause(const std::string& file);
+
 }  // namespace varnel

@@ -269,12 +269,12 @@ size_t SetExistingKeys(std::string& text, const std::vector<IniWrite>& writes, s
 
 }  // namespace
 
-int16_t WriteIniValues(const std::vector<IniWrite>& writes, const std::string& fileName) {
+int16_t WriteIniValues(const std::vector<IniWrite>& writes, const std::string& fileName, std::string* error) {
   std::string path = paths::Resolve(fileName);
   std::string old;
   if (platform::files::Exists(path)) {
     // An existing file that cannot be read must not be replaced by one holding only these keys.
-    std::optional<std::string> contents = platform::files::ReadWhole(path);
+    std::optional<std::string> contents = platform::files::ReadWhole(path, error);
     if (!contents) return 0;
     old = std::move(*contents);
   }
@@ -289,7 +289,7 @@ int16_t WriteIniValues(const std::vector<IniWrite>& writes, const std::string& f
   }
   if (updated == old && !old.empty()) return 1;
   // Written beside the old file and renamed over it: the high-score tables live in these files.
-  return platform::files::ReplaceWhole(path, updated, nullptr, false) ? 1 : 0;
+  return platform::files::ReplaceWhole(path, updated, error, false) ? 1 : 0;
 }
 
 int16_t WriteIniValue(const std::string& section, const std::string& key, const std::string& value,

@@ -113,7 +113,8 @@ TEST_F(PlayerFilesTest, ReadOnlyFilesAreNeverWrittenAndTheCallsSaySo) {
                                   "pack.vnl: the file is read-only)"))
         << log;
     EXPECT_TRUE(Contains(log, "PAK - Error extracting file : a to " + app_.str() + "\\target.txt"));
-    EXPECT_EQ(LastLogLine(app_), "Error in saving HighScores : " + app_.str() + "\\0hscore.ini");
+    EXPECT_EQ(LastLogLine(app_), "Error in saving HighScores : " + app_.str() + "\\0hscore.ini (" + native +
+                                     "0hscore.ini: the file is read-only)");
     EXPECT_FALSE(Contains(log, "options.ini")) << log;
   }
 
@@ -158,7 +159,8 @@ TEST_F(PlayerFilesTest, AScoreThatCannotBeStoredLeavesTheTableAsItWas) {
     EXPECT_EQ(extra_.HighScore_GetScore(row), static_cast<float>(1100 - row * 100));
   }
   EXPECT_EQ(extra_.HighScore_GetName(11), "");
-  EXPECT_EQ(LastLogLine(app_), "Error in saving HighScores : " + app_.str() + "\\t.ini");
+  EXPECT_EQ(LastLogLine(app_).rfind("Error in saving HighScores : " + app_.str() + "\\t.ini (", 0), 0u)
+      << "the line names the table and why it could not be written";
 }
 
 TEST_F(PlayerFilesTest, ReplacedFilesKeepModeOwnerAndLinks) {

@@ -8,6 +8,7 @@
 
 #include "Paths.h"
 #include "Text.h"
+#include "modExtra.h"
 #include "platform/Files.h"
 #include "tovak2d/Extra.h"
 #include "tovak2d/IniBatch.h"
@@ -315,7 +316,13 @@ std::string Extra::INIRead(const std::string& Section, const std::string& KeyNam
 int16_t Extra::INIWrite(const std::string& Section, const std::string& KeyName, const std::string& NewString,
                         const std::string& FileName, bool Encrypt) {
   std::string value = Encrypt ? EnDeCode(NewString, modExtra::kIniCodeByte) : NewString;
-  return modExtra::WriteIniValue(Section, KeyName, value, FileName);
+  std::string error;
+  if (modExtra::WriteIniValues({{Section, KeyName, value}}, FileName, &error)) return 1;
+  // A failed write is logged with its cause; before the engine has a folder there is no log to
+  // write to, and the caller has the 0.
+  if (!modExtra::AppPath.empty() && !error.empty())
+    SaveLog("Error in INIWrite : " + FileName + " (" + text::Utf8ToCp1252(error) + ")");
+  return 0;
 }
 
 std::string Extra::EnDeCode(const std::string& strOld, uint8_t bcode) {

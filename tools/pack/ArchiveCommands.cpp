@@ -8,6 +8,7 @@
 #include "CommandSupport.h"
 #include "Commands.h"
 #include "Cp1252.h"
+#include "tovak2d/ArchiveLookup.h"
 
 namespace varnel::pack {
 namespace {
@@ -157,8 +158,8 @@ int RunDelete(const std::vector<std::string>& arguments) {
 
   tovak2d::Extra& extra = session->extra();
   const int before = extra.PAK_FileCount();
-  // Deleting a name the pack lacks would still rewrite it; look first.
-  const bool present = extra.PAK_ExtractFile(*name, "lookup");
+  // Deleting a name the pack lacks would still rewrite it; look first, without writing anything.
+  const bool present = tovak2d::PAK_HoldsEntry(*name);
   if (present && !extra.PAK_DeleteFile(*name)) {
     PrintError("cannot rewrite " + args->positional[0]);
     session->ReportLog();

@@ -232,9 +232,10 @@ bool Extra::PAK_ExtractAll(const std::string& FilesPath) {
       allWritten = false;
       continue;
     }
-    std::optional<std::string> contents = ReadContents(entry, nullptr);
-    if (!contents || !writer.WriteWhole(entry.ShortName, *contents)) {
-      PakLog("PAK - Error Extracting All files : " + folder + " '&' " + entry.ShortName);
+    std::string error;
+    std::optional<std::string> contents = ReadContents(entry, &error);
+    if (!contents || !writer.WriteWhole(entry.ShortName, *contents, &error)) {
+      PakLog("PAK - Error Extracting All files : " + folder + " '&' " + entry.ShortName + Reason(error));
       return false;
     }
   }

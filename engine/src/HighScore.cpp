@@ -160,10 +160,13 @@ int16_t Extra::HighScore_NewScore(float Score, const std::string& Name,
     rows[i].Name = Name;
     for (size_t k = 0; k < rows[i].Values.size() && k < Value.size(); ++k) rows[i].Values[k] = Value[k];
     AddRow(writes, hs, i, Value.size());
-    if (modExtra::WriteIniValues(writes, hs.hsFile)) return static_cast<int16_t>(i);
+    std::string error;
+    if (modExtra::WriteIniValues(writes, hs.hsFile, &error)) return static_cast<int16_t>(i);
     // A score that could not be stored (a read-only file, a full disk) has not entered: the file
-    // is as it was, and so is the table; the caller learns it from the 0 and the log line.
-    SaveLog("Error in saving HighScores : " + hs.hsFile);
+    // is as it was, and so is the table; the caller learns it from the 0 and the log line, which
+    // names the cause.
+    SaveLog("Error in saving HighScores : " + hs.hsFile +
+            (error.empty() ? "" : " (" + text::Utf8ToCp1252(error) + ")"));
     rows = std::move(before);
     return 0;
   }

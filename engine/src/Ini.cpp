@@ -8,6 +8,7 @@
 
 #include "Paths.h"
 #include "Text.h"
+#include "modExtra.h"
 #include "platform/Files.h"
 #include "tovak2d/Extra.h"
 #include "tovak2d/IniBatch.h"
@@ -348,12 +349,12 @@ std::string WithKeys(const std::string& old, const std::vector<IniWrite>& writes
 
 }  // namespace
 
-int16_t WriteIniValues(const std::vector<IniWrite>& writes, const std::string& fileName) {
+int16_t WriteIniValues(const std::vector<IniWrite>& writes, const std::string& fileName, std::string* error) {
   std::string path = paths::Resolve(fileName);
   std::string old;
   if (platform::files::Exists(path)) {
     // An existing file that cannot be read must not be replaced by one holding only these keys.
-    std::optional<std::string> contents = platform::files::ReadWhole(path);
+    std::optional<std::string> contents = platform::files::ReadWhole(path, error);
     if (!contents) return 0;
     old = std::move(*contents);
   }
@@ -362,7 +363,7 @@ int16_t WriteIniValues(const std::vector<IniWrite>& writes, const std::string& f
   const std::string updated = WithKeys(old, writes);
   if (updated == old && !old.empty()) return 1;
   // Written beside the old file and renamed over it: the high-score tables live in these files.
-  return platform::files::ReplaceWhole(path, updated, nullptr, false) ? 1 : 0;
+  return platform::files::ReplaceWhole(path, updated, error, false) ? 1 : 0;
 }
 
 int16_t WriteIniValue(const std::string& section, const std::string& key, const std::string& value,
@@ -388,7 +389,13 @@ std::string Extra::INIRead(const std::string& Section, const std::string& KeyNam
 int16_t Extra::INIWrite(const std::string& Section, const std::string& KeyName, const std::string& NewString,
                         const std::string& FileName, bool Encrypt) {
   std::string value = Encrypt ? EnDeCode(NewString, modExtra::kIniCodeByte) : NewString;
-  return modExtra::WriteIniValue(Section, KeyName, value, FileName);
+  std::string error;
+  if (modExtra::WriteIniValues({{Section, KeyName, value}}, FileName, &error)) return 1;
+  // A failed write is logged with its cause; before the engine has a folder there is no log to
+  // write to, and the caller has the 0.
+  if (!modExtra::AppPath.empty() && !error.empty())
+    SaveLog("Error in INIWrite : " + FileName + " (" + text::Utf8ToCp1252(error) + ")");
+  return 0;
 }
 
 std::string Extra::EnDeCode(const std::string& strOld, uint8_t bcode) {

@@ -29,8 +29,9 @@ struct IniWrite {
 
 // Sets the keys in order, as that many WriteIniValue calls would and to the same bytes, with one
 // read and one replacement of the file. Non-zero on success; 0 when the file could not be read or
-// written, and then it is left as it was.
-int16_t WriteIniValues(const std::vector<IniWrite>& writes, const std::string& fileName);
+// written, and then it is left as it was (with the reason in *error when given).
+int16_t WriteIniValues(const std::vector<IniWrite>& writes, const std::string& fileName,
+                       std::string* error = nullptr);
 
 // Every byte combined by exclusive-or with key; applied twice it gives back the text.
 std::string XorText(const std::string& text, uint8_t key);

@@ -166,18 +166,27 @@ bool FillUserFolder(const fs::path& installed, const fs::path& user) {
   return true;
 }
 
-std::string ChooseAppFolder(const std::string& programFolder, const std::string& userFolder) {
-  if (IsFolder(fs::path(programFolder) / "game data")) return programFolder;
+AppFolderPlan PlanAppFolder(const std::string& programFolder, const std::string& userFolder) {
+  if (IsFolder(fs::path(programFolder) / "game data")) return {programFolder, {}};
   std::error_code ec;
   const fs::path installed = fs::weakly_canonical(fs::path(programFolder) / ".." / "share" / "varnel", ec);
-  if (ec || !IsFolder(installed)) return programFolder;
-  if (FolderIsWritable(installed)) return installed.string();
+  if (ec || !IsFolder(installed)) return {programFolder, {}};
+  if (FolderIsWritable(installed)) return {installed.string(), {}};
   if (userFolder.empty()) {
     std::fprintf(stderr, "Varnel: no home folder to keep the game in; using %s\n", installed.c_str());
-    return installed.string();
+    return {installed.string(), {}};
   }
-  if (!FillUserFolder(installed, userFolder)) return installed.string();
-  return userFolder;
+  return {userFolder, installed.string()};
+}
+
+std::string SettleAppFolder(const AppFolderPlan& plan) {
+  if (plan.fillFrom.empty()) return plan.folder;
+  if (!FillUserFolder(plan.fillFrom, plan.folder)) return plan.fillFrom;
+  return plan.folder;
+}
+
+std::string ChooseAppFolder(const std::string& programFolder, const std::string& userFolder) {
+  return SettleAppFolder(PlanAppFolder(programFolder, userFolder));
 }
 
 }  // namespace varnel

@@ -13,6 +13,16 @@ namespace varnel {
 // when the user's folder cannot be made. Problems are reported on stderr: the log is not open yet.
 std::string ChooseAppFolder(const std::string& programFolder, const std::string& userFolder);
 
+// ChooseAppFolder in two steps, so that the game can claim its folder before it writes a byte:
+// the folder to use, and the installed folder to fill it from (empty when it is used as it is).
+struct AppFolderPlan {
+  std::string folder;
+  std::string fillFrom;
+};
+AppFolderPlan PlanAppFolder(const std::string& programFolder, const std::string& userFolder);
+// Makes and fills the planned folder; the folder to use, the installed one when that failed.
+std::string SettleAppFolder(const AppFolderPlan& plan);
+
 // The user's own game folder: $XDG_DATA_HOME/varnel, or ~/.local/share/varnel when XDG_DATA_HOME is
 // unset or not an absolute path. Empty when there is no home folder either.
 std::string UserDataFolder(const char* xdgDataHome, const char* home);

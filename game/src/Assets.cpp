@@ -1,6 +1,11 @@
+#include <cerrno>
 #include <cmath>
+#include <cstring>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
+#include "DiskSpace.h"
 #include "GameFiles.h"
 #include "PackCheck.h"
 #include "frmMain.h"
@@ -90,6 +95,46 @@ void ReportMissingPictures(const std::string& what) {
   frmMain::ShowMessage(what + "\nThe game folder is incomplete: please install the game again.");
 }
 
+// Why the engine could not unpack the archive, from the log line it wrote since `logBefore`
+// bytes: the text in brackets at its end. Empty when there is none (on a full disk the log may
+// not have been written either).
+std::string UnpackFailureCause(size_t logBefore) {
+  const auto log = ReadGameFile("log.txt");
+  if (!log || log->size() <= logBefore) return {};
+  const size_t at = log->rfind("PAK - Error Extracting All files");
+  if (at == std::string::npos || at < logBefore) return {};
+  const std::string line = log->substr(at, log->find_first_of("\r\n", at) - at);
+  const size_t open = line.rfind(" (");
+  if (open == std::string::npos || line.back() != ')') return {};
+  return line.substr(open + 2, line.size() - open - 3);
+}
+
+size_t LogSize() {
+  const auto log = ReadGameFile("log.txt");
+  return log ? log->size() : 0;
+}
+
+// The archive is whole, but its pictures could not be written beside it: the player is told the
+// real cause, the disk and the room it needs when that is the lack of space, not that the game
+// folder is incomplete.
+bool ReportUnpackFailure(const std::string& archive, size_t logBefore) {
+  std::error_code ec;
+  const uint64_t needed = std::filesystem::file_size(archive, ec);
+  const std::string cause = UnpackFailureCause(logBefore);
+  const bool full = (!ec && DiskTooFull(strAppPath, needed)) || cause == std::strerror(ENOSPC);
+  if (cause.empty() && !full) return false;
+  std::string what;
+  if (full)
+    what = FullDiskText(strAppPath, ec ? 0 : needed, "unpacking the game's pictures") +
+           "\nFree some space on that disk and start the game again.";
+  else
+    what = "The pictures of " + archive + " could not be unpacked into " + strAppPath + ": " + cause +
+           ".\nThe game cannot start.";
+  oExtra->SaveLog("Error in LoadTextures : " + what.substr(0, what.find('\n')));
+  frmMain::ShowMessage(what);
+  return true;
+}
+
 int32_t lastWheel = 0;
 
 }  // namespace
@@ -100,13 +145,15 @@ bool LoadTextures() {
                           " is missing or cannot be read.");
     return false;
   }
-  oExtra->PAK_ExtractAll("");
+  const size_t logBefore = LogSize();
+  const bool unpacked = oExtra->PAK_ExtractAll("");
 
   std::string missing;
   for (const auto& picture : kPictures)
     if (!FindGameFile(picture.entry)) missing += std::string(missing.empty() ? "" : ", ") + picture.entry;
   if (!missing.empty()) {
     DeleteExtracted();
+    if (!unpacked && ReportUnpackFailure(GamePath(kPictureArchive), logBefore)) return false;
     ReportMissingPictures("The picture archive " + GamePath(kPictureArchive) + " lacks " + missing + ".");
     return false;
   }

@@ -1,6 +1,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <optional>
@@ -9,10 +10,13 @@
 #include <system_error>
 #include <vector>
 
+#include "DiskSpace.h"
 #include "GameFiles.h"
 #include "PackCheck.h"
 #include "modDeclares.h"
+#include "modGame.h"
 #include "modMain.h"
+#include "tovak2d/ArchiveLookup.h"
 
 namespace varnel {
 namespace fs = std::filesystem;
@@ -94,17 +98,23 @@ void RemoveCopiesFrom(size_t count) {
 }
 
 // Takes the entry out of the open pack as the catalogue copy; a pack without the entry must not
-// keep an older copy of that name.
-void ExtractCopy(const std::string& entry, const std::string& copy) {
-  if (oExtra->PAK_ExtractFile(entry, copy, false)) return;
+// keep an older copy of that name. False when the pack holds the entry but the copy could not be
+// written (a full disk, a failing write).
+bool ExtractCopy(const std::string& entry, const std::string& copy) {
+  if (oExtra->PAK_ExtractFile(entry, copy, false)) return true;
   std::error_code ec;
   fs::remove(fs::path(strAppPath) / copy, ec);
+  return !tovak2d::PAK_HoldsEntry(entry);
 }
 
-bool FlushToDisk(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY);
-  if (fd < 0) return false;
+bool FlushToDisk(const std::string& path, std::string& why) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    why = std::strerror(errno);
+    return false;
+  }
   const bool flushed = ::fsync(fd) == 0;
+  if (!flushed) why = std::strerror(errno);
   ::close(fd);
   return flushed;
 }
@@ -117,20 +127,25 @@ bool WriteTableIntoPack(size_t index) {
   const std::string savingName = packName + kSavingSuffix;
   const std::string savingPath = GamePath("packs\\" + savingName);
   std::error_code ec;
+  // The cause, when it is not already in the archive's own log line.
+  std::string why;
   fs::copy_file(packPath, savingPath, fs::copy_options::overwrite_existing, ec);
+  if (ec) why = ec.message();
   bool written = !ec && oExtra->PAK_OpenPAK("\\packs\\" + savingName, false, "Open File", "") &&
                  oExtra->PAK_DeleteFile("hscore.ini");
   if (written) {
     std::string storedName = "hscore.ini";
-    written = oExtra->PAK_AddFile(TableCopy(index), storedName, false) && FlushToDisk(savingPath);
+    written = oExtra->PAK_AddFile(TableCopy(index), storedName, false) && FlushToDisk(savingPath, why);
   }
   if (written) {
     fs::rename(savingPath, packPath, ec);
     written = !ec;
+    if (ec) why = ec.message();
   }
   if (!written) {
     fs::remove(savingPath, ec);
-    oExtra->SaveLog("Error in SavePackScore : the high scores could not be written into pack " + packName);
+    oExtra->SaveLog("Error in SavePackScore : the high scores could not be written into pack " + packName +
+                    (why.empty() ? "" : " (" + why + ")"));
   }
   oExtra->PAK_OpenPAK("\\packs\\" + packName, false, "Open File", "");
   return written;
@@ -169,13 +184,23 @@ void ScanPacks() {
 
   PackFiles.clear();
   PacksLeftOut.clear();
+  ForgetPendingScores();
   savedTables.clear();
   for (const auto& name : names) {
     if (!PackIsPlayable(name)) continue;
     const size_t index = PackFiles.size();
     oExtra->PAK_OpenPAK("/packs/" + name, false, "Open File", "");
-    ExtractCopy("packinfo.ini", PackInfoCopy(index));
-    ExtractCopy("hscore.ini", TableCopy(index));
+    // Without its copies the pack would be played against an empty table, whose first score
+    // would then replace the stored ones: such a pack is left out of this run instead.
+    if (!ExtractCopy("packinfo.ini", PackInfoCopy(index)) || !ExtractCopy("hscore.ini", TableCopy(index))) {
+      DeleteGameFile(PackInfoCopy(index));
+      DeleteGameFile(TableCopy(index));
+      oExtra->SaveLog("Pack left out : packs\\" + name +
+                      " : its settings and high scores could not be copied (" +
+                      WriteFailureCause(GamePath(TableCopy(index))) + ")");
+      PacksLeftOut.push_back({name, "its high scores could not be copied"});
+      continue;
+    }
     PackFiles.push_back(name);
     savedTables.push_back(ReadGameFile(TableCopy(index)));
   }
@@ -204,6 +229,7 @@ bool SavePackScore(int16_t index) {
 }
 
 void SavePackScores() {
+  StorePendingScores();
   const auto bound = static_cast<int16_t>(PackFiles.size()) - 1;
   for (intI = 0; intI <= bound; intI = static_cast<int16_t>(intI + 1)) {
     DeleteGameFile(PackInfoCopy(static_cast<size_t>(intI)));

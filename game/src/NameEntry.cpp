@@ -2,6 +2,7 @@
 #include <cmath>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "frmMain.h"
 #include "modDeclares.h"
@@ -38,6 +39,33 @@ std::set<std::string> unusableTables;
 // The table as bound again from its file holds the score at the rank it was given.
 bool TableHolds(int16_t rank) {
   return rank > 0 && BindPackTable() && oExtra->HighScore_GetScore(rank) == sngScore;
+}
+
+// Confirmed scores the table copy could not take (a full disk, a failing write): kept for the rest
+// of the run and tried again at the next confirmation and at shutdown.
+struct PendingScore {
+  int16_t pack;
+  float score;
+  std::string name;
+};
+std::vector<PendingScore> pendingScores;
+
+bool BindTable(int16_t pack) {
+  std::string file = std::to_string(pack) + "hscore.ini";
+  if (unusableTables.contains(file)) return false;
+  int16_t topX = 10, additionalValues = 0;
+  const std::string name = file;
+  if (oExtra->HighScore_Create(file, topX, additionalValues)) return true;
+  unusableTables.insert(name);
+  return false;
+}
+
+// Enters one kept score into its table copy; true when the copy holds it now.
+bool EnterPending(const PendingScore& pending) {
+  if (!BindTable(pending.pack)) return false;
+  const int16_t rank = oExtra->HighScore_NewScore(pending.score, pending.name, {});
+  return rank > 0 && BindTable(pending.pack) && oExtra->HighScore_GetScore(rank) == pending.score &&
+         oExtra->HighScore_GetName(rank) == pending.name;
 }
 
 void DrawRankRow(float y, const std::string& rank, const std::string& name, const std::string& score,
@@ -80,13 +108,25 @@ void TellScoreNotStored(const std::string& why) {
 }
 
 bool BindPackTable() {
-  std::string file = std::to_string(intPackSel) + "hscore.ini";
-  if (unusableTables.contains(file)) return false;
-  int16_t topX = 10, additionalValues = 0;
-  const std::string name = file;
-  if (oExtra->HighScore_Create(file, topX, additionalValues)) return true;
-  unusableTables.insert(name);
-  return false;
+  return BindTable(intPackSel);
+}
+
+void ForgetPendingScores() {
+  pendingScores.clear();
+}
+
+bool StorePendingScores() {
+  if (pendingScores.empty()) return true;
+  std::set<int16_t> entered;
+  std::erase_if(pendingScores, [&](const PendingScore& pending) {
+    if (!EnterPending(pending)) return false;
+    oExtra->SaveLog("Score stored on a later try : " + SingleText(pending.score) + " of " + pending.name);
+    entered.insert(pending.pack);
+    return true;
+  });
+  for (const int16_t pack : entered) SavePackScore(pack);
+  BindPackTable();
+  return pendingScores.empty();
 }
 
 void DrawLiveRank() {
@@ -107,10 +147,12 @@ void DrawLiveRank() {
 
 void ConfirmName() {
   if (strPlayerName.empty()) strPlayerName = "Varnel X";
+  StorePendingScores();
   if (!BindPackTable()) {
     TellScoreNotStored(kTableUnreadable);
   } else if (!TableHolds(oExtra->HighScore_NewScore(sngScore, strPlayerName, {}))) {
-    TellScoreNotStored("the high-score table could not be written");
+    pendingScores.push_back({intPackSel, sngScore, strPlayerName});
+    TellScoreNotStored("the high-score table could not be written; the game tries again at the next save");
   } else if (!SavePackScore(intPackSel)) {
     // The pack file gets the new table at once: nothing that happens later can lose the score.
     TellScoreNotStored("the pack file cannot be rewritten (it may be read-only, or the disk full)");

@@ -1,5 +1,7 @@
 #include <cmath>
 
+#include "DiskSpace.h"
+#include "GameFiles.h"
 #include "PackCheck.h"
 #include "modDeclares.h"
 #include "modGame.h"
@@ -30,6 +32,10 @@ const OptionRow kRows[] = {{"SCREEN", 150, "Windowed", "Fullscreen", 157, &bWind
                            {"PARTICLE EFFECTS", 300, "ON", "OFF", 307, &bParticlesOn}};
 
 constexpr float kLeftX = 320, kRightX = 600;
+
+// Why the options file could not be written the last time; empty once a save succeeds. The
+// options keep their new values for the run either way.
+std::string saveProblem;
 
 // Read before the engine starts, when its application folder is not known yet: the name is
 // given whole.
@@ -92,8 +98,26 @@ void ReadOptions() {
 }
 
 void SaveOptions() {
+  bool saved = true;
   for (const OptionKey& option : kOptionKeys)
-    oExtra->INIWrite("Options", option.key, *option.value ? "True" : "False", OptionsFile(), false);
+    saved = oExtra->INIWrite("Options", option.key, *option.value ? "True" : "False", OptionsFile(), false) !=
+                0 &&
+            saved;
+  if (saved) {
+    saveProblem.clear();
+    return;
+  }
+  const std::string why = WriteFailureCause(GamePath("game data\\options.ini"));
+  // One log line per cause, not one per click.
+  if (why != saveProblem)
+    oExtra->SaveLog("Error in SaveOptions : game data\\options.ini could not be written (" + why +
+                        "); the options keep their new values for this run",
+                    strAppPath + "\\log.txt");
+  saveProblem = why;
+}
+
+const std::string& OptionsSaveProblem() {
+  return saveProblem;
 }
 
 void DrawOptions() {
@@ -113,6 +137,10 @@ void DrawOptions() {
     }
     if (row.option == &bMusicOn && clicked) ApplyMusicOption();
   }
+  if (!saveProblem.empty())
+    oEngine->DrawFont("titleS", 300, 350, 420, 50,
+                      "the options could not be saved (" + saveProblem + "): they stay for this run",
+                      ARGB(255, 255, 120, 100), 5);
 }
 
 }  // namespace varnel

@@ -97,6 +97,15 @@ void ShowMessage(const std::string& text) {
     std::fprintf(stderr, "Varnel: %s\n", text.c_str());
 }
 
+void ShowMessageAlone(const std::string& text) {
+  std::fprintf(stderr, "Varnel: %s\n", text.c_str());
+  if (std::getenv("TOVAK2D_QUIET_DIALOGS") || window || SDL_Init(SDL_INIT_VIDEO) != 0) return;
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (driver && std::strcmp(driver, "dummy") != 0 && std::strcmp(driver, "offscreen") != 0)
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Varnel", text.c_str(), nullptr);
+  SDL_Quit();
+}
+
 std::string TakeStruckKeys() {
   std::string keys;
   keys.swap(struckKeys);

@@ -25,6 +25,9 @@ void Unload();
 // The game's own message to the player, on the game window; to standard error instead when
 // dialogs are kept quiet (TOVAK2D_QUIET_DIALOGS) or there is no display to show one on.
 void ShowMessage(const std::string& text);
+// The same before the window exists: always a line on standard error, and a
+// message box too when there is a display and dialogs are not kept quiet.
+void ShowMessageAlone(const std::string& text);
 
 // The characters the keys struck on the window since the last call type on the player's
 // keyboard layout, in the order struck: letters and digits (letters in lower case), blanks, and

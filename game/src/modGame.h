@@ -43,6 +43,11 @@ inline constexpr char kTableUnreadable[] = "this pack's table cannot be read";
 void TellScoreNotStored(const std::string& why);
 void DrawLiveRank();
 void ConfirmName();
+// Enters the confirmed scores kept because their table could not be written, and saves their
+// packs; true when none is left waiting.
+bool StorePendingScores();
+// A new catalogue numbers the packs anew: kept scores of the old one no longer have a table.
+void ForgetPendingScores();
 
 // Uniform random number in [0, 1) from one generator seeded once from the clock, so draws made
 // within one clock tick still differ.

@@ -10,6 +10,8 @@ std::string ReadIni(const std::string& Section, const std::string& KeyName, cons
 // The four options in "game data\options.ini".
 void ReadOptions();
 void SaveOptions();
+// Why the last SaveOptions could not write the file, in the player's words; empty when it could.
+const std::string& OptionsSaveProblem();
 
 // The keyboard of the name-entry screen.
 void NameEntryKeys();

@@ -4,9 +4,12 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 
 #include "AppFolder.h"
 #include "GameFiles.h"
+#include "GameFolderLock.h"
 #include "frmMain.h"
 #include "modDeclares.h"
 #include "modINI.h"
@@ -27,6 +30,36 @@ std::string StartFailure() {
   }
   return reason + "\nThe game window cannot be shown.";
 }
+// Two games on one folder would share the catalogue copies: the first to end deletes the copies
+// the other still reads, whose next score would then replace its pack's table. The folder is
+// claimed before anything is written; a second start says so and ends, touching nothing.
+bool ClaimAppFolder(AppFolderPlan& plan) {
+  if (!plan.fillFrom.empty()) {
+    // A folder still to be made is in use by no one.
+    std::error_code ec;
+    std::filesystem::create_directories(plan.folder, ec);
+    if (ec) {
+      std::fprintf(stderr, "Varnel: cannot make the game folder %s: %s\n", plan.folder.c_str(),
+                   ec.message().c_str());
+      plan = {plan.fillFrom, {}};
+    }
+  }
+  std::string error;
+  switch (packs::ClaimGameFolder(plan.folder, &error)) {
+    case packs::FolderClaim::kClaimed:
+      return true;
+    case packs::FolderClaim::kInUse:
+      frmMain::ShowMessageAlone("Varnel is already running on the game folder " + plan.folder +
+                                ".\nOnly one game at a time can use it: this one ends.");
+      return false;
+    case packs::FolderClaim::kNoLock:
+      std::fprintf(stderr, "Varnel: cannot lock the game folder %s (%s); going on without the lock\n",
+                   plan.folder.c_str(), error.c_str());
+      return true;
+  }
+  return true;
+}
+
 }  // namespace
 
 std::string ProgramFolder() {
@@ -101,9 +134,10 @@ void Shutdown() {
 
 int Main() {
   // Chosen before anything is read: an installed game keeps its player's files in a folder of their own.
-  const std::string appFolder =
-      ChooseAppFolder(ProgramFolder(), UserDataFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")));
-  if (!Startup(appFolder)) return 1;
+  AppFolderPlan plan =
+      PlanAppFolder(ProgramFolder(), UserDataFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")));
+  if (!ClaimAppFolder(plan)) return 1;
+  if (!Startup(SettleAppFolder(plan))) return 1;
   while (bRunning) RunPass();
   Shutdown();
   return 0;

@@ -202,7 +202,9 @@ class PlaySession {
  private:
   void Begin() {
     // The game's pacing is not under test: passes run as fast as the machine allows.
-    if (game.started) varnel::oExtra->SetFPSLimit(1000);
+    // A game that did not start has no pass to run.
+    if (!game.started) return;
+    varnel::oExtra->SetFPSLimit(1000);
     game.Pass();
   }
 };

@@ -94,3 +94,35 @@ TEST(PlayOptions, ScreenBoundsNoteAndSaving) {
   session.game.Click(370, 217);
   EXPECT_TRUE(bMusicOn);
 }
+
+// Options the file cannot take keep their new values for the run; the log and the screen say why,
+// and the next save that works clears the note.
+TEST(PlayOptions, AnOptionsFileThatCannotBeWrittenKeepsTheNewValuesForTheRun) {
+  const std::string before = "[Options]\r\nScreen=True\r\nMusic=True\r\nSound=True\r\nParticle=True\r\n";
+  play::PlaySession session({}, OptionsFile(before));
+  const std::filesystem::path file = session.game.folder / "game data" / "options.ini";
+  std::filesystem::permissions(file, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+  const MenuItem& item = MenuItems[2];
+  session.game.Click(static_cast<int>(item.X) + 60, static_cast<int>(item.Y) + 12);
+  ASSERT_EQ(intScreen, kScreenOptions);
+
+  session.game.Click(650, 317);
+  EXPECT_FALSE(bParticlesOn) << "the choice holds for the run";
+  EXPECT_EQ(Options(session.game), before) << "the file stays as it was";
+  const std::string why = "the options could not be saved (the file is read-only): they stay for this run";
+  EXPECT_TRUE(session.Drew(why));
+  session.game.Click(650, 257);
+  EXPECT_FALSE(bSoundOn);
+  const std::string log = session.game.Read("log.txt");
+  const std::string line =
+      "Error in SaveOptions : game data\\options.ini could not be written (the file is read-only)";
+  ASSERT_NE(log.find(line), std::string::npos) << log;
+  EXPECT_EQ(log.find(line), log.rfind(line)) << "one log line per cause, not one per click";
+
+  std::filesystem::permissions(file, std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
+  session.game.Click(370, 317);
+  EXPECT_EQ(Options(session.game),
+            "[Options]\r\nScreen=True\r\nMusic=True\r\nSound=False\r\nParticle=True\r\n");
+  session.game.Pass();
+  EXPECT_FALSE(session.Drew(why));
+}

@@ -8,6 +8,7 @@
 #include "CommandSupport.h"
 #include "Commands.h"
 #include "Cp1252.h"
+#include "tovak2d/ArchiveLookup.h"
 
 namespace varnel::pack {
 namespace {
@@ -131,8 +132,9 @@ int RunExtract(const std::vector<std::string>& arguments) {
 }
 
 int RunAdd(const std::vector<std::string>& arguments) {
-  auto args = Parse(arguments, {}, 2, 3);
+  auto args = Parse(arguments, {"--force"}, 2, 3);
   if (!args) return kExitUsage;
+  if (!MayWrite(args->positional[0], args->Has("--force"))) return kExitFailure;
   const fs::path file = args->positional[1];
   auto name = EntryNameFor(file, args->positional.size() > 2 ? args->positional[2] : std::string());
   if (!name || !CheckedName(*name)) return kExitFailure;
@@ -144,8 +146,9 @@ int RunAdd(const std::vector<std::string>& arguments) {
 }
 
 int RunDelete(const std::vector<std::string>& arguments) {
-  auto args = Parse(arguments, {}, 2, 2);
+  auto args = Parse(arguments, {"--force"}, 2, 2);
   if (!args) return kExitUsage;
+  if (!MayWrite(args->positional[0], args->Has("--force"))) return kExitFailure;
   auto name = Utf8ToCp1252(args->positional[1]);
   if (!name) return Fail(args->positional[1] + ": not a Windows-1252 name");
   std::string error;
@@ -155,8 +158,8 @@ int RunDelete(const std::vector<std::string>& arguments) {
 
   tovak2d::Extra& extra = session->extra();
   const int before = extra.PAK_FileCount();
-  // Deleting a name the pack lacks would still rewrite it; look first.
-  const bool present = extra.PAK_ExtractFile(*name, "lookup");
+  // Deleting a name the pack lacks would still rewrite it; look first, without writing anything.
+  const bool present = tovak2d::PAK_HoldsEntry(*name);
   if (present && !extra.PAK_DeleteFile(*name)) {
     PrintError("cannot rewrite " + args->positional[0]);
     session->ReportLog();
@@ -178,6 +181,7 @@ int RunCreate(const std::vector<std::string>& arguments) {
     PrintError(pack.string() + " already exists (use add, or --force to replace it)");
     return kExitFailure;
   }
+  if (!MayWrite(pack, args->Has("--force"))) return kExitFailure;
   // Every name is checked before anything is written.
   std::vector<std::pair<fs::path, std::string>> files;
   std::map<std::string, std::string> seen;

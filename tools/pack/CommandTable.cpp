@@ -15,18 +15,20 @@ const std::vector<Command>& AllCommands() {
        "skipped and reported.\n",
        RunExtract},
       {"add", "add a file to a pack",
-       "usage: varnel-pack add PACK FILE [NAME]\n"
+       "usage: varnel-pack add [--force] PACK FILE [NAME]\n"
        "Appends FILE to the pack under NAME (by default the file's own name). A name the pack already\n"
-       "holds (letter case aside) or one that would lead out of a folder is refused.\n",
+       "holds (letter case aside) or one that would lead out of a folder is refused. A pack in the\n"
+       "folder of a running game is left alone unless --force is given.\n",
        RunAdd},
       {"delete", "delete an entry from a pack",
-       "usage: varnel-pack delete PACK NAME\n"
-       "Removes the entry NAME from the pack and rewrites it.\n",
+       "usage: varnel-pack delete [--force] PACK NAME\n"
+       "Removes the entry NAME from the pack and rewrites it. A pack in the folder of a running game\n"
+       "is left alone unless --force is given.\n",
        RunDelete},
       {"create", "create a pack from files",
        "usage: varnel-pack create [--force] PACK FILE...\n"
-       "Creates the pack file PACK holding the FILEs under their own names. An existing PACK is kept\n"
-       "unless --force is given.\n",
+       "Creates the pack file PACK holding the FILEs under their own names. An existing PACK, or a\n"
+       "pack in the folder of a running game, is kept unless --force is given.\n",
        RunCreate},
       {"verify", "check that packs can be played",
        "usage: varnel-pack verify PACK...\n"
@@ -41,8 +43,9 @@ const std::vector<Command>& AllCommands() {
        "Prints the ranks, scores and names of the pack's high-score table.\n",
        RunScores},
       {"reset-scores", "empty a pack's high-score table",
-       "usage: varnel-pack reset-scores PACK\n"
-       "Replaces the pack's high-score table by an empty one with as many ranks as before.\n",
+       "usage: varnel-pack reset-scores [--force] PACK\n"
+       "Replaces the pack's high-score table by an empty one with as many ranks as before. A pack in\n"
+       "the folder of a running game is left alone unless --force is given.\n",
        RunResetScores},
       {"make", "build a pack from a folder of picture pairs",
        "usage: varnel-pack make --layout vertical|horizontal --title TEXT [--info TEXT] [--rects FILE]\n"
@@ -59,7 +62,7 @@ const std::vector<Command>& AllCommands() {
        "                 the keys 1Left, 1Right, 1Top, 1Bottom, ... 5Bottom in pixels of the shown\n"
        "                 picture, and optionally PicInfo, the caption; levels without a section are\n"
        "                 measured as usual\n"
-       "  --force        replace an existing OUT.vnl\n"
+       "  --force        replace an existing OUT.vnl, or write it while a game runs on its folder\n"
        "A file n.txt in DIR gives level n its caption.\n",
        RunMake},
       {"generate", "generate a new pack of illustrated levels",
@@ -69,7 +72,8 @@ const std::vector<Command>& AllCommands() {
        "illustration and its copy with five differences, the rectangles known from the drawing. The\n"
        "same seed gives the same pack. --theme picks the theme by name or a word of it (Green Valley\n"
        "and Kitchen Table are horizontal, Under the Sea and City Nights vertical); without it the seed\n"
-       "picks one of the layout's themes. --force replaces an existing OUT.vnl.\n",
+       "picks one of the layout's themes. --force replaces an existing OUT.vnl and writes it while\n"
+       "a game runs on its folder.\n",
        RunGenerate},
       {"preview", "draw a contact sheet of a pack",
        "usage: varnel-pack preview PACK OUT.png\n"

@@ -6,6 +6,7 @@
 #include <SDL_image.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -128,26 +129,38 @@ std::optional<Image> LoadImage(const std::filesystem::path& file, std::string* e
   return image;
 }
 
+// The library's message, and the system's cause when it left one ("Couldn't open ..." alone does
+// not say that the disk is full).
+static std::string SaveError(const char* message, int cause) {
+  std::string text = message;
+  if (cause != 0 && text.find(std::strerror(cause)) == std::string::npos)
+    text += std::string(": ") + std::strerror(cause);
+  return text;
+}
+
 bool SaveJpeg(const Image& image, const std::filesystem::path& file, int quality, std::string* error) {
   EnsureDecoders();
   Surface surface = Borrow(image);
+  errno = 0;
   if (surface && IMG_SaveJPG(surface.get(), file.c_str(), quality) == 0) return true;
-  if (error) *error = IMG_GetError();
+  if (error) *error = SaveError(IMG_GetError(), errno);
   return false;
 }
 
 bool SavePng(const Image& image, const std::filesystem::path& file, std::string* error) {
   EnsureDecoders();
   Surface surface = Borrow(image);
+  errno = 0;
   if (surface && IMG_SavePNG(surface.get(), file.c_str()) == 0) return true;
-  if (error) *error = IMG_GetError();
+  if (error) *error = SaveError(IMG_GetError(), errno);
   return false;
 }
 
 bool SaveBmp(const Image& image, const std::filesystem::path& file, std::string* error) {
   Surface surface = Borrow(image);
+  errno = 0;
   if (surface && SDL_SaveBMP(surface.get(), file.c_str()) == 0) return true;
-  if (error) *error = SDL_GetError();
+  if (error) *error = SaveError(SDL_GetError(), errno);
   return false;
 }
 

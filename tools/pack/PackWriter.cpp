@@ -1,5 +1,7 @@
 #include "PackWriter.h"
 
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <system_error>
 
@@ -18,24 +20,24 @@ std::string FreshScratch(Session& session, const std::string& name) {
   return name;
 }
 
-bool WriteIni(tovak2d::Extra& extra, const std::string& section, const std::string& key,
-              const std::string& value, const std::string& file, std::string* error) {
-  if (extra.INIWrite(section, key, value, file) != 0) return true;
+bool WriteIni(Session& session, const std::string& section, const std::string& key, const std::string& value,
+              const std::string& file, std::string* error) {
+  session.TakeLog();
+  if (session.extra().INIWrite(section, key, value, file) != 0) return true;
   *error = "cannot write " + key + " into the scratch copy of an INI file";
+  for (const std::string& line : session.TakeLog()) *error += "\n  engine: " + line;
   return false;
 }
 
 bool WriteSettings(Session& session, const NewPack& pack, std::string* error) {
-  tovak2d::Extra& extra = session.extra();
   const std::string file = FreshScratch(session, "new-packinfo.ini");
-  return WriteIni(extra, "General", "NumOfLevels", std::to_string(pack.levels.size()), file, error) &&
-         WriteIni(extra, "General", "Vertical", pack.vertical ? "True" : "False", file, error) &&
-         WriteIni(extra, "General", "PackInfo", pack.packInfo, file, error) &&
-         WriteIni(extra, "General", "Title", pack.title, file, error);
+  return WriteIni(session, "General", "NumOfLevels", std::to_string(pack.levels.size()), file, error) &&
+         WriteIni(session, "General", "Vertical", pack.vertical ? "True" : "False", file, error) &&
+         WriteIni(session, "General", "PackInfo", pack.packInfo, file, error) &&
+         WriteIni(session, "General", "Title", pack.title, file, error);
 }
 
 bool WriteLevels(Session& session, const NewPack& pack, std::string* error) {
-  tovak2d::Extra& extra = session.extra();
   const std::string file = FreshScratch(session, "new-picinfo.ini");
   for (size_t i = 0; i < pack.levels.size(); ++i) {
     const NewLevel& level = pack.levels[i];
@@ -44,11 +46,11 @@ bool WriteLevels(Session& session, const NewPack& pack, std::string* error) {
       const PixelRect& r = level.rects[d];
       const int edges[] = {r.left, r.right, r.top, r.bottom};
       for (size_t e = 0; e < kEdgeKeys.size(); ++e)
-        if (!WriteIni(extra, section, std::to_string(d + 1) + kEdgeKeys[e], std::to_string(edges[e]), file,
+        if (!WriteIni(session, section, std::to_string(d + 1) + kEdgeKeys[e], std::to_string(edges[e]), file,
                       error))
           return false;
     }
-    if (!WriteIni(extra, section, "PicInfo", level.caption, file, error)) return false;
+    if (!WriteIni(session, section, "PicInfo", level.caption, file, error)) return false;
   }
   return true;
 }
@@ -74,9 +76,14 @@ bool AddPicture(Session& session, const Image& image, const std::string& jpeg, c
   const std::string scratch = "new-" + entry;
   std::string why;
   if (!jpeg.empty()) {
+    errno = 0;
     std::ofstream out(session.ScratchPath(scratch), std::ios::binary);
-    if (!out.write(jpeg.data(), static_cast<std::streamsize>(jpeg.size()))) {
-      *error = "cannot write " + entry + " to " + session.folder().string();
+    // The stream keeps the bytes until it is closed: a failed write shows only then.
+    const bool written =
+        out.write(jpeg.data(), static_cast<std::streamsize>(jpeg.size())) && (out.close(), !out.fail());
+    if (!written) {
+      *error = "cannot write " + entry + " to " + session.folder().string() +
+               (errno != 0 ? std::string(": ") + std::strerror(errno) : std::string());
       return false;
     }
   } else if (!SaveJpeg(image, session.ScratchPath(scratch), kJpegQuality, &why)) {
@@ -94,7 +101,7 @@ bool AddPicture(Session& session, const Image& image, const std::string& jpeg, c
 bool WritePack(Session& session, const NewPack& pack, const fs::path& out, std::string* error) {
   FileUnderConstruction build(out);
   if (!std::ofstream(build.path(), std::ios::binary)) {
-    *error = "cannot write " + build.path().string();
+    *error = "cannot write " + build.path().string() + ": " + std::strerror(errno);
     return false;
   }
   auto name = EngineName(build.path());

@@ -13,9 +13,10 @@ namespace fs = std::filesystem;
 
 constexpr int16_t kRanks = 10;
 
-std::optional<Args> Parse(const std::vector<std::string>& arguments) {
+std::optional<Args> Parse(const std::vector<std::string>& arguments,
+                          const std::set<std::string>& flags = {}) {
   std::string error;
-  auto args = ParseArgs(arguments, {}, {}, 1, 1, &error);
+  auto args = ParseArgs(arguments, {}, flags, 1, 1, &error);
   if (!args) PrintError(error + " (see --help)");
   return args;
 }
@@ -53,9 +54,10 @@ int RunScores(const std::vector<std::string>& arguments) {
 }
 
 int RunResetScores(const std::vector<std::string>& arguments) {
-  auto args = Parse(arguments);
+  auto args = Parse(arguments, {"--force"});
   if (!args) return kExitUsage;
   const fs::path pack = args->positional[0];
+  if (!MayWrite(pack, args->Has("--force"))) return kExitFailure;
   std::string error;
   auto session = Session::Start(&error);
   if (!session) return Fail(error);

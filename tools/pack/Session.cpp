@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "Cp1252.h"
+#include "GameFolderLock.h"
 
 namespace varnel::pack {
 
@@ -85,6 +86,17 @@ bool FileUnderConstruction::Commit(std::string* error) {
   }
   committed_ = true;
   return true;
+}
+
+bool MayWrite(const std::filesystem::path& target, bool force) {
+  const std::filesystem::path game = packs::GameFolderInUse(target);
+  if (game.empty() || force) return true;
+  PrintError("a running game uses " + game.string() +
+             " and writes its packs back when it ends; end the game "
+             "first (--force writes " +
+             target.string() + " anyway)");
+  PrintError("nothing written");
+  return false;
 }
 
 void PrintError(const std::string& message) {

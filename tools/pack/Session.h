@@ -61,6 +61,11 @@ class FileUnderConstruction {
   bool committed_ = false;
 };
 
+// A running game keeps its packs' scores in copies and writes them back at its end: a pack
+// written meanwhile would lose the scores or be overwritten. False, with the tool's message,
+// when a game holds the folder `target` lies in (or the folder above it) and force is not set.
+bool MayWrite(const std::filesystem::path& target, bool force);
+
 // The tool's messages: "varnel-pack: " and the text on standard error.
 void PrintError(const std::string& message);
 

@@ -347,7 +347,8 @@ class TOVAK2D_API Extra {
   ///                  line break, NUL or a blank at the value's ends (0xA0, 0xA7, 0xAD, and 0x8D
   ///                  or 0xA4 at the ends) do not survive. Default false.
   /// @return 1 when the value was written; 0 when the file exists but cannot be read, or cannot
-  ///         be written. Nothing is logged.
+  ///         be written: once the engine has started, the log then says why
+  ///         (`Error in INIWrite : <file> (<reason>)`).
   int16_t INIWrite(const std::string& Section, const std::string& KeyName, const std::string& NewString,
                    const std::string& FileName, bool Encrypt = false);
 

@@ -1,0 +1,222 @@
+/* Makes the N-th write-side call of a process fail: write, pwrite, writev, fsync, fdatasync,
+ * rename and open for writing (open, openat, creat, fopen). Calls on anything but regular files
+ * (pipes, terminals, /dev, /proc) are passed on uncounted.
+ *
+ * Armed from the environment when preloaded (VARNEL_FAULT_AT=N, VARNEL_FAULT_ERRNO=ENOSPC|EIO|EROFS;
+ * VARNEL_FAULT_REPORT=FILE receives "calls fired" at exit), or through varnel_fault_arm() when linked
+ * into a test program. VARNEL_FAULT_CONFINE / varnel_fault_confine() name the one folder writes may
+ * reach; the first path written outside it is kept for the test to see. */
+#define _GNU_SOURCE
+#include <dlfcn.h>
+#include <errno.h>
+#include <fcntl.h>
+#include <stdarg.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <sys/stat.h>
+#include <sys/uio.h>
+#include <unistd.h>
+
+static long target;    /* the call to fail, 1-based; 0: count only */
+static long calls;     /* write-side calls counted since arming */
+static int fired;      /* the target call has failed */
+static int failWith = ENOSPC;
+static char confine[4096];
+static char outside[4096];
+static char firedOn[4096]; /* the file the failed call was made on */
+
+#define REAL(name) ((__typeof__(&name))dlsym(RTLD_NEXT, #name))
+
+void varnel_fault_arm(long n, int err) {
+  target = n;
+  calls = 0;
+  fired = 0;
+  failWith = err;
+}
+long varnel_fault_calls(void) { return calls; }
+int varnel_fault_fired(void) { return fired; }
+void varnel_fault_confine(const char* folder) {
+  snprintf(confine, sizeof confine, "%s", folder ? folder : "");
+  outside[0] = '\0';
+}
+const char* varnel_fault_outside(void) { return outside; }
+const char* varnel_fault_fired_on(void) { return firedOn; }
+
+static int ErrnoNamed(const char* name) {
+  if (!name) return ENOSPC;
+  if (strcmp(name, "EIO") == 0) return EIO;
+  if (strcmp(name, "EROFS") == 0) return EROFS;
+  return ENOSPC;
+}
+
+__attribute__((constructor)) static void ArmFromEnvironment(void) {
+  const char* at = getenv("VARNEL_FAULT_AT");
+  if (at) varnel_fault_arm(strtol(at, NULL, 10), ErrnoNamed(getenv("VARNEL_FAULT_ERRNO")));
+  const char* folder = getenv("VARNEL_FAULT_CONFINE");
+  if (folder) varnel_fault_confine(folder);
+}
+
+__attribute__((destructor)) static void ReportAtExit(void) {
+  const char* file = getenv("VARNEL_FAULT_REPORT");
+  if (!file) return;
+  const int fd = REAL(open)(file, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) return;
+  char line[128];
+  const int n = snprintf(line, sizeof line, "%ld %d %s\n", calls, fired, outside[0] ? outside : "-");
+  if (REAL(write)(fd, line, (size_t)n) < 0) {
+  }
+  REAL(close)(fd);
+}
+
+static void NameOf(const char* path, int fd, char* name, size_t size) {
+  name[0] = '\0';
+  if (path) {
+    snprintf(name, size, "%s", path);
+  } else if (fd >= 0) {
+    char link[64];
+    snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
+    const ssize_t n = readlink(link, name, size - 1);
+    if (n > 0) name[n] = '\0';
+  }
+}
+
+/* VARNEL_FAULT_TRACE set: each counted call is listed on standard error, to find the N of a step. */
+static void Trace(const char* call, const char* path, int fd) {
+  static int trace = -1;
+  if (trace < 0) trace = getenv("VARNEL_FAULT_TRACE") != NULL;
+  if (!trace) return;
+  char name[512];
+  NameOf(path, fd, name, sizeof name);
+  fprintf(stderr, "fault shim: %ld %s %s\n", calls, call, name);
+}
+
+/* True when this call is the one to fail. */
+static int FailsAt(const char* call, const char* path, int fd) {
+  ++calls;
+  Trace(call, path, fd);
+  if (target > 0 && calls == target) {
+    fired = 1;
+    NameOf(path, fd, firedOn, sizeof firedOn);
+    errno = failWith;
+    return 1;
+  }
+  return 0;
+}
+#define FailsFd(fd) FailsAt(__func__, NULL, fd)
+#define FailsPath(path) FailsAt(__func__, path, -1)
+
+static int IsFile(int fd) {
+  struct stat info;
+  return fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+}
+
+static void NotePath(const char* path) {
+  if (!confine[0] || outside[0] || !path) return;
+  char absolute[4096];
+  if (path[0] == '/') {
+    snprintf(absolute, sizeof absolute, "%s", path);
+  } else {
+    char here[2048];
+    if (!getcwd(here, sizeof here)) return;
+    snprintf(absolute, sizeof absolute, "%s/%s", here, path);
+  }
+  const size_t n = strlen(confine);
+  if (strncmp(absolute, confine, n) != 0 || (absolute[n] != '/' && absolute[n] != '\0'))
+    snprintf(outside, sizeof outside, "%s", absolute);
+}
+
+static int Counted(const char* path, int flags) {
+  if (!(flags & (O_WRONLY | O_RDWR | O_CREAT | O_TRUNC | O_APPEND))) return 0;
+  if (path && (strncmp(path, "/dev/", 5) == 0 || strncmp(path, "/proc/", 6) == 0)) return 0;
+  NotePath(path);
+  return 1;
+}
+
+ssize_t write(int fd, const void* data, size_t size) {
+  if (IsFile(fd) && FailsFd(fd)) return -1;
+  return REAL(write)(fd, data, size);
+}
+ssize_t pwrite(int fd, const void* data, size_t size, off_t at) {
+  if (IsFile(fd) && FailsFd(fd)) return -1;
+  return REAL(pwrite)(fd, data, size, at);
+}
+ssize_t pwrite64(int fd, const void* data, size_t size, off64_t at) {
+  if (IsFile(fd) && FailsFd(fd)) return -1;
+  return REAL(pwrite64)(fd, data, size, at);
+}
+ssize_t writev(int fd, const struct iovec* parts, int count) {
+  if (IsFile(fd) && FailsFd(fd)) return -1;
+  return REAL(writev)(fd, parts, count);
+}
+int fsync(int fd) {
+  if (IsFile(fd) && FailsFd(fd)) return -1;
+  return REAL(fsync)(fd);
+}
+int fdatasync(int fd) {
+  if (IsFile(fd) && FailsFd(fd)) return -1;
+  return REAL(fdatasync)(fd);
+}
+int rename(const char* from, const char* to) {
+  NotePath(to);
+  if (FailsPath(to)) return -1;
+  return REAL(rename)(from, to);
+}
+int renameat(int fromDir, const char* from, int toDir, const char* to) {
+  if (toDir == AT_FDCWD) NotePath(to);
+  if (FailsPath(to)) return -1;
+  return REAL(renameat)(fromDir, from, toDir, to);
+}
+
+static mode_t ModeOf(int flags, va_list args) {
+  return (flags & O_CREAT) || (flags & O_TMPFILE) == O_TMPFILE ? (mode_t)va_arg(args, int) : 0;
+}
+
+int open(const char* path, int flags, ...) {
+  va_list args;
+  va_start(args, flags);
+  const mode_t mode = ModeOf(flags, args);
+  va_end(args);
+  if (Counted(path, flags) && FailsPath(path)) return -1;
+  return REAL(open)(path, flags, mode);
+}
+int open64(const char* path, int flags, ...) {
+  va_list args;
+  va_start(args, flags);
+  const mode_t mode = ModeOf(flags, args);
+  va_end(args);
+  if (Counted(path, flags) && FailsPath(path)) return -1;
+  return REAL(open64)(path, flags, mode);
+}
+int openat(int dir, const char* path, int flags, ...) {
+  va_list args;
+  va_start(args, flags);
+  const mode_t mode = ModeOf(flags, args);
+  va_end(args);
+  if (Counted(dir == AT_FDCWD || (path && path[0] == '/') ? path : NULL, flags) && FailsPath(path)) return -1;
+  return REAL(openat)(dir, path, flags, mode);
+}
+int openat64(int dir, const char* path, int flags, ...) {
+  va_list args;
+  va_start(args, flags);
+  const mode_t mode = ModeOf(flags, args);
+  va_end(args);
+  if (Counted(dir == AT_FDCWD || (path && path[0] == '/') ? path : NULL, flags) && FailsPath(path)) return -1;
+  return REAL(openat64)(dir, path, flags, mode);
+}
+int creat(const char* path, mode_t mode) {
+  if (Counted(path, O_CREAT | O_WRONLY) && FailsPath(path)) return -1;
+  return REAL(creat)(path, mode);
+}
+
+static int ModeWrites(const char* mode) {
+  return mode && (strchr(mode, 'w') || strchr(mode, 'a') || strchr(mode, '+'));
+}
+FILE* fopen(const char* path, const char* mode) {
+  if (ModeWrites(mode) && Counted(path, O_WRONLY) && FailsPath(path)) return NULL;
+  return REAL(fopen)(path, mode);
+}
+FILE* fopen64(const char* path, const char* mode) {
+  if (ModeWrites(mode) && Counted(path, O_WRONLY) && FailsPath(path)) return NULL;
+  return REAL(fopen64)(path, mode);
+}

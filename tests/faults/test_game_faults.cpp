@@ -1,0 +1,227 @@
+// The game's whole session (start, a won level, a name entered, an option changed, a screenshot,
+// shutdown) once per N, with the N-th write-side call failing with no space, an I/O error or a
+// read-only file system. Each run is a forked process on a fresh copy of one game folder. For
+// every N: the run ends by itself, every pack is whole and holds every score it held and every
+// score confirmed, nothing outside the game folder is written, and the log or the player names the
+// fault. (A run whose fault keeps a pack out of the catalogue or a level from loading plays less;
+// the harness's own expectations then print in the child without failing the test.)
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "ChildProcess.h"
+#include "FaultShim.h"
+#include "ReliabilitySupport.h"
+#include "modDeclares.h"
+#include "modGame.h"
+#include "modINI.h"
+#include "modMain.h"
+
+namespace {
+
+using namespace reliability;
+
+const std::vector<play::TestPack>& Packs() {
+  static const std::vector<play::TestPack> packs = [] {
+    const std::string table = shelldata::Table({{"900", "Ann"}, {"600", "Bob"}, {"300", "Cy"}});
+    return std::vector<play::TestPack>{{"Garden.vnl", true, {play::PlainLevel("Garden")}, table},
+                                       {"Harbour.vnl", false, {play::PlainLevel("Quay")}, table}};
+  }();
+  return packs;
+}
+
+constexpr int kErrors[] = {ENOSPC, EIO, EROFS};
+
+// The session, in the child. Its last line tells what the shim saw and what the player was told.
+int Session(const fs::path& folder, long failAt, int err, const ChildChannel& parent) {
+  varnel_fault_confine(folder.c_str());
+  varnel_fault_arm(failAt, err);
+  varnel::SeedRandom(7);
+  {
+    play::PlaySession session(GameHarness::ExistingFolder{folder});
+    if (session.game.started) {
+      varnel::oExtra->SetFPSLimit(INT16_MAX);
+      const play::TestPack& pack = Packs()[0];
+      session.ChoosePack(pack.fileName);
+      if (varnel::intScreen == varnel::kScreenLevelStart) {
+        session.StartLevel();
+        session.FindAll(pack.levels[0]);
+        session.game.Click(460, 445);  // SUBMIT SCORE
+        if (varnel::intScreen == varnel::kScreenNameEntry) {
+          for (const SDL_Scancode key : {SDL_SCANCODE_Z, SDL_SCANCODE_O, SDL_SCANCODE_E})
+            session.game.PressKey(key);
+          parent.Report("pending " + pack.fileName + " " +
+                        std::to_string(static_cast<long>(varnel::sngScore)) + " " + varnel::strPlayerName);
+          session.game.PressKey(SDL_SCANCODE_RETURN);
+          if (varnel::intScreen == varnel::kScreenHighScores) parent.Report("confirmed");
+        }
+      }
+      const varnel::MenuItem& options = varnel::MenuItems[2];
+      session.game.Click(static_cast<int>(options.X) + 60, static_cast<int>(options.Y) + 12);
+      session.game.Click(650, 317);  // particle effects off
+      session.game.PressKey(SDL_SCANCODE_S);
+      session.game.Pass(2);
+    }
+    const std::string told = varnel::strScoreNotice + "|" + varnel::OptionsSaveProblem();
+    if (session.game.started) session.game.Shutdown();
+    parent.Report("told " + told);
+  }
+  const char* outside = varnel_fault_outside();
+  parent.Report("on " + std::string(varnel_fault_fired_on()));
+  parent.Report("done " + std::to_string(varnel_fault_calls()) + " " + std::to_string(varnel_fault_fired()) +
+                " " + (outside[0] ? outside : "-"));
+  return 0;
+}
+
+struct Outcome {
+  bool ended = false;
+  long calls = 0;
+  bool fired = false;
+  std::string outside, told, firedOn;
+  std::vector<std::pair<std::string, Row>> confirmed;
+};
+
+Outcome RunSession(const fs::path& pristine, const fs::path& folder, long failAt, int err) {
+  std::error_code ec;
+  fs::remove_all(folder, ec);
+  fs::copy(pristine, folder, fs::copy_options::recursive, ec);
+  Outcome outcome;
+  ChildProcess child([&](const ChildChannel& parent) { return Session(folder, failAt, err, parent); });
+  const auto deadline = Clock::now() + std::chrono::seconds(60);
+  std::string line, pendingPack;
+  Row pending;
+  while (child.NextLine(line, deadline) == ChildProcess::Read::kLine) {
+    if (line.rfind("pending ", 0) == 0) {
+      char pack[64] = {}, name[16] = {};
+      long score = 0;
+      if (std::sscanf(line.c_str(), "pending %63s %ld %15s", pack, &score, name) == 3) {
+        pendingPack = pack;
+        pending = {score, name};
+      }
+    } else if (line == "confirmed") {
+      outcome.confirmed.emplace_back(pendingPack, pending);
+    } else if (line.rfind("on ", 0) == 0) {
+      outcome.firedOn = line.substr(3);
+    } else if (line.rfind("told ", 0) == 0) {
+      outcome.told = line.substr(5);
+    } else if (line.rfind("done ", 0) == 0) {
+      char outside[4096] = {};
+      int fired = 0;
+      if (std::sscanf(line.c_str(), "done %ld %d %4095s", &outcome.calls, &fired, outside) == 3) {
+        outcome.fired = fired != 0;
+        outcome.outside = outside == std::string("-") ? "" : outside;
+      }
+    }
+  }
+  outcome.ended = child.Finish(Clock::now() + std::chrono::seconds(10));
+  if (!outcome.ended && !line.empty()) std::printf("last line of the run: %s\n", line.c_str());
+  return outcome;
+}
+
+class GameFaults : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    pristine_ = MakeGameFolder(Packs());
+    for (const play::TestPack& pack : Packs()) {
+      original_[pack.fileName] = ReadArchive(pristine_ / "packs" / pack.fileName).value();
+      tables_[pack.fileName] = ReadTable(pack.hscore);
+    }
+  }
+  void TearDown() override {
+    std::error_code ec;
+    fs::remove_all(pristine_, ec);
+    fs::remove_all(Work(), ec);
+  }
+  fs::path Work() const { return pristine_.string() + "-run"; }
+
+  // Every pack whole, its other entries as they were, its table holding the old rows and the
+  // confirmed ones.
+  void CheckPacks(const Outcome& outcome) {
+    for (const auto& [name, original] : original_) {
+      const auto entries = ReadArchive(Work() / "packs" / name);
+      ASSERT_TRUE(entries) << name << " does not read whole";
+      std::string tableText;
+      int tables = 0;
+      for (const ArchiveEntry& entry : *entries)
+        if (entry.name == "hscore.ini") {
+          tableText = entry.contents;
+          ++tables;
+        }
+      EXPECT_EQ(tables, 1) << name;
+      EXPECT_EQ(entries->size(), original.size()) << name;
+      for (const ArchiveEntry& entry : original) {
+        if (entry.name == "hscore.ini") continue;
+        EXPECT_TRUE(std::any_of(
+            entries->begin(), entries->end(),
+            [&](const ArchiveEntry& e) { return e.name == entry.name && e.contents == entry.contents; }))
+            << name << ": entry " << entry.name << " changed";
+      }
+      Table expected = tables_[name];
+      for (const auto& [pack, row] : outcome.confirmed)
+        if (pack == name) expected = WithScore(expected, row);
+      const Table found = ReadTable(tableText);
+      EXPECT_EQ(found, expected) << name << " should hold " << Describe(expected) << " but holds "
+                                 << Describe(found);
+    }
+  }
+
+  fs::path pristine_;
+  std::map<std::string, std::vector<ArchiveEntry>> original_;
+  std::map<std::string, Table> tables_;
+};
+
+// The log names the cause, or the player was told.
+bool FaultNamed(const fs::path& folder, int err, const std::string& told) {
+  std::ifstream in(folder / "log.txt", std::ios::binary);
+  const std::string log(std::istreambuf_iterator<char>(in), {});
+  return log.find(std::strerror(err)) != std::string::npos || told != "|";
+}
+
+TEST_F(GameFaults, EveryFailingWriteOfASessionKeepsThePacksWholeAndIsNamed) {
+  // The first start writes the bitmap font's layout, key by key (most of a first session's calls);
+  // the sweep covers a player's later sessions, with the layout in place.
+  ASSERT_TRUE(RunSession(pristine_, Work(), 0, ENOSPC).ended);
+  fs::copy_file(Work() / "font.ini", pristine_ / "font.ini");
+  const Outcome clean = RunSession(pristine_, Work(), 0, ENOSPC);
+  ASSERT_TRUE(clean.ended);
+  ASSERT_EQ(clean.confirmed.size(), 1u) << "the session confirms one score";
+  CheckPacks(clean);
+  ASSERT_GT(clean.calls, 0);
+  EXPECT_EQ(clean.outside, "") << "written outside the game folder";
+
+  // Every N; a session grown past 150 calls is swept by an even spread of 150 of them, the first
+  // and the last included, unless VARNEL_FAULT_ALL asks for all.
+  std::vector<long> sweep;
+  const bool all = std::getenv("VARNEL_FAULT_ALL") != nullptr;
+  const long runs = all ? clean.calls : std::min<long>(clean.calls, 150);
+  for (long i = 0; i < runs; ++i) sweep.push_back(runs == 1 ? 1 : 1 + i * (clean.calls - 1) / (runs - 1));
+  // VARNEL_FAULT_REPLAY=N replays one run.
+  if (const char* one = std::getenv("VARNEL_FAULT_REPLAY")) sweep = {std::strtol(one, nullptr, 10)};
+  std::printf("game fault sweep: %ld write-side calls in a session, %zu of them made to fail\n", clean.calls,
+              sweep.size());
+  int unnamed = 0;
+  for (const long n : sweep) {
+    const int err = kErrors[static_cast<size_t>(n) % std::size(kErrors)];
+    SCOPED_TRACE("call " + std::to_string(n) + " failing with " + std::strerror(err));
+    const Outcome outcome = RunSession(pristine_, Work(), n, err);
+    ASSERT_TRUE(outcome.ended) << "the session did not end by itself";
+    EXPECT_TRUE(outcome.fired);
+    EXPECT_EQ(outcome.outside, "") << "written outside the game folder";
+    CheckPacks(outcome);
+    // The log cannot name a failure of its own; the game goes on without the line.
+    const bool onLog = fs::path(outcome.firedOn).filename() == "log.txt";
+    if (!onLog && !FaultNamed(Work(), err, outcome.told)) {
+      ++unnamed;
+      std::printf("not named: call %ld on %s\n", n, outcome.firedOn.c_str());
+    }
+    if (::testing::Test::HasFatalFailure()) return;
+  }
+  EXPECT_EQ(unnamed, 0) << "faults named by neither the log nor the player";
+}
+
+}  // namespace

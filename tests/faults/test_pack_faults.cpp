@@ -1,0 +1,148 @@
+// varnel-pack's writing commands run once per N with the fault library preloaded, the N-th
+// write-side call failing. For every N the tool ends by itself with status 0 or 1; when it fails,
+// the pack it was to write is exactly as it was, no partial file stays beside it, and the message
+// names the cause; when it succeeds, the pack reads whole.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "ReliabilitySupport.h"
+
+namespace {
+
+using namespace reliability;
+
+std::string ReadBytes(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::string Quote(const std::string& text) {
+  std::string quoted = "'";
+  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+struct ToolRun {
+  int status = -1;  // -1: ended by a signal
+  std::string err;
+  long calls = 0;
+  bool fired = false;
+};
+
+// Runs the tool in folder under a time limit; failAt 0 only counts the write-side calls.
+ToolRun RunTool(const std::vector<std::string>& arguments, const fs::path& folder, long failAt, int err) {
+  const fs::path report = folder.parent_path() / (folder.filename().string() + ".report");
+  const fs::path errors = folder.parent_path() / (folder.filename().string() + ".err");
+  // Only the tool itself gets the library: timeout and env run without it.
+  std::string command = "cd " + Quote(folder.string()) +
+                        " && timeout -k 5 120 env LD_PRELOAD=" + Quote(VARNEL_FAULT_SHIM) +
+                        " VARNEL_FAULT_AT=" + std::to_string(failAt) + " VARNEL_FAULT_ERRNO=" +
+                        (err == EIO     ? "EIO"
+                         : err == EROFS ? "EROFS"
+                                        : "ENOSPC") +
+                        " VARNEL_FAULT_REPORT=" + Quote(report.string()) + " " + Quote(VARNEL_PACK_BINARY);
+  for (const std::string& argument : arguments) command += " " + Quote(argument);
+  command += " >/dev/null 2>" + Quote(errors.string());
+  const int raw = std::system(command.c_str());
+  ToolRun run;
+  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  run.err = ReadBytes(errors);
+  std::ifstream in(report);
+  int fired = 0;
+  in >> run.calls >> fired;
+  run.fired = fired != 0;
+  std::error_code ec;
+  fs::remove(report, ec);
+  fs::remove(errors, ec);
+  return run;
+}
+
+std::set<std::string> Names(const fs::path& folder) {
+  std::set<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) names.insert(entry.path().filename().string());
+  return names;
+}
+
+class PackFaults : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/varnel-packfaults-XXXXXX";
+    root_ = mkdtemp(pattern);
+    base_ = root_ / "base";
+    fs::create_directories(base_);
+    // A pack and its level's pictures, made without faults.
+    ASSERT_EQ(RunTool({"generate", "--layout", "vertical", "--levels", "1", "--seed", "3", "target.vnl"},
+                      base_, 0, ENOSPC)
+                  .status,
+              0);
+    ASSERT_EQ(RunTool({"extract", "target.vnl", "src"}, base_, 0, ENOSPC).status, 0);
+    std::ofstream(base_ / "note.txt") << "a note\n";
+  }
+  void TearDown() override {
+    std::error_code ec;
+    fs::remove_all(root_, ec);
+  }
+
+  // Sweeps one command: every N when the command makes few write-side calls, else an even spread.
+  void Sweep(const std::vector<std::string>& arguments) {
+    SCOPED_TRACE(arguments[0]);
+    const fs::path work = root_ / "work";
+    const auto fresh = [&] {
+      std::error_code ec;
+      fs::remove_all(work, ec);
+      fs::copy(base_, work, fs::copy_options::recursive);
+    };
+    fresh();
+    const ToolRun clean = RunTool(arguments, work, 0, ENOSPC);
+    ASSERT_EQ(clean.status, 0) << clean.err;
+    ASSERT_GT(clean.calls, 0);
+    const std::string before = ReadBytes(base_ / "target.vnl");
+    const std::set<std::string> names = Names(base_);
+    const long runs = std::getenv("VARNEL_FAULT_ALL") ? clean.calls : std::min<long>(clean.calls, 40);
+    std::printf("%s: %ld write-side calls, %ld of them made to fail\n", arguments[0].c_str(), clean.calls,
+                runs);
+    for (long i = 0; i < runs; ++i) {
+      const long n = runs == 1 ? 1 : 1 + i * (clean.calls - 1) / (runs - 1);
+      const int err = n % 3 == 0 ? ENOSPC : n % 3 == 1 ? EIO : EROFS;
+      SCOPED_TRACE("call " + std::to_string(n) + " failing with " + std::strerror(err));
+      fresh();
+      const ToolRun run = RunTool(arguments, work, n, err);
+      ASSERT_TRUE(run.status == 0 || run.status == 1) << "status " << run.status << ": " << run.err;
+      EXPECT_EQ(Names(work), names) << "a file was left behind or went missing";
+      const auto pack = ReadArchive(work / "target.vnl");
+      ASSERT_TRUE(pack) << "the pack does not read whole";
+      if (run.status != 0) {
+        EXPECT_EQ(ReadBytes(work / "target.vnl"), before) << "a failed command changed the pack";
+        EXPECT_NE(run.err.find(std::strerror(err)), std::string::npos)
+            << "the cause is not named: " << run.err;
+      }
+    }
+  }
+
+  fs::path root_, base_;
+};
+
+TEST_F(PackFaults, Make) {
+  Sweep({"make", "--layout", "vertical", "--title", "Again", "--rects", "src/picinfo.ini", "--force", "src",
+         "target.vnl"});
+}
+TEST_F(PackFaults, Generate) {
+  Sweep({"generate", "--layout", "vertical", "--levels", "1", "--seed", "5", "--force", "target.vnl"});
+}
+TEST_F(PackFaults, AddDeleteAndResetScores) {
+  Sweep({"add", "target.vnl", "note.txt"});
+  Sweep({"delete", "target.vnl", "packinfo.ini"});
+  Sweep({"reset-scores", "target.vnl"});
+}
+
+}  // namespace

@@ -49,6 +49,13 @@ status=0
 timeout 60 "$WORK/game/varnel-pack" reset-scores "$PACK" 2>"$WORK/pack.stderr" || status=$?
 [ "$status" = 1 ] || fail "varnel-pack reset-scores on a pack in use ended with status $status"
 cmp -s "$PACK" "$WORK/pack.before" || fail "varnel-pack reset-scores changed the pack of a running game"
+mkdir -p "$WORK/photos"
+cp /usr/lib/python3/dist-packages/skimage/data/coffee.png "$WORK/photos/"
+status=0
+timeout 120 "$WORK/game/varnel-pack" photos "$WORK/photos" "$WORK/game/packs/Coffee.vnl" 2>"$WORK/pack.stderr" ||
+  status=$?
+[ "$status" = 1 ] || fail "varnel-pack photos into a folder in use ended with status $status"
+[ ! -e "$WORK/game/packs/Coffee.vnl" ] || fail "varnel-pack photos wrote a pack into a running game's folder"
 timeout 60 "$WORK/game/varnel-pack" add --force "$PACK" "$WORK/note.txt" >/dev/null 2>"$WORK/pack.stderr" ||
   fail "varnel-pack add --force refused: $(cat "$WORK/pack.stderr")"
 cmp -s "$PACK" "$WORK/pack.before" && fail "varnel-pack add --force did not write"

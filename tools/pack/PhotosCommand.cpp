@@ -106,6 +106,7 @@ int RunPhotos(const std::vector<std::string>& arguments) {
   std::error_code ec;
   if (fs::exists(options->out, ec) && !options->force)
     return Fail(options->out.string() + " already exists (--force replaces it)");
+  if (!MayWrite(options->out, options->force)) return kExitFailure;
   const std::string shown = packs::DisplayName(options->out.filename().string());
   if (shown.empty())
     return Fail(options->out.string() + ": the game shows a pack by its file name without the " +

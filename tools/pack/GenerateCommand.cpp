@@ -103,13 +103,7 @@ std::string GameText(const std::string& text) {
 int RunGenerate(const std::vector<std::string>& arguments) {
   auto options = ReadOptions(arguments);
   if (!options) return kExitUsage;
-  std::error_code ec;
-  if (fs::exists(options->out, ec) && !options->force)
-    return Fail(options->out.string() + " already exists (--force replaces it)");
-  if (!MayWrite(options->out, options->force)) return kExitFailure;
-  if (packs::DisplayName(options->out.filename().string()).empty())
-    return Fail(options->out.string() + ": the game shows a pack by its file name without the last four " +
-                "characters; this name leaves nothing to show");
+  if (!MayMakePack(options->out, options->force)) return kExitFailure;
   std::unique_ptr<datagen::Theme> theme = ChooseTheme(*options);
   if (!theme) return kExitUsage;
 

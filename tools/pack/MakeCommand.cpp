@@ -144,14 +144,8 @@ std::optional<NewLevel> BuildLevel(const SourceLevel& source, const HandRects* h
 int RunMake(const std::vector<std::string>& arguments) {
   auto options = ReadOptions(arguments);
   if (!options) return kExitUsage;
-  std::error_code ec;
-  if (fs::exists(options->out, ec) && !options->force)
-    return Fail(options->out.string() + " already exists (--force replaces it)");
-  if (!MayWrite(options->out, options->force)) return kExitFailure;
+  if (!MayMakePack(options->out, options->force)) return kExitFailure;
   const std::string shown = packs::DisplayName(options->out.filename().string());
-  if (shown.empty())
-    return Fail(options->out.string() + ": the game shows a pack by its file name without the " +
-                "last four characters; this name leaves nothing to show");
 
   std::vector<std::string> problems;
   const std::vector<SourceLevel> sources = ScanLevels(options->folder, &problems);

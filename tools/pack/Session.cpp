@@ -8,6 +8,7 @@
 
 #include "Cp1252.h"
 #include "GameFolderLock.h"
+#include "PackNames.h"
 
 namespace varnel::pack {
 
@@ -97,6 +98,21 @@ bool MayWrite(const std::filesystem::path& target, bool force) {
              target.string() + " anyway)");
   PrintError("nothing written");
   return false;
+}
+
+bool MayMakePack(const std::filesystem::path& out, bool force) {
+  std::error_code ec;
+  if (std::filesystem::exists(out, ec) && !force) {
+    PrintError(out.string() + " already exists (--force replaces it)");
+    return false;
+  }
+  if (!MayWrite(out, force)) return false;
+  if (packs::DisplayName(out.filename().string()).empty()) {
+    PrintError(out.string() + ": the game shows a pack by its file name without the last four characters; " +
+               "this name leaves nothing to show");
+    return false;
+  }
+  return true;
 }
 
 void PrintError(const std::string& message) {

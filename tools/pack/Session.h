@@ -66,6 +66,11 @@ class FileUnderConstruction {
 // when a game holds the folder `target` lies in (or the folder above it) and force is not set.
 bool MayWrite(const std::filesystem::path& target, bool force);
 
+// Whether a new pack may be written to `out`: it does not exist yet (or force replaces it), no
+// running game holds its folder (or force) and its file name leaves the game something to show.
+// False, with the tool's message.
+bool MayMakePack(const std::filesystem::path& out, bool force);
+
 // The tool's messages: "varnel-pack: " and the text on standard error.
 void PrintError(const std::string& message);
 

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <utility>
 
 namespace tovak2d::platform::video::compositor {
@@ -117,9 +118,46 @@ void BlendTinted(uint32_t* frame, const uint32_t* texels, int count, Rgba color)
   }
 }
 
-void Blend(uint32_t* frame, const uint32_t* texels, int count, Rgba color) {
-  if (color.r == 255 && color.g == 255 && color.b == 255 && color.a == 255)
+// Opaque texels under a white tint faded to alpha: BlendTinted's arithmetic, whose tint multiply
+// leaves such texels as they are and whose faded alpha is the tint's, with the alpha held fixed.
+// The turning sky, a faded photo over the whole frame, is drawn this way every frame.
+void BlendFaded(uint32_t* frame, const uint32_t* texels, int count, uint32_t alpha) {
+  int i = 0;
+#if defined(__SSE2__)
+  const __m128i zero = _mm_setzero_si128(), over = _mm_set1_epi16(static_cast<int16_t>(alpha));
+  const __m128i under = _mm_set1_epi16(static_cast<int16_t>(255 - alpha));
+  const __m128i alphaByte = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+  auto half = [&](__m128i t, __m128i f) {
+    return _mm_add_epi16(Div255(_mm_mullo_epi16(t, over)), Div255(_mm_mullo_epi16(f, under)));
+  };
+  for (; i + 4 <= count; i += 4) {
+    const __m128i texel = _mm_loadu_si128(reinterpret_cast<const __m128i*>(texels + i));
+    __m128i* out = reinterpret_cast<__m128i*>(frame + i);
+    const __m128i below = _mm_loadu_si128(out);
+    const __m128i mixed =
+        _mm_packus_epi16(half(_mm_unpacklo_epi8(texel, zero), _mm_unpacklo_epi8(below, zero)),
+                         half(_mm_unpackhi_epi8(texel, zero), _mm_unpackhi_epi8(below, zero)));
+    _mm_storeu_si128(out, _mm_or_si128(mixed, alphaByte));
+  }
+#endif
+  for (; i < count; ++i) {
+    const uint32_t texel = texels[i], below = frame[i];
+    uint32_t out = 0xFF000000u;
+    for (int shift = 0; shift <= 16; shift += 8)
+      out |= (((texel >> shift) & 0xFF) * alpha / 255 + (255 - alpha) * ((below >> shift) & 0xFF) / 255) << shift;
+    frame[i] = out;
+  }
+}
+
+// Texels of an image (opaque: every texel's alpha is 255) over the frame, times the colour.
+void Blend(uint32_t* frame, const uint32_t* texels, int count, Rgba color, bool opaque) {
+  const bool white = color.r == 255 && color.g == 255 && color.b == 255;
+  if (white && color.a == 255 && opaque)
+    std::copy_n(texels, count, frame);
+  else if (white && color.a == 255)
     BlendPlain(frame, texels, count);
+  else if (white && opaque)
+    BlendFaded(frame, texels, count, color.a);
   else
     BlendTinted(frame, texels, count, color);
 }
@@ -205,6 +243,7 @@ int Frame::MapMouse(void* frame, SDL_Event* event) {
 
 Image::Image(int imageWidth, int imageHeight, const uint32_t* argb) : width(imageWidth), height(imageHeight) {
   texels.assign(argb, argb + size_t(width) * size_t(height));
+  opaque = std::all_of(texels.begin(), texels.end(), [](uint32_t texel) { return texel >= 0xFF000000u; });
   image = Wrap(texels, width, height);
 }
 
@@ -247,13 +286,21 @@ Frame::~Frame() {
 
 void Frame::Clear(uint8_t red, uint8_t green, uint8_t blue) {
   std::fill(edges_.begin(), edges_.end(), uint8_t{0});
-  std::fill(back_.begin(), back_.end(), kOpaqueBlack | uint32_t{red} << 16 | uint32_t{green} << 8 | blue);
+  // Filled when the first sprite is drawn, unless that sprite covers the whole frame opaquely, as
+  // a screen's backdrop does.
+  clear_ = kOpaqueBlack | uint32_t{red} << 16 | uint32_t{green} << 8 | blue;
 }
 
-void Frame::BlendScratch(int x, int y, int width, int height, Rgba color) {
+void Frame::FillClear() {
+  if (!clear_) return;
+  std::fill(back_.begin(), back_.end(), *clear_);
+  clear_.reset();
+}
+
+void Frame::BlendScratch(int x, int y, int width, int height, Rgba color, bool opaque) {
   for (int row = y; row < y + height; ++row) {
     const size_t at = size_t(row) * size_t(width_) + size_t(x);
-    Blend(back_.data() + at, scratch_.data() + at, width, color);
+    Blend(back_.data() + at, scratch_.data() + at, width, color, opaque);
   }
 }
 
@@ -277,10 +324,15 @@ void Frame::DrawRect(const Image& image, const PixelRect& source, const ScreenRe
 
   const uint32_t* first = image.texels.data() + size_t(sy) * size_t(image.width) + size_t(sx);
   const bool transformed = sw != w || sh != h || mirrorX || mirrorY;
+  const bool replaces = image.opaque && color.r == 255 && color.g == 255 && color.b == 255 && color.a == 255;
+  if (replaces && left == 0 && top == 0 && right == width_ && bottom == height_)
+    clear_.reset();
+  else
+    FillClear();
   if (!transformed) {
     for (int row = top; row < bottom; ++row)
       Blend(back_.data() + size_t(row) * size_t(width_) + size_t(left),
-            first + size_t(row - y) * size_t(image.width) + size_t(left - x), right - left, color);
+            first + size_t(row - y) * size_t(image.width) + size_t(left - x), right - left, color, image.opaque);
     return;
   }
   // A stretched cell is first scaled smoothly into the scratch frame, as SDL scales a texture
@@ -292,10 +344,15 @@ void Frame::DrawRect(const Image& image, const PixelRect& source, const ScreenRe
         SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(image.texels.data()), image.width,
                                            image.height, 32, image.width * 4, SDL_PIXELFORMAT_ARGB8888);
     SDL_Rect from{sx, sy, sw, sh}, to{x, y, w, h};
-    const bool stretched = texture && SDL_SoftStretchLinear(texture, &from, scratchSurface_, &to) == 0;
+    // Opaque texels at full strength replace the frame's pixels: they are scaled straight into it.
+    SDL_Surface* into = replaces ? SDL_CreateRGBSurfaceWithFormatFrom(back_.data(), width_, height_, 32,
+                                                                       width_ * 4, SDL_PIXELFORMAT_ARGB8888)
+                                 : scratchSurface_;
+    const bool stretched = texture && into && SDL_SoftStretchLinear(texture, &from, into, &to) == 0;
     if (texture) SDL_FreeSurface(texture);
+    if (into && into != scratchSurface_) SDL_FreeSurface(into);
     if (stretched) {
-      BlendScratch(left, top, right - left, bottom - top, color);
+      if (!replaces) BlendScratch(left, top, right - left, bottom - top, color, image.opaque);
       return;
     }
   }
@@ -315,7 +372,7 @@ void Frame::DrawRect(const Image& image, const PixelRect& source, const ScreenRe
   pixman_image_composite32(PIXMAN_OP_SRC, cell, nullptr, scratchImage_, left, top, 0, 0, left, top,
                            right - left, bottom - top);
   pixman_image_unref(cell);
-  BlendScratch(left, top, right - left, bottom - top, color);
+  BlendScratch(left, top, right - left, bottom - top, color, image.opaque);
 }
 
 // A turned, scaled or mirrored sprite, mapped and blended a row at a time. Texels are taken nearest, under
@@ -345,42 +402,72 @@ void Frame::DrawParallelogram(const Image& image, const Vertex (&corners)[4]) {
   const double uPerX = du * sPerX + eu * tPerX, vPerX = dv * sPerX + ev * tPerX;
   const int lastColumn = image.width - 1, lastRow = image.height - 1;
   const uint32_t* texels = image.texels.data();
-  std::vector<std::pair<int, int>> spans;
-  if (!edges_.empty()) spans.assign(size_t(areaH), {0, 0});
+  // Texel positions of images under 32,768 texels a side fit 16.16 fixed point in 32 bits.
+  const bool narrow = image.width < 32768 && image.height < 32768 &&
+                      int64_t(image.width) * image.height < (int64_t(1) << 31);
+  // First each row's span and where along it the texel position starts, in 16.16 fixed point
+  // (the drift over a row stays far below a texel)...
+  const int64_t uStep = std::llround(uPerX * 65536.0), vStep = std::llround(vPerX * 65536.0);
+  rows_.assign(size_t(areaH), Span{});
+  bool any = false;
   for (int row = 0; row < areaH; ++row) {
-    // Each row's span is mapped into the scratch frame's first row and blended from there.
-    uint32_t* out = scratch_.data();
     const double x = areaX + 0.5 - p0.x, y = areaY + row + 0.5 - p0.y;
     const double s = sPerX * x + sPerY * y, t = tPerX * x + tPerY * y;
     int from = 0, to = areaW;
     ClipSpan(s, sPerX, areaW, from, to);
     ClipSpan(t, tPerX, areaW, from, to);
-    if (!spans.empty() && from < to) spans[size_t(row)] = {from, to};
     if (from >= to) continue;
     const double u = p0.u * double(image.width) + du * s + eu * t;
     const double v = p0.v * double(image.height) + dv * s + ev * t;
-    // Along the span in 16.16 fixed point: the drift over a row stays far below a texel. The
-    // texel position moves in a straight line, so a span whose ends lie on the image lies on it
-    // all along and needs no holding at its edges.
-    int64_t uFixed = std::llround((u + uPerX * from) * 65536.0),
-            vFixed = std::llround((v + vPerX * from) * 65536.0);
-    const int64_t uStep = std::llround(uPerX * 65536.0), vStep = std::llround(vPerX * 65536.0);
-    const int count = to - from;
-    const int64_t uLast = uFixed + uStep * (count - 1), vLast = vFixed + vStep * (count - 1);
-    auto inside = [](int64_t fixed, int last) { return fixed >= 0 && (fixed >> 16) <= last; };
-    if (inside(uFixed, lastColumn) && inside(uLast, lastColumn) && inside(vFixed, lastRow) &&
-        inside(vLast, lastRow)) {
-      for (int i = 0; i < count; ++i, uFixed += uStep, vFixed += vStep)
-        out[i] = texels[(vFixed >> 16) * image.width + (uFixed >> 16)];
-    } else {
-      for (int i = 0; i < count; ++i, uFixed += uStep, vFixed += vStep) {
-        const int64_t column = std::clamp<int64_t>(uFixed >> 16, 0, lastColumn);
-        const int64_t line = std::clamp<int64_t>(vFixed >> 16, 0, lastRow);
-        out[i] = texels[line * image.width + column];
-      }
-    }
-    Blend(back_.data() + size_t(areaY + row) * size_t(width_) + size_t(areaX + from), out, count, p0.color);
+    rows_[size_t(row)] = {from, to, std::llround((u + uPerX * from) * 65536.0),
+                          std::llround((v + vPerX * from) * 65536.0)};
+    any = true;
   }
+  if (any) FillClear();
+  // ...then the texels, in strips of columns down the sprite: a strip's texels stay in the cache
+  // from row to row, where a whole row of a large turned sprite reaches across many lines of its
+  // image. Each piece is mapped into the scratch frame's first row and blended from there.
+  const int strip = !any ? 0 : areaW > 256 ? 128 : areaW;
+  uint32_t* out = scratch_.data();
+  auto inside = [](int64_t fixed, int last) { return fixed >= 0 && (fixed >> 16) <= last; };
+  for (int stripLeft = 0; strip > 0 && stripLeft < areaW; stripLeft += strip) {
+    const int stripRight = std::min(areaW, stripLeft + strip);
+    for (int row = 0; row < areaH; ++row) {
+      const Span& span = rows_[size_t(row)];
+      const int from = std::max(span.from, stripLeft), to = std::min(span.to, stripRight);
+      if (from >= to) continue;
+      int64_t uFixed = span.u + uStep * (from - span.from), vFixed = span.v + vStep * (from - span.from);
+      const int count = to - from;
+      const int64_t uLast = uFixed + uStep * (count - 1), vLast = vFixed + vStep * (count - 1);
+      // The texel position moves in a straight line, so a piece whose ends lie on the image lies
+      // on it all along and needs no holding at its edges.
+      if (inside(uFixed, lastColumn) && inside(uLast, lastColumn) && inside(vFixed, lastRow) &&
+          inside(vLast, lastRow)) {
+        if (narrow) {
+          // Every position along the piece lies between its ends, so 32 bits hold them all.
+          int32_t uNow = static_cast<int32_t>(uFixed), vNow = static_cast<int32_t>(vFixed);
+          const int32_t uBy = static_cast<int32_t>(uStep), vBy = static_cast<int32_t>(vStep);
+          const int32_t pitch = image.width;
+          for (int i = 0; i < count; ++i, uNow += uBy, vNow += vBy)
+            out[i] = texels[(vNow >> 16) * pitch + (uNow >> 16)];
+        } else {
+          for (int i = 0; i < count; ++i, uFixed += uStep, vFixed += vStep)
+            out[i] = texels[(vFixed >> 16) * image.width + (uFixed >> 16)];
+        }
+      } else {
+        for (int i = 0; i < count; ++i, uFixed += uStep, vFixed += vStep) {
+          const int64_t column = std::clamp<int64_t>(uFixed >> 16, 0, lastColumn);
+          const int64_t line = std::clamp<int64_t>(vFixed >> 16, 0, lastRow);
+          out[i] = texels[line * image.width + column];
+        }
+      }
+      Blend(back_.data() + size_t(areaY + row) * size_t(width_) + size_t(areaX + from), out, count,
+            p0.color, image.opaque);
+    }
+  }
+  std::vector<std::pair<int, int>> spans;
+  if (!edges_.empty())
+    for (const Span& span : rows_) spans.emplace_back(span.from, span.to);
   if (!spans.empty()) {
     // SDL's software renderer leaves turned sprites of fewer than 1,024 pixels to its triangle
     // filler, which picks texels by its own rounding: all of such a sprite is marked.
@@ -430,6 +517,7 @@ void Frame::MarkEdges(int areaX, int areaY, int areaW, const std::vector<std::pa
 }
 
 void Frame::Present() {
+  FillClear();
   SDL_Surface* surface = window_ ? SDL_GetWindowSurface(window_) : nullptr;
   if (surface && surface->w > 0 && surface->h > 0 && SDL_LockSurface(surface) == 0) {
     const SDL_Rect view = Viewport(width_, height_, surface->w, surface->h);
@@ -442,8 +530,12 @@ void Frame::Present() {
         if (view.w == width_ && view.h == height_ && surface->w == width_ && surface->h == height_) {
           pixman_image_composite32(PIXMAN_OP_SRC, backImage_, nullptr, window, 0, 0, 0, 0, 0, 0, width_,
                                    height_);
+          barsFor_ = {};
         } else {
-          // The bars beside the frame, then the frame scaled once, smoothly, into its place.
+          // The bars beside the frame (when the window's surface is new: nothing else draws
+          // there), then the frame scaled once, smoothly, into its place.
+          const bool barsDrawn = barsFor_.pixels == surface->pixels && barsFor_.w == surface->w &&
+                                 barsFor_.h == surface->h && barsFor_.pitch == surface->pitch;
           const pixman_color_t black{0, 0, 0, 0xFFFF};
           const pixman_rectangle16_t bars[4] = {
               {0, 0, uint16_t(surface->w), uint16_t(view.y)},
@@ -451,7 +543,8 @@ void Frame::Present() {
               {0, int16_t(view.y), uint16_t(view.x), uint16_t(view.h)},
               {int16_t(view.x + view.w), int16_t(view.y), uint16_t(surface->w - view.x - view.w),
                uint16_t(view.h)}};
-          pixman_image_fill_rectangles(PIXMAN_OP_SRC, window, &black, 4, bars);
+          if (!barsDrawn) pixman_image_fill_rectangles(PIXMAN_OP_SRC, window, &black, 4, bars);
+          barsFor_ = {surface->pixels, surface->w, surface->h, surface->pitch};
           pixman_transform_t transform;
           pixman_transform_init_scale(&transform, pixman_double_to_fixed(double(width_) / view.w),
                                       pixman_double_to_fixed(double(height_) / view.h));
@@ -503,6 +596,7 @@ void Frame::ReadBack(images::Image& frame) const {
   frame.width = width_;
   frame.height = height_;
   frame.argb = back_;
+  if (clear_) std::fill(frame.argb.begin(), frame.argb.end(), *clear_);
 }
 
 void Frame::ReadFront(images::Image& frame) const {

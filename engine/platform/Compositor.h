@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -29,6 +30,8 @@ class Image {
   Image& operator=(const Image&) = delete;
   int width = 0, height = 0;
   std::vector<uint32_t> texels;
+  // Every texel's alpha is 255: blending it needs no alpha of its own.
+  bool opaque = false;
   pixman_image_t* image = nullptr;
 };
 
@@ -63,14 +66,29 @@ class Frame {
  private:
   Frame() = default;
   static int MapMouse(void* frame, SDL_Event* event);
-  // Blends the scratch area over the frame with the colour's alpha, after multiplying its colours.
-  void BlendScratch(int x, int y, int width, int height, Rgba color);
+  // Blends the scratch area over the frame with the colour's alpha, after multiplying its colours;
+  // opaque when the texels scaled into it all were.
+  void BlendScratch(int x, int y, int width, int height, Rgba color, bool opaque);
+  // Fills the frame with the colour of the last Clear, if no sprite has covered it since.
+  void FillClear();
 
   WindowHandle window_ = nullptr;
   int width_ = 0, height_ = 0;
   void MarkEdges(int areaX, int areaY, int areaW, const std::vector<std::pair<int, int>>& spans);
 
   std::vector<uint32_t> back_, front_, scratch_;
+  std::optional<uint32_t> clear_;
+  // A turned sprite's rows: the pixels each covers, and the texel position (16.16) at the first.
+  struct Span {
+    int from = 0, to = 0;
+    int64_t u = 0, v = 0;
+  };
+  std::vector<Span> rows_;
+  // The window surface whose bars beside the scaled frame are drawn.
+  struct {
+    void* pixels = nullptr;
+    int w = 0, h = 0, pitch = 0;
+  } barsFor_;
   std::vector<uint8_t> edges_;
   pixman_image_t* backImage_ = nullptr;
   pixman_image_t* frontImage_ = nullptr;

@@ -241,8 +241,11 @@ int Frame::MapMouse(void* frame, SDL_Event* event) {
   return 1;
 }
 
-Image::Image(int imageWidth, int imageHeight, const uint32_t* argb) : width(imageWidth), height(imageHeight) {
-  texels.assign(argb, argb + size_t(width) * size_t(height));
+Image::Image(int imageWidth, int imageHeight, const uint32_t* argb)
+    : Image(imageWidth, imageHeight, std::vector<uint32_t>(argb, argb + size_t(imageWidth) * size_t(imageHeight))) {}
+
+Image::Image(int imageWidth, int imageHeight, std::vector<uint32_t>&& argb)
+    : width(imageWidth), height(imageHeight), texels(std::move(argb)) {
   opaque = std::all_of(texels.begin(), texels.end(), [](uint32_t texel) { return texel >= 0xFF000000u; });
   image = Wrap(texels, width, height);
 }

@@ -25,6 +25,7 @@ namespace tovak2d::platform::video::compositor {
 class Image {
  public:
   Image(int imageWidth, int imageHeight, const uint32_t* argb);
+  Image(int imageWidth, int imageHeight, std::vector<uint32_t>&& argb);
   ~Image();
   Image(const Image&) = delete;
   Image& operator=(const Image&) = delete;

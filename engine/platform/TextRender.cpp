@@ -101,8 +101,11 @@ Cut CutGlyph(TTF_Font* font, char32_t cp) {
   cut.glyph.advance = advance;
   SDL_Surface* rendered = TTF_RenderGlyph32_Blended(font, cp, SDL_Color{255, 255, 255, 255});
   if (!rendered) return cut;
-  SDL_Surface* argb = SDL_ConvertSurfaceFormat(rendered, SDL_PIXELFORMAT_ARGB8888, 0);
-  SDL_FreeSurface(rendered);
+  // Blended glyphs come as ARGB already; any other format is converted.
+  SDL_Surface* argb = rendered->format->format == SDL_PIXELFORMAT_ARGB8888
+                          ? rendered
+                          : SDL_ConvertSurfaceFormat(rendered, SDL_PIXELFORMAT_ARGB8888, 0);
+  if (argb != rendered) SDL_FreeSurface(rendered);
   if (!argb) return cut;
 
   // The rendered surface starts at the pen position, or left of it for a glyph that reaches

@@ -95,6 +95,9 @@ struct GpuTexture {
 // A texture holding width x height ARGB pixels (alpha in the top byte), drawn with alpha blending.
 std::shared_ptr<GpuTexture> CreateTexture(Device& device, int width, int height, const uint32_t* argb,
                                           std::string* error);
+// The same, taking the texels over: the CPU compositor keeps them without a copy.
+std::shared_ptr<GpuTexture> CreateTexture(Device& device, int width, int height, std::vector<uint32_t>&& argb,
+                                          std::string* error = nullptr);
 
 struct Rgba {
   uint8_t r = 255, g = 255, b = 255, a = 255;

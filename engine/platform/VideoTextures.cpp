@@ -185,6 +185,18 @@ std::shared_ptr<GpuTexture> CreateTexture(Device& device, int width, int height,
   return result;
 }
 
+std::shared_ptr<GpuTexture> CreateTexture(Device& device, int width, int height, std::vector<uint32_t>&& argb,
+                                          std::string* error) {
+  if (!device.frame || argb.size() != size_t(width) * size_t(height))
+    return CreateTexture(device, width, height, argb.data(), error);
+  auto result = std::make_shared<GpuTexture>();
+  result->width = width;
+  result->height = height;
+  result->cpu = std::make_shared<compositor::Image>(width, height, std::move(argb));
+  result->life = device.life;
+  return result;
+}
+
 void DrawTriangles(Device& device, const GpuTexture& texture, const Vertex* vertices, int vertexCount,
                    const int* indices, int indexCount) {
   // The compositor draws quads only.

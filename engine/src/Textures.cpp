@@ -70,7 +70,7 @@ std::shared_ptr<TextureData> LoadTexture(EngineState& state, const std::string& 
       !TextureSide(askedHeight, image->height, texture->height, why))
     return nullptr;
   texture->image =
-      platform::video::CreateTexture(*state.device, image->width, image->height, image->argb.data(), &why);
+      platform::video::CreateTexture(*state.device, image->width, image->height, std::move(image->argb), &why);
   if (!texture->image) return nullptr;
   return texture;
 }

@@ -33,6 +33,8 @@ start_game() {
   rm -rf "$WORK/game"
   mkdir -p "$WORK/game"
   cp -a "$BUILD/varnel/." "$WORK/game/"
+  # 40 packs in the list: the four built ones first, then copies named to sort after them.
+  for i in $(seq 10 45); do cp "$WORK/game/packs/Under the Sea.vnl" "$WORK/game/packs/Z Extra $i.vnl"; done
   sed -i "s/^Screen=.*/Screen=$1\r/" "$WORK/game/game data/options.ini"
   shift
   (cd /; exec env "$@" timeout --kill-after=5 120 "$WORK/game/Varnel" 2>"$WORK/stderr") &
@@ -81,30 +83,38 @@ for mode in windowed full; do
       software) vars=(SDL_RENDER_DRIVER=software) ;;
       compositor) vars=(TOVAK2D_COMPOSITOR=1) ;;
     esac
-    if [ "$mode" = windowed ]; then
-      start_game True "${vars[@]}"
-      SCALE=1 LEFT=0 TOP=0
-    else
-      start_game False "${vars[@]}"
-      SCALE=1.8 LEFT=240 TOP=0
-    fi
-    sleep 6 # past the splash logo and the pack scan
-    pid=$(game_pid)
-    win=$(window || true)
-    if [ -z "$pid" ] || [ -z "$win" ]; then
-      echo "cpu_paths: the game did not start ($path, $mode)" >&2
+    for layout in vertical horizontal; do
+      if [ "$mode" = windowed ]; then
+        start_game True "${vars[@]}"
+        SCALE=1 LEFT=0 TOP=0
+      else
+        start_game False "${vars[@]}"
+        SCALE=1.8 LEFT=240 TOP=0
+      fi
+      sleep 6 # past the splash logo and the pack scan
+      pid=$(game_pid)
+      win=$(window || true)
+      if [ -z "$pid" ] || [ -z "$win" ]; then
+        echo "cpu_paths: the game did not start ($path, $mode)" >&2
+        stop_game
+        continue
+      fi
+      timeout 5 xdotool mousemove --window "$win" 5 5 # the pointer off the menu
+      if [ "$layout" = vertical ]; then
+        echo "$path $mode credits $(measure "$pid") $(memory "$pid")"
+      fi
+      click "$win" 79 27 # Start Game
+      sleep 1
+      if [ "$layout" = vertical ]; then
+        echo "$path $mode start-game $(measure "$pid") $(memory "$pid")"
+        click "$win" 500 184 # the first pack, vertical
+      else
+        click "$win" 500 204 # the second pack, horizontal
+      fi
+      click "$win" 460 445 # START
+      sleep 3              # the pictures fade in
+      echo "$path $mode play-$layout $(measure "$pid") $(memory "$pid")"
       stop_game
-      continue
-    fi
-    echo "$path $mode credits $(measure "$pid") $(memory "$pid")"
-    timeout 5 xdotool mousemove --window "$win" 5 5 # the pointer off the menu
-    click "$win" 79 27                              # Start Game
-    sleep 1
-    echo "$path $mode start-game $(measure "$pid") $(memory "$pid")"
-    click "$win" 500 184 # the first pack
-    click "$win" 460 445 # START
-    sleep 3              # the pictures fade in
-    echo "$path $mode play $(measure "$pid") $(memory "$pid")"
-    stop_game
+    done
   done
 done

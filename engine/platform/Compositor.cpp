@@ -77,13 +77,33 @@ inline __m128i Div255(__m128i x) {
 }
 #endif
 
+#if defined(__SSE2__)
+// Four pixels at a time while four are left, each channel of two pixels in 16 bits given to half
+// with the frame's below it; texels wholly clear are skipped when asked. Returns how many were done.
+template <typename Half>
+int BlendFours(uint32_t* frame, const uint32_t* texels, int count, const Half& half, bool skipClear) {
+  const __m128i zero = _mm_setzero_si128(), alphaByte = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+  int i = 0;
+  for (; i + 4 <= count; i += 4) {
+    const __m128i texel = _mm_loadu_si128(reinterpret_cast<const __m128i*>(texels + i));
+    if (skipClear && _mm_movemask_epi8(_mm_cmpeq_epi32(_mm_srli_epi32(texel, 24), zero)) == 0xFFFF) continue;
+    __m128i* out = reinterpret_cast<__m128i*>(frame + i);
+    const __m128i below = _mm_loadu_si128(out);
+    const __m128i mixed =
+        _mm_packus_epi16(half(_mm_unpacklo_epi8(texel, zero), _mm_unpacklo_epi8(below, zero)),
+                         half(_mm_unpackhi_epi8(texel, zero), _mm_unpackhi_epi8(below, zero)));
+    _mm_storeu_si128(out, _mm_or_si128(mixed, alphaByte));
+  }
+  return i;
+}
+#endif
+
 void BlendTinted(uint32_t* frame, const uint32_t* texels, int count, Rgba color) {
   int i = 0;
 #if defined(__SSE2__)
-  const __m128i zero = _mm_setzero_si128(), full = _mm_set1_epi16(255);
+  const __m128i full = _mm_set1_epi16(255);
   const __m128i times =
       _mm_setr_epi16(color.b, color.g, color.r, color.a, color.b, color.g, color.r, color.a);
-  const __m128i alphaByte = _mm_set1_epi32(static_cast<int>(0xFF000000u));
   // The texel times the tint leaves the faded alpha in the alpha lane; a faded alpha of 0 leaves
   // the frame as it was, and one of 255 the tinted texel, with no special case.
   auto half = [&](__m128i t, __m128i f) {
@@ -92,16 +112,7 @@ void BlendTinted(uint32_t* frame, const uint32_t* texels, int count, Rgba color)
     return _mm_add_epi16(Div255(_mm_mullo_epi16(tinted, a)),
                          Div255(_mm_mullo_epi16(f, _mm_sub_epi16(full, a))));
   };
-  for (; i + 4 <= count; i += 4) {
-    const __m128i texel = _mm_loadu_si128(reinterpret_cast<const __m128i*>(texels + i));
-    if (_mm_movemask_epi8(_mm_cmpeq_epi32(_mm_srli_epi32(texel, 24), zero)) == 0xFFFF) continue;
-    __m128i* out = reinterpret_cast<__m128i*>(frame + i);
-    const __m128i below = _mm_loadu_si128(out);
-    const __m128i mixed =
-        _mm_packus_epi16(half(_mm_unpacklo_epi8(texel, zero), _mm_unpacklo_epi8(below, zero)),
-                         half(_mm_unpackhi_epi8(texel, zero), _mm_unpackhi_epi8(below, zero)));
-    _mm_storeu_si128(out, _mm_or_si128(mixed, alphaByte));
-  }
+  i = BlendFours(frame, texels, count, half, true);
 #endif
   const uint32_t tint[3] = {color.b, color.g, color.r};
   for (; i < count; ++i) {
@@ -124,21 +135,12 @@ void BlendTinted(uint32_t* frame, const uint32_t* texels, int count, Rgba color)
 void BlendFaded(uint32_t* frame, const uint32_t* texels, int count, uint32_t alpha) {
   int i = 0;
 #if defined(__SSE2__)
-  const __m128i zero = _mm_setzero_si128(), over = _mm_set1_epi16(static_cast<int16_t>(alpha));
+  const __m128i over = _mm_set1_epi16(static_cast<int16_t>(alpha));
   const __m128i under = _mm_set1_epi16(static_cast<int16_t>(255 - alpha));
-  const __m128i alphaByte = _mm_set1_epi32(static_cast<int>(0xFF000000u));
   auto half = [&](__m128i t, __m128i f) {
     return _mm_add_epi16(Div255(_mm_mullo_epi16(t, over)), Div255(_mm_mullo_epi16(f, under)));
   };
-  for (; i + 4 <= count; i += 4) {
-    const __m128i texel = _mm_loadu_si128(reinterpret_cast<const __m128i*>(texels + i));
-    __m128i* out = reinterpret_cast<__m128i*>(frame + i);
-    const __m128i below = _mm_loadu_si128(out);
-    const __m128i mixed =
-        _mm_packus_epi16(half(_mm_unpacklo_epi8(texel, zero), _mm_unpacklo_epi8(below, zero)),
-                         half(_mm_unpackhi_epi8(texel, zero), _mm_unpackhi_epi8(below, zero)));
-    _mm_storeu_si128(out, _mm_or_si128(mixed, alphaByte));
-  }
+  i = BlendFours(frame, texels, count, half, false);
 #endif
   for (; i < count; ++i) {
     const uint32_t texel = texels[i], below = frame[i];

@@ -4,10 +4,10 @@
 #include <limits>
 
 #include "Paths.h"
-#include "Text.h"
 #include "modExtra.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
+#include "platform/Text.h"
 #include "tovak2d/ArchiveLookup.h"
 #include "tovak2d/Extra.h"
 
@@ -37,7 +37,7 @@ std::string Printable(std::string_view name) {
 }
 
 std::string Reason(const std::string& error) {
-  return " (" + text::Utf8ToCp1252(error) + ")";
+  return " (" + Utf8ToCp1252Lossy(error) + ")";
 }
 
 // A name with a drive letter is looked up by its short name.

@@ -5,9 +5,9 @@
 #include "DrawReport.h"
 #include "EngineState.h"
 #include "FrameTiming.h"
-#include "Text.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "platform/Text.h"
 #include "platform/Video.h"
 #include "tovak2d/Engine.h"
 

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "Paths.h"
-#include "Text.h"
 #include "modExtra.h"
 #include "platform/Files.h"
+#include "platform/Text.h"
 #include "tovak2d/Extra.h"
 #include "tovak2d/IniBatch.h"
 
@@ -394,7 +394,7 @@ int16_t Extra::INIWrite(const std::string& Section, const std::string& KeyName, 
   // A failed write is logged with its cause; before the engine has a folder there is no log to
   // write to, and the caller has the 0.
   if (!modExtra::AppPath.empty() && !error.empty())
-    SaveLog("Error in INIWrite : " + FileName + " (" + text::Utf8ToCp1252(error) + ")");
+    SaveLog("Error in INIWrite : " + FileName + " (" + Utf8ToCp1252Lossy(error) + ")");
   return 0;
 }
 

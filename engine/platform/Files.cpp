@@ -371,6 +371,31 @@ bool ReplaceWhole(std::string_view path, std::string_view data, std::string* err
   return true;
 }
 
+bool ReplaceThroughCopy(std::string_view path, std::string_view copySuffix, const std::function<bool()>& edit,
+                        std::string* cause) {
+  ++writeGeneration;
+  const fs::path native = ToNative(path);
+  fs::path copy = native;
+  copy += Cp1252ToUtf8(copySuffix);
+  std::error_code ec;
+  fs::copy_file(native, copy, fs::copy_options::overwrite_existing, ec);
+  if (ec) SetError(cause, ec.message());
+  bool ok = !ec && edit();
+  if (ok) {
+    const int fd = ::open(copy.c_str(), O_RDONLY | O_CLOEXEC);
+    ok = fd >= 0 && ::fsync(fd) == 0;
+    if (!ok) SetError(cause, ErrnoText());
+    if (fd >= 0) ::close(fd);
+  }
+  if (ok) {
+    fs::rename(copy, native, ec);
+    ok = !ec;
+    if (ec) SetError(cause, ec.message());
+  }
+  if (!ok) fs::remove(copy, ec);
+  return ok;
+}
+
 bool Append(std::string_view path, std::string_view data, std::string* error) {
   ++writeGeneration;
   fs::path native = ToNative(path);

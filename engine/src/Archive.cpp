@@ -288,6 +288,21 @@ bool Extra::PAK_DeleteFile(const std::string& FileName) {
   return true;
 }
 
+bool Extra::PAK_ReplaceEntry(const std::string& ArchiveName, const std::string& FileName,
+                             const std::string& EntryName, const std::string& CopySuffix, std::string& Why) {
+  Why.clear();
+  const bool replaced = files::ReplaceThroughCopy(
+      paths::Resolve(ArchiveName), CopySuffix,
+      [&] {
+        std::string stored = EntryName;
+        return PAK_OpenPAK(ArchiveName + CopySuffix, false, "Open File", "") && PAK_DeleteFile(EntryName) &&
+               PAK_AddFile(FileName, stored, false);
+      },
+      &Why);
+  PAK_OpenPAK(ArchiveName, false, "Open File", "");
+  return replaced;
+}
+
 int16_t Extra::PAK_FileCount() {
   if (PakPath.empty()) return 0;
   size_t used = 0;

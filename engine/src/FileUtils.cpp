@@ -116,6 +116,14 @@ bool Extra::FileExists(const std::string& FilePath) {
   }
 }
 
+std::string Extra::NativePath(const std::string& FileName) {
+  std::string native = platform::files::ToNative(paths::Resolve(FileName)).string();
+  // A name given with a leading backslash would show as "folder//name".
+  native.erase(std::unique(native.begin(), native.end(), [](char a, char b) { return a == '/' && b == '/'; }),
+               native.end());
+  return native;
+}
+
 void Extra::OpenWebsite(const std::string& FullLink) {
   if (FullLink.empty()) return;
   platform::system::Launch({"xdg-open", Cp1252ToUtf8(FullLink)});

@@ -71,7 +71,7 @@ void Engine::RenderAll() {
                    static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
     }
   }
-  modExtra::FrameLimit(modExtra::fpsLimit == 0 ? int16_t{2048} : modExtra::fpsLimit);
+  modExtra::FrameLimit(modExtra::frameTiming.fpsLimit == 0 ? int16_t{2048} : modExtra::frameTiming.fpsLimit);
 }
 
 void ReportFrameStats(EngineState& s) {

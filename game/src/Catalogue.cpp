@@ -195,11 +195,11 @@ bool SavePackScore(int16_t index) {
 void SavePackScores() {
   StorePendingScores();
   const auto bound = static_cast<int16_t>(PackFiles.size()) - 1;
-  for (intI = 0; intI <= bound; intI = static_cast<int16_t>(intI + 1)) {
-    DeleteGameFile(PackInfoCopy(static_cast<size_t>(intI)));
+  for (int16_t pack = 0; pack <= bound; ++pack) {
+    DeleteGameFile(PackInfoCopy(static_cast<size_t>(pack)));
     // A copy that is gone (deleted by hand) is skipped; an unchanged table leaves its pack alone.
-    if (FindGameFile(TableCopy(static_cast<size_t>(intI)))) SavePackScore(intI);
-    DeleteGameFile(TableCopy(static_cast<size_t>(intI)));
+    if (FindGameFile(TableCopy(static_cast<size_t>(pack)))) SavePackScore(pack);
+    DeleteGameFile(TableCopy(static_cast<size_t>(pack)));
   }
   DeleteGameFile("picinfo.ini");
 }

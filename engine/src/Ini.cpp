@@ -130,20 +130,25 @@ struct ParsedFile {
 
 constexpr size_t kFilesKept = 8;
 
-int batchesOpen = 0;  // IniReadBatch objects alive
+// The files read last, and the IniReadBatch objects alive, which let a read trust them.
+struct ReadCache {
+  std::vector<ParsedFile> recent;  // the most recently used last
+  int batchesOpen = 0;
+};
 
-std::vector<ParsedFile>& Recent() {
-  static std::vector<ParsedFile> recent;  // the most recently used last
-  return recent;
+ReadCache& Cache() {
+  static ReadCache cache;
+  return cache;
 }
 
 const ParsedFile* Parsed(const std::string& path) {
   namespace files = platform::files;
-  std::vector<ParsedFile>& recent = Recent();
+  std::vector<ParsedFile>& recent = Cache().recent;
   auto cached =
       std::find_if(recent.begin(), recent.end(), [&](const ParsedFile& f) { return f.path == path; });
   const uint64_t generation = files::WriteGeneration();
-  if (batchesOpen > 0 && cached != recent.end() && cached->stamp && cached->generation == generation) {
+  if (Cache().batchesOpen > 0 && cached != recent.end() && cached->stamp &&
+      cached->generation == generation) {
     std::rotate(cached, cached + 1, recent.end());
     return &recent.back();
   }
@@ -403,11 +408,11 @@ std::string Extra::EnDeCode(const std::string& strOld, uint8_t bcode) {
 }
 
 IniReadBatch::IniReadBatch() {
-  ++modExtra::batchesOpen;
+  ++modExtra::Cache().batchesOpen;
 }
 
 IniReadBatch::~IniReadBatch() {
-  --modExtra::batchesOpen;
+  --modExtra::Cache().batchesOpen;
 }
 
 }  // namespace tovak2d

@@ -9,10 +9,15 @@
 namespace tovak2d::platform::audio {
 namespace {
 
-std::mutex openMutex;
-std::weak_ptr<Output> current;
-bool offlineOutputs = false;
-bool refuseDevices = false;
+// The one output every engine of the process shares, and the test switches for opening it, all
+// guarded by openMutex.
+struct SharedOutput {
+  std::mutex openMutex;
+  std::weak_ptr<Output> current;
+  bool offlineOutputs = false;
+  bool refuseDevices = false;
+};
+SharedOutput shared;
 
 void Callback(void* userdata, Uint8* stream, int length) {
   auto* mixer = static_cast<Mixer*>(userdata);
@@ -31,15 +36,15 @@ Output::~Output() {
 }
 
 std::shared_ptr<Output> OpenOutput(std::string* error) {
-  std::lock_guard lock(openMutex);
-  if (auto open = current.lock()) return open;
-  if (refuseDevices) {
+  std::lock_guard lock(shared.openMutex);
+  if (auto open = shared.current.lock()) return open;
+  if (shared.refuseDevices) {
     if (error) *error = "no sound device";
     return nullptr;
   }
-  if (offlineOutputs) {
+  if (shared.offlineOutputs) {
     auto output = std::make_shared<Output>(0);
-    current = output;
+    shared.current = output;
     return output;
   }
 
@@ -66,7 +71,7 @@ std::shared_ptr<Output> OpenOutput(std::string* error) {
   }
   output->device_ = device;
   SDL_PauseAudioDevice(device, 0);
-  current = output;
+  shared.current = output;
   return output;
 }
 
@@ -83,20 +88,20 @@ Voice::~Voice() {
 namespace testing {
 
 void UseOfflineOutput(bool offline) {
-  std::lock_guard lock(openMutex);
-  offlineOutputs = offline;
+  std::lock_guard lock(shared.openMutex);
+  shared.offlineOutputs = offline;
 }
 
 void RefuseDevice(bool refuse) {
-  std::lock_guard lock(openMutex);
-  refuseDevices = refuse;
+  std::lock_guard lock(shared.openMutex);
+  shared.refuseDevices = refuse;
 }
 
 std::vector<float> Render(size_t frames) {
   std::shared_ptr<Output> output;
   {
-    std::lock_guard lock(openMutex);
-    output = current.lock();
+    std::lock_guard lock(shared.openMutex);
+    output = shared.current.lock();
   }
   if (!output) return {};
   std::vector<float> out(frames * 2);

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "Text.h"
+#include "platform/Text.h"
 
 namespace tovak2d::platform::dialogs {
 namespace {
@@ -25,11 +25,11 @@ bool Quiet() {
 void ShowMessage(const std::string& text, const std::string& title) {
   if (Quiet()) {
     recorded.push_back({title, text});
-    std::fprintf(stderr, "[%s] %s\n", text::Cp1252ToUtf8(title).c_str(), text::Cp1252ToUtf8(text).c_str());
+    std::fprintf(stderr, "[%s] %s\n", Cp1252ToUtf8(title).c_str(), Cp1252ToUtf8(text).c_str());
     return;
   }
-  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, text::Cp1252ToUtf8(title).c_str(),
-                           text::Cp1252ToUtf8(text).c_str(), nullptr);
+  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, Cp1252ToUtf8(title).c_str(),
+                           Cp1252ToUtf8(text).c_str(), nullptr);
 }
 
 std::vector<Message> RecordedMessages() {

@@ -10,7 +10,7 @@
 #include <cstring>
 #include <system_error>
 
-#include "Text.h"
+#include "platform/Text.h"
 
 namespace fs = std::filesystem;
 
@@ -30,10 +30,10 @@ std::optional<std::string> FindNoCase(const fs::path& folder, const std::string&
   std::error_code ec;
   fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, ec);
   if (ec) return std::nullopt;
-  std::string wanted = text::ToLower(text::Utf8ToCp1252(name));
+  std::string wanted = text::ToLower(Utf8ToCp1252Lossy(name));
   for (const auto& entry : it) {
     std::string candidate = entry.path().filename().string();
-    if (text::ToLower(text::Utf8ToCp1252(candidate)) == wanted) return candidate;
+    if (text::ToLower(Utf8ToCp1252Lossy(candidate)) == wanted) return candidate;
   }
   return std::nullopt;
 }
@@ -118,7 +118,7 @@ std::string AsWritten(std::string_view path) {
   if (p.size() >= 2 && p[1] == ':') p.erase(0, 2);
   for (char& c : p)
     if (c == '\\') c = '/';
-  return text::Cp1252ToUtf8(p);
+  return Cp1252ToUtf8(p);
 }
 
 // Opens the file as written and looks for another letter case only when that fails: most files
@@ -299,12 +299,12 @@ FolderWriter::FolderWriter(std::string_view folder) : native_(ToNative(folder)) 
   for (fs::directory_iterator it(native_, ec), end; !ec && it != end; it.increment(ec)) {
     const std::string name = it->path().filename().string();
     names_.insert(name);
-    byLower_.emplace(text::ToLower(text::Utf8ToCp1252(name)), name);
+    byLower_.emplace(text::ToLower(Utf8ToCp1252Lossy(name)), name);
   }
 }
 
 bool FolderWriter::WriteWhole(std::string_view name, std::string_view data, std::string* error) {
-  std::string onDisk = text::Cp1252ToUtf8(std::string(name));
+  std::string onDisk = Cp1252ToUtf8(std::string(name));
   if (!names_.contains(onDisk)) {
     const std::string lower = text::ToLower(name);
     if (auto found = byLower_.find(lower); found != byLower_.end()) {
@@ -371,6 +371,31 @@ bool ReplaceWhole(std::string_view path, std::string_view data, std::string* err
   return true;
 }
 
+bool ReplaceThroughCopy(std::string_view path, std::string_view copySuffix, const std::function<bool()>& edit,
+                        std::string* cause) {
+  ++writeGeneration;
+  const fs::path native = ToNative(path);
+  fs::path copy = native;
+  copy += Cp1252ToUtf8(copySuffix);
+  std::error_code ec;
+  fs::copy_file(native, copy, fs::copy_options::overwrite_existing, ec);
+  if (ec) SetError(cause, ec.message());
+  bool ok = !ec && edit();
+  if (ok) {
+    const int fd = ::open(copy.c_str(), O_RDONLY | O_CLOEXEC);
+    ok = fd >= 0 && ::fsync(fd) == 0;
+    if (!ok) SetError(cause, ErrnoText());
+    if (fd >= 0) ::close(fd);
+  }
+  if (ok) {
+    fs::rename(copy, native, ec);
+    ok = !ec;
+    if (ec) SetError(cause, ec.message());
+  }
+  if (!ok) fs::remove(copy, ec);
+  return ok;
+}
+
 bool Append(std::string_view path, std::string_view data, std::string* error) {
   ++writeGeneration;
   fs::path native = ToNative(path);
@@ -424,7 +449,7 @@ std::vector<std::string> ListEntries(std::string_view folder, Keep keep) {
   for (const auto& entry : it) {
     std::string name = entry.path().filename().string();
     if (name.empty() || name[0] == '.' || !keep(entry, ec)) continue;
-    names.push_back(text::Utf8ToCp1252(name));
+    names.push_back(Utf8ToCp1252Lossy(name));
   }
   return names;
 }

@@ -71,6 +71,14 @@ bool WriteWhole(std::string_view path, std::string_view data, std::string* error
 bool ReplaceWhole(std::string_view path, std::string_view data, std::string* error = nullptr,
                   bool durable = true);
 
+// Replaces the file through an edited copy beside it: the file is copied to its own name followed
+// by copySuffix, edit changes the copy (through calls that report their own failures), the copy
+// is flushed to the disk and renamed over the file. Whenever the process stops, the file is the
+// old one or the new one, whole. A failed step removes the copy; *cause receives the system's
+// reason when the copy, the flush or the rename failed.
+bool ReplaceThroughCopy(std::string_view path, std::string_view copySuffix, const std::function<bool()>& edit,
+                        std::string* cause);
+
 // Writes many files into one folder. Each name is matched without regard to letter case, as
 // ToNative does, but against one listing of the folder taken at the start (and the files written
 // through this since) instead of a fresh listing for every file: writing n files costs one

@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "Text.h"
+#include "platform/Text.h"
 
 namespace tovak2d::platform::fonts {
 namespace {
@@ -74,7 +74,7 @@ int IntOf(FcPattern* pattern, const char* object, int absent) {
 
 // The Unicode character of a Windows-1252 byte; 0 for the bytes that stand for none.
 char32_t CodePointOf(unsigned char byte) {
-  const std::string utf8 = text::Cp1252ToUtf8(std::string(1, static_cast<char>(byte)));
+  const std::string utf8 = Cp1252ToUtf8(std::string(1, static_cast<char>(byte)));
   const auto* u = reinterpret_cast<const unsigned char*>(utf8.data());
   char32_t cp = 0;
   if (utf8.size() == 1) cp = u[0];
@@ -186,7 +186,7 @@ std::optional<FontMatch> MatchFont(const std::string& name, bool bold, bool ital
     Fail(error, "the font configuration cannot be loaded");
     return std::nullopt;
   }
-  const std::string family = text::Cp1252ToUtf8(text::Trim(name));
+  const std::string family = Cp1252ToUtf8(text::Trim(name));
   auto [asked, found] = BestFontFor(family, bold, italic);
   if (!found || family.empty() ||
       (!IsGenericFamily(family.c_str()) && !IsFamilyAskedFor(asked.get(), found.get()))) {

@@ -10,16 +10,20 @@
 
 namespace tovak2d::platform::video {
 namespace {
-int refusals = 0;
-bool drawStraight = false;
-bool mirrorDevices = false;
-testing::CompositorChoice compositorChoice = testing::CompositorChoice::Automatic;
+// What the tests ask of the devices made from now on.
+struct TestSwitches {
+  int refusals = 0;  // devices still to refuse
+  bool drawStraight = false;
+  bool mirrorDevices = false;
+  testing::CompositorChoice compositorChoice = testing::CompositorChoice::Automatic;
+};
+TestSwitches switches;
 
 // The engine composites on the CPU where the only OpenGL is a software one. A render driver the
 // user names still wins, and TOVAK2D_COMPOSITOR=0 or 1 turns the compositor off or on.
 bool UseCompositor(SDL_Window* window) {
-  if (compositorChoice != testing::CompositorChoice::Automatic)
-    return compositorChoice == testing::CompositorChoice::Always;
+  if (switches.compositorChoice != testing::CompositorChoice::Automatic)
+    return switches.compositorChoice == testing::CompositorChoice::Always;
   if (const char* wanted = SDL_GetHint(SDL_HINT_RENDER_DRIVER); wanted && *wanted) return false;
   if (const char* setting = SDL_getenv("TOVAK2D_COMPOSITOR"); setting && *setting)
     return SDL_strcmp(setting, "0") != 0;
@@ -166,8 +170,8 @@ std::unique_ptr<Device> CreateDevice(WindowHandle window, int width, int height,
     return nullptr;
   };
   if (!window) return fail("no window for the graphics device");
-  if (refusals > 0) {
-    --refusals;
+  if (switches.refusals > 0) {
+    --switches.refusals;
     return fail("the display driver refused the device");
   }
   if (std::string driver; UnknownRenderDriver(driver))
@@ -220,8 +224,8 @@ std::unique_ptr<Device> CreateDevice(WindowHandle window, int width, int height,
   if (SDL_RenderSetLogicalSize(device->renderer, width, height) != 0) return fail(SDL_GetError());
   SDL_SetRenderDrawBlendMode(device->renderer, SDL_BLENDMODE_BLEND);
   device->life->renderer = device->renderer;
-  if (device->software && !drawStraight) CreateSwapChain(*device);
-  if (mirrorDevices && device->software) {
+  if (device->software && !switches.drawStraight) CreateSwapChain(*device);
+  if (switches.mirrorDevices && device->software) {
     device->mirror = compositor::Frame::Create(nullptr, width, height, nullptr);
     if (device->mirror) device->mirror->TrackTurnedEdges();
   }
@@ -281,16 +285,16 @@ std::string ErrorText() {
 
 namespace testing {
 void RefuseDevices(int count) {
-  refusals = count;
+  switches.refusals = count;
 }
 void DrawStraightIntoWindow(bool straight) {
-  drawStraight = straight;
+  switches.drawStraight = straight;
 }
 void ChooseCompositor(CompositorChoice choice) {
-  compositorChoice = choice;
+  switches.compositorChoice = choice;
 }
 void MirrorIntoCompositor(bool on) {
-  mirrorDevices = on;
+  switches.mirrorDevices = on;
 }
 bool ReadMirror(const Device& device, images::Image& frame, std::vector<uint8_t>& turnedEdges) {
   if (!device.mirror) return false;

@@ -4,10 +4,10 @@
 #include <limits>
 
 #include "Paths.h"
-#include "Text.h"
 #include "modExtra.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
+#include "platform/Text.h"
 #include "tovak2d/ArchiveLookup.h"
 #include "tovak2d/Extra.h"
 
@@ -37,7 +37,7 @@ std::string Printable(std::string_view name) {
 }
 
 std::string Reason(const std::string& error) {
-  return " (" + text::Utf8ToCp1252(error) + ")";
+  return " (" + Utf8ToCp1252Lossy(error) + ")";
 }
 
 // A name with a drive letter is looked up by its short name.
@@ -286,6 +286,21 @@ bool Extra::PAK_DeleteFile(const std::string& FileName) {
   PakIndex = std::move(remaining);
   PakStamp = files::StampOf(PakPath);
   return true;
+}
+
+bool Extra::PAK_ReplaceEntry(const std::string& ArchiveName, const std::string& FileName,
+                             const std::string& EntryName, const std::string& CopySuffix, std::string& Why) {
+  Why.clear();
+  const bool replaced = files::ReplaceThroughCopy(
+      paths::Resolve(ArchiveName), CopySuffix,
+      [&] {
+        std::string stored = EntryName;
+        return PAK_OpenPAK(ArchiveName + CopySuffix, false, "Open File", "") && PAK_DeleteFile(EntryName) &&
+               PAK_AddFile(FileName, stored, false);
+      },
+      &Why);
+  PAK_OpenPAK(ArchiveName, false, "Open File", "");
+  return replaced;
 }
 
 int16_t Extra::PAK_FileCount() {

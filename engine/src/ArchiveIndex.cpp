@@ -2,8 +2,8 @@
 
 #include "Archive.h"
 #include "Paths.h"
-#include "Text.h"
 #include "modExtra.h"
+#include "platform/Text.h"
 
 namespace tovak2d::modExtra {
 namespace {
@@ -118,7 +118,7 @@ bool PAK_LoadIndex() {
   auto feed = [&](std::string_view data, bool atEnd) { return builder.Feed(data, atEnd); };
   if (!platform::files::ReadInChunks(PakPath, feed, &stamp, &error)) {
     try {
-      WriteLog("PAK - Cannot read the archive : " + PakPath + " (" + text::Utf8ToCp1252(error) + ")");
+      WriteLog("PAK - Cannot read the archive : " + PakPath + " (" + Utf8ToCp1252Lossy(error) + ")");
     } catch (const LogError&) {
     }
     return false;

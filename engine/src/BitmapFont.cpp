@@ -5,8 +5,8 @@
 #include "EngineState.h"
 #include "Ini.h"
 #include "Sprites.h"
-#include "Text.h"
 #include "modExtra.h"
+#include "platform/Text.h"
 #include "tovak2d/Engine.h"
 #include "tovak2d/TextureAccess.h"
 

@@ -6,9 +6,9 @@
 #include <stdexcept>
 
 #include "EngineState.h"
-#include "Text.h"
 #include "modExtra.h"
 #include "platform/Dialogs.h"
+#include "platform/Text.h"
 #include "platform/Video.h"
 
 namespace tovak2d {

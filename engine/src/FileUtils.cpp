@@ -1,11 +1,11 @@
 #include <algorithm>
 
 #include "Paths.h"
-#include "Text.h"
 #include "modExtra.h"
 #include "platform/Files.h"
 #include "platform/Net.h"
 #include "platform/System.h"
+#include "platform/Text.h"
 #include "tovak2d/Extra.h"
 
 namespace tovak2d {
@@ -30,7 +30,7 @@ void AddItem(std::vector<T>& array, const T& value, const T& emptyValue) {
 
 // A path the dialog returns, written as the engine writes full paths: a drive letter and backslashes.
 std::string AsEnginePath(const std::string& nativePath) {
-  std::string path = text::Utf8ToCp1252(nativePath);
+  std::string path = Utf8ToCp1252Lossy(nativePath);
   std::replace(path.begin(), path.end(), '/', '\\');
   return "Z:" + path;
 }
@@ -90,8 +90,8 @@ std::string Extra::GetFileShortName(const std::string& FilePathName) {
 
 std::string Extra::ShowOpenDialog(const std::string& Title, std::string& openFolder) {
   if (!paths::IsRooted(openFolder)) openFolder = modExtra::AppPath + "\\" + openFolder;
-  auto chosen = platform::system::OpenFileDialog(text::Cp1252ToUtf8(Title),
-                                                 platform::files::ToNative(openFolder).string());
+  auto chosen =
+      platform::system::OpenFileDialog(Cp1252ToUtf8(Title), platform::files::ToNative(openFolder).string());
   return chosen ? text::Trim(AsEnginePath(*chosen)) : std::string();
 }
 
@@ -116,9 +116,17 @@ bool Extra::FileExists(const std::string& FilePath) {
   }
 }
 
+std::string Extra::NativePath(const std::string& FileName) {
+  std::string native = platform::files::ToNative(paths::Resolve(FileName)).string();
+  // A name given with a leading backslash would show as "folder//name".
+  native.erase(std::unique(native.begin(), native.end(), [](char a, char b) { return a == '/' && b == '/'; }),
+               native.end());
+  return native;
+}
+
 void Extra::OpenWebsite(const std::string& FullLink) {
   if (FullLink.empty()) return;
-  platform::system::Launch({"xdg-open", text::Cp1252ToUtf8(FullLink)});
+  platform::system::Launch({"xdg-open", Cp1252ToUtf8(FullLink)});
 }
 
 bool Extra::DownloadFile(const std::string& URL, const std::string& LocalFolder_Filename) {
@@ -137,8 +145,8 @@ bool Extra::DownloadFile(const std::string& URL, const std::string& LocalFolder_
   if (text::Trim(name).empty() || modExtra::AppPath.empty()) return false;
   std::string error;
   const auto target = platform::files::ToNative(modExtra::AppPath + "\\" + name);
-  if (platform::net::Download(text::Cp1252ToUtf8(URL), target, &error)) return true;
-  SaveLog("Error in DownloadFile : " + URL + " : " + text::Utf8ToCp1252(error));
+  if (platform::net::Download(Cp1252ToUtf8(URL), target, &error)) return true;
+  SaveLog("Error in DownloadFile : " + URL + " : " + Utf8ToCp1252Lossy(error));
   return false;
 }
 

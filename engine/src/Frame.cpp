@@ -5,9 +5,9 @@
 #include "DrawReport.h"
 #include "EngineState.h"
 #include "FrameTiming.h"
-#include "Text.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "platform/Text.h"
 #include "platform/Video.h"
 #include "tovak2d/Engine.h"
 
@@ -71,7 +71,7 @@ void Engine::RenderAll() {
                    static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
     }
   }
-  modExtra::FrameLimit(modExtra::fpsLimit == 0 ? int16_t{2048} : modExtra::fpsLimit);
+  modExtra::FrameLimit(modExtra::frameTiming.fpsLimit == 0 ? int16_t{2048} : modExtra::frameTiming.fpsLimit);
 }
 
 void ReportFrameStats(EngineState& s) {

@@ -5,8 +5,8 @@
 
 #include "Ini.h"
 #include "Paths.h"
-#include "Text.h"
 #include "modExtra.h"
+#include "platform/Text.h"
 #include "tovak2d/Extra.h"
 
 namespace tovak2d {
@@ -166,7 +166,7 @@ int16_t Extra::HighScore_NewScore(float Score, const std::string& Name,
     // is as it was, and so is the table; the caller learns it from the 0 and the log line, which
     // names the cause.
     SaveLog("Error in saving HighScores : " + hs.hsFile +
-            (error.empty() ? "" : " (" + text::Utf8ToCp1252(error) + ")"));
+            (error.empty() ? "" : " (" + Utf8ToCp1252Lossy(error) + ")"));
     rows = std::move(before);
     return 0;
   }

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "Paths.h"
-#include "Text.h"
 #include "modExtra.h"
 #include "platform/Files.h"
+#include "platform/Text.h"
 #include "tovak2d/Extra.h"
 #include "tovak2d/IniBatch.h"
 
@@ -130,20 +130,25 @@ struct ParsedFile {
 
 constexpr size_t kFilesKept = 8;
 
-int batchesOpen = 0;  // IniReadBatch objects alive
+// The files read last, and the IniReadBatch objects alive, which let a read trust them.
+struct ReadCache {
+  std::vector<ParsedFile> recent;  // the most recently used last
+  int batchesOpen = 0;
+};
 
-std::vector<ParsedFile>& Recent() {
-  static std::vector<ParsedFile> recent;  // the most recently used last
-  return recent;
+ReadCache& Cache() {
+  static ReadCache cache;
+  return cache;
 }
 
 const ParsedFile* Parsed(const std::string& path) {
   namespace files = platform::files;
-  std::vector<ParsedFile>& recent = Recent();
+  std::vector<ParsedFile>& recent = Cache().recent;
   auto cached =
       std::find_if(recent.begin(), recent.end(), [&](const ParsedFile& f) { return f.path == path; });
   const uint64_t generation = files::WriteGeneration();
-  if (batchesOpen > 0 && cached != recent.end() && cached->stamp && cached->generation == generation) {
+  if (Cache().batchesOpen > 0 && cached != recent.end() && cached->stamp &&
+      cached->generation == generation) {
     std::rotate(cached, cached + 1, recent.end());
     return &recent.back();
   }
@@ -394,7 +399,7 @@ int16_t Extra::INIWrite(const std::string& Section, const std::string& KeyName, 
   // A failed write is logged with its cause; before the engine has a folder there is no log to
   // write to, and the caller has the 0.
   if (!modExtra::AppPath.empty() && !error.empty())
-    SaveLog("Error in INIWrite : " + FileName + " (" + text::Utf8ToCp1252(error) + ")");
+    SaveLog("Error in INIWrite : " + FileName + " (" + Utf8ToCp1252Lossy(error) + ")");
   return 0;
 }
 
@@ -403,11 +408,11 @@ std::string Extra::EnDeCode(const std::string& strOld, uint8_t bcode) {
 }
 
 IniReadBatch::IniReadBatch() {
-  ++modExtra::batchesOpen;
+  ++modExtra::Cache().batchesOpen;
 }
 
 IniReadBatch::~IniReadBatch() {
-  --modExtra::batchesOpen;
+  --modExtra::Cache().batchesOpen;
 }
 
 }  // namespace tovak2d

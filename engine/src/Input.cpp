@@ -1,8 +1,8 @@
 #include "platform/Input.h"
 #include "EngineState.h"
-#include "Text.h"
 #include "modExtra.h"
 #include "platform/Events.h"
+#include "platform/Text.h"
 #include "tovak2d/Engine.h"
 
 namespace tovak2d {

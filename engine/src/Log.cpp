@@ -1,7 +1,7 @@
 #include "Paths.h"
-#include "Text.h"
 #include "modExtra.h"
 #include "platform/Files.h"
+#include "platform/Text.h"
 
 namespace tovak2d::modExtra {
 

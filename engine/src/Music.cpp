@@ -2,10 +2,10 @@
 #include <string>
 
 #include "Paths.h"
-#include "Text.h"
 #include "modExtra.h"
 #include "platform/Audio.h"
 #include "platform/MusicDecoder.h"
+#include "platform/Text.h"
 #include "tovak2d/MP3Player.h"
 
 namespace tovak2d {

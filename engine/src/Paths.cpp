@@ -1,8 +1,8 @@
 #include "Paths.h"
 
-#include "Text.h"
 #include "modExtra.h"
 #include "platform/Files.h"
+#include "platform/Text.h"
 
 namespace tovak2d::paths {
 

@@ -3,11 +3,11 @@
 
 #include "EngineState.h"
 #include "Paths.h"
-#include "Text.h"
 #include "modExtra.h"
 #include "platform/Audio.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
+#include "platform/Text.h"
 #include "platform/Wav.h"
 #include "tovak2d/Engine.h"
 

@@ -2,10 +2,10 @@
 
 #include "DrawReport.h"
 #include "EngineState.h"
-#include "Text.h"
 #include "TextLayout.h"
 #include "modExtra.h"
 #include "platform/Dialogs.h"
+#include "platform/Text.h"
 #include "platform/TextRender.h"
 #include "tovak2d/Engine.h"
 

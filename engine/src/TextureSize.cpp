@@ -4,8 +4,8 @@
 #include <cstdlib>
 
 #include "Ini.h"
-#include "Text.h"
 #include "modExtra.h"
+#include "platform/Text.h"
 
 namespace tovak2d::modExtra {
 namespace {

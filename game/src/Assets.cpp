@@ -141,7 +141,7 @@ int32_t lastWheel = 0;
 
 bool LoadTextures() {
   if (!oExtra->PAK_OpenPAK(kPictureArchive, false, "Open File", "")) {
-    ReportMissingPictures("The picture archive " + GamePath(kPictureArchive) +
+    ReportMissingPictures("The picture archive " + oExtra->NativePath(kPictureArchive) +
                           " is missing or cannot be read.");
     return false;
   }
@@ -153,8 +153,9 @@ bool LoadTextures() {
     if (!FindGameFile(picture.entry)) missing += std::string(missing.empty() ? "" : ", ") + picture.entry;
   if (!missing.empty()) {
     DeleteExtracted();
-    if (!unpacked && ReportUnpackFailure(GamePath(kPictureArchive), logBefore)) return false;
-    ReportMissingPictures("The picture archive " + GamePath(kPictureArchive) + " lacks " + missing + ".");
+    if (!unpacked && ReportUnpackFailure(oExtra->NativePath(kPictureArchive), logBefore)) return false;
+    ReportMissingPictures("The picture archive " + oExtra->NativePath(kPictureArchive) + " lacks " + missing +
+                          ".");
     return false;
   }
 

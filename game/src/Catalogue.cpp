@@ -1,7 +1,3 @@
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <optional>
@@ -73,7 +69,7 @@ void RemoveUnfinishedReplacements() {
   for (const char* part : {"", "game data", "packs"}) {
     std::error_code ec;
     std::vector<fs::path> found;
-    for (fs::directory_iterator it(fs::path(strAppPath) / part, ec), end; !ec && it != end; it.increment(ec))
+    for (fs::directory_iterator it(oExtra->NativePath(part), ec), end; !ec && it != end; it.increment(ec))
       if (IsUnfinishedReplacement(it->path().filename().string()) && it->is_regular_file(ec))
         found.push_back(it->path());
     for (const fs::path& path : found) {
@@ -87,7 +83,7 @@ void RemoveUnfinishedReplacements() {
 // belong to no pack. The copies of listed packs are written over as each pack is catalogued.
 void RemoveCopiesFrom(size_t count) {
   std::error_code ec;
-  for (fs::directory_iterator it(strAppPath, ec), end; !ec && it != end; it.increment(ec)) {
+  for (fs::directory_iterator it(oExtra->NativePath(""), ec), end; !ec && it != end; it.increment(ec)) {
     const std::string name = it->path().filename().string();
     const size_t digits = name.find_first_not_of("0123456789");
     if (digits == 0 || digits == std::string::npos || digits > 9) continue;
@@ -102,53 +98,21 @@ void RemoveCopiesFrom(size_t count) {
 // written (a full disk, a failing write).
 bool ExtractCopy(const std::string& entry, const std::string& copy) {
   if (oExtra->PAK_ExtractFile(entry, copy, false)) return true;
-  std::error_code ec;
-  fs::remove(fs::path(strAppPath) / copy, ec);
+  DeleteGameFile(copy);
   return !tovak2d::PAK_HoldsEntry(entry);
 }
 
-bool FlushToDisk(const std::string& path, std::string& why) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    why = std::strerror(errno);
-    return false;
-  }
-  const bool flushed = ::fsync(fd) == 0;
-  if (!flushed) why = std::strerror(errno);
-  ::close(fd);
-  return flushed;
-}
-
-// Builds the changed pack beside it and renames it over the pack: whenever the program stops,
-// the pack is either the old one or the new one, whole.
+// Writes the table copy into the pack through a copy beside it, renamed over the pack when whole:
+// whenever the program stops, the pack is either the old one or the new one, whole.
 bool WriteTableIntoPack(size_t index) {
-  const std::string packName = PackFiles[index];
-  const std::string packPath = GamePath("packs\\" + packName);
-  const std::string savingName = packName + kSavingSuffix;
-  const std::string savingPath = GamePath("packs\\" + savingName);
-  std::error_code ec;
+  const std::string& packName = PackFiles[index];
   // The cause, when it is not already in the archive's own log line.
   std::string why;
-  fs::copy_file(packPath, savingPath, fs::copy_options::overwrite_existing, ec);
-  if (ec) why = ec.message();
-  bool written = !ec && oExtra->PAK_OpenPAK("\\packs\\" + savingName, false, "Open File", "") &&
-                 oExtra->PAK_DeleteFile("hscore.ini");
-  if (written) {
-    std::string storedName = "hscore.ini";
-    written = oExtra->PAK_AddFile(TableCopy(index), storedName, false) && FlushToDisk(savingPath, why);
-  }
-  if (written) {
-    fs::rename(savingPath, packPath, ec);
-    written = !ec;
-    if (ec) why = ec.message();
-  }
-  if (!written) {
-    fs::remove(savingPath, ec);
-    oExtra->SaveLog("Error in SavePackScore : the high scores could not be written into pack " + packName +
-                    (why.empty() ? "" : " (" + why + ")"));
-  }
-  oExtra->PAK_OpenPAK("\\packs\\" + packName, false, "Open File", "");
-  return written;
+  if (oExtra->PAK_ReplaceEntry("\\packs\\" + packName, TableCopy(index), "hscore.ini", kSavingSuffix, why))
+    return true;
+  oExtra->SaveLog("Error in SavePackScore : the high scores could not be written into pack " + packName +
+                  (why.empty() ? "" : " (" + why + ")"));
+  return false;
 }
 
 // A pack that would stop the game half-way (a level without pictures, a rectangle that is no
@@ -197,7 +161,7 @@ void ScanPacks() {
       DeleteGameFile(TableCopy(index));
       oExtra->SaveLog("Pack left out : packs\\" + name +
                       " : its settings and high scores could not be copied (" +
-                      WriteFailureCause(GamePath(TableCopy(index))) + ")");
+                      WriteFailureCause(oExtra->NativePath(TableCopy(index))) + ")");
       PacksLeftOut.push_back({name, "its high scores could not be copied"});
       continue;
     }
@@ -231,11 +195,11 @@ bool SavePackScore(int16_t index) {
 void SavePackScores() {
   StorePendingScores();
   const auto bound = static_cast<int16_t>(PackFiles.size()) - 1;
-  for (intI = 0; intI <= bound; intI = static_cast<int16_t>(intI + 1)) {
-    DeleteGameFile(PackInfoCopy(static_cast<size_t>(intI)));
+  for (int16_t pack = 0; pack <= bound; ++pack) {
+    DeleteGameFile(PackInfoCopy(static_cast<size_t>(pack)));
     // A copy that is gone (deleted by hand) is skipped; an unchanged table leaves its pack alone.
-    if (FindGameFile(TableCopy(static_cast<size_t>(intI)))) SavePackScore(intI);
-    DeleteGameFile(TableCopy(static_cast<size_t>(intI)));
+    if (FindGameFile(TableCopy(static_cast<size_t>(pack)))) SavePackScore(pack);
+    DeleteGameFile(TableCopy(static_cast<size_t>(pack)));
   }
   DeleteGameFile("picinfo.ini");
 }

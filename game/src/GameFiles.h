@@ -3,20 +3,16 @@
 #include <optional>
 #include <string>
 
-// Files the game itself handles in its folder (strAppPath): extracted pictures and INI copies.
-// Every name is taken relative to the game folder, never to the process's current folder.
+// Files the game itself handles in its folder: extracted pictures and INI copies. Every name is
+// given as the engine takes it (relative to the game folder, Windows style, Windows-1252) and
+// found by the engine's own rule (Extra::NativePath), letter case aside.
 namespace varnel {
 
-// The game folder joined with a bare or Windows-style relative name ("packs\a.vnl"), given in
-// the game's 8-bit text (Windows-1252) as the engine lists names.
-std::string GamePath(const std::string& name);
-
-// The file in the game folder whose name matches without regard to letter case (the name as
-// written when it exists); nothing when there is none.
+// The path of the plain file the name leads to; nothing when there is none.
 std::optional<std::string> FindGameFile(const std::string& name);
 
-// Deletes a file of the game folder, matched without regard to letter case. False when there
-// was none or it could not be deleted; neither is an error worth more than that.
+// Deletes a file of the game folder. False when there was none or it could not be deleted;
+// neither is an error worth more than that.
 bool DeleteGameFile(const std::string& name);
 
 // The whole file, or nothing when it cannot be read.

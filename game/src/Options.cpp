@@ -107,7 +107,7 @@ void SaveOptions() {
     saveProblem.clear();
     return;
   }
-  const std::string why = WriteFailureCause(GamePath("game data\\options.ini"));
+  const std::string why = WriteFailureCause(oExtra->NativePath("game data\\options.ini"));
   // One log line per cause, not one per click.
   if (why != saveProblem)
     oExtra->SaveLog("Error in SaveOptions : game data\\options.ini could not be written (" + why +

@@ -55,10 +55,9 @@ std::string ProblemShown(const std::string& problem) {
 }
 
 void DrawPackRow(float x, float y, float width, int16_t pack, int32_t hoverColour, PackListHover hover) {
-  intI = pack;
   if (oExtra->IsMouseOverArea(x, y, width, kRowHeight)) {
     lngItemColor = hoverColour;
-    intPackSel = intI;
+    intPackSel = pack;
     hover.onHover();
     bCursorBusy = true;
     if (curMouse.B1Clicked) hover.onClick();

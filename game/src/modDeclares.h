@@ -85,7 +85,6 @@ inline std::array<Particle, 151> Particles;
 // Pack catalogue and lists.
 inline std::vector<std::string> PackFiles;
 inline int16_t intPackSel = 0;
-inline int16_t intI = 0;
 inline int32_t lngItemColor = 0;
 inline std::string strNumLevels;
 inline std::string strPackInfo;

@@ -3,7 +3,6 @@
 #include <cstdlib>
 
 #include "CommandSupport.h"
-#include "Cp1252.h"
 #include "DiffMeasure.h"
 #include "LevelSources.h"
 #include "PackFixtures.h"
@@ -105,11 +104,6 @@ TEST(Pictures, NamesAndTextsAtTheEdge) {
   for (const char* bad :
        {"", "../x.jpg", "a/b.jpg", "..\\x.jpg", "C:x.jpg", "a\\\\b", ".", "x\ny", "\\x.jpg"})
     EXPECT_TRUE(EntryNameProblem(bad)) << bad;
-
-  EXPECT_EQ(Utf8ToCp1252("Caf\xC3\xA9 \xE2\x82\xAC"), std::string("Caf\xE9 \x80"));
-  EXPECT_EQ(Cp1252ToUtf8("Caf\xE9 \x80"), "Caf\xC3\xA9 \xE2\x82\xAC");
-  EXPECT_FALSE(Utf8ToCp1252("\xE6\x97\xA5"));  // a CJK character
-  EXPECT_FALSE(Utf8ToCp1252("\xC3"));          // cut short
 
   std::string error;
   EXPECT_EQ(IniText("one\ntwo\r\nthree", &error), "one[e]two[e]three");

@@ -50,11 +50,11 @@ TEST_F(FrameTiming, HoldsThePeriodFromTheEndOfOneWaitToTheNext) {
   EXPECT_EQ(extra.GetFps(), 1);  // the first rate update reports the one frame
 
   for (int frame = 0; frame < 10; ++frame) {
-    const int64_t start = modExtra::lastFrameEnd;
+    const int64_t start = modExtra::frameTiming.lastFrameEnd;
     clock.Work(5);
     clock.slept = 0;
     modExtra::FrameLimit(50);
-    const int64_t period = modExtra::lastFrameEnd - start;
+    const int64_t period = modExtra::frameTiming.lastFrameEnd - start;
     EXPECT_GE(period, 20'000'000);
     EXPECT_LT(period, 20'050'000);
     EXPECT_GT(clock.slept, 13'000'000) << "most of the 15 ms wait is spent asleep";
@@ -73,9 +73,9 @@ TEST_F(FrameTiming, MeasuresTheRatePerSecond) {
 
   // The rate keeps updating when the millisecond tick count wraps past its largest value.
   clock.now = (int64_t{INT32_MAX} - 500) * 1'000'000;
-  modExtra::lastFrameEnd = clock.now;
-  modExtra::lastFpsTick = static_cast<int32_t>(clock.now / 1'000'000);
-  modExtra::framesCounted = 0;
+  modExtra::frameTiming.lastFrameEnd = clock.now;
+  modExtra::frameTiming.lastFpsTick = static_cast<int32_t>(clock.now / 1'000'000);
+  modExtra::frameTiming.framesCounted = 0;
   for (int frame = 0; frame < 100; ++frame) modExtra::FrameLimit(50);
   EXPECT_GE(extra.GetFps(), 49);
   EXPECT_LE(extra.GetFps(), 51);
@@ -98,16 +98,16 @@ TEST_F(FrameTiming, LateFramesAndOddCapsDoNotWait) {
   EXPECT_EQ(extra.GetFpsTooMuch(), 1);
 
   // 2048 frames a second: a period of about half a millisecond.
-  const int64_t start = modExtra::lastFrameEnd;
+  const int64_t start = modExtra::frameTiming.lastFrameEnd;
   modExtra::FrameLimit(2048);
-  EXPECT_NEAR(static_cast<double>(modExtra::lastFrameEnd - start), 488'281.0, 10'000.0);
+  EXPECT_NEAR(static_cast<double>(modExtra::frameTiming.lastFrameEnd - start), 488'281.0, 10'000.0);
 }
 
 TEST_F(FrameTiming, SetAndSleep) {
   extra.SetFPSLimit();
-  EXPECT_EQ(modExtra::fpsLimit, 50);
+  EXPECT_EQ(modExtra::frameTiming.fpsLimit, 50);
   extra.SetFPSLimit(30);
-  EXPECT_EQ(modExtra::fpsLimit, 30);
+  EXPECT_EQ(modExtra::frameTiming.fpsLimit, 30);
   extra.Sleep(12);
   EXPECT_EQ(clock.slept, 12'000'000);
   extra.Sleep(-3);

@@ -1,21 +1,27 @@
 #include <gtest/gtest.h>
 
-#include "Text.h"
+#include "platform/Text.h"
 
 using namespace tovak2d;
 
-TEST(Text, CaseTrimAndCodePage) {
+TEST(Text, CaseAndTrim) {
   EXPECT_EQ(text::ToUpper("hscore.ini"), "HSCORE.INI");
   EXPECT_EQ(text::ToLower("\xC4pfel"), "\xE4pfel");  // Windows-1252 letters fold too
   EXPECT_TRUE(text::EqualsNoCase("TopX", "topx"));
   EXPECT_FALSE(text::EqualsNoCase("TopX", "TopX "));
   EXPECT_EQ(text::Trim("  a b \t"), "a b");
   EXPECT_EQ(text::Trim("   "), "");
+}
 
-  const std::string cp1252 = "\x80 \xE9\xA9";  // euro sign, e acute, copyright
-  EXPECT_EQ(text::Cp1252ToUtf8(cp1252), "\xE2\x82\xAC \xC3\xA9\xC2\xA9");
-  EXPECT_EQ(text::Utf8ToCp1252(text::Cp1252ToUtf8(cp1252)), cp1252);
-  EXPECT_EQ(text::Utf8ToCp1252("\xE4\xB8\xAD"), "?");  // not representable
+TEST(CodePage, EveryByteComesBackAndOtherTextFailsOrIsMarked) {
+  for (int b = 0; b < 256; ++b) {
+    const std::string byte(1, static_cast<char>(b)), utf8 = Cp1252ToUtf8(byte);
+    EXPECT_TRUE(Utf8ToCp1252(utf8) == byte && Utf8ToCp1252Lossy(utf8) == byte) << b;
+  }
+  EXPECT_EQ(Cp1252ToUtf8("\xE9\x80\x81"), "\xC3\xA9\xE2\x82\xAC\xC2\x81");  // 0x81 has no character: U+0081
+  // No Windows-1252 form: a CJK character, U+0080 (its byte is the euro sign's), a cut character.
+  for (const char* none : {"\xE6\x97\xA5", "\xC2\x80", "\xC3"}) EXPECT_FALSE(Utf8ToCp1252(none)) << none;
+  EXPECT_EQ(Utf8ToCp1252Lossy("a\xE6\x97\xA5\xC3("), "a?\xC3(");  // marked; a byte that is not UTF-8 kept
 }
 
 TEST(Text, RoundsHalvesToEvenAndSaturates) {

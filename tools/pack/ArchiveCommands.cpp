@@ -7,8 +7,8 @@
 
 #include "CommandSupport.h"
 #include "Commands.h"
-#include "Cp1252.h"
 #include "tovak2d/ArchiveLookup.h"
+#include "tovak2d/CodePage.h"
 
 namespace varnel::pack {
 namespace {
@@ -25,14 +25,14 @@ std::optional<Args> Parse(const std::vector<std::string>& arguments, const std::
 
 // The name an entry gets when none is given: the file's own name.
 std::optional<std::string> EntryNameFor(const fs::path& file, const std::string& given) {
-  auto name = Utf8ToCp1252(given.empty() ? file.filename().string() : given);
+  auto name = tovak2d::Utf8ToCp1252(given.empty() ? file.filename().string() : given);
   if (!name) PrintError((given.empty() ? file.filename().string() : given) + ": not a Windows-1252 name");
   return name;
 }
 
 bool CheckedName(const std::string& name) {
   if (auto problem = EntryNameProblem(name)) {
-    PrintError("cannot store \"" + Cp1252ToUtf8(name) + "\": " + *problem);
+    PrintError("cannot store \"" + tovak2d::Cp1252ToUtf8(name) + "\": " + *problem);
     return false;
   }
   return true;
@@ -59,10 +59,10 @@ bool AddOne(Session& session, const fs::path& file, std::string name) {
   // A refused duplicate is the one failure the engine does not log.
   std::vector<std::string> reasons = session.TakeLog();
   if (reasons.empty()) {
-    PrintError("the pack already holds an entry named \"" + Cp1252ToUtf8(ShortName(name)) + "\"");
+    PrintError("the pack already holds an entry named \"" + tovak2d::Cp1252ToUtf8(ShortName(name)) + "\"");
     return false;
   }
-  PrintError("cannot add " + file.string() + " as \"" + Cp1252ToUtf8(name) + "\"");
+  PrintError("cannot add " + file.string() + " as \"" + tovak2d::Cp1252ToUtf8(name) + "\"");
   for (const std::string& line : reasons) std::fprintf(stderr, "varnel-pack:   engine: %s\n", line.c_str());
   return false;
 }
@@ -149,7 +149,7 @@ int RunDelete(const std::vector<std::string>& arguments) {
   auto args = Parse(arguments, {"--force"}, 2, 2);
   if (!args) return kExitUsage;
   if (!MayWrite(args->positional[0], args->Has("--force"))) return kExitFailure;
-  auto name = Utf8ToCp1252(args->positional[1]);
+  auto name = tovak2d::Utf8ToCp1252(args->positional[1]);
   if (!name) return Fail(args->positional[1] + ": not a Windows-1252 name");
   std::string error;
   auto session = Session::Start(&error);
@@ -191,8 +191,8 @@ int RunCreate(const std::vector<std::string>& arguments) {
     if (!name || !CheckedName(*name)) return kExitFailure;
     auto [it, added] = seen.emplace(LowerCase(*name), file.string());
     if (!added) {
-      PrintError(file.string() + " and " + it->second + " would both be stored as \"" + Cp1252ToUtf8(*name) +
-                 "\"");
+      PrintError(file.string() + " and " + it->second + " would both be stored as \"" +
+                 tovak2d::Cp1252ToUtf8(*name) + "\"");
       return kExitFailure;
     }
     files.emplace_back(file, *name);

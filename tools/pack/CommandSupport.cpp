@@ -5,7 +5,7 @@
 #include <cmath>
 #include <system_error>
 
-#include "Cp1252.h"
+#include "tovak2d/CodePage.h"
 
 namespace varnel::pack {
 
@@ -143,9 +143,9 @@ std::optional<Image> LoadEntry(Session& session, const std::string& entry, std::
     return std::nullopt;
   }
   std::string why;
-  auto image = LoadImage(session.ScratchPath(Cp1252ToUtf8(scratch)), &why);
+  auto image = LoadImage(session.ScratchPath(tovak2d::Cp1252ToUtf8(scratch)), &why);
   std::error_code ignored;
-  std::filesystem::remove(session.ScratchPath(Cp1252ToUtf8(scratch)), ignored);
+  std::filesystem::remove(session.ScratchPath(tovak2d::Cp1252ToUtf8(scratch)), ignored);
   if (!image) *error = "cannot be decoded (" + why + ")";
   return image;
 }

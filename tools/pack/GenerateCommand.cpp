@@ -5,11 +5,11 @@
 
 #include "CommandSupport.h"
 #include "Commands.h"
-#include "Cp1252.h"
 #include "Level.h"
 #include "LevelSources.h"
 #include "PackWriter.h"
 #include "Themes.h"
+#include "tovak2d/CodePage.h"
 
 namespace varnel::pack {
 namespace {
@@ -93,7 +93,7 @@ std::unique_ptr<datagen::Theme> ChooseTheme(const GenerateOptions& options) {
 
 // The generator's text, for an INI value the game reads.
 std::string GameText(const std::string& text) {
-  std::string value = Utf8ToCp1252(text).value_or(text);
+  std::string value = tovak2d::Utf8ToCp1252(text).value_or(text);
   if (value.size() > kMaxIniText) value.resize(kMaxIniText);
   return value;
 }

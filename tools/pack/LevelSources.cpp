@@ -8,7 +8,7 @@
 #include <system_error>
 
 #include "CommandSupport.h"
-#include "Cp1252.h"
+#include "tovak2d/CodePage.h"
 
 namespace varnel::pack {
 namespace {
@@ -131,7 +131,7 @@ std::optional<std::string> ReadCaption(const fs::path& file, std::string* error)
 }
 
 std::optional<std::string> IniText(const std::string& utf8, std::string* error) {
-  auto text = Utf8ToCp1252(LineBreaksAsMarks(utf8));
+  auto text = tovak2d::Utf8ToCp1252(LineBreaksAsMarks(utf8));
   if (!text) {
     *error = "the text holds characters the game cannot show (it shows Windows-1252 text)";
     return std::nullopt;
@@ -175,7 +175,7 @@ std::map<int, HandRects> ReadHandRects(Session& session, const fs::path& file, i
         } else if (auto number = packs::NumberFromText(value)) {
           *edges[e] = static_cast<int>(std::lround(*number));
         } else {
-          problems->push_back(where + key + " \"" + Cp1252ToUtf8(value) + "\" is not a number");
+          problems->push_back(where + key + " \"" + tovak2d::Cp1252ToUtf8(value) + "\" is not a number");
           numbersOk = false;
         }
       }

@@ -3,7 +3,6 @@
 
 #include "CommandSupport.h"
 #include "Commands.h"
-#include "Cp1252.h"
 #include "DiffMeasure.h"
 #include "LevelSources.h"
 #include "PackWriter.h"

@@ -4,7 +4,7 @@
 
 #include "CommandSupport.h"
 #include "Commands.h"
-#include "Cp1252.h"
+#include "tovak2d/CodePage.h"
 
 namespace varnel::pack {
 namespace {
@@ -85,7 +85,7 @@ int RunPreview(const std::vector<std::string>& arguments) {
   if (!fs::is_regular_file(pack, ec) || !name) return Fail(pack.string() + ": no such pack file");
 
   packs::PackReport report = packs::CheckPack(session->extra(), *name, "preview-", session->folder());
-  for (const std::string& problem : report.problems) PrintError("warning: " + Cp1252ToUtf8(problem));
+  for (const std::string& problem : report.problems) PrintError("warning: " + tovak2d::Cp1252ToUtf8(problem));
   if (report.levels.empty()) return Fail(pack.string() + ": no level to show");
   if (!session->extra().PAK_OpenPAK(*name)) return Fail(pack.string() + ": the archive cannot be read");
 

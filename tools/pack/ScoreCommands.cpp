@@ -4,7 +4,7 @@
 
 #include "CommandSupport.h"
 #include "Commands.h"
-#include "Cp1252.h"
+#include "tovak2d/CodePage.h"
 
 namespace varnel::pack {
 namespace {
@@ -44,7 +44,7 @@ int RunScores(const std::vector<std::string>& arguments) {
   std::printf("Rank  Score       Name\n");
   for (int16_t rank = 1; rank <= ranks; ++rank) {
     const float score = extra.HighScore_GetScore(rank);
-    const std::string name = Cp1252ToUtf8(extra.HighScore_GetName(rank));
+    const std::string name = tovak2d::Cp1252ToUtf8(extra.HighScore_GetName(rank));
     if (score == 0 && name.empty())
       std::printf("%4d  -\n", rank);
     else

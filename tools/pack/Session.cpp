@@ -6,9 +6,9 @@
 #include <iterator>
 #include <system_error>
 
-#include "Cp1252.h"
 #include "GameFolderLock.h"
 #include "PackNames.h"
+#include "tovak2d/CodePage.h"
 
 namespace varnel::pack {
 
@@ -47,7 +47,7 @@ std::vector<std::string> Session::TakeLog() {
   for (size_t end; (end = added.find('\n', start)) != std::string::npos; start = end + 1) {
     std::string line = added.substr(start, end - start);
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (!line.empty()) lines.push_back(Cp1252ToUtf8(line));
+    if (!line.empty()) lines.push_back(tovak2d::Cp1252ToUtf8(line));
   }
   return lines;
 }
@@ -60,7 +60,7 @@ std::optional<std::string> EngineName(const std::filesystem::path& path) {
   std::error_code ec;
   std::filesystem::path absolute = std::filesystem::absolute(path, ec);
   if (ec) return std::nullopt;
-  auto name = Utf8ToCp1252(absolute.lexically_normal().string());
+  auto name = tovak2d::Utf8ToCp1252(absolute.lexically_normal().string());
   if (!name) return std::nullopt;
   return "Z:" + *name;
 }

@@ -2,8 +2,8 @@
 
 #include "CommandSupport.h"
 #include "Commands.h"
-#include "Cp1252.h"
 #include "DiffMeasure.h"
+#include "tovak2d/CodePage.h"
 
 namespace varnel::pack {
 namespace {
@@ -83,7 +83,7 @@ bool VerifyOne(Session& session, const fs::path& pack) {
                   LayoutName(report.vertical));
   }
   for (const std::string& problem : problems)
-    std::printf("%s: %s\n", pack.string().c_str(), Cp1252ToUtf8(problem).c_str());
+    std::printf("%s: %s\n", pack.string().c_str(), tovak2d::Cp1252ToUtf8(problem).c_str());
   session.TakeLog();
   return problems.empty();
 }

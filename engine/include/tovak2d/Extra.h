@@ -230,6 +230,23 @@ class TOVAK2D_API Extra {
   /// @return true when the archive was rewritten, also when no entry had that name; false when
   ///         no archive is open or the archive could not be read or written.
   bool PAK_DeleteFile(const std::string& FileName);
+  /// Replaces one entry of an archive file so that, whenever the program stops, the archive is
+  /// the old one or the new one, whole.
+  ///
+  /// The archive is copied beside itself (its name followed by CopySuffix), the entry is deleted
+  /// from the copy and the file added in its place (PAK_DeleteFile, PAK_AddFile, which log their
+  /// own failures), the copy is flushed to the disk and renamed over the archive. A step that
+  /// fails removes the copy. Afterwards the archive is the open one, rewritten or not.
+  /// @param ArchiveName The archive file (@ref paths).
+  /// @param FileName    The file whose bytes become the entry (@ref paths).
+  /// @param EntryName   The entry's stored name; it is added when the archive lacks it.
+  /// @param CopySuffix  Added to the archive's name for the copy, for example `.saving`: a copy
+  ///                    a stopped program left behind can be told by it.
+  /// @param Why         Receives the system's reason (such as `No space left on device`) when
+  ///                    the copy, the flush or the rename failed; empty otherwise.
+  /// @return true when the archive holds the new entry.
+  bool PAK_ReplaceEntry(const std::string& ArchiveName, const std::string& FileName,
+                        const std::string& EntryName, const std::string& CopySuffix, std::string& Why);
   /// The number of entries in the open archive.
   /// @return the count (at most 32767); 0 when no archive is open.
   int16_t PAK_FileCount();
@@ -371,6 +388,14 @@ class TOVAK2D_API Extra {
   /// @return true when it exists; false otherwise, and the line
   ///         `File is missing : <folder>\<FilePath>` is logged (except for `t2do.ini`).
   bool FileExists(const std::string& FilePath);
+  /// The path in the file system that the engine's calls read and write for a file name.
+  ///
+  /// The name is taken from the application folder as every call takes it (@ref paths);
+  /// backslashes become `/`, the text becomes UTF-8, and a part that does not exist as written
+  /// is matched against its folder without regard to letter case.
+  /// @param FileName The name, Windows-1252.
+  /// @return the path, UTF-8; empty for a relative name while no Engine was started.
+  std::string NativePath(const std::string& FileName);
   /// A random whole number between two bounds, both included.
   ///
   /// A uniform number in [0, 1) is scaled to the range and rounded (halves to even), so each

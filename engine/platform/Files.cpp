@@ -112,13 +112,28 @@ bool WriteNative(const fs::path& native, std::string_view data, int flags, std::
   return ok;
 }
 
+// The application folder as named, and as it stands on disk.
+struct ApplicationFolder {
+  std::string named, native;
+};
+ApplicationFolder& Folder() {
+  static ApplicationFolder folder;
+  return folder;
+}
+
 // The path as written, in Linux form: what ToNative gives for every path that exists as written.
 std::string AsWritten(std::string_view path) {
+  std::string native;
+  const ApplicationFolder& folder = Folder();
+  if (!folder.named.empty() && path.substr(0, folder.named.size()) == folder.named) {
+    native = folder.native;
+    path.remove_prefix(folder.named.size());
+  }
   std::string p(path);
-  if (p.size() >= 2 && p[1] == ':') p.erase(0, 2);
+  if (native.empty() && p.size() >= 2 && p[1] == ':') p.erase(0, 2);
   for (char& c : p)
     if (c == '\\') c = '/';
-  return Cp1252ToUtf8(p);
+  return native + Cp1252ToUtf8(p);
 }
 
 // Opens the file as written and looks for another letter case only when that fails: most files
@@ -137,6 +152,12 @@ int OpenFile(std::string_view path, int flags, fs::path& native) {
 }
 
 }  // namespace
+
+void SetApplicationFolder(const std::string& folder) {
+  std::error_code ec;
+  const bool asGiven = !folder.empty() && fs::is_directory(fs::path(folder), ec);
+  Folder() = {folder, asGiven ? folder : Cp1252ToUtf8(folder)};
+}
 
 fs::path ToNative(std::string_view path) {
   std::string p = AsWritten(path);

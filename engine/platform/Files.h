@@ -18,6 +18,11 @@ namespace tovak2d::platform::files {
 // text becomes UTF-8, and every part that does not exist as written is matched against its
 // folder without regard to letter case, as Windows would.
 std::filesystem::path ToNative(std::string_view path);
+// The application folder as the program named it. Names are the engine's 8-bit text, but a folder
+// the system gave the program (a home folder with an accented name) is already in the system's
+// encoding: a name under the folder keeps the folder's bytes where they name a folder that
+// exists as given, and only the rest is converted.
+void SetApplicationFolder(const std::string& folder);
 
 bool Exists(std::string_view path);  // a file or a folder
 bool IsFolder(std::string_view path);

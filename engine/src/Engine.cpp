@@ -8,6 +8,7 @@
 #include "EngineState.h"
 #include "modExtra.h"
 #include "platform/Dialogs.h"
+#include "platform/Files.h"
 #include "platform/Text.h"
 #include "platform/Video.h"
 
@@ -85,6 +86,7 @@ bool Engine::Tovak2D_Start(WindowHandle hWnd, const std::string& pAppPath, float
   }
   modExtra::hWndMain = hWnd;
   modExtra::AppPath = pAppPath;
+  platform::files::SetApplicationFolder(pAppPath);
 
   try {
     modExtra::WriteLog(kHashLine);
@@ -145,6 +147,7 @@ bool Engine::Tovak2D_Start(WindowHandle hWnd, const std::string& pAppPath, float
 bool Engine::Tovak2D_Start_OnlySound(WindowHandle hWnd, const std::string& pAppPath) {
   modExtra::hWndMain = hWnd;
   modExtra::AppPath = pAppPath;
+  platform::files::SetApplicationFolder(pAppPath);
   try {
     modExtra::WriteLog(kHashLine);
     modExtra::WriteLog(StartLine());

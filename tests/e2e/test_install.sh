@@ -7,7 +7,9 @@ source "$(dirname "$0")/lib.sh"
 
 BUILD=$(cd "$GAME_DIR/.." && pwd)
 PREFIX=$WORK/prefix
-PLAYER_HOME=$WORK/home
+# A home folder with an accented name, as many players have: the game folder under it is named
+# in UTF-8 by the system.
+PLAYER_HOME=$WORK/zoë
 USER_DIR=$PLAYER_HOME/.local/share/varnel
 INSTALLED=$PREFIX/share/varnel
 RUN_AS=()

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "modExtra.h"
+#include "platform/Files.h"
 
 namespace testsupport {
 
@@ -21,9 +22,11 @@ class TempAppFolder {
     path_ = mkdtemp(buffer.data());
     previous_ = tovak2d::modExtra::AppPath;
     tovak2d::modExtra::AppPath = path_.string();
+    tovak2d::platform::files::SetApplicationFolder(path_.string());
   }
   ~TempAppFolder() {
     tovak2d::modExtra::AppPath = previous_;
+    tovak2d::platform::files::SetApplicationFolder(previous_);
     std::error_code ec;
     std::filesystem::remove_all(path_, ec);
   }

@@ -7,6 +7,8 @@
 
 #include <array>
 #include <cstdint>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "FuzzSupport.h"
@@ -90,6 +92,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(PowerOfTwo(texture.Width()) && PowerOfTwo(texture.Height()), "a texture side is no power of two");
     const auto width = static_cast<float>(texture.Width()), height = static_cast<float>(texture.Height());
     game->engine.Draw(texture, 0, 0, width, height, 30, 80, 0, 0, 200, 100);
+  } else {
+    std::ifstream log(scratch.app() / "log.txt", std::ios::binary);
+    const std::string lines = "\n" + std::string(std::istreambuf_iterator<char>(log), {});
+    Check(lines.find("\nError in CreateTextureEx : ") != std::string::npos, "a failed load left no log line");
   }
 
   scratch.Clear({"t2do.ini", "ok.bmp", "font.ini"});

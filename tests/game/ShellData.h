@@ -7,30 +7,18 @@
 #include <utility>
 #include <vector>
 
+#include "TestFiles.h"
+
 // Game folders for the shell tests: interface pictures and picture packs made on the spot, so a
 // test says exactly which pack holds what.
 namespace shelldata {
 
 namespace fs = std::filesystem;
 
-using Entries = std::vector<std::pair<std::string, std::string>>;
-
-// The archive layout the engine reads: a split marker, the stored name, a here marker, the bytes.
-inline std::string Archive(const Entries& entries) {
-  std::string out;
-  for (const auto& [name, contents] : entries) out += "`*[S-P-L-I-T]*`!" + name + "`*[H-E-R-E]*`!" + contents;
-  return out;
-}
-
-inline void Put(const fs::path& path, const std::string& data) {
-  fs::create_directories(path.parent_path());
-  std::ofstream(path, std::ios::binary).write(data.data(), static_cast<std::streamsize>(data.size()));
-}
-
-inline std::string Bytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
+using Entries = testsupport::ArchiveEntries;
+inline constexpr auto& Archive = testsupport::AppendedArchive;
+inline constexpr auto& Put = testsupport::WriteFile;
+inline constexpr auto& Bytes = testsupport::ReadFile;
 
 // A small uncompressed 24-bit bitmap of one colour; the engine tells formats by their bytes, so it
 // serves under any picture name.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 
@@ -302,4 +303,41 @@ TEST(ShellCatalogue, PacksThatCannotBePlayedStayOutWithOneLogLineEach) {
     EXPECT_EQ(shelldata::Bytes(game.folder / "packs" / name), shelldata::Archive(entries))
         << "untouched: " << name;
   EXPECT_EQ(shelldata::Bytes(game.folder / "packs" / "not a pack.vnl"), "just some text");
+}
+
+// What a program killed half-way through a save or a level loading leaves: the engine's unfinished
+// replacement of a table copy, of the options and of a pack being rewritten (itself a readable
+// pack), the rewritten copy of a pack, a level's picture pair and description. The next start
+// removes them all, lists only the real pack, and keeps files that merely look alike.
+TEST(ShellCatalogue, TheNextStartRemovesWhatAStoppedRunLeftAndListsOnlyRealPacks) {
+  const shelldata::Entries pack = shelldata::GoodPack(2, true, shelldata::Table({{"50", "Ann"}}));
+  const std::string packBytes = shelldata::Archive(pack);
+  const std::vector<std::string> leftovers = {"0hscore.ini.tmp-4242",
+                                              "game data/options.ini.tmp-17",
+                                              "packs/p.vnl.saving.tmp-4242",
+                                              "packs/p.vnl.saving",
+                                              "1.bmp",
+                                              "1x.bmp",
+                                              "50.jpg",
+                                              "50x.jpg",
+                                              "picinfo.ini"};
+  const std::vector<std::string> kept = {"notes.tmp-", "notes.tmp-12a",   "game data/tmp-3",
+                                         "51.jpg",     "screenshot1.bmp", "packs/q.vnl.tmp-draft"};
+  GameHarness game(true, [&](const fs::path& folder) {
+    shelldata::EnsureInterface(folder);
+    shelldata::OnlyPacks(folder, {{"p.vnl", pack}});
+    for (const auto& name : leftovers) shelldata::Put(folder / name, packBytes);
+    for (const auto& name : kept) shelldata::Put(folder / name, packBytes);
+  });
+  ASSERT_TRUE(game.started);
+  game.Pass();
+
+  for (const auto& name : leftovers) EXPECT_FALSE(game.Has(name)) << name;
+  for (const auto& name : kept) EXPECT_TRUE(game.Has(name)) << name;
+  std::vector<std::string> listed = varnel::PackFiles;
+  std::sort(listed.begin(), listed.end());
+  EXPECT_EQ(listed, (std::vector<std::string>{"p.vnl", "q.vnl.tmp-draft"}))
+      << "a pack whose name only looks like an unfinished save is still offered";
+  EXPECT_EQ(shelldata::Bytes(game.folder / "packs" / "p.vnl"), packBytes);
+  EXPECT_NE(game.Read("log.txt").find("Removed an unfinished save"), std::string::npos);
 }

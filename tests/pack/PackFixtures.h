@@ -13,6 +13,10 @@
 #include <vector>
 
 #include "Image.h"
+#include "PackCheck.h"
+#include "TestFiles.h"
+#include "tovak2d/Engine.h"
+#include "tovak2d/Extra.h"
 
 // Packs, pictures and runs of the tool, made fresh by each test.
 namespace packtest {
@@ -21,14 +25,8 @@ namespace fs = std::filesystem;
 using varnel::pack::Image;
 using varnel::pack::PixelRect;
 
-inline std::string ReadFile(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-inline void WriteFile(const fs::path& file, const std::string& data) {
-  std::ofstream(file, std::ios::binary) << data;
-}
+using testsupport::ReadFile;
+using testsupport::WriteFile;
 
 // A fresh folder for one test, removed afterwards.
 class TempFolder {
@@ -49,6 +47,17 @@ class TempFolder {
  private:
   fs::path path_;
 };
+
+// What the game's check reads from a pack file.
+inline varnel::packs::PackReport CheckedPack(const fs::path& pack) {
+  TempFolder app;
+  tovak2d::Engine engine;
+  engine.Tovak2D_Start_OnlySound(nullptr, app.path().string());
+  tovak2d::Extra extra;
+  auto report = varnel::packs::CheckPack(extra, "Z:" + pack.string(), "~t-", app.path());
+  engine.Tovak2D_Unload();
+  return report;
+}
 
 struct Entry {
   std::string name;

@@ -28,15 +28,7 @@ class MakeAndVerify : public ::testing::Test {
  protected:
   ToolRun Tool(const std::vector<std::string>& arguments) { return RunTool(arguments, work.path()); }
 
-  varnel::packs::PackReport Report(const std::string& pack) {
-    TempFolder app;
-    tovak2d::Engine engine;
-    engine.Tovak2D_Start_OnlySound(nullptr, app.path().string());
-    tovak2d::Extra extra;
-    auto report = varnel::packs::CheckPack(extra, "Z:" + (work / pack).string(), "~t-", app.path());
-    engine.Tovak2D_Unload();
-    return report;
-  }
+  varnel::packs::PackReport Report(const std::string& pack) { return CheckedPack(work / pack); }
 
   void SavePair(const std::string& folder, int level, const Image& original,
                 const std::vector<PixelRect>& rects, const std::string& extension) {

@@ -18,15 +18,7 @@ class PackTool : public ::testing::Test {
   ToolRun Tool(const std::vector<std::string>& arguments) { return RunTool(arguments, work.path()); }
 
   // What the game's check reads from a pack file of the work folder.
-  varnel::packs::PackReport Report(const std::string& pack) {
-    TempFolder app;
-    tovak2d::Engine engine;
-    engine.Tovak2D_Start_OnlySound(nullptr, app.path().string());
-    tovak2d::Extra extra;
-    auto report = varnel::packs::CheckPack(extra, "Z:" + (work / pack).string(), "~t-", app.path());
-    engine.Tovak2D_Unload();
-    return report;
-  }
+  varnel::packs::PackReport Report(const std::string& pack) { return CheckedPack(work / pack); }
 
   TempFolder work;
 };

@@ -35,6 +35,7 @@ class TempAppFolder {
 
   const std::filesystem::path& path() const { return path_; }
   std::string str() const { return path_.string(); }
+  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
 
   std::string Read(const std::string& name) const {
     std::ifstream in(path_ / name, std::ios::binary);
@@ -45,6 +46,7 @@ class TempAppFolder {
     std::ofstream(path_ / name, std::ios::binary) << data;
   }
   bool Has(const std::string& name) const { return std::filesystem::exists(path_ / name); }
+  std::string Log() const { return Read("log.txt"); }
 
   // The lines of the log, without their CR LF.
   std::vector<std::string> LogLines() const {

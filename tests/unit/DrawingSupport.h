@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "EngineState.h"
+#include "TestFiles.h"
 #include "FrameTiming.h"
 #include "modExtra.h"
 #include "platform/Dialogs.h"
@@ -104,16 +105,8 @@ inline std::string DdsHeader(int width, int height, uint32_t pixelFlags, uint32_
   return out;
 }
 
-inline void WriteFile(const fs::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-inline std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream all;
-  all << in.rdbuf();
-  return all.str();
-}
+using testsupport::ReadFile;
+using testsupport::WriteFile;
 
 // ImageMagick, when it is installed (the real program, not a stand-in for it).
 inline std::string Convert() {

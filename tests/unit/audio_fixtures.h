@@ -9,40 +9,23 @@
 #include <string>
 #include <vector>
 
+#include "TempAppFolder.h"
+#include "TestFiles.h"
 #include "modExtra.h"
 
 // Helpers shared by the input, sound and music tests: a fresh application folder per test,
 // hand-made wave files and files made by the ffmpeg and sox command-line tools.
 namespace audio_fixtures {
 
-// A fresh folder used as AppPath for the life of the object; the old AppPath comes back after.
-class TempAppFolder {
- public:
-  TempAppFolder() : savedAppPath_(tovak2d::modExtra::AppPath) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tovak2d-audio-XXXXXX").string();
-    path_ = ::mkdtemp(pattern.data());
-    tovak2d::modExtra::AppPath = path_.string();
-  }
-  ~TempAppFolder() {
-    tovak2d::modExtra::AppPath = savedAppPath_;
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  TempAppFolder(const TempAppFolder&) = delete;
-  TempAppFolder& operator=(const TempAppFolder&) = delete;
+using testsupport::TempAppFolder;
 
-  const std::filesystem::path& path() const { return path_; }
-  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
-
-  std::string Log() const {
-    std::ifstream in(path_ / "log.txt", std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-
- private:
-  std::string savedAppPath_;
-  std::filesystem::path path_;
-};
+// How often the left channel of interleaved stereo changes sign.
+inline int ZeroCrossings(const std::vector<float>& out) {
+  int count = 0;
+  for (size_t i = 2; i < out.size(); i += 2)
+    if ((out[i - 2] < 0) != (out[i] < 0)) ++count;
+  return count;
+}
 
 inline void Put16(std::string& out, uint16_t v) {
   out += static_cast<char>(v & 0xFF);
@@ -74,14 +57,8 @@ inline std::string MakeWav16(const std::vector<int16_t>& samples, int channels, 
   return file + data;
 }
 
-inline void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-inline std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using testsupport::ReadFile;
+using testsupport::WriteFile;
 
 // Runs a shell command with a time limit; true when it succeeded.
 inline bool Run(const std::string& command, int seconds = 30) {

@@ -9,6 +9,7 @@
 #include <iterator>
 
 #include "Archive.h"
+#include "TestFiles.h"
 #include "modExtra.h"
 #include "platform/Dialogs.h"
 #include "tovak2d/Extra.h"
@@ -20,22 +21,10 @@ namespace {
 
 const std::string kSplit(modExtra::kSplitMarker), kHere(modExtra::kHereMarker);
 
-std::string Bytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
-
-void Put(const fs::path& path, const std::string& data) {
-  std::ofstream(path, std::ios::binary).write(data.data(), static_cast<std::streamsize>(data.size()));
-}
-
-using Entries = std::vector<std::pair<std::string, std::string>>;
-
-std::string Rewritten(const Entries& entries) {
-  std::string out;
-  for (const auto& [name, contents] : entries) out += name + kHere + contents + kSplit;
-  return out;
-}
+using Entries = testsupport::ArchiveEntries;
+constexpr auto& Bytes = testsupport::ReadFile;
+constexpr auto& Put = testsupport::WriteFile;
+constexpr auto& Rewritten = testsupport::RewrittenArchive;
 
 std::string AllByteValues() {
   std::string bytes;
@@ -90,9 +79,7 @@ TEST_F(ArchiveTest, BothLayoutsLoadIdenticallyAndRewriteOnDelete) {
   Put(app_ / "packs" / "a.vnl", "");
   ASSERT_TRUE(extra_.PAK_OpenPAK("\\packs\\a.vnl"));
   AddAll(entries);
-  std::string appended;
-  for (const auto& [name, contents] : entries) appended += kSplit + name + kHere + contents;
-  EXPECT_EQ(Bytes(app_ / "packs" / "a.vnl"), appended);
+  EXPECT_EQ(Bytes(app_ / "packs" / "a.vnl"), testsupport::AppendedArchive(entries));
 
   // The rewritten layout, with appends after it leaving two adjacent split markers.
   Put(app_ / "b.vnl", Rewritten({entries[0], entries[1]}) + kSplit + "c.ini" + kHere);

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "Archive.h"
+#include "TestFiles.h"
 #include "modExtra.h"
 #include "platform/Dialogs.h"
 #include "tovak2d/Extra.h"
@@ -24,14 +25,8 @@ namespace {
 
 const std::string kSplit(modExtra::kSplitMarker), kHere(modExtra::kHereMarker);
 
-std::string Bytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
-
-void Put(const fs::path& path, const std::string& data) {
-  std::ofstream(path, std::ios::binary).write(data.data(), static_cast<std::streamsize>(data.size()));
-}
+constexpr auto& Bytes = testsupport::ReadFile;
+constexpr auto& Put = testsupport::WriteFile;
 
 std::string Entry(const std::string& name, const std::string& contents) {
   return kSplit + name + kHere + contents;

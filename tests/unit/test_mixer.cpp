@@ -12,6 +12,7 @@
 
 using namespace tovak2d;
 using audio_fixtures::MakeWav16;
+using audio_fixtures::ZeroCrossings;
 
 namespace {
 
@@ -45,13 +46,6 @@ class SoundTest : public ::testing::Test {
     for (size_t i = static_cast<size_t>(side); i < out.size(); i += 2)
       peak = std::max(peak, std::fabs(out[i]));
     return peak;
-  }
-
-  static int ZeroCrossings(const std::vector<float>& out) {
-    int count = 0;
-    for (size_t i = 2; i < out.size(); i += 2)
-      if ((out[i - 2] < 0) != (out[i] < 0)) ++count;
-    return count;
   }
 
   static std::vector<int16_t> Sine(int frequency, int rate, size_t frames, double amplitude = 16384) {

@@ -14,6 +14,7 @@
 
 using namespace tovak2d;
 using audio_fixtures::MakeTone;
+using audio_fixtures::ZeroCrossings;
 
 namespace {
 
@@ -59,13 +60,6 @@ class MusicTest : public ::testing::Test {
     float peak = 0;
     for (float v : out) peak = std::max(peak, std::fabs(v));
     return peak;
-  }
-
-  static int ZeroCrossings(const std::vector<float>& out) {
-    int count = 0;
-    for (size_t i = 2; i < out.size(); i += 2)
-      if ((out[i - 2] < 0) != (out[i] < 0)) ++count;
-    return count;
   }
 
   audio_fixtures::TempAppFolder folder_;

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
 #include <fstream>
 #include <set>
@@ -104,14 +105,24 @@ std::set<std::string> ReadCopiedList(const fs::path& file) {
 
 void WriteCopiedList(const fs::path& file, const std::set<std::string>& names) {
   const fs::path part = file.parent_path() / ("." + file.filename().string() + ".part");
+  std::error_code ec;
   {
     std::ofstream out(part, std::ios::trunc);
     for (const std::string& name : names) out << name << '\n';
-    if (!out) return Report("cannot write", part, std::make_error_code(std::errc::io_error));
+    // The lines reach the file when it is closed: a write that fails (a full disk) shows only then,
+    // and a list cut short must not replace the whole one. errno holds the failed call's cause.
+    out.close();
+    if (!out) {
+      const std::error_code cause(errno ? errno : EIO, std::generic_category());
+      fs::remove(part, ec);
+      return Report("cannot write", file, cause);
+    }
   }
-  std::error_code ec;
   fs::rename(part, file, ec);
-  if (ec) Report("cannot write", file, ec);
+  if (ec) {
+    Report("cannot write", file, ec);
+    fs::remove(part, ec);
+  }
 }
 
 void CopyNewPacks(const fs::path& installed, const fs::path& user) {

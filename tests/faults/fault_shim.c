@@ -1,6 +1,7 @@
-/* Makes the N-th write-side call of a process fail: write, pwrite, writev, fsync, fdatasync,
- * rename and open for writing (open, openat, creat, fopen). Calls on anything but regular files
- * (pipes, terminals, /dev, /proc) are passed on uncounted.
+/* Makes the N-th write-side call of a process fail: write, pwrite, writev, sendfile,
+ * copy_file_range, fsync, fdatasync, rename, mkdir, symlink and open for writing (open, openat,
+ * creat, fopen). Calls on anything but regular files (pipes, terminals, /dev, /proc) are passed on
+ * uncounted.
  *
  * Armed from the environment when preloaded (VARNEL_FAULT_AT=N, VARNEL_FAULT_ERRNO=ENOSPC|EIO|EROFS;
  * VARNEL_FAULT_REPORT=FILE receives "calls fired" at exit), or through varnel_fault_arm() when linked
@@ -14,6 +15,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <sys/sendfile.h>
 #include <sys/stat.h>
 #include <sys/uio.h>
 #include <unistd.h>
@@ -149,6 +151,18 @@ ssize_t writev(int fd, const struct iovec* parts, int count) {
   if (IsFile(fd) && FailsFd(fd)) return -1;
   return REAL(writev)(fd, parts, count);
 }
+ssize_t sendfile(int out, int in, off_t* at, size_t size) {
+  if (IsFile(out) && FailsFd(out)) return -1;
+  return REAL(sendfile)(out, in, at, size);
+}
+ssize_t sendfile64(int out, int in, off64_t* at, size_t size) {
+  if (IsFile(out) && FailsFd(out)) return -1;
+  return REAL(sendfile64)(out, in, at, size);
+}
+ssize_t copy_file_range(int in, off64_t* inAt, int out, off64_t* outAt, size_t size, unsigned flags) {
+  if (IsFile(out) && FailsFd(out)) return -1;
+  return REAL(copy_file_range)(in, inAt, out, outAt, size, flags);
+}
 int fsync(int fd) {
   if (IsFile(fd) && FailsFd(fd)) return -1;
   return REAL(fsync)(fd);
@@ -166,6 +180,41 @@ int renameat(int fromDir, const char* from, int toDir, const char* to) {
   if (toDir == AT_FDCWD) NotePath(to);
   if (FailsPath(to)) return -1;
   return REAL(renameat)(fromDir, from, toDir, to);
+}
+
+/* A folder or link made where something already is fails with EEXIST before the file system is
+ * asked for room, so only those that make a new entry are counted. */
+static int IsNew(int dir, const char* path) {
+  struct stat info;
+  return path && fstatat(dir, path, &info, AT_SYMLINK_NOFOLLOW) != 0;
+}
+int mkdir(const char* path, mode_t mode) {
+  if (IsNew(AT_FDCWD, path)) {
+    NotePath(path);
+    if (FailsPath(path)) return -1;
+  }
+  return REAL(mkdir)(path, mode);
+}
+int mkdirat(int dir, const char* path, mode_t mode) {
+  if (IsNew(dir, path)) {
+    if (dir == AT_FDCWD || path[0] == '/') NotePath(path);
+    if (FailsPath(path)) return -1;
+  }
+  return REAL(mkdirat)(dir, path, mode);
+}
+int symlink(const char* target, const char* path) {
+  if (IsNew(AT_FDCWD, path)) {
+    NotePath(path);
+    if (FailsPath(path)) return -1;
+  }
+  return REAL(symlink)(target, path);
+}
+int symlinkat(const char* target, int dir, const char* path) {
+  if (IsNew(dir, path)) {
+    if (dir == AT_FDCWD || path[0] == '/') NotePath(path);
+    if (FailsPath(path)) return -1;
+  }
+  return REAL(symlinkat)(target, dir, path);
 }
 
 static mode_t ModeOf(int flags, va_list args) {

@@ -1,7 +1,8 @@
 // varnel-pack's writing commands run once per N with the fault library preloaded, the N-th
-// write-side call failing. For every N the tool ends by itself with status 0 or 1; when it fails,
-// the pack it was to write is exactly as it was, no partial file stays beside it, and the message
-// names the cause; when it succeeds, the pack reads whole.
+// write-side call failing. For every N the tool ends by itself with status 0 or 1, writes nowhere
+// but its folder and its scratch folder and leaves no scratch behind; when it fails, the pack it
+// was to write is exactly as it was, no partial file stays beside it, and the message names the
+// cause; when it succeeds, the pack reads whole.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -37,9 +38,11 @@ struct ToolRun {
   std::string err;
   long calls = 0;
   bool fired = false;
+  std::string outside;  // the first path written outside the sweep's folder
 };
 
-// Runs the tool in folder under a time limit; failAt 0 only counts the write-side calls.
+// Runs the tool in folder under a time limit; failAt 0 only counts the write-side calls. Its
+// scratch folder goes to "tmp" beside folder, and writes may reach nothing but folder's parent.
 ToolRun RunTool(const std::vector<std::string>& arguments, const fs::path& folder, long failAt, int err) {
   const fs::path report = folder.parent_path() / (folder.filename().string() + ".report");
   const fs::path errors = folder.parent_path() / (folder.filename().string() + ".err");
@@ -50,7 +53,10 @@ ToolRun RunTool(const std::vector<std::string>& arguments, const fs::path& folde
                         (err == EIO     ? "EIO"
                          : err == EROFS ? "EROFS"
                                         : "ENOSPC") +
-                        " VARNEL_FAULT_REPORT=" + Quote(report.string()) + " " + Quote(VARNEL_PACK_BINARY);
+                        " VARNEL_FAULT_REPORT=" + Quote(report.string()) +
+                        " VARNEL_FAULT_CONFINE=" + Quote(folder.parent_path().string()) +
+                        " TMPDIR=" + Quote((folder.parent_path() / "tmp").string()) + " " +
+                        Quote(VARNEL_PACK_BINARY);
   for (const std::string& argument : arguments) command += " " + Quote(argument);
   command += " >/dev/null 2>" + Quote(errors.string());
   const int raw = std::system(command.c_str());
@@ -59,8 +65,9 @@ ToolRun RunTool(const std::vector<std::string>& arguments, const fs::path& folde
   run.err = ReadBytes(errors);
   std::ifstream in(report);
   int fired = 0;
-  in >> run.calls >> fired;
+  in >> run.calls >> fired >> run.outside;
   run.fired = fired != 0;
+  if (run.outside == "-") run.outside.clear();
   std::error_code ec;
   fs::remove(report, ec);
   fs::remove(errors, ec);
@@ -80,6 +87,7 @@ class PackFaults : public ::testing::Test {
     root_ = mkdtemp(pattern);
     base_ = root_ / "base";
     fs::create_directories(base_);
+    fs::create_directories(root_ / "tmp");
     // A pack and its level's pictures, made without faults.
     ASSERT_EQ(RunTool({"generate", "--layout", "vertical", "--levels", "1", "--seed", "3", "target.vnl"},
                       base_, 0, ENOSPC)
@@ -93,8 +101,8 @@ class PackFaults : public ::testing::Test {
     fs::remove_all(root_, ec);
   }
 
-  // Sweeps one command: every N when the command makes few write-side calls, else an even spread.
-  void Sweep(const std::vector<std::string>& arguments) {
+  // Sweeps one command: every N up to `most` write-side calls, else an even spread of `most`.
+  void Sweep(const std::vector<std::string>& arguments, long most = 40) {
     SCOPED_TRACE(arguments[0]);
     const fs::path work = root_ / "work";
     const auto fresh = [&] {
@@ -105,10 +113,11 @@ class PackFaults : public ::testing::Test {
     fresh();
     const ToolRun clean = RunTool(arguments, work, 0, ENOSPC);
     ASSERT_EQ(clean.status, 0) << clean.err;
+    EXPECT_EQ(clean.outside, "") << "written outside the folder";
     ASSERT_GT(clean.calls, 0);
     const std::string before = ReadBytes(base_ / "target.vnl");
     const std::set<std::string> names = Names(base_);
-    const long runs = std::getenv("VARNEL_FAULT_ALL") ? clean.calls : std::min<long>(clean.calls, 40);
+    const long runs = std::getenv("VARNEL_FAULT_ALL") ? clean.calls : std::min<long>(clean.calls, most);
     std::printf("%s: %ld write-side calls, %ld of them made to fail\n", arguments[0].c_str(), clean.calls,
                 runs);
     for (long i = 0; i < runs; ++i) {
@@ -119,6 +128,8 @@ class PackFaults : public ::testing::Test {
       const ToolRun run = RunTool(arguments, work, n, err);
       ASSERT_TRUE(run.status == 0 || run.status == 1) << "status " << run.status << ": " << run.err;
       EXPECT_EQ(Names(work), names) << "a file was left behind or went missing";
+      EXPECT_EQ(run.outside, "") << "written outside the folder";
+      EXPECT_TRUE(fs::is_empty(root_ / "tmp")) << "the scratch folder was left behind";
       const auto pack = ReadArchive(work / "target.vnl");
       ASSERT_TRUE(pack) << "the pack does not read whole";
       if (run.status != 0) {
@@ -138,6 +149,14 @@ TEST_F(PackFaults, Make) {
 }
 TEST_F(PackFaults, Generate) {
   Sweep({"generate", "--layout", "vertical", "--levels", "1", "--seed", "5", "--force", "target.vnl"});
+}
+TEST_F(PackFaults, PhotosReplacingAPack) {
+  // One sample photo of scikit-image's (a Debian package scripts/setup installs): every N.
+  const fs::path photo = "/usr/lib/python3/dist-packages/skimage/data/coffee.png";
+  if (!fs::exists(photo)) GTEST_SKIP() << photo << " is missing";
+  fs::create_directories(base_ / "photos");
+  fs::copy_file(photo, base_ / "photos" / "coffee.png");
+  Sweep({"photos", "--seed", "3", "--title", "Coffee", "--force", "photos", "target.vnl"}, 200);
 }
 TEST_F(PackFaults, AddDeleteAndResetScores) {
   Sweep({"add", "target.vnl", "note.txt"});

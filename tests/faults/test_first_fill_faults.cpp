@@ -1,0 +1,156 @@
+// An installed game's first start fills the player's own game folder from the installed one: links
+// to the pictures and sounds, a copy of the options and of every pack, and the list of the packs
+// copied. The fill runs once per N in a forked process, the N-th write-side call failing. For every
+// N the process ends by itself, writes nothing outside the player's folder, leaves no partial file,
+// every file and link there is whole and right, the list names exactly the packs there, standard
+// error names the cause, and the next start completes the fill.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <string>
+
+#include "AppFolder.h"
+#include "ChildProcess.h"
+#include "FaultShim.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using reliability::ChildChannel;
+using reliability::ChildProcess;
+using reliability::Clock;
+
+std::string ReadBytes(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The folder's tree: each path under it with "folder", "link to TARGET" or "file BYTES".
+using Tree = std::map<std::string, std::string>;
+Tree TreeOf(const fs::path& folder) {
+  Tree tree;
+  std::error_code ec;
+  for (fs::recursive_directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = it->path().lexically_relative(folder).string();
+    if (it->is_symlink())
+      tree[name] = "link to " + fs::read_symlink(it->path()).string();
+    else if (it->is_directory())
+      tree[name] = "folder";
+    else
+      tree[name] = "file " + ReadBytes(it->path());
+  }
+  return tree;
+}
+
+struct Fill {
+  bool ended = false;
+  long calls = 0;
+  bool fired = false;
+  std::string used, outside, err;
+};
+
+// Fills user from installed in a child, failing its failAt-th write-side call (0: none).
+Fill RunFill(const fs::path& installed, const fs::path& user, long failAt, int err) {
+  // Standard error goes to a pipe: the shim does not count writes to one.
+  int errPipe[2] = {-1, -1};
+  if (::pipe(errPipe) != 0) return {};
+  ChildProcess child([&](const ChildChannel& parent) {
+    ::dup2(errPipe[1], STDERR_FILENO);
+    varnel_fault_confine(user.c_str());
+    varnel_fault_arm(failAt, err);
+    const std::string used = varnel::SettleAppFolder({user.string(), installed.string()});
+    const char* outside = varnel_fault_outside();
+    parent.Report("used " + used);
+    parent.Report("done " + std::to_string(varnel_fault_calls()) + " " + std::to_string(varnel_fault_fired()) +
+                  " " + (outside[0] ? outside : "-"));
+    return 0;
+  });
+  ::close(errPipe[1]);
+  Fill fill;
+  const auto deadline = Clock::now() + std::chrono::seconds(30);
+  std::string line;
+  while (child.NextLine(line, deadline) == ChildProcess::Read::kLine) {
+    if (line.rfind("used ", 0) == 0) fill.used = line.substr(5);
+    char outside[4096] = {};
+    int fired = 0;
+    if (std::sscanf(line.c_str(), "done %ld %d %4095s", &fill.calls, &fired, outside) == 3) {
+      fill.fired = fired != 0;
+      fill.outside = outside == std::string("-") ? "" : outside;
+    }
+  }
+  fill.ended = child.Finish(Clock::now() + std::chrono::seconds(10));
+  char chunk[4096];
+  for (ssize_t n; (n = ::read(errPipe[0], chunk, sizeof chunk)) > 0;) fill.err.append(chunk, static_cast<size_t>(n));
+  ::close(errPipe[0]);
+  return fill;
+}
+
+class FirstFillFaults : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/varnel-fillfaults-XXXXXX";
+    root_ = mkdtemp(pattern);
+    installed_ = root_ / "share" / "varnel";
+    fs::create_directories(installed_);
+    for (const char* part : {"game data", "sound", "packs"})
+      fs::copy(fs::path(VARNEL_GAME_DIR) / part, installed_ / part, fs::copy_options::recursive);
+    fs::create_directories(root_ / "home" / ".local" / "share");
+    user_ = root_ / "home" / ".local" / "share" / "varnel";
+  }
+  void TearDown() override {
+    std::error_code ec;
+    fs::remove_all(root_, ec);
+  }
+
+  fs::path root_, installed_, user_;
+};
+
+TEST_F(FirstFillFaults, EveryFailingWriteLeavesWholeFilesIsNamedAndTheNextStartCompletesTheFill) {
+  const Fill clean = RunFill(installed_, user_, 0, ENOSPC);
+  ASSERT_TRUE(clean.ended);
+  ASSERT_EQ(clean.used, user_.string());
+  EXPECT_EQ(clean.outside, "") << "written outside the player's folder";
+  EXPECT_EQ(clean.err, "");
+  const Tree full = TreeOf(user_);
+  ASSERT_TRUE(full.count("packs") && full.count("copied packs.txt")) << "the fill copies the packs";
+  std::printf("first fill: %ld write-side calls, every one made to fail\n", clean.calls);
+
+  constexpr int kErrors[] = {ENOSPC, EIO, EROFS};
+  for (long n = 1; n <= clean.calls; ++n) {
+    const int err = kErrors[n % 3];
+    SCOPED_TRACE("call " + std::to_string(n) + " failing with " + std::strerror(err));
+    std::error_code ec;
+    fs::remove_all(user_, ec);
+    const Fill fill = RunFill(installed_, user_, n, err);
+    ASSERT_TRUE(fill.ended) << "the fill did not end by itself";
+    EXPECT_TRUE(fill.fired);
+    EXPECT_EQ(fill.outside, "") << "written outside the player's folder";
+    EXPECT_TRUE(fill.used == user_.string() || fill.used == installed_.string()) << fill.used;
+    EXPECT_NE(fill.err.find(std::strerror(err)), std::string::npos) << "the cause is not named: " << fill.err;
+
+    // What is there is what a whole fill leaves, and the list names exactly the packs there.
+    const Tree tree = TreeOf(user_);
+    std::string packsThere;
+    for (const auto& [name, what] : tree) {
+      if (name == "copied packs.txt") continue;
+      const auto whole = full.find(name);
+      EXPECT_TRUE(whole != full.end() && whole->second == what) << name << " is partial or stray";
+      if (fs::path(name).parent_path() == "packs") packsThere += fs::path(name).filename().string() + "\n";
+    }
+    if (tree.count("copied packs.txt")) {
+      EXPECT_EQ(tree.at("copied packs.txt"), "file " + packsThere) << "the list of copied packs is wrong";
+    }
+
+    const Fill next = RunFill(installed_, user_, 0, ENOSPC);
+    ASSERT_TRUE(next.ended);
+    EXPECT_TRUE(TreeOf(user_) == full) << "the next start did not complete the fill";
+    if (::testing::Test::HasFailure()) return;
+  }
+}
+
+}  // namespace

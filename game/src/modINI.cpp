@@ -3,13 +3,30 @@
 #include "DiskSpace.h"
 #include "GameFiles.h"
 #include "PackCheck.h"
+#include "frmMain.h"
 #include "modDeclares.h"
 #include "modGame.h"
 #include "modINI.h"
+#include "modKeys.h"
 #include "modRender.h"
 
 namespace varnel {
 namespace {
+
+// The characters of the name entry in the order they are examined each frame, each with the
+// key the player's layout types it with: a letter is taken from the layout, not from the key's
+// position, so that a German or French player's name comes out in their own letters.
+struct NameKey {
+  char typed;  // as the window reports it (frmMain::TakeStruckKeys)
+  const char* character;
+};
+constexpr NameKey kNameKeys[] = {
+    {'0', "0"}, {'1', "1"}, {'2', "2"}, {'3', "3"}, {'4', "4"}, {'5', "5"},  {'6', "6"}, {'7', "7"},
+    {'8', "8"}, {'9', "9"}, {'a', "A"}, {'b', "B"}, {'c', "C"}, {'d', "D"},  {'e', "E"}, {'f', "F"},
+    {'g', "G"}, {'h', "H"}, {'i', "I"}, {'j', "J"}, {'k', "K"}, {'l', "L"},  {'m', "M"}, {'n', "N"},
+    {'o', "O"}, {'p', "P"}, {'q', "Q"}, {'r', "R"}, {'s', "S"}, {'t', "T"},  {'u', "U"}, {'v', "V"},
+    {'w', "W"}, {'x', "X"}, {'y', "Y"}, {'z', "Z"}, {' ', " "}, {'\b', "-"},
+};
 
 struct OptionKey {
   const char* key;
@@ -17,21 +34,6 @@ struct OptionKey {
 };
 const OptionKey kOptionKeys[] = {
     {"Screen", &bWindowed}, {"Music", &bMusicOn}, {"Sound", &bSoundOn}, {"Particle", &bParticlesOn}};
-
-struct OptionRow {
-  const char* label;
-  float labelY;
-  const char* left;
-  const char* right;
-  float choiceY;
-  bool* option;
-};
-const OptionRow kRows[] = {{"SCREEN", 150, "Windowed", "Fullscreen", 157, &bWindowed},
-                           {"GAME MUSIC", 200, "ON", "OFF", 207, &bMusicOn},
-                           {"SOUND EFFECTS", 250, "ON", "OFF", 257, &bSoundOn},
-                           {"PARTICLE EFFECTS", 300, "ON", "OFF", 307, &bParticlesOn}};
-
-constexpr float kLeftX = 320, kRightX = 600;
 
 // Why the options file could not be written the last time; empty once a save succeeds. The
 // options keep their new values for the run either way.
@@ -43,43 +45,11 @@ std::string OptionsFile() {
   return strAppPath + "\\game data\\options.ini";
 }
 
-void DrawChoiceMarker(float x, float y, float rotation) {
-  oEngine->Draw(texButton, x, y, 120, 25, rotation, 50, 0, 0, 100, 20, -1, -1);
-}
-
-// The chosen button trembles under a green tint, the other one stays still under a red one.
-void DrawChoiceMarkers(const OptionRow& row) {
-  const bool leftChosen = *row.option;
-  oEngine->AmbientColor(50, 200, 50);
-  const double r1 = Rnd(), r2 = Rnd();
-  DrawChoiceMarker(static_cast<float>((leftChosen ? 318 : 598) + std::cos(r1 * 4)), row.choiceY,
-                   static_cast<float>(std::cos(r2 * 10)));
-  oEngine->AmbientColor(200, 50, 50);
-  DrawChoiceMarker(leftChosen ? kRightX : kLeftX, row.choiceY, 0);
-  oEngine->AmbientColor(255, 255, 255);
-}
-
-bool MouseOverChoice(float x, float y) {
-  const auto mx = static_cast<float>(curMouse.X);
-  const auto my = static_cast<float>(curMouse.Y);
-  return x <= mx && mx <= x + 100 && y <= my && my <= y + 20;
-}
-
-// Returns whether a choice of the row was clicked.
-bool HandleChoices(const OptionRow& row) {
-  bool clicked = false;
-  for (bool left : {true, false}) {
-    if (!MouseOverChoice(left ? kLeftX : kRightX, row.choiceY)) continue;
-    bCursorBusy = true;
-    if (!curMouse.B1Clicked) continue;
-    *row.option = left;
-    SaveOptions();
-    clicked = true;
-  }
-  return clicked;
-}
-
 }  // namespace
+
+std::string ReadIni(const std::string& Section, const std::string& KeyName, const std::string& FileName) {
+  return oExtra->INIRead(Section, KeyName, FileName, false);
+}
 
 void ReadOptions() {
   std::string damaged;
@@ -120,27 +90,19 @@ const std::string& OptionsSaveProblem() {
   return saveProblem;
 }
 
-void DrawOptions() {
-  for (const OptionRow& row : kRows) {
-    oEngine->DrawFont("titleS", kLeftX, row.labelY, 380, 35, row.label, kWhite, 5);
-    oEngine->DrawFont("titleS", kLeftX, row.choiceY, 100, 20, row.left, kWhite, 5);
-    oEngine->DrawFont("titleS", kRightX, row.choiceY, 100, 20, row.right, kWhite, 5);
-    DrawChoiceMarkers(row);
-    const bool clicked = HandleChoices(row);
-    if (row.option == &bWindowed) {
-      if (clicked) bScreenChanged = true;
-      if (bScreenChanged && bWindowed != bWindowedAtStart)
-        oEngine->DrawFont("titleS", 300, 170, 420, 35,
-                          "the changes will take effect next time you run the game", ARGB(255, 100, 200, 100),
-                          5);
-      if (!bScreenChanged) bWindowedAtStart = bWindowed;
-    }
-    if (row.option == &bMusicOn && clicked) ApplyMusicOption();
+void NameEntryKeys() {
+  const bool escape = oEngine->GetKeyPressed(kKeyEscape);
+  const bool enter = oEngine->GetKeyPressed(kKeyEnter);
+  const std::string struck = frmMain::TakeStruckKeys();
+  if (escape || enter) {
+    // The name is stored; keys struck in the same frame must not change the name kept for the
+    // next entry.
+    ConfirmName();
+    return;
   }
-  if (!saveProblem.empty())
-    oEngine->DrawFont("titleS", 300, 350, 420, 50,
-                      "the options could not be saved (" + saveProblem + "): they stay for this run",
-                      ARGB(255, 255, 120, 100), 5);
+  // Keys struck in one frame act in the table's order, each once.
+  for (const NameKey& key : kNameKeys)
+    if (struck.find(key.typed) != std::string::npos) AddNameChar(key.character);
 }
 
 }  // namespace varnel

@@ -7,6 +7,7 @@
 #include "Archive.h"
 #include "Files.h"
 #include "modExtra.h"
+#include "platform/MusicDecoder.h"
 #include "tovak2d/Extra.h"
 
 namespace fs = std::filesystem;
@@ -23,6 +24,22 @@ std::vector<std::string> ExtractArchive(const fs::path& archive, const std::stri
     if (!entry.ShortName.empty()) names.push_back(entry.ShortName);
   EXPECT_TRUE(extra.PAK_ExtractAll(folder)) << archive;
   return names;
+}
+
+std::vector<float> DecodeMusic(const fs::path& file, int rate, size_t maxFrames, double* duration) {
+  std::string error;
+  auto stream = tovak2d::platform::music::MusicStream::Open(file.string(), rate, &error);
+  EXPECT_NE(stream, nullptr) << file << ": " << error;
+  if (!stream) return {};
+  if (duration) *duration = stream->Duration();
+  std::vector<float> decoded, buffer(2 * 4096);
+  for (int idle = 0; idle < 20 && decoded.size() < 2 * maxFrames;) {
+    stream->WaitUntilReady(4096);
+    const size_t n = stream->Read(buffer.data(), 4096);
+    idle = n == 0 ? idle + 1 : 0;
+    decoded.insert(decoded.end(), buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(2 * n));
+  }
+  return decoded;
 }
 
 std::vector<fs::path> PackFiles() {

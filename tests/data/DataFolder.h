@@ -36,6 +36,11 @@ struct Pack {
   bool Vertical() const { return vertical == "True"; }
 };
 
+// Decodes a music file through the engine's stream, interleaved stereo, until it ends or holds
+// maxFrames; the stream's stated length in seconds goes to *duration. Empty when it does not open.
+std::vector<float> DecodeMusic(const std::filesystem::path& file, int rate, size_t maxFrames,
+                               double* duration = nullptr);
+
 std::vector<std::filesystem::path> PackFiles();
 // Reads a whole pack: its settings, its picture descriptions and both pictures of every level.
 Pack LoadPack(const std::filesystem::path& file);

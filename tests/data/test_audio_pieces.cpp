@@ -3,11 +3,10 @@
 #include <cmath>
 #include <filesystem>
 
+#include "DataFolder.h"
 #include "Sounds.h"
 #include "Synth.h"
-#include "TempAppFolder.h"
 #include "Wma.h"
-#include "platform/MusicDecoder.h"
 
 using namespace datagen;
 using namespace datagen::synth;
@@ -100,16 +99,7 @@ TEST(AudioPieces, DecodedMusicStartsOnItsFirstFrameAndKeepsItsLength) {
   WriteFile(file, wma);
   EXPECT_FALSE(std::filesystem::exists(app.path() / "music-source.wav")) << "scratch files are cleaned up";
 
-  std::string error;
-  auto stream = tovak2d::platform::music::MusicStream::Open(file.string(), kRate, &error);
-  ASSERT_NE(stream, nullptr) << error;
-  std::vector<float> decoded, buffer(2 * 4096);
-  for (int idle = 0; idle < 20 && decoded.size() < frames * 4;) {
-    stream->WaitUntilReady(4096);
-    const size_t n = stream->Read(buffer.data(), 4096);
-    idle = n == 0 ? idle + 1 : 0;
-    decoded.insert(decoded.end(), buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(2 * n));
-  }
+  const std::vector<float> decoded = datatest::DecodeMusic(file, kRate, frames * 2);
   EXPECT_EQ(decoded.size() / 2, frames) << "no block lost, no padding added";
   EXPECT_GT(Peak(decoded, 2 * 512, 2 * 3584), 0.3) << "the tone is where the piece has it";
   EXPECT_LT(Peak(decoded, 2 * 6 * kWmaBlock, decoded.size()), 0.05) << "and silence where it has silence";

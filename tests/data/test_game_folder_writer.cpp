@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 
 #include "Archive.h"
@@ -52,16 +53,16 @@ TEST(GameFolderWriter, PacksHoldTheirSettingsRectanglesCaptionsAndPictures) {
   EXPECT_EQ(extra.PAK_FileCount(), 7);
   for (const char* name : {"packinfo.ini", "picinfo.ini", "hscore.ini", "2x.jpg"})
     EXPECT_TRUE(extra.PAK_ExtractFile(name, std::string("got-") + name)) << name;
-  EXPECT_EQ(extra.INIRead("General", "NumOfLevels", "got-packinfo.ini"), "2");
-  EXPECT_EQ(extra.INIRead("General", "Vertical", "got-packinfo.ini"), "True");
-  EXPECT_EQ(extra.INIRead("General", "PackInfo", "got-packinfo.ini"), "Two lines[e]of text");
-  EXPECT_EQ(extra.INIRead("setup", "TopX", "got-hscore.ini"), "10");
-  EXPECT_EQ(extra.INIRead("setup", "additionalValues", "got-hscore.ini"), "0");
-  EXPECT_EQ(extra.INIRead("2", "PicInfo", "got-picinfo.ini"), "Level 2[e]caption");
-  EXPECT_EQ(extra.INIRead("1", "3Left", "got-picinfo.ini"), "80");
-  EXPECT_EQ(extra.INIRead("1", "3Right", "got-picinfo.ini"), "103");
-  EXPECT_EQ(extra.INIRead("2", "5Top", "got-picinfo.ini"), "8");
-  EXPECT_EQ(extra.INIRead("2", "5Bottom", "got-picinfo.ini"), "31");
+  // clang-format off
+  const std::vector<std::array<const char*, 4>> settings = {
+      {"packinfo", "General", "NumOfLevels", "2"}, {"packinfo", "General", "Vertical", "True"},
+      {"packinfo", "General", "PackInfo", "Two lines[e]of text"}, {"hscore", "setup", "TopX", "10"},
+      {"hscore", "setup", "additionalValues", "0"}, {"picinfo", "2", "PicInfo", "Level 2[e]caption"},
+      {"picinfo", "1", "3Left", "80"}, {"picinfo", "1", "3Right", "103"}, {"picinfo", "2", "5Top", "8"},
+      {"picinfo", "2", "5Bottom", "31"}};
+  // clang-format on
+  for (const auto& [file, section, key, value] : settings)
+    EXPECT_EQ(extra.INIRead(section, key, std::string("got-") + file + ".ini"), value) << file << " " << key;
   const std::string written = app.Read("got-2x.jpg");
   EXPECT_EQ(Bytes(written.begin(), written.end()), Level(2).modified) << "pictures are stored byte for byte";
 }

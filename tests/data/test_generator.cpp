@@ -46,13 +46,15 @@ TEST(Generator, DdsFilesCarryTheirLayoutAndRoundTrip) {
   const Bytes plain = EncodeDds(c, DdsFormat::A8R8G8B8);
   ASSERT_EQ(plain.size(), 128u + 64 * 32 * 4);
   EXPECT_EQ(std::string(plain.begin(), plain.begin() + 4), "DDS ");
-  EXPECT_EQ(Word(plain, 4), 124u);
-  EXPECT_EQ(Word(plain, 12), 32u) << "height";
-  EXPECT_EQ(Word(plain, 16), 64u) << "width";
-  EXPECT_EQ(Word(plain, 20), 64u * 4) << "pitch";
-  EXPECT_EQ(Word(plain, 76), 32u) << "pixel format size";
-  EXPECT_EQ(Word(plain, 88), 32u) << "bits a pixel";
-  EXPECT_EQ(Word(plain, 104), 0xFF000000u) << "alpha mask";
+  // The header's size, height, width, pitch, pixel format size, bits a pixel and alpha mask.
+  for (auto [at, value] : {std::pair<size_t, uint32_t>{4, 124},
+                           {12, 32},
+                           {16, 64},
+                           {20, 64 * 4},
+                           {76, 32},
+                           {88, 32},
+                           {104, 0xFF000000u}})
+    EXPECT_EQ(Word(plain, at), value) << at;
   auto back = DecodeDds(plain);
   ASSERT_TRUE(back.has_value());
   EXPECT_EQ(back->rgba, c.ToRgba()) << "uncompressed is exact";
@@ -78,10 +80,9 @@ TEST(Generator, BitmapsWriteTheColourKeyForEveryClearPixel) {
   cairo_set_source_rgba(c.cr(), 1, 1, 1, 0.5);
   cairo_fill(c.cr());
   const Bytes bmp = EncodeBmp32(c);
-  EXPECT_EQ(Word(bmp, 2), bmp.size());
-  EXPECT_EQ(Word(bmp, 10), 14u + 108) << "pixels right after the V4 header";
-  EXPECT_EQ(Word(bmp, 14), 108u);
-  EXPECT_EQ(Word(bmp, 30), 3u) << "bit fields";
+  // The file size, the pixels right after the V4 header, its size, and bit fields.
+  for (auto [at, value] : {std::pair<size_t, size_t>{2, bmp.size()}, {10, 14 + 108}, {14, 108}, {30, 3}})
+    EXPECT_EQ(Word(bmp, at), value) << at;
   auto back = DecodeBmp32(bmp);
   ASSERT_TRUE(back.has_value());
   EXPECT_EQ(back->pixels[0], 0xFF336699u);
@@ -122,25 +123,23 @@ TEST(Generator, JpegsAreBitExactForTheSamePicture) {
 TEST(Generator, TheFontLayoutIsTheDefaultTable) {
   const auto s = FontLayout::Signs();
   ASSERT_EQ(s.size(), 121u);
-  EXPECT_EQ(s[0], "");
-  EXPECT_EQ(s[1], "0");
-  EXPECT_EQ(s[10], "9");
-  EXPECT_EQ(s[11], "A");
-  EXPECT_EQ(s[36], "Z");
-  for (int i = 37; i <= 43; ++i) EXPECT_EQ(s[static_cast<size_t>(i)], "") << i;
-  EXPECT_EQ(s[44], "a");
-  EXPECT_EQ(s[69], "z");
-  EXPECT_EQ(s[77], ".");
-  EXPECT_EQ(s[82], "\"");
-  EXPECT_EQ(s[85], "\\");
-  EXPECT_EQ(s[88], "=");
-  EXPECT_EQ(s[89], "(");
-  EXPECT_EQ(s[104], "@");
-  for (int i = 105; i <= 120; ++i) EXPECT_EQ(s[static_cast<size_t>(i)], "") << i;
-  EXPECT_EQ(FontLayout::CellX(11), 1);
-  EXPECT_EQ(FontLayout::CellY(11), 24);
-  EXPECT_EQ(FontLayout::CellX(104), 116);
-  EXPECT_EQ(FontLayout::CellY(104), 208);
+  for (auto [i, sign] : {std::pair<size_t, const char*>{0, ""},
+                         {1, "0"},
+                         {10, "9"},
+                         {11, "A"},
+                         {36, "Z"},
+                         {44, "a"},
+                         {69, "z"},
+                         {77, "."},
+                         {82, "\""},
+                         {85, "\\"},
+                         {88, "="},
+                         {89, "("},
+                         {104, "@"}})
+    EXPECT_EQ(s[i], sign) << i;
+  for (size_t i = 37; i <= 120; i += i == 43 ? 62 : 1) EXPECT_EQ(s[i], "") << i;  // 37 to 43, 105 to 120
+  EXPECT_EQ(std::pair(FontLayout::CellX(11), FontLayout::CellY(11)), std::pair(1, 24));
+  EXPECT_EQ(std::pair(FontLayout::CellX(104), FontLayout::CellY(104)), std::pair(116, 208));
 }
 
 TEST(Generator, EditsChangeOneObjectInTheWayTheirKindSays) {
@@ -180,15 +179,13 @@ TEST(Generator, ALevelIsTheSameForTheSameSeedAndItsRectanglesCoverWholeBlocks) {
   auto themes = AllThemes();
   const Theme& theme = *themes.front();
   const LevelPictures a = MakeLevel(theme, 2, 99), b = MakeLevel(theme, 2, 99), c = MakeLevel(theme, 2, 100);
-  EXPECT_EQ(a.original, b.original);
-  EXPECT_EQ(a.modified, b.modified);
+  EXPECT_TRUE(a.original == b.original && a.modified == b.modified);
   EXPECT_NE(a.original, c.original) << "another seed, another picture";
   ASSERT_EQ(a.rects.size(), 5u);
   std::set<Change> kinds;
   for (const DiffRect& r : a.rects) {
     kinds.insert(r.change);
-    EXPECT_EQ(r.left % 8, 0);
-    EXPECT_EQ(r.top % 8, 0);
+    EXPECT_EQ(std::pair(r.left % 8, r.top % 8), std::pair(0, 0));
     EXPECT_TRUE((r.right + 1) % 8 == 0 || r.right == theme.Width() - 1);
     EXPECT_TRUE((r.bottom + 1) % 8 == 0 || r.bottom == theme.Height() - 1);
   }

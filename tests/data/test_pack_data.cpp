@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <set>
+#include <utility>
 
 #include "DataFolder.h"
 #include "tovak2d/Extra.h"
@@ -75,18 +76,27 @@ std::vector<double> Thumbnail(const datagen::RgbImage& img) {
   return out;
 }
 
+// Every pack of the game folder, read once for all the tests that only look at them.
+const std::vector<Pack>& AllPacks() {
+  static const std::vector<Pack> packs = [] {
+    TempAppFolder app;
+    std::vector<Pack> loaded;
+    for (const auto& file : PackFiles()) loaded.push_back(LoadPack(file));
+    return loaded;
+  }();
+  return packs;
+}
+
 }  // namespace
 
 TEST(PackData, TheFolderHoldsUprightAndWidePacksOfTwelveLevelsOrMore) {
-  TempAppFolder app;
-  const auto files = PackFiles();
-  ASSERT_GE(files.size(), 4u);
+  const auto& packs = AllPacks();
+  ASSERT_GE(packs.size(), 4u);
   int upright = 0, wide = 0;
   std::set<std::string> descriptions;
-  for (const auto& file : files) {
-    SCOPED_TRACE(file.filename().string());
-    EXPECT_GT(file.filename().string().size(), 4u) << "the display name is the file name without .vnl";
-    Pack pack = LoadPack(file);
+  for (const Pack& pack : packs) {
+    SCOPED_TRACE(pack.file);
+    EXPECT_GT(pack.file.size(), 4u) << "the display name is the file name without .vnl";
     const int levels = std::atoi(pack.numOfLevels.c_str());
     EXPECT_GE(levels, 12);
     EXPECT_LE(levels, 50);
@@ -109,7 +119,7 @@ TEST(PackData, TheFolderHoldsUprightAndWidePacksOfTwelveLevelsOrMore) {
   }
   EXPECT_GE(upright, 2);
   EXPECT_GE(wide, 2);
-  EXPECT_EQ(descriptions.size(), files.size()) << "every pack describes its own theme";
+  EXPECT_EQ(descriptions.size(), packs.size()) << "every pack describes its own theme";
 }
 
 TEST(PackData, ScoreTablesStartEmpty) {
@@ -133,16 +143,12 @@ TEST(PackData, ScoreTablesStartEmpty) {
 }
 
 TEST(PackData, PicturesHaveTheShownSizeAndOneHighQualityEncoding) {
-  TempAppFolder app;
-  for (const auto& file : PackFiles()) {
-    Pack pack = LoadPack(file);
+  for (const Pack& pack : AllPacks()) {
     const int w = pack.Vertical() ? 256 : 380, h = pack.Vertical() ? 380 : 256;
     for (const auto& level : pack.levels) {
       SCOPED_TRACE(pack.file + " level " + std::to_string(level.number));
-      EXPECT_EQ(level.original.width, w);
-      EXPECT_EQ(level.original.height, h);
-      EXPECT_EQ(level.modified.width, w);
-      EXPECT_EQ(level.modified.height, h);
+      for (const auto* picture : {&level.original, &level.modified})
+        EXPECT_EQ(std::pair(picture->width, picture->height), std::pair(w, h));
       const JpegSettings a = ReadSettings(level.originalFile), b = ReadSettings(level.modifiedFile);
       ASSERT_TRUE(a.ok && b.ok) << "baseline JPEG";
       EXPECT_EQ(a.sampling, (std::vector<int>{0x11, 0x11, 0x11})) << "no chroma subsampling";
@@ -156,9 +162,7 @@ TEST(PackData, PicturesHaveTheShownSizeAndOneHighQualityEncoding) {
 }
 
 TEST(PackData, EveryDifferenceIsVisibleInsideItsRectangleAndNothingElseChanges) {
-  TempAppFolder app;
-  for (const auto& file : PackFiles()) {
-    Pack pack = LoadPack(file);
+  for (const Pack& pack : AllPacks()) {
     for (const auto& level : pack.levels) {
       SCOPED_TRACE(pack.file + " level " + std::to_string(level.number));
       const auto& a = level.original;
@@ -166,12 +170,8 @@ TEST(PackData, EveryDifferenceIsVisibleInsideItsRectangleAndNothingElseChanges) 
       ASSERT_EQ(level.rects.size(), 5u);
       for (size_t i = 0; i < 5; ++i) {
         const datagen::DiffRect& r = level.rects[i];
-        EXPECT_GE(r.left, 0);
-        EXPECT_GE(r.top, 0);
-        EXPECT_LT(r.right, a.width);
-        EXPECT_LT(r.bottom, a.height);
-        EXPECT_GE(r.Width(), 16);
-        EXPECT_GE(r.Height(), 16);
+        EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right < a.width && r.bottom < a.height) << i;
+        EXPECT_GE(std::min(r.Width(), r.Height()), 16) << i;
         for (size_t j = 0; j < i; ++j)
           EXPECT_FALSE(r.Overlaps(level.rects[j])) << "rectangles " << j << " and " << i;
       }
@@ -200,13 +200,13 @@ TEST(PackData, EveryDifferenceIsVisibleInsideItsRectangleAndNothingElseChanges) 
 }
 
 TEST(PackData, NoTwoLevelsOfAPackLookAlike) {
-  TempAppFolder app;
-  for (const auto& file : PackFiles()) {
-    Pack pack = LoadPack(file);
+  for (const Pack& pack : AllPacks()) {
     std::vector<std::vector<double>> thumbs;
-    for (const auto& level : pack.levels) thumbs.push_back(Thumbnail(level.original));
     std::set<std::string> captions;
-    for (const auto& level : pack.levels) captions.insert(level.caption);
+    for (const auto& level : pack.levels) {
+      thumbs.push_back(Thumbnail(level.original));
+      captions.insert(level.caption);
+    }
     EXPECT_GE(captions.size(), pack.levels.size() * 3 / 4)
         << pack.file << ": captions should tell levels apart";
     for (size_t i = 0; i < thumbs.size(); ++i)

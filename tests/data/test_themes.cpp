@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <set>
+#include <utility>
 
 #include "Canvas.h"
 #include "Rng.h"
@@ -49,6 +50,17 @@ int Changed(const Canvas& a, const Canvas& b) {
   return n;
 }
 
+// Calls check(theme, scene, rng) with the given level of every theme, composed from the seed.
+template <class Check>
+void ForEveryTheme(int level, uint64_t seed, Check check) {
+  for (const auto& theme : AllThemes()) {
+    SCOPED_TRACE(theme->PackName() + " level " + std::to_string(level));
+    Rng rng(seed);
+    const Scene scene = theme->Compose(level, rng);
+    check(*theme, scene, rng);
+  }
+}
+
 }  // namespace
 
 TEST(Themes, EveryLevelHasItsOwnSettingAndDozensOfObjects) {
@@ -60,15 +72,14 @@ TEST(Themes, EveryLevelHasItsOwnSettingAndDozensOfObjects) {
     for (int level = 1; level <= theme->Levels(); ++level) {
       Rng rng(level * 31);
       const Scene scene = theme->Compose(level, rng);
-      EXPECT_EQ(scene.width, theme->Width());
-      EXPECT_EQ(scene.height, theme->Height());
+      EXPECT_EQ(std::pair(scene.width, scene.height), std::pair(theme->Width(), theme->Height()));
       int movable = 0;
       for (const Item& item : scene.items) {
         // Setting pieces (buildings, kelp, wrecks) may run past the frame; objects may not.
         if (item.scenery) continue;
         ++movable;
-        EXPECT_GT(item.x, -scene.width * 0.1) << "level " << level << " kind " << item.kind;
-        EXPECT_LT(item.x, scene.width * 1.1) << "level " << level << " kind " << item.kind;
+        EXPECT_TRUE(item.x > -scene.width * 0.1 && item.x < scene.width * 1.1)
+            << "level " << level << " kind " << item.kind << " at " << item.x;
       }
       EXPECT_GE(scene.items.size(), 24u) << "level " << level;
       EXPECT_GE(movable, 15) << "level " << level;
@@ -84,71 +95,61 @@ TEST(Themes, EveryLevelHasItsOwnSettingAndDozensOfObjects) {
 }
 
 TEST(Themes, EveryObjectShowsAndStaysNearThePicture) {
-  for (const auto& theme : AllThemes()) {
-    SCOPED_TRACE(theme->PackName());
-    for (int level : {1, 6}) {
-      Rng rng(5);
-      const Scene scene = theme->Compose(level, rng);
+  for (int level : {1, 6})
+    ForEveryTheme(level, 5, [](const Theme& theme, const Scene& scene, Rng&) {
       for (const Item& item : scene.items) {
         if (item.scenery) continue;
-        const Coverage c = CoverageOf(PaintAlone(*theme, scene, item));
+        const Coverage c = CoverageOf(PaintAlone(theme, scene, item));
         EXPECT_GE(c.pixels, 12) << "kind " << item.kind << " at " << item.x << "," << item.y
                                 << " is hardly there";
         if (c.pixels == 0) continue;
         // An object is drawn around its anchor, not somewhere else in the picture.
-        EXPECT_LE(c.left, item.x + item.size * 1.2) << "kind " << item.kind;
-        EXPECT_GE(c.right, item.x - item.size * 1.2) << "kind " << item.kind;
-        EXPECT_LE(c.top, item.y + item.size * 1.2) << "kind " << item.kind;
-        EXPECT_GE(c.bottom, item.y - item.size * 2.0) << "kind " << item.kind;
+        EXPECT_TRUE(c.left <= item.x + item.size * 1.2 && c.right >= item.x - item.size * 1.2 &&
+                    c.top <= item.y + item.size * 1.2 && c.bottom >= item.y - item.size * 2.0)
+            << "kind " << item.kind << " drawn at " << c.left << "," << c.top << " to " << c.right << ","
+            << c.bottom;
       }
-    }
-  }
+    });
 }
 
 TEST(Themes, MirroringAndCountingShowOnTheObject) {
-  for (const auto& theme : AllThemes()) {
-    SCOPED_TRACE(theme->PackName());
-    Rng rng(11);
-    const Scene scene = theme->Compose(2, rng);
+  ForEveryTheme(2, 11, [](const Theme& theme, const Scene& scene, Rng&) {
     int mirrored = 0, counted = 0;
     for (const Item& item : scene.items) {
       if (item.scenery) continue;
-      const Canvas before = PaintAlone(*theme, scene, item);
-      if (theme->Mirrorable(item)) {
+      const Canvas before = PaintAlone(theme, scene, item);
+      if (theme.Mirrorable(item)) {
         Item flipped = item;
         flipped.flip = !flipped.flip;
-        EXPECT_GT(Changed(before, PaintAlone(*theme, scene, flipped)), 8)
+        EXPECT_GT(Changed(before, PaintAlone(theme, scene, flipped)), 8)
             << "kind " << item.kind << " ignores mirroring";
         ++mirrored;
       }
-      if (theme->Countable(item)) {
+      if (theme.Countable(item)) {
         Item more = item;
-        more.count = item.count < theme->MaxCount(item) ? item.count + 1 : item.count - 1;
-        EXPECT_GT(Changed(before, PaintAlone(*theme, scene, more)), 4)
+        more.count = item.count < theme.MaxCount(item) ? item.count + 1 : item.count - 1;
+        EXPECT_GT(Changed(before, PaintAlone(theme, scene, more)), 4)
             << "kind " << item.kind << " ignores its count";
         ++counted;
       }
     }
     EXPECT_GT(mirrored, 0) << "some objects can be mirrored";
     EXPECT_GT(counted, 0) << "some objects can be counted";
-  }
+  });
 }
 
 TEST(Themes, AddedObjectsFitWhereTheyAreAdded) {
-  for (const auto& theme : AllThemes()) {
-    SCOPED_TRACE(theme->PackName());
-    Rng rng(3);
-    const Scene scene = theme->Compose(4, rng);
+  ForEveryTheme(4, 3, [](const Theme& theme, const Scene& scene, Rng& rng) {
     int shown = 0, tried = 0;
     for (double fy : {0.15, 0.5, 0.85})
       for (double fx : {0.2, 0.5, 0.8}) {
-        Item item = theme->NewItem(scene, rng, scene.width * fx, scene.height * fy);
+        Item item = theme.NewItem(scene, rng, scene.width * fx, scene.height * fy);
         item.seed = rng.Next() | 1;
         EXPECT_FALSE(item.scenery);
         EXPECT_GT(item.size, 4);
         ++tried;
-        shown += CoverageOf(PaintAlone(*theme, scene, item)).pixels >= 12;
+        shown += CoverageOf(PaintAlone(theme, scene, item)).pixels >= 12;
       }
     EXPECT_EQ(shown, tried);
-  }
+  });
 }

@@ -12,11 +12,13 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "EngineState.h"
-#include "TestFiles.h"
 #include "FrameTiming.h"
+#include "LittleEndian.h"
+#include "TestFiles.h"
 #include "modExtra.h"
 #include "platform/Dialogs.h"
 #include "platform/Images.h"
@@ -27,6 +29,8 @@ namespace drawing_test {
 
 namespace fs = std::filesystem;
 using tovak2d::platform::images::Image;
+// Two coordinates or sizes compared at once.
+using XY = std::pair<int, int>;
 
 inline uint32_t Argb(uint32_t a, uint32_t r, uint32_t g, uint32_t b) {
   return a << 24 | r << 16 | g << 8 | b;
@@ -43,36 +47,30 @@ inline Image Filled(int width, int height, uint32_t argb) {
   return image;
 }
 
-inline void Put16(std::string& out, uint32_t v) {
-  out += static_cast<char>(v & 0xFF);
-  out += static_cast<char>((v >> 8) & 0xFF);
+// The image with the rectangle from (left, top) up to, not including, (right, bottom) in another colour.
+inline Image Painted(Image image, int left, int top, int right, int bottom, uint32_t argb) {
+  for (int y = top; y < bottom; ++y)
+    for (int x = left; x < right; ++x) image.argb[static_cast<size_t>(y) * image.width + x] = argb;
+  return image;
 }
-inline void Put32(std::string& out, uint32_t v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, v >> 16);
-}
+
+using testsupport::Le16;
+using testsupport::Le32;
+using testsupport::Put16;
+using testsupport::Put32;
 
 // A BMP of 24 bits (alpha dropped) or 32 bits (alpha kept in the fourth byte, plain BI_RGB).
 inline std::string Bmp(const Image& image, int bits) {
   const uint32_t bytesPerPixel = static_cast<uint32_t>(bits / 8);
   const uint32_t rowBytes = (static_cast<uint32_t>(image.width) * bytesPerPixel + 3) & ~3u;
-  std::string out = "BM";
-  Put32(out, 54 + rowBytes * image.height);
-  Put32(out, 0);
-  Put32(out, 54);
-  Put32(out, 40);
-  Put32(out, static_cast<uint32_t>(image.width));
-  Put32(out, static_cast<uint32_t>(image.height));
-  Put16(out, 1);
-  Put16(out, static_cast<uint32_t>(bits));
-  for (int i = 0; i < 6; ++i) Put32(out, 0);
+  std::string out =
+      "BM" + testsupport::Le32({54 + rowBytes * image.height, 0, 54, 40}) +
+      testsupport::Le32({static_cast<uint32_t>(image.width), static_cast<uint32_t>(image.height)}) +
+      testsupport::Le16({1, static_cast<uint32_t>(bits)}) + testsupport::Le32({0, 0, 0, 0, 0, 0});
   for (int y = image.height - 1; y >= 0; --y) {
     for (int x = 0; x < image.width; ++x) {
       uint32_t p = image.argb[static_cast<size_t>(y) * image.width + x];
-      out += static_cast<char>(p & 0xFF);
-      out += static_cast<char>((p >> 8) & 0xFF);
-      out += static_cast<char>((p >> 16) & 0xFF);
-      if (bits == 32) out += static_cast<char>(p >> 24);
+      for (int shift = 0; shift < bits; shift += 8) out += static_cast<char>((p >> shift) & 0xFF);
     }
     out.append(rowBytes - image.width * bytesPerPixel, '\0');
   }
@@ -83,25 +81,19 @@ inline std::string Bmp(const Image& image, int bits) {
 // already packed, little-endian, row by row.
 inline std::string DdsHeader(int width, int height, uint32_t pixelFlags, uint32_t fourCc, uint32_t bits,
                              uint32_t r, uint32_t g, uint32_t b, uint32_t a, uint32_t mipCount = 1) {
-  std::string out = "DDS ";
-  Put32(out, 124);
-  Put32(out, 0x1 | 0x2 | 0x4 | 0x1000 | (mipCount > 1 ? 0x20000u : 0u));
-  Put32(out, static_cast<uint32_t>(height));
-  Put32(out, static_cast<uint32_t>(width));
-  Put32(out, 0);
-  Put32(out, 0);
-  Put32(out, mipCount);
-  for (int i = 0; i < 11; ++i) Put32(out, 0);
-  Put32(out, 32);
-  Put32(out, pixelFlags);
-  Put32(out, fourCc);
-  Put32(out, bits);
-  Put32(out, r);
-  Put32(out, g);
-  Put32(out, b);
-  Put32(out, a);
-  Put32(out, 0x1000);
-  for (int i = 0; i < 4; ++i) Put32(out, 0);
+  using testsupport::Le32;
+  return "DDS " +
+         Le32({124, 0x1 | 0x2 | 0x4 | 0x1000 | (mipCount > 1 ? 0x20000u : 0u), static_cast<uint32_t>(height),
+               static_cast<uint32_t>(width), 0, 0, mipCount, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}) +
+         Le32({32, pixelFlags, fourCc, bits, r, g, b, a, 0x1000, 0, 0, 0, 0});
+}
+
+// A PAM file of the picture, RGB with alpha, as ImageMagick reads it.
+inline std::string Pam(const Image& image) {
+  std::string out = "P7\nWIDTH " + std::to_string(image.width) + "\nHEIGHT " + std::to_string(image.height) +
+                    "\nDEPTH 4\nMAXVAL 255\nTUPLTYPE RGB_ALPHA\nENDHDR\n";
+  for (uint32_t p : image.argb)
+    for (int shift : {16, 8, 0, 24}) out += static_cast<char>((p >> shift) & 0xFF);
   return out;
 }
 
@@ -125,14 +117,15 @@ inline bool RunConvert(const std::string& arguments) {
 // An engine started on a hidden 800 x 600 window with a fresh application folder.
 class DrawingTest : public ::testing::Test {
  protected:
-  void SetUp() override {
+  void SetUp() override { Open(false); }
+  void Open(bool fullScreen) {
     char pattern[] = "/tmp/varnel-drawing-XXXXXX";
     ASSERT_NE(mkdtemp(pattern), nullptr);
     folder_ = pattern;
     ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
     window_ = SDL_CreateWindow("drawing test", 0, 0, 800, 600, SDL_WINDOW_HIDDEN);
     ASSERT_NE(window_, nullptr) << SDL_GetError();
-    ASSERT_TRUE(engine_.Tovak2D_Start(window_, folder_.string(), 800, 600, false));
+    ASSERT_TRUE(engine_.Tovak2D_Start(window_, folder_.string(), 800, 600, fullScreen));
     tovak2d::platform::dialogs::ClearRecordedMessages();
     std::error_code ec;
     fs::remove(folder_ / "log.txt", ec);
@@ -147,6 +140,7 @@ class DrawingTest : public ::testing::Test {
     lib::hWndMain = nullptr;
     lib::resWidth = lib::resHeight = lib::winWidth = lib::winHeight = 0;
     lib::fullScreen = false;
+    lib::lastMouse = tovak2d::Mouse{};
     lib::piValue = lib::degToRad = 0;
     tovak2d::modExtra::ResetFrameTiming();
     tovak2d::platform::dialogs::ClearRecordedMessages();

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "LittleEndian.h"
 #include "TempAppFolder.h"
 #include "TestFiles.h"
 #include "modExtra.h"
@@ -27,34 +28,20 @@ inline int ZeroCrossings(const std::vector<float>& out) {
   return count;
 }
 
-inline void Put16(std::string& out, uint16_t v) {
-  out += static_cast<char>(v & 0xFF);
-  out += static_cast<char>(v >> 8);
-}
-
-inline void Put32(std::string& out, uint32_t v) {
-  Put16(out, static_cast<uint16_t>(v & 0xFFFF));
-  Put16(out, static_cast<uint16_t>(v >> 16));
-}
+using testsupport::Le16;
+using testsupport::Le32;
+using testsupport::Put16;
+using testsupport::Put32;
 
 // A plain 16-bit PCM wave file holding the given interleaved samples.
 inline std::string MakeWav16(const std::vector<int16_t>& samples, int channels, int rate) {
-  std::string fmt;
-  Put16(fmt, 1);
-  Put16(fmt, static_cast<uint16_t>(channels));
-  Put32(fmt, static_cast<uint32_t>(rate));
-  Put32(fmt, static_cast<uint32_t>(rate * channels * 2));
-  Put16(fmt, static_cast<uint16_t>(channels * 2));
-  Put16(fmt, 16);
+  const auto c = static_cast<uint32_t>(channels), r = static_cast<uint32_t>(rate);
+  const std::string fmt = Le16({1, c}) + Le32({r, r * c * 2}) + Le16({c * 2, 16});
   std::string data;
   for (int16_t s : samples) Put16(data, static_cast<uint16_t>(s));
-  std::string file = "RIFF";
-  Put32(file, static_cast<uint32_t>(4 + 8 + fmt.size() + 8 + data.size()));
-  file += "WAVEfmt ";
-  Put32(file, static_cast<uint32_t>(fmt.size()));
-  file += fmt + "data";
-  Put32(file, static_cast<uint32_t>(data.size()));
-  return file + data;
+  return "RIFF" + Le32({static_cast<uint32_t>(4 + 8 + fmt.size() + 8 + data.size())}) + "WAVEfmt " +
+         Le32({static_cast<uint32_t>(fmt.size())}) + fmt + "data" +
+         Le32({static_cast<uint32_t>(data.size())}) + data;
 }
 
 using testsupport::ReadFile;

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "DrawingSupport.h"
+#include "SdlEvents.h"
 #include "platform/DriverProbe.h"
 
 using namespace drawing_test;
@@ -63,12 +64,7 @@ TEST_F(CompositorTest, ShowsTheFrameScaledBetweenBars) {
 TEST_F(CompositorTest, ReportsThePointerInFramePixels) {
   SDL_SetWindowSize(window_, 1280, 720);
   for (auto [windowX, frameX] : {std::pair{640, 400}, {160, 0}, {100, -50}}) {
-    SDL_Event e{};
-    e.type = SDL_MOUSEMOTION;
-    e.motion.windowID = SDL_GetWindowID(window_);
-    e.motion.x = windowX;
-    e.motion.y = 360;
-    SDL_PushEvent(&e);
+    testsupport::PushMotion(window_, windowX, 360);
     engine_.RenderAll();
     tovak2d::Mouse mouse;
     engine_.GetMouseState(mouse);

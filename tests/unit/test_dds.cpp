@@ -10,6 +10,7 @@ using platform::images::Decode;
 namespace {
 
 constexpr uint32_t kRgb = 0x40, kAlphaPixels = 0x1, kAlphaOnly = 0x2, kFourCc = 0x4, kLuminance = 0x20000;
+constexpr uint32_t kArgb = kRgb | kAlphaPixels;
 
 constexpr uint32_t FourCc(const char (&name)[5]) {
   return uint32_t(name[0]) | uint32_t(name[1]) << 8 | uint32_t(name[2]) << 16 | uint32_t(name[3]) << 24;
@@ -39,18 +40,6 @@ Image TestPicture(bool opaque) {
   return image;
 }
 
-std::string Pam(const Image& image) {
-  std::string out = "P7\nWIDTH " + std::to_string(image.width) + "\nHEIGHT " + std::to_string(image.height) +
-                    "\nDEPTH 4\nMAXVAL 255\nTUPLTYPE RGB_ALPHA\nENDHDR\n";
-  for (uint32_t p : image.argb) {
-    out += char((p >> 16) & 0xFF);
-    out += char((p >> 8) & 0xFF);
-    out += char(p & 0xFF);
-    out += char(p >> 24);
-  }
-  return out;
-}
-
 struct Difference {
   int worst = 0;
   double mean = 0;
@@ -58,8 +47,7 @@ struct Difference {
 
 Difference Compare(const Image& a, const Image& b) {
   Difference d;
-  EXPECT_EQ(a.width, b.width);
-  EXPECT_EQ(a.height, b.height);
+  EXPECT_EQ(XY(a.width, a.height), XY(b.width, b.height));
   if (a.argb.size() != b.argb.size()) return {999, 999};
   long total = 0;
   for (size_t i = 0; i < a.argb.size(); ++i)
@@ -77,12 +65,6 @@ Image Decoded(const std::string& bytes) {
   auto image = Decode(bytes, &error);
   EXPECT_TRUE(image) << error;
   return image ? *image : Image{};
-}
-
-std::string Pixels16(std::initializer_list<uint32_t> values) {
-  std::string out;
-  for (uint32_t v : values) Put16(out, v);
-  return out;
 }
 
 }  // namespace
@@ -125,53 +107,21 @@ TEST(DdsTest, UncompressedLayoutsByTheirMasks) {
     std::string pixels;
     std::vector<uint32_t> expected;
   };
-  std::string argb32, xrgb32, rgb24;
-  for (uint32_t p : {0x80112233u, 0x00FFFFFFu}) Put32(argb32, p);
-  for (uint32_t p : {0x00112233u, 0x12FF0000u}) Put32(xrgb32, p);
-  rgb24 = std::string("\x33\x22\x11\x00\x00\xFF", 6);
+  const std::string argb32 = Le32({0x80112233, 0x00FFFFFF}), xrgb32 = Le32({0x00112233, 0x12FF0000});
+  const std::string rgb24("\x33\x22\x11\x00\x00\xFF", 6);
+  // clang-format off
   const std::vector<Case> cases = {
-      {"A8R8G8B8",
-       kRgb | kAlphaPixels,
-       32,
-       0xFF0000,
-       0xFF00,
-       0xFF,
-       0xFF000000,
-       argb32,
-       {0x80112233, 0x00FFFFFF}},
+      {"A8R8G8B8", kArgb, 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000, argb32, {0x80112233, 0x00FFFFFF}},
       {"X8R8G8B8", kRgb, 32, 0xFF0000, 0xFF00, 0xFF, 0, xrgb32, {0xFF112233, 0xFFFF0000}},
       {"R8G8B8", kRgb, 24, 0xFF0000, 0xFF00, 0xFF, 0, rgb24, {0xFF112233, 0xFFFF0000}},
-      {"R5G6B5", kRgb, 16, 0xF800, 0x07E0, 0x001F, 0, Pixels16({0xF800, 0x0010}), {0xFFFF0000, 0xFF000084}},
-      {"A1R5G5B5",
-       kRgb | kAlphaPixels,
-       16,
-       0x7C00,
-       0x03E0,
-       0x001F,
-       0x8000,
-       Pixels16({0xFC00, 0x03E0}),
-       {0xFFFF0000, 0x0000FF00}},
-      {"A4R4G4B4",
-       kRgb | kAlphaPixels,
-       16,
-       0x0F00,
-       0x00F0,
-       0x000F,
-       0xF000,
-       Pixels16({0x8F0A, 0xF000}),
-       {0x88FF00AA, 0xFF000000}},
+      {"R5G6B5", kRgb, 16, 0xF800, 0x07E0, 0x001F, 0, Le16({0xF800, 0x0010}), {0xFFFF0000, 0xFF000084}},
+      {"A1R5G5B5", kArgb, 16, 0x7C00, 0x03E0, 0x001F, 0x8000, Le16({0xFC00, 0x03E0}), {0xFFFF0000, 0x0000FF00}},
+      {"A4R4G4B4", kArgb, 16, 0x0F00, 0x00F0, 0x000F, 0xF000, Le16({0x8F0A, 0xF000}), {0x88FF00AA, 0xFF000000}},
       {"L8", kLuminance, 8, 0xFF, 0, 0, 0, std::string("\x40\xFF", 2), {0xFF404040, 0xFFFFFFFF}},
-      {"A8L8",
-       kLuminance | kAlphaPixels,
-       16,
-       0xFF,
-       0,
-       0,
-       0xFF00,
-       Pixels16({0x8040, 0x00FF}),
-       {0x80404040, 0x00FFFFFF}},
+      {"A8L8", kLuminance | kAlphaPixels, 16, 0xFF, 0, 0, 0xFF00, Le16({0x8040, 0x00FF}), {0x80404040, 0x00FFFFFF}},
       {"A8", kAlphaOnly, 8, 0, 0, 0, 0xFF, std::string("\x40\xFF", 2), {0x40000000, 0xFF000000}},
   };
+  // clang-format on
   for (const Case& c : cases) {
     std::string file = DdsHeader(2, 1, c.flags, 0, c.bits, c.r, c.g, c.b, c.a) + c.pixels;
     Image image = Decoded(file);
@@ -185,11 +135,10 @@ TEST(DdsTest, UncompressedLayoutsByTheirMasks) {
 
 TEST(DdsTest, TopLevelIsReadWhateverFollows) {
   // A 4 x 2 image with two smaller levels after it: the top level alone is the texture.
-  std::string top, mips;
+  std::string top;
   for (int i = 0; i < 8; ++i) Put32(top, 0xFF000000u | uint32_t(i * 30));
-  for (int i = 0; i < 3; ++i) Put32(mips, 0xFFFFFFFFu);
-  const std::string header =
-      DdsHeader(4, 2, kRgb | kAlphaPixels, 0, 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000, 3);
+  const std::string mips = Le32({0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF});
+  const std::string header = DdsHeader(4, 2, kArgb, 0, 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000, 3);
   Image withMips = Decoded(header + top + mips);
   Image withoutMips = Decoded(header + top);
   ASSERT_EQ(withMips.width, 4);

@@ -21,46 +21,34 @@ using Names = std::vector<std::string>;
 TEST(FilesInFolder, ListsPlainFilesInNameOrder) {
   TempAppFolder app;
   Extra extra;
-  app.Write("packs/b.vnl", "");
-  app.Write("packs/A.vnl", "");
-  app.Write("packs/c.vnl", "");
-  app.Write("packs/.hidden", "");
-  app.Write("packs/sub/deep.vnl", "");
-  app.Write("packs/sub/deeper/deepest.vnl", "");
+  for (const char* name : {"b.vnl", "A.vnl", "c.vnl", ".hidden", "sub/deep.vnl", "sub/deeper/deepest.vnl"})
+    app.Write(std::string("packs/") + name, "");
   std::filesystem::create_directories(app.path() / "packs/empty");
   std::filesystem::create_directories(app.path() / "nothing");
 
-  EXPECT_EQ(extra.FilesInFolder("packs"), (Names{"A.vnl", "b.vnl", "c.vnl"}));
-  EXPECT_EQ(extra.FilesInFolder("\\packs\\"), (Names{"A.vnl", "b.vnl", "c.vnl"}));
-  EXPECT_EQ(extra.FilesInFolder("PACKS"), (Names{"A.vnl", "b.vnl", "c.vnl"}));
+  for (const char* folder : {"packs", "\\packs\\", "PACKS"})
+    EXPECT_EQ(extra.FilesInFolder(folder), (Names{"A.vnl", "b.vnl", "c.vnl"})) << folder;
   EXPECT_EQ(extra.FilesInFolder("packs", true), (Names{"A.vnl", "b.vnl", "c.vnl", "deep.vnl", "deepest.vnl"}))
       << "depth first, and an empty sub-folder adds nothing";
   const Names full = extra.FilesInFolder("packs", false, false);
   ASSERT_EQ(full.size(), 3u);
   EXPECT_EQ(full[0], app.str() + "\\packs\\A.vnl");
 
-  EXPECT_EQ(extra.FilesInFolder("nothing"), (Names{""}));
-  EXPECT_EQ(extra.FilesInFolder("missing"), (Names{""}));
-  EXPECT_EQ(extra.FilesInFolder(""), (Names{""})) << "only folders in the application folder";
+  for (const char* folder : {"nothing", "missing", ""})  // "": only folders inside the application folder
+    EXPECT_EQ(extra.FilesInFolder(folder), (Names{""})) << folder;
 }
 
 TEST(FileUtilities, ArraysNamesAndExtensions) {
   Extra extra;
-  Names one{""};
-  extra.AddItem2Array1D(one, "x");
-  EXPECT_EQ(one, (Names{"x"}));
-  Names two{"a", "b"};
-  extra.AddItem2Array1D(two, "x");
-  EXPECT_EQ(two, (Names{"a", "b", "x"}));
-  Names firstEmpty{"", "b"};
-  extra.AddItem2Array1D(firstEmpty, "x");
-  EXPECT_EQ(firstEmpty, (Names{"x"}));
-  Names lastEmpty{"a", ""};
-  extra.AddItem2Array1D(lastEmpty, "x");
-  EXPECT_EQ(lastEmpty, (Names{"a", "", "x"}));
-  Names none;
-  extra.AddItem2Array1D(none, "x");
-  EXPECT_EQ(none, (Names{"x"}));
+  // An array whose first item is empty counts as empty.
+  for (auto [names, after] : std::vector<std::pair<Names, Names>>{{{""}, {"x"}},
+                                                                  {{"a", "b"}, {"a", "b", "x"}},
+                                                                  {{"", "b"}, {"x"}},
+                                                                  {{"a", ""}, {"a", "", "x"}},
+                                                                  {{}, {"x"}}}) {
+    extra.AddItem2Array1D(names, "x");
+    EXPECT_EQ(names, after);
+  }
 
   std::vector<double> numbers{0};
   extra.AddItem2Array1D(numbers, 5);
@@ -158,13 +146,10 @@ TEST(FileUtilities, DownloadsFromALocalServer) {
 
 TEST(FileUtilities, OnlineMeansADefaultRoute) {
   TempAppFolder app;
-  app.Write("route",
-            "Iface\tDestination\tGateway \tFlags\tRefCnt\tUse\tMetric\tMask\n"
-            "eth0\t0000A8C0\t00000000\t0001\t0\t0\t0\t00FFFFFF\n");
+  const std::string head = "Iface\tDestination\tGateway \tFlags\tRefCnt\tUse\tMetric\tMask\n";
+  app.Write("route", head + "eth0\t0000A8C0\t00000000\t0001\t0\t0\t0\t00FFFFFF\n");
   EXPECT_FALSE(platform::net::HasDefaultRoute((app.path() / "route").string()));
-  app.Write("route",
-            "Iface\tDestination\tGateway \tFlags\tRefCnt\tUse\tMetric\tMask\n"
-            "eth0\t00000000\t0100A8C0\t0003\t0\t0\t0\t00000000\n");
+  app.Write("route", head + "eth0\t00000000\t0100A8C0\t0003\t0\t0\t0\t00000000\n");
   EXPECT_TRUE(platform::net::HasDefaultRoute((app.path() / "route").string()));
   EXPECT_FALSE(platform::net::HasDefaultRoute((app.path() / "missing").string()));
 }

@@ -1,3 +1,5 @@
+#include <tuple>
+
 #include "DrawingSupport.h"
 #include "FontState.h"
 #include "Ini.h"
@@ -66,25 +68,24 @@ int InkRowsOf(const Image& frame, int top, int bottom) {
 }  // namespace
 
 TEST_F(FontTest, DefaultFontFileIsWrittenWhenMissing) {
-  auto value = [](const std::string& section, int key) {
-    return modExtra::ReadIniValue(section, std::to_string(key), "font.ini");
-  };
-  EXPECT_EQ(value("Signs value", 0), "");
-  EXPECT_EQ(value("Signs value", 1), "0");
-  EXPECT_EQ(value("Signs value", 11), "A");
-  EXPECT_EQ(value("Signs value", 44), "a");
-  EXPECT_EQ(value("Signs value", 82), "\"");
-  EXPECT_EQ(value("Signs value", 88), "=");
-  EXPECT_EQ(value("Signs value", 100), "$");
-  EXPECT_EQ(value("Signs value", 101), "\x80");  // the euro sign in Windows-1252
-  EXPECT_EQ(value("Signs value", 102), "%");
-  EXPECT_EQ(value("Signs value", 103), "\xA9");
-  EXPECT_EQ(value("Signs value", 104), "@");
-  EXPECT_EQ(value("Signs value", 120), "");
-  EXPECT_EQ(value("Signs position", 0), "1x1");
-  EXPECT_EQ(value("Signs position", 11), "1x24");
-  EXPECT_EQ(value("Signs position", 104), "116x208");
-  EXPECT_EQ(value("Signs position", 120), "231x231");
+  const std::vector<std::tuple<const char*, int, std::string>> values = {{"Signs value", 0, ""},
+                                                                         {"Signs value", 1, "0"},
+                                                                         {"Signs value", 11, "A"},
+                                                                         {"Signs value", 44, "a"},
+                                                                         {"Signs value", 82, "\""},
+                                                                         {"Signs value", 88, "="},
+                                                                         {"Signs value", 100, "$"},
+                                                                         {"Signs value", 101, "\x80"},
+                                                                         {"Signs value", 102, "%"},
+                                                                         {"Signs value", 103, "\xA9"},
+                                                                         {"Signs value", 104, "@"},
+                                                                         {"Signs value", 120, ""},
+                                                                         {"Signs position", 0, "1x1"},
+                                                                         {"Signs position", 11, "1x24"},
+                                                                         {"Signs position", 104, "116x208"},
+                                                                         {"Signs position", 120, "231x231"}};
+  for (const auto& [section, key, value] : values)
+    EXPECT_EQ(modExtra::ReadIniValue(section, std::to_string(key), "font.ini"), value) << section << key;
   EXPECT_EQ(modExtra::ReadIniValue("Letter sizes", "Width", "font.ini"), "22");
   EXPECT_EQ(modExtra::ReadIniValue("Letter sizes", "Height", "font.ini"), "22");
 
@@ -100,10 +101,11 @@ TEST_F(FontTest, DefaultFontFileIsWrittenWhenMissing) {
   EXPECT_EQ(keys, 121u + 121u + 2u);
 
   const FontState& f = Fonts();
-  EXPECT_EQ(f.letterWidth, 22);
-  EXPECT_EQ(f.letterHeight, 22);
-  EXPECT_EQ(f.letterPos[104].X, 116);
-  EXPECT_EQ(f.letterPos[104].Y, 208);
+  EXPECT_EQ(XY(f.letterWidth, f.letterHeight), XY(22, 22));
+  EXPECT_EQ(XY(f.letterPos[104].X, f.letterPos[104].Y), XY(116, 208));
+  for (auto [sign, index] :
+       {std::pair{"a", 44}, {"Q", 27}, {"~", 0}, {" ", 0}, {"\x80", 101}, {"\"", 82}, {"9", 10}})
+    EXPECT_EQ(FindSign(f, sign), index) << sign;
 }
 
 TEST_F(FontTest, FontFileIsReadAndABrokenOneFailsTheStart) {
@@ -113,12 +115,9 @@ TEST_F(FontTest, FontFileIsReadAndABrokenOneFailsTheStart) {
   LoadFontIni(EngineAccess::Of(engine_));
   const FontState& f = Fonts();
   EXPECT_EQ(f.signs[1], "x");
-  EXPECT_EQ(f.letterPos[1].X, 5);
-  EXPECT_EQ(f.letterPos[1].Y, 6);
-  EXPECT_EQ(f.letterPos[2].X, 7);
-  EXPECT_EQ(f.letterPos[2].Y, 8);
-  EXPECT_EQ(f.letterWidth, 10);
-  EXPECT_EQ(f.letterHeight, 12);  // halves to even
+  EXPECT_EQ(XY(f.letterPos[1].X, f.letterPos[1].Y), XY(5, 6));
+  EXPECT_EQ(XY(f.letterPos[2].X, f.letterPos[2].Y), XY(7, 8));
+  EXPECT_EQ(XY(f.letterWidth, f.letterHeight), XY(10, 12));  // halves to even
   EXPECT_EQ(FindSign(f, "Q"), 2);
   EXPECT_EQ(FindSign(f, "z"), 0);
 
@@ -128,17 +127,6 @@ TEST_F(FontTest, FontFileIsReadAndABrokenOneFailsTheStart) {
   EXPECT_FALSE(engine_.Tovak2D_Start(window_, folder_.string(), 800, 600, false));
   EXPECT_NE(Log().find("Error in Tovak2D_Start : font.ini"), std::string::npos) << Log();
   EXPECT_EQ(Log().find("Engine Init"), std::string::npos);
-}
-
-TEST_F(FontTest, FindSignOfTheDefaultLayout) {
-  const FontState& f = Fonts();
-  EXPECT_EQ(FindSign(f, "a"), 44);
-  EXPECT_EQ(FindSign(f, "Q"), 27);
-  EXPECT_EQ(FindSign(f, "~"), 0);
-  EXPECT_EQ(FindSign(f, " "), 0);
-  EXPECT_EQ(FindSign(f, "\x80"), 101);
-  EXPECT_EQ(FindSign(f, "\""), 82);
-  EXPECT_EQ(FindSign(f, "9"), 10);
 }
 
 TEST_F(FontTest, BitmapTextAdvancesByCellsAndTurnsEachLetter) {

@@ -55,8 +55,7 @@ TEST_F(FrameTiming, HoldsThePeriodFromTheEndOfOneWaitToTheNext) {
     clock.slept = 0;
     modExtra::FrameLimit(50);
     const int64_t period = modExtra::frameTiming.lastFrameEnd - start;
-    EXPECT_GE(period, 20'000'000);
-    EXPECT_LT(period, 20'050'000);
+    EXPECT_TRUE(period >= 20'000'000 && period < 20'050'000) << period;
     EXPECT_GT(clock.slept, 13'000'000) << "most of the 15 ms wait is spent asleep";
     EXPECT_GT(extra.GetFpsTooMuch(), 1);
   }
@@ -68,8 +67,7 @@ TEST_F(FrameTiming, MeasuresTheRatePerSecond) {
     clock.Work(3);
     modExtra::FrameLimit(50);
   }
-  EXPECT_GE(extra.GetFps(), 49);
-  EXPECT_LE(extra.GetFps(), 51);
+  EXPECT_NEAR(extra.GetFps(), 50, 1);
 
   // The rate keeps updating when the millisecond tick count wraps past its largest value.
   clock.now = (int64_t{INT32_MAX} - 500) * 1'000'000;
@@ -77,8 +75,7 @@ TEST_F(FrameTiming, MeasuresTheRatePerSecond) {
   modExtra::frameTiming.lastFpsTick = static_cast<int32_t>(clock.now / 1'000'000);
   modExtra::frameTiming.framesCounted = 0;
   for (int frame = 0; frame < 100; ++frame) modExtra::FrameLimit(50);
-  EXPECT_GE(extra.GetFps(), 49);
-  EXPECT_LE(extra.GetFps(), 51);
+  EXPECT_NEAR(extra.GetFps(), 50, 1);
 }
 
 TEST_F(FrameTiming, LateFramesAndOddCapsDoNotWait) {
@@ -109,7 +106,6 @@ TEST_F(FrameTiming, SetAndSleep) {
   extra.SetFPSLimit(30);
   EXPECT_EQ(modExtra::frameTiming.fpsLimit, 30);
   extra.Sleep(12);
-  EXPECT_EQ(clock.slept, 12'000'000);
-  extra.Sleep(-3);
+  extra.Sleep(-3);  // no time at all
   EXPECT_EQ(clock.slept, 12'000'000);
 }

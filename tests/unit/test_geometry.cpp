@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <map>
+#include <tuple>
+#include <utility>
 
 #include "modExtra.h"
 #include "tovak2d/Extra.h"
@@ -18,8 +20,7 @@ TEST(Geometry, RandomNumbersCoverBothEndsAtHalfWeight) {
   EXPECT_EQ(extra.RndNum(5, 5), 5);
   for (int i = 0; i < 100; ++i) {
     const int32_t v = extra.RndNum(10, 4);  // reversed bounds still stay between them
-    EXPECT_GE(v, 4);
-    EXPECT_LE(v, 10);
+    EXPECT_TRUE(v >= 4 && v <= 10) << v;
   }
   // Two draws in a row are not stuck on one value.
   std::map<int32_t, int> quick;
@@ -51,31 +52,23 @@ TEST(Geometry, RectanglesPointsAndTheMouse) {
 
 TEST(Geometry, AnglesDistancesAndSteps) {
   Extra extra;
-  float a = 360;
-  extra.WrapAngle(a);
-  EXPECT_EQ(a, 0);
-  a = -90;
-  extra.WrapAngle(a);
-  EXPECT_EQ(a, 270);
-  a = 720;
-  extra.WrapAngle(a);
-  EXPECT_EQ(a, 360);
-  a = -400;
-  extra.WrapAngle(a);
-  EXPECT_EQ(a, -40);
-  a = 359.5f;
-  extra.WrapAngle(a);
-  EXPECT_EQ(a, 359.5f);
+  // One turn is taken off or added, once.
+  for (auto [angle, wrapped] :
+       {std::pair<float, float>{360, 0}, {-90, 270}, {720, 360}, {-400, -40}, {359.5f, 359.5f}}) {
+    extra.WrapAngle(angle);
+    EXPECT_EQ(angle, wrapped);
+  }
 
   EXPECT_FLOAT_EQ(extra.GetDistance(0, 0, 3, 4), 5);
-  EXPECT_FLOAT_EQ(extra.GetAngle(0, 0, 1, 1), 45);
-  EXPECT_FLOAT_EQ(extra.GetAngle(0, 0, -1, 1), 135);
-  EXPECT_FLOAT_EQ(extra.GetAngle(0, 0, -1, -1), 225);
-  EXPECT_FLOAT_EQ(extra.GetAngle(0, 0, 1, -1), 315);
-  EXPECT_EQ(extra.GetAngle(0, 0, 0, 5), 90);
-  EXPECT_EQ(extra.GetAngle(0, 0, 5, 0), 0);
-  EXPECT_EQ(extra.GetAngle(0, 0, -5, 0), 180);
-  EXPECT_EQ(extra.GetAngle(0, 0, 0, -5), 270);
+  for (auto [x, y, angle] : {std::tuple<float, float, float>{1, 1, 45},
+                             {-1, 1, 135},
+                             {-1, -1, 225},
+                             {1, -1, 315},
+                             {0, 5, 90},
+                             {5, 0, 0},
+                             {-5, 0, 180},
+                             {0, -5, 270}})
+    EXPECT_FLOAT_EQ(extra.GetAngle(0, 0, x, y), angle) << x << "," << y;
   EXPECT_NEAR(extra.GetAngle(0, 0, 1, 2), 63.4349f, 1e-3);
   EXPECT_THROW(extra.GetAngle(3, 3, 3, 3), MathError);
 

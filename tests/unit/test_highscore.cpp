@@ -13,6 +13,11 @@ bool Contains(const std::string& haystack, const std::string& needle) {
   return haystack.find(needle) != std::string::npos;
 }
 
+// Opens or makes the table; the resolved name and the stored size are not looked at.
+bool Create(Extra& extra, std::string name, int16_t topX, int16_t values) {
+  return extra.HighScore_Create(name, topX, values);
+}
+
 }  // namespace
 
 TEST(HighScore, ANewTableRanksAndWritesEveryMovedRow) {
@@ -66,9 +71,7 @@ TEST(HighScore, ANewTableRanksAndWritesEveryMovedRow) {
 TEST(HighScore, ScoresAreWrittenAsSinglesAndLoadedFloored) {
   TempAppFolder app;
   Extra extra;
-  std::string name = "t.ini";
-  int16_t topX = 3, values = 1;
-  ASSERT_TRUE(extra.HighScore_Create(name, topX, values));
+  ASSERT_TRUE(Create(extra, "t.ini", 3, 1));
   extra.HighScore_NewScore(12.7f, "a", {"one", "two"});
   extra.HighScore_NewScore(12345678.0f, "b", {"only"});
   extra.HighScore_NewScore(0.5f, "c", {});
@@ -78,7 +81,7 @@ TEST(HighScore, ScoresAreWrittenAsSinglesAndLoadedFloored) {
   EXPECT_TRUE(Contains(file, "=0.5\r\n")) << file;
 
   Extra reload;
-  ASSERT_TRUE(reload.HighScore_Create(name, topX, values));
+  ASSERT_TRUE(Create(reload, "t.ini", 3, 1));
   EXPECT_EQ(reload.HighScore_GetScore(1), 12345680.0f) << "seven significant digits were stored";
   EXPECT_EQ(reload.HighScore_GetScore(2), 12.0f);
   EXPECT_EQ(reload.HighScore_GetScore(3), 0.0f);
@@ -91,9 +94,7 @@ TEST(HighScore, ZeroRanksAndGarbledFilesFailSafely) {
   TempAppFolder app;
   {
     Extra extra;
-    std::string name = "zero.ini";
-    int16_t topX = 0, values = 0;
-    ASSERT_TRUE(extra.HighScore_Create(name, topX, values));
+    ASSERT_TRUE(Create(extra, "zero.ini", 0, 0));
     EXPECT_EQ(extra.HighScore_NewScore(1000, "a", {}), 0);
     EXPECT_EQ(extra.HighScore_CheckPos(1000), 1);
   }
@@ -111,9 +112,7 @@ TEST(HighScore, ZeroRanksAndGarbledFilesFailSafely) {
   for (const char* contents : garbled) {
     app.Write("bad.ini", contents);
     Extra extra;
-    std::string name = "bad.ini";
-    int16_t topX = 10, values = 0;
-    EXPECT_FALSE(extra.HighScore_Create(name, topX, values)) << contents;
+    EXPECT_FALSE(Create(extra, "bad.ini", 10, 0)) << contents;
     EXPECT_EQ(app.LogLines().back(), "Error in loading HighScores : " + app.str() + "\\bad.ini");
     EXPECT_EQ(extra.HighScore_NewScore(10, "x", {}), 0);
     EXPECT_EQ(extra.HighScore_CheckPos(10), 0);
@@ -125,33 +124,25 @@ TEST(HighScore, ZeroRanksAndGarbledFilesFailSafely) {
 
 TEST(HighScore, ASizeOverTheLimitsLeavesNoFile) {
   TempAppFolder app;
-  struct Size {
-    int16_t topX, values;
-  };
-  for (const Size size : {Size{101, 0}, Size{10, 17}, Size{-1, 0}, Size{10, -1}, Size{1000, 255}}) {
+  for (const auto [topX, values] :
+       {std::pair<int16_t, int16_t>{101, 0}, {10, 17}, {-1, 0}, {10, -1}, {1000, 255}}) {
     Extra extra;
-    std::string name = "refused.ini";
-    int16_t topX = size.topX, values = size.values;
-    EXPECT_FALSE(extra.HighScore_Create(name, topX, values)) << size.topX << " " << size.values;
-    EXPECT_FALSE(app.Has("refused.ini")) << size.topX << " " << size.values;
+    EXPECT_FALSE(Create(extra, "refused.ini", topX, values)) << topX << " " << values;
+    EXPECT_FALSE(app.Has("refused.ini")) << topX << " " << values;
     ASSERT_FALSE(app.LogLines().empty());
     EXPECT_EQ(app.LogLines().back(), "Error in loading HighScores : " + app.str() + "\\refused.ini");
     EXPECT_EQ(extra.HighScore_NewScore(10, "x", {}), 0);
   }
   // The largest table allowed is made.
   Extra extra;
-  std::string name = "largest.ini";
-  int16_t topX = 100, values = 16;
-  EXPECT_TRUE(extra.HighScore_Create(name, topX, values));
+  EXPECT_TRUE(Create(extra, "largest.ini", 100, 16));
   EXPECT_EQ(app.Read("largest.ini"), "[setup]\r\nTopX=100\r\nadditionalValues=16\r\n");
 }
 
 TEST(HighScore, TheFileTextAfterInserts) {
   TempAppFolder app;
   Extra extra;
-  std::string name = "small.ini";
-  int16_t topX = 2, values = 0;
-  ASSERT_TRUE(extra.HighScore_Create(name, topX, values));
+  ASSERT_TRUE(Create(extra, "small.ini", 2, 0));
   EXPECT_EQ(extra.HighScore_NewScore(500, "Ann", {"a"}), 1);
   EXPECT_EQ(extra.HighScore_NewScore(600, "Bo", {"b"}), 1);
   EXPECT_EQ(app.Read("small.ini"),
@@ -172,20 +163,11 @@ TEST(HighScore, HostileFilesNeverCrashTheLoader) {
     const int edits = 1 + static_cast<int>(next() % 8);
     for (int e = 0; e < edits; ++e) {
       const size_t at = next() % (contents.size() + 1);
-      switch (next() % 4) {
-        case 0:
-          contents.insert(at, 1, static_cast<char>(next() & 0xFF));
-          break;
-        case 1:
-          if (at < contents.size()) contents.erase(at, 1);
-          break;
-        case 2:
-          if (at < contents.size()) contents[at] = static_cast<char>(next() & 0xFF);
-          break;
-        default:
-          contents.insert(at, std::to_string(static_cast<int32_t>(next())));
-          break;
-      }
+      const uint32_t kind = next() % 4;
+      if (kind == 0) contents.insert(at, 1, static_cast<char>(next() & 0xFF));
+      if (kind == 1 && at < contents.size()) contents.erase(at, 1);
+      if (kind == 2 && at < contents.size()) contents[at] = static_cast<char>(next() & 0xFF);
+      if (kind == 3) contents.insert(at, std::to_string(static_cast<int32_t>(next())));
     }
     app.Write("fuzz.ini", contents);
     Extra extra;

@@ -62,18 +62,6 @@ Image Picture(Kind kind) {
   return image;
 }
 
-std::string Pam(const Image& image) {
-  std::string out = "P7\nWIDTH " + std::to_string(image.width) + "\nHEIGHT " + std::to_string(image.height) +
-                    "\nDEPTH 4\nMAXVAL 255\nTUPLTYPE RGB_ALPHA\nENDHDR\n";
-  for (uint32_t p : image.argb) {
-    out += static_cast<char>((p >> 16) & 0xFF);
-    out += static_cast<char>((p >> 8) & 0xFF);
-    out += static_cast<char>(p & 0xFF);
-    out += static_cast<char>(p >> 24);
-  }
-  return out;
-}
-
 // The colour a pixel shows when drawn over the background.
 uint32_t OverBackground(uint32_t argb) {
   const int alpha = Channel(argb, 24);
@@ -191,8 +179,7 @@ class ImageEncodingTest : public DrawingTest {
     Texture texture;
     engine_.CreateTexture(texture, file);
     ASSERT_TRUE(texture) << Log();
-    EXPECT_EQ(texture.Width(), 64);
-    EXPECT_EQ(texture.Height(), 64);
+    EXPECT_EQ(XY(texture.Width(), texture.Height()), XY(64, 64));
     engine_.ClearScreen(kBackR, kBackG, kBackB);
     engine_.Draw(texture, 0, 0, 64, 64);
     const Image frame = BackBuffer();
@@ -294,30 +281,27 @@ TEST_F(ImageEncodingTest, DdsCompressedAndUncompressedWithAndWithoutMipLevels) {
   if (Convert().empty()) GTEST_SKIP() << "ImageMagick is not installed";
   // ImageMagick writes DXT1 without alpha, DXT5 for a picture with alpha and never DXT3; the
   // signature is the four-character code or the bit count of an uncompressed layout.
-  RunCases({
-      {"dxt1.dds", Kind::Colour, "-define dds:compression=dxt1 ", 8, "DXT1"sv, 84},
-      {"dxt1-single.dds", Kind::Colour, "-define dds:compression=dxt1 -define dds:mipmaps=0 ", 8, "DXT1"sv,
-       84},
-      {"dxt5.dds", Kind::Alpha, "-define dds:compression=dxt5 ", 8, "DXT5"sv, 84},
-      {"dxt5-single.dds", Kind::Alpha, "-define dds:compression=dxt5 -define dds:mipmaps=0 ", 8, "DXT5"sv,
-       84},
-      {"argb.dds", Kind::Alpha, "-define dds:compression=none ", 1, "\x20\x00\x00\x00"sv, 88},
-      {"argb-single.dds", Kind::Alpha, "-define dds:compression=none -define dds:mipmaps=0 ", 1,
-       "\x20\x00\x00\x00"sv, 88},
-      {"rgb.dds", Kind::Colour, "-alpha off -define dds:compression=none ", 0, "\x18\x00\x00\x00"sv, 88},
-      {"rgb-single.dds", Kind::Colour, "-alpha off -define dds:compression=none -define dds:mipmaps=0 ", 0,
-       "\x18\x00\x00\x00"sv, 88},
-  });
-  // DXT3, and DXT1 with its one-bit alpha, as texture tools built on libsquish write them.
-  Put("dxt3.dds", SquishDds(Picture(Kind::Alpha), squish::kDxt3, 7));
-  Put("dxt3-single.dds", SquishDds(Picture(Kind::Alpha), squish::kDxt3, 1));
-  Put("dxt1a.dds", SquishDds(Picture(Kind::Keyed), squish::kDxt1, 7));
-  Put("dxt1a-single.dds", SquishDds(Picture(Kind::Keyed), squish::kDxt1, 1));
-  ExpectDrawnRight("dxt3.dds", Kind::Alpha, 10);
-  ExpectDrawnRight("dxt3-single.dds", Kind::Alpha, 10);
-  ExpectDrawnRight("dxt1a.dds", Kind::Keyed, 8);
-  ExpectDrawnRight("dxt1a-single.dds", Kind::Keyed, 8);
-
+  for (const char* mips : {"", "-define dds:mipmaps=0 "}) {
+    const std::string suffix = *mips ? "-single.dds" : ".dds";
+    const std::string dxt1 = "dxt1" + suffix, dxt5 = "dxt5" + suffix, argb = "argb" + suffix,
+                      rgb = "rgb" + suffix;
+    const std::string d1 = "-define dds:compression=dxt1 " + std::string(mips);
+    const std::string d5 = "-define dds:compression=dxt5 " + std::string(mips);
+    const std::string none = "-define dds:compression=none " + std::string(mips);
+    const std::string rgbNone = "-alpha off " + none;
+    RunCases({
+        {dxt1.c_str(), Kind::Colour, d1.c_str(), 8, "DXT1"sv, 84},
+        {dxt5.c_str(), Kind::Alpha, d5.c_str(), 8, "DXT5"sv, 84},
+        {argb.c_str(), Kind::Alpha, none.c_str(), 1, "\x20\x00\x00\x00"sv, 88},
+        {rgb.c_str(), Kind::Colour, rgbNone.c_str(), 0, "\x18\x00\x00\x00"sv, 88},
+    });
+    // DXT3, and DXT1 with its one-bit alpha, as texture tools built on libsquish write them.
+    const uint32_t levels = *mips ? 1 : 7;
+    Put("dxt3" + suffix, SquishDds(Picture(Kind::Alpha), squish::kDxt3, levels));
+    Put("dxt1a" + suffix, SquishDds(Picture(Kind::Keyed), squish::kDxt1, levels));
+    ExpectDrawnRight("dxt3" + suffix, Kind::Alpha, 10);
+    ExpectDrawnRight("dxt1a" + suffix, Kind::Keyed, 8);
+  }
   for (const char* name : {"dxt1", "dxt3", "dxt5", "argb", "rgb", "dxt1a"}) {
     const std::string withMips = ReadFile(folder_ / (std::string(name) + ".dds"));
     const std::string single = ReadFile(folder_ / (std::string(name) + "-single.dds"));

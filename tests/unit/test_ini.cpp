@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
+#include <array>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <random>
 
 #include "Ini.h"
+#include "TempAppFolder.h"
 #include "modExtra.h"
 #include "tovak2d/Extra.h"
 
@@ -20,26 +19,10 @@ namespace {
 
 class IniTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "varnel-ini-XXXXXX").string();
-    app_ = ::mkdtemp(pattern.data());
-    savedApp_ = modExtra::AppPath;
-    modExtra::AppPath = app_.string();
-  }
-  void TearDown() override {
-    modExtra::AppPath = savedApp_;
-    fs::remove_all(app_);
-  }
-  std::string Bytes(const std::string& name) {
-    std::ifstream in(app_ / name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-  }
-  void Put(const std::string& name, const std::string& data) {
-    std::ofstream(app_ / name, std::ios::binary) << data;
-  }
+  std::string Bytes(const std::string& name) { return app_.Read(name); }
+  void Put(const std::string& name, const std::string& data) { app_.Write(name, data); }
 
-  fs::path app_;
-  std::string savedApp_;
+  testsupport::TempAppFolder app_;
   Extra extra_;
 };
 
@@ -56,24 +39,23 @@ TEST_F(IniTest, ReadsByTheProfileRules) {
           "Bare\n"
           "[options]\n"
           "Second=only in the second section\n");
-  EXPECT_EQ(ReadIniValue("Options", "TopX ", "a.ini"), "5");
-  EXPECT_EQ(ReadIniValue(" OPTIONS", "topx", "a.ini"), "5");
-  EXPECT_EQ(ReadIniValue("Options", "Quoted", "a.ini"), "  spaced  ");
-  EXPECT_EQ(ReadIniValue("Options", "Long", "a.ini"), std::string(254, 'L'));
-  EXPECT_EQ(ReadIniValue("Options", "Bare", "a.ini"), "");
-  EXPECT_EQ(ReadIniValue("Options", ";TopX", "a.ini"), "");
-  EXPECT_EQ(ReadIniValue("", "orphan", "a.ini"), "");
-  EXPECT_EQ(ReadIniValue("Options", "Second", "a.ini"), "");  // the first section of a name counts
-  EXPECT_EQ(ReadIniValue("Missing", "TopX", "a.ini"), "");
+  // The first section of a name counts: "Second" is not found.
+  const std::vector<std::array<std::string, 3>> reads = {
+      {"Options", "TopX ", "5"}, {" OPTIONS", "topx", "5"}, {"Options", "Quoted", "  spaced  "},
+      {"Options", "Bare", ""},   {"Options", ";TopX", ""},  {"", "orphan", ""},
+      {"Options", "Second", ""}, {"Missing", "TopX", ""},   {"Options", "Long", std::string(254, 'L')}};
+  for (const auto& [section, key, value] : reads)
+    EXPECT_EQ(ReadIniValue(section, key, "a.ini"), value) << key;
 
   // Relative names are taken from AppPath; a drive path is used as it is.
-  fs::create_directory(app_ / "game data");
+  fs::create_directory(app_.path() / "game data");
   Put("game data/options.ini", "[Options]\nMusic=True\n");
   EXPECT_EQ(extra_.INIRead("Options", "Music", "game data\\options.ini"), "True");
-  EXPECT_EQ(extra_.INIRead("Options", "Music", "C:" + (app_ / "game data" / "options.ini").string()), "True");
+  EXPECT_EQ(extra_.INIRead("Options", "Music", "C:" + (app_.path() / "game data" / "options.ini").string()),
+            "True");
 
   EXPECT_EQ(ReadIniValue("Options", "TopX", "none.ini"), "");
-  EXPECT_FALSE(fs::exists(app_ / "none.ini"));
+  EXPECT_FALSE(fs::exists(app_.path() / "none.ini"));
 }
 
 TEST_F(IniTest, WritesChangeOneLineAndKeepTheRest) {
@@ -101,7 +83,7 @@ TEST_F(IniTest, WritesChangeOneLineAndKeepTheRest) {
     EXPECT_EQ(ReadIniValue(section, "name", "cut.ini"), "Ann") << section;
   }
   EXPECT_EQ(Bytes("cut.ini"), "[Last]\r\nscore=12\r\n[New]\r\nname=Ann\r\n");
-  fs::remove(app_ / "cut.ini");
+  fs::remove(app_.path() / "cut.ini");
 
   // A CR or NUL inside a value ends it on reading, as it does on writing: a value read and written
   // elsewhere reads back the same (a high-score row moved down keeps its name).
@@ -113,15 +95,15 @@ TEST_F(IniTest, WritesChangeOneLineAndKeepTheRest) {
   }
   EXPECT_EQ(ReadIniValue("S", "Name", "odd.ini"), "Ann");
   EXPECT_EQ(ReadIniValue("S", "Other", "odd.ini"), "a");
-  fs::remove(app_ / "odd.ini");
+  fs::remove(app_.path() / "odd.ini");
 
   EXPECT_NE(extra_.INIWrite("Options", "Screen", "True", "new.ini"), 0);
   EXPECT_EQ(Bytes("new.ini"), "[Options]\r\nScreen=True\r\n");
   // A write that cannot happen reports 0 and leaves nothing behind.
   EXPECT_EQ(WriteIniValue("S", "K", "v", "no folder\\x.ini"), 0);
-  fs::create_directory(app_ / "dir.ini");
+  fs::create_directory(app_.path() / "dir.ini");
   EXPECT_EQ(WriteIniValue("S", "K", "v", "dir.ini"), 0);
-  EXPECT_EQ(std::distance(fs::directory_iterator(app_), fs::directory_iterator()), 3);
+  EXPECT_EQ(std::distance(fs::directory_iterator(app_.path()), fs::directory_iterator()), 3);
 }
 
 TEST_F(IniTest, ABatchOfWritesGivesTheBytesOfWritingThemOneByOne) {

@@ -1,101 +1,50 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include "DrawingSupport.h"
 #include "EngineState.h"
 #include "FrameTiming.h"
-#include "audio_fixtures.h"
+#include "SdlEvents.h"
+#include "TempAppFolder.h"
 #include "modExtra.h"
 #include "platform/Input.h"
 #include "tovak2d/Engine.h"
 
 using namespace tovak2d;
+using drawing_test::XY;
 
 namespace {
 
 constexpr int kA = 30, kS = 31, kEscape = 1, kEnter = 28, kSpace = 57, kBackspace = 14;
 
-// An engine started on a dummy window; events are pushed into SDL's queue as the window system
-// would deliver them, and each Frame() runs the engine's frame end, which takes the snapshot.
-class InputTest : public ::testing::Test {
+// Events are pushed into SDL's queue as the window system would deliver them, and each Frame()
+// runs the engine's frame end, which takes the snapshot.
+class InputTest : public drawing_test::DrawingTest {
  protected:
-  void SetUp() override { StartEngine(false); }
-
-  void StartEngine(bool fullScreen) {
-    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
-    window_ = SDL_CreateWindow("input test", 0, 0, 800, 600, SDL_WINDOW_HIDDEN);
-    ASSERT_NE(window_, nullptr) << SDL_GetError();
-    ASSERT_TRUE(engine_.Tovak2D_Start(window_, folder_.path().string(), 800, 600, fullScreen));
+  void SetUp() override {
+    Open(FullScreen());
     modExtra::lastMouse = Mouse{};
   }
-
-  void TearDown() override {
-    engine_.Tovak2D_Unload();
-    if (window_) SDL_DestroyWindow(window_);
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    modExtra::lastMouse = Mouse{};
-    modExtra::fullScreen = false;
-    modExtra::hWndMain = nullptr;
-    modExtra::ResetFrameTiming();
-  }
+  virtual bool FullScreen() const { return false; }
 
   void Frame() { engine_.RenderAll(); }
-
-  void Key(SDL_Scancode scancode, bool down) {
-    SDL_Event e{};
-    e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-    e.key.windowID = SDL_GetWindowID(window_);
-    e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-    e.key.keysym.scancode = scancode;
-    SDL_PushEvent(&e);
-  }
-
+  void Key(SDL_Scancode code, bool down) { testsupport::PushKey(window_, code, down); }
   void Button(uint8_t button, bool down, int x = 0, int y = 0) {
-    SDL_Event e{};
-    e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-    e.button.windowID = SDL_GetWindowID(window_);
-    e.button.button = button;
-    e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
-    e.button.x = x;
-    e.button.y = y;
-    SDL_PushEvent(&e);
+    testsupport::PushButton(window_, button, down, x, y);
   }
-
-  void Motion(int x, int y) {
-    SDL_Event e{};
-    e.type = SDL_MOUSEMOTION;
-    e.motion.windowID = SDL_GetWindowID(window_);
-    e.motion.x = x;
-    e.motion.y = y;
-    SDL_PushEvent(&e);
-  }
-
-  void Wheel(int notches) {
-    SDL_Event e{};
-    e.type = SDL_MOUSEWHEEL;
-    e.wheel.windowID = SDL_GetWindowID(window_);
-    e.wheel.y = notches;
-    e.wheel.preciseY = static_cast<float>(notches);
-    e.wheel.direction = SDL_MOUSEWHEEL_NORMAL;
-    SDL_PushEvent(&e);
-  }
-
-  void Focus(bool gained) {
-    SDL_Event e{};
-    e.type = SDL_WINDOWEVENT;
-    e.window.windowID = SDL_GetWindowID(window_);
-    e.window.event = gained ? SDL_WINDOWEVENT_FOCUS_GAINED : SDL_WINDOWEVENT_FOCUS_LOST;
-    SDL_PushEvent(&e);
-  }
+  void Motion(int x, int y) { testsupport::PushMotion(window_, x, y); }
+  void Wheel(int notches) { testsupport::PushWheel(window_, notches); }
+  void Focus(bool gained) { testsupport::PushFocus(window_, gained); }
 
   Mouse MouseNow() {
     Mouse m;
     EXPECT_FALSE(engine_.GetMouseState(m));
     return m;
   }
+};
 
-  audio_fixtures::TempAppFolder folder_;
-  SDL_Window* window_ = nullptr;
-  Engine engine_;
+class InputFullScreen : public InputTest {
+  bool FullScreen() const override { return true; }
 };
 
 TEST_F(InputTest, KeyHeldForThreeFramesGivesOnePressAndOneRelease) {
@@ -108,9 +57,7 @@ TEST_F(InputTest, KeyHeldForThreeFramesGivesOnePressAndOneRelease) {
   }
   Key(SDL_SCANCODE_A, false);
   Frame();
-  EXPECT_FALSE(engine_.GetKeyDown(kA));
-  EXPECT_FALSE(engine_.GetKeyPressed(kA));
-  EXPECT_TRUE(engine_.GetKeyUp(kA));
+  EXPECT_TRUE(!engine_.GetKeyDown(kA) && !engine_.GetKeyPressed(kA) && engine_.GetKeyUp(kA));
   Frame();
   EXPECT_FALSE(engine_.GetKeyUp(kA));
 
@@ -125,56 +72,42 @@ TEST_F(InputTest, KeyHeldForThreeFramesGivesOnePressAndOneRelease) {
   Key(SDL_SCANCODE_SPACE, true);
   Key(SDL_SCANCODE_SPACE, false);
   Frame();
-  EXPECT_TRUE(engine_.GetKeyPressed(kSpace));
-  EXPECT_FALSE(engine_.GetKeyUp(kSpace));
+  EXPECT_TRUE(engine_.GetKeyPressed(kSpace) && !engine_.GetKeyUp(kSpace));
   Frame();
-  EXPECT_FALSE(engine_.GetKeyDown(kSpace));
-  EXPECT_TRUE(engine_.GetKeyUp(kSpace));
+  EXPECT_TRUE(!engine_.GetKeyDown(kSpace) && engine_.GetKeyUp(kSpace));
 
-  for (int32_t outside : {-1, 256, 100000, INT32_MIN}) {
-    EXPECT_FALSE(engine_.GetKeyDown(outside));
-    EXPECT_FALSE(engine_.GetKeyUp(outside));
-    EXPECT_FALSE(engine_.GetKeyPressed(outside));
-  }
+  for (int32_t outside : {-1, 256, 100000, INT32_MIN})
+    EXPECT_FALSE(engine_.GetKeyDown(outside) || engine_.GetKeyUp(outside) || engine_.GetKeyPressed(outside));
 }
 
 TEST_F(InputTest, ClickSpanningFramesAndButtonsKeptApart) {
   Button(SDL_BUTTON_LEFT, true, 150, 80);
   Frame();
   Mouse m = MouseNow();
-  EXPECT_TRUE(m.B1Clicked);
-  EXPECT_TRUE(m.B1Down);
-  EXPECT_FALSE(m.B1Up);
-  EXPECT_EQ(m.X, 150);
-  EXPECT_EQ(m.Y, 80);
+  EXPECT_TRUE(m.B1Clicked && m.B1Down && !m.B1Up);
+  EXPECT_EQ(XY(m.X, m.Y), XY(150, 80));
   EXPECT_EQ(modExtra::lastMouse.X, 150);
   EXPECT_FALSE(MouseNow().B1Clicked) << "a second call in the same frame";
 
   Frame();
   m = MouseNow();
-  EXPECT_FALSE(m.B1Clicked);
-  EXPECT_TRUE(m.B1Down);
+  EXPECT_TRUE(!m.B1Clicked && m.B1Down);
   Button(SDL_BUTTON_LEFT, false, 150, 80);
   Frame();
   m = MouseNow();
-  EXPECT_TRUE(m.B1Up);
-  EXPECT_FALSE(m.B1Down);
+  EXPECT_TRUE(m.B1Up && !m.B1Down);
   Frame();
   EXPECT_FALSE(MouseNow().B1Up);
 
   Button(SDL_BUTTON_RIGHT, true);
   Frame();
   m = MouseNow();
-  EXPECT_TRUE(m.B2Clicked);
-  EXPECT_FALSE(m.B3Clicked);
-  EXPECT_FALSE(m.B1Clicked);
+  EXPECT_TRUE(m.B2Clicked && !m.B3Clicked && !m.B1Clicked);
   Button(SDL_BUTTON_RIGHT, false);
   Button(SDL_BUTTON_MIDDLE, true);
   Frame();
   m = MouseNow();
-  EXPECT_TRUE(m.B3Clicked);
-  EXPECT_TRUE(m.B2Up);
-  EXPECT_FALSE(m.B2Clicked);
+  EXPECT_TRUE(m.B3Clicked && m.B2Up && !m.B2Clicked);
 }
 
 TEST_F(InputTest, WheelCountsNotchesAndIsNeverReset) {
@@ -199,8 +132,7 @@ TEST_F(InputTest, PositionIsInBackBufferPixelsWhateverTheWindowSize) {
   Motion(800, 600);
   Frame();
   Mouse m = MouseNow();
-  EXPECT_EQ(m.X, 400);
-  EXPECT_EQ(m.Y, 300);
+  EXPECT_EQ(XY(m.X, m.Y), XY(400, 300));
 
   // A wider window shows the back buffer between bars: 100 pixels on either side.
   SDL_SetWindowSize(window_, 1000, 600);
@@ -208,16 +140,14 @@ TEST_F(InputTest, PositionIsInBackBufferPixelsWhateverTheWindowSize) {
   Motion(150, 80);
   Frame();
   m = MouseNow();
-  EXPECT_EQ(m.X, 50);
-  EXPECT_EQ(m.Y, 80);
+  EXPECT_EQ(XY(m.X, m.Y), XY(50, 80));
 
   engine_.SetMousePos(640, 480);
   EXPECT_EQ(modExtra::lastMouse.X, 640);
   EXPECT_EQ(modExtra::lastMouse.Y, 480);
   Frame();
   m = MouseNow();
-  EXPECT_EQ(m.X, 640);
-  EXPECT_EQ(m.Y, 480);
+  EXPECT_EQ(XY(m.X, m.Y), XY(640, 480));
 }
 
 TEST_F(InputTest, LosingTheFocusKeepsTheLastStates) {
@@ -235,9 +165,8 @@ TEST_F(InputTest, LosingTheFocusKeepsTheLastStates) {
   Frame();
   EXPECT_TRUE(engine_.GetKeyDown(kEnter));
   EXPECT_FALSE(engine_.GetKeyDown(kEscape));
-  Mouse m = MouseNow();
-  EXPECT_TRUE(m.B1Down);
-  EXPECT_EQ(m.Wheel, 0);
+  EXPECT_TRUE(MouseNow().B1Down);
+  EXPECT_EQ(MouseNow().Wheel, 0);
 
   Focus(true);
   Frame();
@@ -265,21 +194,22 @@ TEST_F(InputTest, HideAndShowAreCountedAndDebugModeKeepsTheCursor) {
 
 TEST_F(InputTest, EveryKeyTheGameUsesHasItsDirectInputCode) {
   using platform::input::KeyCodeOf;
-  EXPECT_EQ(KeyCodeOf(SDL_SCANCODE_ESCAPE), kEscape);
-  EXPECT_EQ(KeyCodeOf(SDL_SCANCODE_RETURN), kEnter);
-  EXPECT_EQ(KeyCodeOf(SDL_SCANCODE_SPACE), kSpace);
-  EXPECT_EQ(KeyCodeOf(SDL_SCANCODE_BACKSPACE), kBackspace);
-  EXPECT_EQ(KeyCodeOf(SDL_SCANCODE_S), kS);
+  for (auto [scancode, code] : {std::pair{SDL_SCANCODE_ESCAPE, kEscape},
+                                {SDL_SCANCODE_RETURN, kEnter},
+                                {SDL_SCANCODE_SPACE, kSpace},
+                                {SDL_SCANCODE_BACKSPACE, kBackspace},
+                                {SDL_SCANCODE_S, kS},
+                                {SDL_SCANCODE_KP_ENTER, 0x9C},
+                                {SDL_SCANCODE_UP, 0xC8},
+                                {SDL_SCANCODE_RALT, 0xB8},
+                                {SDL_SCANCODE_F24, 0}})
+    EXPECT_EQ(KeyCodeOf(scancode), code) << scancode;
   const int digits[] = {11, 2, 3, 4, 5, 6, 7, 8, 9, 10};
   EXPECT_EQ(KeyCodeOf(SDL_SCANCODE_0), digits[0]);
   for (int d = 1; d <= 9; ++d) EXPECT_EQ(KeyCodeOf(SDL_SCANCODE_1 + d - 1), digits[d]) << d;
   const int letters[26] = {30, 48, 46, 32, 18, 33, 34, 35, 23, 36, 37, 38, 50,
                            49, 24, 25, 16, 19, 31, 20, 22, 47, 17, 45, 21, 44};
   for (int i = 0; i < 26; ++i) EXPECT_EQ(KeyCodeOf(SDL_SCANCODE_A + i), letters[i]) << char('A' + i);
-  EXPECT_EQ(KeyCodeOf(SDL_SCANCODE_KP_ENTER), 0x9C);
-  EXPECT_EQ(KeyCodeOf(SDL_SCANCODE_UP), 0xC8);
-  EXPECT_EQ(KeyCodeOf(SDL_SCANCODE_RALT), 0xB8);
-  EXPECT_EQ(KeyCodeOf(SDL_SCANCODE_F24), 0);
   EXPECT_EQ(KeyCodeOf(-5), 0);
   EXPECT_EQ(KeyCodeOf(SDL_NUM_SCANCODES), 0);
 
@@ -289,38 +219,19 @@ TEST_F(InputTest, EveryKeyTheGameUsesHasItsDirectInputCode) {
   EXPECT_FALSE(engine_.GetKeyDown(0)) << "keys without a code do not land on code 0";
 }
 
-TEST(InputFullScreen, PositionIsInBackBufferPixels) {
-  audio_fixtures::TempAppFolder folder;
-  ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0);
-  SDL_Window* window = SDL_CreateWindow("input test", 0, 0, 800, 600, SDL_WINDOW_HIDDEN);
-  {
-    Engine engine;
-    ASSERT_TRUE(engine.Tovak2D_Start(window, folder.path().string(), 800, 600, true));
-    int width = 0, height = 0;
-    SDL_GetWindowSize(window, &width, &height);
-    SDL_Event e{};
-    e.type = SDL_MOUSEMOTION;
-    e.motion.windowID = SDL_GetWindowID(window);
-    e.motion.x = width / 2;
-    e.motion.y = height / 2;
-    SDL_PushEvent(&e);
-    EngineState& state = EngineAccess::Of(engine);
-    PollInput(state);
-    Mouse m;
-    engine.GetMouseState(m);
-    EXPECT_EQ(m.X, 400) << width << "x" << height;
-    EXPECT_EQ(m.Y, 300);
-    engine.Tovak2D_Unload();
-  }
-  SDL_DestroyWindow(window);
-  SDL_QuitSubSystem(SDL_INIT_VIDEO);
-  modExtra::lastMouse = Mouse{};
-  modExtra::fullScreen = false;
-  modExtra::hWndMain = nullptr;
+TEST_F(InputFullScreen, PositionIsInBackBufferPixels) {
+  int width = 0, height = 0;
+  SDL_GetWindowSize(window_, &width, &height);
+  Motion(width / 2, height / 2);
+  PollInput(EngineAccess::Of(engine_));
+  Mouse m;
+  engine_.GetMouseState(m);
+  EXPECT_EQ(m.X, 400) << width << "x" << height;
+  EXPECT_EQ(m.Y, 300);
 }
 
 TEST(InputSetup, WithoutAWindowTheFailureIsLoggedAndNothingIsPressed) {
-  audio_fixtures::TempAppFolder folder;
+  testsupport::TempAppFolder folder;
   Engine engine;
   EngineState& state = EngineAccess::Of(engine);
   Initilize_DxInput(state);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <iterator>
 
 #include "Paths.h"
 #include "TempAppFolder.h"
@@ -89,14 +90,12 @@ TEST(Log, CheckFileFindsFilesAndReportsMissingOnes) {
   TempAppFolder app;
   app.Write("here.txt", "");
   std::filesystem::create_directory(app.path() / "folder");
-  EXPECT_TRUE(modExtra::CheckFile("here.txt"));
-  EXPECT_TRUE(modExtra::CheckFile("HERE.TXT"));
-  EXPECT_TRUE(modExtra::CheckFile("folder"));
-  EXPECT_TRUE(modExtra::CheckFile(paths::Resolve("here.txt"))) << "a full path that exists";
+  for (const std::string& name :
+       {std::string("here.txt"), std::string("HERE.TXT"), std::string("folder"), paths::Resolve("here.txt")})
+    EXPECT_TRUE(modExtra::CheckFile(name)) << name;
   EXPECT_FALSE(app.Has("log.txt"));
 
-  EXPECT_FALSE(modExtra::CheckFile("t2do.ini"));
-  EXPECT_FALSE(modExtra::CheckFile("T2DO.INI"));
+  EXPECT_FALSE(modExtra::CheckFile("t2do.ini") || modExtra::CheckFile("T2DO.INI"));
   EXPECT_FALSE(app.Has("log.txt")) << "the texture-size file is usually absent and never logged";
 
   EXPECT_FALSE(modExtra::CheckFile("gone.bmp"));
@@ -124,10 +123,5 @@ TEST(Files, ReplaceWholeNeverLeavesAPartialFile) {
   EXPECT_FALSE(platform::files::ReplaceWhole(paths::Resolve("no\\such\\folder.ini"), "x", &error));
   EXPECT_FALSE(error.empty());
   // No temporary file stays behind.
-  int files = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(app.path())) {
-    (void)entry;
-    ++files;
-  }
-  EXPECT_EQ(files, 1);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(app.path()), {}), 1);
 }

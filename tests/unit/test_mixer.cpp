@@ -33,9 +33,8 @@ class SoundTest : public ::testing::Test {
     modExtra::piValue = modExtra::degToRad = 0;
   }
 
-  void Create(const std::string& name, const std::vector<int16_t>& samples, int channels = 1,
-              int rate = 44100) {
-    audio_fixtures::WriteFile(folder_ / "sound" / (name + ".wav"), MakeWav16(samples, channels, rate));
+  void Create(const std::string& name, const std::vector<int16_t>& samples, int rate = 44100) {
+    audio_fixtures::WriteFile(folder_ / "sound" / (name + ".wav"), MakeWav16(samples, 1, rate));
     engine_->CreateSound(name, "\\sound\\" + name + ".wav");
   }
 
@@ -104,7 +103,7 @@ TEST_F(SoundTest, FrequencyResamplesTheEffect) {
 
   // A file at another rate plays at its own pitch.
   engine_->SoundStop("tone");
-  Create("low", Sine(500, 11025, 11025));
+  Create("low", Sine(500, 11025, 11025), 11025);
   engine_->SoundPlay("low");
   EXPECT_NEAR(ZeroCrossings(Render(44100)), 1000, 2);
 }

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cmath>
 #include <filesystem>
+#include <map>
 #include <random>
 #include <thread>
 
@@ -37,14 +38,22 @@ class MusicTest : public ::testing::Test {
 
   // Makes sound\<name> with ffmpeg; the codec options follow the name's extension.
   std::string Make(const std::string& name, double seconds, int frequency = 440) {
-    const std::string ext = std::filesystem::path(name).extension().string();
-    std::string codec = "-c:a pcm_s16le";
-    if (ext == ".wma") codec = "-c:a wmav2 -b:a 64k";
-    if (ext == ".mp3") codec = Mp3Encoder();
-    if (ext == ".ogg") codec = "-c:a libvorbis";
-    if (ext == ".flac") codec = "-c:a flac";
+    const std::map<std::string, std::string> codecs = {{".wma", "-c:a wmav2 -b:a 64k"},
+                                                       {".mp3", Mp3Encoder()},
+                                                       {".ogg", "-c:a libvorbis"},
+                                                       {".flac", "-c:a flac"}};
+    const auto it = codecs.find(std::filesystem::path(name).extension().string());
+    const std::string codec = it == codecs.end() ? "-c:a pcm_s16le" : it->second;
     EXPECT_TRUE(MakeTone(folder_ / "sound" / name, seconds, codec, frequency)) << name;
     return "\\sound\\" + name;
+  }
+
+  // Writes sound\<name> through a pipe, so the stream carries no length of its own.
+  void Piped(const std::string& name, const std::string& source, const std::string& codec) {
+    ASSERT_TRUE(audio_fixtures::Run("sh -c 'ffmpeg -nostdin -hide_banner -loglevel error -f lavfi -i " +
+                                        source + " " + codec + " - > \"" +
+                                        (folder_ / "sound" / name).string() + "\"'",
+                                    60));
   }
 
   static std::string Mp3Encoder() {
@@ -142,20 +151,14 @@ TEST_F(MusicTest, StreamsWithoutALengthAreMeasuredAndLoopOnce) {
   struct Stream {
     const char* name;
     std::string codec;
-  };
-  const Stream streams[] = {
+  } const streams[] = {
       {"piped.flac", "-c:a flac -f flac"},
       {"piped.wma", "-c:a wmav2 -b:a 64k -f asf"},
       {"piped.mp3", Mp3Encoder() == "-c:a libmp3lame -b:a 96k" ? "-c:a libmp3lame -q:a 4 -f mp3"
                                                                : Mp3Encoder() + " -f mp3"}};
   for (const Stream& stream : streams) {
     SCOPED_TRACE(stream.name);
-    const auto path = folder_ / "sound" / stream.name;
-    ASSERT_TRUE(
-        audio_fixtures::Run("sh -c 'ffmpeg -nostdin -hide_banner -loglevel error -f lavfi -i "
-                            "sine=frequency=440:sample_rate=44100:duration=5 " +
-                                stream.codec + " - > \"" + path.string() + "\"'",
-                            60));
+    Piped(stream.name, "sine=frequency=440:sample_rate=44100:duration=5", stream.codec);
     ASSERT_TRUE(player_->LoadMP3(std::string("\\sound\\") + stream.name));
     EXPECT_EQ(player_->GetDuration(), 5);
 
@@ -182,13 +185,7 @@ TEST_F(MusicTest, StreamsWithoutALengthAreMeasuredAndLoopOnce) {
 TEST_F(MusicTest, AStreamTooLongToMeasureIsGuessedThenSetByItsEnd) {
   // 60000 packets of 16 samples, more than the load reads: the length measured from the packets
   // read stands until the end has been played, which sets it.
-  const auto path = folder_ / "sound" / "long.flac";
-  ASSERT_TRUE(
-      audio_fixtures::Run("sh -c 'ffmpeg -nostdin -hide_banner -loglevel error -f lavfi -i "
-                          "sine=frequency=440:sample_rate=8000:duration=120 -c:a flac -frame_size 16 "
-                          "-f flac - > \"" +
-                              path.string() + "\"'",
-                          60));
+  Piped("long.flac", "sine=frequency=440:sample_rate=8000:duration=120", "-c:a flac -frame_size 16 -f flac");
   ASSERT_TRUE(player_->LoadMP3("\\sound\\long.flac"));
   EXPECT_EQ(player_->GetDuration(), 100);
   player_->PlayMP3();

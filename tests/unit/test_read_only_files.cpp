@@ -7,8 +7,10 @@
 
 #include <csignal>
 #include <filesystem>
+#include <map>
 
 #include "Archive.h"
+#include "FullDisk.h"
 #include "TempAppFolder.h"
 #include "modExtra.h"
 #include "tovak2d/Extra.h"
@@ -45,6 +47,10 @@ class PlayerFilesTest : public ::testing::Test {
  protected:
   void SetUp() override { CloseArchive(); }
   void TearDown() override { CloseArchive(); }
+  bool CreateTable(std::string name, int16_t topX) {
+    int16_t values = 0;
+    return extra_.HighScore_Create(name, topX, values);
+  }
   static void CloseArchive() {
     modExtra::PakPath.clear();
     modExtra::PakIndex.clear();
@@ -66,16 +72,16 @@ TEST_F(PlayerFilesTest, ReadOnlyFilesAreNeverWrittenAndTheCallsSaySo) {
   app_.Write("target.txt", "kept");
 
   // A high-score table with one score, then made read-only.
-  std::string table = "0hscore.ini";
-  int16_t topX = 10, values = 0;
-  ASSERT_TRUE(extra_.HighScore_Create(table, topX, values));
+  ASSERT_TRUE(CreateTable("0hscore.ini", 10));
   ASSERT_EQ(extra_.HighScore_NewScore(500, "Ann", {}), 1);
-  const std::string scores = app_.Read("0hscore.ini");
+  const std::map<std::string, std::string> files = {{"options.ini", options},
+                                                    {"pack.vnl", archive},
+                                                    {"0hscore.ini", app_.Read("0hscore.ini")},
+                                                    {"target.txt", "kept"}};
 
   for (mode_t readOnly : {0444, 0400, 0}) {
     SCOPED_TRACE(readOnly);
-    for (const char* name : {"options.ini", "pack.vnl", "0hscore.ini", "target.txt"})
-      SetMode(app_.path() / name, readOnly);
+    for (const auto& file : files) SetMode(app_.path() / file.first, readOnly);
     fs::remove(app_.path() / "log.txt");
 
     EXPECT_EQ(extra_.INIWrite("Options", "Music", "False", "options.ini"), 0);
@@ -93,12 +99,10 @@ TEST_F(PlayerFilesTest, ReadOnlyFilesAreNeverWrittenAndTheCallsSaySo) {
     EXPECT_EQ(extra_.HighScore_GetScore(2), 0);
     EXPECT_EQ(extra_.HighScore_CheckPos(600), 1);
 
-    EXPECT_EQ(app_.Read("options.ini"), options);
-    EXPECT_EQ(app_.Read("pack.vnl"), archive);
-    EXPECT_EQ(app_.Read("0hscore.ini"), scores);
-    EXPECT_EQ(app_.Read("target.txt"), "kept");
-    for (const char* name : {"options.ini", "pack.vnl", "0hscore.ini", "target.txt"})
+    for (const auto& [name, bytes] : files) {
+      EXPECT_EQ(app_.Read(name), bytes) << name;
       EXPECT_EQ(ModeOf(app_.path() / name), readOnly) << name;
+    }
     for (const auto& entry : fs::directory_iterator(app_.path()))
       EXPECT_FALSE(Contains(entry.path().filename().string(), ".tmp-")) << entry.path();
 
@@ -120,8 +124,7 @@ TEST_F(PlayerFilesTest, ReadOnlyFilesAreNeverWrittenAndTheCallsSaySo) {
   }
 
   // Writable again, every call works as before.
-  for (const char* name : {"options.ini", "pack.vnl", "0hscore.ini", "target.txt"})
-    SetMode(app_.path() / name, 0644);
+  for (const auto& file : files) SetMode(app_.path() / file.first, 0644);
   EXPECT_EQ(extra_.INIWrite("Options", "Music", "False", "options.ini"), 1);
   EXPECT_TRUE(extra_.PAK_AddFile("new.txt"));
   EXPECT_TRUE(extra_.PAK_DeleteFile("a"));
@@ -132,9 +135,7 @@ TEST_F(PlayerFilesTest, ReadOnlyFilesAreNeverWrittenAndTheCallsSaySo) {
 }
 
 TEST_F(PlayerFilesTest, AScoreThatCannotBeStoredLeavesTheTableAsItWas) {
-  std::string table = "t.ini";
-  int16_t topX = 10, values = 0;
-  ASSERT_TRUE(extra_.HighScore_Create(table, topX, values));
+  ASSERT_TRUE(CreateTable("t.ini", 10));
   // Ten ranks whose names grow longer down the table: a score bubbling up shortens each row it
   // passes, so the file only grows past its size when the new name is written at the top.
   for (int rank = 1; rank <= 10; ++rank)
@@ -143,15 +144,8 @@ TEST_F(PlayerFilesTest, AScoreThatCannotBeStoredLeavesTheTableAsItWas) {
   const std::string before = app_.Read("t.ini");
 
   // The disk fills up while the new row is written, after the rows below it were moved.
-  rlimit saved{};
-  ::getrlimit(RLIMIT_FSIZE, &saved);
-  auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit small = saved;
-  small.rlim_cur = before.size() + 64;
-  ::setrlimit(RLIMIT_FSIZE, &small);
-  const int16_t rank = extra_.HighScore_NewScore(950, std::string(300, 'L'), {});
-  ::setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, previousHandler);
+  const int16_t rank = testsupport::WithFileSizeLimit(
+      before.size() + 64, [&] { return extra_.HighScore_NewScore(950, std::string(300, 'L'), {}); });
 
   EXPECT_EQ(rank, 0);
   EXPECT_EQ(app_.Read("t.ini"), before) << "the moved rows are put back";
@@ -174,9 +168,9 @@ TEST_F(PlayerFilesTest, ReplacedFilesKeepModeOwnerAndLinks) {
   fs::create_symlink(app_.path() / "real" / "pack.vnl", app_.path() / "pack.vnl");
   fs::create_symlink("real/0hscore.ini", app_.path() / "middle.ini");
   fs::create_symlink("middle.ini", app_.path() / "0hscore.ini");
-  SetMode(app_.path() / "real" / "options.ini", 0640);
-  SetMode(app_.path() / "real" / "pack.vnl", 0604);
-  SetMode(app_.path() / "real" / "0hscore.ini", 0600);
+  const std::pair<const char*, mode_t> modes[] = {
+      {"options.ini", 0640}, {"pack.vnl", 0604}, {"0hscore.ini", 0600}};
+  for (auto [name, mode] : modes) SetMode(app_.path() / "real" / name, mode);
   const bool root = ::geteuid() == 0;
   constexpr uid_t kPlayer = 4321;
   if (root) {
@@ -187,10 +181,8 @@ TEST_F(PlayerFilesTest, ReplacedFilesKeepModeOwnerAndLinks) {
   EXPECT_EQ(extra_.INIWrite("Options", "Music", "False", "options.ini"), 1);
   ASSERT_TRUE(extra_.PAK_OpenPAK("pack.vnl"));
   EXPECT_TRUE(extra_.PAK_DeleteFile("a"));
-  std::string table = "0hscore.ini";
-  int16_t topX = 3, values = 0;
   app_.Write("real/0hscore.ini", "[setup]\r\nTopX=3\r\nadditionalValues=0\r\n");
-  ASSERT_TRUE(extra_.HighScore_Create(table, topX, values));
+  ASSERT_TRUE(CreateTable("0hscore.ini", 3));
   EXPECT_EQ(extra_.HighScore_NewScore(10, "Ann", {}), 1);
 
   EXPECT_EQ(app_.Read("real/options.ini"), "[Options]\r\nMusic=False\r\n");
@@ -200,9 +192,7 @@ TEST_F(PlayerFilesTest, ReplacedFilesKeepModeOwnerAndLinks) {
   EXPECT_EQ(fs::read_symlink(app_.path() / "pack.vnl"), app_.path() / "real" / "pack.vnl");
   EXPECT_EQ(fs::read_symlink(app_.path() / "0hscore.ini"), "middle.ini");
   EXPECT_EQ(fs::read_symlink(app_.path() / "middle.ini"), "real/0hscore.ini");
-  EXPECT_EQ(ModeOf(app_.path() / "real" / "options.ini"), 0640u);
-  EXPECT_EQ(ModeOf(app_.path() / "real" / "pack.vnl"), 0604u);
-  EXPECT_EQ(ModeOf(app_.path() / "real" / "0hscore.ini"), 0600u);
+  for (auto [name, mode] : modes) EXPECT_EQ(ModeOf(app_.path() / "real" / name), mode) << name;
   if (root) {
     for (const char* name : {"options.ini", "pack.vnl", "0hscore.ini"}) {
       struct stat info {};

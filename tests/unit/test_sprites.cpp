@@ -1,4 +1,5 @@
 #include <cmath>
+#include <tuple>
 
 #include "DrawingSupport.h"
 #include "Sprites.h"
@@ -26,39 +27,40 @@ class SpriteTest : public DrawingTest {
 
 }  // namespace
 
+// The vector's coordinates, as floats compare: within four units in the last place.
+::testing::AssertionResult Is(const Vector2& v, float x, float y) {
+  if (::testing::internal::FloatingPoint<float>(v.x).AlmostEquals(
+          ::testing::internal::FloatingPoint<float>(x)) &&
+      ::testing::internal::FloatingPoint<float>(v.y).AlmostEquals(
+          ::testing::internal::FloatingPoint<float>(y)))
+    return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "(" << v.x << ", " << v.y << ") is not (" << x << ", " << y << ")";
+}
+
 TEST(SpriteVarsTest, FollowsTheDrawArguments) {
   const float savedDegToRad = modExtra::degToRad;
   modExtra::degToRad = static_cast<float>(std::atan(1.0) * 4 / 180);
 
   SpriteVars s = sprites::SpriteFor(10, 20, 32, 32, 0, 0, 0, 0, 50, -1, -1);
-  EXPECT_EQ(s.Scaling.x, 1);  // no scale width: 1 x 1, whatever the height says
-  EXPECT_EQ(s.Scaling.y, 1);
-  EXPECT_EQ(s.Translation.x, 10);
-  EXPECT_EQ(s.Translation.y, 20);
+  EXPECT_TRUE(Is(s.Scaling, 1, 1));  // no scale width: 1 x 1, whatever the height says
+  EXPECT_TRUE(Is(s.Translation, 10, 20));
   EXPECT_EQ(s.Rotation, 0);
 
   // A cell away from the origin is scaled against the source rectangle's right and bottom edges.
   s = sprites::SpriteFor(0, 0, 32, 32, 0, 32, 0, 32, 16, -1, -1);
-  EXPECT_EQ(s.SrcRect.Left, 32);
-  EXPECT_EQ(s.SrcRect.Right, 64);
-  EXPECT_FLOAT_EQ(s.Scaling.x, 0.5f);
-  EXPECT_FLOAT_EQ(s.Scaling.y, 0.5f);
-  EXPECT_FLOAT_EQ(s.Center.x, 8);
-  EXPECT_FLOAT_EQ(s.Center.y, 8);
+  EXPECT_EQ(XY(s.SrcRect.Left, s.SrcRect.Right), XY(32, 64));
+  EXPECT_TRUE(Is(s.Scaling, 0.5f, 0.5f));
+  EXPECT_TRUE(Is(s.Center, 8, 8));
 
   // Only the x of the centre says whether a centre is given.
   s = sprites::SpriteFor(0, 0, 40, 20, 0, 0, 0, 0, 0, -1, 5);
-  EXPECT_FLOAT_EQ(s.Center.x, 20);
-  EXPECT_FLOAT_EQ(s.Center.y, 10);
-  s = sprites::SpriteFor(0, 0, 40, 20, 0, 0, 0, 0, 0, 3, 5);
-  EXPECT_FLOAT_EQ(s.Center.x, 3);
-  EXPECT_FLOAT_EQ(s.Center.y, 5);
+  EXPECT_TRUE(Is(s.Center, 20, 10));
+  EXPECT_TRUE(Is(sprites::SpriteFor(0, 0, 40, 20, 0, 0, 0, 0, 0, 3, 5).Center, 3, 5));
 
   // Source edges are rounded after adding, halves to even.
   s = sprites::SpriteFor(0, 0, 10.5f, 11.5f, 0, 0.5f, 0, 0, 0, -1, -1);
   EXPECT_EQ(s.SrcRect.Left, 0);
-  EXPECT_EQ(s.SrcRect.Right, 11);
-  EXPECT_EQ(s.SrcRect.Bottom, 12);
+  EXPECT_EQ(XY(s.SrcRect.Right, s.SrcRect.Bottom), XY(11, 12));
 
   // Degrees anticlockwise on screen: the negative of the clockwise radians.
   s = sprites::SpriteFor(0, 0, 32, 32, 90, 0, 0, 0, 0, -1, -1);
@@ -66,22 +68,17 @@ TEST(SpriteVarsTest, FollowsTheDrawArguments) {
 
   // A zero right edge leaves that factor 0, so nothing shows.
   s = sprites::SpriteFor(0, 0, 0, 32, 0, 0, 0, 10, 10, -1, -1);
-  EXPECT_EQ(s.Scaling.x, 0);
-  EXPECT_FLOAT_EQ(s.Scaling.y, 10.0f / 32);
+  EXPECT_TRUE(Is(s.Scaling, 0, 10.0f / 32));
 
   modExtra::degToRad = savedDegToRad;
 }
 
 TEST(SpriteVarsTest, PacksOpacityAndTint) {
-  EXPECT_EQ(sprites::AlphaOf(100), 255);
-  EXPECT_EQ(sprites::AlphaOf(50), 128);
-  EXPECT_EQ(sprites::AlphaOf(10), 26);  // 25.5, halves to even
-  EXPECT_EQ(sprites::AlphaOf(0), 0);
+  for (auto [percent, alpha] :
+       {std::pair<int16_t, int>{100, 255}, {50, 128}, {10, 26} /* 25.5, halves to even */, {0, 0}})
+    EXPECT_EQ(sprites::AlphaOf(percent), alpha) << percent;
   auto c = sprites::ColorOf(300, -5, 128, 255);
-  EXPECT_EQ(c.a, 255);
-  EXPECT_EQ(c.r, 0);
-  EXPECT_EQ(c.g, 128);
-  EXPECT_EQ(c.b, 255);
+  EXPECT_EQ(std::tuple(int{c.a}, int{c.r}, int{c.g}, int{c.b}), std::tuple(255, 0, 128, 255));
 }
 
 TEST_F(SpriteTest, RotatedCornersLieWhereTheTransformPutsThem) {
@@ -110,10 +107,7 @@ TEST_F(SpriteTest, RotatedCornersLieWhereTheTransformPutsThem) {
 }
 
 TEST_F(SpriteTest, QuarterTurnAnticlockwiseMovesTheTopLeftToTheBottomLeft) {
-  Image image = Filled(32, 32, kWhite);
-  for (int y = 0; y < 16; ++y)
-    for (int x = 0; x < 16; ++x) image.argb[y * 32 + x] = kRed;
-  Texture texture = Load("quarter.bmp", image);
+  Texture texture = Load("quarter.bmp", Painted(Filled(32, 32, kWhite), 0, 0, 16, 16, kRed));
   engine_.ClearScreen();
   engine_.Draw(texture, 100, 100, 32, 32, 90);
   Image frame = BackBuffer();
@@ -130,10 +124,7 @@ TEST_F(SpriteTest, QuarterTurnAnticlockwiseMovesTheTopLeftToTheBottomLeft) {
 }
 
 TEST_F(SpriteTest, HalfScaleOfACellAwayFromTheOrigin) {
-  Image image = Filled(64, 32, kGreen);
-  for (int y = 0; y < 32; ++y)
-    for (int x = 32; x < 64; ++x) image.argb[y * 64 + x] = kBlue;
-  Texture texture = Load("cells.bmp", image);
+  Texture texture = Load("cells.bmp", Painted(Filled(64, 32, kGreen), 32, 0, 64, 32, kBlue));
   engine_.ClearScreen();
   engine_.Draw(texture, 100, 100, 32, 32, 0, 100, 32, 0, 32, 16);
   Image frame = BackBuffer();
@@ -236,8 +227,7 @@ TEST_F(SpriteTest, ScreenshotsTakeTheFirstFreeNumberAndShowTheLastFrame) {
   std::string error;
   auto shot = platform::images::Decode(ReadFile(folder_ / "screenshot002.bmp"), &error);
   ASSERT_TRUE(shot) << error;
-  EXPECT_EQ(shot->width, 800);
-  EXPECT_EQ(shot->height, 600);
+  EXPECT_EQ(XY(shot->width, shot->height), XY(800, 600));
   EXPECT_EQ(At(*shot, 0, 0), Argb(255, 10, 20, 30));
   EXPECT_EQ(At(*shot, 799, 599), Argb(255, 10, 20, 30));
 
@@ -277,14 +267,11 @@ TEST_F(SpriteTest, TurnedSpritesCoverTheirAreaOnceAndStayInsideTheFrame) {
   EXPECT_TRUE(Lit(frame, 332, 332));
   EXPECT_FALSE(Lit(frame, 290, 290));
   EXPECT_FALSE(Lit(frame, 376, 376));
-  EXPECT_TRUE(Lit(frame, 332, 288));   // the top corner, 45.25 above the centre
+  EXPECT_TRUE(Lit(frame, 332, 288));  // the top corner, 45.25 above the centre
   EXPECT_FALSE(Lit(frame, 332, 284));
 
   // Where the sprite's texels are transparent or it is half see-through, the frame below shows.
-  Image ring = Filled(64, 64, kRed);
-  for (int y = 16; y < 48; ++y)
-    for (int x = 16; x < 48; ++x) ring.argb[y * 64 + x] = 0xFFFF00FF;
-  Put("hole.bmp", Bmp(ring, 24));
+  Put("hole.bmp", Bmp(Painted(Filled(64, 64, kRed), 16, 16, 48, 48, 0xFFFF00FF), 24));
   Texture hole;
   engine_.CreateTexture(hole, "hole.bmp", static_cast<int32_t>(0xFFFF00FF));  // magenta is see-through
   ASSERT_TRUE(hole) << Log();
@@ -335,8 +322,7 @@ TEST_F(SpriteTest, ScreenshotsOnAWindowDrawnStraightWaitForThePresent) {
     std::string error;
     auto shot = platform::images::Decode(ReadFile(folder_ / name), &error);
     ASSERT_TRUE(shot) << name << ": " << error;
-    EXPECT_EQ(shot->width, 800);
-    EXPECT_EQ(shot->height, 600);
+    EXPECT_EQ(XY(shot->width, shot->height), XY(800, 600));
     EXPECT_EQ(At(*shot, 400, 300), Argb(255, 10, 20, 30));
   }
 

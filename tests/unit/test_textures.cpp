@@ -48,28 +48,21 @@ TEST_F(TextureTest, MissingFileWritesTwoLinesAndKeepsTheHandle) {
 TEST_F(TextureTest, SizesArePowersOfTwoOrTheTextureSizeFile) {
   Put("wide.bmp", Bmp(Filled(100, 50, 0xFFFFFFFF), 24));
   Texture texture = Load("wide.bmp");
-  EXPECT_EQ(texture.Width(), 128);
-  EXPECT_EQ(texture.Height(), 64);
+  EXPECT_EQ(XY(texture.Width(), texture.Height()), XY(128, 64));
 
   Put("t2do.ini",
       "[file_texture_sizes]\r\nWIDE.bmp = 256X128 \r\nodd.bmp= 300 x 70\r\nbad.bmp=512\r\nhalf.bmp=64x0\r\n");
   texture = Load("wide.bmp");
-  EXPECT_EQ(texture.Width(), 256);
-  EXPECT_EQ(texture.Height(), 128);
+  EXPECT_EQ(XY(texture.Width(), texture.Height()), XY(256, 128));
 
-  Put("odd.bmp", Bmp(Filled(10, 10, 0xFFFFFFFF), 24));
+  for (const char* name : {"odd.bmp", "half.bmp", "bad.bmp"}) Put(name, Bmp(Filled(10, 10, 0xFFFFFFFF), 24));
   texture = Load("odd.bmp");
-  EXPECT_EQ(texture.Width(), 512);
-  EXPECT_EQ(texture.Height(), 128);
-
-  Put("half.bmp", Bmp(Filled(10, 10, 0xFFFFFFFF), 24));
+  EXPECT_EQ(XY(texture.Width(), texture.Height()), XY(512, 128));
   texture = Load("half.bmp");  // 0 stands for the image's own size
-  EXPECT_EQ(texture.Width(), 64);
-  EXPECT_EQ(texture.Height(), 16);
+  EXPECT_EQ(XY(texture.Width(), texture.Height()), XY(64, 16));
   EXPECT_EQ(Log(), "");
 
   // One number is not a size: the load fails with a line, the handle stays as it was.
-  Put("bad.bmp", Bmp(Filled(10, 10, 0xFFFFFFFF), 24));
   auto before = tovak2d::TextureAccess::Data(texture);
   engine_.CreateTexture(texture, "bad.bmp");
   EXPECT_EQ(tovak2d::TextureAccess::Data(texture), before);
@@ -85,8 +78,7 @@ TEST_F(TextureTest, Jpeg800x600ShowsAtItsOwnSizeFromItsStretchedTexture) {
 
   Texture texture = Load("picture.jpg");
   ASSERT_TRUE(texture) << Log();
-  EXPECT_EQ(texture.Width(), 1024);
-  EXPECT_EQ(texture.Height(), 1024);
+  EXPECT_EQ(XY(texture.Width(), texture.Height()), XY(1024, 1024));
 
   engine_.ClearScreen();
   engine_.Draw(texture, 0, 0, 1024, 1024, 0, 100, 0, 0, 800, 600);
@@ -110,9 +102,7 @@ TEST_F(TextureTest, Jpeg800x600ShowsAtItsOwnSizeFromItsStretchedTexture) {
 }
 
 TEST_F(TextureTest, ColourKeyComparesWholeTexelsAlphaIncluded) {
-  Image image = Filled(8, 4, kMagenta);
-  for (int y = 0; y < 4; ++y)
-    for (int x = 0; x < 4; ++x) image.argb[y * 8 + x] = kClearMagenta;
+  const Image image = Painted(Filled(8, 4, kMagenta), 0, 0, 4, 4, kClearMagenta);
   Put("keyed32.bmp", Bmp(image, 32));
   Put("keyed24.bmp", Bmp(image, 24));
 

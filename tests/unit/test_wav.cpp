@@ -7,35 +7,24 @@
 #include "platform/Wav.h"
 
 using namespace tovak2d;
+using audio_fixtures::Le16;
+using audio_fixtures::Le32;
 using audio_fixtures::MakeWav16;
 using audio_fixtures::Put16;
-using audio_fixtures::Put32;
 
 namespace {
 
 std::string Chunk(const std::string& id, const std::string& body) {
-  std::string out = id;
-  Put32(out, static_cast<uint32_t>(body.size()));
-  out += body;
-  if (body.size() % 2) out += '\0';
-  return out;
+  return id + Le32({static_cast<uint32_t>(body.size())}) + body +
+         (body.size() % 2 ? std::string(1, '\0') : "");
 }
 
 std::string Riff(const std::string& chunks) {
-  std::string out = "RIFF";
-  Put32(out, static_cast<uint32_t>(4 + chunks.size()));
-  return out + "WAVE" + chunks;
+  return "RIFF" + Le32({static_cast<uint32_t>(4 + chunks.size())}) + "WAVE" + chunks;
 }
 
-std::string Fmt(uint16_t tag, int channels, int rate, int blockAlign, int bits) {
-  std::string f;
-  Put16(f, tag);
-  Put16(f, static_cast<uint16_t>(channels));
-  Put32(f, static_cast<uint32_t>(rate));
-  Put32(f, static_cast<uint32_t>(rate * blockAlign));
-  Put16(f, static_cast<uint16_t>(blockAlign));
-  Put16(f, static_cast<uint16_t>(bits));
-  return f;
+std::string Fmt(uint32_t tag, uint32_t channels, uint32_t rate, uint32_t blockAlign, uint32_t bits) {
+  return Le16({tag, channels}) + Le32({rate, rate * blockAlign}) + Le16({blockAlign, bits});
 }
 
 std::vector<int16_t> Sine(size_t frames, int channels) {
@@ -49,8 +38,7 @@ TEST(Wav, LayoutsDecodeToTheirSamples) {
   const std::vector<int16_t> stereo = {1, -1, 32767, -32768, 1000, 2000};
   auto pcm = platform::wav::Decode(MakeWav16(stereo, 2, 22050), nullptr);
   ASSERT_TRUE(pcm);
-  EXPECT_EQ(pcm->channels, 2);
-  EXPECT_EQ(pcm->rate, 22050);
+  EXPECT_EQ(std::pair(pcm->channels, pcm->rate), std::pair(2, 22050));
   EXPECT_EQ(pcm->samples, stereo);
 
   // 8 bits are unsigned around 128; chunks before the format and odd-sized ones are stepped over.
@@ -61,37 +49,23 @@ TEST(Wav, LayoutsDecodeToTheirSamples) {
   EXPECT_EQ(pcm->samples, (std::vector<int16_t>{-32768, 0, 32512}));
 
   // The extensible layout names PCM in its sub-format.
-  std::string ext = Fmt(0xFFFE, 1, 44100, 2, 16);
-  Put16(ext, 22);
-  Put16(ext, 16);
-  Put32(ext, 4);
-  ext += std::string("\x01\x00\x00\x00\x00\x00\x10\x00\x80\x00\x00\xAA\x00\x38\x9B\x71", 16);
-  std::string data;
-  Put16(data, 1234);
-  pcm = platform::wav::Decode(Riff(Chunk("fmt ", ext) + Chunk("data", data)), nullptr);
+  const std::string ext = Fmt(0xFFFE, 1, 44100, 2, 16) + Le16({22, 16}) + Le32({4}) +
+                          std::string("\x01\x00\x00\x00\x00\x00\x10\x00\x80\x00\x00\xAA\x00\x38\x9B\x71", 16);
+  pcm = platform::wav::Decode(Riff(Chunk("fmt ", ext) + Chunk("data", Le16({1234}))), nullptr);
   ASSERT_TRUE(pcm);
   EXPECT_EQ(pcm->samples, (std::vector<int16_t>{1234}));
 
   // IMA ADPCM: a header frame per block and channel, then 8 frames per 8 bytes of stereo data;
   // the fact chunk tells how many frames are meant.
-  std::string ima = Fmt(0x11, 2, 22050, 24, 4);
-  Put16(ima, 2);
-  Put16(ima, 17);
-  std::string block;
-  Put16(block, 100);
-  block += std::string("\0\0", 2);
-  Put16(block, static_cast<uint16_t>(-100));
-  block += std::string("\0\0", 2);
-  block += std::string(16, '\0');
+  const std::string ima = Fmt(0x11, 2, 22050, 24, 4) + Le16({2, 17});
+  const std::string block = Le16({100, 0, static_cast<uint16_t>(-100), 0}) + std::string(16, '\0');
   pcm = platform::wav::Decode(Riff(Chunk("fmt ", ima) + Chunk("data", block + block + block)), nullptr);
   ASSERT_TRUE(pcm);
   EXPECT_EQ(pcm->Frames(), 3u * 17);
   EXPECT_EQ(pcm->samples[0], 100);
   EXPECT_EQ(pcm->samples[1], -100);
-  std::string fact;
-  Put32(fact, 20);
-  pcm = platform::wav::Decode(Riff(Chunk("fmt ", ima) + Chunk("fact", fact) + Chunk("data", block + block)),
-                              nullptr);
+  pcm = platform::wav::Decode(
+      Riff(Chunk("fmt ", ima) + Chunk("fact", Le32({20})) + Chunk("data", block + block)), nullptr);
   ASSERT_TRUE(pcm);
   EXPECT_EQ(pcm->Frames(), 20u);
 
@@ -138,8 +112,7 @@ TEST(Wav, ImaAdpcmFromFfmpegFollowsItsSource) {
     std::string error;
     auto pcm = platform::wav::Decode(audio_fixtures::ReadFile(folder / "ima.wav"), &error);
     ASSERT_TRUE(pcm) << error;
-    EXPECT_EQ(pcm->channels, channels);
-    EXPECT_EQ(pcm->rate, 22050);
+    EXPECT_EQ(std::pair(pcm->channels, pcm->rate), std::pair(channels, 22050));
     // ffmpeg counts its padded last block in the fact chunk: at most one block more.
     ASSERT_GE(pcm->samples.size(), source.size());
     EXPECT_LT(pcm->Frames(), source.size() / static_cast<size_t>(channels) + 2041);
@@ -154,13 +127,8 @@ TEST(Wav, TruncatedAndDamagedFilesNeverCrash) {
   std::vector<std::string> seeds = {
       MakeWav16(Sine(300, 2), 2, 22050),
       Riff(Chunk("fmt ", Fmt(1, 1, 8000, 1, 8)) + Chunk("data", std::string(301, 'x')))};
-  std::string ima = Fmt(0x11, 2, 22050, 72, 4);
-  Put16(ima, 2);
-  Put16(ima, 65);
-  std::string fact;
-  Put32(fact, 1000);
-  seeds.push_back(
-      Riff(Chunk("fmt ", ima) + Chunk("fact", fact) + Chunk("data", std::string(72 * 5 + 30, 'q'))));
+  seeds.push_back(Riff(Chunk("fmt ", Fmt(0x11, 2, 22050, 72, 4) + Le16({2, 65})) +
+                       Chunk("fact", Le32({1000})) + Chunk("data", std::string(72 * 5 + 30, 'q'))));
 
   std::mt19937 random(3);
   for (const std::string& seed : seeds) {

@@ -16,10 +16,6 @@ using namespace packtest;
 
 const fs::path kPhotos = "/usr/lib/python3/dist-packages/skimage/data";
 
-bool Has(const std::string& text, const std::string& part) {
-  return text.find(part) != std::string::npos;
-}
-
 // picinfo.ini's rectangles, level by level.
 std::map<int, std::vector<PixelRect>> ReadRects(const fs::path& file) {
   std::map<int, std::map<std::string, int>> values;

@@ -55,8 +55,7 @@ TEST(PlayOptions, ScreenBoundsNoteAndSaving) {
       {}, OptionsFile("[Options]\r\nScreen=True\r\nMusic=True\r\nSound=False\r\nParticle=1\r\n"));
   EXPECT_EQ(Options(session.game), "[Options]\r\nScreen=True\r\nMusic=True\r\nSound=False\r\nParticle=1\r\n")
       << "a readable file is left as it is";
-  const MenuItem& item = MenuItems[2];
-  session.game.Click(static_cast<int>(item.X) + 60, static_cast<int>(item.Y) + 12);
+  session.ClickMenu(2);  // Options
   ASSERT_EQ(intScreen, kScreenOptions);
   session.game.Pass();
   EXPECT_TRUE(session.Drew("PARTICLE EFFECTS"));
@@ -102,8 +101,7 @@ TEST(PlayOptions, AnOptionsFileThatCannotBeWrittenKeepsTheNewValuesForTheRun) {
   play::PlaySession session({}, OptionsFile(before));
   const std::filesystem::path file = session.game.folder / "game data" / "options.ini";
   std::filesystem::permissions(file, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
-  const MenuItem& item = MenuItems[2];
-  session.game.Click(static_cast<int>(item.X) + 60, static_cast<int>(item.Y) + 12);
+  session.ClickMenu(2);  // Options
   ASSERT_EQ(intScreen, kScreenOptions);
 
   session.game.Click(650, 317);

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <SDL.h>
+
+// Input events as SDL queues them for a window: what a player's mouse, keyboard and window
+// manager send.
+namespace testsupport {
+
+inline SDL_Event MouseMotion(Uint32 window, int x, int y) {
+  SDL_Event e{};
+  e.type = SDL_MOUSEMOTION;
+  e.motion.windowID = window;
+  e.motion.x = x;
+  e.motion.y = y;
+  return e;
+}
+
+// A left-button press (SDL_MOUSEBUTTONDOWN) or release.
+inline SDL_Event MouseButton(Uint32 window, Uint32 type, int x, int y) {
+  SDL_Event e{};
+  e.type = type;
+  e.button.windowID = window;
+  e.button.button = SDL_BUTTON_LEFT;
+  e.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+  e.button.clicks = 1;
+  e.button.x = x;
+  e.button.y = y;
+  return e;
+}
+
+// The key at `position` typing `typed` on the player's layout; `repeat` when the key is held.
+inline SDL_Event KeyEvent(Uint32 window, Uint32 type, SDL_Scancode position, SDL_Keycode typed,
+                          bool repeat = false) {
+  SDL_Event e{};
+  e.type = type;
+  e.key.windowID = window;
+  e.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+  e.key.repeat = repeat ? 1 : 0;
+  e.key.keysym.scancode = position;
+  e.key.keysym.sym = typed;
+  return e;
+}
+
+// Wheel steps: negative y turns it towards the player.
+inline SDL_Event MouseWheel(Uint32 window, int y) {
+  SDL_Event e{};
+  e.type = SDL_MOUSEWHEEL;
+  e.wheel.windowID = window;
+  e.wheel.y = y;
+  e.wheel.preciseY = static_cast<float>(y);
+  return e;
+}
+
+inline SDL_Event WindowEvent(Uint32 window, Uint8 event) {
+  SDL_Event e{};
+  e.type = SDL_WINDOWEVENT;
+  e.window.event = event;
+  e.window.windowID = window;
+  return e;
+}
+
+inline void Push(SDL_Event event) {
+  SDL_PushEvent(&event);
+}
+
+}  // namespace testsupport

@@ -115,7 +115,7 @@ class PlaySession {
   explicit PlaySession(const GameHarness::ExistingFolder& existing) : game(existing) { Begin(); }
 
   // The index of a pack in the catalogue, or -1.
-  int PackIndex(const std::string& fileName) const {
+  static int PackIndex(const std::string& fileName) {
     for (size_t i = 0; i < varnel::PackFiles.size(); ++i)
       if (varnel::PackFiles[i] == fileName) return static_cast<int>(i);
     return -1;

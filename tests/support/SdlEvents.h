@@ -53,9 +53,7 @@ inline SDL_Event MouseWheel(Uint32 window, int y) {
 
 inline SDL_Event WindowEvent(Uint32 window, Uint8 event) {
   SDL_Event e{};
-  e.type = SDL_WINDOWEVENT;
-  e.window.event = event;
-  e.window.windowID = window;
+  e.window = {SDL_WINDOWEVENT, 0, window, event, 0, 0, 0, 0, 0};
   return e;
 }
 

@@ -141,7 +141,7 @@ inline tovak2d::Texture texBackGameH, texBackGameV, texGameMask, texBackground, 
     texMenuHighScores, texMenuOptions, texMenuHelp, texFontDefault;
 inline tovak2d::Texture texOriginal, texModified;
 
-// Fills the six buttons of the menu column.
+// Fills the six buttons of the menu column (modRender_Menus.cpp, beside the menu's table).
 void BuildMenu();
 
 }  // namespace varnel

@@ -5,6 +5,10 @@
 
 namespace varnel {
 
+// Implemented by modGame_Levels.cpp (pack and level data, random numbers), modGame_Play.cpp
+// (the play screen, score text), modGame_LevelFlow.cpp (a game from start to end) and
+// modGame_NameEntry.cpp (scores into the tables).
+
 // Pack and level data. False (with a log line) when the pack's settings or the level's
 // differences are missing or garbled, so the level cannot be played.
 bool PickLevel();
@@ -54,7 +58,9 @@ void ForgetPendingScores();
 double Rnd();
 void SeedRandom(unsigned seed);
 
-// A Single as text: up to 7 significant digits, whole numbers without a decimal point.
+// A score (or any Single) as text, the one conversion every screen and log line uses: the
+// shortest decimal of at most seven significant digits that reads back as the same value,
+// whole numbers without a decimal point (1250, 12.5; 1.234568E+07 past seven whole digits).
 std::string SingleText(float value);
 
 }  // namespace varnel

@@ -4,6 +4,8 @@
 
 namespace varnel {
 
+// Implemented by modINI.cpp.
+
 // One key of an INI file, as the game reads pack and level settings.
 std::string ReadIni(const std::string& Section, const std::string& KeyName, const std::string& FileName);
 

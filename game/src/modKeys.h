@@ -4,6 +4,8 @@
 
 namespace varnel {
 
+// Implemented by modKeys.cpp.
+
 // Applies one key of the name entry to the player's name.
 void AddNameChar(const std::string& c);
 

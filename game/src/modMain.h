@@ -7,6 +7,9 @@
 
 namespace varnel {
 
+// Implemented by modMain.cpp, modMain_Packs.cpp (the pack catalogue) and modMain_Particles.cpp;
+// DrawMenuItem lives with the menu in modRender_Menus.cpp.
+
 // The whole program: start-up, the main loop, shutdown. Returns the exit status.
 int Main();
 

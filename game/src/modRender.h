@@ -4,6 +4,10 @@
 
 namespace varnel {
 
+// Implemented by modRender.cpp (the frame, LoadLevel) and modRender_<screen>.cpp (Menus,
+// StartGame, HighScores, Options, HelpCredits); the three play states live beside the game logic
+// they drive, in modGame_LevelFlow.cpp and modGame_NameEntry.cpp.
+
 // Draws and presents one frame of the current screen.
 void MainFrame();
 
@@ -18,7 +22,8 @@ void DrawHelp();
 void DrawCredits();
 void DrawOptions();
 
-// The play states: the start prompt (9), playing (10), name entry (55).
+// The play states: the start prompt (9), playing (10) (both in modGame_LevelFlow.cpp), name
+// entry (55) (modGame_NameEntry.cpp).
 void DrawLevelStartState();
 void DrawPlayingState();
 void DrawNameEntryState();

@@ -22,6 +22,7 @@
 
 static long target;    /* the call to fail, 1-based; 0: count only */
 static long calls;     /* write-side calls counted since arming */
+static long syncs;     /* fsync and fdatasync calls on regular files since arming */
 static int fired;      /* the target call has failed */
 static int failWith = ENOSPC;
 static char confine[4096];
@@ -33,10 +34,12 @@ static char firedOn[4096]; /* the file the failed call was made on */
 void varnel_fault_arm(long n, int err) {
   target = n;
   calls = 0;
+  syncs = 0;
   fired = 0;
   failWith = err;
 }
 long varnel_fault_calls(void) { return calls; }
+long varnel_fault_syncs(void) { return syncs; }
 int varnel_fault_fired(void) { return fired; }
 void varnel_fault_confine(const char* folder) {
   snprintf(confine, sizeof confine, "%s", folder ? folder : "");
@@ -150,8 +153,14 @@ FD_WRITE(ssize_t, sendfile64, out, (int out, int in, off64_t* at, size_t size), 
 FD_WRITE(ssize_t, copy_file_range, out,
          (int in, off64_t* inAt, int out, off64_t* outAt, size_t size, unsigned flags),
          (in, inAt, out, outAt, size, flags))
-FD_WRITE(int, fsync, fd, (int fd), (fd))
-FD_WRITE(int, fdatasync, fd, (int fd), (fd))
+int fsync(int fd) {
+  if (IsFile(fd) && (++syncs, FailsFd(fd))) return -1;
+  return REAL(fsync)(fd);
+}
+int fdatasync(int fd) {
+  if (IsFile(fd) && (++syncs, FailsFd(fd))) return -1;
+  return REAL(fdatasync)(fd);
+}
 
 int rename(const char* from, const char* to) {
   NotePath(to);

@@ -1,8 +1,4 @@
-#include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <string>
 
 #include "PackList.h"
@@ -12,28 +8,6 @@
 
 namespace varnel {
 namespace {
-
-// A score as text: the shortest decimal of at most seven significant digits that reads back as
-// the same single-precision value, written out in full (1250, 12.5) unless it has more than
-// seven whole digits (1.234568E+07).
-std::string ScoreText(float score) {
-  if (score == 0) return "0";
-  char text[64];
-  int digits = 1;
-  for (; digits < 7; ++digits) {
-    std::snprintf(text, sizeof text, "%.*e", digits - 1, static_cast<double>(score));
-    if (std::strtof(text, nullptr) == score) break;
-  }
-  std::snprintf(text, sizeof text, "%.*e", digits - 1, static_cast<double>(score));
-  const int exponent = std::atoi(std::strchr(text, 'e') + 1);
-  if (exponent < -5 || exponent >= 7) {
-    std::string shown = text;
-    shown[shown.find('e')] = 'E';
-    return shown;
-  }
-  std::snprintf(text, sizeof text, "%.*f", std::max(0, digits - 1 - exponent), static_cast<double>(score));
-  return text;
-}
 
 void StartGameOnHoveredPack() {
   NewGame();
@@ -60,7 +34,7 @@ void DrawPackScores() {
   }
   for (int16_t rank = 1; rank <= 10; ++rank) {
     const auto y = static_cast<float>(20 * rank + 320);
-    oEngine->DrawFont("HighScores", 40, y, 150, 35, ScoreText(oExtra->HighScore_GetScore(rank)), colour, 0);
+    oEngine->DrawFont("HighScores", 40, y, 150, 35, SingleText(oExtra->HighScore_GetScore(rank)), colour, 0);
     oEngine->DrawFont("HighScores", 80, y, 150, 35, oExtra->HighScore_GetName(rank), colour, 0);
   }
 }

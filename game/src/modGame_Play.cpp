@@ -1,6 +1,9 @@
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <ctime>
 
 #include "PackNames.h"
@@ -226,10 +229,26 @@ void MissEffects() {
 
 }  // namespace
 
-std::string SingleText(float value) {
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%.7G", static_cast<double>(value));
-  return buffer;
+// A score as text: the shortest decimal of at most seven significant digits that reads back as
+// the same single-precision value, written out in full (1250, 12.5) unless it has more than
+// seven whole digits (1.234568E+07).
+std::string SingleText(float score) {
+  if (score == 0) return "0";
+  char text[64];
+  int digits = 1;
+  for (; digits < 7; ++digits) {
+    std::snprintf(text, sizeof text, "%.*e", digits - 1, static_cast<double>(score));
+    if (std::strtof(text, nullptr) == score) break;
+  }
+  std::snprintf(text, sizeof text, "%.*e", digits - 1, static_cast<double>(score));
+  const int exponent = std::atoi(std::strchr(text, 'e') + 1);
+  if (exponent < -5 || exponent >= 7) {
+    std::string shown = text;
+    shown[shown.find('e')] = 'E';
+    return shown;
+  }
+  std::snprintf(text, sizeof text, "%.*f", std::max(0, digits - 1 - exponent), static_cast<double>(score));
+  return text;
 }
 
 void DrawPlayScreen() {

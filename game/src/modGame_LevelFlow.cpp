@@ -58,15 +58,28 @@ bool SubmitClicked() {
   return curMouse.B1Clicked && x0 + 1 <= x && x <= x0 + 239 && 420 < y && y < 470;
 }
 
-void DrawPackDone() {
+// What every ended game shows under its panel: the end sound, once, then the mask and SUBMIT
+// SCORE under the panel's tint.
+struct EndPanel {
+  const char* sound;
+  int32_t volume, frequency;
+  double tint[3];
+  int16_t buttonAlpha;
+};
+
+void DrawEndPanel(const EndPanel& panel) {
   if (bEndSoundDue && bSoundOn) {
-    oEngine->SoundPlay("packcompleted", false, 90, 0, 40);
+    oEngine->SoundPlay(panel.sound, false, panel.volume, 0, panel.frequency);
     bEndSoundDue = false;
   }
-  oEngine->AmbientColor(50, 200, 50);
+  oEngine->AmbientColor(panel.tint[0], panel.tint[1], panel.tint[2]);
   DrawGameMask(100);
-  DrawSubmitButton(50);
+  DrawSubmitButton(panel.buttonAlpha);
   oEngine->AmbientColor(255, 255, 255);
+}
+
+void DrawPackDone() {
+  DrawEndPanel({"packcompleted", 90, 40, {50, 200, 50}, 50});
 
   const PanelText* lines = bVertical ? kPackDoneVertical : kPackDoneHorizontal;
   const size_t count = bVertical ? std::size(kPackDoneVertical) : std::size(kPackDoneHorizontal);
@@ -91,10 +104,6 @@ void DrawNextLevelButton() {
   oEngine->AmbientColor(255, 255, 255);
 }
 
-std::string PackName() {
-  return packs::DisplayName(strPackFile);
-}
-
 // A pack that turns out unplayable ends the game where it stands: the player is told which
 // pack, the log has the details, and the game goes back to the menu screens.
 void AbandonGame(const std::string& message) {
@@ -108,7 +117,7 @@ void CheckLevelPictures() {
   const std::string picture = strLevelPic + (originalMissing ? "" : "x");
   oExtra->SaveLog("Error in LoadLevel : picture " + picture + " (.jpg or .bmp) of " + strPackFile +
                   " is missing or cannot be read");
-  AbandonGame("The picture " + picture + " of the pack \"" + PackName() +
+  AbandonGame("The picture " + picture + " of the pack \"" + packs::DisplayName(strPackFile) +
               "\" is missing or damaged, so this level cannot be played.");
 }
 
@@ -147,7 +156,7 @@ void NewGame() {
   if (!vertical) {
     oExtra->SaveLog("Error in NewGame : Vertical of " + strPackFile + " is \"" + verticalText +
                     "\", not True or False");
-    AbandonGame("The settings of the pack \"" + PackName() +
+    AbandonGame("The settings of the pack \"" + packs::DisplayName(strPackFile) +
                 "\" are missing or damaged, so it cannot be played.");
     return;
   }
@@ -158,7 +167,7 @@ void NewGame() {
   bJokerLeft = true;
   bEndSoundDue = true;
   if (!PickLevel()) {
-    AbandonGame("The pack \"" + PackName() +
+    AbandonGame("The pack \"" + packs::DisplayName(strPackFile) +
                 "\" is missing or has damaged level data, so it cannot be played.");
     return;
   }
@@ -192,7 +201,8 @@ void DrawLevelDone() {
   if (!bNextLevel) return;
   ResetFound();
   if (!PickLevel()) {
-    AbandonGame("The pack \"" + PackName() + "\" has damaged level data, so the game cannot go on.");
+    AbandonGame("The pack \"" + packs::DisplayName(strPackFile) +
+                "\" has damaged level data, so the game cannot go on.");
     return;
   }
   sngPlayFade = 0;
@@ -204,14 +214,7 @@ void DrawLevelDone() {
 
 void DrawGameOver() {
   bTimerOn = false;
-  if (bEndSoundDue && bSoundOn) {
-    oEngine->SoundPlay("gameover", false, 85, 0, 0);
-    bEndSoundDue = false;
-  }
-  oEngine->AmbientColor(200, 50, 50);
-  DrawGameMask(100);
-  DrawSubmitButton(65);
-  oEngine->AmbientColor(255, 255, 255);
+  DrawEndPanel({"gameover", 85, 0, {200, 50, 50}, 65});
   DrawShadowed(bVertical ? PanelText{"GAME OVER", 270, 200, 2} : PanelText{"GAME OVER", 360, 200, 1.75f}, 200,
                50, 50);
   if (SubmitClicked()) SubmitScore();

@@ -1,22 +1,13 @@
 #include <cmath>
 
-#include "DiskSpace.h"
-#include "GameFiles.h"
-#include "PackCheck.h"
 #include "modDeclares.h"
 #include "modGame.h"
 #include "modINI.h"
 #include "modRender.h"
 
+// The Options screen: four rows of two choices, each click saved at once.
 namespace varnel {
 namespace {
-
-struct OptionKey {
-  const char* key;
-  bool* value;
-};
-const OptionKey kOptionKeys[] = {
-    {"Screen", &bWindowed}, {"Music", &bMusicOn}, {"Sound", &bSoundOn}, {"Particle", &bParticlesOn}};
 
 struct OptionRow {
   const char* label;
@@ -32,16 +23,6 @@ const OptionRow kRows[] = {{"SCREEN", 150, "Windowed", "Fullscreen", 157, &bWind
                            {"PARTICLE EFFECTS", 300, "ON", "OFF", 307, &bParticlesOn}};
 
 constexpr float kLeftX = 320, kRightX = 600;
-
-// Why the options file could not be written the last time; empty once a save succeeds. The
-// options keep their new values for the run either way.
-std::string saveProblem;
-
-// Read before the engine starts, when its application folder is not known yet: the name is
-// given whole.
-std::string OptionsFile() {
-  return strAppPath + "\\game data\\options.ini";
-}
 
 void DrawChoiceMarker(float x, float y, float rotation) {
   oEngine->Draw(texButton, x, y, 120, 25, rotation, 50, 0, 0, 100, 20, -1, -1);
@@ -81,45 +62,6 @@ bool HandleChoices(const OptionRow& row) {
 
 }  // namespace
 
-void ReadOptions() {
-  std::string damaged;
-  for (const OptionKey& option : kOptionKeys) {
-    const std::string text = oExtra->INIRead("Options", option.key, OptionsFile(), false);
-    const auto value = packs::BooleanFromText(text);
-    if (!value) damaged += std::string(damaged.empty() ? "" : ", ") + option.key + "=\"" + text + "\"";
-    *option.value = value.value_or(true);
-  }
-  if (damaged.empty()) return;
-  // The engine's log folder is not set yet, so the log is named in full.
-  oExtra->SaveLog("Error in ReadOptions : game data\\options.ini is missing or garbled (" + damaged +
-                      "); the default is used and the file written again",
-                  strAppPath + "\\log.txt");
-  SaveOptions();
-}
-
-void SaveOptions() {
-  bool saved = true;
-  for (const OptionKey& option : kOptionKeys)
-    saved = oExtra->INIWrite("Options", option.key, *option.value ? "True" : "False", OptionsFile(), false) !=
-                0 &&
-            saved;
-  if (saved) {
-    saveProblem.clear();
-    return;
-  }
-  const std::string why = WriteFailureCause(oExtra->NativePath("game data\\options.ini"));
-  // One log line per cause, not one per click.
-  if (why != saveProblem)
-    oExtra->SaveLog("Error in SaveOptions : game data\\options.ini could not be written (" + why +
-                        "); the options keep their new values for this run",
-                    strAppPath + "\\log.txt");
-  saveProblem = why;
-}
-
-const std::string& OptionsSaveProblem() {
-  return saveProblem;
-}
-
 void DrawOptions() {
   for (const OptionRow& row : kRows) {
     oEngine->DrawFont("titleS", kLeftX, row.labelY, 380, 35, row.label, kWhite, 5);
@@ -137,9 +79,9 @@ void DrawOptions() {
     }
     if (row.option == &bMusicOn && clicked) ApplyMusicOption();
   }
-  if (!saveProblem.empty())
+  if (!OptionsSaveProblem().empty())
     oEngine->DrawFont("titleS", 300, 350, 420, 50,
-                      "the options could not be saved (" + saveProblem + "): they stay for this run",
+                      "the options could not be saved (" + OptionsSaveProblem() + "): they stay for this run",
                       ARGB(255, 255, 120, 100), 5);
 }
 

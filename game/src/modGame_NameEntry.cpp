@@ -1,36 +1,15 @@
-#include <cctype>
 #include <cmath>
 #include <set>
 #include <string>
 #include <vector>
 
-#include "frmMain.h"
 #include "modDeclares.h"
 #include "modGame.h"
-#include "modINI.h"
-#include "modKeys.h"
 #include "modMain.h"
 #include "modRender.h"
 
 namespace varnel {
 namespace {
-
-// The characters of the name entry in the order they are examined each frame, each with the
-// key the player's layout types it with: a letter is taken from the layout, not from the key's
-// position, so that a German or French player's name comes out in their own letters.
-struct NameKey {
-  char typed;  // as the window reports it (frmMain::TakeStruckKeys)
-  const char* character;
-};
-constexpr NameKey kNameKeys[] = {
-    {'0', "0"}, {'1', "1"}, {'2', "2"}, {'3', "3"}, {'4', "4"}, {'5', "5"},  {'6', "6"}, {'7', "7"},
-    {'8', "8"}, {'9', "9"}, {'a', "A"}, {'b', "B"}, {'c', "C"}, {'d', "D"},  {'e', "E"}, {'f', "F"},
-    {'g', "G"}, {'h', "H"}, {'i', "I"}, {'j', "J"}, {'k', "K"}, {'l', "L"},  {'m', "M"}, {'n', "N"},
-    {'o', "O"}, {'p', "P"}, {'q', "Q"}, {'r', "R"}, {'s', "S"}, {'t', "T"},  {'u', "U"}, {'v', "V"},
-    {'w', "W"}, {'x', "X"}, {'y', "Y"}, {'z', "Z"}, {' ', " "}, {'\b', "-"},
-};
-
-constexpr size_t kMaxNameLength = 8;
 
 // A damaged table file makes every binding fail with a log line; each is tried once a run, not
 // fifty times a second while the live rank or the High Scores table is shown.
@@ -172,32 +151,6 @@ void DrawNameEntryState() {
   const auto y = static_cast<float>(curMouse.Y);
   if (curMouse.B1Clicked && 340 < x && x < 460 && 288 < y && y < 313) ConfirmName();
   NameEntryParticles();
-}
-
-void NameEntryKeys() {
-  const bool escape = oEngine->GetKeyPressed(kKeyEscape);
-  const bool enter = oEngine->GetKeyPressed(kKeyEnter);
-  const std::string struck = frmMain::TakeStruckKeys();
-  if (escape || enter) {
-    // The name is stored; keys struck in the same frame must not change the name kept for the
-    // next entry.
-    ConfirmName();
-    return;
-  }
-  // Keys struck in one frame act in the table's order, each once.
-  for (const NameKey& key : kNameKeys)
-    if (struck.find(key.typed) != std::string::npos) AddNameChar(key.character);
-}
-
-void AddNameChar(const std::string& c) {
-  const int sound = static_cast<int>(std::floor(4 * Rnd()) + 1);
-  if (bSoundOn) oEngine->SoundPlay(std::to_string(sound) + "key", false, 100, 0, 0);
-  if (c == "-" && !strPlayerName.empty()) strPlayerName.pop_back();
-  std::string character = c;
-  for (char& letter : character)
-    letter = static_cast<char>(strPlayerName.empty() ? std::toupper(static_cast<unsigned char>(letter))
-                                                     : std::tolower(static_cast<unsigned char>(letter)));
-  if (strPlayerName.size() < kMaxNameLength && character != "-") strPlayerName += character;
 }
 
 }  // namespace varnel

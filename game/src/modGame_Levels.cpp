@@ -38,10 +38,6 @@ void SeedRandom(unsigned seed) {
   Generator().seed(seed);
 }
 
-std::string ReadIni(const std::string& Section, const std::string& KeyName, const std::string& FileName) {
-  return oExtra->INIRead(Section, KeyName, FileName, false);
-}
-
 bool PickLevel() {
   const std::string levelsText = oExtra->INIRead("General", "NumOfLevels", PackSettingsFile(), false);
   const auto levels = packs::LevelCountFromText(levelsText);

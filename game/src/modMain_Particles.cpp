@@ -1,4 +1,5 @@
 #include <cmath>
+#include <iterator>
 #include <limits>
 
 #include "modDeclares.h"
@@ -23,40 +24,41 @@ void DrawTinted(const Particle& particle, int16_t opacity, Tint tint, float cutX
   oEngine->AmbientColor(255, 255, 255);
 }
 
-// The cut at (32, 0) passed with 32 x 16 shows at 16 x 16: the scale is taken against the
-// cut's right and bottom edges.
+// How each kind looks: one or two cuts of the particle sheet, each under its own tint (none for
+// the sheet's own colours). The cut at (32, 0) passed with 32 x 16 shows at 16 x 16: the scale is
+// taken against the cut's right and bottom edges.
+struct Layer {
+  bool tinted;
+  Tint tint;
+  float cutX, scaleWidth, scaleHeight;
+};
+struct Look {
+  Layer layers[2];
+  int count;
+};
+constexpr Layer SmallTinted(Tint tint) {
+  return {true, tint, 32, 32, 16};
+}
+constexpr Layer WholeTinted(Tint tint) {
+  return {true, tint, 0, 0, 0};
+}
+const Look kLooks[] = {
+    {{{false, {}, 32, 0, 0}}, 1},       {{SmallTinted({157, 90, 14})}, 1},
+    {{SmallTinted({255, 244, 73})}, 1}, {{SmallTinted({100, 100, 100})}, 1},
+    {{WholeTinted({0, 250, 0})}, 1},    {{WholeTinted({255, 248, 170}), SmallTinted({157, 90, 14})}, 2},
+    {{WholeTinted({250, 0, 0})}, 1},    {{{false, {}, 0, 0, 0}}, 1},
+};
+
 void DrawParticle(const Particle& particle, int16_t opacity) {
-  switch (particle.Kind) {
-    case 0:
-      DrawCut(particle, opacity, 32, 0, 0);
-      break;
-    case 1:
-      DrawTinted(particle, opacity, {157, 90, 14}, 32, 32, 16);
-      break;
-    case 2:
-      DrawTinted(particle, opacity, {255, 244, 73}, 32, 32, 16);
-      break;
-    case 3:
-      DrawTinted(particle, opacity, {100, 100, 100}, 32, 32, 16);
-      break;
-    case 4:
-      DrawTinted(particle, opacity, {0, 250, 0}, 0, 0, 0);
-      break;
-    case 5:
-      oEngine->AmbientColor(255, 248, 170);
-      DrawCut(particle, opacity, 0, 0, 0);
-      oEngine->AmbientColor(157, 90, 14);
-      DrawCut(particle, opacity, 32, 32, 16);
-      oEngine->AmbientColor(255, 255, 255);
-      break;
-    case 6:
-      DrawTinted(particle, opacity, {250, 0, 0}, 0, 0, 0);
-      break;
-    case 7:
-      DrawCut(particle, opacity, 0, 0, 0);
-      break;
-    default:
-      break;  // an unknown kind moves but shows nothing
+  // An unknown kind moves but shows nothing.
+  if (particle.Kind < 0 || particle.Kind >= static_cast<int16_t>(std::size(kLooks))) return;
+  const Look& look = kLooks[particle.Kind];
+  for (int layer = 0; layer < look.count; ++layer) {
+    const Layer& cut = look.layers[layer];
+    if (cut.tinted)
+      DrawTinted(particle, opacity, cut.tint, cut.cutX, cut.scaleWidth, cut.scaleHeight);
+    else
+      DrawCut(particle, opacity, cut.cutX, cut.scaleWidth, cut.scaleHeight);
   }
 }
 

@@ -9,6 +9,7 @@ XVFB_PID=
 GAME_PID=
 WM_PID=
 SOUND_PID=
+GAME_LOG=$WORK/game/log.txt
 # A build with sanitizers runs the game a few times slower: VARNEL_E2E_PACE (a whole number)
 # stretches every pause that waits for the game to reach a number of passes, and every deadline.
 PACE=${VARNEL_E2E_PACE:-1}
@@ -28,7 +29,7 @@ trap cleanup EXIT
 
 fail() {
   echo "FAIL: $*" >&2
-  [ -f "$WORK/game/log.txt" ] && { echo "--- log.txt" >&2; cat "$WORK/game/log.txt" >&2; }
+  [ -f "$GAME_LOG" ] && { echo "--- log.txt" >&2; cat "$GAME_LOG" >&2; }
   [ -f "$WORK/stderr" ] && { echo "--- stderr" >&2; cat "$WORK/stderr" >&2; }
   exit 1
 }
@@ -58,6 +59,16 @@ start_game() {
   (cd /; exec env SDL_AUDIODRIVER=dummy TOVAK2D_QUIET_DIALOGS=1 TOVAK2D_FRAME_STATS=1 "$@" \
      timeout --kill-after=5 $((120 * PACE)) "$WORK/game/Varnel" 2>"$WORK/stderr") &
   GAME_PID=$!
+}
+
+# Runs the game at PATH headless to its end, which must be a refusal to start (its standard error
+# goes to FILE); sets STATUS.
+run_refused() {
+  STATUS=0
+  (cd /; exec env SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy TOVAK2D_QUIET_DIALOGS=1 \
+     timeout --kill-after=5 $((60 * PACE)) "$1") 2>"$2" || STATUS=$?
+  [ "$STATUS" != 0 ] || fail "the game ended with status 0"
+  [ "$STATUS" != 124 ] && [ "$STATUS" != 137 ] || fail "the game had to be killed"
 }
 
 # Runs a window manager (openbox, with no settings of the user's) on the test's display until the
@@ -166,4 +177,32 @@ key() {
   # A typist's pace: keys struck within one frame are taken in the name-entry table's order.
   timeout 5 xdotool key --delay $((120 * PACE)) "$@" || fail "key $*"
   pause 0.15
+}
+
+# Screenshot of the game's window as $WORK/NAME.png; VARNEL_E2E_SHOTS names a folder that keeps a
+# copy for a person to look at.
+shot() {
+  timeout 10 import -display "$DISPLAY" -window "$WINDOW" "$WORK/$1.png" || fail "no screenshot $1"
+  [ -z "${VARNEL_E2E_SHOTS:-}" ] || cp "$WORK/$1.png" "$VARNEL_E2E_SHOTS/"
+}
+
+# check VALUE OP LIMIT WHAT: VALUE > or < LIMIT, else the test fails; WHERE prefixes the messages.
+check() {
+  awk -v v="$1" -v op="$2" -v t="$3" 'BEGIN { exit !(op == ">" ? v > t : v < t) }' ||
+    fail "${WHERE:+$WHERE: }$4 (measured $1, expected $2 $3)"
+  echo "ok: ${WHERE:+$WHERE: }$4 ($1 $2 $3)"
+}
+
+# The screen y of PACK's row on the Start Game and High Scores screens; sets INDEX too.
+pack_row() {
+  INDEX=$(cd "$WORK/game/packs" && ls | sort -f | grep -n -x "$1" | cut -d: -f1)
+  ROW_Y=$((175 + 20 * (INDEX - 1) + 9))
+}
+
+# Ends the game with Escape and checks that it ended in order.
+quit_with_escape() {
+  key Escape
+  wait_for_exit 15
+  [ "$GAME_STATUS" = 0 ] || fail "exit status $GAME_STATUS"
+  [ "$(last_log_line)" = "APPLICATION ENDED" ] || fail "the log does not end with APPLICATION ENDED"
 }

@@ -24,12 +24,6 @@ box_of() {
 brightness() {
   timeout 20 convert "$1" -crop "$2" +repage -colorspace gray -format '%[fx:mean]' info:
 }
-check() {
-  awk -v v="$1" -v op="$2" -v t="$3" 'BEGIN { exit !(op == ">" ? v > t : v < t) }' ||
-    fail "$RENDERER: $4 (measured $1, expected $2 $3)"
-  echo "ok ($RENDERER): $4 ($1 $2 $3)"
-}
-
 # The credits heading "DEVELOPED BY" (blue letters centred in the box 180..800 of the frame's top
 # line), in a screenshot SHOT of an area showing the frame scaled by SCALE with its top-left corner
 # at FRAME_X, FRAME_Y. Sets TITLE_CENTRE and TITLE_WIDTH, in frame pixels; fails while the splash
@@ -84,59 +78,69 @@ frame_known() {
   timeout 5 xprop -id "$WINDOW" _NET_FRAME_EXTENTS 2>/dev/null | grep -q '= [0-9]'
 }
 
-run_with_renderer() {
-  RENDERER=$1
-  local driver=()
-  [ "$RENDERER" = software ] && driver=(SDL_RENDER_DRIVER=software)
+# Screenshots of WHAT (root or a window) into SHOT until the credits heading shows steady in a
+# frame scaled by SCALE at FRAME_X, FRAME_Y (the last three arguments); else fails with MESSAGE.
+await_title() {
+  local what=$1 shot=$2 message=$3
+  shift 3
+  pause 4  # the splash logo fades out over the first 4 s
+  PREVIOUS_WIDTH=
+  for _ in $(seq $((30 * PACE))); do
+    timeout 10 import -display "$DISPLAY" -window "$what" "$shot" || fail "no screenshot"
+    steady_title "$shot" "$@" && return 0
+    sleep 0.5
+  done
+  fail "$WHERE: $message"
+}
+
+covers_display() {
+  window_geometry
+  [ "$WIN_X,$WIN_Y,$WIN_W,$WIN_H" = "0,0,$SCREEN_W,$SCREEN_H" ]
+}
+
+# Starts the game in full screen (more environment settings as arguments): its window is mapped,
+# covers the display and shows the frame scaled by 1.2 and centred. Sets SHOT and FULL_WIDTH.
+start_full_screen() {
   copy_game
   sed -i 's/^Screen=.*/Screen=False\r/' "$OPTIONS"
   grep -q '^Screen=False' "$OPTIONS" || fail "cannot set full screen in the options"
-
-  # Full screen.
-  start_game "${driver[@]}"
+  start_game "$@"
   wait_for_window "Varnel v1.0.0"
-  wait_until 10 "$RENDERER: the full-screen window is never mapped" window_viewable
-  wait_until 10 "$RENDERER: the full-screen window does not cover the display" \
-    bash -c "timeout 5 xwininfo -id $WINDOW | grep -q 'Width: $SCREEN_W' &&
-             timeout 5 xwininfo -id $WINDOW | grep -q 'Height: $SCREEN_H'"
-  window_geometry
-  [ "$WIN_X,$WIN_Y,$WIN_W,$WIN_H" = "0,0,$SCREEN_W,$SCREEN_H" ] ||
-    fail "$RENDERER: full-screen window at $WIN_X,$WIN_Y size ${WIN_W}x$WIN_H"
-  FRAME_LEFT=0 FRAME_TOP=0 FRAME_W=$SCREEN_W FRAME_H=$SCREEN_H
+  wait_until 10 "$WHERE: the full-screen window is never mapped" window_viewable
+  wait_until 10 "$WHERE: the full-screen window does not cover the display" covers_display
   timeout 5 xdotool mousemove 640 700 || true
-
-  # The splash logo fades out over 4 s: the heading shows when it is gone.
-  local shot=$WORK/full-$RENDERER.png found=
-  pause 4
-  PREVIOUS_WIDTH=
-  for _ in $(seq $((30 * PACE))); do
-    timeout 10 import -display "$DISPLAY" -window root "$shot" || fail "no screenshot"
-    if steady_title "$shot" 1.2 160 0; then found=1; break; fi
-    sleep 0.5
-  done
-  [ -n "$found" ] || fail "$RENDERER: the credits never show in full screen"
-  local full_width=$TITLE_WIDTH
+  SHOT="$WORK/full-${WHERE// /_}.png"
+  await_title root "$SHOT" "the credits never show in full screen" 1.2 160 0
+  FULL_WIDTH=$TITLE_WIDTH
   check "$(awk -v c="$TITLE_CENTRE" 'BEGIN { print (c > 490 ? c - 490 : 490 - c) }')" "<" 4 \
     "the credits heading is centred in its box of the scaled frame (centre at $TITLE_CENTRE)"
-  check "$(brightness "$shot" 155x720+0+0)" "<" 0.01 "the bar left of the frame is black"
-  check "$(brightness "$shot" 155x720+1125+0)" "<" 0.01 "the bar right of the frame is black"
-  check "$(brightness "$shot" 8x720+162+0)" ">" 0.05 "the frame begins at the left bar"
-  check "$(brightness "$shot" 8x720+1110+0)" ">" 0.05 "the frame ends at the right bar"
+}
+
+run_with_renderer() {
+  WHERE=$1
+  local driver=()
+  [ "$WHERE" = software ] && driver=(SDL_RENDER_DRIVER=software)
+  start_full_screen "${driver[@]}"
+  check "$(brightness "$SHOT" 155x720+0+0)" "<" 0.01 "the bar left of the frame is black"
+  check "$(brightness "$SHOT" 155x720+1125+0)" "<" 0.01 "the bar right of the frame is black"
+  check "$(brightness "$SHOT" 8x720+162+0)" ">" 0.05 "the frame begins at the left bar"
+  check "$(brightness "$SHOT" 8x720+1110+0)" ">" 0.05 "the frame ends at the right bar"
 
   # Options, then "Windowed": both clicks must land through the scaling.
+  FRAME_LEFT=0 FRAME_TOP=0 FRAME_W=$SCREEN_W FRAME_H=$SCREEN_H
   click_frame 79 101
   pause 0.5
   click_frame 370 167
-  wait_until 10 "$RENDERER: a click on 'Windowed' did not reach the options" options_windowed
+  wait_until 10 "$WHERE: a click on 'Windowed' did not reach the options" options_windowed
   click_frame 79 212  # Exit
   wait_for_exit 20
-  [ "$GAME_STATUS" = 0 ] || fail "$RENDERER: exit status $GAME_STATUS from full screen"
+  [ "$GAME_STATUS" = 0 ] || fail "$WHERE: exit status $GAME_STATUS from full screen"
 
   # Windowed, at the next start.
   start_game "${driver[@]}"
   wait_for_window "Varnel v1.0.0"
-  wait_until 10 "$RENDERER: the window is never mapped" window_viewable
-  wait_until 10 "$RENDERER: the window manager never framed the window" frame_known
+  wait_until 10 "$WHERE: the window is never mapped" window_viewable
+  wait_until 10 "$WHERE: the window manager never framed the window" frame_known
   local extents left right top bottom outer_ok
   outer_ok() {
     window_geometry
@@ -145,65 +149,31 @@ run_with_renderer() {
     [ $((WIN_W + left + right)) = 800 ] && [ $((WIN_H + top + bottom)) = 600 ] &&
       [ $((WIN_X - left)) = $(((SCREEN_W - 800) / 2)) ] && [ $((WIN_Y - top)) = $(((SCREEN_H - 600) / 2)) ]
   }
-  wait_until 10 "$RENDERER: the window is not 800 x 600 with its frame, centred" outer_ok
-  echo "ok ($RENDERER): windowed, client ${WIN_W}x$WIN_H at $WIN_X,$WIN_Y, frame $left $right $top $bottom"
-  timeout 5 xprop -id "$WINDOW" _NET_WM_STATE | grep -q FULLSCREEN && fail "$RENDERER: still in full screen"
+  wait_until 10 "$WHERE: the window is not 800 x 600 with its frame, centred" outer_ok
+  echo "ok ($WHERE): windowed, client ${WIN_W}x$WIN_H at $WIN_X,$WIN_Y, frame $left $right $top $bottom"
+  timeout 5 xprop -id "$WINDOW" _NET_WM_STATE | grep -q FULLSCREEN && fail "$WHERE: still in full screen"
 
-  local scale shot_w
+  local scale
   scale=$(awk -v w="$WIN_W" -v h="$WIN_H" 'BEGIN { s = w / 800 < h / 600 ? w / 800 : h / 600; print s }')
   FRAME_LEFT=$WIN_X FRAME_TOP=$WIN_Y FRAME_W=$WIN_W FRAME_H=$WIN_H
-  shot=$WORK/window-$RENDERER.png found=
-  local frame_x frame_y
-  frame_x=$(awk -v w="$WIN_W" -v s="$scale" 'BEGIN { print (w - 800 * s) / 2 }')
-  frame_y=$(awk -v h="$WIN_H" -v s="$scale" 'BEGIN { print (h - 600 * s) / 2 }')
-  pause 4  # the splash logo fades out over the first 4 s
-  PREVIOUS_WIDTH=
-  for _ in $(seq $((30 * PACE))); do
-    timeout 10 import -display "$DISPLAY" -window "$WINDOW" "$shot" || fail "no screenshot"
-    if steady_title "$shot" "$scale" "$frame_x" "$frame_y"; then found=1; break; fi
-    sleep 0.5
-  done
-  [ -n "$found" ] || fail "$RENDERER: the credits never show in the window"
-  check "$(awk -v a="$TITLE_WIDTH" -v b="$full_width" 'BEGIN { d = a - b; print (d < 0 ? -d : d) }')" "<" 6 \
-    "the heading has the same size in frame pixels in both modes ($TITLE_WIDTH and $full_width)"
+  await_title "$WINDOW" "$WORK/window-$WHERE.png" "the credits never show in the window" "$scale" \
+    "$(awk -v w="$WIN_W" -v s="$scale" 'BEGIN { print (w - 800 * s) / 2 }')" \
+    "$(awk -v h="$WIN_H" -v s="$scale" 'BEGIN { print (h - 600 * s) / 2 }')"
+  check "$(awk -v a="$TITLE_WIDTH" -v b="$FULL_WIDTH" 'BEGIN { d = a - b; print (d < 0 ? -d : d) }')" "<" 6 \
+    "the heading has the same size in frame pixels in both modes ($TITLE_WIDTH and $FULL_WIDTH)"
   click_frame 79 212  # Exit
   wait_for_exit 20
-  [ "$GAME_STATUS" = 0 ] || fail "$RENDERER: exit status $GAME_STATUS from the window"
-  [ "$(last_log_line)" = "APPLICATION ENDED" ] || fail "$RENDERER: the log does not end with APPLICATION ENDED"
-}
-
-# Without a window manager SDL makes the window cover the display itself.
-full_screen_without_window_manager() {
-  RENDERER=default
-  copy_game
-  sed -i 's/^Screen=.*/Screen=False\r/' "$OPTIONS"
-  start_game
-  wait_for_window "Varnel v1.0.0"
-  wait_until 10 "without a window manager the full-screen window is never mapped" window_viewable
-  covers_display() {
-    window_geometry
-    [ "$WIN_X,$WIN_Y,$WIN_W,$WIN_H" = "0,0,$SCREEN_W,$SCREEN_H" ]
-  }
-  wait_until 10 "without a window manager the window does not cover the display" covers_display
-  echo "ok: without a window manager the full-screen window is mapped and covers the display"
-  local shot=$WORK/full-no-wm.png found=
-  pause 4  # the splash logo fades out over the first 4 s
-  PREVIOUS_WIDTH=
-  for _ in $(seq $((30 * PACE))); do
-    timeout 10 import -display "$DISPLAY" -window root "$shot" || fail "no screenshot"
-    if steady_title "$shot" 1.2 160 0; then found=1; break; fi
-    sleep 0.5
-  done
-  [ -n "$found" ] || fail "without a window manager the credits never show"
-  check "$(awk -v c="$TITLE_CENTRE" 'BEGIN { print (c > 490 ? c - 490 : 490 - c) }')" "<" 4 \
-    "without a window manager the frame is scaled and centred (heading centre at $TITLE_CENTRE)"
-  key Escape
-  wait_for_exit 20
-  [ "$GAME_STATUS" = 0 ] || fail "exit status $GAME_STATUS without a window manager"
+  [ "$GAME_STATUS" = 0 ] || fail "$WHERE: exit status $GAME_STATUS from the window"
+  [ "$(last_log_line)" = "APPLICATION ENDED" ] || fail "$WHERE: the log does not end with APPLICATION ENDED"
 }
 
 start_xvfb
-full_screen_without_window_manager
+# Without a window manager SDL makes the window cover the display itself.
+WHERE="without a window manager"
+start_full_screen
+key Escape
+wait_for_exit 20
+[ "$GAME_STATUS" = 0 ] || fail "exit status $GAME_STATUS without a window manager"
 start_window_manager
 run_with_renderer default
 run_with_renderer software

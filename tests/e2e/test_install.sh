@@ -13,19 +13,13 @@ PLAYER_HOME=$WORK/zoë
 USER_DIR=$PLAYER_HOME/.local/share/varnel
 INSTALLED=$PREFIX/share/varnel
 RUN_AS=()
+GAME_LOG=$USER_DIR/log.txt
 
 cleanup_install() {
   chmod -R u+w "$WORK" 2>/dev/null || true
   cleanup
 }
 trap cleanup_install EXIT
-
-fail() {
-  echo "FAIL: $*" >&2
-  [ -f "$USER_DIR/log.txt" ] && { echo "--- log.txt" >&2; cat "$USER_DIR/log.txt" >&2; }
-  [ -f "$WORK/stderr" ] && { echo "--- stderr" >&2; cat "$WORK/stderr" >&2; }
-  exit 1
-}
 
 # Every file, link and folder of the installation with its mode, and every file's checksum.
 listing() {
@@ -123,6 +117,7 @@ if [ "$(id -u)" = 0 ] && command -v setpriv >/dev/null && id nobody >/dev/null 2
   chmod -R a+rX "$WORK"
   PLAYER_HOME=$WORK/nobody
   USER_DIR=$PLAYER_HOME/.local/share/varnel
+  GAME_LOG=$USER_DIR/log.txt
   mkdir -m 700 "$PLAYER_HOME"
   chown nobody "$PLAYER_HOME"
   RUN_AS=(setpriv --reuid=nobody --regid="$(id -g nobody)" --clear-groups)

@@ -1,15 +1,20 @@
 #!/usr/bin/env bash
-# The real game under a virtual display: every menu screen is clicked open with the mouse, and its
+# The real game under a virtual display. First a render driver that does not exist: both the
+# full-screen device and the windowed retry are refused, and the game says why on standard error
+# (its message box, with dialogs kept quiet), logs it, shows no window and ends with a failure
+# status. Then a start that works: every menu screen is clicked open with the mouse, and its
 # screenshot must show that screen's own marks where they belong: the red halo behind the current
 # button's caption, the help text, the hovered pack row in its colour and the pack information in
 # its label colour. The pictures themselves may be any art; these colours are the game's own.
-# Exit then ends the game in order and leaves the game folder and its packs as they were.
+# Closed the way a window manager closes it, the game ends in order, having drawn its 800 x 600
+# frames at 50 a second at most, and leaves the game folder and its packs as they were.
 source "$(dirname "$0")/lib.sh"
 
-shot() {
+# Moves the pointer away (or to X, Y) and takes a screenshot once a button it left has faded back.
+shot_at() {
   timeout 5 xdotool mousemove --window "$WINDOW" "${2:-700}" "${3:-580}" || fail "cannot move the pointer"
   pause 1.2  # a button left by the pointer takes 45 passes to fade back
-  timeout 10 import -display "$DISPLAY" -window "$WINDOW" "$WORK/$1.png" || fail "no screenshot $1"
+  shot "$1"
 }
 
 # Share (0 to 1) of the pixels of region WxH+X+Y for which an fx predicate on r, g, b (0 to 1)
@@ -28,12 +33,6 @@ detail() {
   timeout 10 convert "$WORK/$1.png" -colorspace gray -format '%[fx:standard_deviation]' info:
 }
 
-check() {
-  awk -v v="$1" -v op="$2" -v t="$3" 'BEGIN { exit !(op == ">" ? v > t : v < t) }' ||
-    fail "$4 (measured $1, expected $2 $3)"
-  echo "ok: $4 ($1 $2 $3)"
-}
-
 click_at() {
   timeout 5 xdotool mousemove --window "$WINDOW" "$1" "$2" || fail "cannot move the pointer"
   pause 0.2
@@ -43,8 +42,21 @@ click_at() {
 # The red halo behind the caption of the button of the current screen, k = 0 to 4.
 halo_of() { share "$1" "90x25+34+$((15 + 37 * $2))" "$REDDISH"; }
 
-[ -f "$GAME_DIR/game data/pictures.vnl" ] || fail "the built game folder has no game data"
 start_xvfb
+copy_game
+start_game SDL_RENDER_DRIVER=no-such-driver
+wait_for_exit 30
+[ "$GAME_STATUS" != 0 ] || fail "exit status 0 after a failed start"
+[ "$GAME_STATUS" != 124 ] && [ "$GAME_STATUS" != 137 ] || fail "the game had to be killed"
+reason='Error in Tovak2D_Start : there is no render driver named "no-such-driver"'
+grep -qF "Varnel: $reason" "$WORK/stderr" || fail "the player is not told why"
+grep -qF "$reason" "$WORK/game/log.txt" || fail "the log does not say why"
+grep -q 'DirectX Error, trying windowed mode!' "$WORK/game/log.txt" || fail "no windowed retry"
+[ "$(last_log_line)" = "APPLICATION ENDED" ] || fail "the log does not end with APPLICATION ENDED"
+echo "ok: a refused device is reported, logged, and ends the game with status $GAME_STATUS"
+
+rm -rf "$WORK/game"
+[ -f "$GAME_DIR/game data/pictures.vnl" ] || fail "the built game folder has no game data"
 copy_game
 [ "$(find "$WORK/game/packs" -maxdepth 1 -type f | wc -l)" -ge 1 ] || fail "the built game folder has no packs"
 cp -a "$WORK/game/packs" "$WORK/packs.before"
@@ -56,7 +68,7 @@ wait_for_window "Varnel v1.0.0"
 shot_with_halo() {
   local halo
   for _ in 1 2 3 4 5 6; do
-    shot "$1"
+    shot_at "$1"
     halo=$(halo_of "$1" "$2")
     awk -v v="$halo" 'BEGIN { exit !(v > 0.01) }' && break
   done
@@ -83,21 +95,28 @@ check "$(share credits 475x280+250+150 "$WHITE")" "<" 0.01 "the credits show no 
 # Hovering the first pack row: light green on Start Game, yellow on High Scores, and the pack
 # information in its green labels on the left.
 click_at 79 27
-shot start_idle
+shot_at start_idle
 check "$(share start_idle 115x105+35+315 "$GREEN")" "<" 0.002 "no information without a hovered pack"
-shot start_hover 512 184
+shot_at start_hover 512 184
 check "$(share start_hover 305x18+360+175 "$GREEN")" ">" 0.01 "the hovered row is light green"
 check "$(share start_hover 115x105+35+315 "$GREEN")" ">" 0.01 "the pack information shows"
 click_at 79 64
-shot scores_hover 500 184
+shot_at scores_hover 500 184
 check "$(share scores_hover 190x18+405+175 "$YELLOW")" ">" 0.01 "the hovered row is yellow"
 check "$(share scores_hover 150x200+40+340 "$WHITE")" ">" 0.005 "the pack's table shows"
 
-click_at 79 212
+[ "$(timeout 10 identify -format '%wx%h' "$WORK/credits.png")" = 800x600 ] || fail "the window is not 800x600"
+timeout 5 "$X11_WINDOW" close "$WINDOW"
 wait_for_exit 15
 [ "$GAME_STATUS" = 0 ] || fail "exit status $GAME_STATUS"
 [ "$(last_log_line)" = "APPLICATION ENDED" ] || fail "the log does not end with APPLICATION ENDED"
+grep -q "Engine Init: Step 1, 2, 3, 4, 5, 6, 7, DONE!" "$WORK/game/log.txt" || fail "no engine start line"
+rate=$(sed -n 's/.* \([0-9.]*\) frames a second/\1/p' "$WORK/stderr")
+[ -n "$rate" ] || fail "no frame report"
+# The cap is 50: the frames may come slower on a busy machine, never faster.
+check "$rate" ">" 0 "frames a second"
+check "$rate" "<" 50.5 "frames a second"
 leftovers=$(cd "$WORK/game" && ls | grep -E '^[0-9]+(packinfo|hscore)\.ini$|^picinfo\.ini$|\.(jpg|dds|bmp|png)$' || true)
 [ -z "$leftovers" ] || fail "files left in the game folder: $leftovers"
 diff -r "$WORK/packs.before" "$WORK/game/packs" >/dev/null || fail "a pack changed without a new score"
-echo "PASS: every menu screen shows its marks, the pack rows and information follow the mouse, Exit ends in order"
+echo "PASS: a refused device ends the game; every menu screen shows its marks, the pack rows and information follow the mouse, closing ends in order"

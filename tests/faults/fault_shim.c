@@ -138,34 +138,21 @@ static int Counted(const char* path, int flags) {
   return 1;
 }
 
-ssize_t write(int fd, const void* data, size_t size) {
-  if (IsFile(fd) && FailsFd(fd)) return -1;
-  return REAL(write)(fd, data, size);
-}
-ssize_t pwrite(int fd, const void* data, size_t size, off_t at) {
-  if (IsFile(fd) && FailsFd(fd)) return -1;
-  return REAL(pwrite)(fd, data, size, at);
-}
-ssize_t pwrite64(int fd, const void* data, size_t size, off64_t at) {
-  if (IsFile(fd) && FailsFd(fd)) return -1;
-  return REAL(pwrite64)(fd, data, size, at);
-}
-ssize_t writev(int fd, const struct iovec* parts, int count) {
-  if (IsFile(fd) && FailsFd(fd)) return -1;
-  return REAL(writev)(fd, parts, count);
-}
-ssize_t sendfile(int out, int in, off_t* at, size_t size) {
-  if (IsFile(out) && FailsFd(out)) return -1;
-  return REAL(sendfile)(out, in, at, size);
-}
-ssize_t sendfile64(int out, int in, off64_t* at, size_t size) {
-  if (IsFile(out) && FailsFd(out)) return -1;
-  return REAL(sendfile64)(out, in, at, size);
-}
-ssize_t copy_file_range(int in, off64_t* inAt, int out, off64_t* outAt, size_t size, unsigned flags) {
-  if (IsFile(out) && FailsFd(out)) return -1;
-  return REAL(copy_file_range)(in, inAt, out, outAt, size, flags);
-}
+/* A call that writes to a file descriptor (the output one of sendfile and copy_file_range). */
+#define FD_WRITE(type, name, fd, parameters, arguments) \
+  type name parameters {                                \
+    if (IsFile(fd) && FailsFd(fd)) return -1;           \
+    return REAL(name) arguments;                         \
+  }
+FD_WRITE(ssize_t, write, fd, (int fd, const void* data, size_t size), (fd, data, size))
+FD_WRITE(ssize_t, pwrite, fd, (int fd, const void* data, size_t size, off_t at), (fd, data, size, at))
+FD_WRITE(ssize_t, pwrite64, fd, (int fd, const void* data, size_t size, off64_t at), (fd, data, size, at))
+FD_WRITE(ssize_t, writev, fd, (int fd, const struct iovec* parts, int count), (fd, parts, count))
+FD_WRITE(ssize_t, sendfile, out, (int out, int in, off_t* at, size_t size), (out, in, at, size))
+FD_WRITE(ssize_t, sendfile64, out, (int out, int in, off64_t* at, size_t size), (out, in, at, size))
+FD_WRITE(ssize_t, copy_file_range, out,
+         (int in, off64_t* inAt, int out, off64_t* outAt, size_t size, unsigned flags),
+         (in, inAt, out, outAt, size, flags))
 int fsync(int fd) {
   if (IsFile(fd) && (++syncs, FailsFd(fd))) return -1;
   return REAL(fsync)(fd);
@@ -174,6 +161,7 @@ int fdatasync(int fd) {
   if (IsFile(fd) && (++syncs, FailsFd(fd))) return -1;
   return REAL(fdatasync)(fd);
 }
+
 int rename(const char* from, const char* to) {
   NotePath(to);
   if (FailsPath(to)) return -1;
@@ -224,38 +212,21 @@ static mode_t ModeOf(int flags, va_list args) {
   return (flags & O_CREAT) || (flags & O_TMPFILE) == O_TMPFILE ? (mode_t)va_arg(args, int) : 0;
 }
 
-int open(const char* path, int flags, ...) {
-  va_list args;
-  va_start(args, flags);
-  const mode_t mode = ModeOf(flags, args);
-  va_end(args);
-  if (Counted(path, flags) && FailsPath(path)) return -1;
-  return REAL(open)(path, flags, mode);
-}
-int open64(const char* path, int flags, ...) {
-  va_list args;
-  va_start(args, flags);
-  const mode_t mode = ModeOf(flags, args);
-  va_end(args);
-  if (Counted(path, flags) && FailsPath(path)) return -1;
-  return REAL(open64)(path, flags, mode);
-}
-int openat(int dir, const char* path, int flags, ...) {
-  va_list args;
-  va_start(args, flags);
-  const mode_t mode = ModeOf(flags, args);
-  va_end(args);
-  if (Counted(dir == AT_FDCWD || (path && path[0] == '/') ? path : NULL, flags) && FailsPath(path)) return -1;
-  return REAL(openat)(dir, path, flags, mode);
-}
-int openat64(int dir, const char* path, int flags, ...) {
-  va_list args;
-  va_start(args, flags);
-  const mode_t mode = ModeOf(flags, args);
-  va_end(args);
-  if (Counted(dir == AT_FDCWD || (path && path[0] == '/') ? path : NULL, flags) && FailsPath(path)) return -1;
-  return REAL(openat64)(dir, path, flags, mode);
-}
+/* The opens, of a path or of a path in a folder (counted only where the path tells the folder). */
+#define OPEN(name, folder, parameters, arguments)                  \
+  int name parameters {                                            \
+    va_list args;                                                  \
+    va_start(args, flags);                                         \
+    const mode_t mode = ModeOf(flags, args);                       \
+    va_end(args);                                                  \
+    if (Counted(folder, flags) && FailsPath(path)) return -1;      \
+    return REAL(name) arguments;                                   \
+  }
+#define IN_FOLDER (dir == AT_FDCWD || (path && path[0] == '/') ? path : NULL)
+OPEN(open, path, (const char* path, int flags, ...), (path, flags, mode))
+OPEN(open64, path, (const char* path, int flags, ...), (path, flags, mode))
+OPEN(openat, IN_FOLDER, (int dir, const char* path, int flags, ...), (dir, path, flags, mode))
+OPEN(openat64, IN_FOLDER, (int dir, const char* path, int flags, ...), (dir, path, flags, mode))
 int creat(const char* path, mode_t mode) {
   if (Counted(path, O_CREAT | O_WRONLY) && FailsPath(path)) return -1;
   return REAL(creat)(path, mode);

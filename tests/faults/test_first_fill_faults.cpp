@@ -7,16 +7,14 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <string>
 
 #include "AppFolder.h"
 #include "ChildProcess.h"
 #include "FaultShim.h"
+#include "TestFiles.h"
 
 namespace {
 
@@ -24,11 +22,6 @@ namespace fs = std::filesystem;
 using reliability::ChildChannel;
 using reliability::ChildProcess;
 using reliability::Clock;
-
-std::string ReadBytes(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // The folder's tree: each path under it with "folder", "link to TARGET" or "file BYTES".
 using Tree = std::map<std::string, std::string>;
@@ -42,16 +35,14 @@ Tree TreeOf(const fs::path& folder) {
     else if (it->is_directory())
       tree[name] = "folder";
     else
-      tree[name] = "file " + ReadBytes(it->path());
+      tree[name] = "file " + testsupport::ReadFile(it->path());
   }
   return tree;
 }
 
-struct Fill {
+struct Fill : FaultCount {
   bool ended = false;
-  long calls = 0;
-  bool fired = false;
-  std::string used, outside, err;
+  std::string used, err;
 };
 
 // Fills user from installed in a child, failing its failAt-th write-side call (0: none).
@@ -64,10 +55,8 @@ Fill RunFill(const fs::path& installed, const fs::path& user, long failAt, int e
     varnel_fault_confine(user.c_str());
     varnel_fault_arm(failAt, err);
     const std::string used = varnel::SettleAppFolder({user.string(), installed.string()});
-    const char* outside = varnel_fault_outside();
     parent.Report("used " + used);
-    parent.Report("done " + std::to_string(varnel_fault_calls()) + " " + std::to_string(varnel_fault_fired()) +
-                  " " + (outside[0] ? outside : "-"));
+    parent.Report("done " + FaultCountLine());
     return 0;
   });
   ::close(errPipe[1]);
@@ -76,16 +65,12 @@ Fill RunFill(const fs::path& installed, const fs::path& user, long failAt, int e
   std::string line;
   while (child.NextLine(line, deadline) == ChildProcess::Read::kLine) {
     if (line.rfind("used ", 0) == 0) fill.used = line.substr(5);
-    char outside[4096] = {};
-    int fired = 0;
-    if (std::sscanf(line.c_str(), "done %ld %d %4095s", &fill.calls, &fired, outside) == 3) {
-      fill.fired = fired != 0;
-      fill.outside = outside == std::string("-") ? "" : outside;
-    }
+    if (line.rfind("done ", 0) == 0) ReadFaultCount(line.substr(5), fill);
   }
   fill.ended = child.Finish(Clock::now() + std::chrono::seconds(10));
   char chunk[4096];
-  for (ssize_t n; (n = ::read(errPipe[0], chunk, sizeof chunk)) > 0;) fill.err.append(chunk, static_cast<size_t>(n));
+  for (ssize_t n; (n = ::read(errPipe[0], chunk, sizeof chunk)) > 0;)
+    fill.err.append(chunk, static_cast<size_t>(n));
   ::close(errPipe[0]);
   return fill;
 }
@@ -93,8 +78,6 @@ Fill RunFill(const fs::path& installed, const fs::path& user, long failAt, int e
 class FirstFillFaults : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/varnel-fillfaults-XXXXXX";
-    root_ = mkdtemp(pattern);
     installed_ = root_ / "share" / "varnel";
     fs::create_directories(installed_);
     for (const char* part : {"game data", "sound", "packs"})
@@ -102,12 +85,8 @@ class FirstFillFaults : public ::testing::Test {
     fs::create_directories(root_ / "home" / ".local" / "share");
     user_ = root_ / "home" / ".local" / "share" / "varnel";
   }
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(root_, ec);
-  }
-
-  fs::path root_, installed_, user_;
+  testsupport::TempFolder root_;
+  fs::path installed_, user_;
 };
 
 TEST_F(FirstFillFaults, EveryFailingWriteLeavesWholeFilesIsNamedAndTheNextStartCompletesTheFill) {
@@ -120,9 +99,8 @@ TEST_F(FirstFillFaults, EveryFailingWriteLeavesWholeFilesIsNamedAndTheNextStartC
   ASSERT_TRUE(full.count("packs") && full.count("copied packs.txt")) << "the fill copies the packs";
   std::printf("first fill: %ld write-side calls, every one made to fail\n", clean.calls);
 
-  constexpr int kErrors[] = {ENOSPC, EIO, EROFS};
   for (long n = 1; n <= clean.calls; ++n) {
-    const int err = kErrors[n % 3];
+    const int err = SweepError(n);
     SCOPED_TRACE("call " + std::to_string(n) + " failing with " + std::strerror(err));
     std::error_code ec;
     fs::remove_all(user_, ec);

@@ -7,8 +7,6 @@
 // the harness's own expectations then print in the child without failing the test.)
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cerrno>
 #include <cstring>
 #include <map>
 #include <string>
@@ -35,8 +33,6 @@ const std::vector<play::TestPack>& Packs() {
   return packs;
 }
 
-constexpr int kErrors[] = {ENOSPC, EIO, EROFS};
-
 // The session, in the child. Its last line tells what the shim saw and what the player was told.
 int Session(const fs::path& folder, long failAt, int err, const ChildChannel& parent) {
   varnel_fault_confine(folder.c_str());
@@ -61,8 +57,7 @@ int Session(const fs::path& folder, long failAt, int err, const ChildChannel& pa
           if (varnel::intScreen == varnel::kScreenHighScores) parent.Report("confirmed");
         }
       }
-      const varnel::MenuItem& options = varnel::MenuItems[2];
-      session.game.Click(static_cast<int>(options.X) + 60, static_cast<int>(options.Y) + 12);
+      session.ClickMenu(2);          // Options
       session.game.Click(650, 317);  // particle effects off
       session.game.PressKey(SDL_SCANCODE_S);
       session.game.Pass(2);
@@ -71,18 +66,14 @@ int Session(const fs::path& folder, long failAt, int err, const ChildChannel& pa
     if (session.game.started) session.game.Shutdown();
     parent.Report("told " + told);
   }
-  const char* outside = varnel_fault_outside();
   parent.Report("on " + std::string(varnel_fault_fired_on()));
-  parent.Report("done " + std::to_string(varnel_fault_calls()) + " " + std::to_string(varnel_fault_fired()) +
-                " " + (outside[0] ? outside : "-"));
+  parent.Report("done " + FaultCountLine());
   return 0;
 }
 
-struct Outcome {
+struct Outcome : FaultCount {
   bool ended = false;
-  long calls = 0;
-  bool fired = false;
-  std::string outside, told, firedOn;
+  std::string told, firedOn;
   std::vector<std::pair<std::string, Row>> confirmed;
 };
 
@@ -110,12 +101,7 @@ Outcome RunSession(const fs::path& pristine, const fs::path& folder, long failAt
     } else if (line.rfind("told ", 0) == 0) {
       outcome.told = line.substr(5);
     } else if (line.rfind("done ", 0) == 0) {
-      char outside[4096] = {};
-      int fired = 0;
-      if (std::sscanf(line.c_str(), "done %ld %d %4095s", &outcome.calls, &fired, outside) == 3) {
-        outcome.fired = fired != 0;
-        outcome.outside = outside == std::string("-") ? "" : outside;
-      }
+      ReadFaultCount(line.substr(5), outcome);
     }
   }
   outcome.ended = child.Finish(Clock::now() + std::chrono::seconds(10));
@@ -139,32 +125,13 @@ class GameFaults : public ::testing::Test {
   }
   fs::path Work() const { return pristine_.string() + "-run"; }
 
-  // Every pack whole, its other entries as they were, its table holding the old rows and the
-  // confirmed ones.
+  // Every pack whole, its table holding the old rows and the confirmed ones.
   void CheckPacks(const Outcome& outcome) {
     for (const auto& [name, original] : original_) {
-      const auto entries = ReadArchive(Work() / "packs" / name);
-      ASSERT_TRUE(entries) << name << " does not read whole";
-      std::string tableText;
-      int tables = 0;
-      for (const ArchiveEntry& entry : *entries)
-        if (entry.name == "hscore.ini") {
-          tableText = entry.contents;
-          ++tables;
-        }
-      EXPECT_EQ(tables, 1) << name;
-      EXPECT_EQ(entries->size(), original.size()) << name;
-      for (const ArchiveEntry& entry : original) {
-        if (entry.name == "hscore.ini") continue;
-        EXPECT_TRUE(std::any_of(
-            entries->begin(), entries->end(),
-            [&](const ArchiveEntry& e) { return e.name == entry.name && e.contents == entry.contents; }))
-            << name << ": entry " << entry.name << " changed";
-      }
       Table expected = tables_[name];
       for (const auto& [pack, row] : outcome.confirmed)
         if (pack == name) expected = WithScore(expected, row);
-      const Table found = ReadTable(tableText);
+      const Table found = ReadTable(ExpectWholePack(Work() / "packs" / name, original));
       EXPECT_EQ(found, expected) << name << " should hold " << Describe(expected) << " but holds "
                                  << Describe(found);
     }
@@ -177,8 +144,7 @@ class GameFaults : public ::testing::Test {
 
 // The log names the cause, or the player was told.
 bool FaultNamed(const fs::path& folder, int err, const std::string& told) {
-  std::ifstream in(folder / "log.txt", std::ios::binary);
-  const std::string log(std::istreambuf_iterator<char>(in), {});
+  const std::string log = testsupport::ReadFile(folder / "log.txt");
   return log.find(std::strerror(err)) != std::string::npos || told != "|";
 }
 
@@ -194,19 +160,14 @@ TEST_F(GameFaults, EveryFailingWriteOfASessionKeepsThePacksWholeAndIsNamed) {
   ASSERT_GT(clean.calls, 0);
   EXPECT_EQ(clean.outside, "") << "written outside the game folder";
 
-  // Every N; a session grown past 150 calls is swept by an even spread of 150 of them, the first
-  // and the last included, unless VARNEL_FAULT_ALL asks for all.
-  std::vector<long> sweep;
-  const bool all = std::getenv("VARNEL_FAULT_ALL") != nullptr;
-  const long runs = all ? clean.calls : std::min<long>(clean.calls, 150);
-  for (long i = 0; i < runs; ++i) sweep.push_back(runs == 1 ? 1 : 1 + i * (clean.calls - 1) / (runs - 1));
-  // VARNEL_FAULT_REPLAY=N replays one run.
+  // Every N up to 150 (an even spread of 150 beyond); VARNEL_FAULT_REPLAY=N replays one run.
+  std::vector<long> sweep = SweepPoints(clean.calls, 150);
   if (const char* one = std::getenv("VARNEL_FAULT_REPLAY")) sweep = {std::strtol(one, nullptr, 10)};
   std::printf("game fault sweep: %ld write-side calls in a session, %zu of them made to fail\n", clean.calls,
               sweep.size());
   int unnamed = 0;
   for (const long n : sweep) {
-    const int err = kErrors[static_cast<size_t>(n) % std::size(kErrors)];
+    const int err = SweepError(n);
     SCOPED_TRACE("call " + std::to_string(n) + " failing with " + std::strerror(err));
     const Outcome outcome = RunSession(pristine_, Work(), n, err);
     ASSERT_TRUE(outcome.ended) << "the session did not end by itself";

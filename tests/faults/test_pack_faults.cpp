@@ -4,73 +4,48 @@
 // was to write is exactly as it was, no partial file stays beside it, and the message names the
 // cause; when it succeeds, the pack reads whole.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <algorithm>
-#include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "FaultShim.h"
 #include "ReliabilitySupport.h"
 
 namespace {
 
 using namespace reliability;
 
-std::string ReadBytes(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using testsupport::ReadFile;
 
-std::string Quote(const std::string& text) {
-  std::string quoted = "'";
-  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
-
-struct ToolRun {
+struct ToolRun : FaultCount {
   int status = -1;  // -1: ended by a signal
   std::string err;
-  long calls = 0;
-  bool fired = false;
-  std::string outside;  // the first path written outside the sweep's folder
 };
 
 // Runs the tool in folder under a time limit; failAt 0 only counts the write-side calls. Its
 // scratch folder goes to "tmp" beside folder, and writes may reach nothing but folder's parent.
 ToolRun RunTool(const std::vector<std::string>& arguments, const fs::path& folder, long failAt, int err) {
-  const fs::path report = folder.parent_path() / (folder.filename().string() + ".report");
-  const fs::path errors = folder.parent_path() / (folder.filename().string() + ".err");
+  const fs::path report = folder.string() + ".report";
   // Only the tool itself gets the library: timeout and env run without it.
-  std::string command = "cd " + Quote(folder.string()) +
-                        " && timeout -k 5 120 env LD_PRELOAD=" + Quote(VARNEL_FAULT_SHIM) +
-                        " VARNEL_FAULT_AT=" + std::to_string(failAt) + " VARNEL_FAULT_ERRNO=" +
-                        (err == EIO     ? "EIO"
-                         : err == EROFS ? "EROFS"
-                                        : "ENOSPC") +
-                        " VARNEL_FAULT_REPORT=" + Quote(report.string()) +
-                        " VARNEL_FAULT_CONFINE=" + Quote(folder.parent_path().string()) +
-                        " TMPDIR=" + Quote((folder.parent_path() / "tmp").string()) + " " +
-                        Quote(VARNEL_PACK_BINARY);
-  for (const std::string& argument : arguments) command += " " + Quote(argument);
-  command += " >/dev/null 2>" + Quote(errors.string());
-  const int raw = std::system(command.c_str());
+  const testsupport::ToolRun tool =
+      testsupport::RunTool(VARNEL_PACK_BINARY, arguments, folder,
+                           "env LD_PRELOAD=" + testsupport::Quote(VARNEL_FAULT_SHIM) +
+                               " VARNEL_FAULT_AT=" + std::to_string(failAt) + " VARNEL_FAULT_ERRNO=" +
+                               (err == EIO     ? "EIO"
+                                : err == EROFS ? "EROFS"
+                                               : "ENOSPC") +
+                               " VARNEL_FAULT_REPORT=" + testsupport::Quote(report.string()) +
+                               " VARNEL_FAULT_CONFINE=" + testsupport::Quote(folder.parent_path().string()) +
+                               " TMPDIR=" + testsupport::Quote((folder.parent_path() / "tmp").string()));
   ToolRun run;
-  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  run.err = ReadBytes(errors);
-  std::ifstream in(report);
-  int fired = 0;
-  in >> run.calls >> fired >> run.outside;
-  run.fired = fired != 0;
-  if (run.outside == "-") run.outside.clear();
+  run.status = tool.status;
+  run.err = tool.err;
+  ReadFaultCount(ReadFile(report), run);
   std::error_code ec;
   fs::remove(report, ec);
-  fs::remove(errors, ec);
   return run;
 }
 
@@ -83,8 +58,6 @@ std::set<std::string> Names(const fs::path& folder) {
 class PackFaults : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/varnel-packfaults-XXXXXX";
-    root_ = mkdtemp(pattern);
     base_ = root_ / "base";
     fs::create_directories(base_);
     fs::create_directories(root_ / "tmp");
@@ -96,11 +69,6 @@ class PackFaults : public ::testing::Test {
     ASSERT_EQ(RunTool({"extract", "target.vnl", "src"}, base_, 0, ENOSPC).status, 0);
     std::ofstream(base_ / "note.txt") << "a note\n";
   }
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(root_, ec);
-  }
-
   // Sweeps one command: every N up to `most` write-side calls, else an even spread of `most`.
   void Sweep(const std::vector<std::string>& arguments, long most = 40) {
     SCOPED_TRACE(arguments[0]);
@@ -115,14 +83,13 @@ class PackFaults : public ::testing::Test {
     ASSERT_EQ(clean.status, 0) << clean.err;
     EXPECT_EQ(clean.outside, "") << "written outside the folder";
     ASSERT_GT(clean.calls, 0);
-    const std::string before = ReadBytes(base_ / "target.vnl");
+    const std::string before = ReadFile(base_ / "target.vnl");
     const std::set<std::string> names = Names(base_);
-    const long runs = std::getenv("VARNEL_FAULT_ALL") ? clean.calls : std::min<long>(clean.calls, most);
-    std::printf("%s: %ld write-side calls, %ld of them made to fail\n", arguments[0].c_str(), clean.calls,
-                runs);
-    for (long i = 0; i < runs; ++i) {
-      const long n = runs == 1 ? 1 : 1 + i * (clean.calls - 1) / (runs - 1);
-      const int err = n % 3 == 0 ? ENOSPC : n % 3 == 1 ? EIO : EROFS;
+    const std::vector<long> sweep = SweepPoints(clean.calls, most);
+    std::printf("%s: %ld write-side calls, %zu of them made to fail\n", arguments[0].c_str(), clean.calls,
+                sweep.size());
+    for (const long n : sweep) {
+      const int err = SweepError(n);
       SCOPED_TRACE("call " + std::to_string(n) + " failing with " + std::strerror(err));
       fresh();
       const ToolRun run = RunTool(arguments, work, n, err);
@@ -133,14 +100,15 @@ class PackFaults : public ::testing::Test {
       const auto pack = ReadArchive(work / "target.vnl");
       ASSERT_TRUE(pack) << "the pack does not read whole";
       if (run.status != 0) {
-        EXPECT_EQ(ReadBytes(work / "target.vnl"), before) << "a failed command changed the pack";
+        EXPECT_EQ(ReadFile(work / "target.vnl"), before) << "a failed command changed the pack";
         EXPECT_NE(run.err.find(std::strerror(err)), std::string::npos)
             << "the cause is not named: " << run.err;
       }
     }
   }
 
-  fs::path root_, base_;
+  testsupport::TempFolder root_;
+  fs::path base_;
 };
 
 TEST_F(PackFaults, Make) {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "SdlEvents.h"
 #include "frmMain.h"
 #include "modDeclares.h"
 #include "modMain.h"
@@ -68,20 +69,31 @@ class GameHarness {
   // Input reaches the game through the window's event queue; the snapshot taken at the end of a
   // pass is what the next pass reads, so each of these runs two passes.
   void MoveMouse(int x, int y) {
-    Push(Motion(x, y));
+    testsupport::Push(testsupport::MouseMotion(WindowId(), x, y));
     Pass(2);
   }
   void Click(int x, int y) {
-    Push(Motion(x, y));
-    Push(Button(SDL_MOUSEBUTTONDOWN, x, y));
-    Push(Button(SDL_MOUSEBUTTONUP, x, y));
+    testsupport::Push(testsupport::MouseMotion(WindowId(), x, y));
+    QueueClick(x, y);
     Pass(2);
   }
-  void PressKey(SDL_Scancode key) {
-    Push(Key(SDL_KEYDOWN, key));
-    Push(Key(SDL_KEYUP, key));
+  // A key at `position` typing `typed` on the player's layout, struck and released.
+  void Strike(SDL_Scancode position, SDL_Keycode typed, bool repeat = false) {
+    testsupport::Push(testsupport::KeyEvent(WindowId(), SDL_KEYDOWN, position, typed, repeat));
+    if (!repeat) testsupport::Push(testsupport::KeyEvent(WindowId(), SDL_KEYUP, position, typed));
     Pass(2);
   }
+  void PressKey(SDL_Scancode key) { Strike(key, SDL_GetKeyFromScancode(key)); }
+  void Wheel(int steps) {
+    testsupport::Push(testsupport::MouseWheel(WindowId(), steps));
+    Pass(2);
+  }
+  // Queues a press and release of the left button without running a pass.
+  static void QueueClick(int x, int y) {
+    testsupport::Push(testsupport::MouseButton(WindowId(), SDL_MOUSEBUTTONDOWN, x, y));
+    testsupport::Push(testsupport::MouseButton(WindowId(), SDL_MOUSEBUTTONUP, x, y));
+  }
+  static Uint32 WindowId() { return SDL_GetWindowID(varnel::frmMain::hWnd()); }
 
   const std::vector<tovak2d::DrawRecord>& Draws() const { return draws_; }
 
@@ -114,37 +126,6 @@ class GameHarness {
   bool started = false;
 
  private:
-  static void Push(SDL_Event event) { SDL_PushEvent(&event); }
-  static Uint32 WindowId() { return SDL_GetWindowID(varnel::frmMain::hWnd()); }
-  static SDL_Event Motion(int x, int y) {
-    SDL_Event e{};
-    e.type = SDL_MOUSEMOTION;
-    e.motion.windowID = WindowId();
-    e.motion.x = x;
-    e.motion.y = y;
-    return e;
-  }
-  static SDL_Event Button(Uint32 type, int x, int y) {
-    SDL_Event e{};
-    e.type = type;
-    e.button.windowID = WindowId();
-    e.button.button = SDL_BUTTON_LEFT;
-    e.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
-    e.button.clicks = 1;
-    e.button.x = x;
-    e.button.y = y;
-    return e;
-  }
-  static SDL_Event Key(Uint32 type, SDL_Scancode code) {
-    SDL_Event e{};
-    e.type = type;
-    e.key.windowID = WindowId();
-    e.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
-    e.key.keysym.scancode = code;
-    e.key.keysym.sym = SDL_GetKeyFromScancode(code);
-    return e;
-  }
-
   void Start() {
     tovak2d::SetDrawObserver([this](const tovak2d::DrawRecord& record) { recording_.push_back(record); });
     started = varnel::Startup(folder.string());

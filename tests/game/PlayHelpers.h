@@ -74,6 +74,12 @@ inline void WritePack(const std::filesystem::path& folder, const TestPack& pack)
   shelldata::WritePack(folder, pack.fileName, entries);
 }
 
+inline size_t Occurrences(const std::string& text, const std::string& part) {
+  size_t n = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
+}
+
 // A table of ten entries scoring 1000, 900, ... 100, named A to J.
 inline std::string FullTable() {
   std::vector<std::pair<std::string, std::string>> scores;
@@ -109,16 +115,21 @@ class PlaySession {
   explicit PlaySession(const GameHarness::ExistingFolder& existing) : game(existing) { Begin(); }
 
   // The index of a pack in the catalogue, or -1.
-  int PackIndex(const std::string& fileName) const {
+  static int PackIndex(const std::string& fileName) {
     for (size_t i = 0; i < varnel::PackFiles.size(); ++i)
       if (varnel::PackFiles[i] == fileName) return static_cast<int>(i);
     return -1;
   }
 
+  // A click on the menu's button `index` (0: Start Game, 2: Options).
+  void ClickMenu(size_t index) {
+    const varnel::MenuItem& item = varnel::MenuItems[index];
+    game.Click(static_cast<int>(item.X) + 60, static_cast<int>(item.Y) + 12);
+  }
+
   // The Start Game screen from the menu, then a click on the pack's row.
   void ChoosePack(const std::string& fileName) {
-    const varnel::MenuItem& item = varnel::MenuItems[0];
-    game.Click(static_cast<int>(item.X) + 60, static_cast<int>(item.Y) + 12);
+    ClickMenu(0);
     ASSERT_EQ(varnel::intScreen, varnel::kScreenStartGame);
     const int index = PackIndex(fileName);
     ASSERT_GE(index, 0) << fileName << " is not in the catalogue";
@@ -155,18 +166,7 @@ class PlaySession {
   void ClickPictureAtTimer(bool original, float px, float py, float timer) {
     const auto [x, y] = OnPicture(original, px, py);
     game.MoveMouse(x, y);
-    SDL_Event down{}, up{};
-    down.type = SDL_MOUSEBUTTONDOWN;
-    up.type = SDL_MOUSEBUTTONUP;
-    for (SDL_Event* e : {&down, &up}) {
-      e->button.windowID = SDL_GetWindowID(varnel::frmMain::hWnd());
-      e->button.button = SDL_BUTTON_LEFT;
-      e->button.state = e == &down ? SDL_PRESSED : SDL_RELEASED;
-      e->button.clicks = 1;
-      e->button.x = x;
-      e->button.y = y;
-      SDL_PushEvent(e);
-    }
+    GameHarness::QueueClick(x, y);
     game.Pass();
     varnel::sngTimer = TimerBefore(timer);
     game.Pass();
@@ -189,6 +189,15 @@ class PlaySession {
   void FindAll(const TestLevel& level) {
     for (int d = 1; d <= 5; ++d)
       if (!varnel::Differences[d].Found) ClickPicture(true, level.rects[d - 1][0], level.rects[d - 1][2]);
+  }
+
+  // From the start prompt of a one-level pack: the level won, then SUBMIT SCORE.
+  void WinAndSubmit(const TestLevel& level) {
+    StartLevel();
+    FindAll(level);
+    game.Pass();
+    EXPECT_TRUE(varnel::bPackDone);
+    PressStart();  // SUBMIT SCORE stands where START did
   }
 
   void NextLevel() { game.Click(600, varnel::bVertical ? 574 : 588); }

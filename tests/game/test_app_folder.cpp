@@ -1,12 +1,10 @@
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "AppFolder.h"
+#include "TestFiles.h"
 
 namespace fs = std::filesystem;
 
@@ -16,8 +14,6 @@ namespace {
 class AppFolderTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/varnel-appfolder-XXXXXX";
-    root = mkdtemp(pattern);
     fs::create_directories(root / "bin");
     installed = root / "share" / "varnel";
     Write(installed / "game data" / "pictures.vnl", "pictures");
@@ -28,20 +24,10 @@ class AppFolderTest : public ::testing::Test {
     user = root / "home" / ".local" / "share" / "varnel";
   }
 
-  void TearDown() override {
-    fs::permissions(installed, fs::perms::owner_all, fs::perm_options::add);
-    fs::remove_all(root);
-  }
+  void TearDown() override { MakeWritable(); }
 
-  static void Write(const fs::path& file, const std::string& text) {
-    fs::create_directories(file.parent_path());
-    std::ofstream(file, std::ios::trunc) << text;
-  }
-
-  static std::string Read(const fs::path& file) {
-    std::ifstream in(file);
-    return {std::istreambuf_iterator<char>(in), {}};
-  }
+  static constexpr auto& Write = testsupport::WriteFile;
+  static constexpr auto& Read = testsupport::ReadFile;
 
   void MakeReadOnly() {
     fs::permissions(installed, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
@@ -50,7 +36,8 @@ class AppFolderTest : public ::testing::Test {
   void MakeWritable() { fs::permissions(installed, fs::perms::owner_all, fs::perm_options::add); }
   std::string Choose() { return varnel::ChooseAppFolder((root / "bin").string(), user.string()); }
 
-  fs::path root, installed, user;
+  testsupport::TempFolder root;
+  fs::path installed, user;
 };
 
 TEST_F(AppFolderTest, BuildFolderAndWritableInstallStayWhereTheyAre) {

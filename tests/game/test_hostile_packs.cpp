@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "GameHarness.h"
+#include "PlayHelpers.h"
 #include "ShellData.h"
 #include "modDeclares.h"
 #include "modMain.h"
@@ -37,11 +37,7 @@ std::vector<std::string> Strays(const fs::path& gameFolder) {
   return found;
 }
 
-int IndexOf(const std::string& pack) {
-  for (size_t i = 0; i < varnel::PackFiles.size(); ++i)
-    if (varnel::PackFiles[i] == pack) return static_cast<int>(i);
-  return -1;
-}
+constexpr auto& IndexOf = play::PlaySession::PackIndex;
 
 void Prepare(const fs::path& folder, const std::vector<std::pair<std::string, Entries>>& packs) {
   shelldata::EnsureInterface(folder);

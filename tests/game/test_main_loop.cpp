@@ -2,8 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "GameHarness.h"
 #include "ShellData.h"
@@ -16,24 +14,15 @@ namespace {
 class MainLoop : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/varnel-game-XXXXXX";
-    folder = mkdtemp(pattern);
-    shelldata::WriteInterfaceArchive(folder);  // the game ends at once without its pictures
+    shelldata::WriteInterfaceArchive(folder.path());  // the game ends at once without its pictures
   }
-  void TearDown() override { std::filesystem::remove_all(folder); }
-
-  std::string Log() const {
-    std::ifstream in(folder / "log.txt", std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-
-  std::filesystem::path folder;
+  testsupport::TempFolder folder;
 };
 
 }  // namespace
 
 TEST_F(MainLoop, RunsPassesAndShutsDownWhenTheWindowIsClosed) {
-  ASSERT_TRUE(varnel::Startup(folder.string()));
+  ASSERT_TRUE(varnel::Startup(folder.path().string()));
   EXPECT_TRUE(varnel::bRunning);
   EXPECT_EQ(varnel::intScreen, varnel::kScreenCredits);
   const std::string title = SDL_GetWindowTitle(varnel::frmMain::hWnd());
@@ -45,17 +34,13 @@ TEST_F(MainLoop, RunsPassesAndShutsDownWhenTheWindowIsClosed) {
   EXPECT_TRUE(varnel::bMenuShown) << "the credits screen is a menu screen";
 
   // The close button does not close the window at once: the pass finishes, then the loop ends.
-  SDL_Event close{};
-  close.type = SDL_WINDOWEVENT;
-  close.window.event = SDL_WINDOWEVENT_CLOSE;
-  close.window.windowID = SDL_GetWindowID(varnel::frmMain::hWnd());
-  SDL_PushEvent(&close);
+  testsupport::Push(testsupport::WindowEvent(GameHarness::WindowId(), SDL_WINDOWEVENT_CLOSE));
   varnel::RunPass();
   EXPECT_FALSE(varnel::bRunning);
   EXPECT_EQ(varnel::lngFrame, 4);
 
   varnel::Shutdown();
-  const std::string log = Log();
+  const std::string log = testsupport::ReadFile(folder / "log.txt");
   EXPECT_NE(log.find("Engine Init: Step 1, 2, 3, 4, 5, 6, 7, DONE!\r\n"), std::string::npos);
   ASSERT_GE(log.size(), 19u);
   EXPECT_EQ(log.substr(log.size() - 19), "APPLICATION ENDED\r\n") << "the last line of the log";
@@ -78,7 +63,7 @@ TEST(MainLoopHelpers, CountersFadeAndHoverTest) {
   EXPECT_FALSE(varnel::IsMouseOver(0, 0, 10, 19.5f));
 }
 
-TEST(GameHarnessSmoke, RecordsEachPassAndReachesTheWindow) {
+TEST(ShellKeys, SSavesAScreenshotAndEscapeEndsTheGameFromAnyMenuScreen) {
   GameHarness game(true, [](const std::filesystem::path& folder) { shelldata::EnsureInterface(folder); });
   ASSERT_TRUE(game.started);
   game.Pass();
@@ -88,6 +73,14 @@ TEST(GameHarnessSmoke, RecordsEachPassAndReachesTheWindow) {
   game.MoveMouse(123, 456);
   EXPECT_EQ(varnel::curMouse.X, 123);
   EXPECT_EQ(varnel::curMouse.Y, 456);
+  game.PressKey(SDL_SCANCODE_S);
+  EXPECT_TRUE(game.Has("screenshot001.bmp"));
+  EXPECT_FALSE(game.Has("screenshot002.bmp")) << "one press, one picture";
+
+  varnel::intScreen = varnel::kScreenOptions;
   game.PressKey(SDL_SCANCODE_ESCAPE);
   EXPECT_FALSE(varnel::bRunning) << "Escape ends the loop";
+  game.Shutdown();
+  const std::string log = game.Read("log.txt");
+  EXPECT_EQ(log.substr(log.size() - 19), "APPLICATION ENDED\r\n");
 }

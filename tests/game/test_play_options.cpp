@@ -55,25 +55,28 @@ TEST(PlayOptions, ScreenBoundsNoteAndSaving) {
       {}, OptionsFile("[Options]\r\nScreen=True\r\nMusic=True\r\nSound=False\r\nParticle=1\r\n"));
   EXPECT_EQ(Options(session.game), "[Options]\r\nScreen=True\r\nMusic=True\r\nSound=False\r\nParticle=1\r\n")
       << "a readable file is left as it is";
-  const MenuItem& item = MenuItems[2];
-  session.game.Click(static_cast<int>(item.X) + 60, static_cast<int>(item.Y) + 12);
+  session.ClickMenu(2);  // Options
   ASSERT_EQ(intScreen, kScreenOptions);
   session.game.Pass();
   EXPECT_TRUE(session.Drew("PARTICLE EFFECTS"));
   EXPECT_FALSE(session.Drew(kNote)) << "no note before the first click in the screen row";
 
-  // The right choice begins at X 600, the left one ends at X 420; between them nothing counts.
-  session.game.Click(600, 317);
-  EXPECT_FALSE(bParticlesOn);
-  EXPECT_EQ(Options(session.game),
-            "[Options]\r\nScreen=True\r\nMusic=True\r\nSound=False\r\nParticle=False\r\n");
-  session.game.Click(420, 307);
-  EXPECT_TRUE(bParticlesOn);
-  session.game.Click(500, 317);
-  session.game.Click(420, 328);
-  EXPECT_TRUE(bParticlesOn);
-  session.game.Click(700, 327);
-  EXPECT_FALSE(bParticlesOn);
+  // Each click and the options it leaves, saved with all four keys: the right choice begins at
+  // X 600, the left one ends at X 420, between them nothing counts; the music switches at once.
+  const struct {
+    int x, y;
+    bool particles, music;
+  } clicks[] = {{600, 317, false, true}, {420, 307, true, true},  {500, 317, true, true},
+                {420, 328, true, true},  {700, 327, false, true}, {650, 217, false, false},
+                {370, 217, false, true}};
+  for (const auto& c : clicks) {
+    session.game.Click(c.x, c.y);
+    EXPECT_EQ(bParticlesOn, c.particles) << c.x << ", " << c.y;
+    EXPECT_EQ(bMusicOn, c.music) << c.x << ", " << c.y;
+    EXPECT_EQ(Options(session.game),
+              std::string("[Options]\r\nScreen=True\r\nMusic=") + (c.music ? "True" : "False") +
+                  "\r\nSound=False\r\nParticle=" + (c.particles ? "True" : "False") + "\r\n");
+  }
 
   // Full screen takes effect at the next start: the note shows until the choice is undone.
   session.game.Click(650, 167);
@@ -85,14 +88,6 @@ TEST(PlayOptions, ScreenBoundsNoteAndSaving) {
   session.game.Click(370, 167);
   EXPECT_TRUE(bWindowed);
   EXPECT_FALSE(session.Drew(kNote));
-
-  // The music row switches the music at once and saves all four keys.
-  session.game.Click(650, 217);
-  EXPECT_FALSE(bMusicOn);
-  EXPECT_EQ(Options(session.game),
-            "[Options]\r\nScreen=True\r\nMusic=False\r\nSound=False\r\nParticle=False\r\n");
-  session.game.Click(370, 217);
-  EXPECT_TRUE(bMusicOn);
 }
 
 // Options the file cannot take keep their new values for the run; the log and the screen say why,
@@ -102,8 +97,7 @@ TEST(PlayOptions, AnOptionsFileThatCannotBeWrittenKeepsTheNewValuesForTheRun) {
   play::PlaySession session({}, OptionsFile(before));
   const std::filesystem::path file = session.game.folder / "game data" / "options.ini";
   std::filesystem::permissions(file, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
-  const MenuItem& item = MenuItems[2];
-  session.game.Click(static_cast<int>(item.X) + 60, static_cast<int>(item.Y) + 12);
+  session.ClickMenu(2);  // Options
   ASSERT_EQ(intScreen, kScreenOptions);
 
   session.game.Click(650, 317);

@@ -11,7 +11,8 @@ using namespace varnel;
 namespace {
 
 // The live rank box as drawn: row y -> (rank, name, score).
-using Rows = std::map<float, std::tuple<std::string, std::string, std::string>>;
+using Row = std::tuple<std::string, std::string, std::string>;
+using Rows = std::map<float, Row>;
 
 Rows LiveRankRows(const GameHarness& game) {
   Rows rows;
@@ -24,53 +25,6 @@ Rows LiveRankRows(const GameHarness& game) {
   }
   return rows;
 }
-
-using Row = std::tuple<std::string, std::string, std::string>;
-
-}  // namespace
-
-TEST(PlayRank, LiveRankRowsAroundThePlayer) {
-  play::TestPack pack{"Garden.vnl", true, {play::PlainLevel()}};
-  pack.hscore = play::FullTable();
-  play::PlaySession session({pack});
-  session.ChoosePack("Garden.vnl");
-  ASSERT_EQ(intScreen, kScreenLevelStart);
-
-  sngScore = 2000;
-  session.game.Pass();
-  EXPECT_EQ(
-      LiveRankRows(session.game),
-      (Rows{{530, Row{"1.", "YOU", "2000"}}, {545, Row{"2.", "A", "1000"}}, {560, Row{"3.", "B", "900"}}}));
-
-  sngScore = 950;
-  session.game.Pass();
-  EXPECT_EQ(LiveRankRows(session.game), (Rows{{515, Row{"1.", "A", "1000"}},
-                                              {530, Row{"2.", "YOU", "950"}},
-                                              {545, Row{"3.", "B", "900"}},
-                                              {560, Row{"4.", "C", "800"}}}));
-
-  sngScore = 250;
-  session.game.Pass();
-  EXPECT_EQ(LiveRankRows(session.game), (Rows{{500, Row{"7.", "G", "400"}},
-                                              {515, Row{"8.", "H", "300"}},
-                                              {530, Row{"9.", "YOU", "250"}},
-                                              {545, Row{"10.", "I", "200"}}}));
-
-  sngScore = 150;
-  session.game.Pass();
-  EXPECT_EQ(
-      LiveRankRows(session.game),
-      (Rows{{500, Row{"8.", "H", "300"}}, {515, Row{"9.", "I", "200"}}, {530, Row{"10.", "YOU", "150"}}}));
-
-  // A score equal to rank 10's ranks below it: it does not qualify.
-  sngScore = 100;
-  session.game.Pass();
-  EXPECT_EQ(
-      LiveRankRows(session.game),
-      (Rows{{500, Row{"9.", "I", "200"}}, {515, Row{"10.", "J", "100"}}, {530, Row{"11.", "YOU", "100"}}}));
-}
-
-namespace {
 
 // From the start prompt: one find, then misses until the time runs out, then SUBMIT SCORE.
 void LoseAfterOneFind(play::PlaySession& session, const play::TestPack& pack) {
@@ -88,6 +42,43 @@ void Type(GameHarness& game, std::initializer_list<SDL_Scancode> keys) {
 }
 
 }  // namespace
+
+TEST(PlayRank, LiveRankRowsAroundThePlayer) {
+  play::TestPack pack{"Garden.vnl", true, {play::PlainLevel()}};
+  pack.hscore = play::FullTable();
+  play::PlaySession session({pack});
+  // A score outside the top ten goes straight back, storing nothing.
+  session.ChoosePack("Garden.vnl");
+  LoseAfterOneFind(session, pack);
+  EXPECT_EQ(intScreen, kScreenHighScores);
+  EXPECT_EQ(session.game.Read("0hscore.ini").find("11_name"), std::string::npos) << "nothing was stored";
+
+  session.ChoosePack("Garden.vnl");
+  ASSERT_EQ(intScreen, kScreenLevelStart);
+
+  // Each score against the full table: the rows around the player, a score equal to rank 10's
+  // ranking below it (it does not qualify).
+  const std::vector<std::pair<float, Rows>> cases = {
+      {2000, {{530, Row{"1.", "YOU", "2000"}}, {545, Row{"2.", "A", "1000"}}, {560, Row{"3.", "B", "900"}}}},
+      {950,
+       {{515, Row{"1.", "A", "1000"}},
+        {530, Row{"2.", "YOU", "950"}},
+        {545, Row{"3.", "B", "900"}},
+        {560, Row{"4.", "C", "800"}}}},
+      {250,
+       {{500, Row{"7.", "G", "400"}},
+        {515, Row{"8.", "H", "300"}},
+        {530, Row{"9.", "YOU", "250"}},
+        {545, Row{"10.", "I", "200"}}}},
+      {150, {{500, Row{"8.", "H", "300"}}, {515, Row{"9.", "I", "200"}}, {530, Row{"10.", "YOU", "150"}}}},
+      {100, {{500, Row{"9.", "I", "200"}}, {515, Row{"10.", "J", "100"}}, {530, Row{"11.", "YOU", "100"}}}},
+  };
+  for (const auto& [score, rows] : cases) {
+    sngScore = score;
+    session.game.Pass();
+    EXPECT_EQ(LiveRankRows(session.game), rows) << score;
+  }
+}
 
 TEST(PlayRank, NameEntryStoresTheScoreUnderTheTypedName) {
   const play::TestPack pack{"Garden.vnl", true, {play::PlainLevel()}};
@@ -140,64 +131,52 @@ TEST(PlayRank, NameEntryStoresTheScoreUnderTheTypedName) {
   EXPECT_EQ(intScreen, kScreenHighScores);
 }
 
-TEST(PlayRank, AScoreOutsideTheTopTenGoesStraightBack) {
-  play::TestPack pack{"Garden.vnl", true, {play::PlainLevel()}};
-  pack.hscore = play::FullTable();
-  play::PlaySession session({pack});
-  session.ChoosePack(pack.fileName);
-  LoseAfterOneFind(session, pack);
-  EXPECT_EQ(intScreen, kScreenHighScores);
-  EXPECT_EQ(session.game.Read("0hscore.ini").find("11_name"), std::string::npos) << "nothing was stored";
-}
-
+// A damaged table is read and logged once; the live rank shows the player alone, and a score for
+// it is shown, not stored, with no name asked; the pack stays as it was.
 TEST(PlayRank, ADamagedTableIsLoggedOnceAndTakesNoScore) {
-  const play::TestPack pack{"Garden.vnl", true, {play::PlainLevel()}, "[setup]\r\nTopX=ten\r\n"};
+  const play::TestPack pack{"Torn.vnl", true, {play::PlainLevel()}, "[setup]\r\nTopX=ten\r\n"};
   play::PlaySession session({pack});
-  session.ChoosePack("Garden.vnl");
+  const std::string before = shelldata::Bytes(session.game.folder / "packs" / "Torn.vnl");
+  session.ChoosePack("Torn.vnl");
   session.game.Pass(20);
-  const std::string log = session.Log();
-  const std::string line = "Error in loading HighScores : ";
-  ASSERT_NE(log.find(line), std::string::npos);
-  EXPECT_EQ(log.find(line, log.find(line) + 1), std::string::npos) << "one line, not one a frame";
   EXPECT_EQ(LiveRankRows(session.game), (Rows{{530, Row{"", "YOU", "0"}}}));
 
-  LoseAfterOneFind(session, pack);
-  EXPECT_EQ(intScreen, kScreenHighScores) << "a score with no table to go to asks for no name";
+  session.WinAndSubmit(pack.levels[0]);
+  ASSERT_EQ(intScreen, kScreenHighScores) << "a score with no table to go to asks for no name";
+  const std::string score = SingleText(sngScore);
+  session.game.Pass();
+  const std::string notice =
+      "Your score of " + score + " could not be stored: this pack's table cannot be read.";
+  ASSERT_NE(session.game.Text(notice), nullptr);
+  session.game.Pass(100);
+  EXPECT_NE(session.game.Text(notice), nullptr) << "it stays while the player looks";
+  EXPECT_EQ(play::Occurrences(session.Log(), "Error in loading HighScores : "), 1u)
+      << "one line, not one a frame";
+  EXPECT_EQ(play::Occurrences(session.Log(), "Score not stored : " + score + " in pack Torn.vnl"), 1u)
+      << session.Log();
+
+  session.ChoosePack("Torn.vnl");  // a new game clears it
+  session.game.Pass();
+  EXPECT_TRUE(strScoreNotice.empty());
+  session.game.Shutdown();
+  EXPECT_EQ(shelldata::Bytes(session.game.folder / "packs" / "Torn.vnl"), before);
 }
-
-namespace {
-
-// A key struck on a keyboard whose layout types `typed` with the key at `position`, as the window
-// system reports it: the position in the scancode, the layout's letter in the key code.
-void Strike(GameHarness& game, SDL_Scancode position, SDL_Keycode typed) {
-  for (Uint32 type : {SDL_KEYDOWN, SDL_KEYUP}) {
-    SDL_Event e{};
-    e.type = type;
-    e.key.windowID = SDL_GetWindowID(frmMain::hWnd());
-    e.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
-    e.key.keysym.scancode = position;
-    e.key.keysym.sym = typed;
-    SDL_PushEvent(&e);
-  }
-  game.Pass(2);
-}
-
-}  // namespace
 
 TEST(PlayRank, NameEntryTakesTheLettersOfThePlayersLayout) {
   const play::TestPack pack{"Garden.vnl", true, {play::PlainLevel()}};
   play::PlaySession session({pack});
 
-  // German (QWERTZ): Y and Z change places; the key right of L types a letter the entry does
-  // not take.
+  // A key struck on a layout types the layout's letter (the key code), not the key's position on a
+  // US keyboard (the scancode). German (QWERTZ): Y and Z change places; the key right of L types a letter the
+  // entry does not take.
   session.ChoosePack(pack.fileName);
   LoseAfterOneFind(session, pack);
   ASSERT_EQ(intScreen, kScreenNameEntry);
-  Strike(session.game, SDL_SCANCODE_Y, SDLK_z);
-  Strike(session.game, SDL_SCANCODE_O, SDLK_o);
-  Strike(session.game, SDL_SCANCODE_E, SDLK_e);
-  Strike(session.game, SDL_SCANCODE_Z, SDLK_y);
-  Strike(session.game, SDL_SCANCODE_SEMICOLON, 0xF6);  // ö
+  session.game.Strike(SDL_SCANCODE_Y, SDLK_z);
+  session.game.Strike(SDL_SCANCODE_O, SDLK_o);
+  session.game.Strike(SDL_SCANCODE_E, SDLK_e);
+  session.game.Strike(SDL_SCANCODE_Z, SDLK_y);
+  session.game.Strike(SDL_SCANCODE_SEMICOLON, 0xF6);  // ö
   EXPECT_EQ(strPlayerName, "Zoey");
   session.game.PressKey(SDL_SCANCODE_RETURN);
   ASSERT_EQ(intScreen, kScreenHighScores);
@@ -207,28 +186,20 @@ TEST(PlayRank, NameEntryTakesTheLettersOfThePlayersLayout) {
   session.ChoosePack(pack.fileName);
   LoseAfterOneFind(session, pack);
   ASSERT_EQ(intScreen, kScreenNameEntry);
-  for (int i = 0; i < 4; ++i) Strike(session.game, SDL_SCANCODE_BACKSPACE, SDLK_BACKSPACE);
+  for (int i = 0; i < 4; ++i) session.game.Strike(SDL_SCANCODE_BACKSPACE, SDLK_BACKSPACE);
   ASSERT_EQ(strPlayerName, "");
-  Strike(session.game, SDL_SCANCODE_Q, SDLK_a);
-  Strike(session.game, SDL_SCANCODE_W, SDLK_z);
-  Strike(session.game, SDL_SCANCODE_A, SDLK_q);
-  Strike(session.game, SDL_SCANCODE_Z, SDLK_w);
-  Strike(session.game, SDL_SCANCODE_SEMICOLON, SDLK_m);
-  Strike(session.game, SDL_SCANCODE_M, SDLK_COMMA);
-  Strike(session.game, SDL_SCANCODE_SPACE, SDLK_SPACE);
-  Strike(session.game, SDL_SCANCODE_2, SDLK_2);
+  session.game.Strike(SDL_SCANCODE_Q, SDLK_a);
+  session.game.Strike(SDL_SCANCODE_W, SDLK_z);
+  session.game.Strike(SDL_SCANCODE_A, SDLK_q);
+  session.game.Strike(SDL_SCANCODE_Z, SDLK_w);
+  session.game.Strike(SDL_SCANCODE_SEMICOLON, SDLK_m);
+  session.game.Strike(SDL_SCANCODE_M, SDLK_COMMA);
+  session.game.Strike(SDL_SCANCODE_SPACE, SDLK_SPACE);
+  session.game.Strike(SDL_SCANCODE_2, SDLK_2);
   EXPECT_EQ(strPlayerName, "Azqwm 2");
 
   // A held key repeats in the window system; it still types once.
-  SDL_Event repeat{};
-  repeat.type = SDL_KEYDOWN;
-  repeat.key.windowID = SDL_GetWindowID(frmMain::hWnd());
-  repeat.key.state = SDL_PRESSED;
-  repeat.key.repeat = 1;
-  repeat.key.keysym.scancode = SDL_SCANCODE_X;
-  repeat.key.keysym.sym = SDLK_x;
-  SDL_PushEvent(&repeat);
-  session.game.Pass(2);
+  session.game.Strike(SDL_SCANCODE_X, SDLK_x, true);
   EXPECT_EQ(strPlayerName, "Azqwm 2");
   session.game.PressKey(SDL_SCANCODE_ESCAPE);
   EXPECT_NE(session.game.Read("0hscore.ini").find("_name=Azqwm 2\r\n"), std::string::npos);

@@ -13,21 +13,12 @@ namespace {
 
 // The process's current folder during a test: a game that worked relative to it would leave
 // its files here.
-class ElsewhereFolder {
+class ElsewhereFolder : public testsupport::TempFolder {
  public:
-  ElsewhereFolder() {
-    char pattern[] = "/tmp/varnel-cwd-XXXXXX";
-    path = mkdtemp(pattern);
-    previous = fs::current_path();
-    fs::current_path(path);
-  }
-  ~ElsewhereFolder() {
-    fs::current_path(previous);
-    std::error_code ec;
-    fs::remove_all(path, ec);
-  }
-  bool Empty() const { return fs::is_empty(path); }
-  fs::path path, previous;
+  ElsewhereFolder() : previous(fs::current_path()) { fs::current_path(path()); }
+  ~ElsewhereFolder() { fs::current_path(previous); }
+  bool Empty() const { return fs::is_empty(path()); }
+  fs::path previous;
 };
 
 }  // namespace

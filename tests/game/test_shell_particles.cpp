@@ -33,100 +33,95 @@ void ClearPool() {
 
 }  // namespace
 
+// One game serves the particle step alone (lives, opacities, the pool, each kind's look) and then
+// the streams the menu screens make.
 TEST(ShellParticles, LivesOpacitiesAndThePool) {
   GameHarness game(true, [](const auto& folder) { shelldata::EnsureInterface(folder); });
   ASSERT_TRUE(game.started);
-  ClearPool();
-  ParticleSteps steps;
+  {
+    ClearPool();
+    ParticleSteps steps;
 
-  // Life 35 with fade: drawn 35 times at 35, 34, ... 1, moving and turning every pass.
-  varnel::ParticleFX(true, 0, 100, 200, 2, 1, 2, 35, true);
-  std::vector<int> opacities;
-  for (int pass = 0; pass < 40; ++pass) {
-    steps.Step();
-    for (const auto& d : steps.draws) opacities.push_back(d.AlphaTransp);
-  }
-  ASSERT_EQ(opacities.size(), 35u);
-  for (int i = 0; i < 35; ++i) EXPECT_EQ(opacities[static_cast<size_t>(i)], 35 - i);
-  EXPECT_EQ(varnel::Particles[0].X, 170);
-  EXPECT_EQ(varnel::Particles[0].Y, 235);
-  EXPECT_EQ(varnel::Particles[0].Angle, 70) << "the slot keeps the angle it ended with";
-
-  // Life 200: 151 passes at 50, then 49 down to 1. The new particle starts at the old angle.
-  varnel::ParticleFX(true, 7, 10, 10, 0, 0, 1, 200, true);
-  opacities.clear();
-  for (int pass = 0; pass < 200; ++pass) {
-    steps.Step();
-    ASSERT_EQ(steps.draws.size(), 1u);
-    opacities.push_back(steps.draws[0].AlphaTransp);
-    if (pass == 0) {
-      EXPECT_EQ(steps.draws[0].RotationAng, 71);
+    // Life 35 with fade: drawn 35 times at 35, 34, ... 1, moving and turning every pass.
+    varnel::ParticleFX(true, 0, 100, 200, 2, 1, 2, 35, true);
+    std::vector<int> opacities;
+    for (int pass = 0; pass < 40; ++pass) {
+      steps.Step();
+      for (const auto& d : steps.draws) opacities.push_back(d.AlphaTransp);
     }
+    ASSERT_EQ(opacities.size(), 35u);
+    for (int i = 0; i < 35; ++i) EXPECT_EQ(opacities[static_cast<size_t>(i)], 35 - i);
+    EXPECT_EQ(varnel::Particles[0].X, 170);
+    EXPECT_EQ(varnel::Particles[0].Y, 235);
+    EXPECT_EQ(varnel::Particles[0].Angle, 70) << "the slot keeps the angle it ended with";
+
+    // Life 200: 151 passes at 50, then 49 down to 1. The new particle starts at the old angle.
+    varnel::ParticleFX(true, 7, 10, 10, 0, 0, 1, 200, true);
+    opacities.clear();
+    for (int pass = 0; pass < 200; ++pass) {
+      steps.Step();
+      ASSERT_EQ(steps.draws.size(), 1u);
+      opacities.push_back(steps.draws[0].AlphaTransp);
+      if (pass == 0) {
+        EXPECT_EQ(steps.draws[0].RotationAng, 71);
+      }
+    }
+    EXPECT_EQ(opacities[150], 50);
+    EXPECT_EQ(opacities[151], 49);
+    EXPECT_EQ(opacities[199], 1);
+    steps.Step();
+    EXPECT_TRUE(steps.draws.empty());
+
+    // Without fade a particle stays at 50 to its end; life is rounded half to even.
+    varnel::ParticleFX(true, 7, 10, 10, 0, 0, 0, 2.5f, false);
+    EXPECT_EQ(varnel::Particles[0].Life, 2);
+    steps.Step();
+    EXPECT_EQ(steps.draws.at(0).AlphaTransp, 50);
+    ClearPool();
+
+    // Only 0 < Y < 632 is taken, any X.
+    varnel::ParticleFX(true, 0, -500, 0, 0, 0, 0, 10, true);
+    varnel::ParticleFX(true, 0, 5000, 632, 0, 0, 0, 10, true);
+    EXPECT_EQ(varnel::Particles[0].Life, 0);
+    varnel::ParticleFX(true, 0, 5000, 631.9f, 0, 0, 0, 10, true);
+    EXPECT_EQ(varnel::Particles[0].Life, 10);
+
+    // A full pool drops what comes.
+    for (int i = 0; i < 200; ++i) varnel::ParticleFX(true, 3, 1, 1, 0, 0, 0, 10, true);
+    for (const auto& particle : varnel::Particles) EXPECT_EQ(particle.Life, 10);
+    ClearPool();
+
+    // Each kind has its cut, scale and tint.
+    for (int16_t kind = 0; kind <= 8; ++kind) varnel::ParticleFX(true, kind, 10, 10, 0, 0, 0, 5, true);
+    steps.Step();
+
+    struct Expected {
+      float cutX, scaleWidth, scaleHeight;
+      int red, green, blue;
+    };
+    const std::vector<Expected> expected = {
+        {32, 0, 0, 255, 255, 255},   {32, 32, 16, 157, 90, 14}, {32, 32, 16, 255, 244, 73},
+        {32, 32, 16, 100, 100, 100}, {0, 0, 0, 0, 250, 0},      {0, 0, 0, 255, 248, 170},
+        {32, 32, 16, 157, 90, 14},   {0, 0, 0, 250, 0, 0},      {0, 0, 0, 255, 255, 255},
+    };
+    ASSERT_EQ(steps.draws.size(), expected.size()) << "kind 5 draws two sprites, kind 8 none";
+    for (size_t i = 0; i < expected.size(); ++i) {
+      const auto& d = steps.draws[i];
+      EXPECT_EQ(d.texture, tovak2d::TextureAccess::Data(varnel::texParticles).get());
+      EXPECT_EQ(d.Width, 32);
+      EXPECT_EQ(d.SrcX, expected[i].cutX) << i;
+      EXPECT_EQ(d.SrcY, 0);
+      EXPECT_EQ(d.scaleWidth, expected[i].scaleWidth) << i;
+      EXPECT_EQ(d.scaleHeight, expected[i].scaleHeight) << i;
+      EXPECT_EQ(d.ambientRed, expected[i].red) << i;
+      EXPECT_EQ(d.ambientGreen, expected[i].green) << i;
+      EXPECT_EQ(d.ambientBlue, expected[i].blue) << i;
+      EXPECT_EQ(d.AlphaTransp, 5);
+    }
+    EXPECT_EQ(varnel::Particles[8].Life, 4) << "an unknown kind still moves and ages";
+    ClearPool();
   }
-  EXPECT_EQ(opacities[150], 50);
-  EXPECT_EQ(opacities[151], 49);
-  EXPECT_EQ(opacities[199], 1);
-  steps.Step();
-  EXPECT_TRUE(steps.draws.empty());
 
-  // Without fade a particle stays at 50 to its end; life is rounded half to even.
-  varnel::ParticleFX(true, 7, 10, 10, 0, 0, 0, 2.5f, false);
-  EXPECT_EQ(varnel::Particles[0].Life, 2);
-  steps.Step();
-  EXPECT_EQ(steps.draws.at(0).AlphaTransp, 50);
-  ClearPool();
-
-  // Only 0 < Y < 632 is taken, any X.
-  varnel::ParticleFX(true, 0, -500, 0, 0, 0, 0, 10, true);
-  varnel::ParticleFX(true, 0, 5000, 632, 0, 0, 0, 10, true);
-  EXPECT_EQ(varnel::Particles[0].Life, 0);
-  varnel::ParticleFX(true, 0, 5000, 631.9f, 0, 0, 0, 10, true);
-  EXPECT_EQ(varnel::Particles[0].Life, 10);
-
-  // A full pool drops what comes.
-  for (int i = 0; i < 200; ++i) varnel::ParticleFX(true, 3, 1, 1, 0, 0, 0, 10, true);
-  for (const auto& particle : varnel::Particles) EXPECT_EQ(particle.Life, 10);
-  ClearPool();
-}
-
-TEST(ShellParticles, EachKindHasItsCutScaleAndTint) {
-  GameHarness game(true, [](const auto& folder) { shelldata::EnsureInterface(folder); });
-  ASSERT_TRUE(game.started);
-  ClearPool();
-  ParticleSteps steps;
-  for (int16_t kind = 0; kind <= 8; ++kind) varnel::ParticleFX(true, kind, 10, 10, 0, 0, 0, 5, true);
-  steps.Step();
-
-  struct Expected {
-    float cutX, scaleWidth, scaleHeight;
-    int red, green, blue;
-  };
-  const std::vector<Expected> expected = {
-      {32, 0, 0, 255, 255, 255},   {32, 32, 16, 157, 90, 14}, {32, 32, 16, 255, 244, 73},
-      {32, 32, 16, 100, 100, 100}, {0, 0, 0, 0, 250, 0},      {0, 0, 0, 255, 248, 170},
-      {32, 32, 16, 157, 90, 14},   {0, 0, 0, 250, 0, 0},      {0, 0, 0, 255, 255, 255},
-  };
-  ASSERT_EQ(steps.draws.size(), expected.size()) << "kind 5 draws two sprites, kind 8 none";
-  for (size_t i = 0; i < expected.size(); ++i) {
-    const auto& d = steps.draws[i];
-    EXPECT_EQ(d.texture, tovak2d::TextureAccess::Data(varnel::texParticles).get());
-    EXPECT_EQ(d.Width, 32);
-    EXPECT_EQ(d.SrcX, expected[i].cutX) << i;
-    EXPECT_EQ(d.SrcY, 0);
-    EXPECT_EQ(d.scaleWidth, expected[i].scaleWidth) << i;
-    EXPECT_EQ(d.scaleHeight, expected[i].scaleHeight) << i;
-    EXPECT_EQ(d.ambientRed, expected[i].red) << i;
-    EXPECT_EQ(d.ambientGreen, expected[i].green) << i;
-    EXPECT_EQ(d.ambientBlue, expected[i].blue) << i;
-    EXPECT_EQ(d.AlphaTransp, 5);
-  }
-  EXPECT_EQ(varnel::Particles[8].Life, 4) << "an unknown kind still moves and ages";
-  ClearPool();
-}
-
-TEST(ShellParticles, CursorTrailAndButtonStreams) {
-  GameHarness game(true, [](const auto& folder) { shelldata::EnsureInterface(folder); });
-  ASSERT_TRUE(game.started);
   varnel::SeedRandom(7);
   game.MoveMouse(400, 300);
   ClearPool();

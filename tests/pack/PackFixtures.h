@@ -1,7 +1,5 @@
 #pragma once
 
-#include <sys/wait.h>
-
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -28,25 +26,10 @@ using varnel::pack::PixelRect;
 using testsupport::ReadFile;
 using testsupport::WriteFile;
 
-// A fresh folder for one test, removed afterwards.
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "varnel-packtest-XXXXXX").string();
-    path_ = mkdtemp(pattern.data());
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  const fs::path& path() const { return path_; }
-  fs::path operator/(const std::string& name) const { return path_ / name; }
-
- private:
-  fs::path path_;
-};
+using testsupport::Quote;
+using testsupport::TempFolder;
+using testsupport::ToolRun;
+using Entry = testsupport::ArchiveEntry;
 
 // What the game's check reads from a pack file.
 inline varnel::packs::PackReport CheckedPack(const fs::path& pack) {
@@ -59,17 +42,21 @@ inline varnel::packs::PackReport CheckedPack(const fs::path& pack) {
   return report;
 }
 
-struct Entry {
-  std::string name;
-  std::string contents;
-};
-
 // An archive as the engine appends one: split marker, name, here marker, contents, per entry.
 inline std::string ArchiveBytes(const std::vector<Entry>& entries) {
   std::string bytes;
   for (const Entry& entry : entries)
     bytes += "`*[S-P-L-I-T]*`!" + entry.name + "`*[H-E-R-E]*`!" + entry.contents;
   return bytes;
+}
+
+// The entry's contents replaced, or the entry removed.
+inline void Set(std::vector<Entry>& entries, const std::string& name, const std::string& contents) {
+  for (Entry& entry : entries)
+    if (entry.name == name) entry.contents = contents;
+}
+inline void Remove(std::vector<Entry>& entries, const std::string& name) {
+  std::erase_if(entries, [&](const Entry& e) { return e.name == name; });
 }
 
 inline std::string PackInfoText(const std::string& levels, const std::string& vertical,
@@ -135,31 +122,13 @@ inline std::string Encode(const Image& image, const fs::path& scratch, bool jpeg
   return bytes;
 }
 
-struct ToolRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-inline std::string Quote(const std::string& text) {
-  std::string quoted = "'";
-  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
+// Runs varnel-pack in folder.
+inline ToolRun RunTool(const std::vector<std::string>& arguments, const fs::path& folder) {
+  return testsupport::RunTool(VARNEL_PACK_BINARY, arguments, folder);
 }
 
-// Runs the tool in folder, under a time limit so that no test can hang.
-inline ToolRun RunTool(const std::vector<std::string>& arguments, const fs::path& folder) {
-  std::string command = "cd " + Quote(folder.string()) + " && timeout -k 5 120 " + Quote(VARNEL_PACK_BINARY);
-  for (const std::string& argument : arguments) command += " " + Quote(argument);
-  command += " > " + Quote((folder / ".out").string()) + " 2> " + Quote((folder / ".err").string());
-  const int raw = std::system(command.c_str());
-  ToolRun run;
-  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  run.out = ReadFile(folder / ".out");
-  run.err = ReadFile(folder / ".err");
-  fs::remove(folder / ".out");
-  fs::remove(folder / ".err");
-  return run;
+inline bool Has(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
 }
 
 inline std::vector<std::string> Lines(const std::string& text) {

@@ -52,15 +52,6 @@ std::vector<Entry> SoundPack() {
           {"2x.bmp", "bitmap two, changed"}};
 }
 
-void Replace(std::vector<Entry>& entries, const std::string& name, const std::string& contents) {
-  for (Entry& entry : entries)
-    if (entry.name == name) entry.contents = contents;
-}
-
-void Remove(std::vector<Entry>& entries, const std::string& name) {
-  std::erase_if(entries, [&](const Entry& e) { return e.name == name; });
-}
-
 // The text with the first occurrence of from replaced (level 1 comes first).
 std::string ReplaceFirst(std::string text, const std::string& from, const std::string& to) {
   return text.replace(text.find(from), from.size(), to);
@@ -89,7 +80,7 @@ TEST_F(PackCheckTest, ReadsASoundPackAndLeavesNoScratchFiles) {
 
 TEST_F(PackCheckTest, AcceptsWhatTheGameConvertsAndPrefersJpegOverBitmaps) {
   std::vector<Entry> entries = SoundPack();
-  Replace(entries, "packinfo.ini", PackInfoText(" 2.5 ", "FALSE"));  // a fraction rounds half to even
+  Set(entries, "packinfo.ini", PackInfoText(" 2.5 ", "FALSE"));  // a fraction rounds half to even
   entries.push_back({"2.jpg", "jpeg two"});
   entries.push_back({"2x.jpg", "jpeg two, changed"});
   PackReport report = Check(entries);
@@ -100,11 +91,11 @@ TEST_F(PackCheckTest, AcceptsWhatTheGameConvertsAndPrefersJpegOverBitmaps) {
   EXPECT_EQ(report.levels[1].originalEntry, "2.jpg");
 
   for (const char* text : {"-1", "true", "2"}) {
-    Replace(entries, "packinfo.ini", PackInfoText("2", text));
+    Set(entries, "packinfo.ini", PackInfoText("2", text));
     report = Check(entries);
     EXPECT_TRUE(report.ok() && report.vertical) << text;
   }
-  Replace(entries, "packinfo.ini", PackInfoText("2", "0"));
+  Set(entries, "packinfo.ini", PackInfoText("2", "0"));
   EXPECT_FALSE(Check(entries).vertical);
 }
 
@@ -116,29 +107,27 @@ struct BrokenPack {
 
 TEST_F(PackCheckTest, NamesEachKindOfProblemOnce) {
   const std::string picInfo = PicInfoSection(1, FiveRects(), "Look closely") + PicInfoSection(2, FiveRects());
+  auto info = [](const std::string& levels, const std::string& vertical) {
+    return [=](auto& e) { Set(e, "packinfo.ini", PackInfoText(levels, vertical)); };
+  };
   const std::vector<BrokenPack> cases = {
       {"no packinfo.ini", [](auto& e) { Remove(e, "packinfo.ini"); }, "packinfo.ini is missing"},
       {"no picinfo.ini", [](auto& e) { Remove(e, "picinfo.ini"); }, "picinfo.ini is missing"},
-      {"no level count", [](auto& e) { Replace(e, "packinfo.ini", PackInfoText("", "True")); },
-       "packinfo.ini: NumOfLevels is missing"},
-      {"a word for a count", [](auto& e) { Replace(e, "packinfo.ini", PackInfoText("two", "True")); },
-       "packinfo.ini: NumOfLevels \"two\" is not a number"},
-      {"no levels", [](auto& e) { Replace(e, "packinfo.ini", PackInfoText("0", "True")); },
-       "packinfo.ini: NumOfLevels 0 is outside 1 to 50"},
-      {"too many levels", [](auto& e) { Replace(e, "packinfo.ini", PackInfoText("51", "True")); },
-       "packinfo.ini: NumOfLevels 51 is outside 1 to 50"},
-      {"no layout", [](auto& e) { Replace(e, "packinfo.ini", PackInfoText("2", "")); },
-       "packinfo.ini: Vertical is missing"},
-      {"a layout that is no Boolean", [](auto& e) { Replace(e, "packinfo.ini", PackInfoText("2", "maybe")); },
+      {"no level count", info("", "True"), "packinfo.ini: NumOfLevels is missing"},
+      {"a word for a count", info("two", "True"), "packinfo.ini: NumOfLevels \"two\" is not a number"},
+      {"no levels", info("0", "True"), "packinfo.ini: NumOfLevels 0 is outside 1 to 50"},
+      {"too many levels", info("51", "True"), "packinfo.ini: NumOfLevels 51 is outside 1 to 50"},
+      {"no layout", info("2", ""), "packinfo.ini: Vertical is missing"},
+      {"a layout that is no Boolean", info("2", "maybe"),
        "packinfo.ini: Vertical \"maybe\" is not True or False"},
       {"a rectangle value missing",
-       [&](auto& e) { Replace(e, "picinfo.ini", ReplaceFirst(picInfo, "3Top=100\r\n", "")); },
+       [&](auto& e) { Set(e, "picinfo.ini", ReplaceFirst(picInfo, "3Top=100\r\n", "")); },
        "picinfo.ini: level 1: 3Top is missing"},
       {"a rectangle value garbled",
-       [&](auto& e) { Replace(e, "picinfo.ini", ReplaceFirst(picInfo, "3Top=100", "3Top=1O0")); },
+       [&](auto& e) { Set(e, "picinfo.ini", ReplaceFirst(picInfo, "3Top=100", "3Top=1O0")); },
        "picinfo.ini: level 1: 3Top \"1O0\" is not a number"},
       {"a level without its section",
-       [&](auto& e) { Replace(e, "picinfo.ini", PicInfoSection(1, FiveRects(), "Look closely")); },
+       [&](auto& e) { Set(e, "picinfo.ini", PicInfoSection(1, FiveRects(), "Look closely")); },
        "picinfo.ini: level 2 has no section [2]"},
       {"a level without pictures",
        [](auto& e) {

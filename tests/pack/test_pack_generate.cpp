@@ -6,10 +6,6 @@ namespace {
 
 using namespace packtest;
 
-bool Has(const std::string& text, const std::string& part) {
-  return text.find(part) != std::string::npos;
-}
-
 TEST(Generate, MakesPacksThatVerifyAgreesWith) {
   TempFolder work;
   ToolRun run =

@@ -12,10 +12,6 @@ namespace {
 using namespace packtest;
 using varnel::pack::Colour;
 
-bool Has(const std::string& text, const std::string& part) {
-  return text.find(part) != std::string::npos;
-}
-
 std::vector<PixelRect> Scaled(const std::vector<PixelRect>& rects, int factor, int shiftX = 0) {
   std::vector<PixelRect> out;
   for (const PixelRect& r : rects)
@@ -165,20 +161,16 @@ struct Breakage {
   std::vector<std::string> expected;
 };
 
-void Set(std::vector<Entry>& entries, const std::string& name, const std::string& contents) {
-  for (Entry& entry : entries)
-    if (entry.name == name) entry.contents = contents;
-}
-
 TEST_F(MakeAndVerify, VerifyNamesEachKindOfBrokenPack) {
   WriteFile(work / "good.vnl", ArchiveBytes(HandPack()));
   ToolRun run = Tool({"verify", "good.vnl"});
   ASSERT_EQ(run.status, 0) << run.out;
 
-  auto rects = [](int index, PixelRect rect) {
+  // The rectangles with rectangle `index` moved to `rect`.
+  auto moved = [](int index, PixelRect rect) {
     auto all = FiveRects();
     all[static_cast<size_t>(index)] = rect;
-    return all;
+    return [all](auto& e, auto&) { Set(e, "picinfo.ini", PicInfoSection(1, all)); };
   };
   const std::vector<Breakage> cases = {
       {"a picture that does not decode",
@@ -193,20 +185,12 @@ TEST_F(MakeAndVerify, VerifyNamesEachKindOfBrokenPack) {
        {"level 1: 1.jpg is 380 x 256 pixels; the vertical layout shows 256 x 380",
         "level 1: 1x.jpg is 380 x 256 pixels; the vertical layout shows 256 x 380"}},
       {"a rectangle reaching outside",
-       [&](auto& e, auto&) {
-         Set(e, "picinfo.ini", PicInfoSection(1, rects(4, {140, 200, 300, 240})));
-       },
+       moved(4, {140, 200, 300, 240}),
        {"level 1: rectangle 5 (x 140..300, y 200..240) reaches outside the picture (256 x 380)"}},
       {"an empty rectangle",
-       [&](auto& e, auto&) {
-         Set(e, "picinfo.ini", PicInfoSection(1, rects(4, {180, 200, 140, 240})));
-       },
+       moved(4, {180, 200, 140, 240}),
        {"level 1: rectangle 5 (x 180..140, y 200..240) is empty: an edge lies beyond its opposite edge"}},
-      {"overlapping rectangles",
-       [&](auto& e, auto&) {
-         Set(e, "picinfo.ini", PicInfoSection(1, rects(1, {35, 12, 150, 50})));
-       },
-       {"level 1: rectangles 1 and 2 overlap"}},
+      {"overlapping rectangles", moved(1, {35, 12, 150, 50}), {"level 1: rectangles 1 and 2 overlap"}},
       {"a rectangle value the game cannot read",
        [&](auto& e, auto&) {
          std::string picInfo = PicInfoSection(1, FiveRects());
@@ -214,9 +198,7 @@ TEST_F(MakeAndVerify, VerifyNamesEachKindOfBrokenPack) {
        },
        {"picinfo.ini: level 1: 1Left \"ten\" is not a number"}},
       {"a rectangle beside its difference",
-       [&](auto& e, auto&) {
-         Set(e, "picinfo.ini", PicInfoSection(1, rects(2, {200, 300, 230, 340})));
-       },
+       moved(2, {200, 300, 230, 340}),
        {"level 1: rectangle 3 (x 200..230, y 300..340) holds no visible difference",
         "level 1: the pictures differ outside every rectangle at (x 199..231, y 99..141)"}},
       {"a garbled high-score table",

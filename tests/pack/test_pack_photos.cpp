@@ -16,10 +16,6 @@ using namespace packtest;
 
 const fs::path kPhotos = "/usr/lib/python3/dist-packages/skimage/data";
 
-bool Has(const std::string& text, const std::string& part) {
-  return text.find(part) != std::string::npos;
-}
-
 // picinfo.ini's rectangles, level by level.
 std::map<int, std::vector<PixelRect>> ReadRects(const fs::path& file) {
   std::map<int, std::map<std::string, int>> values;
@@ -73,23 +69,13 @@ TEST_F(PhotoPack, EveryLevelHoldsFiveFairDifferencesOfThreeKindsAndTheSeedRepeat
   ASSERT_EQ(made.status, 0) << made.err;
   EXPECT_TRUE(Has(made.out, "3 levels, horizontal")) << made.out;
 
-  // Progress names each photo with the kinds of its differences.
+  // Progress names each photo and its level (the fairness of the kinds is checked on the levels
+  // themselves below).
   std::vector<std::string> progress;
   for (const std::string& line : Lines(made.err))
     if (Has(line, "5 differences (")) progress.push_back(line);
   ASSERT_EQ(progress.size(), 3U) << made.err;
   EXPECT_TRUE(Has(progress[0], "photo 1/3 astronaut.png: level 1")) << progress[0];
-  for (const std::string& line : progress) {
-    std::map<std::string, int> kinds;
-    std::string list = line.substr(line.find('(') + 1);
-    list.pop_back();
-    for (size_t start = 0, end; start < list.size(); start = end + 2) {
-      end = std::min(list.find(", ", start), list.size());
-      ++kinds[list.substr(start, end - start)];
-    }
-    EXPECT_GE(kinds.size(), 3U) << line;
-    for (const auto& [kind, count] : kinds) EXPECT_LE(count, 2) << line;
-  }
 
   const ToolRun verified = Tool({"verify", "Holiday.vnl"});
   EXPECT_EQ(verified.status, 0) << verified.out << verified.err;

@@ -9,10 +9,6 @@ namespace {
 
 using namespace packtest;
 
-bool Has(const std::string& text, const std::string& part) {
-  return text.find(part) != std::string::npos;
-}
-
 class PackTool : public ::testing::Test {
  protected:
   ToolRun Tool(const std::vector<std::string>& arguments) { return RunTool(arguments, work.path()); }

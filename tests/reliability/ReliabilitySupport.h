@@ -1,11 +1,13 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -75,34 +77,32 @@ inline std::set<std::string> Listing(const fs::path& folder) {
   return names;
 }
 
-// The entries of an archive by the format's one reading rule: pieces between split markers, each
-// holding a name, a here marker and the contents. Nothing when the file cannot be read.
-struct ArchiveEntry {
-  std::string name;
-  std::string contents;
-};
-inline std::optional<std::vector<ArchiveEntry>> ReadArchive(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  const std::string bytes{std::istreambuf_iterator<char>(in), {}};
-  const std::string split = "`*[S-P-L-I-T]*`!", here = "`*[H-E-R-E]*`!";
-  std::vector<ArchiveEntry> entries;
-  size_t begin = 0;
-  while (begin <= bytes.size()) {
-    size_t end = bytes.find(split, begin);
-    if (end == std::string::npos) end = bytes.size();
-    const std::string piece = bytes.substr(begin, end - begin);
-    const size_t mark = piece.find(here);
-    if (mark != std::string::npos) {
-      const size_t next = piece.find(here, mark + here.size());
-      entries.push_back(
-          {piece.substr(0, mark),
-           piece.substr(mark + here.size(),
-                        next == std::string::npos ? std::string::npos : next - mark - here.size())});
-    }
-    begin = end + split.size();
+using testsupport::ArchiveEntry;
+using testsupport::ReadArchive;
+
+// Expects the pack to read whole: its original entries byte for byte, each once, and one table,
+// which it returns.
+inline std::string ExpectWholePack(const fs::path& pack, const std::vector<ArchiveEntry>& original) {
+  const auto entries = ReadArchive(pack);
+  EXPECT_TRUE(entries) << pack << " is gone";
+  if (!entries) return {};
+  std::map<std::string, int> seen;
+  std::string table;
+  for (const ArchiveEntry& entry : *entries) {
+    ++seen[entry.name];
+    if (entry.name == "hscore.ini") table = entry.contents;
   }
-  return entries;
+  EXPECT_EQ(seen["hscore.ini"], 1) << pack << " holds its table " << seen["hscore.ini"] << " times";
+  for (const ArchiveEntry& entry : original) {
+    if (entry.name == "hscore.ini") continue;
+    EXPECT_EQ(seen[entry.name], 1) << pack << ": entry " << entry.name;
+    EXPECT_TRUE(std::any_of(
+        entries->begin(), entries->end(),
+        [&](const ArchiveEntry& e) { return e.name == entry.name && e.contents == entry.contents; }))
+        << pack << ": entry " << entry.name << " changed";
+  }
+  EXPECT_EQ(entries->size(), original.size()) << pack << " gained entries";
+  return table;
 }
 
 // One row of a high-score table: the score as a whole number and the name.

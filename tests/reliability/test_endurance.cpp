@@ -80,8 +80,7 @@ class Marathon {
 
   // Menu item k (0 Start Game ... 4 Credits), clicked; the screen shows from the next pass.
   bool Visit(int item) {
-    const varnel::MenuItem& button = varnel::MenuItems[item];
-    session_.game.Click(static_cast<int>(button.X) + 60, static_cast<int>(button.Y) + 12);
+    session_.ClickMenu(static_cast<size_t>(item));
     if (varnel::intScreen != item + 1)
       return Fail("menu item " + std::to_string(item) + " did not open its screen");
     return true;

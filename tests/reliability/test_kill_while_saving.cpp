@@ -273,19 +273,9 @@ class KillTest {
   static double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
   static std::string AimName(Aim aim) {
-    switch (aim) {
-      case Aim::kNone:
-        return "nothing";
-      case Aim::kStartup:
-        return "the start";
-      case Aim::kAnyTimeInPlay:
-        return "any moment of play";
-      case Aim::kConfirmation:
-        return "a confirmation";
-      case Aim::kShutdown:
-        return "the shutdown";
-    }
-    return "";
+    static const char* const kNames[] = {"nothing", "the start", "any moment of play", "a confirmation",
+                                         "the shutdown"};
+    return kNames[static_cast<size_t>(aim)];
   }
 
   // Applies one line of the run's report.
@@ -351,25 +341,7 @@ class KillTest {
   // a score that was being saved when the run died may be there or not.
   void CheckPacks() {
     for (auto& [name, state] : packs_) {
-      const auto entries = ReadArchive(folder_ / "packs" / name);
-      ASSERT_TRUE(entries) << name << " is gone";
-      std::map<std::string, int> seen;
-      std::string tableText;
-      for (const ArchiveEntry& entry : *entries) {
-        ++seen[entry.name];
-        if (entry.name == "hscore.ini") tableText = entry.contents;
-      }
-      EXPECT_EQ(seen["hscore.ini"], 1) << name << " holds its table " << seen["hscore.ini"] << " times";
-      for (const ArchiveEntry& entry : state.original) {
-        if (entry.name == "hscore.ini") continue;
-        EXPECT_EQ(seen[entry.name], 1) << name << ": entry " << entry.name;
-        const auto found = std::find_if(entries->begin(), entries->end(),
-                                        [&](const ArchiveEntry& e) { return e.name == entry.name; });
-        EXPECT_TRUE(found != entries->end() && found->contents == entry.contents)
-            << name << ": entry " << entry.name << " changed";
-      }
-      EXPECT_EQ(entries->size(), state.original.size()) << name << " gained entries";
-
+      const std::string tableText = ExpectWholePack(folder_ / "packs" / name, state.original);
       const Table found = ReadTable(tableText);
       Table withPending = state.table;
       for (const Row& row : state.pending) withPending = WithScore(withPending, row);

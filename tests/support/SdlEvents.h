@@ -4,56 +4,85 @@
 
 #include <cstdint>
 
-// Events pushed into SDL's queue as the window system delivers them to a window.
+// Input events as SDL queues them for a window: what a player's mouse, keyboard and window
+// manager send. The builders make one event; the Push helpers queue it for an SDL window.
 namespace testsupport {
 
-// An event of the type, addressed to the window: windowID sits at the same place in every
-// window-related event.
-inline SDL_Event EventFor(SDL_Window* window, Uint32 type) {
+inline SDL_Event MouseMotion(Uint32 window, int x, int y) {
   SDL_Event e{};
-  e.type = type;
-  e.window.windowID = SDL_GetWindowID(window);
+  e.type = SDL_MOUSEMOTION;
+  e.motion.windowID = window;
+  e.motion.x = x;
+  e.motion.y = y;
   return e;
 }
 
-inline void PushKey(SDL_Window* window, SDL_Scancode code, bool down) {
-  SDL_Event e = EventFor(window, down ? SDL_KEYDOWN : SDL_KEYUP);
-  e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-  e.key.keysym.scancode = code;
-  e.key.keysym.sym = SDL_GetKeyFromScancode(code);
-  SDL_PushEvent(&e);
-}
-
-inline void PushButton(SDL_Window* window, uint8_t button, bool down, int x = 0, int y = 0) {
-  SDL_Event e = EventFor(window, down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP);
+// A button press (SDL_MOUSEBUTTONDOWN) or release, the left button unless told.
+inline SDL_Event MouseButton(Uint32 window, Uint32 type, int x, int y, uint8_t button = SDL_BUTTON_LEFT) {
+  SDL_Event e{};
+  e.type = type;
+  e.button.windowID = window;
   e.button.button = button;
-  e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+  e.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
   e.button.clicks = 1;
   e.button.x = x;
   e.button.y = y;
-  SDL_PushEvent(&e);
+  return e;
+}
+
+// The key at `position` typing `typed` on the player's layout; `repeat` when the key is held.
+inline SDL_Event KeyEvent(Uint32 window, Uint32 type, SDL_Scancode position, SDL_Keycode typed,
+                          bool repeat = false) {
+  SDL_Event e{};
+  e.type = type;
+  e.key.windowID = window;
+  e.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+  e.key.repeat = repeat ? 1 : 0;
+  e.key.keysym.scancode = position;
+  e.key.keysym.sym = typed;
+  return e;
+}
+
+// Wheel steps: negative y turns it towards the player.
+inline SDL_Event MouseWheel(Uint32 window, int y) {
+  SDL_Event e{};
+  e.type = SDL_MOUSEWHEEL;
+  e.wheel.windowID = window;
+  e.wheel.y = y;
+  e.wheel.preciseY = static_cast<float>(y);
+  e.wheel.direction = SDL_MOUSEWHEEL_NORMAL;
+  return e;
+}
+
+inline SDL_Event WindowEvent(Uint32 window, Uint8 event) {
+  SDL_Event e{};
+  e.window = {SDL_WINDOWEVENT, 0, window, event, 0, 0, 0, 0, 0};
+  return e;
+}
+
+inline void Push(SDL_Event event) {
+  SDL_PushEvent(&event);
+}
+
+// The same events queued for an SDL window, the key typing what the US layout puts there.
+inline void PushKey(SDL_Window* window, SDL_Scancode code, bool down) {
+  Push(KeyEvent(SDL_GetWindowID(window), down ? SDL_KEYDOWN : SDL_KEYUP, code, SDL_GetKeyFromScancode(code)));
+}
+
+inline void PushButton(SDL_Window* window, uint8_t button, bool down, int x = 0, int y = 0) {
+  Push(MouseButton(SDL_GetWindowID(window), down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP, x, y, button));
 }
 
 inline void PushMotion(SDL_Window* window, int x, int y) {
-  SDL_Event e = EventFor(window, SDL_MOUSEMOTION);
-  e.motion.x = x;
-  e.motion.y = y;
-  SDL_PushEvent(&e);
+  Push(MouseMotion(SDL_GetWindowID(window), x, y));
 }
 
-// Notches away from the player are positive.
 inline void PushWheel(SDL_Window* window, int notches) {
-  SDL_Event e = EventFor(window, SDL_MOUSEWHEEL);
-  e.wheel.y = notches;
-  e.wheel.preciseY = static_cast<float>(notches);
-  e.wheel.direction = SDL_MOUSEWHEEL_NORMAL;
-  SDL_PushEvent(&e);
+  Push(MouseWheel(SDL_GetWindowID(window), notches));
 }
 
 inline void PushFocus(SDL_Window* window, bool gained) {
-  SDL_Event e = EventFor(window, SDL_WINDOWEVENT);
-  e.window.event = gained ? SDL_WINDOWEVENT_FOCUS_GAINED : SDL_WINDOWEVENT_FOCUS_LOST;
-  SDL_PushEvent(&e);
+  Push(WindowEvent(SDL_GetWindowID(window), gained ? SDL_WINDOWEVENT_FOCUS_GAINED : SDL_WINDOWEVENT_FOCUS_LOST));
 }
 
 }  // namespace testsupport

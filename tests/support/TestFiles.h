@@ -1,15 +1,41 @@
 #pragma once
 
+#include <stdlib.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <utility>
 #include <vector>
 
-// Whole files as the tests read and write them, and archives laid out as the engine stores them.
+// Whole files as the tests read and write them, archives laid out as the engine stores them, and
+// programs run under a time limit.
 namespace testsupport {
+
+// A fresh folder for one test, removed afterwards.
+class TempFolder {
+ public:
+  TempFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "varnel-test-XXXXXX").string();
+    path_ = mkdtemp(pattern.data());
+  }
+  ~TempFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+  const std::filesystem::path& path() const { return path_; }
+  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+ private:
+  std::filesystem::path path_;
+};
 
 // The file's bytes; empty when it cannot be read.
 inline std::string ReadFile(const std::filesystem::path& path) {
@@ -41,6 +67,67 @@ inline std::string RewrittenArchive(const ArchiveEntries& entries) {
   std::string out;
   for (const auto& [name, contents] : entries) out += name + kHereMarker + contents + kSplitMarker;
   return out;
+}
+
+struct ArchiveEntry {
+  std::string name;
+  std::string contents;
+};
+
+// The entries of an archive by the format's one reading rule: pieces between split markers, each
+// holding a name, a here marker and the contents. Nothing when the file cannot be read. Written
+// apart from the engine's reader, so that a fault there cannot hide itself.
+inline std::optional<std::vector<ArchiveEntry>> ReadArchive(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+  std::vector<ArchiveEntry> entries;
+  for (size_t begin = 0; begin <= bytes.size();) {
+    size_t end = bytes.find(kSplitMarker, begin);
+    if (end == std::string::npos) end = bytes.size();
+    const std::string piece = bytes.substr(begin, end - begin);
+    const size_t mark = piece.find(kHereMarker);
+    if (mark != std::string::npos) {
+      const size_t start = mark + kHereMarker.size(), next = piece.find(kHereMarker, start);
+      entries.push_back({piece.substr(0, mark),
+                         piece.substr(start, next == std::string::npos ? std::string::npos : next - start)});
+    }
+    begin = end + kSplitMarker.size();
+  }
+  return entries;
+}
+
+// The text quoted for the shell.
+inline std::string Quote(const std::string& text) {
+  std::string quoted = "'";
+  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+struct ToolRun {
+  int status = -1;  // -1: ended by a signal or by the time limit's kill
+  std::string out;
+  std::string err;
+};
+
+// Runs the program with the arguments in folder, under a time limit so that no test can hang;
+// prefix goes before the program (e.g. "env NAME=value"). Its output is kept beside the folder.
+inline ToolRun RunTool(const std::string& program, const std::vector<std::string>& arguments,
+                       const std::filesystem::path& folder, const std::string& prefix = "") {
+  const std::string output = folder.string() + ".run";
+  std::string command =
+      "cd " + Quote(folder.string()) + " && timeout -k 5 120 " + prefix + " " + Quote(program);
+  for (const std::string& argument : arguments) command += " " + Quote(argument);
+  command += " >" + Quote(output + ".out") + " 2>" + Quote(output + ".err");
+  const int raw = std::system(command.c_str());
+  ToolRun run;
+  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  run.out = ReadFile(output + ".out");
+  run.err = ReadFile(output + ".err");
+  std::error_code ignored;
+  std::filesystem::remove(output + ".out", ignored);
+  std::filesystem::remove(output + ".err", ignored);
+  return run;
 }
 
 }  // namespace testsupport

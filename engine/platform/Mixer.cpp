@@ -68,24 +68,23 @@ void Mixer::UpdateGains(Channel& channel) {
   channel.gainRight = GainOf(channel.volume + std::min(channel.pan, 0));
 }
 
-bool Mixer::SetVolume(Id id, int32_t attenuation) {
-  if (attenuation > 0 || attenuation < kSilent) return false;
+bool Mixer::SetGainSetting(Id id, int32_t Channel::*setting, int32_t value) {
   std::lock_guard lock(mutex_);
   Channel* c = Find(id);
   if (!c) return false;
-  c->volume = attenuation;
+  c->*setting = value;
   UpdateGains(*c);
   return true;
 }
 
+bool Mixer::SetVolume(Id id, int32_t attenuation) {
+  if (attenuation > 0 || attenuation < kSilent) return false;
+  return SetGainSetting(id, &Channel::volume, attenuation);
+}
+
 bool Mixer::SetPan(Id id, int32_t pan) {
   if (pan > kPanLimit || pan < -kPanLimit) return false;
-  std::lock_guard lock(mutex_);
-  Channel* c = Find(id);
-  if (!c) return false;
-  c->pan = pan;
-  UpdateGains(*c);
-  return true;
+  return SetGainSetting(id, &Channel::pan, pan);
 }
 
 bool Mixer::SetFrequency(Id id, int32_t hertz) {

@@ -78,6 +78,14 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
 
+// Whether a command that makes a pack stops before it starts: kExitUsage when its options could not
+// be read, kExitFailure when the pack may not be made (MayMakePack), kExitOk to go on.
+template <class Options>
+int NewPackRefused(const std::optional<Options>& options) {
+  if (!options) return kExitUsage;
+  return MayMakePack(options->out, options->force) ? kExitOk : kExitFailure;
+}
+
 // PrintError, then the failure status.
 int Fail(const std::string& message);
 

@@ -74,17 +74,4 @@ void Ornament(cairo_t* cr, double cx, double y, double halfWidth) {
   cairo_fill(cr);
 }
 
-void FillLinear(cairo_t* cr, double x0, double y0, double x1, double y1,
-                std::initializer_list<GradientStop> stops, bool preserve) {
-  cairo_pattern_t* gradient = cairo_pattern_create_linear(x0, y0, x1, y1);
-  for (const GradientStop& stop : stops)
-    cairo_pattern_add_color_stop_rgba(gradient, stop.at, stop.color.r, stop.color.g, stop.color.b, stop.alpha);
-  cairo_set_source(cr, gradient);
-  if (preserve)
-    cairo_fill_preserve(cr);
-  else
-    cairo_fill(cr);
-  cairo_pattern_destroy(gradient);
-}
-
 }  // namespace datagen::look

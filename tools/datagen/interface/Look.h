@@ -2,8 +2,6 @@
 
 #include <cairo.h>
 
-#include <initializer_list>
-
 #include "Color.h"
 
 namespace datagen {
@@ -32,17 +30,6 @@ void Heading(cairo_t* cr, const char* text, double cx, double baseline, double s
 
 // A thin gold ornament line with a diamond in the middle.
 void Ornament(cairo_t* cr, double cx, double y, double halfWidth);
-
-struct GradientStop {
-  double at;  // from 0 to 1
-  Rgb color;
-  double alpha = 1;
-};
-
-// Fills the current path with a linear gradient from (x0, y0) to (x1, y1) through the stops; the
-// path is kept when preserve is set.
-void FillLinear(cairo_t* cr, double x0, double y0, double x1, double y1,
-                std::initializer_list<GradientStop> stops, bool preserve = false);
 
 }  // namespace look
 }  // namespace datagen

@@ -50,7 +50,7 @@ Canvas Button() {
   art::SetColor(cr, look::kMist, 0.9);
   cairo_stroke(cr);
   art::RoundedRect(cr, 4, 2.5, 112, 9, 5);
-  look::FillLinear(cr, 0, 2.5, 0, 11.5, {{0, {1, 1, 1}, 0.45}, {1, {1, 1, 1}, 0.05}});
+  art::FillLinear(cr, 0, 2.5, 0, 11.5, {{0, {1, 1, 1}, 0.45}, {1, {1, 1, 1}, 0.05}});
   return canvas;
 }
 
@@ -136,12 +136,10 @@ Canvas TimeBarFrame() {
   cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
   art::RoundedRect(cr, 1, 1, 47, 404, 12);
   art::RoundedRect(cr, 8, 12, 33, 382, 7);
-  look::FillLinear(cr, 1, 0, 48, 0,
-                   {{0, {0.45, 0.36, 0.2}},
-                    {0.3, {0.98, 0.86, 0.55}},
-                    {0.55, {0.75, 0.6, 0.32}},
-                    {1, {0.38, 0.28, 0.14}}},
-                   true);
+  art::FillLinear(
+      cr, 1, 0, 48, 0,
+      {{0, {0.45, 0.36, 0.2}}, {0.3, {0.98, 0.86, 0.55}}, {0.55, {0.75, 0.6, 0.32}}, {1, {0.38, 0.28, 0.14}}},
+      true);
   cairo_set_line_width(cr, 1);
   art::SetColor(cr, look::kNight, 0.8);
   cairo_stroke(cr);
@@ -165,7 +163,7 @@ Canvas TimeBarBackground(Rng& rng) {
   Canvas canvas(64, 1024);
   cairo_t* cr = canvas.cr();
   cairo_rectangle(cr, 0, 0, 45, 800);
-  look::FillLinear(cr, 0, 0, 45, 0, {{0, look::kNight}, {0.45, look::kDeep}, {1, look::kNight}});
+  art::FillLinear(cr, 0, 0, 45, 0, {{0, look::kNight}, {0.45, look::kDeep}, {1, look::kNight}});
   for (int y = -60; y < 820; y += 14) art::StrokeLine(cr, 0, y + 30, 45, y, 4, look::kTeal, 0.12);
   for (int i = 0; i < 40; ++i) {
     double y = rng.Range(0, 800), x = rng.Range(8, 34);
@@ -180,10 +178,11 @@ Canvas TimeBarFilling(Rng& rng) {
   Canvas canvas(64, 512);
   cairo_t* cr = canvas.cr();
   cairo_rectangle(cr, 0, 0, 45, 406);
-  look::FillLinear(cr, 0, 0, 45, 0,
-                   {{0, {0.05, 0.35, 0.42}}, {0.3, {0.35, 0.9, 0.85}}, {0.6, {0.15, 0.65, 0.7}}, {1, {0.04, 0.28, 0.36}}});
+  art::FillLinear(
+      cr, 0, 0, 45, 0,
+      {{0, {0.05, 0.35, 0.42}}, {0.3, {0.35, 0.9, 0.85}}, {0.6, {0.15, 0.65, 0.7}}, {1, {0.04, 0.28, 0.36}}});
   cairo_rectangle(cr, 0, 0, 45, 406);
-  look::FillLinear(cr, 0, 0, 0, 406, {{0, {1, 1, 1}, 0}, {1, {0.05, 0.1, 0.3}, 0.45}});
+  art::FillLinear(cr, 0, 0, 0, 406, {{0, {1, 1, 1}, 0}, {1, {0.05, 0.1, 0.3}, 0.45}});
   cairo_rectangle(cr, 0, 0, 45, 4);
   art::SetColor(cr, Hex(0xE8FFFA), 0.9);
   cairo_fill(cr);

@@ -31,22 +31,23 @@ const Mixer::Channel* Mixer::Find(Id id) const {
   return nullptr;
 }
 
-Mixer::Id Mixer::AddVoice(std::shared_ptr<const Pcm> pcm) {
+Mixer::Id Mixer::Add(Channel channel) {
   std::lock_guard lock(mutex_);
-  Channel channel;
   channel.id = nextId_++;
-  channel.pcm = std::move(pcm);
   channels_.push_back(std::move(channel));
   return channels_.back().id;
 }
 
-Mixer::Id Mixer::AddStream(std::shared_ptr<StreamSource> source) {
-  std::lock_guard lock(mutex_);
+Mixer::Id Mixer::AddVoice(std::shared_ptr<const Pcm> pcm) {
   Channel channel;
-  channel.id = nextId_++;
+  channel.pcm = std::move(pcm);
+  return Add(std::move(channel));
+}
+
+Mixer::Id Mixer::AddStream(std::shared_ptr<StreamSource> source) {
+  Channel channel;
   channel.stream = std::move(source);
-  channels_.push_back(std::move(channel));
-  return channels_.back().id;
+  return Add(std::move(channel));
 }
 
 void Mixer::Remove(Id id) {

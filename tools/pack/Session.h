@@ -43,6 +43,10 @@ class Session {
 // Windows-1252. Nothing when the path holds a character Windows-1252 cannot hold.
 std::optional<std::string> EngineName(const std::filesystem::path& path);
 
+// The engine's name of an existing file. Nothing, with the tool's message, when path is not a
+// file ("<path>: no such <what>") or the engine cannot name it.
+std::optional<std::string> ExistingEngineName(const std::filesystem::path& path, const std::string& what);
+
 // A file built under a temporary name beside its final one and renamed over it at the end, so a
 // failure half-way leaves the old file (or none) rather than a broken one.
 class FileUnderConstruction {

@@ -125,7 +125,18 @@ void StartNineEffects(Engine& engine) {
   }
 }
 
-void ReportCoreShare(benchmark::State& state, double cpuSeconds, double audioSeconds) {
+// Mixes one second of sound per iteration, after beforeEach, and reports the share
+// of one core the mixing took.
+template <class BeforeEach>
+void MixSeconds(benchmark::State& state, BeforeEach beforeEach) {
+  double cpuSeconds = 0, audioSeconds = 0;
+  for (auto _ : state) {
+    beforeEach();
+    const double start = ProcessCpuSeconds();
+    benchmark::DoNotOptimize(platform::audio::testing::Render(kRate));
+    cpuSeconds += ProcessCpuSeconds() - start;
+    audioSeconds += 1.0;
+  }
   state.counters["cpu_%_of_core"] = 100.0 * cpuSeconds / audioSeconds;
   state.counters["audio_s"] = audioSeconds;
 }
@@ -148,16 +159,9 @@ void BM_NineEffectsAndMusic(benchmark::State& state) {
     int32_t volume = 95;
     player.SetVolume(volume);
     player.PlayMP3();
-
-    double cpu = 0, audio = 0;
-    for (auto _ : state) {
+    MixSeconds(state, [&] {
       if (player.GetCurrentPosition() >= player.GetDuration()) player.PlayMP3(true);
-      const double start = ProcessCpuSeconds();
-      benchmark::DoNotOptimize(platform::audio::testing::Render(kRate));
-      cpu += ProcessCpuSeconds() - start;
-      audio += 1.0;
-    }
-    ReportCoreShare(state, cpu, audio);
+    });
   }
   platform::audio::testing::UseOfflineOutput(false);
 }
@@ -169,14 +173,7 @@ void BM_NineEffectsOnly(benchmark::State& state) {
     Engine engine;
     engine.Tovak2D_Start_OnlySound(nullptr, Files().folder().string());
     StartNineEffects(engine);
-    double cpu = 0, audio = 0;
-    for (auto _ : state) {
-      const double start = ProcessCpuSeconds();
-      benchmark::DoNotOptimize(platform::audio::testing::Render(kRate));
-      cpu += ProcessCpuSeconds() - start;
-      audio += 1.0;
-    }
-    ReportCoreShare(state, cpu, audio);
+    MixSeconds(state, [] {});
   }
   platform::audio::testing::UseOfflineOutput(false);
 }

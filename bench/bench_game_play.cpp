@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "GameBench.h"
 #include "ShellData.h"
 #include "modDeclares.h"
 #include "modGame.h"
@@ -69,28 +70,16 @@ BENCHMARK(BM_PickLevel)->Arg(10)->Arg(50)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  setenv("SDL_VIDEODRIVER", "dummy", 0);
-  setenv("SDL_AUDIODRIVER", "dummy", 0);
-  setenv("TOVAK2D_QUIET_DIALOGS", "1", 0);
-  char pattern[] = "/tmp/varnel-bench-XXXXXX";
-  folder = mkdtemp(pattern);
+  folder = gamebench::Start();
   // The interface pictures of the built game, at their real sizes, when it lies beside the
   // benchmarks; small stand-ins otherwise.
-  const fs::path built = fs::canonical("/proc/self/exe").parent_path().parent_path() / "varnel";
+  const fs::path built = gamebench::BuildFolder() / "varnel";
   if (fs::exists(built / "game data" / "pictures.vnl"))
     fs::copy(built / "game data", folder / "game data", fs::copy_options::recursive);
   else
     shelldata::WriteInterfaceArchive(folder);
-  int status = 1;
-  if (varnel::Startup(folder.string())) {
-    varnel::oExtra->SetFPSLimit(0);  // passes wait out no frame period of 50 a second
-    varnel::RunPass();               // the first pass builds the catalogue
+  return gamebench::RunInGame(folder, [&] {
+    varnel::RunPass();  // the first pass builds the catalogue
     benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    varnel::Shutdown();
-    status = 0;
-  }
-  fs::remove_all(folder);
-  return status;
+  });
 }

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "GameBench.h"
 #include "ShellData.h"
 #include "frmMain.h"
 #include "modDeclares.h"
@@ -159,15 +160,13 @@ void MoveMouse(int x, int y) {
 void FillParticlePool() {
   int i = 0;
   for (auto& p : varnel::Particles) {
-    p = {30000,
-         static_cast<int16_t>(i % 2 == 0 ? 0 : 5),
-         static_cast<float>((i * 53) % 800),
-         static_cast<float>((i * 37) % 600),
-         0,
-         0,
-         1,
-         static_cast<float>(i * 7 % 360),
-         true};
+    p = {.Life = 30000,
+         .Kind = static_cast<int16_t>(i % 2 == 0 ? 0 : 5),
+         .X = static_cast<float>((i * 53) % 800),
+         .Y = static_cast<float>((i * 37) % 600),
+         .Spin = 1,
+         .Angle = static_cast<float>(i * 7 % 360),
+         .Fade = true};
     ++i;
   }
 }
@@ -287,24 +286,19 @@ void MakeGameFolder(const fs::path& built) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  setenv("SDL_VIDEODRIVER", std::getenv("DISPLAY") ? "x11" : "dummy", 0);
-  setenv("SDL_AUDIODRIVER", "dummy", 0);
-  setenv("TOVAK2D_QUIET_DIALOGS", "1", 0);
+  const char* videoDriver = std::getenv("DISPLAY") ? "x11" : "dummy";
   benchmark::Initialize(&argc, argv);
-  const fs::path built = fs::canonical("/proc/self/exe").parent_path().parent_path() / "varnel";
+  const fs::path built = gamebench::BuildFolder() / "varnel";
   if (!fs::exists(built / "game data" / "pictures.vnl")) {
     std::fprintf(stderr, "bench_game_screens: no built game in %s\n", built.c_str());
     return 1;
   }
-  char pattern[] = "/tmp/varnel-bench-XXXXXX";
-  folder = mkdtemp(pattern);
+  folder = gamebench::Start(videoDriver);
   MakeGameFolder(built);
   shelldata::Put(folder / "game data" / "options.ini",
                  "[Options]\r\nScreen=True\r\nMusic=False\r\nSound=False\r\nParticle=True\r\n");
-  int status = 1;
-  if (varnel::Startup(folder.string())) {
-    varnel::oExtra->SetFPSLimit(0);  // the frame limit lifted
-    varnel::RunPass();               // the first pass builds the catalogue
+  return gamebench::RunInGame(folder, [] {
+    varnel::RunPass();  // the first pass builds the catalogue
     renderer = SDL_GetRenderer(varnel::frmMain::hWnd());
     drawsIntoTexture = renderer && SDL_GetRenderTarget(renderer) != nullptr;
     SDL_RendererInfo info{};
@@ -312,11 +306,5 @@ int main(int argc, char** argv) {
       benchmark::AddCustomContext("renderer", info.name ? info.name : "?");
     benchmark::AddCustomContext("video_driver",
                                 SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "?");
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    varnel::Shutdown();
-    status = 0;
-  }
-  fs::remove_all(folder);
-  return status;
+  });
 }

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <string>
 
+#include "GameBench.h"
 #include "ShellData.h"
 #include "modDeclares.h"
 #include "modMain.h"
@@ -182,22 +183,8 @@ BENCHMARK(BM_SavePackScore_TenThousandEntries)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  setenv("SDL_VIDEODRIVER", "dummy", 0);
-  setenv("SDL_AUDIODRIVER", "dummy", 0);
-  setenv("TOVAK2D_QUIET_DIALOGS", "1", 0);
-  char pattern[] = "/tmp/varnel-bench-XXXXXX";
-  folder = mkdtemp(pattern);
-  buildFolder = fs::canonical("/proc/self/exe").parent_path().parent_path();
+  folder = gamebench::Start();
+  buildFolder = gamebench::BuildFolder();
   shelldata::WriteInterfaceArchive(folder);
-  int status = 1;
-  if (varnel::Startup(folder.string())) {
-    varnel::oExtra->SetFPSLimit(0);  // the loading frame of the catalogue waits no frame out
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    varnel::Shutdown();
-    status = 0;
-  }
-  fs::remove_all(folder);
-  return status;
+  return gamebench::RunInGame(folder, [&] { benchmark::Initialize(&argc, argv); });
 }

@@ -38,26 +38,24 @@ void BM_PhotoLevel(benchmark::State& state, const char* name, Difficulty difficu
   }
 }
 
-BENCHMARK_CAPTURE(BM_PhotoLevel, astronaut_png_512x512, "astronaut.png", Difficulty::kNormal)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_PhotoLevel, chelsea_png_451x300, "chelsea.png", Difficulty::kNormal)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_PhotoLevel, coffee_png_600x400, "coffee.png", Difficulty::kNormal)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_PhotoLevel, motorcycle_png_741x500, "motorcycle_left.png", Difficulty::kNormal)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_PhotoLevel, rocket_jpg_640x427, "rocket.jpg", Difficulty::kNormal)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_PhotoLevel, rocket_jpg_640x427_hard, "rocket.jpg", Difficulty::kHard)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_PhotoLevel, rocket_jpg_640x427_easy, "rocket.jpg", Difficulty::kEasy)
-    ->Unit(benchmark::kMillisecond);
-
-// A phone camera's 12 megapixels, as JPEG and as 16-bit PNG: the largest photos players bring.
-BENCHMARK_CAPTURE(BM_PhotoLevel, phone_jpg_4032x3024, "phone.jpg", Difficulty::kNormal)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_PhotoLevel, phone_png16_4032x3024, "phone.png", Difficulty::kNormal)
-    ->Unit(benchmark::kMillisecond);
+// The photos measured, one benchmark each, named BM_PhotoLevel/<name>.
+struct PhotoCase {
+  const char* name;
+  const char* file;
+  Difficulty difficulty;
+};
+constexpr PhotoCase kPhotoCases[] = {
+    {"astronaut_png_512x512", "astronaut.png", Difficulty::kNormal},
+    {"chelsea_png_451x300", "chelsea.png", Difficulty::kNormal},
+    {"coffee_png_600x400", "coffee.png", Difficulty::kNormal},
+    {"motorcycle_png_741x500", "motorcycle_left.png", Difficulty::kNormal},
+    {"rocket_jpg_640x427", "rocket.jpg", Difficulty::kNormal},
+    {"rocket_jpg_640x427_hard", "rocket.jpg", Difficulty::kHard},
+    {"rocket_jpg_640x427_easy", "rocket.jpg", Difficulty::kEasy},
+    // A phone camera's 12 megapixels, as JPEG and as 16-bit PNG: the largest photos players bring.
+    {"phone_jpg_4032x3024", "phone.jpg", Difficulty::kNormal},
+    {"phone_png16_4032x3024", "phone.png", Difficulty::kNormal},
+};
 
 }  // namespace
 
@@ -69,6 +67,10 @@ int main(int argc, char** argv) {
   if (std::system((resize + "-quality 92 '" + (folder / "phone.jpg").string() + "'").c_str()) != 0 ||
       std::system((resize + "'PNG48:" + (folder / "phone.png").string() + "'").c_str()) != 0)
     return 1;
+  for (const PhotoCase& photo : kPhotoCases)
+    benchmark::RegisterBenchmark((std::string("BM_PhotoLevel/") + photo.name).c_str(), BM_PhotoLevel, photo.file,
+                                 photo.difficulty)
+        ->Unit(benchmark::kMillisecond);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

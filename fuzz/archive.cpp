@@ -6,9 +6,8 @@
 #include <vector>
 
 #include "Archive.h"
-#include "FuzzSupport.h"
+#include "EngineTargets.h"
 #include "modExtra.h"
-#include "platform/Dialogs.h"
 #include "tovak2d/Extra.h"
 
 using fuzzsupport::Check;
@@ -26,11 +25,6 @@ std::vector<std::string> UsedNames() {
 }
 
 }  // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  fuzzsupport::StartIn(modExtra::AppPath);
-  return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const auto& scratch = fuzzsupport::Enter(modExtra::AppPath);
@@ -62,11 +56,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(UsedNames() == expected, "the rewritten archive holds other entries");
   }
 
-  scratch.Clear();
-  scratch.CheckNoStrays();
-  modExtra::PakPath.clear();
-  modExtra::PakIndex.clear();
-  modExtra::PakStamp.reset();
-  tovak2d::platform::dialogs::ClearRecordedMessages();
+  fuzzsupport::ForgetArchive(scratch);
   return 0;
 }

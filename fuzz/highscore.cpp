@@ -38,11 +38,6 @@ bool StoredExactly(const Row& row) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  fuzzsupport::StartIn(modExtra::AppPath);
-  return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const auto& scratch = fuzzsupport::Enter(modExtra::AppPath);
   fuzzsupport::Choices choices(data, size);

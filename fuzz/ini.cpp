@@ -55,11 +55,6 @@ void WriteAndCheck(tovak2d::Extra& extra, size_t written, const std::string& val
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  fuzzsupport::StartIn(modExtra::AppPath);
-  return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const auto& scratch = fuzzsupport::Enter(modExtra::AppPath);
   fuzzsupport::Choices choices(data, size);

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "FuzzSupport.h"
+#include "EngineTargets.h"
 #include "modExtra.h"
 #include "platform/Audio.h"
 #include "tovak2d/MP3Player.h"
@@ -23,10 +23,7 @@ std::shared_ptr<audio::Output> output;
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   fuzzsupport::StartIn(modExtra::AppPath);
-  audio::testing::UseOfflineOutput(true);
-  std::string error;
-  output = audio::OpenOutput(&error);
-  Check(output != nullptr, "no offline output: " + error);
+  output = fuzzsupport::OpenOfflineOutput();
   return 0;
 }
 

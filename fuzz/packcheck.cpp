@@ -7,20 +7,14 @@
 #include <string>
 
 #include "Archive.h"
-#include "FuzzSupport.h"
+#include "EngineTargets.h"
 #include "PackCheck.h"
 #include "modExtra.h"
-#include "platform/Dialogs.h"
 #include "tovak2d/Extra.h"
 
 using fuzzsupport::Check;
 namespace modExtra = tovak2d::modExtra;
 namespace packs = varnel::packs;
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  fuzzsupport::StartIn(modExtra::AppPath);
-  return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const auto& scratch = fuzzsupport::Enter(modExtra::AppPath);
@@ -45,11 +39,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     extra.INIRead("scores", "1_name", "0hscore.ini");
   }
 
-  scratch.Clear();
-  scratch.CheckNoStrays();
-  modExtra::PakPath.clear();
-  modExtra::PakIndex.clear();
-  modExtra::PakStamp.reset();
-  tovak2d::platform::dialogs::ClearRecordedMessages();
+  fuzzsupport::ForgetArchive(scratch);
   return 0;
 }

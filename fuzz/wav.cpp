@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "FuzzSupport.h"
+#include "EngineTargets.h"
 #include "modExtra.h"
 #include "platform/Audio.h"
 #include "platform/Dialogs.h"
@@ -27,10 +27,7 @@ std::shared_ptr<audio::Output> output;
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   fuzzsupport::Headless();
   fuzzsupport::Scratch::Get();
-  audio::testing::UseOfflineOutput(true);
-  std::string error;
-  output = audio::OpenOutput(&error);
-  Check(output != nullptr, "no offline output: " + error);
+  output = fuzzsupport::OpenOfflineOutput();
   return 0;
 }
 

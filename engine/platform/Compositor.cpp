@@ -168,8 +168,8 @@ pixman_image_t* Wrap(std::vector<uint32_t>& pixels, int width, int height) {
   return pixman_image_create_bits_no_clear(PIXMAN_a8r8g8b8, width, height, pixels.data(), width * 4);
 }
 
-// The pixels i from 0 to count where a + b * i lies in [0, 1): the span of a row inside one pair
-// of a parallelogram's edges.
+}  // namespace
+
 void ClipSpan(double a, double b, int count, int& from, int& to) {
   double low = 0, high = count;
   if (b == 0) {
@@ -184,8 +184,6 @@ void ClipSpan(double a, double b, int count, int& from, int& to) {
   from = std::max(from, static_cast<int>(std::clamp(low, 0.0, double(count))));
   to = std::min(to, static_cast<int>(std::clamp(high, 0.0, double(count))));
 }
-
-}  // namespace
 
 Image::Image(int imageWidth, int imageHeight, const uint32_t* argb)
     : Image(imageWidth, imageHeight, std::vector<uint32_t>(argb, argb + size_t(imageWidth) * size_t(imageHeight))) {}

@@ -97,4 +97,9 @@ class Frame {
   SDL_Surface* scratchSurface_ = nullptr;
 };
 
+// Narrows [from, to) to the pixels i from 0 to count where a + b * i lies in [0, 1): the span of a
+// row inside one pair of a parallelogram's edges. The compositor and the software renderer's
+// turned sprites map their rows alike.
+void ClipSpan(double a, double b, int count, int& from, int& to);
+
 }  // namespace tovak2d::platform::video::compositor

@@ -151,6 +151,13 @@ int OpenFile(std::string_view path, int flags, fs::path& native) {
   return ::open(native.c_str(), flags | O_CLOEXEC);
 }
 
+// Opens the file for reading; a failure is told in error as the file's name and the reason.
+int OpenForReading(std::string_view path, fs::path& native, std::string* error) {
+  const int fd = OpenFile(path, O_RDONLY, native);
+  if (fd < 0) SetError(error, native.string() + ": " + ErrnoText());
+  return fd;
+}
+
 }  // namespace
 
 void SetApplicationFolder(const std::string& folder) {
@@ -201,11 +208,8 @@ bool IsFolder(std::string_view path) {
 
 std::optional<std::string> ReadWhole(std::string_view path, std::string* error, FileStamp* stamp) {
   fs::path native;
-  int fd = OpenFile(path, O_RDONLY, native);
-  if (fd < 0) {
-    SetError(error, native.string() + ": " + ErrnoText());
-    return std::nullopt;
-  }
+  int fd = OpenForReading(path, native, error);
+  if (fd < 0) return std::nullopt;
   // Read straight into a buffer of the file's size; files that report no size (or grow) are
   // read on in chunks until the end.
   struct stat info {};
@@ -238,11 +242,8 @@ std::optional<std::string> ReadWhole(std::string_view path, std::string* error, 
 bool ReadInChunks(std::string_view path, const std::function<size_t(std::string_view, bool)>& sink,
                   FileStamp* stamp, std::string* error) {
   fs::path native;
-  int fd = OpenFile(path, O_RDONLY, native);
-  if (fd < 0) {
-    SetError(error, native.string() + ": " + ErrnoText());
-    return false;
-  }
+  int fd = OpenForReading(path, native, error);
+  if (fd < 0) return false;
   // Small enough to stay in the cache, large enough that the calls cost nothing.
   std::vector<char> buffer(1 << 20);
   size_t held = 0;
@@ -284,11 +285,8 @@ std::optional<FileStamp> StampOf(std::string_view path) {
 std::optional<std::string> ReadRange(std::string_view path, uint64_t offset, uint64_t length,
                                      const FileStamp* expected, std::string* error) {
   fs::path native;
-  int fd = OpenFile(path, O_RDONLY, native);
-  if (fd < 0) {
-    SetError(error, native.string() + ": " + ErrnoText());
-    return std::nullopt;
-  }
+  int fd = OpenForReading(path, native, error);
+  if (fd < 0) return std::nullopt;
   struct stat info {};
   if (expected && (::fstat(fd, &info) != 0 || !(StampFrom(info) == *expected))) {
     SetError(error, native.string() + ": changed since it was read");

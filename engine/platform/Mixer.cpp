@@ -31,22 +31,23 @@ const Mixer::Channel* Mixer::Find(Id id) const {
   return nullptr;
 }
 
-Mixer::Id Mixer::AddVoice(std::shared_ptr<const Pcm> pcm) {
+Mixer::Id Mixer::Add(Channel channel) {
   std::lock_guard lock(mutex_);
-  Channel channel;
   channel.id = nextId_++;
-  channel.pcm = std::move(pcm);
   channels_.push_back(std::move(channel));
   return channels_.back().id;
 }
 
-Mixer::Id Mixer::AddStream(std::shared_ptr<StreamSource> source) {
-  std::lock_guard lock(mutex_);
+Mixer::Id Mixer::AddVoice(std::shared_ptr<const Pcm> pcm) {
   Channel channel;
-  channel.id = nextId_++;
+  channel.pcm = std::move(pcm);
+  return Add(std::move(channel));
+}
+
+Mixer::Id Mixer::AddStream(std::shared_ptr<StreamSource> source) {
+  Channel channel;
   channel.stream = std::move(source);
-  channels_.push_back(std::move(channel));
-  return channels_.back().id;
+  return Add(std::move(channel));
 }
 
 void Mixer::Remove(Id id) {
@@ -68,24 +69,23 @@ void Mixer::UpdateGains(Channel& channel) {
   channel.gainRight = GainOf(channel.volume + std::min(channel.pan, 0));
 }
 
-bool Mixer::SetVolume(Id id, int32_t attenuation) {
-  if (attenuation > 0 || attenuation < kSilent) return false;
+bool Mixer::SetGainSetting(Id id, int32_t Channel::*setting, int32_t value) {
   std::lock_guard lock(mutex_);
   Channel* c = Find(id);
   if (!c) return false;
-  c->volume = attenuation;
+  c->*setting = value;
   UpdateGains(*c);
   return true;
 }
 
+bool Mixer::SetVolume(Id id, int32_t attenuation) {
+  if (attenuation > 0 || attenuation < kSilent) return false;
+  return SetGainSetting(id, &Channel::volume, attenuation);
+}
+
 bool Mixer::SetPan(Id id, int32_t pan) {
   if (pan > kPanLimit || pan < -kPanLimit) return false;
-  std::lock_guard lock(mutex_);
-  Channel* c = Find(id);
-  if (!c) return false;
-  c->pan = pan;
-  UpdateGains(*c);
-  return true;
+  return SetGainSetting(id, &Channel::pan, pan);
 }
 
 bool Mixer::SetFrequency(Id id, int32_t hertz) {

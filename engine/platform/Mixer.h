@@ -77,6 +77,11 @@ class Mixer {
   Channel* Find(Id id);
   const Channel* Find(Id id) const;
   static void UpdateGains(Channel& channel);
+  // Gives the channel the next id and adds it.
+  Id Add(Channel channel);
+  // Sets a channel's volume or pan under the lock and works its gains out again; false when no
+  // channel has that id.
+  bool SetGainSetting(Id id, int32_t Channel::*setting, int32_t value);
   void MixVoice(Channel& voice, float* out, size_t frames);
   void MixStream(Channel& stream, float* out, size_t frames);
 

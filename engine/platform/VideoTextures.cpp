@@ -49,23 +49,6 @@ bool ReadTarget(Device& device, SDL_Texture* target, images::Image& frame, std::
 // Turned sprites of fewer pixels (the bounding box on the frame) are left to SDL.
 constexpr int kSmallestMapped = 1024;
 
-// The pixels i from 0 to count where a + b * i lies in [0, 1): the span of a row inside one pair
-// of a parallelogram's edges.
-void ClipSpan(double a, double b, int count, int& from, int& to) {
-  double low = 0, high = count;
-  if (b == 0) {
-    if (a < 0 || a >= 1) high = 0;
-  } else if (b > 0) {
-    low = std::ceil(-a / b);
-    high = std::ceil((1 - a) / b);
-  } else {
-    low = std::floor((1 - a) / b) + 1;
-    high = std::floor(-a / b) + 1;
-  }
-  from = std::max(from, static_cast<int>(std::clamp(low, 0.0, double(count))));
-  to = std::min(to, static_cast<int>(std::clamp(high, 0.0, double(count))));
-}
-
 // SDL's software renderer fills triangles through a general routine that costs ~20 ns a pixel: a
 // turned sprite over the whole frame took half of it. A turned or sheared quad whose corners make
 // a parallelogram (every turned, scaled or mirrored sprite) is mapped here instead, a row at a
@@ -122,8 +105,8 @@ bool DrawParallelogram(Device& device, const GpuTexture& texture, const Vertex (
     const double x = area.x + 0.5 - p0.x, y = area.y + row + 0.5 - p0.y;
     const double s = sPerX * x + sPerY * y, t = tPerX * x + tPerY * y;
     int from = 0, to = area.w;
-    ClipSpan(s, sPerX, area.w, from, to);
-    ClipSpan(t, tPerX, area.w, from, to);
+    compositor::ClipSpan(s, sPerX, area.w, from, to);
+    compositor::ClipSpan(t, tPerX, area.w, from, to);
     if (from >= to) {
       std::fill(out, out + area.w, 0u);
       continue;

@@ -53,6 +53,24 @@ bool StartFailed(const std::string& prefix, const std::string& why) {
   return false;
 }
 
+// What both starts begin with: the window and the application folder taken, and the log's header
+// written, with a line of its own for a start of the sound alone. False when the log cannot be
+// written.
+bool BeginStart(WindowHandle hWnd, const std::string& appPath, const char* soundOnlyLine = nullptr) {
+  modExtra::hWndMain = hWnd;
+  modExtra::AppPath = appPath;
+  platform::files::SetApplicationFolder(appPath);
+  try {
+    modExtra::WriteLog(kHashLine);
+    modExtra::WriteLog(StartLine());
+    if (soundOnlyLine) modExtra::WriteLog(soundOnlyLine);
+    modExtra::WriteLog(kHashLine);
+    return true;
+  } catch (const modExtra::LogError&) {
+    return false;
+  }
+}
+
 }  // namespace
 
 Engine::Engine() : d_(std::make_unique<EngineState>()) {}
@@ -84,17 +102,7 @@ bool Engine::Tovak2D_Start(WindowHandle hWnd, const std::string& pAppPath, float
     modExtra::winWidth = modExtra::resWidth;
     modExtra::winHeight = modExtra::resHeight;
   }
-  modExtra::hWndMain = hWnd;
-  modExtra::AppPath = pAppPath;
-  platform::files::SetApplicationFolder(pAppPath);
-
-  try {
-    modExtra::WriteLog(kHashLine);
-    modExtra::WriteLog(StartLine());
-    modExtra::WriteLog(kHashLine);
-  } catch (const modExtra::LogError&) {
-    setupFailed = true;
-  }
+  if (!BeginStart(hWnd, pAppPath)) setupFailed = true;
 
   platform::video::PlaceWindow(hWnd, modExtra::winWidth, modExtra::winHeight, modExtra::fullScreen, WinOnTop);
   std::string progress = "1, ";
@@ -145,17 +153,8 @@ bool Engine::Tovak2D_Start(WindowHandle hWnd, const std::string& pAppPath, float
 }
 
 bool Engine::Tovak2D_Start_OnlySound(WindowHandle hWnd, const std::string& pAppPath) {
-  modExtra::hWndMain = hWnd;
-  modExtra::AppPath = pAppPath;
-  platform::files::SetApplicationFolder(pAppPath);
-  try {
-    modExtra::WriteLog(kHashLine);
-    modExtra::WriteLog(StartLine());
-    modExtra::WriteLog("### USING ONLY SOUND ENGINE                  ###");
-    modExtra::WriteLog(kHashLine);
-  } catch (const modExtra::LogError&) {
+  if (!BeginStart(hWnd, pAppPath, "### USING ONLY SOUND ENGINE                  ###"))
     platform::dialogs::ShowMessage("Install DirectX 8.1 or better", "DirectX Error");
-  }
   try {
     Initilize_Soundcard(*d_);
     SetPi();

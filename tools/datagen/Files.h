@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +24,11 @@ inline void Put16(Bytes& out, uint32_t v) {
 inline void Put32(Bytes& out, uint32_t v) {
   Put16(out, v & 0xFFFF);
   Put16(out, v >> 16);
+}
+// The red, green, blue and alpha masks of 32-bit pixels stored B, G, R, A, as BMP and DDS headers
+// give them.
+inline void PutBgraMasks(Bytes& out) {
+  for (uint32_t mask : {0x00FF0000u, 0x0000FF00u, 0x000000FFu, 0xFF000000u}) Put32(out, mask);
 }
 inline void PutText(Bytes& out, std::string_view s) {
   for (char c : s) out.push_back(static_cast<uint8_t>(c));

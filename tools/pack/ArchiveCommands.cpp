@@ -44,16 +44,8 @@ std::string ShortName(const std::string& name) {
 }
 
 bool AddOne(Session& session, const fs::path& file, std::string name) {
-  std::error_code ec;
-  if (!fs::is_regular_file(file, ec)) {
-    PrintError(file.string() + ": no such file");
-    return false;
-  }
-  auto source = EngineName(file);
-  if (!source) {
-    PrintError(file.string() + ": the path holds characters the engine cannot name");
-    return false;
-  }
+  auto source = ExistingEngineName(file, "file");
+  if (!source) return false;
   session.TakeLog();
   if (session.extra().PAK_AddFile(*source, name, false)) return true;
   // A refused duplicate is the one failure the engine does not log.

@@ -74,16 +74,8 @@ std::optional<std::string> EntryNameProblem(const std::string& name) {
 }
 
 bool OpenPack(Session& session, const std::filesystem::path& pack) {
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(pack, ec)) {
-    PrintError(pack.string() + ": no such pack file");
-    return false;
-  }
-  auto name = EngineName(pack);
-  if (!name) {
-    PrintError(pack.string() + ": the path holds characters the engine cannot name");
-    return false;
-  }
+  auto name = ExistingEngineName(pack, "pack file");
+  if (!name) return false;
   if (session.extra().PAK_OpenPAK(*name)) return true;
   PrintError(pack.string() + ": the archive cannot be read");
   session.ReportLog();

@@ -5,28 +5,21 @@
 
 namespace varnel::pack {
 
-// One subcommand: its name, a one-line summary, its help text and what it does. run gets the
-// arguments after the subcommand's name and returns the exit status.
+// What a subcommand does: it gets the arguments after the subcommand's name and returns the exit
+// status.
+using CommandFunction = int(const std::vector<std::string>& arguments);
+
+// One subcommand: its name, a one-line summary, its help text and what it does.
 struct Command {
   const char* name;
   const char* summary;
   const char* help;
-  int (*run)(const std::vector<std::string>& arguments);
+  CommandFunction* run;
 };
 
 const std::vector<Command>& AllCommands();
 
-int RunList(const std::vector<std::string>& arguments);
-int RunExtract(const std::vector<std::string>& arguments);
-int RunAdd(const std::vector<std::string>& arguments);
-int RunDelete(const std::vector<std::string>& arguments);
-int RunCreate(const std::vector<std::string>& arguments);
-int RunVerify(const std::vector<std::string>& arguments);
-int RunScores(const std::vector<std::string>& arguments);
-int RunResetScores(const std::vector<std::string>& arguments);
-int RunMake(const std::vector<std::string>& arguments);
-int RunGenerate(const std::vector<std::string>& arguments);
-int RunPreview(const std::vector<std::string>& arguments);
-int RunPhotos(const std::vector<std::string>& arguments);
+CommandFunction RunList, RunExtract, RunAdd, RunDelete, RunCreate, RunVerify, RunScores, RunResetScores,
+    RunMake, RunGenerate, RunPreview, RunPhotos;
 
 }  // namespace varnel::pack

@@ -102,8 +102,7 @@ std::string GameText(const std::string& text) {
 
 int RunGenerate(const std::vector<std::string>& arguments) {
   auto options = ReadOptions(arguments);
-  if (!options) return kExitUsage;
-  if (!MayMakePack(options->out, options->force)) return kExitFailure;
+  if (const int refused = NewPackRefused(options)) return refused;
   std::unique_ptr<datagen::Theme> theme = ChooseTheme(*options);
   if (!theme) return kExitUsage;
 

@@ -142,8 +142,7 @@ std::optional<NewLevel> BuildLevel(const SourceLevel& source, const HandRects* h
 
 int RunMake(const std::vector<std::string>& arguments) {
   auto options = ReadOptions(arguments);
-  if (!options) return kExitUsage;
-  if (!MayMakePack(options->out, options->force)) return kExitFailure;
+  if (const int refused = NewPackRefused(options)) return refused;
   const std::string shown = packs::DisplayName(options->out.filename().string());
 
   std::vector<std::string> problems;

@@ -177,24 +177,29 @@ cv::Mat CopyIn(const EditContext& context) {
   return cloned;
 }
 
+// Each kind of edit with its name and what makes it, in the order of the kinds.
+struct EditRow {
+  EditKind kind;
+  const char* name;
+  cv::Mat (*apply)(const EditContext& context);
+};
+constexpr EditRow kEditRows[kEditKinds] = {
+    {EditKind::kRemoved, "removed", Remove},   {EditKind::kColour, "colour", Recolour},
+    {EditKind::kMirrored, "mirrored", Mirror}, {EditKind::kResized, "resized", Enlarge},
+    {EditKind::kMoved, "moved", Move},         {EditKind::kCopiedIn, "copied in", CopyIn},
+};
+
+const EditRow* RowOf(EditKind kind) {
+  for (const EditRow& row : kEditRows)
+    if (row.kind == kind) return &row;
+  return nullptr;
+}
+
 }  // namespace
 
 const char* EditName(EditKind kind) {
-  switch (kind) {
-    case EditKind::kRemoved:
-      return "removed";
-    case EditKind::kColour:
-      return "colour";
-    case EditKind::kMirrored:
-      return "mirrored";
-    case EditKind::kResized:
-      return "resized";
-    case EditKind::kMoved:
-      return "moved";
-    case EditKind::kCopiedIn:
-      return "copied in";
-  }
-  return "?";
+  const EditRow* row = RowOf(kind);
+  return row ? row->name : "?";
 }
 
 int VisiblePixels(const cv::Mat& a, const cv::Mat& b) {
@@ -207,27 +212,8 @@ int VisiblePixels(const cv::Mat& a, const cv::Mat& b) {
 }
 
 cv::Mat ApplyEdit(EditKind kind, const EditContext& context) {
-  cv::Mat result;
-  switch (kind) {
-    case EditKind::kRemoved:
-      result = Remove(context);
-      break;
-    case EditKind::kColour:
-      result = Recolour(context);
-      break;
-    case EditKind::kMirrored:
-      result = Mirror(context);
-      break;
-    case EditKind::kResized:
-      result = Enlarge(context);
-      break;
-    case EditKind::kMoved:
-      result = Move(context);
-      break;
-    case EditKind::kCopiedIn:
-      result = CopyIn(context);
-      break;
-  }
+  const EditRow* row = RowOf(kind);
+  cv::Mat result = row ? row->apply(context) : cv::Mat();
   if (result.empty() || VisiblePixels(result, context.photo(context.spot)) < context.strength.minVisible)
     return {};
   return result;

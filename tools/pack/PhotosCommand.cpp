@@ -102,8 +102,7 @@ std::string KindList(const PhotoLevel& level) {
 
 int RunPhotos(const std::vector<std::string>& arguments) {
   auto options = ReadOptions(arguments);
-  if (!options) return kExitUsage;
-  if (!MayMakePack(options->out, options->force)) return kExitFailure;
+  if (const int refused = NewPackRefused(options)) return refused;
   const std::string shown = packs::DisplayName(options->out.filename().string());
   std::string error;
   auto title = IniText(options->title, &error);

@@ -65,6 +65,17 @@ std::optional<std::string> EngineName(const std::filesystem::path& path) {
   return "Z:" + *name;
 }
 
+std::optional<std::string> ExistingEngineName(const std::filesystem::path& path, const std::string& what) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) {
+    PrintError(path.string() + ": no such " + what);
+    return std::nullopt;
+  }
+  auto name = EngineName(path);
+  if (!name) PrintError(path.string() + ": the path holds characters the engine cannot name");
+  return name;
+}
+
 FileUnderConstruction::FileUnderConstruction(std::filesystem::path target)
     : target_(std::move(target)), partial_(target_.string() + ".part") {
   std::error_code ignored;

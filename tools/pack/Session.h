@@ -43,6 +43,10 @@ class Session {
 // Windows-1252. Nothing when the path holds a character Windows-1252 cannot hold.
 std::optional<std::string> EngineName(const std::filesystem::path& path);
 
+// The engine's name of an existing file. Nothing, with the tool's message, when path is not a
+// file ("<path>: no such <what>") or the engine cannot name it.
+std::optional<std::string> ExistingEngineName(const std::filesystem::path& path, const std::string& what);
+
 // A file built under a temporary name beside its final one and renamed over it at the end, so a
 // failure half-way leaves the old file (or none) rather than a broken one.
 class FileUnderConstruction {
@@ -77,6 +81,14 @@ void PrintError(const std::string& message);
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
+
+// Whether a command that makes a pack stops before it starts: kExitUsage when its options could not
+// be read, kExitFailure when the pack may not be made (MayMakePack), kExitOk to go on.
+template <class Options>
+int NewPackRefused(const std::optional<Options>& options) {
+  if (!options) return kExitUsage;
+  return MayMakePack(options->out, options->force) ? kExitOk : kExitFailure;
+}
 
 // PrintError, then the failure status.
 int Fail(const std::string& message);

@@ -86,12 +86,17 @@ void FillWith(cairo_t* cr, cairo_pattern_t* pattern, bool preserve) {
 
 }  // namespace
 
+void FillLinear(cairo_t* cr, double x0, double y0, double x1, double y1,
+                std::initializer_list<GradientStop> stops, bool preserve) {
+  cairo_pattern_t* g = cairo_pattern_create_linear(x0, y0, x1, y1);
+  for (const GradientStop& s : stops)
+    cairo_pattern_add_color_stop_rgba(g, s.at, s.color.r, s.color.g, s.color.b, s.alpha);
+  FillWith(cr, g, preserve);
+}
+
 void FillVertical(cairo_t* cr, double y0, double y1, const Rgb& top, const Rgb& bottom, double alpha,
                   bool preserve) {
-  cairo_pattern_t* g = cairo_pattern_create_linear(0, y0, 0, y1);
-  cairo_pattern_add_color_stop_rgba(g, 0, top.r, top.g, top.b, alpha);
-  cairo_pattern_add_color_stop_rgba(g, 1, bottom.r, bottom.g, bottom.b, alpha);
-  FillWith(cr, g, preserve);
+  FillLinear(cr, 0, y0, 0, y1, {{0, top, alpha}, {1, bottom, alpha}}, preserve);
 }
 
 void FillShaded(cairo_t* cr, double cx, double cy, double radius, const Rgb& base, double alpha,

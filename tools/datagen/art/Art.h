@@ -2,6 +2,7 @@
 
 #include <cairo.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,16 @@ void SmoothClosed(cairo_t* cr, const std::vector<Point>& points);
 // An irregular round shape: pebbles, bushes, clouds, coral heads.
 void Blob(cairo_t* cr, Rng& rng, double cx, double cy, double rx, double ry, int lobes, double wobble);
 
+struct GradientStop {
+  double at;  // from 0 to 1
+  Rgb color;
+  double alpha = 1;
+};
+
+// Fills the current path with a linear gradient from (x0, y0) to (x1, y1) through the stops;
+// `preserve` keeps the path for a stroke.
+void FillLinear(cairo_t* cr, double x0, double y0, double x1, double y1,
+                std::initializer_list<GradientStop> stops, bool preserve = false);
 // Fills the current path with a vertical gradient from `top` to `bottom` between y0 and y1.
 void FillVertical(cairo_t* cr, double y0, double y1, const Rgb& top, const Rgb& bottom, double alpha = 1,
                   bool preserve = false);

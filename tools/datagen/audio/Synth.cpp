@@ -44,37 +44,41 @@ void Track::Add(int64_t index, double value) {
   samples[static_cast<size_t>(index)] += static_cast<float>(value);
 }
 
+namespace {
+
+// The cosine and alpha of a filter's centre frequency and q, shared by every filter below.
+struct Angle {
+  double c, alpha;
+};
+Angle AngleOf(double hz, double q) {
+  const double w = kTwoPi * hz / kRate;
+  return {std::cos(w), std::sin(w) / (2 * q)};
+}
+
+}  // namespace
+
+Biquad::Biquad(double b0, double b1, double b2, double c, double alpha) {
+  const double a0 = 1 + alpha;
+  b0_ = b0 / a0;
+  b1_ = b1 / a0;
+  b2_ = b2 / a0;
+  a1_ = -2 * c / a0;
+  a2_ = (1 - alpha) / a0;
+}
+
 Biquad Biquad::LowPass(double hz, double q) {
-  Biquad f;
-  double w = kTwoPi * hz / kRate, alpha = std::sin(w) / (2 * q), c = std::cos(w), a0 = 1 + alpha;
-  f.b0_ = (1 - c) / 2 / a0;
-  f.b1_ = (1 - c) / a0;
-  f.b2_ = (1 - c) / 2 / a0;
-  f.a1_ = -2 * c / a0;
-  f.a2_ = (1 - alpha) / a0;
-  return f;
+  const auto [c, alpha] = AngleOf(hz, q);
+  return Biquad((1 - c) / 2, 1 - c, (1 - c) / 2, c, alpha);
 }
 
 Biquad Biquad::HighPass(double hz, double q) {
-  Biquad f;
-  double w = kTwoPi * hz / kRate, alpha = std::sin(w) / (2 * q), c = std::cos(w), a0 = 1 + alpha;
-  f.b0_ = (1 + c) / 2 / a0;
-  f.b1_ = -(1 + c) / a0;
-  f.b2_ = (1 + c) / 2 / a0;
-  f.a1_ = -2 * c / a0;
-  f.a2_ = (1 - alpha) / a0;
-  return f;
+  const auto [c, alpha] = AngleOf(hz, q);
+  return Biquad((1 + c) / 2, -(1 + c), (1 + c) / 2, c, alpha);
 }
 
 Biquad Biquad::BandPass(double hz, double q) {
-  Biquad f;
-  double w = kTwoPi * hz / kRate, alpha = std::sin(w) / (2 * q), c = std::cos(w), a0 = 1 + alpha;
-  f.b0_ = alpha / a0;
-  f.b1_ = 0;
-  f.b2_ = -alpha / a0;
-  f.a1_ = -2 * c / a0;
-  f.a2_ = (1 - alpha) / a0;
-  return f;
+  const auto [c, alpha] = AngleOf(hz, q);
+  return Biquad(alpha, 0, -alpha, c, alpha);
 }
 
 double Biquad::Process(double x) {

@@ -30,6 +30,9 @@ class Biquad {
   double Process(double x);
 
  private:
+  // The coefficients of the numerator and of the centre frequency's cosine and alpha, each divided
+  // by the first of the denominator.
+  Biquad(double b0, double b1, double b2, double c, double alpha);
   double b0_ = 1, b1_ = 0, b2_ = 0, a1_ = 0, a2_ = 0;
   double x1_ = 0, x2_ = 0, y1_ = 0, y2_ = 0;
 };

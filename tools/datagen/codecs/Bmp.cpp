@@ -22,10 +22,7 @@ Bytes EncodeBmp32(const Canvas& canvas) {
   Put32(out, 2835);
   Put32(out, 0);
   Put32(out, 0);
-  Put32(out, 0x00FF0000u);
-  Put32(out, 0x0000FF00u);
-  Put32(out, 0x000000FFu);
-  Put32(out, 0xFF000000u);
+  PutBgraMasks(out);
   Put32(out, 0x73524742u);                     // 'sRGB'
   out.insert(out.end(), 36 + 12, uint8_t{0});  // end points and gamma, unused with sRGB
 

@@ -51,10 +51,7 @@ Bytes EncodeDds(const Canvas& canvas, DdsFormat format) {
     Put32(out, kRgb | kAlphaPixels);
     Put32(out, 0);
     Put32(out, 32);
-    Put32(out, 0x00FF0000u);
-    Put32(out, 0x0000FF00u);
-    Put32(out, 0x000000FFu);
-    Put32(out, 0xFF000000u);
+    PutBgraMasks(out);
   }
   Put32(out, kCapsTexture);
   for (int i = 0; i < 4; ++i) Put32(out, 0);  // caps 2 to 4, reserved

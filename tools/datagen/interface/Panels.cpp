@@ -17,6 +17,24 @@ double Smooth(double edge0, double edge1, double v) {
   return t * t * (3 - 2 * t);
 }
 
+// A glass pane whose heading, over an ornament, is centred on it, and bands 20 apart behind the
+// rows the game writes into it (none for a pane of no rows).
+struct ListPane {
+  double x, y, width, height, radius;
+  const char* heading;
+  double headingBaseline, headingSize, ornamentY, ornamentHalfWidth;
+  double rowsX, rowsY, rowsWidth;
+  int rows;
+};
+
+void DrawListPane(cairo_t* cr, const ListPane& pane) {
+  const double centre = pane.x + pane.width / 2;
+  look::GlassPanel(cr, pane.x, pane.y, pane.width, pane.height, pane.radius);
+  look::Heading(cr, pane.heading, centre, pane.headingBaseline, pane.headingSize);
+  look::Ornament(cr, centre, pane.ornamentY, pane.ornamentHalfWidth);
+  look::RowBands(cr, pane.rowsX, pane.rowsY, pane.rowsWidth, 20, 19, pane.rows);
+}
+
 }  // namespace
 
 Canvas GameMask(Rng& rng) {
@@ -83,13 +101,9 @@ Canvas SideMenu(Rng& rng) {
 
 Canvas PackListPanel(Rng&) {
   Canvas canvas(512, 512);
-  cairo_t* cr = canvas.cr();
   // Drawn at (275, 90): the title banner above reaches y 128 (texture row 38), so the pane
   // starts below it. Rows are 20 pixels apart from screen y 175 (row 85), text x 360 to 665.
-  look::GlassPanel(cr, 15, 44, 445, 340, 16);
-  look::Heading(cr, "Choose a picture pack", 237.5, 73, 17);
-  look::Ornament(cr, 237.5, 80, 150);
-  look::RowBands(cr, 80, 84, 315, 20, 19, 14);
+  DrawListPane(canvas.cr(), {15, 44, 445, 340, 16, "Choose a picture pack", 73, 17, 80, 150, 80, 84, 315, 14});
   return canvas;
 }
 
@@ -99,9 +113,7 @@ Canvas PackInfoPanel(Rng&) {
   // Drawn at (-30, 263). The game writes its labels at screen y 315, 358 and 400 (rows 52, 95,
   // 137), each centred in a column 115 wide from x 35 (row centre 122), and the best score and its
   // holder at y 420 (row 157) from x 40 and x 80.
-  look::GlassPanel(cr, 34, 16, 180, 222, 14);
-  look::Heading(cr, "Pack", 124, 41, 14);
-  look::Ornament(cr, 124, 93, 58);
+  DrawListPane(cr, {34, 16, 180, 222, 14, "Pack", 41, 14, 93, 58, 0, 0, 0, 0});
   look::Ornament(cr, 124, 134, 58);
   art::RoundedRect(cr, 44, 155, 160, 40, 8);
   art::SetColor(cr, look::kNight, 0.45);
@@ -114,10 +126,7 @@ Canvas ScoreTablePanel(Rng&) {
   cairo_t* cr = canvas.cr();
   // Drawn at (-30, 200): the menu buttons end at screen y 225; the game writes ranks 1 to 10 at
   // y 340 to 520 (rows 140 to 320), the score from x 40 (column 70) and the name from x 80.
-  look::GlassPanel(cr, 38, 72, 178, 292, 14);
-  look::Heading(cr, "Top Ten", 127, 108, 20);
-  look::Ornament(cr, 127, 121, 70);
-  look::RowBands(cr, 46, 137, 164, 20, 19, 10);
+  DrawListPane(cr, {38, 72, 178, 292, 14, "Top Ten", 108, 20, 121, 70, 46, 137, 164, 10});
   // The game writes no rank numbers, so the panel carries them beside the rows.
   art::SelectFace(cr, art::Face::SansBold, 10);
   for (int rank = 1; rank <= 10; ++rank) {
@@ -132,12 +141,8 @@ Canvas ScoreTablePanel(Rng&) {
 
 Canvas ScorePacksPanel(Rng&) {
   Canvas canvas(256, 512);
-  cairo_t* cr = canvas.cr();
   // Drawn at (370, 90): pack rows are 20 apart from screen y 175 (row 85), text x 405 to 595.
-  look::GlassPanel(cr, 12, 42, 236, 340, 14);
-  look::Heading(cr, "Packs", 130, 72, 17);
-  look::Ornament(cr, 130, 79, 70);
-  look::RowBands(cr, 32, 84, 196, 20, 19, 14);
+  DrawListPane(canvas.cr(), {12, 42, 236, 340, 14, "Packs", 72, 17, 79, 70, 32, 84, 196, 14});
   return canvas;
 }
 

@@ -49,13 +49,8 @@ Canvas Button() {
   cairo_set_line_width(cr, 1);
   art::SetColor(cr, look::kMist, 0.9);
   cairo_stroke(cr);
-  cairo_pattern_t* gloss = cairo_pattern_create_linear(0, 2.5, 0, 11.5);
-  cairo_pattern_add_color_stop_rgba(gloss, 0, 1, 1, 1, 0.45);
-  cairo_pattern_add_color_stop_rgba(gloss, 1, 1, 1, 1, 0.05);
   art::RoundedRect(cr, 4, 2.5, 112, 9, 5);
-  cairo_set_source(cr, gloss);
-  cairo_fill(cr);
-  cairo_pattern_destroy(gloss);
+  art::FillLinear(cr, 0, 2.5, 0, 11.5, {{0, {1, 1, 1}, 0.45}, {1, {1, 1, 1}, 0.05}});
   return canvas;
 }
 
@@ -141,14 +136,10 @@ Canvas TimeBarFrame() {
   cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
   art::RoundedRect(cr, 1, 1, 47, 404, 12);
   art::RoundedRect(cr, 8, 12, 33, 382, 7);
-  cairo_pattern_t* metal = cairo_pattern_create_linear(1, 0, 48, 0);
-  cairo_pattern_add_color_stop_rgb(metal, 0, 0.45, 0.36, 0.2);
-  cairo_pattern_add_color_stop_rgb(metal, 0.3, 0.98, 0.86, 0.55);
-  cairo_pattern_add_color_stop_rgb(metal, 0.55, 0.75, 0.6, 0.32);
-  cairo_pattern_add_color_stop_rgb(metal, 1, 0.38, 0.28, 0.14);
-  cairo_set_source(cr, metal);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(metal);
+  art::FillLinear(
+      cr, 1, 0, 48, 0,
+      {{0, {0.45, 0.36, 0.2}}, {0.3, {0.98, 0.86, 0.55}}, {0.55, {0.75, 0.6, 0.32}}, {1, {0.38, 0.28, 0.14}}},
+      true);
   cairo_set_line_width(cr, 1);
   art::SetColor(cr, look::kNight, 0.8);
   cairo_stroke(cr);
@@ -172,13 +163,7 @@ Canvas TimeBarBackground(Rng& rng) {
   Canvas canvas(64, 1024);
   cairo_t* cr = canvas.cr();
   cairo_rectangle(cr, 0, 0, 45, 800);
-  cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, 45, 0);
-  cairo_pattern_add_color_stop_rgb(g, 0, look::kNight.r, look::kNight.g, look::kNight.b);
-  cairo_pattern_add_color_stop_rgb(g, 0.45, look::kDeep.r, look::kDeep.g, look::kDeep.b);
-  cairo_pattern_add_color_stop_rgb(g, 1, look::kNight.r, look::kNight.g, look::kNight.b);
-  cairo_set_source(cr, g);
-  cairo_fill(cr);
-  cairo_pattern_destroy(g);
+  art::FillLinear(cr, 0, 0, 45, 0, {{0, look::kNight}, {0.45, look::kDeep}, {1, look::kNight}});
   for (int y = -60; y < 820; y += 14) art::StrokeLine(cr, 0, y + 30, 45, y, 4, look::kTeal, 0.12);
   for (int i = 0; i < 40; ++i) {
     double y = rng.Range(0, 800), x = rng.Range(8, 34);
@@ -193,21 +178,11 @@ Canvas TimeBarFilling(Rng& rng) {
   Canvas canvas(64, 512);
   cairo_t* cr = canvas.cr();
   cairo_rectangle(cr, 0, 0, 45, 406);
-  cairo_pattern_t* body = cairo_pattern_create_linear(0, 0, 45, 0);
-  cairo_pattern_add_color_stop_rgb(body, 0, 0.05, 0.35, 0.42);
-  cairo_pattern_add_color_stop_rgb(body, 0.3, 0.35, 0.9, 0.85);
-  cairo_pattern_add_color_stop_rgb(body, 0.6, 0.15, 0.65, 0.7);
-  cairo_pattern_add_color_stop_rgb(body, 1, 0.04, 0.28, 0.36);
-  cairo_set_source(cr, body);
-  cairo_fill(cr);
-  cairo_pattern_destroy(body);
+  art::FillLinear(
+      cr, 0, 0, 45, 0,
+      {{0, {0.05, 0.35, 0.42}}, {0.3, {0.35, 0.9, 0.85}}, {0.6, {0.15, 0.65, 0.7}}, {1, {0.04, 0.28, 0.36}}});
   cairo_rectangle(cr, 0, 0, 45, 406);
-  cairo_pattern_t* depth = cairo_pattern_create_linear(0, 0, 0, 406);
-  cairo_pattern_add_color_stop_rgba(depth, 0, 1, 1, 1, 0);
-  cairo_pattern_add_color_stop_rgba(depth, 1, 0.05, 0.1, 0.3, 0.45);
-  cairo_set_source(cr, depth);
-  cairo_fill(cr);
-  cairo_pattern_destroy(depth);
+  art::FillLinear(cr, 0, 0, 0, 406, {{0, {1, 1, 1}, 0}, {1, {0.05, 0.1, 0.3}, 0.45}});
   cairo_rectangle(cr, 0, 0, 45, 4);
   art::SetColor(cr, Hex(0xE8FFFA), 0.9);
   cairo_fill(cr);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "Rng.h"
 
@@ -32,23 +33,11 @@ Rgb OtherColour(const Rgb& c, Rng& rng) {
 }
 
 const char* ChangeName(Change change) {
-  switch (change) {
-    case Change::Removed:
-      return "removed";
-    case Change::Added:
-      return "added";
-    case Change::Recoloured:
-      return "recoloured";
-    case Change::Moved:
-      return "moved";
-    case Change::Resized:
-      return "resized";
-    case Change::Mirrored:
-      return "mirrored";
-    case Change::Recounted:
-      return "count changed";
-  }
-  return "?";
+  // In the order of the changes.
+  static const char* const kNames[kChangeKinds] = {"removed", "added",    "recoloured",   "moved",
+                                                   "resized", "mirrored", "count changed"};
+  const auto index = static_cast<size_t>(change);
+  return index < std::size(kNames) ? kNames[index] : "?";
 }
 
 std::optional<Edit> ProposeEdit(const Theme& theme, const Scene& scene, Change change, Rng& rng) {

@@ -13,7 +13,7 @@
 namespace datagen {
 
 // Draws one object of a scene.
-using Painter = void (*)(cairo_t* cr, const Scene& scene, const Item& item);
+using Painter = PaintFunction*;
 
 // An object's place in the drawing order: base + perFoot * the height of its anchor, so things
 // standing lower on the picture can come nearer.

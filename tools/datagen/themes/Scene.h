@@ -38,6 +38,9 @@ struct Scene {
   std::vector<Item> items;
 };
 
+// What every painter of one object is: the themes' props declare their painters with it.
+using PaintFunction = void(cairo_t* cr, const Scene& scene, const Item& item);
+
 // A family of illustrations: how a pack's levels are set, populated and painted.
 class Theme {
  public:

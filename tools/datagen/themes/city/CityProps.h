@@ -52,31 +52,10 @@ const Night& NightOf(int mood);
 inline constexpr double kStreetTop = 318;
 
 // The painters of the objects, one a kind or a family of kinds.
-void PaintBuilding(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintSign(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintBalcony(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintWaterTank(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintAntenna(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintClock(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintFlag(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintLamp(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintCar(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintBus(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintTrafficLight(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintHydrant(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintBench(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintTreePot(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintPerson(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintCat(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintMoon(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintCloud(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintBirds(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintPlane(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintBalloon(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintFirework(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintLantern(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintBoat(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintStars(cairo_t* cr, const Scene& scene, const Item& it);
+PaintFunction PaintBuilding, PaintSign, PaintBalcony, PaintWaterTank, PaintAntenna, PaintClock, PaintFlag,
+    PaintLamp, PaintCar, PaintBus, PaintTrafficLight, PaintHydrant, PaintBench, PaintTreePot, PaintPerson,
+    PaintCat, PaintMoon, PaintCloud, PaintBirds, PaintPlane, PaintBalloon, PaintFirework, PaintLantern,
+    PaintBoat, PaintStars;
 
 }  // namespace city
 }  // namespace datagen

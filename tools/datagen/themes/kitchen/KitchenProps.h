@@ -56,36 +56,10 @@ inline constexpr int kTables = 12;
 const Table& TableOf(int mood);
 
 // The painters of the objects, one a kind or a family of kinds.
-void PaintPlate(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintBowl(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintCup(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintGlass(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintTeapot(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintNapkin(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintLemon(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintBanana(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintStrawberry(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintCookie(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintDonut(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintCake(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintBread(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintCheese(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintEgg(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintJar(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintShaker(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintVase(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintCandle(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintTomato(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintLeaf(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintSugar(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintPizza(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintFork(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintKnife(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintSpoon(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintApple(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintOrange(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintGrapes(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintCherries(cairo_t* cr, const Scene& scene, const Item& it);
+PaintFunction PaintPlate, PaintBowl, PaintCup, PaintGlass, PaintTeapot, PaintNapkin, PaintLemon, PaintBanana,
+    PaintStrawberry, PaintCookie, PaintDonut, PaintCake, PaintBread, PaintCheese, PaintEgg, PaintJar,
+    PaintShaker, PaintVase, PaintCandle, PaintTomato, PaintLeaf, PaintSugar, PaintPizza, PaintFork,
+    PaintKnife, PaintSpoon, PaintApple, PaintOrange, PaintGrapes, PaintCherries;
 
 }  // namespace kitchen
 }  // namespace datagen

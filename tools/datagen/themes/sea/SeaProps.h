@@ -51,30 +51,10 @@ const Waters& WatersOf(int mood);
 inline constexpr int kMoods = 12;
 
 // The painters of the objects, one a kind or a family of kinds.
-void PaintFish(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintSchool(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintJelly(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintStar(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintShell(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintCrab(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintTurtle(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintSeahorse(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintOctopus(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintCoral(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintBrain(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintFan(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintKelp(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintWeed(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintRock(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintAnemone(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintBubbles(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintChest(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintAnchor(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintUrchin(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintRay(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintClam(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintBottle(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintWreck(cairo_t* cr, const Scene& scene, const Item& it);
+PaintFunction PaintFish, PaintSchool, PaintJelly, PaintStar, PaintShell, PaintCrab, PaintTurtle,
+    PaintSeahorse, PaintOctopus, PaintCoral, PaintBrain, PaintFan, PaintKelp, PaintWeed, PaintRock,
+    PaintAnemone, PaintBubbles, PaintChest, PaintAnchor, PaintUrchin, PaintRay, PaintClam, PaintBottle,
+    PaintWreck;
 
 }  // namespace sea
 }  // namespace datagen

@@ -58,29 +58,14 @@ inline Mood MoodOf(const Scene& s) {
 inline const char* kSeasonNames[] = {"Spring", "Summer", "Autumn", "Winter"};
 inline const char* kTimeNames[] = {"morning", "noon", "evening", "dusk"};
 
+// The grass of each season, near the viewer and towards the horizon (snow in winter).
 inline Rgb GrassNear(Season s) {
-  switch (s) {
-    case kSpring:
-      return Hex(0x7CC25A);
-    case kSummer:
-      return Hex(0x5EA843);
-    case kAutumn:
-      return Hex(0xA9A04A);
-    default:
-      return Hex(0xE8F0F6);
-  }
+  static const Rgb kNear[] = {Hex(0x7CC25A), Hex(0x5EA843), Hex(0xA9A04A), Hex(0xE8F0F6)};
+  return kNear[s < kWinter ? s : kWinter];
 }
 inline Rgb GrassFar(Season s) {
-  switch (s) {
-    case kSpring:
-      return Hex(0x9AD07A);
-    case kSummer:
-      return Hex(0x86B860);
-    case kAutumn:
-      return Hex(0xC8A458);
-    default:
-      return Hex(0xD2E0EC);
-  }
+  static const Rgb kFar[] = {Hex(0x9AD07A), Hex(0x86B860), Hex(0xC8A458), Hex(0xD2E0EC)};
+  return kFar[s < kWinter ? s : kWinter];
 }
 inline Rgb Canopy(Season s, Rng& rng) {
   switch (s) {
@@ -111,29 +96,10 @@ inline bool OnWater(const Mood& m, double x, double y, double width) {
   return false;
 }
 
-// Paints one object of the valley.
 // The painters of the objects, one a kind or a family of kinds.
-void PaintTree(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintPine(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintHouse(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintBarn(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintWindmill(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintFence(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintSheep(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintCow(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintFlowers(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintRock(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintBush(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintHaystack(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintBalloon(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintBirds(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintKite(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintScarecrow(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintSnowman(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintPumpkin(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintDuck(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintBoat(cairo_t* cr, const Scene& scene, const Item& it);
-void PaintWell(cairo_t* cr, const Scene& scene, const Item& it);
+PaintFunction PaintTree, PaintPine, PaintHouse, PaintBarn, PaintWindmill, PaintFence, PaintSheep, PaintCow,
+    PaintFlowers, PaintRock, PaintBush, PaintHaystack, PaintBalloon, PaintBirds, PaintKite, PaintScarecrow,
+    PaintSnowman, PaintPumpkin, PaintDuck, PaintBoat, PaintWell;
 
 }  // namespace valley
 }  // namespace datagen

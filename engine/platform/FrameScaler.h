@@ -26,6 +26,8 @@ class FrameScaler {
 
   int width_ = 0, height_ = 0, targetWidth_ = 0, targetHeight_ = 0;
   bool planned_ = false;
+  // The machine has AVX2: the blends take eight pixels at a time.
+  bool avx2_ = false;
   // For each target column: the left of the two source columns it blends, and the weights of
   // both, four times each (one per channel), as the widening multiplies them.
   std::vector<int32_t> columns_;

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/FrameScaler.h"
 #include "platform/Images.h"
 #include "platform/Video.h"
 
@@ -95,6 +96,7 @@ class Frame {
   pixman_image_t* frontImage_ = nullptr;
   pixman_image_t* scratchImage_ = nullptr;
   SDL_Surface* scratchSurface_ = nullptr;
+  FrameScaler scaler_;
 };
 
 // Narrows [from, to) to the pixels i from 0 to count where a + b * i lies in [0, 1): the span of a

@@ -1,0 +1,162 @@
+#include <gtest/gtest.h>
+#include <pixman.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <random>
+#include <vector>
+
+#include "platform/FrameScaler.h"
+
+using tovak2d::platform::video::compositor::FrameScaler;
+
+namespace {
+
+struct Picture {
+  int width = 0, height = 0;
+  std::vector<uint32_t> pixels;
+};
+
+// What the compositor drew before: pixman's bilinear SRC of a scale transform, padded edges, from
+// the frame taken as x8r8g8b8.
+Picture PixmanScaled(Picture source, int width, int height) {
+  Picture out{width, height, std::vector<uint32_t>(size_t(width) * height, 0xDEADBEEF)};
+  pixman_image_t* from = pixman_image_create_bits_no_clear(PIXMAN_x8r8g8b8, source.width, source.height,
+                                                           source.pixels.data(), source.width * 4);
+  pixman_image_t* to =
+      pixman_image_create_bits_no_clear(PIXMAN_a8r8g8b8, width, height, out.pixels.data(), width * 4);
+  pixman_transform_t transform;
+  pixman_transform_init_scale(&transform, pixman_double_to_fixed(double(source.width) / width),
+                              pixman_double_to_fixed(double(source.height) / height));
+  pixman_image_set_transform(from, &transform);
+  pixman_image_set_filter(from, PIXMAN_FILTER_BILINEAR, nullptr, 0);
+  pixman_image_set_repeat(from, PIXMAN_REPEAT_PAD);
+  pixman_image_composite32(PIXMAN_OP_SRC, from, nullptr, to, 0, 0, 0, 0, 0, 0, width, height);
+  pixman_image_unref(from);
+  pixman_image_unref(to);
+  return out;
+}
+
+// Scaled into a wider buffer, so that a write past the target's width would show.
+Picture Scaled(FrameScaler& scaler, const Picture& source, int width, int height) {
+  const int pitch = width + 3;
+  std::vector<uint32_t> buffer(size_t(pitch) * height, 0xDEADBEEF);
+  EXPECT_TRUE(scaler.Scale(source.pixels.data(), source.width, source.height, source.width * 4, buffer.data(),
+                           width, height, pitch * 4));
+  Picture out{width, height, {}};
+  for (int y = 0; y < height; ++y) {
+    out.pixels.insert(out.pixels.end(), buffer.begin() + y * pitch, buffer.begin() + y * pitch + width);
+    for (int x = width; x < pitch; ++x) EXPECT_EQ(buffer[y * pitch + x], 0xDEADBEEFu) << "past row " << y;
+  }
+  return out;
+}
+
+int LargestDifference(const Picture& a, const Picture& b) {
+  int largest = 0;
+  for (size_t i = 0; i < a.pixels.size(); ++i)
+    for (int shift = 0; shift < 32; shift += 8)
+      largest = std::max(largest,
+                         std::abs(int((a.pixels[i] >> shift) & 0xFF) - int((b.pixels[i] >> shift) & 0xFF)));
+  return largest;
+}
+
+Picture Random(int width, int height, unsigned seed) {
+  std::mt19937 random(seed);
+  Picture picture{width, height, std::vector<uint32_t>(size_t(width) * height)};
+  for (auto& pixel : picture.pixels) pixel = uint32_t(random());
+  return picture;
+}
+
+// Black and white with one-pixel lines, a checkerboard corner and bright edge rows and columns:
+// every sample there sits next to a jump of the whole range.
+Picture SharpEdges(int width, int height) {
+  Picture picture{width, height, std::vector<uint32_t>(size_t(width) * height)};
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      bool white = x % 7 == 3 || y % 5 == 1;
+      if (x < 40 && y < 40) white = (x + y) % 2;
+      if (x == 0 || y == 0) white = true;
+      if (x == width - 1 || y == height - 1) white = !white;
+      picture.pixels[size_t(y) * width + x] = white ? 0x00FFFFFF : 0xFF000000;
+    }
+  return picture;
+}
+
+TEST(FrameScaler, MatchesPixmansBilinearScaleWithinALevel) {
+  const struct {
+    int width, height, targetWidth, targetHeight;
+  } sizes[] = {
+      {800, 600, 1440, 1080}, {800, 600, 1366, 1024}, {800, 600, 1024, 768}, {800, 600, 1250, 600},
+      {800, 600, 800, 777},   {800, 600, 800, 600},   {333, 257, 1001, 777}, {800, 600, 640, 480},
+  };
+  FrameScaler scaler;
+  int largest = 0;
+  for (const auto& size : sizes) {
+    SCOPED_TRACE(testing::Message() << size.width << "x" << size.height << " -> " << size.targetWidth << "x"
+                                    << size.targetHeight);
+    const Picture pictures[] = {Random(size.width, size.height, 7), SharpEdges(size.width, size.height)};
+    for (const auto& source : pictures) {
+      const Picture expected = PixmanScaled(source, size.targetWidth, size.targetHeight);
+      const Picture scaled = Scaled(scaler, source, size.targetWidth, size.targetHeight);
+      const int difference = LargestDifference(expected, scaled);
+      EXPECT_LE(difference, 1);
+      largest = std::max(largest, difference);
+      EXPECT_TRUE(std::all_of(scaled.pixels.begin(), scaled.pixels.end(),
+                              [](uint32_t pixel) { return pixel >> 24 == 0xFF; }));
+      // Same size: the frame itself, made opaque.
+      if (size.targetWidth == size.width && size.targetHeight == size.height) {
+        for (size_t i = 0; i < source.pixels.size(); ++i)
+          ASSERT_EQ(scaled.pixels[i], source.pixels[i] | 0xFF000000) << "pixel " << i;
+      }
+    }
+  }
+  RecordProperty("LargestDifference", largest);
+}
+
+TEST(FrameScaler, EdgesArePaddedWithTheFramesOwnPixels) {
+  FrameScaler scaler;
+  // One colour: nothing from outside the frame (black, transparent) blends into the edges.
+  Picture plain{800, 600, std::vector<uint32_t>(800 * 600, 0xFF3C7A91)};
+  for (const auto& scaled : {Scaled(scaler, plain, 1440, 1080), Scaled(scaler, plain, 1366, 1024)})
+    EXPECT_TRUE(std::all_of(scaled.pixels.begin(), scaled.pixels.end(),
+                            [](uint32_t pixel) { return pixel == 0xFF3C7A91; }));
+
+  // Enlarged, the outermost target rows and columns fall outside the frame's outer pixel centres:
+  // the frame's edge pixels, unblended, along each edge and at each corner.
+  const Picture source = Random(800, 600, 11);
+  const Picture scaled = Scaled(scaler, source, 1440, 1080);
+  auto at = [](const Picture& picture, int x, int y) {
+    return picture.pixels[size_t(y) * picture.width + x];
+  };
+  EXPECT_EQ(at(scaled, 0, 0), at(source, 0, 0) | 0xFF000000);
+  EXPECT_EQ(at(scaled, 1439, 0), at(source, 799, 0) | 0xFF000000);
+  EXPECT_EQ(at(scaled, 0, 1079), at(source, 0, 599) | 0xFF000000);
+  EXPECT_EQ(at(scaled, 1439, 1079), at(source, 799, 599) | 0xFF000000);
+  // Along the top edge: a blend of the top row's pixels only, as pixman's padding gives it.
+  Picture topRow{800, 2, {}};
+  topRow.pixels.assign(source.pixels.begin(), source.pixels.begin() + 800);
+  topRow.pixels.insert(topRow.pixels.end(), source.pixels.begin(), source.pixels.begin() + 800);
+  const Picture topScaled = Scaled(scaler, topRow, 1440, 4);
+  for (int x = 0; x < 1440; ++x) EXPECT_EQ(at(scaled, x, 0), at(topScaled, x, 0)) << "column " << x;
+
+  // A second frame through the same scaler: no row of the first one stays.
+  const Picture other = Random(800, 600, 12);
+  EXPECT_LE(LargestDifference(Scaled(scaler, other, 1440, 1080), PixmanScaled(other, 1440, 1080)), 1);
+}
+
+TEST(FrameScaler, LeavesSizesItCannotScaleToPixman) {
+  FrameScaler scaler;
+  std::vector<uint32_t> source(4 * 4, 0xFFFFFFFF), target(64 * 64, 0);
+  EXPECT_FALSE(scaler.Scale(source.data(), 1, 4, 4, target.data(), 64, 64, 256));
+  EXPECT_FALSE(scaler.Scale(source.data(), 4, 1, 16, target.data(), 64, 64, 256));
+  EXPECT_FALSE(scaler.Scale(source.data(), 4, 4, 16, target.data(), 0, 64, 256));
+  EXPECT_FALSE(scaler.Scale(source.data(), 4, 4, 16, target.data(), 64, -3, 256));
+  EXPECT_FALSE(scaler.Scale(nullptr, 4, 4, 16, target.data(), 64, 64, 256));
+  EXPECT_TRUE(std::all_of(target.begin(), target.end(), [](uint32_t pixel) { return pixel == 0; }));
+  // Still scales after refusing.
+  EXPECT_TRUE(scaler.Scale(source.data(), 4, 4, 16, target.data(), 64, 64, 256));
+  EXPECT_TRUE(std::all_of(target.begin(), target.end(), [](uint32_t pixel) { return pixel == 0xFFFFFFFF; }));
+}
+
+}  // namespace

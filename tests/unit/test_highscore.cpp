@@ -124,7 +124,7 @@ TEST(HighScore, ZeroRanksAndGarbledFilesFailSafely) {
 
 TEST(HighScore, ASizeOverTheLimitsLeavesNoFile) {
   TempAppFolder app;
-  for (const auto [topX, values] :
+  for (const auto& [topX, values] :
        {std::pair<int16_t, int16_t>{101, 0}, {10, 17}, {-1, 0}, {10, -1}, {1000, 255}}) {
     Extra extra;
     EXPECT_FALSE(Create(extra, "refused.ini", topX, values)) << topX << " " << values;

@@ -97,7 +97,8 @@ TEST(PlayGame, FindsMissesBonusesAndACompletedPack) {
   EXPECT_FALSE(bEndSoundDue) << "the pack-completed sound was played";
   session.game.Pass(3);
   EXPECT_TRUE(session.Drew("WELLDONE"));
-  EXPECT_TRUE(session.Drew("SUBMIT SCORE"));
+  ASSERT_TRUE(session.Drew("SUBMIT SCORE"));
+  EXPECT_EQ(session.game.Text("SUBMIT SCORE")->X, 340) << "the vertical layout's button";
   EXPECT_FALSE(session.Drew("NEXT LEVEL"));
   EXPECT_TRUE(session.Drew("you succesfully completed all"));
   EXPECT_FALSE(bEndSoundDue);
@@ -136,11 +137,18 @@ TEST(PlayGame, OverlapsJokerAndGameOverOnAHorizontalPack) {
   session.game.Pass();
   EXPECT_FALSE(bTimerOn);
   EXPECT_TRUE(session.Drew("GAME OVER"));
-  EXPECT_TRUE(session.Drew("SUBMIT SCORE"));
+  ASSERT_TRUE(session.Drew("SUBMIT SCORE"));
+  EXPECT_EQ(session.game.Text("SUBMIT SCORE")->X, 410) << "the horizontal layout's button";
   EXPECT_FALSE(bEndSoundDue) << "the game-over sound was played";
   const float timer = sngTimer;
   session.ClickPicture(true, 20, 20);
   EXPECT_EQ(sngTimer, timer) << "clicks no longer count";
+  // The button's left edge is where it is drawn: just left of it nothing happens, just right of
+  // it the score goes in.
+  session.game.Click(408, 445);
+  EXPECT_EQ(intScreen, kScreenPlaying);
+  session.game.Click(413, 445);
+  EXPECT_NE(intScreen, kScreenPlaying);
 }
 
 TEST(PlayGame, JokerCompletesALevelAndExitLeavesTheGame) {

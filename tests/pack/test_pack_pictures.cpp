@@ -58,6 +58,10 @@ TEST(Differences, CountsSeparateRegionsMergesPiecesAndIgnoresNoise) {
   Image modified = WithDifferences(original, {{50, 50, 52, 90}, {56, 50, 58, 90}, {200, 200, 201, 200}});
   EXPECT_EQ(FindDifferences(original, modified), (std::vector<PixelRect>{{48, 48, 60, 92}}));
 
+  // Padding stops at the picture's edges: a difference in a corner keeps its rectangle inside.
+  const Image corners = WithDifferences(original, {{0, 0, 9, 9}, {370, 246, 379, 255}});
+  EXPECT_EQ(FindDifferences(original, corners), (std::vector<PixelRect>{{0, 0, 11, 11}, {368, 244, 379, 255}}));
+
   // Faint changes (below what a player sees) are not differences.
   Image faint = original;
   for (auto& byte : faint.rgb) byte = static_cast<uint8_t>(byte + 12);

@@ -3,6 +3,7 @@
 #include <pixman.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -12,6 +13,28 @@
 #endif
 
 namespace tovak2d::platform::video::compositor {
+namespace {
+
+bool MachineHasAvx2() {
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+  return __builtin_cpu_supports("avx2");
+#else
+  return false;
+#endif
+}
+
+bool wideSimd = MachineHasAvx2() && !std::getenv("TOVAK2D_NO_AVX2");
+
+}  // namespace
+
+bool WideSimd() {
+  return wideSimd;
+}
+
+void UseWideSimd(bool on) {
+  wideSimd = on && MachineHasAvx2();
+}
+
 namespace {
 
 // Weights have 7 bits, as pixman's bilinear filter has them: a widened channel is at most
@@ -187,7 +210,7 @@ bool FrameScaler::Plan(int width, int height, int targetWidth, int targetHeight)
     }
   for (auto& row : widened_) row.assign(size_t(targetWidth) * 4, 0);
 #if defined(TOVAK2D_SCALER_AVX2)
-  avx2_ = __builtin_cpu_supports("avx2");
+  avx2_ = WideSimd();
 #endif
   planned_ = true;
   return true;

@@ -11,6 +11,12 @@
 // of the cost, since a widened row serves about two target rows.
 namespace tovak2d::platform::video::compositor {
 
+// Whether the compositor's loops take eight pixels at a time with AVX2: where the machine has it,
+// unless TOVAK2D_NO_AVX2 is set. Both ways give the same pixels; tests switch it to compare them
+// (switching it on does nothing on a machine without AVX2).
+bool WideSimd();
+void UseWideSimd(bool on);
+
 class FrameScaler {
  public:
   // Scales the width x height source into the targetWidth x targetHeight target (pitches in

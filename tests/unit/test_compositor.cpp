@@ -1,11 +1,17 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <iterator>
 #include <cstring>
+#include <random>
 #include <utility>
+#include <vector>
 
 #include "DrawingSupport.h"
 #include "SdlEvents.h"
+#include "platform/Compositor.h"
 #include "platform/DriverProbe.h"
 
 using namespace drawing_test;
@@ -101,4 +107,91 @@ TEST(DriverProbe, OnlyAnX11DisplayIsProbed) {
   EXPECT_FALSE(tovak2d::platform::probe::SoftwareGlOnly(nullptr));
   SDL_DestroyWindow(window);
   SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+namespace {
+
+namespace cpu = tovak2d::platform::video::compositor;
+using tovak2d::platform::video::Rgba;
+using tovak2d::platform::video::Vertex;
+
+std::vector<uint32_t> Noise(int count, uint32_t seed, bool opaque) {
+  std::mt19937 random(seed);
+  std::vector<uint32_t> texels(static_cast<size_t>(count));
+  for (auto& texel : texels) {
+    texel = static_cast<uint32_t>(random());
+    // Runs of clear and of solid texels, as sprite sheets have them, besides see-through ones.
+    const auto kind = (random() >> 8) % 4;
+    if (opaque || kind == 0) texel |= 0xFF000000u;
+    if (!opaque && kind == 1) texel &= 0x00FFFFFFu;
+  }
+  return texels;
+}
+
+// A parallelogram of the image turned by the angle about (x, y), times the colour.
+void DrawTurned(cpu::Frame& frame, const cpu::Image& image, double x, double y, double size, double angle,
+                Rgba color) {
+  const double corners[4][2] = {{0, 0}, {size, 0}, {0, size}, {size, size}};
+  const float uv[4][2] = {{0, 0}, {1, 0}, {0, 1}, {1, 1}};
+  Vertex quad[4];
+  for (int i = 0; i < 4; ++i) {
+    quad[i].x = float(x + corners[i][0] * std::cos(angle) - corners[i][1] * std::sin(angle));
+    quad[i].y = float(y + corners[i][0] * std::sin(angle) + corners[i][1] * std::cos(angle));
+    quad[i].u = uv[i][0];
+    quad[i].v = uv[i][1];
+    quad[i].color = color;
+  }
+  frame.DrawParallelogram(image, quad);
+}
+
+// Every kind of blend at widths that leave every remainder of eight and of four pixels, then the
+// frame scaled for full screen.
+std::pair<std::vector<uint32_t>, std::vector<uint32_t>> DrawEveryBlend() {
+  const cpu::Image backdrop(800, 600, Noise(800 * 600, 1, true));
+  const cpu::Image sky(512, 512, Noise(512 * 512, 2, true));
+  const cpu::Image sheet(67, 45, Noise(67 * 45, 3, false));
+  std::string error;
+  auto frame = cpu::Frame::Create(nullptr, 800, 600, &error);
+  EXPECT_TRUE(frame) << error;
+  if (!frame) return {};
+  frame->Clear(0, 0, 0);
+  frame->DrawRect(backdrop, {0, 0, 800, 600}, {0, 0, 800, 600}, Rgba{}, false, false);
+  DrawTurned(*frame, sky, 412 - 512, 287 - 512, 1024, 0.3, Rgba{255, 255, 255, 76});
+  const Rgba colours[] = {{255, 255, 255, 255}, {255, 255, 255, 128}, {157, 90, 14, 255}, {0, 250, 0, 128}};
+  for (int width = 1; width <= 17; ++width)
+    for (size_t c = 0; c < std::size(colours); ++c)
+      frame->DrawRect(sheet, {0, 0, width, 45}, {float(20 * width), float(50 * c), float(width), 45},
+                      colours[c], false, false);
+  for (int k = 0; k < 40; ++k)
+    DrawTurned(*frame, sheet, 30 + 19 * k, 300 + 7 * (k % 9), 20 + k % 23, 0.17 * k, colours[k % 4]);
+  frame->DrawRect(sheet, {3, 2, 40, 30}, {500, 60, 123, 77}, colours[3], false, false);
+  tovak2d::platform::images::Image drawn;
+  frame->ReadBack(drawn);
+  std::vector<uint32_t> scaled(1440 * 1080);
+  cpu::FrameScaler scaler;
+  EXPECT_TRUE(scaler.Scale(drawn.argb.data(), 800, 600, 800 * 4, scaled.data(), 1440, 1080, 1440 * 4));
+  return {drawn.argb, scaled};
+}
+
+size_t FirstDifference(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b) {
+  return size_t(std::mismatch(a.begin(), a.end(), b.begin(), b.end()).first - a.begin());
+}
+
+}  // namespace
+
+// The eight-at-a-time loops (AVX2) give the four-at-a-time loops' pixels to the bit: blends of
+// every kind, fetched texels of turned sprites, and the full-screen scale.
+TEST(CompositorSimd, EightAtATimeGivesThePixelsOfFourAtATime) {
+  const bool machine = cpu::WideSimd();
+  cpu::UseWideSimd(true);
+  const auto wide = DrawEveryBlend();
+  cpu::UseWideSimd(false);
+  EXPECT_FALSE(cpu::WideSimd());
+  const auto narrow = DrawEveryBlend();
+  cpu::UseWideSimd(machine);
+  ASSERT_EQ(wide.first.size(), 800u * 600u);
+  ASSERT_EQ(narrow.first.size(), 800u * 600u);
+  EXPECT_EQ(FirstDifference(wide.first, narrow.first), wide.first.size()) << "frame pixel";
+  EXPECT_EQ(FirstDifference(wide.second, narrow.second), wide.second.size()) << "scaled pixel";
+  RecordProperty("MachineHasAvx2", machine ? 1 : 0);
 }

@@ -1,19 +1,12 @@
 #include "platform/MusicDecoder.h"
 
-extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
-#include <libavutil/channel_layout.h>
-#include <libavutil/opt.h>
-#include <libswresample/swresample.h>
-}
-
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstring>
 
+#include "platform/FfmpegLibrary.h"
 #include "platform/Files.h"
 
 namespace tovak2d::platform::music {
@@ -37,13 +30,16 @@ constexpr size_t kMaxAllocation = 64 << 20;
 // minutes of any usual format, and a fraction of a second of work for a hostile file of tiny ones.
 constexpr int kMaxMeasuredPackets = 50000;
 
+// FFmpeg's functions, there from the first file opened on (decoders exist only after one).
+const ffmpeg::Library* ff = nullptr;
+
 bool UsableRate(int rate) {
   return rate >= kMinSampleRate && rate <= kMaxSampleRate;
 }
 
 std::string ErrorText(int code) {
   char text[AV_ERROR_MAX_STRING_SIZE] = {};
-  av_strerror(code, text, sizeof text);
+  ff->av_strerror(code, text, sizeof text);
   return text;
 }
 
@@ -70,12 +66,12 @@ struct MusicStream::Decoder {
   std::atomic<uint64_t> damagedSamples{0};  // made silent since the stream last reported them
 
   ~Decoder() {
-    swr_free(&resampler);
-    av_channel_layout_uninit(&inLayout);
-    av_frame_free(&frame);
-    av_packet_free(&packet);
-    avcodec_free_context(&codec);
-    avformat_close_input(&format);
+    ff->swr_free(&resampler);
+    ff->av_channel_layout_uninit(&inLayout);
+    ff->av_frame_free(&frame);
+    ff->av_packet_free(&packet);
+    ff->avcodec_free_context(&codec);
+    ff->avformat_close_input(&format);
   }
 
   static std::unique_ptr<Decoder> Open(const std::string& nativePath, int rate, std::string* error);
@@ -93,45 +89,51 @@ std::unique_ptr<MusicStream::Decoder> MusicStream::Decoder::Open(const std::stri
     if (error) *error = why;
     return nullptr;
   };
+  if (!ff) {
+    std::string why;
+    const ffmpeg::Library* loaded = ffmpeg::Get(&why);
+    if (!loaded) return fail(why);
+    ff = loaded;
+  }
   // Broken files are answered with a result and a log line of the engine's own; the library's
   // messages would only clutter the game's output.
-  av_log_set_level(AV_LOG_QUIET);
+  ff->av_log_set_level(AV_LOG_QUIET);
   // No piece of a music file needs more memory than this at once; a damaged chunk length of 2 GB
   // had the file reader fill that much for a 300-byte file, which took seconds and gigabytes.
-  av_max_alloc(kMaxAllocation);
+  ff->av_max_alloc(kMaxAllocation);
 
   auto d = std::make_unique<Decoder>();
   d->outRate = rate;
   AVDictionary* options = nullptr;
-  av_dict_set(&options, "format_whitelist", kFormats, 0);
-  av_dict_set(&options, "protocol_whitelist", "file", 0);
+  ff->av_dict_set(&options, "format_whitelist", kFormats, 0);
+  ff->av_dict_set(&options, "protocol_whitelist", "file", 0);
   const std::string url = "file:" + nativePath;
-  int result = avformat_open_input(&d->format, url.c_str(), nullptr, &options);
-  av_dict_free(&options);
+  int result = ff->avformat_open_input(&d->format, url.c_str(), nullptr, &options);
+  ff->av_dict_free(&options);
   if (result < 0) return fail(ErrorText(result));
-  result = avformat_find_stream_info(d->format, nullptr);
+  result = ff->avformat_find_stream_info(d->format, nullptr);
   if (result < 0) return fail(ErrorText(result));
 
   const AVCodec* codec = nullptr;
-  d->streamIndex = av_find_best_stream(d->format, AVMEDIA_TYPE_AUDIO, -1, -1, &codec, 0);
+  d->streamIndex = ff->av_find_best_stream(d->format, AVMEDIA_TYPE_AUDIO, -1, -1, &codec, 0);
   if (d->streamIndex < 0 || !codec) return fail("no sound stream that can be decoded");
   for (unsigned i = 0; i < d->format->nb_streams; ++i)
     if (static_cast<int>(i) != d->streamIndex) d->format->streams[i]->discard = AVDISCARD_ALL;
   const AVStream* stream = d->format->streams[d->streamIndex];
 
-  d->codec = avcodec_alloc_context3(codec);
+  d->codec = ff->avcodec_alloc_context3(codec);
   if (!d->codec) return fail("out of memory");
-  result = avcodec_parameters_to_context(d->codec, stream->codecpar);
+  result = ff->avcodec_parameters_to_context(d->codec, stream->codecpar);
   if (result < 0) return fail(ErrorText(result));
   d->codec->thread_count = 1;
-  result = avcodec_open2(d->codec, codec, nullptr);
+  result = ff->avcodec_open2(d->codec, codec, nullptr);
   if (result < 0) return fail(ErrorText(result));
   if (!UsableRate(d->codec->sample_rate) || d->codec->ch_layout.nb_channels < 1 ||
       d->codec->ch_layout.nb_channels > kMaxChannels)
     return fail("the sound stream has no valid sample rate or channels");
 
-  d->packet = av_packet_alloc();
-  d->frame = av_frame_alloc();
+  d->packet = ff->av_packet_alloc();
+  d->frame = ff->av_frame_alloc();
   if (!d->packet || !d->frame) return fail("out of memory");
 
   if (d->format->duration != AV_NOPTS_VALUE && d->format->duration > 0)
@@ -159,7 +161,7 @@ void MusicStream::Decoder::MeasureLength() {
   double end = start, summed = 0;
   bool complete = false;
   for (int packets = 0; packets < kMaxMeasuredPackets; ++packets) {
-    if (av_read_frame(format, packet) < 0) {
+    if (ff->av_read_frame(format, packet) < 0) {
       complete = true;
       break;
     }
@@ -168,7 +170,7 @@ void MusicStream::Decoder::MeasureLength() {
       summed += length;
       if (packet->pts != AV_NOPTS_VALUE) end = std::max(end, static_cast<double>(packet->pts) + length);
     }
-    av_packet_unref(packet);
+    ff->av_packet_unref(packet);
   }
   const double measured = std::max(end - start, summed) * unit;
   if (!(measured > 0) || !std::isfinite(measured)) return;
@@ -181,26 +183,26 @@ void MusicStream::Decoder::MeasureLength() {
 }
 
 bool MusicStream::Decoder::SetUpResampler(const AVFrame& f) {
-  swr_free(&resampler);
-  av_channel_layout_uninit(&inLayout);
+  ff->swr_free(&resampler);
+  ff->av_channel_layout_uninit(&inLayout);
   inRate = 0;
-  if (av_channel_layout_copy(&inLayout, &f.ch_layout) < 0) return false;
+  if (ff->av_channel_layout_copy(&inLayout, &f.ch_layout) < 0) return false;
   AVChannelLayout source{};
   if (f.ch_layout.order == AV_CHANNEL_ORDER_UNSPEC)
-    av_channel_layout_default(&source, f.ch_layout.nb_channels);
-  else if (av_channel_layout_copy(&source, &f.ch_layout) < 0)
+    ff->av_channel_layout_default(&source, f.ch_layout.nb_channels);
+  else if (ff->av_channel_layout_copy(&source, &f.ch_layout) < 0)
     return false;
   AVChannelLayout stereo = AV_CHANNEL_LAYOUT_STEREO;
-  int result = swr_alloc_set_opts2(&resampler, &stereo, AV_SAMPLE_FMT_FLT, outRate, &source,
+  int result = ff->swr_alloc_set_opts2(&resampler, &stereo, AV_SAMPLE_FMT_FLT, outRate, &source,
                                    static_cast<AVSampleFormat>(f.format), f.sample_rate, 0, nullptr);
   if (result >= 0 && source.nb_channels == 1) {
     // Mono goes to both sides at full level, as a mono file sounds from any player.
     const double both[2] = {1.0, 1.0};
-    result = swr_set_matrix(resampler, both, 1);
+    result = ff->swr_set_matrix(resampler, both, 1);
   }
-  av_channel_layout_uninit(&source);
-  if (result < 0 || swr_init(resampler) < 0) {
-    swr_free(&resampler);
+  ff->av_channel_layout_uninit(&source);
+  if (result < 0 || ff->swr_init(resampler) < 0) {
+    ff->swr_free(&resampler);
     return false;
   }
   inRate = f.sample_rate;
@@ -234,28 +236,28 @@ void MusicStream::Decoder::Convert(const AVFrame& f, std::vector<float>& out) {
       f.ch_layout.nb_channels > kMaxChannels)
     return;
   if (!resampler || f.sample_rate != inRate || f.format != inFormat ||
-      av_channel_layout_compare(&f.ch_layout, &inLayout) != 0) {
+      ff->av_channel_layout_compare(&f.ch_layout, &inLayout) != 0) {
     if (!SetUpResampler(f)) return;
   }
-  const int capacity = swr_get_out_samples(resampler, f.nb_samples);
+  const int capacity = ff->swr_get_out_samples(resampler, f.nb_samples);
   if (capacity <= 0) return;
   const size_t at = out.size();
   out.resize(at + static_cast<size_t>(capacity) * 2);
   auto* target = reinterpret_cast<uint8_t*>(out.data() + at);
   const int made =
-      swr_convert(resampler, &target, capacity, const_cast<const uint8_t**>(f.extended_data), f.nb_samples);
+      ff->swr_convert(resampler, &target, capacity, const_cast<const uint8_t**>(f.extended_data), f.nb_samples);
   out.resize(at + static_cast<size_t>(std::max(made, 0)) * 2);
   damagedSamples += CleanSamples(out, at);
 }
 
 void MusicStream::Decoder::FlushResampler(std::vector<float>& out) {
   if (!resampler) return;
-  const int capacity = swr_get_out_samples(resampler, 0);
+  const int capacity = ff->swr_get_out_samples(resampler, 0);
   if (capacity <= 0) return;
   const size_t at = out.size();
   out.resize(at + static_cast<size_t>(capacity) * 2);
   auto* target = reinterpret_cast<uint8_t*>(out.data() + at);
-  const int made = swr_convert(resampler, &target, capacity, nullptr, 0);
+  const int made = ff->swr_convert(resampler, &target, capacity, nullptr, 0);
   out.resize(at + static_cast<size_t>(std::max(made, 0)) * 2);
   damagedSamples += CleanSamples(out, at);
 }
@@ -268,10 +270,10 @@ bool MusicStream::Decoder::DecodeSome(std::vector<float>& out) {
       drained = true;
       return false;
     }
-    const int received = avcodec_receive_frame(codec, frame);
+    const int received = ff->avcodec_receive_frame(codec, frame);
     if (received == 0) {
       Convert(*frame, out);
-      av_frame_unref(frame);
+      ff->av_frame_unref(frame);
       continue;
     }
     if (received == AVERROR_EOF || (flushing && received == AVERROR(EAGAIN))) {
@@ -281,15 +283,15 @@ bool MusicStream::Decoder::DecodeSome(std::vector<float>& out) {
     }
     // Anything else is a damaged frame: it is skipped and decoding goes on.
     if (flushing) continue;
-    const int read = av_read_frame(format, packet);
+    const int read = ff->av_read_frame(format, packet);
     if (read < 0) {
       // The end of the file, or a part that cannot be read: what came before still plays.
       flushing = true;
-      avcodec_send_packet(codec, nullptr);
+      ff->avcodec_send_packet(codec, nullptr);
       continue;
     }
-    if (packet->stream_index == streamIndex) avcodec_send_packet(codec, packet);
-    av_packet_unref(packet);
+    if (packet->stream_index == streamIndex) ff->avcodec_send_packet(codec, packet);
+    ff->av_packet_unref(packet);
   }
   return true;
 }
@@ -297,14 +299,18 @@ bool MusicStream::Decoder::DecodeSome(std::vector<float>& out) {
 bool MusicStream::Decoder::Rewind() {
   const AVStream* stream = format->streams[streamIndex];
   const int64_t start = stream->start_time != AV_NOPTS_VALUE ? stream->start_time : 0;
-  if (av_seek_frame(format, streamIndex, start, AVSEEK_FLAG_BACKWARD) < 0 &&
-      avformat_seek_file(format, -1, INT64_MIN, 0, 0, 0) < 0)
+  if (ff->av_seek_frame(format, streamIndex, start, AVSEEK_FLAG_BACKWARD) < 0 &&
+      ff->avformat_seek_file(format, -1, INT64_MIN, 0, 0, 0) < 0)
     return false;
-  avcodec_flush_buffers(codec);
-  swr_free(&resampler);  // drops what it held back; set up again by the next frame
+  ff->avcodec_flush_buffers(codec);
+  ff->swr_free(&resampler);  // drops what it held back; set up again by the next frame
   flushing = false;
   drained = false;
   return true;
+}
+
+void PreloadDecoder() {
+  ffmpeg::Preload();
 }
 
 std::shared_ptr<MusicStream> MusicStream::Open(std::string_view path, int rate, std::string* error) {

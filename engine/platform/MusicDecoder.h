@@ -16,6 +16,10 @@
 // stereo float frames. The file is never held in memory as a whole.
 namespace tovak2d::platform::music {
 
+// Starts loading the decoding libraries in the background, so that the first Open finds them
+// ready; returns at once.
+void PreloadDecoder();
+
 class MusicStream final : public audio::StreamSource {
  public:
   static constexpr size_t kRingFrames = 16384;  // about 0.37 s at 44.1 kHz

@@ -30,7 +30,10 @@ void ReleaseMedia(MusicState& s) {
 
 }  // namespace
 
-MP3Player::MP3Player() : d_(std::make_unique<MusicState>()) {}
+MP3Player::MP3Player() : d_(std::make_unique<MusicState>()) {
+  // The decoder's libraries load beside the rest of the game's start, not in its first LoadMP3.
+  platform::music::PreloadDecoder();
+}
 
 MP3Player::~MP3Player() {
   ReleaseMedia(*d_);

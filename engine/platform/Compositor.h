@@ -58,6 +58,9 @@ class Frame {
   // A frame pixel's place in the window.
   void ToWindow(int x, int y, int& windowX, int& windowY) const;
   void ReadBack(images::Image& frame) const;
+  // The frame on screen, which ReadFront gives; false once the next frame is drawn straight over
+  // it in the window.
+  bool KeepsFront() const { return !intoWindow_ || !drawn_; }
   void ReadFront(images::Image& frame) const;
   // From now on marks, frame by frame, the pixels within a pixel of a turned sprite's edge, where
   // another rasterizer may decide coverage or the texel differently, and all of a turned sprite
@@ -79,6 +82,12 @@ class Frame {
   void MarkEdges(int areaX, int areaY, int areaW, const std::vector<std::pair<int, int>>& spans);
 
   std::vector<uint32_t> back_, front_, scratch_;
+  // The frame being drawn: back_, or the window's own surface when that has the frame's size and
+  // layout (the frame is then built where it is shown, and presenting it copies nothing).
+  uint32_t* pixels_ = nullptr;
+  bool intoWindow_ = false;
+  // Whether a pixel of the frame being drawn has been written since the last Present.
+  bool drawn_ = false;
   std::optional<uint32_t> clear_;
   // A turned sprite's rows: the pixels each covers, and the texel position (16.16) at the first.
   struct Span {

@@ -70,6 +70,16 @@ int Frame::MapMouse(void* frame, SDL_Event* event) {
 
 void Frame::Present() {
   FillClear();
+  const size_t pixels = size_t(width_) * size_t(height_);
+  if (intoWindow_) {
+    drawn_ = false;
+    if (SDL_UpdateWindowSurface(window_) == 0) return;
+    // The window's surface is no longer valid (the window changed size or mode). Its pixels stay
+    // until a new surface is asked for: the frame is moved out of them and shown the usual way.
+    std::copy_n(pixels_, pixels, back_.data());
+    pixels_ = back_.data();
+    intoWindow_ = false;
+  }
   SDL_Surface* surface = window_ ? SDL_GetWindowSurface(window_) : nullptr;
   if (surface && surface->w > 0 && surface->h > 0 && SDL_LockSurface(surface) == 0) {
     const SDL_Rect view = Viewport(width_, height_, surface->w, surface->h);
@@ -136,6 +146,16 @@ void Frame::Present() {
   }
   std::swap(back_, front_);
   std::swap(backImage_, frontImage_);
+  pixels_ = back_.data();
+  drawn_ = false;
+  // A window surface of the frame's own size and layout takes the next frames directly. It holds
+  // the frame just shown, as the back buffer would.
+  if (surface && surface->w == width_ && surface->h == height_ && size_t(surface->pitch) == size_t(width_) * 4 &&
+      (surface->format->format == SDL_PIXELFORMAT_ARGB8888 || surface->format->format == SDL_PIXELFORMAT_RGB888) &&
+      !SDL_MUSTLOCK(surface)) {
+    pixels_ = static_cast<uint32_t*>(surface->pixels);
+    intoWindow_ = true;
+  }
 }
 
 void Frame::ToWindow(int x, int y, int& windowX, int& windowY) const {

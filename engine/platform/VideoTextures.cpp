@@ -258,7 +258,7 @@ bool ReadBackBuffer(Device& device, images::Image& frame, std::string* error) {
 }
 
 bool KeepsFrontBuffer(const Device& device) {
-  return device.frontBuffer != nullptr || device.frame != nullptr;
+  return device.frontBuffer != nullptr || (device.frame && device.frame->KeepsFront());
 }
 
 bool ReadFrontBuffer(Device& device, images::Image& frame, std::string* error) {

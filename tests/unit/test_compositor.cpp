@@ -65,6 +65,46 @@ TEST_F(CompositorTest, ShowsTheFrameScaledBetweenBars) {
     EXPECT_EQ(Shown(x, y), 0u) << x << "," << y;
 }
 
+// A window of the frame's size takes the frames straight into its surface from the second frame
+// on. A screenshot is the frame shown until the next frame's first pixel, then waits for that
+// frame's present; a frame begun in the window before it is resized is shown scaled all the same.
+TEST_F(CompositorTest, FramesAreBuiltInAWindowOfTheirSize) {
+  Put("white.bmp", Bmp(Filled(16, 16, 0xFFFFFFFF), 24));
+  tovak2d::Texture white;
+  engine_.CreateTexture(white, "white.bmp");
+  ASSERT_TRUE(white) << Log();
+  auto shot = [&](const char* name) {
+    std::string error;
+    auto image = tovak2d::platform::images::Decode(ReadFile(folder_ / name), &error);
+    EXPECT_TRUE(image) << name << ": " << error;
+    return image ? At(*image, 400, 300) : 0u;
+  };
+  for (int blue : {64, 255}) {
+    engine_.ClearScreen(0, 0, static_cast<uint8_t>(blue));
+    engine_.RenderAll();
+    EXPECT_EQ(Shown(400, 300), static_cast<uint32_t>(blue));
+  }
+  engine_.ClearScreen(0, 255, 0);
+  engine_.SaveScreenshot();
+  EXPECT_EQ(shot("screenshot001.bmp"), Argb(255, 0, 0, 255));
+  engine_.Draw(white, 0, 0, 16, 16);
+  engine_.SaveScreenshot();
+  EXPECT_FALSE(fs::exists(folder_ / "screenshot002.bmp"));
+  engine_.RenderAll();
+  EXPECT_EQ(shot("screenshot002.bmp"), Argb(255, 0, 255, 0));
+  EXPECT_EQ(Shown(400, 300), 0x00FF00u);
+  EXPECT_EQ(Shown(8, 8), 0xFFFFFFu);
+
+  engine_.ClearScreen(255, 255, 0);
+  engine_.Draw(white, 0, 0, 16, 16);
+  SDL_SetWindowSize(window_, 1280, 720);
+  engine_.RenderAll();
+  EXPECT_EQ(Shown(640, 360), 0xFFFF00u);
+  EXPECT_EQ(Shown(165, 5), 0xFFFFFFu);
+  EXPECT_EQ(Shown(100, 360), 0u);
+  EXPECT_EQ(Log().find("Error"), std::string::npos) << Log();
+}
+
 // The pointer is reported in frame pixels through the same scaling: the window's centre is the
 // frame's, and the left bar lies left of the frame.
 TEST_F(CompositorTest, ReportsThePointerInFramePixels) {

@@ -1,22 +1,18 @@
-#include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <filesystem>
 #include <fstream>
 #include <random>
 
-#include "Archive.h"
-#include "modExtra.h"
+#include "ArchiveBench.h"
 #include "platform/Files.h"
 #include "tovak2d/Extra.h"
 
 using namespace tovak2d;
+using archivebench::folder;
 namespace fs = std::filesystem;
 
 namespace {
-
-fs::path folder;
 
 // An archive of count entries of size random bytes each, in the appending layout.
 void MakeArchive(const std::string& name, int count, size_t size) {
@@ -25,18 +21,20 @@ void MakeArchive(const std::string& name, int count, size_t size) {
   std::string contents(size, '\0');
   for (int i = 0; i < count; ++i) {
     for (char& c : contents) c = static_cast<char>(random());
-    out << modExtra::kSplitMarker << "pics\\entry" << i << ".bin" << modExtra::kHereMarker << contents;
+    archivebench::PutEntry(out, "pics\\entry" + std::to_string(i) + ".bin", contents);
   }
 }
 
 // A 300 MB archive whose big entry is a hole in a sparse file: opening must not read it.
 void MakeSparseArchive(const std::string& name) {
-  std::ofstream(folder / name, std::ios::binary)
-      << modExtra::kSplitMarker << "small.txt" << modExtra::kHereMarker << "abc" << modExtra::kSplitMarker
-      << "big.bin" << modExtra::kHereMarker;
+  {
+    std::ofstream out(folder / name, std::ios::binary);
+    archivebench::PutEntry(out, "small.txt", "abc");
+    archivebench::PutEntry(out, "big.bin", "");
+  }
   fs::resize_file(folder / name, fs::file_size(folder / name) + (300ull << 20));
-  std::ofstream(folder / name, std::ios::binary | std::ios::app)
-      << modExtra::kSplitMarker << "last.txt" << modExtra::kHereMarker << "the end";
+  std::ofstream out(folder / name, std::ios::binary | std::ios::app);
+  archivebench::PutEntry(out, "last.txt", "the end");
 }
 
 void BM_OpenPAK(benchmark::State& state, const char* name) {
@@ -100,16 +98,10 @@ BENCHMARK(BM_ExtractFile)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  std::string pattern = (fs::temp_directory_path() / "varnel-bench-archive-XXXXXX").string();
-  folder = ::mkdtemp(pattern.data());
-  modExtra::AppPath = folder.string();
-  MakeArchive("large.vnl", 64, 1 << 20);
-  MakeArchive("small.vnl", 2000, 32 << 10);
-  MakeArchive("tiny.vnl", 10000, 4);
-  MakeSparseArchive("sparse.vnl");
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  fs::remove_all(folder);
-  return 0;
+  return archivebench::RunInScratchFolder(argc, argv, "archive", [] {
+    MakeArchive("large.vnl", 64, 1 << 20);
+    MakeArchive("small.vnl", 2000, 32 << 10);
+    MakeArchive("tiny.vnl", 10000, 4);
+    MakeSparseArchive("sparse.vnl");
+  });
 }

@@ -1,21 +1,14 @@
-#include <benchmark/benchmark.h>
-#include <unistd.h>
-
-#include <filesystem>
 #include <fstream>
 #include <random>
 
-#include "Archive.h"
+#include "ArchiveBench.h"
 #include "PackCheck.h"
-#include "modExtra.h"
 #include "tovak2d/Extra.h"
 
 using namespace tovak2d;
-namespace fs = std::filesystem;
+using archivebench::folder;
 
 namespace {
-
-fs::path folder;
 
 // A pack of levels levels, each with two pictures of pictureSize random bytes: the check reads
 // every INI value and looks for every picture, which it can only do by extracting it.
@@ -23,7 +16,7 @@ void MakePack(const std::string& name, int levels, size_t pictureSize) {
   std::mt19937_64 random(7);
   std::ofstream out(folder / "packs" / name, std::ios::binary);
   auto entry = [&](const std::string& entryName, const std::string& contents) {
-    out << modExtra::kSplitMarker << entryName << modExtra::kHereMarker << contents;
+    archivebench::PutEntry(out, entryName, contents);
   };
   entry("packinfo.ini", "[General]\r\nNumOfLevels=" + std::to_string(levels) + "\r\nVertical=True\r\n");
   entry("hscore.ini", "[setup]\r\nTopX=10\r\nadditionalValues=0\r\n");
@@ -60,15 +53,9 @@ BENCHMARK_CAPTURE(BM_CheckPack, levels_10_pictures_40KB, "small.vnl")->Unit(benc
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  std::string pattern = (fs::temp_directory_path() / "varnel-bench-packs-XXXXXX").string();
-  folder = ::mkdtemp(pattern.data());
-  fs::create_directory(folder / "packs");
-  modExtra::AppPath = folder.string();
-  MakePack("large.vnl", 50, 40 << 10);
-  MakePack("small.vnl", 10, 40 << 10);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  fs::remove_all(folder);
-  return 0;
+  return archivebench::RunInScratchFolder(argc, argv, "packs", [] {
+    std::filesystem::create_directory(folder / "packs");
+    MakePack("large.vnl", 50, 40 << 10);
+    MakePack("small.vnl", 10, 40 << 10);
+  });
 }

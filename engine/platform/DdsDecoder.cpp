@@ -11,15 +11,11 @@ namespace {
 
 constexpr size_t kHeaderEnd = 128;  // signature and header; the top level's data follows
 
+// Bits of the header's flags, of its pixel format's flags and of its second capabilities word.
 constexpr uint32_t kFlagPitch = 0x8;
-constexpr uint32_t kPixelAlphaPixels = 0x1;
-constexpr uint32_t kPixelAlpha = 0x2;
-constexpr uint32_t kPixelFourCc = 0x4;
-constexpr uint32_t kPixelPalette8 = 0x20;
-constexpr uint32_t kPixelRgb = 0x40;
-constexpr uint32_t kPixelLuminance = 0x20000;
-constexpr uint32_t kCaps2CubeMap = 0x200;
-constexpr uint32_t kCaps2Volume = 0x200000;
+constexpr uint32_t kPixelAlphaPixels = 0x1, kPixelAlpha = 0x2, kPixelFourCc = 0x4, kPixelPalette8 = 0x20,
+                   kPixelRgb = 0x40, kPixelLuminance = 0x20000;
+constexpr uint32_t kCaps2CubeMap = 0x200, kCaps2Volume = 0x200000;
 
 uint32_t Read32(std::string_view bytes, size_t offset) {
   uint32_t value = 0;
@@ -47,22 +43,22 @@ struct Header {
   uint32_t caps2;
 };
 
+// The header's words at their offsets in the file (the four-byte signature comes first).
 Header ReadHeader(std::string_view bytes) {
-  Header h{};
-  h.flags = Read32(bytes, 8);
-  h.height = Read32(bytes, 12);
-  h.width = Read32(bytes, 16);
-  h.pitch = Read32(bytes, 20);
-  h.depth = Read32(bytes, 24);
-  h.pixelFlags = Read32(bytes, 80);
-  h.fourCc = Read32(bytes, 84);
-  h.bitCount = Read32(bytes, 88);
-  h.redMask = Read32(bytes, 92);
-  h.greenMask = Read32(bytes, 96);
-  h.blueMask = Read32(bytes, 100);
-  h.alphaMask = Read32(bytes, 104);
-  h.caps2 = Read32(bytes, 112);
-  return h;
+  auto at = [bytes](size_t offset) { return Read32(bytes, offset); };
+  return {.flags = at(8),
+          .height = at(12),
+          .width = at(16),
+          .pitch = at(20),
+          .depth = at(24),
+          .pixelFlags = at(80),
+          .fourCc = at(84),
+          .bitCount = at(88),
+          .redMask = at(92),
+          .greenMask = at(96),
+          .blueMask = at(100),
+          .alphaMask = at(104),
+          .caps2 = at(112)};
 }
 
 // One channel described by a contiguous bit mask, scaled to 0..255.

@@ -15,10 +15,7 @@ constexpr size_t kMaxDecodedBytes = 256u << 20;
 
 struct Format {
   uint16_t tag = 0;
-  int channels = 0;
-  int rate = 0;
-  int blockAlign = 0;
-  int bits = 0;
+  int channels = 0, rate = 0, blockAlign = 0, bits = 0;
   int samplesPerBlock = 0;  // IMA ADPCM only; 0 when the file does not say
 };
 

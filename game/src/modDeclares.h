@@ -104,30 +104,17 @@ inline std::vector<PackLeftOut> PacksLeftOut;
 inline std::string strScoreNotice;
 
 // Options.
-inline bool bMusicOn = true;
-inline bool bSoundOn = true;
-inline bool bWindowed = true;
-inline bool bParticlesOn = true;
-inline bool bScreenChanged = false;
-inline bool bWindowedAtStart = true;
+inline bool bMusicOn = true, bSoundOn = true, bWindowed = true, bParticlesOn = true;
+inline bool bScreenChanged = false, bWindowedAtStart = true;
 
 // The game being played.
-inline float sngScore = 0;
-inline float sngLevel = 0;
-inline std::string strLevel;
-inline std::string strPackFile;
-inline std::string strLevelPic;
-inline std::string strPlayerName;
+inline float sngScore = 0, sngLevel = 0;
+inline std::string strLevel, strPackFile, strLevelPic, strPlayerName;
 inline bool bVertical = false;
-inline bool bLevelDone = false;
-inline bool bPackDone = false;
-inline bool bNextLevel = false;
-inline bool bEndSoundDue = false;
+inline bool bLevelDone = false, bPackDone = false, bNextLevel = false, bEndSoundDue = false;
 inline float sngTimer = 0;
-inline bool bTimerOn = false;
-inline bool bJokerLeft = false;
-inline float sngJokerFade = 0;
-inline float sngPlayFade = 0;
+inline bool bTimerOn = false, bJokerLeft = false;
+inline float sngJokerFade = 0, sngPlayFade = 0;
 inline bool bOverOriginal = false;
 inline int32_t lngPicX = 0, lngPicY = 0;
 inline int32_t lngNumLevels = 0;

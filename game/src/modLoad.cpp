@@ -56,23 +56,6 @@ const InterfacePicture kPictures[] = {
     {&texFontDefault, "font_default.dds", 0},
 };
 
-// In the order they are deleted after loading.
-const char* const kExtractedPictures[] = {
-    "background.jpg",    "back_game_h.jpg",
-    "back_game_v.jpg",   "gamemask.dds",
-    "vnlogo.jpg",        "mouse.bmp",
-    "button.bmp",        "sky.jpg",
-    "progressbar.dds",   "progressroom.dds",
-    "progressbarin.dds", "particles.png",
-    "sidemenu.dds",      "newgameselection.dds",
-    "highscores.dds",    "packinfo.dds",
-    "vnl.dds",           "clue.dds",
-    "clueselection.dds", "highscorepacks.dds",
-    "menu_newgame.dds",  "menu_highscores.dds",
-    "menu_options.dds",  "menu_help.dds",
-    "font_default.dds",
-};
-
 struct FontSpec {
   const char* key;
   const char* face;
@@ -167,7 +150,7 @@ bool LoadTextures() {
 }
 
 void DeleteExtracted() {
-  for (const char* name : kExtractedPictures) DeleteGameFile(name);
+  for (const auto& picture : kPictures) DeleteGameFile(picture.entry);
   // A level's picture description and picture pair left over from a run that did not end in
   // order; the level loading removes the pair as soon as it has made its textures.
   DeleteGameFile("picinfo.ini");

@@ -143,7 +143,6 @@ std::optional<NewLevel> BuildLevel(const SourceLevel& source, const HandRects* h
 int RunMake(const std::vector<std::string>& arguments) {
   auto options = ReadOptions(arguments);
   if (const int refused = NewPackRefused(options)) return refused;
-  const std::string shown = packs::DisplayName(options->out.filename().string());
 
   std::vector<std::string> problems;
   const std::vector<SourceLevel> sources = ScanLevels(options->folder, &problems);
@@ -171,10 +170,7 @@ int RunMake(const std::vector<std::string>& arguments) {
     for (const std::string& problem : problems) PrintError(problem);
     return Fail("nothing written");
   }
-  if (!WritePack(*session, pack, options->out, &error)) return Fail(error);
-  std::printf("wrote %s: %zu levels, %s; the game lists it as \"%s\"\n", options->out.string().c_str(),
-              pack.levels.size(), LayoutName(pack.vertical), shown.c_str());
-  return kExitOk;
+  return WriteNewPack(*session, pack, options->out);
 }
 
 }  // namespace varnel::pack

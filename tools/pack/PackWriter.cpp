@@ -1,9 +1,12 @@
 #include "PackWriter.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <system_error>
+
+#include "CommandSupport.h"
 
 namespace varnel::pack {
 namespace {
@@ -126,6 +129,15 @@ bool WritePack(Session& session, const NewPack& pack, const fs::path& out, std::
       return false;
   }
   return build.Commit(error);
+}
+
+int WriteNewPack(Session& session, const NewPack& pack, const fs::path& out) {
+  std::string error;
+  if (!WritePack(session, pack, out, &error)) return Fail(error);
+  std::printf("wrote %s: %zu levels, %s; the game lists it as \"%s\"\n", out.string().c_str(),
+              pack.levels.size(), LayoutName(pack.vertical),
+              packs::DisplayName(out.filename().string()).c_str());
+  return kExitOk;
 }
 
 }  // namespace varnel::pack

@@ -36,4 +36,8 @@ struct NewPack {
 // in *error, on failure.
 bool WritePack(Session& session, const NewPack& pack, const std::filesystem::path& out, std::string* error);
 
+// WritePack for a command that made a new pack, then its report on standard output: the file, its
+// levels and layout, and the name the game lists the pack under. The command's exit status.
+int WriteNewPack(Session& session, const NewPack& pack, const std::filesystem::path& out);
+
 }  // namespace varnel::pack

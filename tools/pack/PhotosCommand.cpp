@@ -103,7 +103,6 @@ std::string KindList(const PhotoLevel& level) {
 int RunPhotos(const std::vector<std::string>& arguments) {
   auto options = ReadOptions(arguments);
   if (const int refused = NewPackRefused(options)) return refused;
-  const std::string shown = packs::DisplayName(options->out.filename().string());
   std::string error;
   auto title = IniText(options->title, &error);
   auto packInfo =
@@ -181,10 +180,7 @@ int RunPhotos(const std::vector<std::string>& arguments) {
 
   auto session = Session::Start(&error);
   if (!session) return Fail(error);
-  if (!WritePack(*session, pack, options->out, &error)) return Fail(error);
-  std::printf("wrote %s: %zu levels, %s; the game lists it as \"%s\"\n", options->out.string().c_str(),
-              pack.levels.size(), LayoutName(pack.vertical), shown.c_str());
-  return kExitOk;
+  return WriteNewPack(*session, pack, options->out);
 }
 
 }  // namespace varnel::pack

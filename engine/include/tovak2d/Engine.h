@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "tovak2d/NonCopyable.h"
 #include "tovak2d/Types.h"
 
 namespace tovak2d {
@@ -49,7 +50,7 @@ struct EngineState;
 /// and the frame-rate counters exist once per process and are shared by every Engine, Extra
 /// and MP3Player; the textures' device, the fonts, the sounds and the key latches belong to one
 /// Engine. All calls belong on the thread that made the window.
-class TOVAK2D_API Engine {
+class TOVAK2D_API Engine : private NonCopyable {
  public:
   /// Makes an engine that is not started yet: it draws nothing and plays nothing until
   /// Tovak2D_Start (or Tovak2D_Start_OnlySound).
@@ -58,11 +59,6 @@ class TOVAK2D_API Engine {
   /// back its device, keyboard and mouse, sounds and fonts (without the log line of
   /// Tovak2D_Unload).
   ~Engine();
-  /// Engines are not copied: each one owns its device, fonts and sounds.
-  Engine(const Engine&) = delete;
-  /// Engines are not assigned: each one owns its device, fonts and sounds.
-  /// @return never returns; the assignment does not exist.
-  Engine& operator=(const Engine&) = delete;
 
   /// While true, SetMouseHide leaves the system cursor alone. Starts false; SetDebugMode sets it
   /// as well.

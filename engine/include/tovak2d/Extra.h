@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "tovak2d/NonCopyable.h"
 #include "tovak2d/Types.h"
 
 namespace tovak2d {
@@ -48,17 +49,12 @@ struct HighScoreTable;
 ///
 /// **Frame timing.** Engine::RenderAll waits for the cap set with SetFPSLimit and counts the
 /// frames GetFps reports.
-class TOVAK2D_API Extra {
+class TOVAK2D_API Extra : private NonCopyable {
  public:
   /// Makes an Extra without a high-score table.
   Extra();
   /// Releases the high-score table. The open archive stays open for the other Extra objects.
   ~Extra();
-  /// Extra objects are not copied: each one owns its high-score table.
-  Extra(const Extra&) = delete;
-  /// Extra objects are not assigned: each one owns its high-score table.
-  /// @return never returns; the assignment does not exist.
-  Extra& operator=(const Extra&) = delete;
 
   /// Binds this object to a high-score table file and loads it; a missing file is made.
   ///

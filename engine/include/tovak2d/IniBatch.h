@@ -4,6 +4,7 @@
 /// IniReadBatch: fast runs of INI reads of files that do not change meanwhile.
 
 #include "tovak2d/Export.h"
+#include "tovak2d/NonCopyable.h"
 
 namespace tovak2d {
 
@@ -23,17 +24,12 @@ namespace tovak2d {
 ///     names.push_back(extra.INIRead("level" + std::to_string(level), "name", "levels.ini"));
 /// }
 /// ~~~
-class TOVAK2D_API IniReadBatch {
+class TOVAK2D_API IniReadBatch : private NonCopyable {
  public:
   /// Starts a batch: from now on, reads reuse what was read.
   IniReadBatch();
   /// Ends this batch; once no batch is left, reads look at the files again.
   ~IniReadBatch();
-  /// Batches are not copied: one object is one batch.
-  IniReadBatch(const IniReadBatch&) = delete;
-  /// Batches are not assigned: one object is one batch.
-  /// @return never returns; the assignment does not exist.
-  IniReadBatch& operator=(const IniReadBatch&) = delete;
 };
 
 }  // namespace tovak2d

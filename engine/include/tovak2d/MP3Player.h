@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "tovak2d/NonCopyable.h"
 #include "tovak2d/Types.h"
 
 namespace tovak2d {
@@ -24,17 +25,12 @@ struct MusicState;
 /// Engine's start (Engine::Tovak2D_Start or Engine::Tovak2D_Start_OnlySound), so start an engine
 /// first. It shares the sound device with the engine's sound effects. Every call other than
 /// LoadMP3 does nothing, and reports nothing, while no file is loaded.
-class TOVAK2D_API MP3Player {
+class TOVAK2D_API MP3Player : private NonCopyable {
  public:
   /// Makes a player with no file loaded.
   MP3Player();
   /// Stops the music and releases the file.
   ~MP3Player();
-  /// Players are not copied: each one owns its file and its voice in the mixer.
-  MP3Player(const MP3Player&) = delete;
-  /// Players are not assigned: each one owns its file and its voice in the mixer.
-  /// @return never returns; the assignment does not exist.
-  MP3Player& operator=(const MP3Player&) = delete;
 
   /// Loads a music file, ready to play from its start at full volume, centred.
   ///

@@ -229,12 +229,8 @@ void PaintCar(cairo_t* cr, const Scene&, const Item& it) {
   art::Polygon(cr, {{it.x + s * 0.48, it.y - s * 0.14},
                     {it.x + s * 1.1, it.y - s * 0.22},
                     {it.x + s * 1.1, it.y + s * 0.02}});
-  cairo_pattern_t* beam = cairo_pattern_create_linear(it.x + s * 0.48, 0, it.x + s * 1.1, 0);
-  cairo_pattern_add_color_stop_rgba(beam, 0, 1, 0.95, 0.75, 0.45);
-  cairo_pattern_add_color_stop_rgba(beam, 1, 1, 0.95, 0.75, 0);
-  cairo_set_source(cr, beam);
-  cairo_fill(cr);
-  cairo_pattern_destroy(beam);
+  const Rgb beam{1, 0.95, 0.75};
+  art::FillLinear(cr, it.x + s * 0.48, 0, it.x + s * 1.1, 0, {{0, beam, 0.45}, {1, beam, 0}});
   art::RoundedRect(cr, it.x - s * 0.5, it.y - s * 0.26, s, s * 0.18, s * 0.06);
   art::FillVertical(cr, it.y - s * 0.26, it.y - s * 0.08, Shade(it.color, 1.15), Shade(it.color, 0.75));
   art::Polygon(cr, {{it.x - s * 0.3, it.y - s * 0.25},
@@ -399,19 +395,16 @@ void PaintCloud(cairo_t* cr, const Scene&, const Item& it) {
 }
 
 void PaintBirds(cairo_t* cr, const Scene&, const Item& it) {
-  Rng rng(it.seed);
+  // Flapping: wings bent at the shoulders.
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-  for (int k = 0; k < 9; ++k) {
-    double bx = it.x + rng.Range(-0.5, 0.5) * it.size, by = it.y + rng.Range(-0.3, 0.3) * it.size;
-    double w = it.size * rng.Range(0.12, 0.18);
-    if (k >= it.count) continue;
+  Scatter(it, 9, 0.5, 0.3, 0.12, 0.18, [&](double bx, double by, double w) {
     cairo_move_to(cr, bx - w, by - w * 0.2);
     cairo_line_to(cr, bx - w * 0.3, by - w * 0.1);
     cairo_line_to(cr, bx, by + w * 0.2);
     cairo_line_to(cr, bx + w * 0.3, by - w * 0.1);
     cairo_line_to(cr, bx + w, by - w * 0.2);
     art::Stroke(cr, std::max(1.3, w * 0.25), it.color);
-  }
+  });
 }
 
 void PaintPlane(cairo_t* cr, const Scene&, const Item& it) {

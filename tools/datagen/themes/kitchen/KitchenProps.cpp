@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
+#include <vector>
 
 #include "Art.h"
 #include "Math.h"
@@ -14,11 +16,33 @@ static void DropShadow(cairo_t* cr, double x, double y, double rx, double ry) {
   art::GroundShadow(cr, x + rx * 0.12 + 1.5, y + ry * 0.15 + 2, rx * 1.08, ry * 1.08, 0.32);
 }
 
-static void Turn(cairo_t* cr, const Item& it) {
-  cairo_translate(cr, it.x, it.y);
-  cairo_rotate(cr, it.angle);
-  if (it.flip) cairo_scale(cr, -1, 1);
-  cairo_translate(cr, -it.x, -it.y);
+// Seen from above everything lies at some turn: while it is in scope, what an object draws is
+// turned (and mirrored) about its anchor.
+class Turned {
+ public:
+  Turned(cairo_t* cr, const Item& it) : cr_(cr) {
+    cairo_save(cr);
+    cairo_translate(cr, it.x, it.y);
+    cairo_rotate(cr, it.angle);
+    if (it.flip) cairo_scale(cr, -1, 1);
+    cairo_translate(cr, -it.x, -it.y);
+  }
+  ~Turned() { cairo_restore(cr_); }
+  Turned(const Turned&) = delete;
+  Turned& operator=(const Turned&) = delete;
+
+ private:
+  cairo_t* cr_;
+};
+
+// A flat three-cornered thing (a folded napkin, a wedge of cheese) lit from the top: its corners and
+// how far it reaches above and below the anchor, in sizes.
+static void Wedge(cairo_t* cr, const Item& it, std::initializer_list<Point> corners, double reach) {
+  const double s = it.size;
+  std::vector<Point> at;
+  for (const Point& c : corners) at.push_back({it.x + c.x * s, it.y + c.y * s});
+  art::Polygon(cr, at);
+  art::FillVertical(cr, it.y - reach * s, it.y + reach * s, Shade(it.color, 1.1), Shade(it.color, 0.85));
 }
 
 static void Disc(cairo_t* cr, double x, double y, double r, const Rgb& c) {
@@ -117,8 +141,7 @@ void PaintBowl(cairo_t* cr, const Scene&, const Item& it) {
 
 void PaintCup(cairo_t* cr, const Scene&, const Item& it) {
   const double r = it.size * 0.5;
-  cairo_save(cr);
-  Turn(cr, it);
+  Turned turned(cr, it);
   DropShadow(cr, it.x, it.y, r, r);
   Disc(cr, it.x, it.y, r, Hex(0xF6F4EE));
   DropShadow(cr, it.x, it.y, r * 0.62, r * 0.62);
@@ -129,7 +152,6 @@ void PaintCup(cairo_t* cr, const Scene&, const Item& it) {
   art::Fill(cr, it.accent);
   art::Ellipse(cr, it.x - r * 0.12, it.y - r * 0.12, r * 0.16, r * 0.1);
   art::Fill(cr, Hex(0xFFFFFF), 0.35);
-  cairo_restore(cr);
 }
 
 void PaintGlass(cairo_t* cr, const Scene&, const Item& it) {
@@ -147,8 +169,7 @@ void PaintGlass(cairo_t* cr, const Scene&, const Item& it) {
 
 void PaintTeapot(cairo_t* cr, const Scene&, const Item& it) {
   const double r = it.size * 0.5;
-  cairo_save(cr);
-  Turn(cr, it);
+  Turned turned(cr, it);
   DropShadow(cr, it.x, it.y, r * 1.1, r);
   art::Polygon(cr, {{it.x + r * 0.7, it.y - r * 0.1},
                     {it.x + r * 1.35, it.y - r * 0.18},
@@ -160,13 +181,11 @@ void PaintTeapot(cairo_t* cr, const Scene&, const Item& it) {
   Disc(cr, it.x, it.y, r, it.color);
   Disc(cr, it.x, it.y, r * 0.45, Shade(it.color, 1.1));
   Disc(cr, it.x, it.y, r * 0.12, it.accent);
-  cairo_restore(cr);
 }
 
 static void Cutlery(cairo_t* cr, const Item& it, int head) {
   const double s = it.size;
-  cairo_save(cr);
-  Turn(cr, it);
+  Turned turned(cr, it);
   art::GroundShadow(cr, it.x + 2, it.y + 2, s * 0.08, s * 0.5, 0.25);
   art::RoundedRect(cr, it.x - s * 0.035, it.y, s * 0.07, s * 0.5, s * 0.03);
   art::FillVertical(cr, it.y, it.y + s * 0.5, Shade(it.color, 1.2), Shade(it.color, 0.8));
@@ -187,26 +206,19 @@ static void Cutlery(cairo_t* cr, const Item& it, int head) {
     art::Ellipse(cr, it.x, it.y - s * 0.3, s * 0.1, s * 0.16);
     art::FillShaded(cr, it.x, it.y - s * 0.3, s * 0.18, it.color);
   }
-  cairo_restore(cr);
 }
 
 void PaintNapkin(cairo_t* cr, const Scene&, const Item& it) {
   const double s = it.size;
-  cairo_save(cr);
-  Turn(cr, it);
+  Turned turned(cr, it);
   art::GroundShadow(cr, it.x + 2, it.y + 2, s * 0.45, s * 0.45, 0.2);
-  art::Polygon(cr, {{it.x - s * 0.45, it.y - s * 0.45},
-                    {it.x + s * 0.45, it.y - s * 0.45},
-                    {it.x - s * 0.45, it.y + s * 0.45}});
-  art::FillVertical(cr, it.y - s * 0.45, it.y + s * 0.45, Shade(it.color, 1.1), Shade(it.color, 0.85));
+  Wedge(cr, it, {{-0.45, -0.45}, {0.45, -0.45}, {-0.45, 0.45}}, 0.45);
   art::StrokeLine(cr, it.x - s * 0.38, it.y - s * 0.38, it.x + s * 0.3, it.y - s * 0.38, 0.8, it.accent, 0.8);
-  cairo_restore(cr);
 }
 
 static void PaintFruit(cairo_t* cr, const Item& it, bool leafy) {
   const double r = it.size * 0.5;
-  cairo_save(cr);
-  Turn(cr, it);
+  Turned turned(cr, it);
   DropShadow(cr, it.x, it.y, r, r);
   Disc(cr, it.x, it.y, r, it.color);
   if (leafy) {
@@ -221,7 +233,6 @@ static void PaintFruit(cairo_t* cr, const Item& it, bool leafy) {
     art::Ellipse(cr, it.x + r * 0.1, it.y - r * 0.1, r * 0.08, r * 0.08);
     art::Fill(cr, Shade(it.color, 0.6));
   }
-  cairo_restore(cr);
 }
 
 void PaintLemon(cairo_t* cr, const Scene&, const Item& it) {
@@ -239,8 +250,7 @@ void PaintLemon(cairo_t* cr, const Scene&, const Item& it) {
 
 void PaintBanana(cairo_t* cr, const Scene&, const Item& it) {
   const double s = it.size;
-  cairo_save(cr);
-  Turn(cr, it);
+  Turned turned(cr, it);
   art::GroundShadow(cr, it.x + 2, it.y + 3, s * 0.5, s * 0.18, 0.25);
   cairo_move_to(cr, it.x - s * 0.5, it.y - s * 0.1);
   cairo_curve_to(cr, it.x - s * 0.2, it.y + s * 0.25, it.x + s * 0.25, it.y + s * 0.25, it.x + s * 0.5,
@@ -251,7 +261,6 @@ void PaintBanana(cairo_t* cr, const Scene&, const Item& it) {
   art::FillVertical(cr, it.y - s * 0.1, it.y + s * 0.2, Shade(it.color, 1.15), Shade(it.color, 0.8));
   art::Ellipse(cr, it.x + s * 0.5, it.y - s * 0.12, s * 0.03, s * 0.03);
   art::Fill(cr, Hex(0x4A3A20));
-  cairo_restore(cr);
 }
 
 static void PaintBerries(cairo_t* cr, const Item& it, double berry, bool stems) {
@@ -269,8 +278,7 @@ static void PaintBerries(cairo_t* cr, const Item& it, double berry, bool stems) 
 
 void PaintStrawberry(cairo_t* cr, const Scene&, const Item& it) {
   const double s = it.size;
-  cairo_save(cr);
-  Turn(cr, it);
+  Turned turned(cr, it);
   DropShadow(cr, it.x, it.y, s * 0.35, s * 0.4);
   cairo_move_to(cr, it.x, it.y + s * 0.45);
   cairo_curve_to(cr, it.x - s * 0.5, it.y + s * 0.1, it.x - s * 0.4, it.y - s * 0.35, it.x, it.y - s * 0.3);
@@ -284,7 +292,6 @@ void PaintStrawberry(cairo_t* cr, const Scene&, const Item& it) {
   }
   art::Star(cr, it.x, it.y - s * 0.3, s * 0.22, s * 0.08, 5);
   art::Fill(cr, Hex(0x3E8A30));
-  cairo_restore(cr);
 }
 
 void PaintCookie(cairo_t* cr, const Scene&, const Item& it) {
@@ -346,8 +353,7 @@ void PaintCake(cairo_t* cr, const Scene&, const Item& it) {
 
 void PaintBread(cairo_t* cr, const Scene&, const Item& it) {
   const double s = it.size;
-  cairo_save(cr);
-  Turn(cr, it);
+  Turned turned(cr, it);
   art::GroundShadow(cr, it.x + 2, it.y + 3, s * 0.55, s * 0.25, 0.3);
   art::RoundedRect(cr, it.x - s * 0.5, it.y - s * 0.22, s, s * 0.44, s * 0.2);
   art::FillShaded(cr, it.x, it.y, s * 0.55, it.color);
@@ -358,18 +364,13 @@ void PaintBread(cairo_t* cr, const Scene&, const Item& it) {
     art::StrokeLine(cr, cx - s * 0.05, it.y - s * 0.16, cx + s * 0.05, it.y + s * 0.16,
                     std::max(1.0, s * 0.03), Shade(it.color, 1.4));
   }
-  cairo_restore(cr);
 }
 
 void PaintCheese(cairo_t* cr, const Scene&, const Item& it) {
   const double s = it.size;
-  cairo_save(cr);
-  Turn(cr, it);
+  Turned turned(cr, it);
   art::GroundShadow(cr, it.x + 2, it.y + 2, s * 0.5, s * 0.35, 0.3);
-  art::Polygon(cr, {{it.x - s * 0.5, it.y + s * 0.35},
-                    {it.x + s * 0.5, it.y + s * 0.35},
-                    {it.x + s * 0.2, it.y - s * 0.35}});
-  art::FillVertical(cr, it.y - s * 0.35, it.y + s * 0.35, Shade(it.color, 1.1), Shade(it.color, 0.85));
+  Wedge(cr, it, {{-0.5, 0.35}, {0.5, 0.35}, {0.2, -0.35}}, 0.35);
   Rng rng(it.seed);
   for (int k = 0; k < 7; ++k) {
     double hx = it.x + rng.Range(-0.2, 0.25) * s, hy = it.y + rng.Range(0.0, 0.25) * s;
@@ -377,17 +378,14 @@ void PaintCheese(cairo_t* cr, const Scene&, const Item& it) {
     art::Ellipse(cr, hx, hy, s * 0.06, s * 0.05);
     art::Fill(cr, Shade(it.color, 0.7));
   }
-  cairo_restore(cr);
 }
 
 void PaintEgg(cairo_t* cr, const Scene&, const Item& it) {
   const double s = it.size;
-  cairo_save(cr);
-  Turn(cr, it);
+  Turned turned(cr, it);
   DropShadow(cr, it.x, it.y, s * 0.36, s * 0.46);
   art::Ellipse(cr, it.x, it.y, s * 0.36, s * 0.46);
   art::FillShaded(cr, it.x, it.y, s * 0.5, it.color);
-  cairo_restore(cr);
 }
 
 void PaintJar(cairo_t* cr, const Scene&, const Item& it) {
@@ -451,14 +449,12 @@ void PaintTomato(cairo_t* cr, const Scene&, const Item& it) {
 
 void PaintLeaf(cairo_t* cr, const Scene&, const Item& it) {
   const double s = it.size;
-  cairo_save(cr);
-  Turn(cr, it);
+  Turned turned(cr, it);
   cairo_move_to(cr, it.x - s * 0.5, it.y);
   cairo_curve_to(cr, it.x - s * 0.2, it.y - s * 0.35, it.x + s * 0.3, it.y - s * 0.3, it.x + s * 0.5, it.y);
   cairo_curve_to(cr, it.x + s * 0.3, it.y + s * 0.3, it.x - s * 0.2, it.y + s * 0.35, it.x - s * 0.5, it.y);
   art::FillShaded(cr, it.x, it.y, s * 0.5, it.color);
   art::StrokeLine(cr, it.x - s * 0.5, it.y, it.x + s * 0.45, it.y, 0.8, Shade(it.color, 1.4));
-  cairo_restore(cr);
 }
 
 void PaintSugar(cairo_t* cr, const Scene&, const Item& it) {

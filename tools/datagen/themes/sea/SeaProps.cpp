@@ -64,14 +64,10 @@ void PaintFish(cairo_t* cr, const Scene& scene, const Item& it) {
 }
 
 void PaintSchool(cairo_t* cr, const Scene& scene, const Item& it) {
-  Rng rng(it.seed);
   Mirror(cr, it);
-  for (int k = 0; k < 12; ++k) {
-    double fx = it.x + rng.Range(-0.6, 0.6) * it.size, fy = it.y + rng.Range(-0.35, 0.35) * it.size;
-    double len = it.size * rng.Range(0.2, 0.26);
-    if (k >= it.count) continue;
+  Scatter(it, 12, 0.6, 0.35, 0.2, 0.26, [&](double fx, double fy, double len) {
     FishShape(cr, fx, fy, len, 1, it.color, it.accent, 0, Glowing(scene));
-  }
+  });
 }
 
 void PaintJelly(cairo_t* cr, const Scene& scene, const Item& it) {
@@ -279,20 +275,16 @@ void PaintBrain(cairo_t* cr, const Scene&, const Item& it) {
   Rng rng(it.seed);
   const double s = it.size;
   FloorShadow(cr, it, s * 0.55);
-  cairo_move_to(cr, it.x - s * 0.5, it.y);
-  cairo_curve_to(cr, it.x - s * 0.5, it.y - s * 0.7, it.x + s * 0.5, it.y - s * 0.7, it.x + s * 0.5, it.y);
-  cairo_close_path(cr);
-  art::FillShaded(cr, it.x, it.y - s * 0.3, s * 0.55, it.color, 1, true);
-  cairo_save(cr);
-  cairo_clip(cr);
-  for (int k = 0; k < 7; ++k) {
-    double y0 = it.y - s * (0.05 + k * 0.07);
-    cairo_move_to(cr, it.x - s * 0.5, y0);
-    for (double x = -0.5; x <= 0.5; x += 0.1)
-      cairo_line_to(cr, it.x + x * s, y0 + rng.Range(-0.03, 0.03) * s);
-    art::Stroke(cr, std::max(0.7, s * 0.025), it.accent, 0.7);
-  }
-  cairo_restore(cr);
+  // Wavering grooves across it.
+  Mound(cr, it, s * 0.7, it.y - s * 0.3, s * 0.55, [&] {
+    for (int k = 0; k < 7; ++k) {
+      double y0 = it.y - s * (0.05 + k * 0.07);
+      cairo_move_to(cr, it.x - s * 0.5, y0);
+      for (double x = -0.5; x <= 0.5; x += 0.1)
+        cairo_line_to(cr, it.x + x * s, y0 + rng.Range(-0.03, 0.03) * s);
+      art::Stroke(cr, std::max(0.7, s * 0.025), it.accent, 0.7);
+    }
+  });
 }
 
 void PaintFan(cairo_t* cr, const Scene&, const Item& it) {

@@ -65,13 +65,8 @@ void PaintPine(cairo_t* cr, const Scene& scene, const Item& it) {
     double top = it.y - s + tier * s * 0.19, bottom = it.y - s * 0.14 - (3 - tier) * s * 0.13;
     double half = w * (0.38 + tier * 0.2);
     art::Polygon(cr, {{it.x, top}, {it.x + half, bottom}, {it.x - half, bottom}});
-    cairo_pattern_t* g = cairo_pattern_create_linear(it.x - half, 0, it.x + half, 0);
-    Rgb light = Shade(it.color, 1.2), dark = Shade(it.color, 0.65);
-    cairo_pattern_add_color_stop_rgb(g, 0, light.r, light.g, light.b);
-    cairo_pattern_add_color_stop_rgb(g, 1, dark.r, dark.g, dark.b);
-    cairo_set_source(cr, g);
-    cairo_fill(cr);
-    cairo_pattern_destroy(g);
+    art::FillLinear(cr, it.x - half, 0, it.x + half, 0,
+                    {{0, Shade(it.color, 1.2)}, {1, Shade(it.color, 0.65)}});
     if (snow) {
       art::Polygon(cr, {{it.x, top},
                         {it.x + half * 0.45, top + (bottom - top) * 0.45},
@@ -168,13 +163,8 @@ void PaintWindmill(cairo_t* cr, const Scene&, const Item& it) {
   const double base = it.y, top = it.y - s * 0.62;
   art::Polygon(
       cr, {{it.x - s * 0.15, base}, {it.x - s * 0.08, top}, {it.x + s * 0.08, top}, {it.x + s * 0.15, base}});
-  cairo_pattern_t* g = cairo_pattern_create_linear(it.x - s * 0.15, 0, it.x + s * 0.15, 0);
-  Rgb light = Shade(it.color, 1.1), dark = Shade(it.color, 0.7);
-  cairo_pattern_add_color_stop_rgb(g, 0, light.r, light.g, light.b);
-  cairo_pattern_add_color_stop_rgb(g, 1, dark.r, dark.g, dark.b);
-  cairo_set_source(cr, g);
-  cairo_fill(cr);
-  cairo_pattern_destroy(g);
+  art::FillLinear(cr, it.x - s * 0.15, 0, it.x + s * 0.15, 0,
+                  {{0, Shade(it.color, 1.1)}, {1, Shade(it.color, 0.7)}});
   art::Polygon(cr, {{it.x - s * 0.11, top + 1}, {it.x, top - s * 0.12}, {it.x + s * 0.11, top + 1}});
   art::Fill(cr, it.accent);
   cairo_rectangle(cr, it.x - s * 0.1, base - s * 0.16, s * 0.07, s * 0.16);
@@ -302,17 +292,13 @@ void PaintBush(cairo_t* cr, const Scene&, const Item& it) {
 void PaintHaystack(cairo_t* cr, const Scene&, const Item& it) {
   const double s = it.size;
   Shadow(cr, it, s * 0.55);
-  cairo_move_to(cr, it.x - s * 0.5, it.y);
-  cairo_curve_to(cr, it.x - s * 0.5, it.y - s * 0.9, it.x + s * 0.5, it.y - s * 0.9, it.x + s * 0.5, it.y);
-  cairo_close_path(cr);
-  art::FillShaded(cr, it.x, it.y - s * 0.45, s * 0.6, it.color, 1, true);
-  cairo_save(cr);
-  cairo_clip(cr);
-  for (int k = 0; k < 6; ++k) {
-    double y = it.y - s * (0.1 + k * 0.12);
-    art::StrokeLine(cr, it.x - s * 0.5, y, it.x + s * 0.5, y - s * 0.04, 0.7, Shade(it.color, 0.7), 0.6);
-  }
-  cairo_restore(cr);
+  // Straw in layers.
+  Mound(cr, it, s * 0.9, it.y - s * 0.45, s * 0.6, [&] {
+    for (int k = 0; k < 6; ++k) {
+      double y = it.y - s * (0.1 + k * 0.12);
+      art::StrokeLine(cr, it.x - s * 0.5, y, it.x + s * 0.5, y - s * 0.04, 0.7, Shade(it.color, 0.7), 0.6);
+    }
+  });
 }
 
 void PaintBalloon(cairo_t* cr, const Scene&, const Item& it) {
@@ -339,17 +325,14 @@ void PaintBalloon(cairo_t* cr, const Scene&, const Item& it) {
 }
 
 void PaintBirds(cairo_t* cr, const Scene&, const Item& it) {
-  Rng rng(it.seed);
+  // Gliding on curved wings.
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-  for (int k = 0; k < 9; ++k) {
-    double bx = it.x + rng.Range(-0.6, 0.6) * it.size, by = it.y + rng.Range(-0.35, 0.35) * it.size;
-    double w = it.size * rng.Range(0.12, 0.18);
-    if (k >= it.count) continue;
+  Scatter(it, 9, 0.6, 0.35, 0.12, 0.18, [&](double bx, double by, double w) {
     cairo_move_to(cr, bx - w, by - w * 0.3);
     cairo_curve_to(cr, bx - w * 0.5, by - w * 0.7, bx - w * 0.2, by - w * 0.5, bx, by);
     cairo_curve_to(cr, bx + w * 0.2, by - w * 0.5, bx + w * 0.5, by - w * 0.7, bx + w, by - w * 0.3);
     art::Stroke(cr, std::max(1.2, w * 0.22), it.color);
-  }
+  });
 }
 
 void PaintKite(cairo_t* cr, const Scene&, const Item& it) {

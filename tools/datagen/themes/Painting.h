@@ -16,6 +16,16 @@ inline void Mirror(cairo_t* cr, const Item& it) {
   cairo_translate(cr, -it.x, 0);
 }
 
+// A boat's hull on the water line at the anchor, facing right: the deck as long as the boat,
+// `depth` above the keel, which runs from `stern` behind the anchor to `bow` ahead of it (in sizes).
+inline void Hull(cairo_t* cr, const Item& it, double depth, double stern, double bow) {
+  const double s = it.size;
+  art::Polygon(cr, {{it.x - s * 0.5, it.y - s * depth},
+                    {it.x + s * 0.5, it.y - s * depth},
+                    {it.x + s * bow, it.y},
+                    {it.x - s * stern, it.y}});
+}
+
 // A group of up to `most` small things (birds, fish) scattered about the object's anchor, up to
 // spreadX and spreadY times its size either way, each from minScale to maxScale times its size.
 // Every place is drawn whether shown or not, so a changed count adds or removes members without

@@ -467,10 +467,7 @@ void PaintLantern(cairo_t* cr, const Scene&, const Item& it) {
 void PaintBoat(cairo_t* cr, const Scene&, const Item& it) {
   const double s = it.size;
   Mirror(cr, it);
-  art::Polygon(cr, {{it.x - s * 0.5, it.y - s * 0.15},
-                    {it.x + s * 0.5, it.y - s * 0.15},
-                    {it.x + s * 0.4, it.y},
-                    {it.x - s * 0.45, it.y}});
+  Hull(cr, it, 0.15, 0.45, 0.4);
   art::Fill(cr, it.color);
   cairo_rectangle(cr, it.x - s * 0.25, it.y - s * 0.3, s * 0.4, s * 0.15);
   art::Fill(cr, Shade(it.color, 1.3));

@@ -50,6 +50,12 @@ static void Disc(cairo_t* cr, double x, double y, double r, const Rgb& c) {
   art::FillShaded(cr, x, y, r, c);
 }
 
+// A round thing of radius r on the table at the object's anchor, with its shadow.
+static void Served(cairo_t* cr, const Item& it, double r, const Rgb& c) {
+  DropShadow(cr, it.x, it.y, r, r);
+  Disc(cr, it.x, it.y, r, c);
+}
+
 static void Food(cairo_t* cr, const Item& it, double r) {
   Rng rng(it.seed);
   const double x = it.x, y = it.y;
@@ -116,8 +122,7 @@ static void Food(cairo_t* cr, const Item& it, double r) {
 
 void PaintPlate(cairo_t* cr, const Scene&, const Item& it) {
   const double r = it.size * 0.5;
-  DropShadow(cr, it.x, it.y, r, r);
-  Disc(cr, it.x, it.y, r, it.color);
+  Served(cr, it, r, it.color);
   art::Ellipse(cr, it.x, it.y, r * 0.72, r * 0.72);
   art::Fill(cr, Shade(it.color, 0.93));
   art::Ellipse(cr, it.x, it.y, r * 0.86, r * 0.86);
@@ -127,8 +132,7 @@ void PaintPlate(cairo_t* cr, const Scene&, const Item& it) {
 
 void PaintBowl(cairo_t* cr, const Scene&, const Item& it) {
   const double r = it.size * 0.5;
-  DropShadow(cr, it.x, it.y, r, r);
-  Disc(cr, it.x, it.y, r, it.color);
+  Served(cr, it, r, it.color);
   art::Ellipse(cr, it.x + r * 0.05, it.y + r * 0.05, r * 0.8, r * 0.8);
   art::Fill(cr, Shade(it.color, 0.7));
   Rng rng(it.seed);
@@ -142,8 +146,7 @@ void PaintBowl(cairo_t* cr, const Scene&, const Item& it) {
 void PaintCup(cairo_t* cr, const Scene&, const Item& it) {
   const double r = it.size * 0.5;
   Turned turned(cr, it);
-  DropShadow(cr, it.x, it.y, r, r);
-  Disc(cr, it.x, it.y, r, Hex(0xF6F4EE));
+  Served(cr, it, r, Hex(0xF6F4EE));
   DropShadow(cr, it.x, it.y, r * 0.62, r * 0.62);
   art::RoundedRect(cr, it.x + r * 0.5, it.y - r * 0.1, r * 0.42, r * 0.2, r * 0.1);
   art::Fill(cr, it.color);
@@ -219,8 +222,7 @@ void PaintNapkin(cairo_t* cr, const Scene&, const Item& it) {
 static void PaintFruit(cairo_t* cr, const Item& it, bool leafy) {
   const double r = it.size * 0.5;
   Turned turned(cr, it);
-  DropShadow(cr, it.x, it.y, r, r);
-  Disc(cr, it.x, it.y, r, it.color);
+  Served(cr, it, r, it.color);
   if (leafy) {
     art::StrokeLine(cr, it.x, it.y, it.x + r * 0.15, it.y - r * 0.3, std::max(1.0, r * 0.12), Hex(0x5A3A1E));
     cairo_move_to(cr, it.x + r * 0.12, it.y - r * 0.25);
@@ -237,8 +239,7 @@ static void PaintFruit(cairo_t* cr, const Item& it, bool leafy) {
 
 void PaintLemon(cairo_t* cr, const Scene&, const Item& it) {
   const double r = it.size * 0.5;
-  DropShadow(cr, it.x, it.y, r, r);
-  Disc(cr, it.x, it.y, r, it.color);
+  Served(cr, it, r, it.color);
   Disc(cr, it.x, it.y, r * 0.85, Shade(it.color, 1.35));
   const int segments = std::clamp(it.count, 5, 12);
   for (int k = 0; k < segments; ++k) {
@@ -390,8 +391,7 @@ void PaintEgg(cairo_t* cr, const Scene&, const Item& it) {
 
 void PaintJar(cairo_t* cr, const Scene&, const Item& it) {
   const double r = it.size * 0.5;
-  DropShadow(cr, it.x, it.y, r, r);
-  Disc(cr, it.x, it.y, r, it.color);
+  Served(cr, it, r, it.color);
   for (int k = 0; k < 12; ++k) {
     double a = k * 2 * kPi / 12;
     art::StrokeLine(cr, it.x + std::cos(a) * r * 0.7, it.y + std::sin(a) * r * 0.7,
@@ -402,8 +402,7 @@ void PaintJar(cairo_t* cr, const Scene&, const Item& it) {
 
 void PaintShaker(cairo_t* cr, const Scene&, const Item& it) {
   const double r = it.size * 0.5;
-  DropShadow(cr, it.x, it.y, r, r);
-  Disc(cr, it.x, it.y, r, Hex(0xE8ECF0));
+  Served(cr, it, r, Hex(0xE8ECF0));
   Disc(cr, it.x, it.y, r * 0.75, Hex(0xC8CCD4));
   const int holes = std::clamp(it.count, 1, 7);
   for (int k = 0; k < holes; ++k) {
@@ -433,16 +432,14 @@ void PaintVase(cairo_t* cr, const Scene&, const Item& it) {
 void PaintCandle(cairo_t* cr, const Scene&, const Item& it) {
   const double r = it.size * 0.5;
   art::Glow(cr, it.x, it.y, r * 3, Hex(0xFFD080), 0.3);
-  DropShadow(cr, it.x, it.y, r, r);
-  Disc(cr, it.x, it.y, r, Hex(0xB8A070));
+  Served(cr, it, r, Hex(0xB8A070));
   Disc(cr, it.x, it.y, r * 0.6, it.color);
   art::Glow(cr, it.x, it.y, r * 0.6, Hex(0xFFF0A0), 0.9);
 }
 
 void PaintTomato(cairo_t* cr, const Scene&, const Item& it) {
   const double r = it.size * 0.5;
-  DropShadow(cr, it.x, it.y, r, r);
-  Disc(cr, it.x, it.y, r, it.color);
+  Served(cr, it, r, it.color);
   art::Star(cr, it.x, it.y, r * 0.45, r * 0.15, 5, it.angle);
   art::Fill(cr, Hex(0x3A7A28));
 }
@@ -459,8 +456,7 @@ void PaintLeaf(cairo_t* cr, const Scene&, const Item& it) {
 
 void PaintSugar(cairo_t* cr, const Scene&, const Item& it) {
   const double r = it.size * 0.5;
-  DropShadow(cr, it.x, it.y, r, r);
-  Disc(cr, it.x, it.y, r, it.color);
+  Served(cr, it, r, it.color);
   art::Ellipse(cr, it.x, it.y, r * 0.8, r * 0.8);
   art::Fill(cr, Shade(it.color, 0.8));
   Rng rng(it.seed);
@@ -480,8 +476,7 @@ void PaintSugar(cairo_t* cr, const Scene&, const Item& it) {
 
 void PaintPizza(cairo_t* cr, const Scene&, const Item& it) {
   const double r = it.size * 0.5;
-  DropShadow(cr, it.x, it.y, r, r);
-  Disc(cr, it.x, it.y, r, Hex(0xD8964A));
+  Served(cr, it, r, Hex(0xD8964A));
   Disc(cr, it.x, it.y, r * 0.85, Hex(0xE04A28));
   Rng rng(it.seed);
   for (int k = 0; k < 14; ++k) {

@@ -14,11 +14,17 @@ static void Shadow(cairo_t* cr, const Item& it, double width) {
   art::GroundShadow(cr, it.x + width * 0.15, it.y, width * 0.6, width * 0.12, 0.28);
 }
 
+// What stands on the ground facing one way: its shadow, then the drawing mirrored when it faces the
+// other way (the light does not turn with it).
+static void Stand(cairo_t* cr, const Item& it, double shadowWidth) {
+  Shadow(cr, it, shadowWidth);
+  Mirror(cr, it);
+}
+
 void PaintTree(cairo_t* cr, const Scene& scene, const Item& it) {
   Rng rng(it.seed);
   const double s = it.size;
-  Shadow(cr, it, s * 0.45);
-  Mirror(cr, it);
+  Stand(cr, it, s * 0.45);
   art::Polygon(cr, {{it.x - s * 0.05, it.y},
                     {it.x - s * 0.03, it.y - s * 0.5},
                     {it.x + s * 0.03, it.y - s * 0.5},
@@ -86,8 +92,7 @@ static void Window(cairo_t* cr, double x, double y, double w, double h, bool lit
 
 void PaintHouse(cairo_t* cr, const Scene& scene, const Item& it) {
   const double s = it.size, w = s * 0.95, wall = s * 0.5, roof = s * 0.42;
-  Shadow(cr, it, w * 0.7);
-  Mirror(cr, it);
+  Stand(cr, it, w * 0.7);
   const double left = it.x - w / 2, base = it.y;
   // Chimney on the left of the roof (mirrored houses have it on the right).
   cairo_rectangle(cr, left + w * 0.18, base - wall - roof * 0.85, w * 0.1, roof * 0.5);
@@ -121,8 +126,7 @@ void PaintHouse(cairo_t* cr, const Scene& scene, const Item& it) {
 
 void PaintBarn(cairo_t* cr, const Scene&, const Item& it) {
   const double s = it.size, w = s * 1.1, wall = s * 0.52, roof = s * 0.4;
-  Shadow(cr, it, w * 0.7);
-  Mirror(cr, it);
+  Stand(cr, it, w * 0.7);
   const double left = it.x - w / 2, base = it.y;
   art::Polygon(cr, {{left, base},
                     {left, base - wall},
@@ -158,8 +162,7 @@ void PaintBarn(cairo_t* cr, const Scene&, const Item& it) {
 
 void PaintWindmill(cairo_t* cr, const Scene&, const Item& it) {
   const double s = it.size;
-  Shadow(cr, it, s * 0.3);
-  Mirror(cr, it);
+  Stand(cr, it, s * 0.3);
   const double base = it.y, top = it.y - s * 0.62;
   art::Polygon(
       cr, {{it.x - s * 0.15, base}, {it.x - s * 0.08, top}, {it.x + s * 0.08, top}, {it.x + s * 0.15, base}});
@@ -207,8 +210,7 @@ static void Legs(cairo_t* cr, double x, double y, double spread, double length, 
 void PaintSheep(cairo_t* cr, const Scene&, const Item& it) {
   Rng rng(it.seed);
   const double s = it.size;
-  Shadow(cr, it, s * 0.45);
-  Mirror(cr, it);
+  Stand(cr, it, s * 0.45);
   Legs(cr, it.x, it.y, s * 0.28, s * 0.28, std::max(1.0, s * 0.07));
   for (int k = 0; k < 6; ++k) {
     double bx = it.x + rng.Range(-0.3, 0.3) * s, by = it.y - s * 0.45 + rng.Range(-0.1, 0.1) * s;
@@ -224,8 +226,7 @@ void PaintSheep(cairo_t* cr, const Scene&, const Item& it) {
 void PaintCow(cairo_t* cr, const Scene&, const Item& it) {
   Rng rng(it.seed);
   const double s = it.size;
-  Shadow(cr, it, s * 0.5);
-  Mirror(cr, it);
+  Stand(cr, it, s * 0.5);
   Legs(cr, it.x, it.y, s * 0.3, s * 0.3, std::max(1.2, s * 0.08));
   art::RoundedRect(cr, it.x - s * 0.4, it.y - s * 0.62, s * 0.8, s * 0.36, s * 0.14);
   art::FillVertical(cr, it.y - s * 0.62, it.y - s * 0.26, Shade(it.color, 1.05), Shade(it.color, 0.82), 1,
@@ -357,8 +358,7 @@ void PaintKite(cairo_t* cr, const Scene&, const Item& it) {
 
 void PaintScarecrow(cairo_t* cr, const Scene&, const Item& it) {
   const double s = it.size;
-  Shadow(cr, it, s * 0.3);
-  Mirror(cr, it);
+  Stand(cr, it, s * 0.3);
   art::StrokeLine(cr, it.x, it.y, it.x, it.y - s * 0.8, std::max(1.2, s * 0.06), Hex(0x6A4A30));
   art::StrokeLine(cr, it.x - s * 0.35, it.y - s * 0.55, it.x + s * 0.35, it.y - s * 0.68,
                   std::max(1.2, s * 0.06), Hex(0x6A4A30));
@@ -433,10 +433,7 @@ void PaintDuck(cairo_t* cr, const Scene&, const Item& it) {
 void PaintBoat(cairo_t* cr, const Scene&, const Item& it) {
   const double s = it.size;
   Mirror(cr, it);
-  art::Polygon(cr, {{it.x - s * 0.5, it.y - s * 0.18},
-                    {it.x + s * 0.5, it.y - s * 0.18},
-                    {it.x + s * 0.36, it.y},
-                    {it.x - s * 0.4, it.y}});
+  Hull(cr, it, 0.18, 0.4, 0.36);
   art::FillVertical(cr, it.y - s * 0.18, it.y, Shade(it.color, 1.1), Shade(it.color, 0.7));
   art::StrokeLine(cr, it.x, it.y - s * 0.18, it.x, it.y - s * 0.95, 1, Hex(0x4A3A30));
   art::Polygon(

@@ -44,8 +44,7 @@ Canvas InterfaceSheet(const std::vector<std::pair<std::string, const Canvas*>>& 
   for (int y = 0; y < sheet.height(); y += 10)
     for (int x = 0; x < sheet.width(); x += 10) {
       cairo_rectangle(cr, x, y, 10, 10);
-      art::SetColor(cr, ((x + y) / 10) % 2 ? Hex(0x5A5E66) : Hex(0x4A4E56));
-      cairo_fill(cr);
+      art::Fill(cr, ((x + y) / 10) % 2 ? Hex(0x5A5E66) : Hex(0x4A4E56));
     }
   for (size_t i = 0; i < pictures.size(); ++i) {
     const Canvas& p = *pictures[i].second;

@@ -11,6 +11,17 @@ void SetColor(cairo_t* cr, const Rgb& c, double alpha) {
   cairo_set_source_rgba(cr, c.r, c.g, c.b, alpha);
 }
 
+void Fill(cairo_t* cr, const Rgb& c, double alpha) {
+  SetColor(cr, c, alpha);
+  cairo_fill(cr);
+}
+
+void Stroke(cairo_t* cr, double width, const Rgb& c, double alpha) {
+  cairo_set_line_width(cr, width);
+  SetColor(cr, c, alpha);
+  cairo_stroke(cr);
+}
+
 void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double radius) {
   radius = std::min({radius, w / 2, h / 2});
   cairo_new_sub_path(cr);
@@ -42,6 +53,13 @@ void Star(cairo_t* cr, double cx, double cy, double outer, double inner, int poi
     else
       cairo_line_to(cr, cx + r * std::cos(a), cy + r * std::sin(a));
   }
+  cairo_close_path(cr);
+}
+
+void Polygon(cairo_t* cr, const std::vector<Point>& corners) {
+  if (corners.empty()) return;
+  cairo_move_to(cr, corners[0].x, corners[0].y);
+  for (size_t i = 1; i < corners.size(); ++i) cairo_line_to(cr, corners[i].x, corners[i].y);
   cairo_close_path(cr);
 }
 
@@ -142,9 +160,7 @@ void StrokeLine(cairo_t* cr, double x0, double y0, double x1, double y1, double 
                 double alpha) {
   cairo_move_to(cr, x0, y0);
   cairo_line_to(cr, x1, y1);
-  cairo_set_line_width(cr, width);
-  SetColor(cr, c, alpha);
-  cairo_stroke(cr);
+  Stroke(cr, width, c, alpha);
 }
 
 void SelectFace(cairo_t* cr, Face face, double size) {

@@ -20,9 +20,15 @@ struct Point {
 namespace art {
 
 void SetColor(cairo_t* cr, const Rgb& c, double alpha = 1);
+// Fills the current path with one colour.
+void Fill(cairo_t* cr, const Rgb& c, double alpha = 1);
+// Strokes the current path with lines `width` wide in one colour.
+void Stroke(cairo_t* cr, double width, const Rgb& c, double alpha = 1);
 void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double radius);
 void Ellipse(cairo_t* cr, double cx, double cy, double rx, double ry);
 void Star(cairo_t* cr, double cx, double cy, double outer, double inner, int points, double turn = 0);
+// A closed path through the corners, in order.
+void Polygon(cairo_t* cr, const std::vector<Point>& corners);
 // A closed curve through the points (Catmull-Rom turned into Bezier segments).
 void SmoothClosed(cairo_t* cr, const std::vector<Point>& points);
 // An irregular round shape: pebbles, bushes, clouds, coral heads.

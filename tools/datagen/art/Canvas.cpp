@@ -4,6 +4,23 @@
 #include <utility>
 
 namespace datagen {
+namespace {
+
+// The canvas' pixels top row first, each written as `perPixel` bytes by put(pixel, bytes).
+template <class Put>
+std::vector<uint8_t> Bytes(const Canvas& canvas, size_t perPixel, Put put) {
+  canvas.Flush();
+  std::vector<uint8_t> out(static_cast<size_t>(canvas.width()) * static_cast<size_t>(canvas.height()) *
+                           perPixel);
+  uint8_t* o = out.data();
+  for (int y = 0; y < canvas.height(); ++y) {
+    const uint32_t* row = canvas.Row(y);
+    for (int x = 0; x < canvas.width(); ++x, o += perPixel) put(row[x], o);
+  }
+  return out;
+}
+
+}  // namespace
 
 Canvas::Canvas(int width, int height) : width_(width), height_(height) {
   surface_ = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
@@ -46,43 +63,27 @@ void Canvas::MarkDirty() const {
 }
 
 std::vector<uint8_t> Canvas::ToRgba() const {
-  Flush();
-  std::vector<uint8_t> out(static_cast<size_t>(width_) * static_cast<size_t>(height_) * 4);
-  size_t o = 0;
-  for (int y = 0; y < height_; ++y) {
-    const uint32_t* row = Row(y);
-    for (int x = 0; x < width_; ++x) {
-      uint32_t p = row[x];
-      uint32_t a = p >> 24;
-      uint32_t r = (p >> 16) & 255, g = (p >> 8) & 255, b = p & 255;
-      if (a != 0 && a != 255) {
-        r = (r * 255 + a / 2) / a;
-        g = (g * 255 + a / 2) / a;
-        b = (b * 255 + a / 2) / a;
-      }
-      out[o++] = static_cast<uint8_t>(r > 255 ? 255 : r);
-      out[o++] = static_cast<uint8_t>(g > 255 ? 255 : g);
-      out[o++] = static_cast<uint8_t>(b > 255 ? 255 : b);
-      out[o++] = static_cast<uint8_t>(a);
+  return Bytes(*this, 4, [](uint32_t p, uint8_t* o) {
+    uint32_t a = p >> 24;
+    uint32_t r = (p >> 16) & 255, g = (p >> 8) & 255, b = p & 255;
+    if (a != 0 && a != 255) {
+      r = (r * 255 + a / 2) / a;
+      g = (g * 255 + a / 2) / a;
+      b = (b * 255 + a / 2) / a;
     }
-  }
-  return out;
+    o[0] = static_cast<uint8_t>(r > 255 ? 255 : r);
+    o[1] = static_cast<uint8_t>(g > 255 ? 255 : g);
+    o[2] = static_cast<uint8_t>(b > 255 ? 255 : b);
+    o[3] = static_cast<uint8_t>(a);
+  });
 }
 
 std::vector<uint8_t> Canvas::ToRgb() const {
-  Flush();
-  std::vector<uint8_t> out(static_cast<size_t>(width_) * static_cast<size_t>(height_) * 3);
-  size_t o = 0;
-  for (int y = 0; y < height_; ++y) {
-    const uint32_t* row = Row(y);
-    for (int x = 0; x < width_; ++x) {
-      uint32_t p = row[x];
-      out[o++] = static_cast<uint8_t>((p >> 16) & 255);
-      out[o++] = static_cast<uint8_t>((p >> 8) & 255);
-      out[o++] = static_cast<uint8_t>(p & 255);
-    }
-  }
-  return out;
+  return Bytes(*this, 3, [](uint32_t p, uint8_t* o) {
+    o[0] = static_cast<uint8_t>((p >> 16) & 255);
+    o[1] = static_cast<uint8_t>((p >> 8) & 255);
+    o[2] = static_cast<uint8_t>(p & 255);
+  });
 }
 
 void Canvas::Paint(const Canvas& other, double x, double y, double alpha) const {

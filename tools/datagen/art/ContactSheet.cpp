@@ -55,9 +55,7 @@ Canvas PackSheet(const std::string& title, const std::vector<SheetLevel>& levels
       const DiffRect& r = l.rects[k];
       for (double ox : {x, x + pw + gap}) {
         cairo_rectangle(cr, ox + r.left + 0.5, y + r.top + 0.5, r.Width() - 1, r.Height() - 1);
-        cairo_set_line_width(cr, 1.5);
-        art::SetColor(cr, Hex(0xFF2A2A), ox == x ? 0.45 : 1.0);
-        cairo_stroke(cr);
+        art::Stroke(cr, 1.5, Hex(0xFF2A2A), ox == x ? 0.45 : 1.0);
       }
       art::SelectFace(cr, art::Face::SansBold, 10);
       cairo_move_to(cr, x + pw + gap + r.left + 2, y + r.top + 10);

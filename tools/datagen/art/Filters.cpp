@@ -29,6 +29,17 @@ void BoxLine(uint32_t* first, int count, int step, int radius, std::vector<uint3
   }
 }
 
+// Replaces every pixel by change(pixel, x, y), row by row from the top.
+template <class Change>
+void ChangePixels(const Canvas& canvas, Change change) {
+  canvas.Flush();
+  for (int y = 0; y < canvas.height(); ++y) {
+    uint32_t* row = canvas.Row(y);
+    for (int x = 0; x < canvas.width(); ++x) row[x] = change(row[x], x, y);
+  }
+  canvas.MarkDirty();
+}
+
 }  // namespace
 
 void Blur(const Canvas& canvas, int radius) {
@@ -46,49 +57,33 @@ void Blur(const Canvas& canvas, int radius) {
 }
 
 void AddGrain(const Canvas& canvas, Rng& rng, double amount) {
-  canvas.Flush();
-  for (int y = 0; y < canvas.height(); ++y) {
-    uint32_t* row = canvas.Row(y);
-    for (int x = 0; x < canvas.width(); ++x) {
-      uint32_t p = row[x];
-      int a = static_cast<int>(p >> 24);
-      int d = static_cast<int>(std::lround(rng.Normal(amount) * a));
-      uint32_t out = p & 0xFF000000u;
-      for (int c = 0; c < 3; ++c) {
-        int v = static_cast<int>((p >> (c * 8)) & 255u) + d;
-        out |= static_cast<uint32_t>(std::clamp(v, 0, a)) << (c * 8);
-      }
-      row[x] = out;
+  ChangePixels(canvas, [&](uint32_t p, int, int) {
+    int a = static_cast<int>(p >> 24);
+    int d = static_cast<int>(std::lround(rng.Normal(amount) * a));
+    uint32_t out = p & 0xFF000000u;
+    for (int c = 0; c < 3; ++c) {
+      int v = static_cast<int>((p >> (c * 8)) & 255u) + d;
+      out |= static_cast<uint32_t>(std::clamp(v, 0, a)) << (c * 8);
     }
-  }
-  canvas.MarkDirty();
+    return out;
+  });
 }
 
 void FillPixels(const Canvas& canvas, const std::function<Rgb(int x, int y)>& shade) {
-  canvas.Flush();
-  for (int y = 0; y < canvas.height(); ++y) {
-    uint32_t* row = canvas.Row(y);
-    for (int x = 0; x < canvas.width(); ++x) {
-      Rgb c = shade(x, y);
-      row[x] = 0xFF000000u | (uint32_t{ToByte(c.r)} << 16) | (uint32_t{ToByte(c.g)} << 8) | ToByte(c.b);
-    }
-  }
-  canvas.MarkDirty();
+  ChangePixels(canvas, [&](uint32_t, int x, int y) {
+    Rgb c = shade(x, y);
+    return 0xFF000000u | (uint32_t{ToByte(c.r)} << 16) | (uint32_t{ToByte(c.g)} << 8) | ToByte(c.b);
+  });
 }
 
 void MaskAlpha(const Canvas& canvas, const std::function<double(int x, int y)>& mask) {
-  canvas.Flush();
-  for (int y = 0; y < canvas.height(); ++y) {
-    uint32_t* row = canvas.Row(y);
-    for (int x = 0; x < canvas.width(); ++x) {
-      double m = Clamp01(mask(x, y));
-      uint32_t p = row[x], out = 0;
-      for (int c = 0; c < 4; ++c)
-        out |= static_cast<uint32_t>(std::lround(((p >> (c * 8)) & 255u) * m)) << (c * 8);
-      row[x] = out;
-    }
-  }
-  canvas.MarkDirty();
+  ChangePixels(canvas, [&](uint32_t p, int x, int y) {
+    double m = Clamp01(mask(x, y));
+    uint32_t out = 0;
+    for (int c = 0; c < 4; ++c)
+      out |= static_cast<uint32_t>(std::lround(((p >> (c * 8)) & 255u) * m)) << (c * 8);
+    return out;
+  });
 }
 
 Canvas ShadowOf(const Canvas& shapes, int blur, double opacity) {

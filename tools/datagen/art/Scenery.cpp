@@ -43,8 +43,7 @@ void Stars(cairo_t* cr, Rng& rng, double w, double h, int count, double alpha) {
     Rgb c = rng.Chance(0.2) ? Hex(0xFFE8C8) : Hex(0xDDEBFF);
     if (r > 1) art::Glow(cr, x, y, r * 4, c, a * 0.35);
     art::Ellipse(cr, x, y, r, r);
-    art::SetColor(cr, c, a);
-    cairo_fill(cr);
+    art::Fill(cr, c, a);
   }
 }
 
@@ -128,14 +127,12 @@ void Reeds(cairo_t* cr, Rng& rng, double x, double bottom, double spread, int co
     cairo_move_to(cr, x0, bottom);
     cairo_curve_to(cr, x0, bottom - height * 0.5, x0 + lean * 0.5, bottom - height * 0.8, x0 + lean,
                    bottom - height);
-    cairo_set_line_width(cr, rng.Range(1.2, 2.6));
-    art::SetColor(cr, Shade(c, rng.Range(0.7, 1.2)));
-    cairo_stroke(cr);
+    const double width = rng.Range(1.2, 2.6);  // drawn before the shade
+    art::Stroke(cr, width, Shade(c, rng.Range(0.7, 1.2)));
     if (rng.Chance(0.25)) {
       double tx = x0 + lean * 0.75, ty = bottom - height * 0.85;
       art::Ellipse(cr, tx, ty, 2.2, 7);
-      art::SetColor(cr, Shade(c, 0.8));
-      cairo_fill(cr);
+      art::Fill(cr, Shade(c, 0.8));
     }
   }
 }
@@ -146,14 +143,10 @@ void Fir(cairo_t* cr, double x, double y, double height, const Rgb& c) {
     double top = y - height + tier * height * 0.2;
     double bottom = y - height * 0.12 - (3 - tier) * height * 0.06;
     double half = w * (0.35 + tier * 0.22);
-    cairo_move_to(cr, x, top);
-    cairo_line_to(cr, x + half, bottom);
-    cairo_line_to(cr, x - half, bottom);
-    cairo_close_path(cr);
+    art::Polygon(cr, {{x, top}, {x + half, bottom}, {x - half, bottom}});
   }
   cairo_rectangle(cr, x - height * 0.03, y - height * 0.15, height * 0.06, height * 0.15);
-  art::SetColor(cr, c);
-  cairo_fill(cr);
+  art::Fill(cr, c);
 }
 
 }  // namespace datagen::scenery

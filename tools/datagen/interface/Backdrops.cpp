@@ -29,8 +29,7 @@ void EveningLake(const Canvas& canvas, Rng& rng, double horizon) {
   // A thin crescent moon high on the right.
   cairo_push_group(cr);
   art::Ellipse(cr, 650, 105, 26, 26);
-  art::SetColor(cr, Hex(0xFFF4DA));
-  cairo_fill(cr);
+  art::Fill(cr, Hex(0xFFF4DA));
   cairo_set_operator(cr, CAIRO_OPERATOR_DEST_OUT);
   art::Ellipse(cr, 661, 98, 24, 24);
   cairo_set_source_rgba(cr, 0, 0, 0, 1);
@@ -92,8 +91,7 @@ Canvas Logo(Rng& rng) {
   EveningLake(canvas, rng, 470);
   cairo_t* cr = canvas.cr();
   cairo_rectangle(cr, 0, 0, kW, kH);
-  art::SetColor(cr, look::kNight, 0.45);
-  cairo_fill(cr);
+  art::Fill(cr, look::kNight, 0.45);
   scenery::Vignette(cr, kW, kH, 0.7);
 
   // Two small framed pictures, the second one with a ring around its difference.
@@ -103,20 +101,17 @@ Canvas Logo(Rng& rng) {
     cairo_rotate(cr, turn);
     for (int i = 8; i >= 1; --i) {
       art::RoundedRect(cr, -92 - i + 6, -66 - i + 9, 184 + 2 * i, 132 + 2 * i, 6 + i);
-      art::SetColor(cr, {0, 0, 0}, 0.05);
-      cairo_fill(cr);
+      art::Fill(cr, {0, 0, 0}, 0.05);
     }
     art::RoundedRect(cr, -92, -66, 184, 132, 5);
-    art::SetColor(cr, look::kIvory);
-    cairo_fill(cr);
+    art::Fill(cr, look::kIvory);
     cairo_rectangle(cr, -82, -56, 164, 112);
     cairo_save(cr);
     cairo_clip_preserve(cr);
     art::FillVertical(cr, -56, 20, Hex(0x7FB6D8), Hex(0xF3D6A6));
     art::Glow(cr, 30, -20, 40, Hex(0xFFF0C0), 0.8);
     art::Ellipse(cr, 30, -20, 13, 13);
-    art::SetColor(cr, Hex(0xFFE9A8));
-    cairo_fill(cr);
+    art::Fill(cr, Hex(0xFFE9A8));
     cairo_move_to(cr, -90, 20);
     cairo_curve_to(cr, -50, -10, -10, 0, 20, 10);
     cairo_curve_to(cr, 50, 18, 70, 0, 90, 5);
@@ -126,8 +121,7 @@ Canvas Logo(Rng& rng) {
     art::FillVertical(cr, -10, 60, Hex(0x6FA860), Hex(0x2F6040));
     // The tree: the original has three apples, the copy only one.
     cairo_rectangle(cr, -45, -5, 7, 30);
-    art::SetColor(cr, Hex(0x5A3A24));
-    cairo_fill(cr);
+    art::Fill(cr, Hex(0x5A3A24));
     art::Ellipse(cr, -42, -14, 24, 20);
     art::FillShaded(cr, -42, -14, 24, Hex(0x3F8A48));
     int apples = modified ? 1 : 3;
@@ -139,9 +133,7 @@ Canvas Logo(Rng& rng) {
     cairo_restore(cr);
     if (modified) {
       art::Ellipse(cr, -42, -12, 21, 19);
-      cairo_set_line_width(cr, 3);
-      art::SetColor(cr, look::kGold);
-      cairo_stroke(cr);
+      art::Stroke(cr, 3, look::kGold);
     }
     cairo_restore(cr);
   };
@@ -159,8 +151,7 @@ Canvas Logo(Rng& rng) {
   look::Ornament(cr, 400, 462, 190);
   art::SelectFace(cr, art::Face::Sans, 21);
   art::CenteredTextPath(cr, "spot the five differences", 400, 494);
-  art::SetColor(cr, look::kMist, 0.95);
-  cairo_fill(cr);
+  art::Fill(cr, look::kMist, 0.95);
   AddGrain(canvas, rng, 0.01);
   return canvas;
 }

@@ -17,35 +17,25 @@ Canvas Banner(Rng& rng, const std::string& title) {
   // Ribbon tails folded behind the plate.
   for (int side = -1; side <= 1; side += 2) {
     double inner = cx + side * 190, outer = cx + side * 246;
-    cairo_move_to(cr, inner, top + 14);
-    cairo_line_to(cr, outer, top + 14);
-    cairo_line_to(cr, outer - side * 16, (top + bottom) / 2 + 7);
-    cairo_line_to(cr, outer, bottom + 10);
-    cairo_line_to(cr, inner, bottom + 10);
-    cairo_close_path(cr);
+    art::Polygon(cr, {{inner, top + 14},
+                      {outer, top + 14},
+                      {outer - side * 16, (top + bottom) / 2 + 7},
+                      {outer, bottom + 10},
+                      {inner, bottom + 10}});
     art::FillVertical(cr, top, bottom + 10, Shade(look::kSea, 0.8), Shade(look::kDeep, 0.7));
-    cairo_move_to(cr, inner, bottom + 10);
-    cairo_line_to(cr, inner + side * 14, bottom);
-    cairo_line_to(cr, inner + side * 14, bottom + 10);
-    cairo_close_path(cr);
-    art::SetColor(cr, look::kNight);
-    cairo_fill(cr);
+    art::Polygon(cr, {{inner, bottom + 10}, {inner + side * 14, bottom}, {inner + side * 14, bottom + 10}});
+    art::Fill(cr, look::kNight);
   }
 
   for (int i = 6; i >= 1; --i) {
     art::RoundedRect(cr, cx - 204 - i + 2, top - i + 4, 408 + 2 * i, bottom - top + 2 * i, 16 + i);
-    art::SetColor(cr, {0, 0, 0}, 0.05);
-    cairo_fill(cr);
+    art::Fill(cr, {0, 0, 0}, 0.05);
   }
   art::RoundedRect(cr, cx - 204, top, 408, bottom - top, 16);
   art::FillVertical(cr, top, bottom, Mix(look::kSea, look::kTeal, 0.35), look::kDeep, 1, true);
-  cairo_set_line_width(cr, 2.5);
-  art::SetColor(cr, look::kGold);
-  cairo_stroke(cr);
+  art::Stroke(cr, 2.5, look::kGold);
   art::RoundedRect(cr, cx - 197, top + 6, 394, bottom - top - 12, 11);
-  cairo_set_line_width(cr, 1);
-  art::SetColor(cr, look::kGold, 0.45);
-  cairo_stroke(cr);
+  art::Stroke(cr, 1, look::kGold, 0.45);
   // A few sparkles on the plate.
   for (int i = 0; i < 10; ++i) {
     double x = cx + rng.Range(-185, 185), y = rng.Range(top + 10, bottom - 10);

@@ -8,8 +8,7 @@ void GlassPanel(cairo_t* cr, double x, double y, double w, double h, double radi
   // Soft shadow first, then the glass, a sheen across its top, and the rim.
   for (int i = 6; i >= 1; --i) {
     art::RoundedRect(cr, x - i + 3, y - i + 5, w + 2 * i, h + 2 * i, radius + i);
-    art::SetColor(cr, {0, 0, 0}, 0.035 * opacity);
-    cairo_fill(cr);
+    art::Fill(cr, {0, 0, 0}, 0.035 * opacity);
   }
   art::RoundedRect(cr, x, y, w, h, radius);
   art::FillVertical(cr, y, y + h, Mix(kDeep, kSea, 0.35), Mix(kNight, kDeep, 0.4), opacity, true);
@@ -33,16 +32,13 @@ void GlassPanel(cairo_t* cr, double x, double y, double w, double h, double radi
   cairo_stroke(cr);
   cairo_pattern_destroy(rim);
   art::RoundedRect(cr, x + 3.5, y + 3.5, w - 7, h - 7, radius - 3);
-  cairo_set_line_width(cr, 1);
-  art::SetColor(cr, kMist, 0.12 * opacity);
-  cairo_stroke(cr);
+  art::Stroke(cr, 1, kMist, 0.12 * opacity);
 }
 
 void RowBands(cairo_t* cr, double x, double y, double w, double rowHeight, double bandHeight, int rows) {
   for (int i = 0; i < rows; ++i) {
     art::RoundedRect(cr, x, y + i * rowHeight, w, bandHeight, 4);
-    art::SetColor(cr, i % 2 == 0 ? kMist : kTeal, i % 2 == 0 ? 0.07 : 0.05);
-    cairo_fill(cr);
+    art::Fill(cr, i % 2 == 0 ? kMist : kTeal, i % 2 == 0 ? 0.07 : 0.05);
   }
 }
 
@@ -65,13 +61,8 @@ void Ornament(cairo_t* cr, double cx, double y, double halfWidth) {
   cairo_rectangle(cr, cx - halfWidth, y - 0.6, 2 * halfWidth, 1.2);
   cairo_fill(cr);
   cairo_pattern_destroy(g);
-  cairo_move_to(cr, cx, y - 4);
-  cairo_line_to(cr, cx + 4, y);
-  cairo_line_to(cr, cx, y + 4);
-  cairo_line_to(cr, cx - 4, y);
-  cairo_close_path(cr);
-  art::SetColor(cr, kGold, 0.9);
-  cairo_fill(cr);
+  art::Polygon(cr, {{cx, y - 4}, {cx + 4, y}, {cx, y + 4}, {cx - 4, y}});
+  art::Fill(cr, kGold, 0.9);
 }
 
 }  // namespace datagen::look

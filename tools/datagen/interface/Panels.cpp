@@ -88,8 +88,7 @@ Canvas SideMenu(Rng& rng) {
   for (int k = 0; k < 6; ++k) {
     double y = 15 + 37 * k;
     art::RoundedRect(cr, 12, y - 4, 134, 33, 14);
-    art::SetColor(cr, look::kNight, 0.45);
-    cairo_fill(cr);
+    art::Fill(cr, look::kNight, 0.45);
   }
   Noise noise(rng.Next());
   for (int i = 0; i < 30; ++i) {
@@ -103,7 +102,8 @@ Canvas PackListPanel(Rng&) {
   Canvas canvas(512, 512);
   // Drawn at (275, 90): the title banner above reaches y 128 (texture row 38), so the pane
   // starts below it. Rows are 20 pixels apart from screen y 175 (row 85), text x 360 to 665.
-  DrawListPane(canvas.cr(), {15, 44, 445, 340, 16, "Choose a picture pack", 73, 17, 80, 150, 80, 84, 315, 14});
+  DrawListPane(canvas.cr(),
+               {15, 44, 445, 340, 16, "Choose a picture pack", 73, 17, 80, 150, 80, 84, 315, 14});
   return canvas;
 }
 
@@ -116,8 +116,7 @@ Canvas PackInfoPanel(Rng&) {
   DrawListPane(cr, {34, 16, 180, 222, 14, "Pack", 41, 14, 93, 58, 0, 0, 0, 0});
   look::Ornament(cr, 124, 134, 58);
   art::RoundedRect(cr, 44, 155, 160, 40, 8);
-  art::SetColor(cr, look::kNight, 0.45);
-  cairo_fill(cr);
+  art::Fill(cr, look::kNight, 0.45);
   return canvas;
 }
 
@@ -133,8 +132,7 @@ Canvas ScoreTablePanel(Rng&) {
     std::string text = std::to_string(rank) + ".";
     cairo_move_to(cr, 66 - art::TextWidth(cr, text), 140 + 20 * (rank - 1) + 11);
     cairo_text_path(cr, text.c_str());
-    art::SetColor(cr, look::kGold, 0.9);
-    cairo_fill(cr);
+    art::Fill(cr, look::kGold, 0.9);
   }
   return canvas;
 }
@@ -152,13 +150,10 @@ Canvas Emblem(Rng&) {
   art::Ellipse(cr, 128, 128, 118, 118);
   art::FillShaded(cr, 128, 128, 118, look::kSea);
   art::Ellipse(cr, 128, 128, 110, 110);
-  cairo_set_line_width(cr, 4);
-  art::SetColor(cr, look::kGold);
-  cairo_stroke(cr);
+  art::Stroke(cr, 4, look::kGold);
   art::SelectFace(cr, art::Face::SerifBold, 64);
   art::CenteredTextPath(cr, "VNL", 128, 150);
-  art::SetColor(cr, look::kIvory);
-  cairo_fill(cr);
+  art::Fill(cr, look::kIvory);
   return canvas;
 }
 

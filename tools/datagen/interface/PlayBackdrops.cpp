@@ -17,40 +17,33 @@ constexpr double kW = 800, kH = 600;
 void PictureSlot(cairo_t* cr, double x, double y, double w, double h) {
   for (int i = 10; i >= 1; --i) {
     art::RoundedRect(cr, x - 6 - i + 3, y - 6 - i + 5, w + 12 + 2 * i, h + 12 + 2 * i, 8 + i);
-    art::SetColor(cr, {0, 0, 0}, 0.04);
-    cairo_fill(cr);
+    art::Fill(cr, {0, 0, 0}, 0.04);
   }
   art::RoundedRect(cr, x - 6, y - 6, w + 12, h + 12, 7);
   art::FillVertical(cr, y - 6, y + h + 6, Shade(look::kGold, 0.85), Shade(look::kGold, 0.45));
   art::RoundedRect(cr, x - 3, y - 3, w + 6, h + 6, 4);
-  art::SetColor(cr, look::kNight);
-  cairo_fill(cr);
+  art::Fill(cr, look::kNight);
 }
 
 void Label(cairo_t* cr, const char* text, double cx, double baseline, double size, const Rgb& c,
            double alpha = 1) {
   art::SelectFace(cr, art::Face::SansBold, size);
   art::CenteredTextPath(cr, text, cx, baseline);
-  art::SetColor(cr, c, alpha);
-  cairo_fill(cr);
+  art::Fill(cr, c, alpha);
 }
 
 // A light plate for text the game writes in dark blue.
 void LightPlate(cairo_t* cr, double x, double y, double w, double h) {
   art::RoundedRect(cr, x + 2, y + 3, w, h, h / 2);
-  art::SetColor(cr, {0, 0, 0}, 0.35);
-  cairo_fill(cr);
+  art::Fill(cr, {0, 0, 0}, 0.35);
   art::RoundedRect(cr, x, y, w, h, h / 2);
   art::FillVertical(cr, y, y + h, look::kIvory, Mix(look::kMist, look::kIvory, 0.4), 1, true);
-  cairo_set_line_width(cr, 1.5);
-  art::SetColor(cr, look::kGold);
-  cairo_stroke(cr);
+  art::Stroke(cr, 1.5, look::kGold);
 }
 
 void TimeBarRecess(cairo_t* cr) {
   art::RoundedRect(cr, 745, 86, 60, 424, 10);
-  art::SetColor(cr, look::kNight, 0.55);
-  cairo_fill(cr);
+  art::Fill(cr, look::kNight, 0.55);
   Label(cr, "TIME", 775, 78, 12, look::kGold);
 }
 

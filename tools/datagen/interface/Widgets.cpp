@@ -16,24 +16,20 @@ Canvas Cursor() {
   Canvas canvas(32, 32);
   cairo_t* cr = canvas.cr();
   auto arrow = [&](double dx, double dy) {
-    cairo_move_to(cr, 1.5 + dx, 1.5 + dy);
-    cairo_line_to(cr, 1.5 + dx, 24 + dy);
-    cairo_line_to(cr, 7.5 + dx, 18.5 + dy);
-    cairo_line_to(cr, 12 + dx, 28 + dy);
-    cairo_line_to(cr, 16 + dx, 26 + dy);
-    cairo_line_to(cr, 11.5 + dx, 16.8 + dy);
-    cairo_line_to(cr, 19.5 + dx, 16.5 + dy);
-    cairo_close_path(cr);
+    art::Polygon(cr, {{1.5 + dx, 1.5 + dy},
+                      {1.5 + dx, 24 + dy},
+                      {7.5 + dx, 18.5 + dy},
+                      {12 + dx, 28 + dy},
+                      {16 + dx, 26 + dy},
+                      {11.5 + dx, 16.8 + dy},
+                      {19.5 + dx, 16.5 + dy}});
   };
   arrow(1.5, 1.5);
-  art::SetColor(cr, {0, 0, 0}, 0.35);
-  cairo_fill(cr);
+  art::Fill(cr, {0, 0, 0}, 0.35);
   arrow(0, 0);
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
   art::FillVertical(cr, 1, 28, look::kIvory, look::kGold, 1, true);
-  cairo_set_line_width(cr, 1.6);
-  art::SetColor(cr, look::kNight);
-  cairo_stroke(cr);
+  art::Stroke(cr, 1.6, look::kNight);
   return canvas;
 }
 
@@ -46,9 +42,7 @@ Canvas Button() {
   // The rim's outer edge stays inside the 120 x 25 the game reads, so nothing leaks past it.
   art::RoundedRect(cr, 1, 1, 118, 23, 11.5);
   art::FillVertical(cr, 0, 25, Hex(0x6A9CC8), Hex(0x24466E), 1, true);
-  cairo_set_line_width(cr, 1);
-  art::SetColor(cr, look::kMist, 0.9);
-  cairo_stroke(cr);
+  art::Stroke(cr, 1, look::kMist, 0.9);
   art::RoundedRect(cr, 4, 2.5, 112, 9, 5);
   art::FillLinear(cr, 0, 2.5, 0, 11.5, {{0, {1, 1, 1}, 0.45}, {1, {1, 1, 1}, 0.05}});
   return canvas;
@@ -63,9 +57,7 @@ Canvas Clue() {
   art::Star(cr, c, c, 31, 25, 12);
   art::FillShaded(cr, c, c, 31, Hex(0xE8E8E8));
   art::Ellipse(cr, c, c, 23, 23);
-  cairo_set_line_width(cr, 2);
-  art::SetColor(cr, Hex(0xFFFFFF), 0.9);
-  cairo_stroke(cr);
+  art::Stroke(cr, 2, Hex(0xFFFFFF), 0.9);
   art::Ellipse(cr, c, c, 19, 19);
   cairo_pattern_t* g = cairo_pattern_create_radial(c - 5, c - 6, 2, c, c, 20);
   cairo_pattern_add_color_stop_rgb(g, 0, 0.62, 0.62, 0.62);
@@ -76,8 +68,7 @@ Canvas Clue() {
   for (int i = 0; i < 12; ++i) {
     double a = i * kPi / 6;
     art::Ellipse(cr, c + std::cos(a) * 27.5, c + std::sin(a) * 27.5, 1.5, 1.5);
-    art::SetColor(cr, Hex(0x808080));
-    cairo_fill(cr);
+    art::Fill(cr, Hex(0x808080));
   }
   return canvas;
 }
@@ -87,17 +78,11 @@ Canvas ClueSelection() {
   Canvas canvas(64, 64);
   cairo_t* cr = canvas.cr();
   art::Ellipse(cr, 32, 32, 28.5, 28.5);
-  cairo_set_line_width(cr, 7);
-  art::SetColor(cr, look::kNight, 0.75);
-  cairo_stroke(cr);
+  art::Stroke(cr, 7, look::kNight, 0.75);
   art::Ellipse(cr, 32, 32, 28.5, 28.5);
-  cairo_set_line_width(cr, 4);
-  art::SetColor(cr, Hex(0x7CF08A));
-  cairo_stroke(cr);
+  art::Stroke(cr, 4, Hex(0x7CF08A));
   art::Ellipse(cr, 32, 32, 24, 24);
-  cairo_set_line_width(cr, 1.2);
-  art::SetColor(cr, Hex(0xD8FFE0), 0.7);
-  cairo_stroke(cr);
+  art::Stroke(cr, 1.2, Hex(0xD8FFE0), 0.7);
   return canvas;
 }
 
@@ -123,8 +108,7 @@ Canvas Particles() {
   cairo_curve_to(cr, 46.8, 19, 45, 17.2, 33, 16);
   cairo_curve_to(cr, 45, 14.8, 46.8, 13, 48, 1);
   cairo_close_path(cr);
-  art::SetColor(cr, Hex(0xFFFFFF), 0.95);
-  cairo_fill(cr);
+  art::Fill(cr, Hex(0xFFFFFF), 0.95);
   return canvas;
 }
 
@@ -140,9 +124,7 @@ Canvas TimeBarFrame() {
       cr, 1, 0, 48, 0,
       {{0, {0.45, 0.36, 0.2}}, {0.3, {0.98, 0.86, 0.55}}, {0.55, {0.75, 0.6, 0.32}}, {1, {0.38, 0.28, 0.14}}},
       true);
-  cairo_set_line_width(cr, 1);
-  art::SetColor(cr, look::kNight, 0.8);
-  cairo_stroke(cr);
+  art::Stroke(cr, 1, look::kNight, 0.8);
   cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
   // Tick marks every tenth of the way.
   for (int i = 1; i < 10; ++i) {
@@ -152,8 +134,7 @@ Canvas TimeBarFrame() {
   }
   // Glass over the channel: a long highlight on its left side.
   art::RoundedRect(cr, 12, 16, 5, 372, 2.5);
-  art::SetColor(cr, Hex(0xFFFFFF), 0.18);
-  cairo_fill(cr);
+  art::Fill(cr, Hex(0xFFFFFF), 0.18);
   return canvas;
 }
 
@@ -184,14 +165,11 @@ Canvas TimeBarFilling(Rng& rng) {
   cairo_rectangle(cr, 0, 0, 45, 406);
   art::FillLinear(cr, 0, 0, 0, 406, {{0, {1, 1, 1}, 0}, {1, {0.05, 0.1, 0.3}, 0.45}});
   cairo_rectangle(cr, 0, 0, 45, 4);
-  art::SetColor(cr, Hex(0xE8FFFA), 0.9);
-  cairo_fill(cr);
+  art::Fill(cr, Hex(0xE8FFFA), 0.9);
   for (int i = 0; i < 30; ++i) {
     double x = rng.Range(9, 33), y = rng.Range(10, 400), r = rng.Range(1, 2.6);
     art::Ellipse(cr, x, y, r, r);
-    cairo_set_line_width(cr, 0.8);
-    art::SetColor(cr, Hex(0xFFFFFF), 0.45);
-    cairo_stroke(cr);
+    art::Stroke(cr, 0.8, Hex(0xFFFFFF), 0.45);
   }
   return canvas;
 }

@@ -316,12 +316,10 @@ class City : public TableTheme<Evening> {
     while (x < W) {
       double w = rng.Range(14, 30), h = rng.Range(90, 190);
       cairo_rectangle(cr, x, kStreetTop - h, w, h);
-      art::SetColor(cr, far);
-      cairo_fill(cr);
+      art::Fill(cr, far);
       for (int k = 0; k < 10; ++k) {
         cairo_rectangle(cr, x + rng.Range(2, w - 4), kStreetTop - h + rng.Range(6, h - 10), 2, 2.5);
-        art::SetColor(cr, n.glow, 0.5);
-        cairo_fill(cr);
+        art::Fill(cr, n.glow, 0.5);
       }
       x += w + rng.Range(-2, 4);
     }
@@ -342,15 +340,13 @@ class City : public TableTheme<Evening> {
       art::FillVertical(cr, kRoadTop, H, n.street, Shade(n.street, 0.7));
       for (double dx = 4; dx < W; dx += 32) {
         cairo_rectangle(cr, dx, 366, 16, 2.5);
-        art::SetColor(cr, Hex(0xF0E8C8), n.snow ? 0.4 : 0.8);
-        cairo_fill(cr);
+        art::Fill(cr, Hex(0xF0E8C8), n.snow ? 0.4 : 0.8);
       }
       if (n.rain)
         for (int k = 0; k < 8; ++k) {
           art::Ellipse(cr, rng.Range(0, W), rng.Range(kRoadTop + 8, H - 4), rng.Range(8, 20),
                        rng.Range(2, 4));
-          art::SetColor(cr, n.glow, 0.2);
-          cairo_fill(cr);
+          art::Fill(cr, n.glow, 0.2);
         }
     }
   }
@@ -368,8 +364,7 @@ class City : public TableTheme<Evening> {
       for (int k = 0; k < 140; ++k) {
         double r = rng.Range(0.6, 1.8);
         art::Ellipse(cr, rng.Range(0, scene.width), rng.Range(0, scene.height), r, r);
-        art::SetColor(cr, Hex(0xFFFFFF), 0.8);
-        cairo_fill(cr);
+        art::Fill(cr, Hex(0xFFFFFF), 0.8);
       }
     }
     if (n.fog) {

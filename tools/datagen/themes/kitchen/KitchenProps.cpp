@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
+#include <vector>
 
 #include "Art.h"
 #include "Math.h"
@@ -14,16 +16,44 @@ static void DropShadow(cairo_t* cr, double x, double y, double rx, double ry) {
   art::GroundShadow(cr, x + rx * 0.12 + 1.5, y + ry * 0.15 + 2, rx * 1.08, ry * 1.08, 0.32);
 }
 
-static void Turn(cairo_t* cr, const Item& it) {
-  cairo_translate(cr, it.x, it.y);
-  cairo_rotate(cr, it.angle);
-  if (it.flip) cairo_scale(cr, -1, 1);
-  cairo_translate(cr, -it.x, -it.y);
+// Seen from above everything lies at some turn: while it is in scope, what an object draws is
+// turned (and mirrored) about its anchor.
+class Turned {
+ public:
+  Turned(cairo_t* cr, const Item& it) : cr_(cr) {
+    cairo_save(cr);
+    cairo_translate(cr, it.x, it.y);
+    cairo_rotate(cr, it.angle);
+    if (it.flip) cairo_scale(cr, -1, 1);
+    cairo_translate(cr, -it.x, -it.y);
+  }
+  ~Turned() { cairo_restore(cr_); }
+  Turned(const Turned&) = delete;
+  Turned& operator=(const Turned&) = delete;
+
+ private:
+  cairo_t* cr_;
+};
+
+// A flat three-cornered thing (a folded napkin, a wedge of cheese) lit from the top: its corners and
+// how far it reaches above and below the anchor, in sizes.
+static void Wedge(cairo_t* cr, const Item& it, std::initializer_list<Point> corners, double reach) {
+  const double s = it.size;
+  std::vector<Point> at;
+  for (const Point& c : corners) at.push_back({it.x + c.x * s, it.y + c.y * s});
+  art::Polygon(cr, at);
+  art::FillVertical(cr, it.y - reach * s, it.y + reach * s, Shade(it.color, 1.1), Shade(it.color, 0.85));
 }
 
 static void Disc(cairo_t* cr, double x, double y, double r, const Rgb& c) {
   art::Ellipse(cr, x, y, r, r);
   art::FillShaded(cr, x, y, r, c);
+}
+
+// A round thing of radius r on the table at the object's anchor, with its shadow.
+static void Served(cairo_t* cr, const Item& it, double r, const Rgb& c) {
+  DropShadow(cr, it.x, it.y, r, r);
+  Disc(cr, it.x, it.y, r, c);
 }
 
 static void Food(cairo_t* cr, const Item& it, double r) {
@@ -32,23 +62,19 @@ static void Food(cairo_t* cr, const Item& it, double r) {
   switch (it.variant) {
     case kFriedEgg:
       art::Blob(cr, rng, x, y, r * 0.7, r * 0.62, 8, 0.12);
-      art::SetColor(cr, Hex(0xFFFDF6));
-      cairo_fill(cr);
+      art::Fill(cr, Hex(0xFFFDF6));
       Disc(cr, x + r * 0.1, y - r * 0.05, r * 0.28, Hex(0xFFB820));
       break;
     case kToast:
       art::RoundedRect(cr, x - r * 0.6, y - r * 0.55, r * 1.2, r * 1.1, r * 0.25);
-      art::SetColor(cr, Hex(0xB07438));
-      cairo_fill(cr);
+      art::Fill(cr, Hex(0xB07438));
       art::RoundedRect(cr, x - r * 0.5, y - r * 0.45, r * 1.0, r * 0.9, r * 0.2);
-      art::SetColor(cr, Hex(0xE8B868));
-      cairo_fill(cr);
+      art::Fill(cr, Hex(0xE8B868));
       break;
     case kPancakes:
       for (int k = 0; k < 3; ++k) Disc(cr, x - k * 1.2, y - k * 1.2, r * 0.72, Hex(0xE0A050));
       art::Blob(cr, rng, x - 2, y - 2, r * 0.35, r * 0.3, 7, 0.25);
-      art::SetColor(cr, Hex(0x9A4A18), 0.85);
-      cairo_fill(cr);
+      art::Fill(cr, Hex(0x9A4A18), 0.85);
       break;
     case kPasta:
       cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
@@ -56,29 +82,22 @@ static void Food(cairo_t* cr, const Item& it, double r) {
         double a = rng.Range(0, 2 * kPi), d = rng.Range(0, r * 0.55);
         double px = x + std::cos(a) * d, py = y + std::sin(a) * d;
         cairo_arc(cr, px, py, rng.Range(2, r * 0.3), rng.Range(0, 6), rng.Range(0, 6) + 3);
-        cairo_set_line_width(cr, 1.3);
-        art::SetColor(cr, Hex(0xF2D890));
-        cairo_stroke(cr);
+        art::Stroke(cr, 1.3, Hex(0xF2D890));
       }
       art::Blob(cr, rng, x, y, r * 0.3, r * 0.28, 7, 0.2);
-      art::SetColor(cr, Hex(0xC83A20), 0.9);
-      cairo_fill(cr);
+      art::Fill(cr, Hex(0xC83A20), 0.9);
       break;
     case kSalad:
       for (int k = 0; k < 7; ++k) {
         double a = rng.Range(0, 2 * kPi), d = rng.Range(0, r * 0.5);
         art::Blob(cr, rng, x + std::cos(a) * d, y + std::sin(a) * d, r * 0.25, r * 0.2, 6, 0.3);
-        art::SetColor(cr, Hsv(rng.Range(0.22, 0.32), 0.6, rng.Range(0.55, 0.8)));
-        cairo_fill(cr);
+        art::Fill(cr, Hsv(rng.Range(0.22, 0.32), 0.6, rng.Range(0.55, 0.8)));
       }
       break;
     case kSlice:
-      cairo_move_to(cr, x - r * 0.5, y + r * 0.4);
-      cairo_line_to(cr, x + r * 0.55, y + r * 0.1);
-      cairo_line_to(cr, x - r * 0.2, y - r * 0.55);
-      cairo_close_path(cr);
-      art::SetColor(cr, Hex(0xF6E8D0));
-      cairo_fill(cr);
+      art::Polygon(cr,
+                   {{x - r * 0.5, y + r * 0.4}, {x + r * 0.55, y + r * 0.1}, {x - r * 0.2, y - r * 0.55}});
+      art::Fill(cr, Hex(0xF6E8D0));
       art::StrokeLine(cr, x - r * 0.5, y + r * 0.4, x - r * 0.2, y - r * 0.55, r * 0.16, Hex(0xA85A3A));
       break;
     case kSushi:
@@ -103,25 +122,19 @@ static void Food(cairo_t* cr, const Item& it, double r) {
 
 void PaintPlate(cairo_t* cr, const Scene&, const Item& it) {
   const double r = it.size * 0.5;
-  DropShadow(cr, it.x, it.y, r, r);
-  Disc(cr, it.x, it.y, r, it.color);
+  Served(cr, it, r, it.color);
   art::Ellipse(cr, it.x, it.y, r * 0.72, r * 0.72);
-  art::SetColor(cr, Shade(it.color, 0.93));
-  cairo_fill(cr);
+  art::Fill(cr, Shade(it.color, 0.93));
   art::Ellipse(cr, it.x, it.y, r * 0.86, r * 0.86);
-  cairo_set_line_width(cr, std::max(1.0, r * 0.04));
-  art::SetColor(cr, Shade(it.color, 0.82), 0.8);
-  cairo_stroke(cr);
+  art::Stroke(cr, std::max(1.0, r * 0.04), Shade(it.color, 0.82), 0.8);
   Food(cr, it, r * 0.9);
 }
 
 void PaintBowl(cairo_t* cr, const Scene&, const Item& it) {
   const double r = it.size * 0.5;
-  DropShadow(cr, it.x, it.y, r, r);
-  Disc(cr, it.x, it.y, r, it.color);
+  Served(cr, it, r, it.color);
   art::Ellipse(cr, it.x + r * 0.05, it.y + r * 0.05, r * 0.8, r * 0.8);
-  art::SetColor(cr, Shade(it.color, 0.7));
-  cairo_fill(cr);
+  art::Fill(cr, Shade(it.color, 0.7));
   Rng rng(it.seed);
   for (int k = 0; k < 9; ++k) {
     double a = rng.Range(0, 2 * kPi), d = std::sqrt(rng.Uniform()) * r * 0.55;
@@ -132,68 +145,50 @@ void PaintBowl(cairo_t* cr, const Scene&, const Item& it) {
 
 void PaintCup(cairo_t* cr, const Scene&, const Item& it) {
   const double r = it.size * 0.5;
-  cairo_save(cr);
-  Turn(cr, it);
-  DropShadow(cr, it.x, it.y, r, r);
-  Disc(cr, it.x, it.y, r, Hex(0xF6F4EE));
+  Turned turned(cr, it);
+  Served(cr, it, r, Hex(0xF6F4EE));
   DropShadow(cr, it.x, it.y, r * 0.62, r * 0.62);
   art::RoundedRect(cr, it.x + r * 0.5, it.y - r * 0.1, r * 0.42, r * 0.2, r * 0.1);
-  art::SetColor(cr, it.color);
-  cairo_fill(cr);
+  art::Fill(cr, it.color);
   Disc(cr, it.x, it.y, r * 0.6, it.color);
   art::Ellipse(cr, it.x, it.y, r * 0.48, r * 0.48);
-  art::SetColor(cr, it.accent);
-  cairo_fill(cr);
+  art::Fill(cr, it.accent);
   art::Ellipse(cr, it.x - r * 0.12, it.y - r * 0.12, r * 0.16, r * 0.1);
-  art::SetColor(cr, Hex(0xFFFFFF), 0.35);
-  cairo_fill(cr);
-  cairo_restore(cr);
+  art::Fill(cr, Hex(0xFFFFFF), 0.35);
 }
 
 void PaintGlass(cairo_t* cr, const Scene&, const Item& it) {
   const double r = it.size * 0.5;
   DropShadow(cr, it.x, it.y, r * 0.9, r * 0.9);
   art::Ellipse(cr, it.x, it.y, r, r);
-  art::SetColor(cr, Hex(0xE8F4FF), 0.55);
-  cairo_fill(cr);
+  art::Fill(cr, Hex(0xE8F4FF), 0.55);
   art::Ellipse(cr, it.x, it.y, r * 0.8, r * 0.8);
-  art::SetColor(cr, it.color, 0.9);
-  cairo_fill(cr);
+  art::Fill(cr, it.color, 0.9);
   art::Ellipse(cr, it.x, it.y, r, r);
-  cairo_set_line_width(cr, 1.2);
-  art::SetColor(cr, Hex(0xFFFFFF), 0.8);
-  cairo_stroke(cr);
+  art::Stroke(cr, 1.2, Hex(0xFFFFFF), 0.8);
   art::Ellipse(cr, it.x - r * 0.35, it.y - r * 0.35, r * 0.2, r * 0.12);
-  art::SetColor(cr, Hex(0xFFFFFF), 0.6);
-  cairo_fill(cr);
+  art::Fill(cr, Hex(0xFFFFFF), 0.6);
 }
 
 void PaintTeapot(cairo_t* cr, const Scene&, const Item& it) {
   const double r = it.size * 0.5;
-  cairo_save(cr);
-  Turn(cr, it);
+  Turned turned(cr, it);
   DropShadow(cr, it.x, it.y, r * 1.1, r);
-  cairo_move_to(cr, it.x + r * 0.7, it.y - r * 0.1);
-  cairo_line_to(cr, it.x + r * 1.35, it.y - r * 0.18);
-  cairo_line_to(cr, it.x + r * 1.35, it.y + r * 0.02);
-  cairo_line_to(cr, it.x + r * 0.7, it.y + r * 0.12);
-  cairo_close_path(cr);
-  art::SetColor(cr, Shade(it.color, 0.85));
-  cairo_fill(cr);
+  art::Polygon(cr, {{it.x + r * 0.7, it.y - r * 0.1},
+                    {it.x + r * 1.35, it.y - r * 0.18},
+                    {it.x + r * 1.35, it.y + r * 0.02},
+                    {it.x + r * 0.7, it.y + r * 0.12}});
+  art::Fill(cr, Shade(it.color, 0.85));
   art::Ellipse(cr, it.x - r * 0.95, it.y, r * 0.35, r * 0.25);
-  cairo_set_line_width(cr, r * 0.12);
-  art::SetColor(cr, Shade(it.color, 0.8));
-  cairo_stroke(cr);
+  art::Stroke(cr, r * 0.12, Shade(it.color, 0.8));
   Disc(cr, it.x, it.y, r, it.color);
   Disc(cr, it.x, it.y, r * 0.45, Shade(it.color, 1.1));
   Disc(cr, it.x, it.y, r * 0.12, it.accent);
-  cairo_restore(cr);
 }
 
 static void Cutlery(cairo_t* cr, const Item& it, int head) {
   const double s = it.size;
-  cairo_save(cr);
-  Turn(cr, it);
+  Turned turned(cr, it);
   art::GroundShadow(cr, it.x + 2, it.y + 2, s * 0.08, s * 0.5, 0.25);
   art::RoundedRect(cr, it.x - s * 0.035, it.y, s * 0.07, s * 0.5, s * 0.03);
   art::FillVertical(cr, it.y, it.y + s * 0.5, Shade(it.color, 1.2), Shade(it.color, 0.8));
@@ -202,43 +197,32 @@ static void Cutlery(cairo_t* cr, const Item& it, int head) {
       art::StrokeLine(cr, it.x - s * 0.06 + k * s * 0.04, it.y - s * 0.45, it.x - s * 0.06 + k * s * 0.04,
                       it.y - s * 0.2, std::max(0.8, s * 0.018), it.color);
     art::RoundedRect(cr, it.x - s * 0.075, it.y - s * 0.22, s * 0.15, s * 0.24, s * 0.04);
-    art::SetColor(cr, it.color);
-    cairo_fill(cr);
+    art::Fill(cr, it.color);
   } else if (head == 1) {  // knife
     cairo_move_to(cr, it.x - s * 0.045, it.y);
     cairo_line_to(cr, it.x - s * 0.045, it.y - s * 0.45);
     cairo_curve_to(cr, it.x + s * 0.02, it.y - s * 0.5, it.x + s * 0.06, it.y - s * 0.4, it.x + s * 0.05,
                    it.y);
     cairo_close_path(cr);
-    art::SetColor(cr, Shade(it.color, 1.1));
-    cairo_fill(cr);
+    art::Fill(cr, Shade(it.color, 1.1));
   } else {  // spoon
     art::Ellipse(cr, it.x, it.y - s * 0.3, s * 0.1, s * 0.16);
     art::FillShaded(cr, it.x, it.y - s * 0.3, s * 0.18, it.color);
   }
-  cairo_restore(cr);
 }
 
 void PaintNapkin(cairo_t* cr, const Scene&, const Item& it) {
   const double s = it.size;
-  cairo_save(cr);
-  Turn(cr, it);
+  Turned turned(cr, it);
   art::GroundShadow(cr, it.x + 2, it.y + 2, s * 0.45, s * 0.45, 0.2);
-  cairo_move_to(cr, it.x - s * 0.45, it.y - s * 0.45);
-  cairo_line_to(cr, it.x + s * 0.45, it.y - s * 0.45);
-  cairo_line_to(cr, it.x - s * 0.45, it.y + s * 0.45);
-  cairo_close_path(cr);
-  art::FillVertical(cr, it.y - s * 0.45, it.y + s * 0.45, Shade(it.color, 1.1), Shade(it.color, 0.85));
+  Wedge(cr, it, {{-0.45, -0.45}, {0.45, -0.45}, {-0.45, 0.45}}, 0.45);
   art::StrokeLine(cr, it.x - s * 0.38, it.y - s * 0.38, it.x + s * 0.3, it.y - s * 0.38, 0.8, it.accent, 0.8);
-  cairo_restore(cr);
 }
 
 static void PaintFruit(cairo_t* cr, const Item& it, bool leafy) {
   const double r = it.size * 0.5;
-  cairo_save(cr);
-  Turn(cr, it);
-  DropShadow(cr, it.x, it.y, r, r);
-  Disc(cr, it.x, it.y, r, it.color);
+  Turned turned(cr, it);
+  Served(cr, it, r, it.color);
   if (leafy) {
     art::StrokeLine(cr, it.x, it.y, it.x + r * 0.15, it.y - r * 0.3, std::max(1.0, r * 0.12), Hex(0x5A3A1E));
     cairo_move_to(cr, it.x + r * 0.12, it.y - r * 0.25);
@@ -246,20 +230,16 @@ static void PaintFruit(cairo_t* cr, const Item& it, bool leafy) {
                    it.y - r * 0.35);
     cairo_curve_to(cr, it.x + r * 0.6, it.y - r * 0.15, it.x + r * 0.3, it.y - r * 0.15, it.x + r * 0.12,
                    it.y - r * 0.25);
-    art::SetColor(cr, it.accent);
-    cairo_fill(cr);
+    art::Fill(cr, it.accent);
   } else {
     art::Ellipse(cr, it.x + r * 0.1, it.y - r * 0.1, r * 0.08, r * 0.08);
-    art::SetColor(cr, Shade(it.color, 0.6));
-    cairo_fill(cr);
+    art::Fill(cr, Shade(it.color, 0.6));
   }
-  cairo_restore(cr);
 }
 
 void PaintLemon(cairo_t* cr, const Scene&, const Item& it) {
   const double r = it.size * 0.5;
-  DropShadow(cr, it.x, it.y, r, r);
-  Disc(cr, it.x, it.y, r, it.color);
+  Served(cr, it, r, it.color);
   Disc(cr, it.x, it.y, r * 0.85, Shade(it.color, 1.35));
   const int segments = std::clamp(it.count, 5, 12);
   for (int k = 0; k < segments; ++k) {
@@ -271,8 +251,7 @@ void PaintLemon(cairo_t* cr, const Scene&, const Item& it) {
 
 void PaintBanana(cairo_t* cr, const Scene&, const Item& it) {
   const double s = it.size;
-  cairo_save(cr);
-  Turn(cr, it);
+  Turned turned(cr, it);
   art::GroundShadow(cr, it.x + 2, it.y + 3, s * 0.5, s * 0.18, 0.25);
   cairo_move_to(cr, it.x - s * 0.5, it.y - s * 0.1);
   cairo_curve_to(cr, it.x - s * 0.2, it.y + s * 0.25, it.x + s * 0.25, it.y + s * 0.25, it.x + s * 0.5,
@@ -282,9 +261,7 @@ void PaintBanana(cairo_t* cr, const Scene&, const Item& it) {
   cairo_close_path(cr);
   art::FillVertical(cr, it.y - s * 0.1, it.y + s * 0.2, Shade(it.color, 1.15), Shade(it.color, 0.8));
   art::Ellipse(cr, it.x + s * 0.5, it.y - s * 0.12, s * 0.03, s * 0.03);
-  art::SetColor(cr, Hex(0x4A3A20));
-  cairo_fill(cr);
-  cairo_restore(cr);
+  art::Fill(cr, Hex(0x4A3A20));
 }
 
 static void PaintBerries(cairo_t* cr, const Item& it, double berry, bool stems) {
@@ -302,8 +279,7 @@ static void PaintBerries(cairo_t* cr, const Item& it, double berry, bool stems) 
 
 void PaintStrawberry(cairo_t* cr, const Scene&, const Item& it) {
   const double s = it.size;
-  cairo_save(cr);
-  Turn(cr, it);
+  Turned turned(cr, it);
   DropShadow(cr, it.x, it.y, s * 0.35, s * 0.4);
   cairo_move_to(cr, it.x, it.y + s * 0.45);
   cairo_curve_to(cr, it.x - s * 0.5, it.y + s * 0.1, it.x - s * 0.4, it.y - s * 0.35, it.x, it.y - s * 0.3);
@@ -313,13 +289,10 @@ void PaintStrawberry(cairo_t* cr, const Scene&, const Item& it) {
   Rng rng(it.seed);
   for (int k = 0; k < 8; ++k) {
     art::Ellipse(cr, it.x + rng.Range(-0.25, 0.25) * s, it.y + rng.Range(-0.15, 0.3) * s, 0.7, 0.9);
-    art::SetColor(cr, Hex(0xFFE880));
-    cairo_fill(cr);
+    art::Fill(cr, Hex(0xFFE880));
   }
   art::Star(cr, it.x, it.y - s * 0.3, s * 0.22, s * 0.08, 5);
-  art::SetColor(cr, Hex(0x3E8A30));
-  cairo_fill(cr);
-  cairo_restore(cr);
+  art::Fill(cr, Hex(0x3E8A30));
 }
 
 void PaintCookie(cairo_t* cr, const Scene&, const Item& it) {
@@ -333,8 +306,7 @@ void PaintCookie(cairo_t* cr, const Scene&, const Item& it) {
     double a = spots.Range(0, 2 * kPi), d = std::sqrt(spots.Uniform()) * r * 0.7;
     if (k >= it.count) continue;
     art::Blob(cr, spots, it.x + std::cos(a) * d, it.y + std::sin(a) * d, r * 0.13, r * 0.11, 5, 0.3);
-    art::SetColor(cr, it.accent);
-    cairo_fill(cr);
+    art::Fill(cr, it.accent);
   }
 }
 
@@ -348,8 +320,7 @@ void PaintDonut(cairo_t* cr, const Scene&, const Item& it) {
   Rng icing(it.seed);
   art::Blob(cr, icing, it.x, it.y, r * 0.85, r * 0.85, 9, 0.06);
   art::Ellipse(cr, it.x, it.y, r * 0.42, r * 0.42);
-  art::SetColor(cr, it.color);
-  cairo_fill(cr);
+  art::Fill(cr, it.color);
   cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
   Rng rng(it.seed ^ 0xD0);
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
@@ -383,8 +354,7 @@ void PaintCake(cairo_t* cr, const Scene&, const Item& it) {
 
 void PaintBread(cairo_t* cr, const Scene&, const Item& it) {
   const double s = it.size;
-  cairo_save(cr);
-  Turn(cr, it);
+  Turned turned(cr, it);
   art::GroundShadow(cr, it.x + 2, it.y + 3, s * 0.55, s * 0.25, 0.3);
   art::RoundedRect(cr, it.x - s * 0.5, it.y - s * 0.22, s, s * 0.44, s * 0.2);
   art::FillShaded(cr, it.x, it.y, s * 0.55, it.color);
@@ -395,44 +365,33 @@ void PaintBread(cairo_t* cr, const Scene&, const Item& it) {
     art::StrokeLine(cr, cx - s * 0.05, it.y - s * 0.16, cx + s * 0.05, it.y + s * 0.16,
                     std::max(1.0, s * 0.03), Shade(it.color, 1.4));
   }
-  cairo_restore(cr);
 }
 
 void PaintCheese(cairo_t* cr, const Scene&, const Item& it) {
   const double s = it.size;
-  cairo_save(cr);
-  Turn(cr, it);
+  Turned turned(cr, it);
   art::GroundShadow(cr, it.x + 2, it.y + 2, s * 0.5, s * 0.35, 0.3);
-  cairo_move_to(cr, it.x - s * 0.5, it.y + s * 0.35);
-  cairo_line_to(cr, it.x + s * 0.5, it.y + s * 0.35);
-  cairo_line_to(cr, it.x + s * 0.2, it.y - s * 0.35);
-  cairo_close_path(cr);
-  art::FillVertical(cr, it.y - s * 0.35, it.y + s * 0.35, Shade(it.color, 1.1), Shade(it.color, 0.85));
+  Wedge(cr, it, {{-0.5, 0.35}, {0.5, 0.35}, {0.2, -0.35}}, 0.35);
   Rng rng(it.seed);
   for (int k = 0; k < 7; ++k) {
     double hx = it.x + rng.Range(-0.2, 0.25) * s, hy = it.y + rng.Range(0.0, 0.25) * s;
     if (k >= it.count) continue;
     art::Ellipse(cr, hx, hy, s * 0.06, s * 0.05);
-    art::SetColor(cr, Shade(it.color, 0.7));
-    cairo_fill(cr);
+    art::Fill(cr, Shade(it.color, 0.7));
   }
-  cairo_restore(cr);
 }
 
 void PaintEgg(cairo_t* cr, const Scene&, const Item& it) {
   const double s = it.size;
-  cairo_save(cr);
-  Turn(cr, it);
+  Turned turned(cr, it);
   DropShadow(cr, it.x, it.y, s * 0.36, s * 0.46);
   art::Ellipse(cr, it.x, it.y, s * 0.36, s * 0.46);
   art::FillShaded(cr, it.x, it.y, s * 0.5, it.color);
-  cairo_restore(cr);
 }
 
 void PaintJar(cairo_t* cr, const Scene&, const Item& it) {
   const double r = it.size * 0.5;
-  DropShadow(cr, it.x, it.y, r, r);
-  Disc(cr, it.x, it.y, r, it.color);
+  Served(cr, it, r, it.color);
   for (int k = 0; k < 12; ++k) {
     double a = k * 2 * kPi / 12;
     art::StrokeLine(cr, it.x + std::cos(a) * r * 0.7, it.y + std::sin(a) * r * 0.7,
@@ -443,15 +402,13 @@ void PaintJar(cairo_t* cr, const Scene&, const Item& it) {
 
 void PaintShaker(cairo_t* cr, const Scene&, const Item& it) {
   const double r = it.size * 0.5;
-  DropShadow(cr, it.x, it.y, r, r);
-  Disc(cr, it.x, it.y, r, Hex(0xE8ECF0));
+  Served(cr, it, r, Hex(0xE8ECF0));
   Disc(cr, it.x, it.y, r * 0.75, Hex(0xC8CCD4));
   const int holes = std::clamp(it.count, 1, 7);
   for (int k = 0; k < holes; ++k) {
     double a = k * 2 * kPi / holes, d = holes > 1 ? r * 0.35 : 0;
     art::Ellipse(cr, it.x + std::cos(a) * d, it.y + std::sin(a) * d, r * 0.09, r * 0.09);
-    art::SetColor(cr, it.color);
-    cairo_fill(cr);
+    art::Fill(cr, it.color);
   }
 }
 
@@ -467,8 +424,7 @@ void PaintVase(cairo_t* cr, const Scene&, const Item& it) {
       double pa = p * kPi / 3;
       art::Ellipse(cr, fx + std::cos(pa) * r * 0.18, fy + std::sin(pa) * r * 0.18, r * 0.15, r * 0.15);
     }
-    art::SetColor(cr, it.color);
-    cairo_fill(cr);
+    art::Fill(cr, it.color);
     Disc(cr, fx, fy, r * 0.12, Hex(0xFFD840));
   }
 }
@@ -476,40 +432,33 @@ void PaintVase(cairo_t* cr, const Scene&, const Item& it) {
 void PaintCandle(cairo_t* cr, const Scene&, const Item& it) {
   const double r = it.size * 0.5;
   art::Glow(cr, it.x, it.y, r * 3, Hex(0xFFD080), 0.3);
-  DropShadow(cr, it.x, it.y, r, r);
-  Disc(cr, it.x, it.y, r, Hex(0xB8A070));
+  Served(cr, it, r, Hex(0xB8A070));
   Disc(cr, it.x, it.y, r * 0.6, it.color);
   art::Glow(cr, it.x, it.y, r * 0.6, Hex(0xFFF0A0), 0.9);
 }
 
 void PaintTomato(cairo_t* cr, const Scene&, const Item& it) {
   const double r = it.size * 0.5;
-  DropShadow(cr, it.x, it.y, r, r);
-  Disc(cr, it.x, it.y, r, it.color);
+  Served(cr, it, r, it.color);
   art::Star(cr, it.x, it.y, r * 0.45, r * 0.15, 5, it.angle);
-  art::SetColor(cr, Hex(0x3A7A28));
-  cairo_fill(cr);
+  art::Fill(cr, Hex(0x3A7A28));
 }
 
 void PaintLeaf(cairo_t* cr, const Scene&, const Item& it) {
   const double s = it.size;
-  cairo_save(cr);
-  Turn(cr, it);
+  Turned turned(cr, it);
   cairo_move_to(cr, it.x - s * 0.5, it.y);
   cairo_curve_to(cr, it.x - s * 0.2, it.y - s * 0.35, it.x + s * 0.3, it.y - s * 0.3, it.x + s * 0.5, it.y);
   cairo_curve_to(cr, it.x + s * 0.3, it.y + s * 0.3, it.x - s * 0.2, it.y + s * 0.35, it.x - s * 0.5, it.y);
   art::FillShaded(cr, it.x, it.y, s * 0.5, it.color);
   art::StrokeLine(cr, it.x - s * 0.5, it.y, it.x + s * 0.45, it.y, 0.8, Shade(it.color, 1.4));
-  cairo_restore(cr);
 }
 
 void PaintSugar(cairo_t* cr, const Scene&, const Item& it) {
   const double r = it.size * 0.5;
-  DropShadow(cr, it.x, it.y, r, r);
-  Disc(cr, it.x, it.y, r, it.color);
+  Served(cr, it, r, it.color);
   art::Ellipse(cr, it.x, it.y, r * 0.8, r * 0.8);
-  art::SetColor(cr, Shade(it.color, 0.8));
-  cairo_fill(cr);
+  art::Fill(cr, Shade(it.color, 0.8));
   Rng rng(it.seed);
   for (int k = 0; k < 8; ++k) {
     double a = rng.Range(0, 2 * kPi), d = std::sqrt(rng.Uniform()) * r * 0.5;
@@ -520,24 +469,20 @@ void PaintSugar(cairo_t* cr, const Scene&, const Item& it) {
     cairo_rectangle(cr, -r * 0.14, -r * 0.14, r * 0.28, r * 0.28);
     art::SetColor(cr, Hex(0xFFFFFF));
     cairo_fill_preserve(cr);
-    cairo_set_line_width(cr, 0.5);
-    art::SetColor(cr, Hex(0xC8C8C8));
-    cairo_stroke(cr);
+    art::Stroke(cr, 0.5, Hex(0xC8C8C8));
     cairo_restore(cr);
   }
 }
 
 void PaintPizza(cairo_t* cr, const Scene&, const Item& it) {
   const double r = it.size * 0.5;
-  DropShadow(cr, it.x, it.y, r, r);
-  Disc(cr, it.x, it.y, r, Hex(0xD8964A));
+  Served(cr, it, r, Hex(0xD8964A));
   Disc(cr, it.x, it.y, r * 0.85, Hex(0xE04A28));
   Rng rng(it.seed);
   for (int k = 0; k < 14; ++k) {
     double a = rng.Range(0, 2 * kPi), d = std::sqrt(rng.Uniform()) * r * 0.75;
     art::Blob(cr, rng, it.x + std::cos(a) * d, it.y + std::sin(a) * d, r * 0.14, r * 0.12, 6, 0.3);
-    art::SetColor(cr, Hex(0xFFF2C0), 0.9);
-    cairo_fill(cr);
+    art::Fill(cr, Hex(0xFFF2C0), 0.9);
   }
   Rng spots(it.seed ^ 0x9A);
   for (int k = 0; k < 9; ++k) {

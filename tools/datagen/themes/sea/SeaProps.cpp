@@ -28,15 +28,13 @@ static void FishShape(cairo_t* cr, double x, double y, double len, int variant, 
   cairo_line_to(cr, x - len * 0.62, y - h * 0.55);
   cairo_curve_to(cr, x - len * 0.55, y, x - len * 0.55, y, x - len * 0.62, y + h * 0.55);
   cairo_close_path(cr);
-  art::SetColor(cr, Shade(stripe, 0.9));
-  cairo_fill(cr);
+  art::Fill(cr, Shade(stripe, 0.9));
   // Top fin.
   cairo_move_to(cr, x - len * 0.15, y - h * 0.42);
   cairo_curve_to(cr, x - len * 0.05, y - h * (variant == 2 ? 1.2 : 0.85), x + len * 0.12, y - h * 0.7,
                  x + len * 0.15, y - h * 0.42);
   cairo_close_path(cr);
-  art::SetColor(cr, stripe, 0.95);
-  cairo_fill(cr);
+  art::Fill(cr, stripe, 0.95);
   if (variant == 2) {
     cairo_move_to(cr, x - len * 0.15, y + h * 0.42);
     cairo_curve_to(cr, x - len * 0.05, y + h * 1.2, x + len * 0.12, y + h * 0.7, x + len * 0.15,
@@ -51,16 +49,13 @@ static void FishShape(cairo_t* cr, double x, double y, double len, int variant, 
   for (int k = 0; k < stripes; ++k) {
     double sx = x + len * (0.22 - k * 0.14);
     cairo_rectangle(cr, sx - len * 0.035, y - h, len * 0.07, h * 2);
-    art::SetColor(cr, stripe, 0.9);
-    cairo_fill(cr);
+    art::Fill(cr, stripe, 0.9);
   }
   cairo_restore(cr);
   art::Ellipse(cr, x + len * 0.26, y - h * 0.1, len * 0.055, len * 0.055);
-  art::SetColor(cr, Hex(0xFFFFFF));
-  cairo_fill(cr);
+  art::Fill(cr, Hex(0xFFFFFF));
   art::Ellipse(cr, x + len * 0.27, y - h * 0.1, len * 0.03, len * 0.03);
-  art::SetColor(cr, Hex(0x101418));
-  cairo_fill(cr);
+  art::Fill(cr, Hex(0x101418));
 }
 
 void PaintFish(cairo_t* cr, const Scene& scene, const Item& it) {
@@ -69,14 +64,10 @@ void PaintFish(cairo_t* cr, const Scene& scene, const Item& it) {
 }
 
 void PaintSchool(cairo_t* cr, const Scene& scene, const Item& it) {
-  Rng rng(it.seed);
   Mirror(cr, it);
-  for (int k = 0; k < 12; ++k) {
-    double fx = it.x + rng.Range(-0.6, 0.6) * it.size, fy = it.y + rng.Range(-0.35, 0.35) * it.size;
-    double len = it.size * rng.Range(0.2, 0.26);
-    if (k >= it.count) continue;
+  Scatter(it, 12, 0.6, 0.35, 0.2, 0.26, [&](double fx, double fy, double len) {
     FishShape(cr, fx, fy, len, 1, it.color, it.accent, 0, Glowing(scene));
-  }
+  });
 }
 
 void PaintJelly(cairo_t* cr, const Scene& scene, const Item& it) {
@@ -91,9 +82,7 @@ void PaintJelly(cairo_t* cr, const Scene& scene, const Item& it) {
     cairo_move_to(cr, tx, it.y);
     cairo_curve_to(cr, tx + sway, it.y + s * 0.4, tx - sway, it.y + s * 0.7, tx + sway * 0.5,
                    it.y + s * 1.05);
-    cairo_set_line_width(cr, std::max(1.0, s * 0.04));
-    art::SetColor(cr, Shade(it.color, 1.2), 0.75);
-    cairo_stroke(cr);
+    art::Stroke(cr, std::max(1.0, s * 0.04), Shade(it.color, 1.2), 0.75);
   }
   cairo_move_to(cr, it.x - s * 0.45, it.y);
   cairo_curve_to(cr, it.x - s * 0.45, it.y - s * 0.6, it.x + s * 0.45, it.y - s * 0.6, it.x + s * 0.45, it.y);
@@ -101,8 +90,7 @@ void PaintJelly(cairo_t* cr, const Scene& scene, const Item& it) {
   cairo_close_path(cr);
   art::FillShaded(cr, it.x, it.y - s * 0.2, s * 0.5, it.color, 0.85);
   art::Ellipse(cr, it.x - s * 0.12, it.y - s * 0.28, s * 0.1, s * 0.06);
-  art::SetColor(cr, Hex(0xFFFFFF), 0.5);
-  cairo_fill(cr);
+  art::Fill(cr, Hex(0xFFFFFF), 0.5);
 }
 
 void PaintStar(cairo_t* cr, const Scene&, const Item& it) {
@@ -122,15 +110,12 @@ void PaintStar(cairo_t* cr, const Scene&, const Item& it) {
   cairo_close_path(cr);
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
   art::FillShaded(cr, it.x, it.y - s * 0.25, s * 0.5, it.color, 1, true);
-  cairo_set_line_width(cr, s * 0.08);
-  art::SetColor(cr, it.color);
-  cairo_stroke(cr);
+  art::Stroke(cr, s * 0.08, it.color);
   for (int k = 0; k < arms; ++k) {
     double a = it.angle + k * 2 * kPi / arms - kPi / 2;
     art::Ellipse(cr, it.x + std::cos(a) * s * 0.22, it.y - s * 0.25 + std::sin(a) * s * 0.15, s * 0.04,
                  s * 0.04);
-    art::SetColor(cr, it.accent);
-    cairo_fill(cr);
+    art::Fill(cr, it.accent);
   }
 }
 
@@ -148,8 +133,7 @@ void PaintShell(cairo_t* cr, const Scene&, const Item& it) {
                     std::max(0.7, s * 0.04), it.accent, 0.85);
   }
   cairo_rectangle(cr, it.x - s * 0.12, it.y - s * 0.06, s * 0.24, s * 0.08);
-  art::SetColor(cr, Shade(it.color, 0.8));
-  cairo_fill(cr);
+  art::Fill(cr, Shade(it.color, 0.8));
 }
 
 void PaintCrab(cairo_t* cr, const Scene&, const Item& it) {
@@ -178,8 +162,7 @@ void PaintCrab(cairo_t* cr, const Scene&, const Item& it) {
     art::StrokeLine(cr, it.x + e * s * 0.08, it.y - s * 0.4, it.x + e * s * 0.1, it.y - s * 0.55, 1,
                     Shade(it.color, 0.7));
     art::Ellipse(cr, it.x + e * s * 0.1, it.y - s * 0.57, s * 0.045, s * 0.045);
-    art::SetColor(cr, Hex(0x101010));
-    cairo_fill(cr);
+    art::Fill(cr, Hex(0x101010));
   }
 }
 
@@ -188,16 +171,14 @@ void PaintTurtle(cairo_t* cr, const Scene&, const Item& it) {
   Mirror(cr, it);
   for (int k = -1; k <= 1; k += 2) {
     art::Ellipse(cr, it.x + s * 0.2, it.y + k * s * 0.28, s * 0.2, s * 0.08);
-    art::SetColor(cr, it.accent);
-    cairo_fill(cr);
+    art::Fill(cr, it.accent);
     art::Ellipse(cr, it.x - s * 0.26, it.y + k * s * 0.2, s * 0.1, s * 0.05);
     cairo_fill(cr);
   }
   art::Ellipse(cr, it.x + s * 0.46, it.y - s * 0.02, s * 0.12, s * 0.09);
   art::FillShaded(cr, it.x + s * 0.46, it.y, s * 0.14, it.accent);
   art::Ellipse(cr, it.x + s * 0.5, it.y - s * 0.05, s * 0.025, s * 0.025);
-  art::SetColor(cr, Hex(0x101010));
-  cairo_fill(cr);
+  art::Fill(cr, Hex(0x101010));
   art::Ellipse(cr, it.x, it.y, s * 0.38, s * 0.26);
   art::FillShaded(cr, it.x, it.y, s * 0.42, it.color, 1, true);
   cairo_save(cr);
@@ -205,9 +186,7 @@ void PaintTurtle(cairo_t* cr, const Scene&, const Item& it) {
   for (int k = 0; k < 6; ++k) {
     double a = k * kPi / 3;
     art::Ellipse(cr, it.x + std::cos(a) * s * 0.22, it.y + std::sin(a) * s * 0.15, s * 0.09, s * 0.07);
-    cairo_set_line_width(cr, std::max(0.8, s * 0.02));
-    art::SetColor(cr, Shade(it.color, 0.6));
-    cairo_stroke(cr);
+    art::Stroke(cr, std::max(0.8, s * 0.02), Shade(it.color, 0.6));
   }
   art::Ellipse(cr, it.x, it.y, s * 0.1, s * 0.08);
   cairo_stroke(cr);
@@ -223,22 +202,18 @@ void PaintSeahorse(cairo_t* cr, const Scene&, const Item& it) {
                  it.y + s * 0.35);
   cairo_curve_to(cr, it.x - s * 0.2, it.y + s * 0.42, it.x - s * 0.2, it.y + s * 0.25, it.x - s * 0.08,
                  it.y + s * 0.25);
-  cairo_set_line_width(cr, s * 0.12);
-  art::SetColor(cr, it.color);
-  cairo_stroke(cr);
+  art::Stroke(cr, s * 0.12, it.color);
   art::Ellipse(cr, it.x + s * 0.02, it.y - s * 0.1, s * 0.14, s * 0.22);
   art::FillShaded(cr, it.x, it.y - s * 0.1, s * 0.25, it.color);
   art::Ellipse(cr, it.x + s * 0.02, it.y - s * 0.4, s * 0.1, s * 0.09);
   art::FillShaded(cr, it.x, it.y - s * 0.42, s * 0.12, it.color);
   art::StrokeLine(cr, it.x + s * 0.08, it.y - s * 0.4, it.x + s * 0.25, it.y - s * 0.36, s * 0.07, it.color);
   art::Ellipse(cr, it.x + s * 0.05, it.y - s * 0.42, s * 0.025, s * 0.025);
-  art::SetColor(cr, Hex(0x101010));
-  cairo_fill(cr);
+  art::Fill(cr, Hex(0x101010));
   cairo_move_to(cr, it.x - s * 0.1, it.y - s * 0.2);
   cairo_line_to(cr, it.x - s * 0.28, it.y - s * 0.12);
   cairo_line_to(cr, it.x - s * 0.1, it.y);
-  art::SetColor(cr, it.accent, 0.9);
-  cairo_fill(cr);
+  art::Fill(cr, it.accent, 0.9);
 }
 
 void PaintOctopus(cairo_t* cr, const Scene&, const Item& it) {
@@ -251,24 +226,19 @@ void PaintOctopus(cairo_t* cr, const Scene&, const Item& it) {
     cairo_move_to(cr, sx, it.y - s * 0.1);
     cairo_curve_to(cr, sx + curl, it.y + s * 0.15, sx - curl, it.y + s * 0.3, sx + curl * 0.8,
                    it.y + s * 0.45);
-    cairo_set_line_width(cr, s * 0.08);
-    art::SetColor(cr, Shade(it.color, 0.9));
-    cairo_stroke(cr);
+    art::Stroke(cr, s * 0.08, Shade(it.color, 0.9));
   }
   art::Ellipse(cr, it.x, it.y - s * 0.3, s * 0.3, s * 0.32);
   art::FillShaded(cr, it.x, it.y - s * 0.35, s * 0.38, it.color);
   for (int e = -1; e <= 1; e += 2) {
     art::Ellipse(cr, it.x + e * s * 0.11 + s * 0.05, it.y - s * 0.2, s * 0.06, s * 0.07);
-    art::SetColor(cr, Hex(0xFFFFFF));
-    cairo_fill(cr);
+    art::Fill(cr, Hex(0xFFFFFF));
     art::Ellipse(cr, it.x + e * s * 0.11 + s * 0.07, it.y - s * 0.2, s * 0.03, s * 0.04);
-    art::SetColor(cr, Hex(0x101010));
-    cairo_fill(cr);
+    art::Fill(cr, Hex(0x101010));
   }
   for (int k = 0; k < 4; ++k) {
     art::Ellipse(cr, it.x + rng.Range(-0.2, 0.2) * s, it.y - s * rng.Range(0.35, 0.5), s * 0.03, s * 0.03);
-    art::SetColor(cr, it.accent, 0.8);
-    cairo_fill(cr);
+    art::Fill(cr, it.accent, 0.8);
   }
 }
 
@@ -305,22 +275,16 @@ void PaintBrain(cairo_t* cr, const Scene&, const Item& it) {
   Rng rng(it.seed);
   const double s = it.size;
   FloorShadow(cr, it, s * 0.55);
-  cairo_move_to(cr, it.x - s * 0.5, it.y);
-  cairo_curve_to(cr, it.x - s * 0.5, it.y - s * 0.7, it.x + s * 0.5, it.y - s * 0.7, it.x + s * 0.5, it.y);
-  cairo_close_path(cr);
-  art::FillShaded(cr, it.x, it.y - s * 0.3, s * 0.55, it.color, 1, true);
-  cairo_save(cr);
-  cairo_clip(cr);
-  for (int k = 0; k < 7; ++k) {
-    double y0 = it.y - s * (0.05 + k * 0.07);
-    cairo_move_to(cr, it.x - s * 0.5, y0);
-    for (double x = -0.5; x <= 0.5; x += 0.1)
-      cairo_line_to(cr, it.x + x * s, y0 + rng.Range(-0.03, 0.03) * s);
-    cairo_set_line_width(cr, std::max(0.7, s * 0.025));
-    art::SetColor(cr, it.accent, 0.7);
-    cairo_stroke(cr);
-  }
-  cairo_restore(cr);
+  // Wavering grooves across it.
+  Mound(cr, it, s * 0.7, it.y - s * 0.3, s * 0.55, [&] {
+    for (int k = 0; k < 7; ++k) {
+      double y0 = it.y - s * (0.05 + k * 0.07);
+      cairo_move_to(cr, it.x - s * 0.5, y0);
+      for (double x = -0.5; x <= 0.5; x += 0.1)
+        cairo_line_to(cr, it.x + x * s, y0 + rng.Range(-0.03, 0.03) * s);
+      art::Stroke(cr, std::max(0.7, s * 0.025), it.accent, 0.7);
+    }
+  });
 }
 
 void PaintFan(cairo_t* cr, const Scene&, const Item& it) {
@@ -329,8 +293,7 @@ void PaintFan(cairo_t* cr, const Scene&, const Item& it) {
   cairo_move_to(cr, it.x, it.y);
   cairo_arc(cr, it.x, it.y, s * 0.6, kPi * 1.15, kPi * 1.85);
   cairo_close_path(cr);
-  art::SetColor(cr, it.color, 0.55);
-  cairo_fill(cr);
+  art::Fill(cr, it.color, 0.55);
   for (int k = 0; k < 9; ++k) {
     double a = kPi * (1.15 + 0.7 * k / 8.0);
     art::StrokeLine(cr, it.x, it.y, it.x + std::cos(a) * s * 0.6, it.y + std::sin(a) * s * 0.6,
@@ -338,9 +301,7 @@ void PaintFan(cairo_t* cr, const Scene&, const Item& it) {
   }
   for (int k = 1; k <= 3; ++k) {
     cairo_arc(cr, it.x, it.y, s * 0.15 * k, kPi * 1.15, kPi * 1.85);
-    cairo_set_line_width(cr, std::max(0.6, s * 0.02));
-    art::SetColor(cr, it.color);
-    cairo_stroke(cr);
+    art::Stroke(cr, std::max(0.6, s * 0.02), it.color);
   }
 }
 
@@ -358,8 +319,7 @@ void PaintKelp(cairo_t* cr, const Scene&, const Item& it) {
       cairo_translate(cr, nx, ny);
       cairo_rotate(cr, side * 0.9 + sway * 0.2);
       art::Ellipse(cr, side * s * 0.05, 0, s * 0.06, s * 0.018);
-      art::SetColor(cr, Shade(it.color, 1.05 - 0.02 * k));
-      cairo_fill(cr);
+      art::Fill(cr, Shade(it.color, 1.05 - 0.02 * k));
       cairo_restore(cr);
     }
     x = nx;
@@ -375,9 +335,7 @@ void PaintWeed(cairo_t* cr, const Scene&, const Item& it) {
     double x0 = it.x + rng.Range(-0.2, 0.2) * s, h = s * rng.Range(0.6, 1.0), lean = rng.Range(-0.3, 0.3) * s;
     cairo_move_to(cr, x0, it.y);
     cairo_curve_to(cr, x0 + lean, it.y - h * 0.4, x0 - lean, it.y - h * 0.7, x0 + lean * 0.5, it.y - h);
-    cairo_set_line_width(cr, std::max(1.5, s * 0.08));
-    art::SetColor(cr, Shade(it.color, rng.Range(0.8, 1.15)));
-    cairo_stroke(cr);
+    art::Stroke(cr, std::max(1.5, s * 0.08), Shade(it.color, rng.Range(0.8, 1.15)));
   }
 }
 
@@ -389,8 +347,7 @@ void PaintRock(cairo_t* cr, const Scene&, const Item& it) {
   art::FillShaded(cr, it.x, it.y - s * 0.28, s * 0.6, it.color);
   for (int k = 0; k < 3; ++k) {
     art::Ellipse(cr, it.x + rng.Range(-0.3, 0.3) * s, it.y - s * rng.Range(0.2, 0.4), s * 0.06, s * 0.04);
-    art::SetColor(cr, Hex(0x4A7A4A), 0.6);
-    cairo_fill(cr);
+    art::Fill(cr, Hex(0x4A7A4A), 0.6);
   }
 }
 
@@ -403,8 +360,7 @@ void PaintAnemone(cairo_t* cr, const Scene&, const Item& it) {
     double ex = it.x + std::cos(a) * s * 0.6, ey = it.y - s * 0.2 + std::sin(a) * s * 0.6;
     art::StrokeLine(cr, it.x, it.y - s * 0.2, ex, ey, std::max(1.2, s * 0.08), it.color);
     art::Ellipse(cr, ex, ey, s * 0.05, s * 0.05);
-    art::SetColor(cr, it.accent);
-    cairo_fill(cr);
+    art::Fill(cr, it.accent);
   }
   art::Ellipse(cr, it.x, it.y - s * 0.12, s * 0.22, s * 0.14);
   art::FillShaded(cr, it.x, it.y - s * 0.12, s * 0.25, Shade(it.color, 0.8));
@@ -417,12 +373,9 @@ void PaintBubbles(cairo_t* cr, const Scene&, const Item& it) {
     double r = it.size * rng.Range(0.04, 0.08) * (1 + k * 0.06);
     if (k >= it.count) continue;
     art::Ellipse(cr, bx, by, r, r);
-    cairo_set_line_width(cr, std::max(0.8, r * 0.25));
-    art::SetColor(cr, Hex(0xF0FFFF), 0.85);
-    cairo_stroke(cr);
+    art::Stroke(cr, std::max(0.8, r * 0.25), Hex(0xF0FFFF), 0.85);
     art::Ellipse(cr, bx - r * 0.35, by - r * 0.35, r * 0.3, r * 0.3);
-    art::SetColor(cr, Hex(0xFFFFFF), 0.9);
-    cairo_fill(cr);
+    art::Fill(cr, Hex(0xFFFFFF), 0.9);
   }
 }
 
@@ -433,16 +386,13 @@ void PaintChest(cairo_t* cr, const Scene&, const Item& it) {
   cairo_rectangle(cr, it.x - s * 0.45, it.y - s * 0.4, s * 0.9, s * 0.4);
   art::FillVertical(cr, it.y - s * 0.4, it.y, Shade(it.color, 1.1), Shade(it.color, 0.7));
   // The open lid, and coins spilling over the front.
-  cairo_move_to(cr, it.x - s * 0.45, it.y - s * 0.4);
-  cairo_line_to(cr, it.x - s * 0.4, it.y - s * 0.78);
-  cairo_line_to(cr, it.x + s * 0.5, it.y - s * 0.78);
-  cairo_line_to(cr, it.x + s * 0.45, it.y - s * 0.4);
-  cairo_close_path(cr);
-  art::SetColor(cr, Shade(it.color, 0.75));
-  cairo_fill(cr);
+  art::Polygon(cr, {{it.x - s * 0.45, it.y - s * 0.4},
+                    {it.x - s * 0.4, it.y - s * 0.78},
+                    {it.x + s * 0.5, it.y - s * 0.78},
+                    {it.x + s * 0.45, it.y - s * 0.4}});
+  art::Fill(cr, Shade(it.color, 0.75));
   art::Ellipse(cr, it.x, it.y - s * 0.42, s * 0.42, s * 0.07);
-  art::SetColor(cr, Hex(0xF2C84A));
-  cairo_fill(cr);
+  art::Fill(cr, Hex(0xF2C84A));
   for (double bx : {-0.3, 0.3})
     art::StrokeLine(cr, it.x + bx * s, it.y - s * 0.4, it.x + bx * s, it.y, std::max(1.0, s * 0.06),
                     it.accent);
@@ -464,9 +414,7 @@ void PaintAnchor(cairo_t* cr, const Scene&, const Item& it) {
   art::StrokeLine(cr, 0, -s * 0.1, 0, -s * 0.85, s * 0.08, c);
   art::StrokeLine(cr, -s * 0.2, -s * 0.7, s * 0.2, -s * 0.7, s * 0.07, c);
   cairo_arc(cr, 0, -s * 0.92, s * 0.08, 0, 2 * kPi);
-  cairo_set_line_width(cr, s * 0.04);
-  art::SetColor(cr, c);
-  cairo_stroke(cr);
+  art::Stroke(cr, s * 0.04, c);
   cairo_arc(cr, 0, -s * 0.45, s * 0.36, kPi * 0.15, kPi * 0.85);
   cairo_set_line_width(cr, s * 0.08);
   cairo_stroke(cr);
@@ -496,12 +444,10 @@ void PaintRay(cairo_t* cr, const Scene&, const Item& it) {
   art::StrokeLine(cr, it.x - s * 0.33, it.y, it.x - s * 0.75, it.y + s * 0.08, std::max(1.0, s * 0.025),
                   it.color);
   art::Ellipse(cr, it.x + s * 0.28, it.y - s * 0.06, s * 0.025, s * 0.025);
-  art::SetColor(cr, Hex(0x101010));
-  cairo_fill(cr);
+  art::Fill(cr, Hex(0x101010));
   for (int k = 0; k < 3; ++k) {
     art::Ellipse(cr, it.x + s * (0.05 - k * 0.08), it.y - s * (0.12 - k * 0.05), s * 0.035, s * 0.035);
-    art::SetColor(cr, it.accent, 0.8);
-    cairo_fill(cr);
+    art::Fill(cr, it.accent, 0.8);
   }
 }
 
@@ -514,8 +460,7 @@ void PaintClam(cairo_t* cr, const Scene&, const Item& it) {
   cairo_close_path(cr);
   art::FillShaded(cr, it.x, it.y - s * 0.35, s * 0.55, it.color);
   art::Ellipse(cr, it.x, it.y - s * 0.08, s * 0.5, s * 0.14);
-  art::SetColor(cr, Shade(it.accent, 0.7));
-  cairo_fill(cr);
+  art::Fill(cr, Shade(it.accent, 0.7));
   for (int k = 0; k < it.count; ++k) {
     double px = it.x + (k - (it.count - 1) / 2.0) * s * 0.2;
     art::Ellipse(cr, px, it.y - s * 0.12, s * 0.08, s * 0.08);
@@ -525,8 +470,7 @@ void PaintClam(cairo_t* cr, const Scene&, const Item& it) {
   cairo_curve_to(cr, it.x - s * 0.4, it.y + s * 0.12, it.x + s * 0.4, it.y + s * 0.12, it.x + s * 0.5,
                  it.y - s * 0.05);
   cairo_close_path(cr);
-  art::SetColor(cr, Shade(it.color, 0.85));
-  cairo_fill(cr);
+  art::Fill(cr, Shade(it.color, 0.85));
 }
 
 void PaintBottle(cairo_t* cr, const Scene&, const Item& it) {
@@ -537,14 +481,11 @@ void PaintBottle(cairo_t* cr, const Scene&, const Item& it) {
   cairo_rotate(cr, it.flip ? -1.3 : 1.3);
   art::RoundedRect(cr, -s * 0.15, -s * 0.2, s * 0.3, s * 0.55, s * 0.1);
   cairo_rectangle(cr, -s * 0.06, -s * 0.42, s * 0.12, s * 0.24);
-  art::SetColor(cr, it.color, 0.75);
-  cairo_fill(cr);
+  art::Fill(cr, it.color, 0.75);
   cairo_rectangle(cr, -s * 0.07, -s * 0.48, s * 0.14, s * 0.08);
-  art::SetColor(cr, Hex(0x8A6A4A));
-  cairo_fill(cr);
+  art::Fill(cr, Hex(0x8A6A4A));
   cairo_rectangle(cr, -s * 0.08, -s * 0.05, s * 0.16, s * 0.3);
-  art::SetColor(cr, Hex(0xF4E8C8));
-  cairo_fill(cr);
+  art::Fill(cr, Hex(0xF4E8C8));
   cairo_restore(cr);
 }
 
@@ -552,11 +493,10 @@ void PaintWreck(cairo_t* cr, const Scene& scene, const Item& it) {
   const Waters& w = WatersOf(static_cast<int>(scene.mood[0]));
   const double s = it.size;
   const Rgb wood = Mix(Hex(0x4A3A2E), w.bottom, 0.45);
-  cairo_move_to(cr, it.x - s * 0.5, it.y - s * 0.32);
-  cairo_line_to(cr, it.x + s * 0.45, it.y - s * 0.22);
-  cairo_line_to(cr, it.x + s * 0.35, it.y + 2);
-  cairo_line_to(cr, it.x - s * 0.42, it.y + 2);
-  cairo_close_path(cr);
+  art::Polygon(cr, {{it.x - s * 0.5, it.y - s * 0.32},
+                    {it.x + s * 0.45, it.y - s * 0.22},
+                    {it.x + s * 0.35, it.y + 2},
+                    {it.x - s * 0.42, it.y + 2}});
   art::FillVertical(cr, it.y - s * 0.32, it.y, Shade(wood, 1.2), Shade(wood, 0.8));
   for (int k = 1; k < 4; ++k)
     art::StrokeLine(cr, it.x - s * 0.47, it.y - s * (0.32 - k * 0.08), it.x + s * 0.42,
@@ -565,8 +505,7 @@ void PaintWreck(cairo_t* cr, const Scene& scene, const Item& it) {
   art::StrokeLine(cr, it.x - s * 0.1, it.y - s * 0.75, it.x + s * 0.3, it.y - s * 0.7, s * 0.02, wood);
   for (int k = 0; k < 3; ++k) {
     art::Ellipse(cr, it.x - s * (0.3 - k * 0.2), it.y - s * 0.2, s * 0.03, s * 0.03);
-    art::SetColor(cr, Shade(wood, 0.45));
-    cairo_fill(cr);
+    art::Fill(cr, Shade(wood, 0.45));
   }
 }
 

@@ -43,8 +43,8 @@ inline constexpr double kSwimmerDepth = 1000;
 struct Waters {
   const char* name;
   Rgb top, bottom, sandTop, sandBottom, light;
-  double rays;  // strength of the light shafts
-  bool glow;    // a night sea: jellyfish and some fish glow
+  double rays;        // strength of the light shafts
+  bool glow = false;  // a night sea: jellyfish and some fish glow
 };
 
 const Waters& WatersOf(int mood);

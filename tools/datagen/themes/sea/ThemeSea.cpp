@@ -308,16 +308,12 @@ class Sea : public TableTheme<Dive> {
     for (int k = 0; k < 24; ++k) {
       double x = rng.Range(0, W), y = rng.Range(0, 10);
       art::Ellipse(cr, x, y, rng.Range(6, 18), rng.Range(1, 2.5));
-      art::SetColor(cr, w.light, 0.25);
-      cairo_fill(cr);
+      art::Fill(cr, w.light, 0.25);
     }
     for (int k = 0; k < 7; ++k) {
       double x = rng.Range(-40, W), spread = rng.Range(10, 30), lean = rng.Range(30, 80);
-      cairo_move_to(cr, x, 0);
-      cairo_line_to(cr, x + spread, 0);
-      cairo_line_to(cr, x + spread + lean + 30, H * 0.85);
-      cairo_line_to(cr, x + lean - 10, H * 0.85);
-      cairo_close_path(cr);
+      art::Polygon(cr,
+                   {{x, 0}, {x + spread, 0}, {x + spread + lean + 30, H * 0.85}, {x + lean - 10, H * 0.85}});
       cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, 0, H * 0.85);
       cairo_pattern_add_color_stop_rgba(g, 0, w.light.r, w.light.g, w.light.b, w.rays);
       cairo_pattern_add_color_stop_rgba(g, 1, w.light.r, w.light.g, w.light.b, 0);
@@ -340,22 +336,18 @@ class Sea : public TableTheme<Dive> {
       double len = rng.Range(10, 30);
       cairo_move_to(cr, x, y);
       cairo_curve_to(cr, x + len * 0.3, y - 2, x + len * 0.6, y + 2, x + len, y);
-      cairo_set_line_width(cr, 1);
-      art::SetColor(cr, Shade(w.sandBottom, 0.8), 0.5);
-      cairo_stroke(cr);
+      art::Stroke(cr, 1, Shade(w.sandBottom, 0.8), 0.5);
     }
     for (int k = 0; k < 30; ++k) {
       double x = rng.Range(0, W), y = rng.Range(FloorY(scene) + 4, H);
       art::Ellipse(cr, x, y, rng.Range(3, 9), rng.Range(0.8, 1.6));
-      art::SetColor(cr, w.light, 0.22);
-      cairo_fill(cr);
+      art::Fill(cr, w.light, 0.22);
     }
     // Drifting specks.
     for (int k = 0; k < 60; ++k) {
       double x = rng.Range(0, W), y = rng.Range(0, FloorY(scene));
       art::Ellipse(cr, x, y, 0.7, 0.7);
-      art::SetColor(cr, w.light, rng.Range(0.15, 0.45));
-      cairo_fill(cr);
+      art::Fill(cr, w.light, rng.Range(0.15, 0.45));
     }
   }
 

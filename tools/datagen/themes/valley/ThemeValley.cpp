@@ -311,8 +311,7 @@ class Valley : public TableTheme<Land> {
                                              : m.horizon * 0.7;
     art::Glow(cr, sunX, sunY, m.time == kDusk ? 45 : 80, sky.sun, 0.55);
     art::Ellipse(cr, sunX, sunY, m.time == kDusk ? 9 : 12, m.time == kDusk ? 9 : 12);
-    art::SetColor(cr, sky.sun);
-    cairo_fill(cr);
+    art::Fill(cr, sky.sun);
     if (m.time == kDusk) scenery::Stars(cr, rng, w, m.horizon * 0.7, 40, 0.7);
     for (int k = 0; k < 5; ++k) {
       double cx = rng.Range(0, w), cy = rng.Range(m.horizon * 0.1, m.horizon * 0.65), cw = rng.Range(30, 70);
@@ -340,16 +339,11 @@ class Valley : public TableTheme<Land> {
       double x = -10;
       while (x < w) {
         double fw = rng.Range(30, 80) * (1 + row * 0.5);
-        cairo_move_to(cr, x, y0);
-        cairo_line_to(cr, x + fw, y0 - 1);
-        cairo_line_to(cr, x + fw + 4, y1);
-        cairo_line_to(cr, x - 4, y1 + 1);
-        cairo_close_path(cr);
+        art::Polygon(cr, {{x, y0}, {x + fw, y0 - 1}, {x + fw + 4, y1}, {x - 4, y1 + 1}});
         Rgb field = Shade(
             Mix(GrassFar(m.season), rng.Chance(0.3) ? Hex(0xD8C070) : GrassNear(m.season), rng.Uniform()),
             rng.Range(0.88, 1.08));
-        art::SetColor(cr, field, 0.6);
-        cairo_fill(cr);
+        art::Fill(cr, field, 0.6);
         x += fw + rng.Range(2, 6);
       }
     }
@@ -436,9 +430,7 @@ class Valley : public TableTheme<Land> {
     }
     cairo_close_path(cr);
     art::FillVertical(cr, m.horizon, h, light, deep, 1, true);
-    cairo_set_line_width(cr, 2);
-    art::SetColor(cr, Shade(GrassNear(m.season), 0.7), 0.6);
-    cairo_stroke(cr);
+    art::Stroke(cr, 2, Shade(GrassNear(m.season), 0.7), 0.6);
     for (int k = 0; k < 40; ++k) {
       double y = rng.Range(m.horizon + 4, h);
       double centre = w * 0.55 + std::sin((y - m.horizon) / 40.0) * 40 + (y - m.horizon) * 0.6;

@@ -14,18 +14,22 @@ static void Shadow(cairo_t* cr, const Item& it, double width) {
   art::GroundShadow(cr, it.x + width * 0.15, it.y, width * 0.6, width * 0.12, 0.28);
 }
 
+// What stands on the ground facing one way: its shadow, then the drawing mirrored when it faces the
+// other way (the light does not turn with it).
+static void Stand(cairo_t* cr, const Item& it, double shadowWidth) {
+  Shadow(cr, it, shadowWidth);
+  Mirror(cr, it);
+}
+
 void PaintTree(cairo_t* cr, const Scene& scene, const Item& it) {
   Rng rng(it.seed);
   const double s = it.size;
-  Shadow(cr, it, s * 0.45);
-  Mirror(cr, it);
-  cairo_move_to(cr, it.x - s * 0.05, it.y);
-  cairo_line_to(cr, it.x - s * 0.03, it.y - s * 0.5);
-  cairo_line_to(cr, it.x + s * 0.03, it.y - s * 0.5);
-  cairo_line_to(cr, it.x + s * 0.06, it.y);
-  cairo_close_path(cr);
-  art::SetColor(cr, Hex(0x5C3E28));
-  cairo_fill(cr);
+  Stand(cr, it, s * 0.45);
+  art::Polygon(cr, {{it.x - s * 0.05, it.y},
+                    {it.x - s * 0.03, it.y - s * 0.5},
+                    {it.x + s * 0.03, it.y - s * 0.5},
+                    {it.x + s * 0.06, it.y}});
+  art::Fill(cr, Hex(0x5C3E28));
   const double cy = it.y - s * 0.62, r = s * 0.36;
   if (MoodOf(scene).season == kWinter) {
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
@@ -61,76 +65,57 @@ void PaintPine(cairo_t* cr, const Scene& scene, const Item& it) {
   const double s = it.size, w = s * 0.38;
   Shadow(cr, it, w);
   cairo_rectangle(cr, it.x - s * 0.03, it.y - s * 0.18, s * 0.06, s * 0.18);
-  art::SetColor(cr, Hex(0x4A3426));
-  cairo_fill(cr);
+  art::Fill(cr, Hex(0x4A3426));
   const bool snow = MoodOf(scene).season == kWinter;
   for (int tier = 0; tier < 4; ++tier) {
     double top = it.y - s + tier * s * 0.19, bottom = it.y - s * 0.14 - (3 - tier) * s * 0.13;
     double half = w * (0.38 + tier * 0.2);
-    cairo_move_to(cr, it.x, top);
-    cairo_line_to(cr, it.x + half, bottom);
-    cairo_line_to(cr, it.x - half, bottom);
-    cairo_close_path(cr);
-    cairo_pattern_t* g = cairo_pattern_create_linear(it.x - half, 0, it.x + half, 0);
-    Rgb light = Shade(it.color, 1.2), dark = Shade(it.color, 0.65);
-    cairo_pattern_add_color_stop_rgb(g, 0, light.r, light.g, light.b);
-    cairo_pattern_add_color_stop_rgb(g, 1, dark.r, dark.g, dark.b);
-    cairo_set_source(cr, g);
-    cairo_fill(cr);
-    cairo_pattern_destroy(g);
+    art::Polygon(cr, {{it.x, top}, {it.x + half, bottom}, {it.x - half, bottom}});
+    art::FillLinear(cr, it.x - half, 0, it.x + half, 0,
+                    {{0, Shade(it.color, 1.2)}, {1, Shade(it.color, 0.65)}});
     if (snow) {
-      cairo_move_to(cr, it.x, top);
-      cairo_line_to(cr, it.x + half * 0.45, top + (bottom - top) * 0.45);
-      cairo_line_to(cr, it.x - half * 0.45, top + (bottom - top) * 0.45);
-      cairo_close_path(cr);
-      art::SetColor(cr, Hex(0xF4F8FF));
-      cairo_fill(cr);
+      art::Polygon(cr, {{it.x, top},
+                        {it.x + half * 0.45, top + (bottom - top) * 0.45},
+                        {it.x - half * 0.45, top + (bottom - top) * 0.45}});
+      art::Fill(cr, Hex(0xF4F8FF));
     }
   }
 }
 
 static void Window(cairo_t* cr, double x, double y, double w, double h, bool lit) {
   cairo_rectangle(cr, x, y, w, h);
-  art::SetColor(cr, Hex(0xF4EEDC));
-  cairo_fill(cr);
+  art::Fill(cr, Hex(0xF4EEDC));
   cairo_rectangle(cr, x + 0.8, y + 0.8, w - 1.6, h - 1.6);
-  art::SetColor(cr, lit ? Hex(0xFFD47A) : Hex(0x41586E));
-  cairo_fill(cr);
+  art::Fill(cr, lit ? Hex(0xFFD47A) : Hex(0x41586E));
   art::StrokeLine(cr, x + w / 2, y + 0.8, x + w / 2, y + h - 0.8, 0.6, Hex(0xF4EEDC));
 }
 
 void PaintHouse(cairo_t* cr, const Scene& scene, const Item& it) {
   const double s = it.size, w = s * 0.95, wall = s * 0.5, roof = s * 0.42;
-  Shadow(cr, it, w * 0.7);
-  Mirror(cr, it);
+  Stand(cr, it, w * 0.7);
   const double left = it.x - w / 2, base = it.y;
   // Chimney on the left of the roof (mirrored houses have it on the right).
   cairo_rectangle(cr, left + w * 0.18, base - wall - roof * 0.85, w * 0.1, roof * 0.5);
-  art::SetColor(cr, Shade(it.accent, 0.7));
-  cairo_fill(cr);
+  art::Fill(cr, Shade(it.accent, 0.7));
   cairo_rectangle(cr, left, base - wall, w, wall);
   art::FillVertical(cr, base - wall, base, Shade(it.color, 1.08), Shade(it.color, 0.85));
-  cairo_move_to(cr, left - w * 0.07, base - wall + 0.5);
-  cairo_line_to(cr, it.x, base - wall - roof);
-  cairo_line_to(cr, left + w * 1.07, base - wall + 0.5);
-  cairo_close_path(cr);
+  art::Polygon(cr, {{left - w * 0.07, base - wall + 0.5},
+                    {it.x, base - wall - roof},
+                    {left + w * 1.07, base - wall + 0.5}});
   art::FillVertical(cr, base - wall - roof, base - wall, Shade(it.accent, 1.1), Shade(it.accent, 0.7));
   if (MoodOf(scene).season == kWinter) {
-    cairo_move_to(cr, left - w * 0.07, base - wall + 0.5);
-    cairo_line_to(cr, it.x, base - wall - roof);
-    cairo_line_to(cr, left + w * 1.07, base - wall + 0.5);
-    cairo_line_to(cr, left + w * 0.9, base - wall - roof * 0.25);
-    cairo_line_to(cr, it.x, base - wall - roof * 0.8);
-    cairo_line_to(cr, left + w * 0.1, base - wall - roof * 0.25);
-    cairo_close_path(cr);
-    art::SetColor(cr, Hex(0xF6FAFF));
-    cairo_fill(cr);
+    art::Polygon(cr, {{left - w * 0.07, base - wall + 0.5},
+                      {it.x, base - wall - roof},
+                      {left + w * 1.07, base - wall + 0.5},
+                      {left + w * 0.9, base - wall - roof * 0.25},
+                      {it.x, base - wall - roof * 0.8},
+                      {left + w * 0.1, base - wall - roof * 0.25}});
+    art::Fill(cr, Hex(0xF6FAFF));
   }
   // The door stands left of centre; windows fill the rest of the front.
   const double dw = w * 0.2, dh = wall * 0.62;
   cairo_rectangle(cr, left + w * 0.12, base - dh, dw, dh);
-  art::SetColor(cr, Hex(0x6A4430));
-  cairo_fill(cr);
+  art::Fill(cr, Hex(0x6A4430));
   const int windows = std::max(1, it.count);
   const double ww = std::min(w * 0.16, (w * 0.58) / windows - 1.5), wh = wall * 0.36;
   for (int k = 0; k < windows; ++k) {
@@ -141,26 +126,22 @@ void PaintHouse(cairo_t* cr, const Scene& scene, const Item& it) {
 
 void PaintBarn(cairo_t* cr, const Scene&, const Item& it) {
   const double s = it.size, w = s * 1.1, wall = s * 0.52, roof = s * 0.4;
-  Shadow(cr, it, w * 0.7);
-  Mirror(cr, it);
+  Stand(cr, it, w * 0.7);
   const double left = it.x - w / 2, base = it.y;
-  cairo_move_to(cr, left, base);
-  cairo_line_to(cr, left, base - wall);
-  cairo_line_to(cr, left + w * 0.18, base - wall - roof * 0.7);
-  cairo_line_to(cr, it.x, base - wall - roof);
-  cairo_line_to(cr, left + w * 0.82, base - wall - roof * 0.7);
-  cairo_line_to(cr, left + w, base - wall);
-  cairo_line_to(cr, left + w, base);
-  cairo_close_path(cr);
+  art::Polygon(cr, {{left, base},
+                    {left, base - wall},
+                    {left + w * 0.18, base - wall - roof * 0.7},
+                    {it.x, base - wall - roof},
+                    {left + w * 0.82, base - wall - roof * 0.7},
+                    {left + w, base - wall},
+                    {left + w, base}});
   art::FillVertical(cr, base - wall - roof, base, Shade(it.color, 1.1), Shade(it.color, 0.8));
   cairo_move_to(cr, left - 1, base - wall);
   cairo_line_to(cr, left + w * 0.18, base - wall - roof * 0.7);
   cairo_line_to(cr, it.x, base - wall - roof);
   cairo_line_to(cr, left + w * 0.82, base - wall - roof * 0.7);
   cairo_line_to(cr, left + w + 1, base - wall);
-  cairo_set_line_width(cr, std::max(1.5, s * 0.05));
-  art::SetColor(cr, it.accent);
-  cairo_stroke(cr);
+  art::Stroke(cr, std::max(1.5, s * 0.05), it.accent);
   // The big door sits right of centre with its cross brace.
   const double dx = it.x + w * 0.02, dw = w * 0.34, dh = wall * 0.8;
   cairo_rectangle(cr, dx, base - dh, dw, dh);
@@ -170,44 +151,27 @@ void PaintBarn(cairo_t* cr, const Scene&, const Item& it) {
   cairo_line_to(cr, dx + dw, base);
   cairo_move_to(cr, dx + dw, base - dh);
   cairo_line_to(cr, dx, base);
-  cairo_set_line_width(cr, std::max(1.0, s * 0.03));
-  art::SetColor(cr, it.accent);
-  cairo_stroke(cr);
+  art::Stroke(cr, std::max(1.0, s * 0.03), it.accent);
   // Loft windows.
   for (int k = 0; k < std::max(1, it.count); ++k) {
     double wx = it.x - w * 0.3 + k * w * 0.12;
     cairo_rectangle(cr, wx, base - wall - roof * 0.35, w * 0.08, wall * 0.22);
-    art::SetColor(cr, it.accent);
-    cairo_fill(cr);
+    art::Fill(cr, it.accent);
   }
 }
 
 void PaintWindmill(cairo_t* cr, const Scene&, const Item& it) {
   const double s = it.size;
-  Shadow(cr, it, s * 0.3);
-  Mirror(cr, it);
+  Stand(cr, it, s * 0.3);
   const double base = it.y, top = it.y - s * 0.62;
-  cairo_move_to(cr, it.x - s * 0.15, base);
-  cairo_line_to(cr, it.x - s * 0.08, top);
-  cairo_line_to(cr, it.x + s * 0.08, top);
-  cairo_line_to(cr, it.x + s * 0.15, base);
-  cairo_close_path(cr);
-  cairo_pattern_t* g = cairo_pattern_create_linear(it.x - s * 0.15, 0, it.x + s * 0.15, 0);
-  Rgb light = Shade(it.color, 1.1), dark = Shade(it.color, 0.7);
-  cairo_pattern_add_color_stop_rgb(g, 0, light.r, light.g, light.b);
-  cairo_pattern_add_color_stop_rgb(g, 1, dark.r, dark.g, dark.b);
-  cairo_set_source(cr, g);
-  cairo_fill(cr);
-  cairo_pattern_destroy(g);
-  cairo_move_to(cr, it.x - s * 0.11, top + 1);
-  cairo_line_to(cr, it.x, top - s * 0.12);
-  cairo_line_to(cr, it.x + s * 0.11, top + 1);
-  cairo_close_path(cr);
-  art::SetColor(cr, it.accent);
-  cairo_fill(cr);
+  art::Polygon(
+      cr, {{it.x - s * 0.15, base}, {it.x - s * 0.08, top}, {it.x + s * 0.08, top}, {it.x + s * 0.15, base}});
+  art::FillLinear(cr, it.x - s * 0.15, 0, it.x + s * 0.15, 0,
+                  {{0, Shade(it.color, 1.1)}, {1, Shade(it.color, 0.7)}});
+  art::Polygon(cr, {{it.x - s * 0.11, top + 1}, {it.x, top - s * 0.12}, {it.x + s * 0.11, top + 1}});
+  art::Fill(cr, it.accent);
   cairo_rectangle(cr, it.x - s * 0.1, base - s * 0.16, s * 0.07, s * 0.16);
-  art::SetColor(cr, Hex(0x5A4030));
-  cairo_fill(cr);
+  art::Fill(cr, Hex(0x5A4030));
   const int sails = std::clamp(it.count, 3, 8);
   const double hub = top - s * 0.02;
   for (int k = 0; k < sails; ++k) {
@@ -216,14 +180,12 @@ void PaintWindmill(cairo_t* cr, const Scene&, const Item& it) {
     cairo_translate(cr, it.x, hub);
     cairo_rotate(cr, a);
     cairo_rectangle(cr, s * 0.04, -s * 0.035, s * 0.42, s * 0.1);
-    art::SetColor(cr, Hex(0xF2EAD8), 0.95);
-    cairo_fill(cr);
+    art::Fill(cr, Hex(0xF2EAD8), 0.95);
     art::StrokeLine(cr, 0, 0, s * 0.46, 0, std::max(1.0, s * 0.02), Hex(0x5A4030));
     cairo_restore(cr);
   }
   art::Ellipse(cr, it.x, hub, s * 0.035, s * 0.035);
-  art::SetColor(cr, Hex(0x3A2A20));
-  cairo_fill(cr);
+  art::Fill(cr, Hex(0x3A2A20));
 }
 
 void PaintFence(cairo_t* cr, const Scene&, const Item& it) {
@@ -236,8 +198,7 @@ void PaintFence(cairo_t* cr, const Scene&, const Item& it) {
   for (int k = 0; k < posts; ++k) {
     double x = left + k * gap;
     cairo_rectangle(cr, x - h * 0.08, it.y - h, h * 0.16, h);
-    art::SetColor(cr, it.color);
-    cairo_fill(cr);
+    art::Fill(cr, it.color);
   }
 }
 
@@ -249,8 +210,7 @@ static void Legs(cairo_t* cr, double x, double y, double spread, double length, 
 void PaintSheep(cairo_t* cr, const Scene&, const Item& it) {
   Rng rng(it.seed);
   const double s = it.size;
-  Shadow(cr, it, s * 0.45);
-  Mirror(cr, it);
+  Stand(cr, it, s * 0.45);
   Legs(cr, it.x, it.y, s * 0.28, s * 0.28, std::max(1.0, s * 0.07));
   for (int k = 0; k < 6; ++k) {
     double bx = it.x + rng.Range(-0.3, 0.3) * s, by = it.y - s * 0.45 + rng.Range(-0.1, 0.1) * s;
@@ -258,8 +218,7 @@ void PaintSheep(cairo_t* cr, const Scene&, const Item& it) {
     art::FillShaded(cr, bx, by, s * 0.26, it.color);
   }
   art::Ellipse(cr, it.x + s * 0.42, it.y - s * 0.5, s * 0.13, s * 0.16);
-  art::SetColor(cr, it.accent);
-  cairo_fill(cr);
+  art::Fill(cr, it.accent);
   art::Ellipse(cr, it.x + s * 0.36, it.y - s * 0.62, s * 0.08, s * 0.04);
   cairo_fill(cr);
 }
@@ -267,8 +226,7 @@ void PaintSheep(cairo_t* cr, const Scene&, const Item& it) {
 void PaintCow(cairo_t* cr, const Scene&, const Item& it) {
   Rng rng(it.seed);
   const double s = it.size;
-  Shadow(cr, it, s * 0.5);
-  Mirror(cr, it);
+  Stand(cr, it, s * 0.5);
   Legs(cr, it.x, it.y, s * 0.3, s * 0.3, std::max(1.2, s * 0.08));
   art::RoundedRect(cr, it.x - s * 0.4, it.y - s * 0.62, s * 0.8, s * 0.36, s * 0.14);
   art::FillVertical(cr, it.y - s * 0.62, it.y - s * 0.26, Shade(it.color, 1.05), Shade(it.color, 0.82), 1,
@@ -278,16 +236,13 @@ void PaintCow(cairo_t* cr, const Scene&, const Item& it) {
   for (int k = 0; k < it.count; ++k) {
     double sx = it.x + rng.Range(-0.32, 0.28) * s, sy = it.y - s * rng.Range(0.35, 0.55);
     art::Blob(cr, rng, sx, sy, s * 0.1, s * 0.08, 6, 0.25);
-    art::SetColor(cr, it.accent);
-    cairo_fill(cr);
+    art::Fill(cr, it.accent);
   }
   cairo_restore(cr);
   art::RoundedRect(cr, it.x + s * 0.34, it.y - s * 0.72, s * 0.22, s * 0.2, s * 0.07);
-  art::SetColor(cr, Shade(it.color, 0.92));
-  cairo_fill(cr);
+  art::Fill(cr, Shade(it.color, 0.92));
   art::Ellipse(cr, it.x + s * 0.5, it.y - s * 0.56, s * 0.07, s * 0.05);
-  art::SetColor(cr, Hex(0xE8A0A0));
-  cairo_fill(cr);
+  art::Fill(cr, Hex(0xE8A0A0));
 }
 
 void PaintFlowers(cairo_t* cr, const Scene&, const Item& it) {
@@ -302,11 +257,9 @@ void PaintFlowers(cairo_t* cr, const Scene&, const Item& it) {
       double a = p * 2 * kPi / 5;
       art::Ellipse(cr, fx + std::cos(a) * pr, fy + std::sin(a) * pr, pr * 0.8, pr * 0.8);
     }
-    art::SetColor(cr, it.color);
-    cairo_fill(cr);
+    art::Fill(cr, it.color);
     art::Ellipse(cr, fx, fy, pr * 0.6, pr * 0.6);
-    art::SetColor(cr, it.accent);
-    cairo_fill(cr);
+    art::Fill(cr, it.accent);
   }
 }
 
@@ -340,17 +293,13 @@ void PaintBush(cairo_t* cr, const Scene&, const Item& it) {
 void PaintHaystack(cairo_t* cr, const Scene&, const Item& it) {
   const double s = it.size;
   Shadow(cr, it, s * 0.55);
-  cairo_move_to(cr, it.x - s * 0.5, it.y);
-  cairo_curve_to(cr, it.x - s * 0.5, it.y - s * 0.9, it.x + s * 0.5, it.y - s * 0.9, it.x + s * 0.5, it.y);
-  cairo_close_path(cr);
-  art::FillShaded(cr, it.x, it.y - s * 0.45, s * 0.6, it.color, 1, true);
-  cairo_save(cr);
-  cairo_clip(cr);
-  for (int k = 0; k < 6; ++k) {
-    double y = it.y - s * (0.1 + k * 0.12);
-    art::StrokeLine(cr, it.x - s * 0.5, y, it.x + s * 0.5, y - s * 0.04, 0.7, Shade(it.color, 0.7), 0.6);
-  }
-  cairo_restore(cr);
+  // Straw in layers.
+  Mound(cr, it, s * 0.9, it.y - s * 0.45, s * 0.6, [&] {
+    for (int k = 0; k < 6; ++k) {
+      double y = it.y - s * (0.1 + k * 0.12);
+      art::StrokeLine(cr, it.x - s * 0.5, y, it.x + s * 0.5, y - s * 0.04, 0.7, Shade(it.color, 0.7), 0.6);
+    }
+  });
 }
 
 void PaintBalloon(cairo_t* cr, const Scene&, const Item& it) {
@@ -358,8 +307,7 @@ void PaintBalloon(cairo_t* cr, const Scene&, const Item& it) {
   art::StrokeLine(cr, it.x - r * 0.4, cy + r * 0.8, it.x - s * 0.08, it.y - s * 0.08, 0.7, Hex(0x4A3A30));
   art::StrokeLine(cr, it.x + r * 0.4, cy + r * 0.8, it.x + s * 0.08, it.y - s * 0.08, 0.7, Hex(0x4A3A30));
   cairo_rectangle(cr, it.x - s * 0.09, it.y - s * 0.1, s * 0.18, s * 0.1);
-  art::SetColor(cr, Hex(0x7A5234));
-  cairo_fill(cr);
+  art::Fill(cr, Hex(0x7A5234));
   cairo_move_to(cr, it.x - r * 0.4, cy + r * 0.85);
   cairo_curve_to(cr, it.x - r * 1.3, cy + r * 0.1, it.x - r * 1.1, cy - r * 1.1, it.x, cy - r * 1.1);
   cairo_curve_to(cr, it.x + r * 1.1, cy - r * 1.1, it.x + r * 1.3, cy + r * 0.1, it.x + r * 0.4,
@@ -372,26 +320,20 @@ void PaintBalloon(cairo_t* cr, const Scene&, const Item& it) {
   for (int k = 0; k < stripes; ++k) {
     double sx = it.x - r * 1.2 + (k + 0.5) * (2.4 * r / stripes);
     art::Ellipse(cr, sx, cy, r * 0.12, r * 1.3);
-    art::SetColor(cr, it.accent, 0.9);
-    cairo_fill(cr);
+    art::Fill(cr, it.accent, 0.9);
   }
   cairo_restore(cr);
 }
 
 void PaintBirds(cairo_t* cr, const Scene&, const Item& it) {
-  Rng rng(it.seed);
+  // Gliding on curved wings.
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-  for (int k = 0; k < 9; ++k) {
-    double bx = it.x + rng.Range(-0.6, 0.6) * it.size, by = it.y + rng.Range(-0.35, 0.35) * it.size;
-    double w = it.size * rng.Range(0.12, 0.18);
-    if (k >= it.count) continue;
+  Scatter(it, 9, 0.6, 0.35, 0.12, 0.18, [&](double bx, double by, double w) {
     cairo_move_to(cr, bx - w, by - w * 0.3);
     cairo_curve_to(cr, bx - w * 0.5, by - w * 0.7, bx - w * 0.2, by - w * 0.5, bx, by);
     cairo_curve_to(cr, bx + w * 0.2, by - w * 0.5, bx + w * 0.5, by - w * 0.7, bx + w, by - w * 0.3);
-    cairo_set_line_width(cr, std::max(1.2, w * 0.22));
-    art::SetColor(cr, it.color);
-    cairo_stroke(cr);
-  }
+    art::Stroke(cr, std::max(1.2, w * 0.22), it.color);
+  });
 }
 
 void PaintKite(cairo_t* cr, const Scene&, const Item& it) {
@@ -400,48 +342,38 @@ void PaintKite(cairo_t* cr, const Scene&, const Item& it) {
   cairo_move_to(cr, it.x, it.y);
   cairo_curve_to(cr, it.x - s * 0.6, it.y + s * 0.8, it.x + s * 0.2, it.y + s * 1.2, it.x - s * 0.5,
                  it.y + s * 1.8);
-  cairo_set_line_width(cr, 0.8);
-  art::SetColor(cr, Hex(0x3A3A3A));
-  cairo_stroke(cr);
+  art::Stroke(cr, 0.8, Hex(0x3A3A3A));
   for (int k = 1; k <= 3; ++k) {
     double t = k / 4.0;
     art::Star(cr, it.x - s * 0.3 * t * 1.5, it.y + s * 1.6 * t, s * 0.09, s * 0.04, 4);
-    art::SetColor(cr, it.accent);
-    cairo_fill(cr);
+    art::Fill(cr, it.accent);
   }
-  cairo_move_to(cr, it.x, it.y - s * 0.55);
-  cairo_line_to(cr, it.x + s * 0.32, it.y - s * 0.15);
-  cairo_line_to(cr, it.x, it.y);
-  cairo_line_to(cr, it.x - s * 0.32, it.y - s * 0.15);
-  cairo_close_path(cr);
+  art::Polygon(cr, {{it.x, it.y - s * 0.55},
+                    {it.x + s * 0.32, it.y - s * 0.15},
+                    {it.x, it.y},
+                    {it.x - s * 0.32, it.y - s * 0.15}});
   art::FillShaded(cr, it.x, it.y - s * 0.25, s * 0.4, it.color);
   art::StrokeLine(cr, it.x, it.y - s * 0.55, it.x, it.y, 0.6, Hex(0xFFFFFF), 0.7);
 }
 
 void PaintScarecrow(cairo_t* cr, const Scene&, const Item& it) {
   const double s = it.size;
-  Shadow(cr, it, s * 0.3);
-  Mirror(cr, it);
+  Stand(cr, it, s * 0.3);
   art::StrokeLine(cr, it.x, it.y, it.x, it.y - s * 0.8, std::max(1.2, s * 0.06), Hex(0x6A4A30));
   art::StrokeLine(cr, it.x - s * 0.35, it.y - s * 0.55, it.x + s * 0.35, it.y - s * 0.68,
                   std::max(1.2, s * 0.06), Hex(0x6A4A30));
-  cairo_move_to(cr, it.x - s * 0.18, it.y - s * 0.62);
-  cairo_line_to(cr, it.x + s * 0.2, it.y - s * 0.66);
-  cairo_line_to(cr, it.x + s * 0.16, it.y - s * 0.3);
-  cairo_line_to(cr, it.x - s * 0.16, it.y - s * 0.3);
-  cairo_close_path(cr);
-  art::SetColor(cr, it.color);
-  cairo_fill(cr);
+  art::Polygon(cr, {{it.x - s * 0.18, it.y - s * 0.62},
+                    {it.x + s * 0.2, it.y - s * 0.66},
+                    {it.x + s * 0.16, it.y - s * 0.3},
+                    {it.x - s * 0.16, it.y - s * 0.3}});
+  art::Fill(cr, it.color);
   art::Ellipse(cr, it.x, it.y - s * 0.8, s * 0.1, s * 0.1);
-  art::SetColor(cr, Hex(0xE8D29A));
-  cairo_fill(cr);
-  cairo_move_to(cr, it.x - s * 0.2, it.y - s * 0.85);
-  cairo_line_to(cr, it.x + s * 0.2, it.y - s * 0.85);
-  cairo_line_to(cr, it.x + s * 0.06, it.y - s * 1.02);
-  cairo_line_to(cr, it.x - s * 0.08, it.y - s * 1.0);
-  cairo_close_path(cr);
-  art::SetColor(cr, it.accent);
-  cairo_fill(cr);
+  art::Fill(cr, Hex(0xE8D29A));
+  art::Polygon(cr, {{it.x - s * 0.2, it.y - s * 0.85},
+                    {it.x + s * 0.2, it.y - s * 0.85},
+                    {it.x + s * 0.06, it.y - s * 1.02},
+                    {it.x - s * 0.08, it.y - s * 1.0}});
+  art::Fill(cr, it.accent);
 }
 
 void PaintSnowman(cairo_t* cr, const Scene&, const Item& it) {
@@ -460,18 +392,15 @@ void PaintSnowman(cairo_t* cr, const Scene&, const Item& it) {
   for (int k = 0; k < it.count; ++k) {
     double by = centres[1] - r[1] * 0.6 + k * r[1] * 0.45;
     art::Ellipse(cr, it.x, by, std::max(1.0, s * 0.025), std::max(1.0, s * 0.025));
-    art::SetColor(cr, Hex(0x2A2A2A));
-    cairo_fill(cr);
+    art::Fill(cr, Hex(0x2A2A2A));
   }
   cairo_rectangle(cr, it.x - r[2] * 0.8, centres[2] - r[2] * 1.9, r[2] * 1.6, r[2] * 1.1);
   cairo_rectangle(cr, it.x - r[2] * 1.2, centres[2] - r[2] * 0.85, r[2] * 2.4, r[2] * 0.25);
-  art::SetColor(cr, it.accent);
-  cairo_fill(cr);
+  art::Fill(cr, it.accent);
   cairo_move_to(cr, it.x, centres[2]);
   cairo_line_to(cr, it.x + r[2] * 1.1, centres[2] + r[2] * 0.15);
   cairo_line_to(cr, it.x, centres[2] + r[2] * 0.3);
-  art::SetColor(cr, Hex(0xF08A30));
-  cairo_fill(cr);
+  art::Fill(cr, Hex(0xF08A30));
   art::StrokeLine(cr, it.x - r[1], centres[1], it.x - r[1] * 2.2, centres[1] - r[1] * 0.9, 1, Hex(0x5A4030));
 }
 
@@ -493,30 +422,22 @@ void PaintDuck(cairo_t* cr, const Scene&, const Item& it) {
   art::Ellipse(cr, it.x, it.y - s * 0.2, s * 0.45, s * 0.22);
   art::FillShaded(cr, it.x, it.y - s * 0.25, s * 0.5, it.color);
   art::Ellipse(cr, it.x + s * 0.35, it.y - s * 0.5, s * 0.16, s * 0.15);
-  art::SetColor(cr, it.accent);
-  cairo_fill(cr);
+  art::Fill(cr, it.accent);
   cairo_move_to(cr, it.x + s * 0.48, it.y - s * 0.52);
   cairo_line_to(cr, it.x + s * 0.66, it.y - s * 0.47);
   cairo_line_to(cr, it.x + s * 0.48, it.y - s * 0.42);
-  art::SetColor(cr, Hex(0xF0A030));
-  cairo_fill(cr);
+  art::Fill(cr, Hex(0xF0A030));
   art::StrokeLine(cr, it.x - s * 0.5, it.y + 1, it.x + s * 0.5, it.y + 1, 0.8, Hex(0xFFFFFF), 0.5);
 }
 
 void PaintBoat(cairo_t* cr, const Scene&, const Item& it) {
   const double s = it.size;
   Mirror(cr, it);
-  cairo_move_to(cr, it.x - s * 0.5, it.y - s * 0.18);
-  cairo_line_to(cr, it.x + s * 0.5, it.y - s * 0.18);
-  cairo_line_to(cr, it.x + s * 0.36, it.y);
-  cairo_line_to(cr, it.x - s * 0.4, it.y);
-  cairo_close_path(cr);
+  Hull(cr, it, 0.18, 0.4, 0.36);
   art::FillVertical(cr, it.y - s * 0.18, it.y, Shade(it.color, 1.1), Shade(it.color, 0.7));
   art::StrokeLine(cr, it.x, it.y - s * 0.18, it.x, it.y - s * 0.95, 1, Hex(0x4A3A30));
-  cairo_move_to(cr, it.x + 1, it.y - s * 0.92);
-  cairo_line_to(cr, it.x + s * 0.42, it.y - s * 0.24);
-  cairo_line_to(cr, it.x + 1, it.y - s * 0.24);
-  cairo_close_path(cr);
+  art::Polygon(
+      cr, {{it.x + 1, it.y - s * 0.92}, {it.x + s * 0.42, it.y - s * 0.24}, {it.x + 1, it.y - s * 0.24}});
   art::FillVertical(cr, it.y - s, it.y, Shade(it.accent, 1.15), Shade(it.accent, 0.85));
   art::StrokeLine(cr, it.x - s * 0.55, it.y + 1, it.x + s * 0.55, it.y + 1, 0.8, Hex(0xFFFFFF), 0.5);
 }
@@ -533,12 +454,9 @@ void PaintWell(cairo_t* cr, const Scene&, const Item& it) {
                   std::max(1.0, s * 0.05), Hex(0x5A4030));
   art::StrokeLine(cr, it.x + s * 0.28, it.y - s * 0.35, it.x + s * 0.28, it.y - s * 0.85,
                   std::max(1.0, s * 0.05), Hex(0x5A4030));
-  cairo_move_to(cr, it.x - s * 0.42, it.y - s * 0.8);
-  cairo_line_to(cr, it.x, it.y - s * 1.05);
-  cairo_line_to(cr, it.x + s * 0.42, it.y - s * 0.8);
-  cairo_close_path(cr);
-  art::SetColor(cr, it.accent);
-  cairo_fill(cr);
+  art::Polygon(
+      cr, {{it.x - s * 0.42, it.y - s * 0.8}, {it.x, it.y - s * 1.05}, {it.x + s * 0.42, it.y - s * 0.8}});
+  art::Fill(cr, it.accent);
 }
 
 }  // namespace datagen::valley

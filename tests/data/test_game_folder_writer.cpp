@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <filesystem>
 
 #include "Archive.h"
 #include "GameFolder.h"

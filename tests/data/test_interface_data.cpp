@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <map>
 #include <utility>
 
 #include "BitmapFont.h"

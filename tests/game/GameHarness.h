@@ -4,13 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "SdlEvents.h"
+#include "TestFiles.h"
 #include "frmMain.h"
 #include "modDeclares.h"
 #include "modMain.h"
@@ -116,10 +115,7 @@ class GameHarness {
     return nullptr;
   }
 
-  std::string Read(const std::string& name) const {
-    std::ifstream in(folder / name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
+  std::string Read(const std::string& name) const { return testsupport::ReadFile(folder / name); }
   bool Has(const std::string& name) const { return std::filesystem::exists(folder / name); }
 
   std::filesystem::path folder;

@@ -5,7 +5,6 @@
 
 #include <array>
 #include <cmath>
-#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <utility>
@@ -41,18 +40,16 @@ struct TestPack {
 };
 
 inline std::string RectKeys(const TestLevel& level) {
+  auto text = [](float v) {
+    std::string s = std::to_string(v);
+    s.erase(s.find_last_not_of('0') + 1);
+    if (s.back() == '.') s.pop_back();
+    return s;
+  };
   std::string keys;
   for (int d = 0; d < 5; ++d) {
-    const std::string n = std::to_string(d + 1);
     const Rect& r = level.rects[d];
-    auto text = [](float v) {
-      std::string s = std::to_string(v);
-      s.erase(s.find_last_not_of('0') + 1);
-      if (s.back() == '.') s.pop_back();
-      return s;
-    };
-    keys += n + "Left=" + text(r[0]) + "\r\n" + n + "Right=" + text(r[1]) + "\r\n" + n + "Top=" + text(r[2]) +
-            "\r\n" + n + "Bottom=" + text(r[3]) + "\r\n";
+    keys += testsupport::RectKeys(d + 1, text(r[0]), text(r[1]), text(r[2]), text(r[3]));
   }
   return keys;
 }

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -20,24 +20,11 @@ inline constexpr auto& Archive = testsupport::AppendedArchive;
 inline constexpr auto& Put = testsupport::WriteFile;
 inline constexpr auto& Bytes = testsupport::ReadFile;
 
-// A small uncompressed 24-bit bitmap of one colour; the engine tells formats by their bytes, so it
-// serves under any picture name.
+// A small 24-bit bitmap of one colour; the engine tells formats by their bytes, so it serves under any
+// picture name.
 inline std::string Bmp(int width, int height, uint8_t red, uint8_t green, uint8_t blue) {
-  const int rowBytes = (width * 3 + 3) / 4 * 4;
-  const uint32_t pixels = static_cast<uint32_t>(rowBytes * height);
-  std::string out;
-  auto u16 = [&](uint32_t v) { out += static_cast<char>(v & 0xFF), out += static_cast<char>(v >> 8 & 0xFF); };
-  auto u32 = [&](uint32_t v) { u16(v & 0xFFFF), u16(v >> 16); };
-  out += "BM";
-  u32(54 + pixels), u32(0), u32(54);
-  u32(40), u32(static_cast<uint32_t>(width)), u32(static_cast<uint32_t>(height)), u16(1), u16(24);
-  u32(0), u32(pixels), u32(2835), u32(2835), u32(0), u32(0);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x)
-      out += {static_cast<char>(blue), static_cast<char>(green), static_cast<char>(red)};
-    out.append(static_cast<size_t>(rowBytes - width * 3), '\0');
-  }
-  return out;
+  return testsupport::Bmp(width, height, 24,
+                          [=](int, int) { return uint32_t{red} << 16 | green << 8 | blue; });
 }
 
 inline const std::vector<std::string> kInterfaceEntries = {
@@ -70,22 +57,16 @@ inline void EnsureInterface(const fs::path& folder) {
   if (!fs::exists(folder / "game data" / "pictures.vnl")) WriteInterfaceArchive(folder);
 }
 
-inline std::string PackInfo(const std::string& levels, const std::string& vertical,
-                            const std::string& info = "") {
-  return "[General]\r\nNumOfLevels=" + levels + "\r\nVertical=" + vertical + "\r\nPackInfo=" + info + "\r\n";
-}
+using testsupport::PackInfo;
 
 // Five rectangles for each of levels 1 to count.
 inline std::string PicInfo(int count) {
   std::string out;
   for (int n = 1; n <= count; ++n) {
     out += "[" + std::to_string(n) + "]\r\n";
-    for (int d = 1; d <= 5; ++d) {
-      const std::string k = std::to_string(d);
-      const std::string left = std::to_string(d * 40), top = std::to_string(d * 30);
-      out += k + "Left=" + left + "\r\n" + k + "Right=" + std::to_string(d * 40 + 20) + "\r\n" + k +
-             "Top=" + top + "\r\n" + k + "Bottom=" + std::to_string(d * 30 + 20) + "\r\n";
-    }
+    for (int d = 1; d <= 5; ++d)
+      out += testsupport::RectKeys(d, std::to_string(d * 40), std::to_string(d * 40 + 20),
+                                   std::to_string(d * 30), std::to_string(d * 30 + 20));
     out += "PicInfo=Level " + std::to_string(n) + "\r\n";
   }
   return out;
@@ -120,6 +101,14 @@ inline void OnlyPacks(const fs::path& folder, const std::vector<std::pair<std::s
   fs::remove_all(folder / "packs");
   fs::create_directories(folder / "packs");
   for (const auto& [name, entries] : packs) WritePack(folder, name, entries);
+}
+
+// Prepares a game folder with the interface pictures and only the given packs.
+inline std::function<void(const fs::path&)> WithPacks(std::vector<std::pair<std::string, Entries>> packs) {
+  return [packs](const fs::path& folder) {
+    EnsureInterface(folder);
+    OnlyPacks(folder, packs);
+  };
 }
 
 }  // namespace shelldata

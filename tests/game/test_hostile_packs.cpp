@@ -39,11 +39,6 @@ std::vector<std::string> Strays(const fs::path& gameFolder) {
 
 constexpr auto& IndexOf = play::PlaySession::PackIndex;
 
-void Prepare(const fs::path& folder, const std::vector<std::pair<std::string, Entries>>& packs) {
-  shelldata::EnsureInterface(folder);
-  shelldata::OnlyPacks(folder, packs);
-}
-
 }  // namespace
 
 TEST(ShellHostilePacks, EntryNamesThatPointElsewhereNeverLeaveTheGameFolder) {
@@ -62,9 +57,8 @@ TEST(ShellHostilePacks, EntryNamesThatPointElsewhereNeverLeaveTheGameFolder) {
   for (auto& [name, contents] : aimed)
     if (name == "1.jpg") name = "/tmp/" + t + "/1.jpg";
 
-  GameHarness game(true, [&](const fs::path& folder) {
-    Prepare(folder, {{"names.vnl", names}, {"stored.vnl", stored}, {"aimed.vnl", aimed}});
-  });
+  GameHarness game(
+      true, shelldata::WithPacks({{"names.vnl", names}, {"stored.vnl", stored}, {"aimed.vnl", aimed}}));
   ASSERT_TRUE(game.started);
   game.Pass();
   EXPECT_NE(IndexOf("names.vnl"), -1);
@@ -98,11 +92,12 @@ TEST(ShellHostilePacks, APackOfThreeHundredMegabytesAndOneOfTenThousandEntries) 
   Entries bigTable = shelldata::GoodPack(1, true, shelldata::Table({}) + padding);
 
   GameHarness game(true, [&](const fs::path& folder) {
-    Prepare(folder, {{"many.vnl", many}, {"big settings.vnl", bigSettings}, {"big table.vnl", bigTable}});
+    shelldata::WithPacks(
+        {{"many.vnl", many}, {"big settings.vnl", bigSettings}, {"big table.vnl", bigTable}})(folder);
     // The big pack: a playable pack, then a 300 MB entry left as a hole in a sparse file, then
     // the table, which the game must find after it.
     Entries head = shelldata::GoodPack(1, false, shelldata::Table({}));
-    std::erase_if(head, [](const auto& entry) { return entry.first == "hscore.ini"; });
+    testsupport::RemoveEntry(head, "hscore.ini");
     const fs::path big = folder / "packs" / "huge.vnl";
     shelldata::Put(big, shelldata::Archive(head) + shelldata::Archive({{"padding.bin", ""}}));
     fs::resize_file(big, fs::file_size(big) + kPadding);

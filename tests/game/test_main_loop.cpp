@@ -64,7 +64,7 @@ TEST(MainLoopHelpers, CountersFadeAndHoverTest) {
 }
 
 TEST(ShellKeys, SSavesAScreenshotAndEscapeEndsTheGameFromAnyMenuScreen) {
-  GameHarness game(true, [](const std::filesystem::path& folder) { shelldata::EnsureInterface(folder); });
+  GameHarness game(true, shelldata::EnsureInterface);
   ASSERT_TRUE(game.started);
   game.Pass();
   ASSERT_FALSE(game.Draws().empty());

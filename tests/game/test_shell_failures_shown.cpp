@@ -37,16 +37,14 @@ void ExpectAllWhole(const GameHarness& game) {
 }  // namespace
 
 TEST(ShellFailuresShown, PacksLeftOutAreNamedWithTheirFirstProblemOnBothPackScreens) {
-  GameHarness game(true, [](const fs::path& folder) {
-    shelldata::EnsureInterface(folder);
-    auto noPictures = shelldata::GoodPack(2, true, shelldata::Table({}));
-    noPictures.resize(3);  // settings, rectangles and table, no picture
-    auto badLayout = shelldata::GoodPack(1, true, shelldata::Table({}));
-    badLayout[0].second = shelldata::PackInfo("1", "sideways");
-    shelldata::OnlyPacks(folder, {{"Good.vnl", shelldata::GoodPack(1, true, shelldata::Table({}))},
-                                  {"No Pictures.vnl", noPictures},
-                                  {"Sideways.vnl", badLayout}});
-  });
+  auto noPictures = shelldata::GoodPack(2, true, shelldata::Table({}));
+  noPictures.resize(3);  // settings, rectangles and table, no picture
+  auto badLayout = shelldata::GoodPack(1, true, shelldata::Table({}));
+  badLayout[0].second = shelldata::PackInfo("1", "sideways");
+  GameHarness game(true,
+                   shelldata::WithPacks({{"Good.vnl", shelldata::GoodPack(1, true, shelldata::Table({}))},
+                                         {"No Pictures.vnl", noPictures},
+                                         {"Sideways.vnl", badLayout}}));
   ASSERT_TRUE(game.started);
   game.Pass();
   ASSERT_EQ(varnel::PackFiles, std::vector<std::string>{"Good.vnl"});
@@ -86,16 +84,11 @@ TEST(ShellFailuresShown, PacksLeftOutAreNamedWithTheirFirstProblemOnBothPackScre
 }
 
 TEST(ShellFailuresShown, WithoutPlayablePacksTheHintAndTheLeftOutListScroll) {
-  GameHarness game(true, [](const fs::path& folder) {
-    shelldata::EnsureInterface(folder);
-    std::vector<std::pair<std::string, shelldata::Entries>> packs;
-    for (int i = 0; i < 5; ++i) {
-      auto entries = shelldata::GoodPack(1, true, shelldata::Table({}));
-      entries[0].second = shelldata::PackInfo("0", "True");
-      packs.emplace_back("Empty " + std::to_string(i) + ".vnl", entries);
-    }
-    shelldata::OnlyPacks(folder, packs);
-  });
+  std::vector<std::pair<std::string, shelldata::Entries>> packs;
+  auto empty = shelldata::GoodPack(1, true, shelldata::Table({}));
+  empty[0].second = shelldata::PackInfo("0", "True");
+  for (int i = 0; i < 5; ++i) packs.emplace_back("Empty " + std::to_string(i) + ".vnl", empty);
+  GameHarness game(true, shelldata::WithPacks(packs));
   ASSERT_TRUE(game.started);
   game.Pass();
   ASSERT_TRUE(varnel::PackFiles.empty());
@@ -122,12 +115,9 @@ TEST(ShellFailuresShown, WithoutPlayablePacksTheHintAndTheLeftOutListScroll) {
 }
 
 TEST(ShellFailuresShown, ADamagedTableIsReadOnceAndSaidSoOnTheHighScoresScreen) {
-  GameHarness game(true, [](const fs::path& folder) {
-    shelldata::EnsureInterface(folder);
-    shelldata::OnlyPacks(folder,
-                         {{"Good.vnl", shelldata::GoodPack(1, true, shelldata::Table({{"1250", "Ann"}}))},
-                          {"Torn.vnl", shelldata::GoodPack(1, true, "[setup]\r\nTopX=ten\r\n")}});
-  });
+  GameHarness game(true, shelldata::WithPacks(
+                             {{"Good.vnl", shelldata::GoodPack(1, true, shelldata::Table({{"1250", "Ann"}}))},
+                              {"Torn.vnl", shelldata::GoodPack(1, true, "[setup]\r\nTopX=ten\r\n")}}));
   ASSERT_TRUE(game.started);
   game.Pass();
   varnel::intScreen = varnel::kScreenHighScores;

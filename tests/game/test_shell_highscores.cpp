@@ -7,13 +7,11 @@
 using tovak2d::DrawRecord;
 
 TEST(ShellHighScores, TheHoveredPacksTableAndAClickOnIt) {
-  GameHarness game(true, [](const std::filesystem::path& folder) {
-    shelldata::EnsureInterface(folder);
-    shelldata::OnlyPacks(
-        folder,
-        {{"one.vnl", shelldata::GoodPack(1, true, shelldata::Table({}))},
-         {"two.vnl", shelldata::GoodPack(7, false, shelldata::Table({{"1250", "Ann"}, {"12.5", "Bob"}}))}});
-  });
+  GameHarness game(
+      true, shelldata::WithPacks(
+                {{"one.vnl", shelldata::GoodPack(1, true, shelldata::Table({}))},
+                 {"two.vnl",
+                  shelldata::GoodPack(7, false, shelldata::Table({{"1250", "Ann"}, {"12.5", "Bob"}}))}}));
   ASSERT_TRUE(game.started);
   game.Pass();
   varnel::intScreen = varnel::kScreenHighScores;

@@ -17,12 +17,8 @@ shelldata::Entries Pictures(const std::vector<std::string>& names) {
 }  // namespace
 
 TEST(ShellLevelLoading, TakesThePairOutOfThePackAndLeavesNothingBehind) {
-  GameHarness game(true, [](const std::filesystem::path& folder) {
-    shelldata::EnsureInterface(folder);
-    shelldata::OnlyPacks(
-        folder,
-        {{"p.vnl", Pictures({"1.jpg", "1x.jpg", "2.bmp", "2x.bmp", "3.jpg", "3x.jpg", "3.bmp", "3x.bmp"})}});
-  });
+  GameHarness game(true, shelldata::WithPacks({{"p.vnl", Pictures({"1.jpg", "1x.jpg", "2.bmp", "2x.bmp",
+                                                                   "3.jpg", "3x.jpg", "3.bmp", "3x.bmp"})}}));
   ASSERT_TRUE(game.started);
   game.Pass();
   varnel::strPackFile = "p.vnl";

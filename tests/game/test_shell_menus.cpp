@@ -11,10 +11,6 @@ namespace {
 
 using tovak2d::DrawRecord;
 
-std::function<void(const std::filesystem::path&)> Interface() {
-  return [](const std::filesystem::path& folder) { shelldata::EnsureInterface(folder); };
-}
-
 size_t IndexOf(const std::vector<DrawRecord>& draws, const std::function<bool(const DrawRecord&)>& match) {
   return static_cast<size_t>(std::find_if(draws.begin(), draws.end(), match) - draws.begin());
 }
@@ -26,7 +22,7 @@ bool Shows(const GameHarness& game, const tovak2d::Texture& texture) {
 }  // namespace
 
 TEST(ShellMenus, TheFirstPassShowsTheCreditsUnderTheLogoThenTheLoadingFrame) {
-  GameHarness game(true, Interface());
+  GameHarness game(true, shelldata::EnsureInterface);
   ASSERT_TRUE(game.started);
   game.Pass();
   const auto& draws = game.Draws();
@@ -70,7 +66,7 @@ TEST(ShellMenus, TheFirstPassShowsTheCreditsUnderTheLogoThenTheLoadingFrame) {
 }
 
 TEST(ShellMenus, AButtonBrightensUnderTheMouseAndFadesBackSlowly) {
-  GameHarness game(true, Interface());
+  GameHarness game(true, shelldata::EnsureInterface);
   ASSERT_TRUE(game.started);
   game.Pass();
   for (int i = 0; i < 6; ++i) EXPECT_EQ(varnel::MenuItems[static_cast<size_t>(i)].Alpha, 40) << i;
@@ -106,10 +102,7 @@ TEST(ShellMenus, AButtonBrightensUnderTheMouseAndFadesBackSlowly) {
 }
 
 TEST(ShellMenus, ClicksSwitchScreensFromTheNextPassAndExitEndsTheGame) {
-  GameHarness game(true, [](const std::filesystem::path& folder) {
-    shelldata::EnsureInterface(folder);
-    shelldata::OnlyPacks(folder, {});
-  });
+  GameHarness game(true, shelldata::WithPacks({}));
   ASSERT_TRUE(game.started);
   game.Pass();
 
@@ -156,7 +149,7 @@ TEST(ShellMenus, ClicksSwitchScreensFromTheNextPassAndExitEndsTheGame) {
 }
 
 TEST(ShellMenus, TheHelpTextWordForWord) {
-  GameHarness game(true, Interface());
+  GameHarness game(true, shelldata::EnsureInterface);
   ASSERT_TRUE(game.started);
   varnel::intScreen = varnel::kScreenHelp;
   game.Pass();

@@ -36,7 +36,7 @@ void ClearPool() {
 // One game serves the particle step alone (lives, opacities, the pool, each kind's look) and then
 // the streams the menu screens make.
 TEST(ShellParticles, LivesOpacitiesAndThePool) {
-  GameHarness game(true, [](const auto& folder) { shelldata::EnsureInterface(folder); });
+  GameHarness game(true, shelldata::EnsureInterface);
   ASSERT_TRUE(game.started);
   {
     ClearPool();

@@ -13,7 +13,7 @@
 TEST(ShellStart, ADeviceRefusedTwiceEndsTheGameWithAMessage) {
   setenv("SDL_RENDER_DRIVER", "no-such-driver", 1);
   testing::internal::CaptureStderr();
-  GameHarness game(true, [](const std::filesystem::path& folder) { shelldata::EnsureInterface(folder); });
+  GameHarness game(true, shelldata::EnsureInterface);
   const std::string said = testing::internal::GetCapturedStderr();
   unsetenv("SDL_RENDER_DRIVER");
 

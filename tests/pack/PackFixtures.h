@@ -1,11 +1,7 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <map>
 #include <random>
 #include <string>
 #include <vector>
@@ -29,7 +25,7 @@ using testsupport::WriteFile;
 using testsupport::Quote;
 using testsupport::TempFolder;
 using testsupport::ToolRun;
-using Entry = testsupport::ArchiveEntry;
+using Entries = testsupport::ArchiveEntries;
 
 // What the game's check reads from a pack file.
 inline varnel::packs::PackReport CheckedPack(const fs::path& pack) {
@@ -42,40 +38,20 @@ inline varnel::packs::PackReport CheckedPack(const fs::path& pack) {
   return report;
 }
 
-// An archive as the engine appends one: split marker, name, here marker, contents, per entry.
-inline std::string ArchiveBytes(const std::vector<Entry>& entries) {
-  std::string bytes;
-  for (const Entry& entry : entries)
-    bytes += "`*[S-P-L-I-T]*`!" + entry.name + "`*[H-E-R-E]*`!" + entry.contents;
-  return bytes;
-}
-
-// The entry's contents replaced, or the entry removed.
-inline void Set(std::vector<Entry>& entries, const std::string& name, const std::string& contents) {
-  for (Entry& entry : entries)
-    if (entry.name == name) entry.contents = contents;
-}
-inline void Remove(std::vector<Entry>& entries, const std::string& name) {
-  std::erase_if(entries, [&](const Entry& e) { return e.name == name; });
-}
-
-inline std::string PackInfoText(const std::string& levels, const std::string& vertical,
-                                const std::string& info = "A test pack") {
-  return "[General]\r\nNumOfLevels=" + levels + "\r\nVertical=" + vertical + "\r\nPackInfo=" + info + "\r\n";
-}
-
-const std::string kEmptyScores = "[setup]\r\nTopX=10\r\nadditionalValues=0\r\n";
+using testsupport::AppendedArchive;
+using testsupport::kEmptyScores;
+using testsupport::PackInfo;
+using testsupport::RemoveEntry;
+using testsupport::SetEntry;
 
 // One picinfo.ini section with the five rectangles.
 inline std::string PicInfoSection(int level, const std::vector<PixelRect>& rects,
                                   const std::string& caption = "") {
   std::string text = "[" + std::to_string(level) + "]\r\n";
-  for (size_t d = 0; d < rects.size(); ++d) {
-    const std::string n = std::to_string(d + 1);
-    text += n + "Left=" + std::to_string(rects[d].left) + "\r\n" + n +
-            "Right=" + std::to_string(rects[d].right) + "\r\n" + n + "Top=" + std::to_string(rects[d].top) +
-            "\r\n" + n + "Bottom=" + std::to_string(rects[d].bottom) + "\r\n";
-  }
+  for (size_t d = 0; d < rects.size(); ++d)
+    text += testsupport::RectKeys(static_cast<int>(d + 1), std::to_string(rects[d].left),
+                                  std::to_string(rects[d].right), std::to_string(rects[d].top),
+                                  std::to_string(rects[d].bottom));
   return text + "PicInfo=" + caption + "\r\n";
 }
 

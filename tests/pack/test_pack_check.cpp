@@ -22,8 +22,8 @@ class PackCheckTest : public ::testing::Test {
   }
   void TearDown() override { engine.Tovak2D_Unload(); }
 
-  PackReport Check(const std::vector<Entry>& entries, const std::string& fileName = "test.vnl") {
-    WriteFile(app.path() / "packs" / fileName, ArchiveBytes(entries));
+  PackReport Check(const Entries& entries, const std::string& fileName = "test.vnl") {
+    WriteFile(app.path() / "packs" / fileName, AppendedArchive(entries));
     return CheckPack(extra, "\\packs\\" + fileName, "~check-", app.path());
   }
 
@@ -42,8 +42,8 @@ class PackCheckTest : public ::testing::Test {
 };
 
 // Two levels: a JPEG pair and a bitmap pair.
-std::vector<Entry> SoundPack() {
-  return {{"packinfo.ini", PackInfoText("2", "True", "First line[e]second line")},
+Entries SoundPack() {
+  return {{"packinfo.ini", PackInfo("2", "True", "First line[e]second line")},
           {"hscore.ini", kEmptyScores},
           {"picinfo.ini", PicInfoSection(1, FiveRects(), "Look closely") + PicInfoSection(2, FiveRects())},
           {"1.jpg", "jpeg one"},
@@ -79,8 +79,8 @@ TEST_F(PackCheckTest, ReadsASoundPackAndLeavesNoScratchFiles) {
 }
 
 TEST_F(PackCheckTest, AcceptsWhatTheGameConvertsAndPrefersJpegOverBitmaps) {
-  std::vector<Entry> entries = SoundPack();
-  Set(entries, "packinfo.ini", PackInfoText(" 2.5 ", "FALSE"));  // a fraction rounds half to even
+  Entries entries = SoundPack();
+  SetEntry(entries, "packinfo.ini", PackInfo(" 2.5 ", "FALSE"));  // a fraction rounds half to even
   entries.push_back({"2.jpg", "jpeg two"});
   entries.push_back({"2x.jpg", "jpeg two, changed"});
   PackReport report = Check(entries);
@@ -91,28 +91,28 @@ TEST_F(PackCheckTest, AcceptsWhatTheGameConvertsAndPrefersJpegOverBitmaps) {
   EXPECT_EQ(report.levels[1].originalEntry, "2.jpg");
 
   for (const char* text : {"-1", "true", "2"}) {
-    Set(entries, "packinfo.ini", PackInfoText("2", text));
+    SetEntry(entries, "packinfo.ini", PackInfo("2", text));
     report = Check(entries);
     EXPECT_TRUE(report.ok() && report.vertical) << text;
   }
-  Set(entries, "packinfo.ini", PackInfoText("2", "0"));
+  SetEntry(entries, "packinfo.ini", PackInfo("2", "0"));
   EXPECT_FALSE(Check(entries).vertical);
 }
 
 struct BrokenPack {
   const char* what;
-  std::function<void(std::vector<Entry>&)> breakIt;
+  std::function<void(Entries&)> breakIt;
   std::string expected;
 };
 
 TEST_F(PackCheckTest, NamesEachKindOfProblemOnce) {
   const std::string picInfo = PicInfoSection(1, FiveRects(), "Look closely") + PicInfoSection(2, FiveRects());
   auto info = [](const std::string& levels, const std::string& vertical) {
-    return [=](auto& e) { Set(e, "packinfo.ini", PackInfoText(levels, vertical)); };
+    return [=](auto& e) { SetEntry(e, "packinfo.ini", PackInfo(levels, vertical)); };
   };
   const std::vector<BrokenPack> cases = {
-      {"no packinfo.ini", [](auto& e) { Remove(e, "packinfo.ini"); }, "packinfo.ini is missing"},
-      {"no picinfo.ini", [](auto& e) { Remove(e, "picinfo.ini"); }, "picinfo.ini is missing"},
+      {"no packinfo.ini", [](auto& e) { RemoveEntry(e, "packinfo.ini"); }, "packinfo.ini is missing"},
+      {"no picinfo.ini", [](auto& e) { RemoveEntry(e, "picinfo.ini"); }, "picinfo.ini is missing"},
       {"no level count", info("", "True"), "packinfo.ini: NumOfLevels is missing"},
       {"a word for a count", info("two", "True"), "packinfo.ini: NumOfLevels \"two\" is not a number"},
       {"no levels", info("0", "True"), "packinfo.ini: NumOfLevels 0 is outside 1 to 50"},
@@ -121,21 +121,21 @@ TEST_F(PackCheckTest, NamesEachKindOfProblemOnce) {
       {"a layout that is no Boolean", info("2", "maybe"),
        "packinfo.ini: Vertical \"maybe\" is not True or False"},
       {"a rectangle value missing",
-       [&](auto& e) { Set(e, "picinfo.ini", ReplaceFirst(picInfo, "3Top=100\r\n", "")); },
+       [&](auto& e) { SetEntry(e, "picinfo.ini", ReplaceFirst(picInfo, "3Top=100\r\n", "")); },
        "picinfo.ini: level 1: 3Top is missing"},
       {"a rectangle value garbled",
-       [&](auto& e) { Set(e, "picinfo.ini", ReplaceFirst(picInfo, "3Top=100", "3Top=1O0")); },
+       [&](auto& e) { SetEntry(e, "picinfo.ini", ReplaceFirst(picInfo, "3Top=100", "3Top=1O0")); },
        "picinfo.ini: level 1: 3Top \"1O0\" is not a number"},
       {"a level without its section",
-       [&](auto& e) { Set(e, "picinfo.ini", PicInfoSection(1, FiveRects(), "Look closely")); },
+       [&](auto& e) { SetEntry(e, "picinfo.ini", PicInfoSection(1, FiveRects(), "Look closely")); },
        "picinfo.ini: level 2 has no section [2]"},
       {"a level without pictures",
        [](auto& e) {
-         Remove(e, "2.bmp");
-         Remove(e, "2x.bmp");
+         RemoveEntry(e, "2.bmp");
+         RemoveEntry(e, "2x.bmp");
        },
        "level 2: the picture pair is missing (2.jpg + 2x.jpg or 2.bmp + 2x.bmp)"},
-      {"a modified bitmap missing", [](auto& e) { Remove(e, "2x.bmp"); },
+      {"a modified bitmap missing", [](auto& e) { RemoveEntry(e, "2x.bmp"); },
        "level 2: 2x.bmp is missing (the game pairs it with 2.bmp)"},
       {"a JPEG original hiding the bitmap pair",
        [](auto& e) {
@@ -144,7 +144,7 @@ TEST_F(PackCheckTest, NamesEachKindOfProblemOnce) {
        "level 2: 2x.jpg is missing (the game pairs it with 2.jpg)"},
   };
   for (const BrokenPack& broken : cases) {
-    std::vector<Entry> entries = SoundPack();
+    Entries entries = SoundPack();
     broken.breakIt(entries);
     const PackReport report = Check(entries);
     EXPECT_EQ(report.problems, std::vector<std::string>{broken.expected}) << broken.what;
@@ -169,8 +169,8 @@ TEST_F(PackCheckTest, RefusesFilesThatAreNoPacksAndShortNames) {
   EXPECT_TRUE(Check(SoundPack(), "abcd").ok());
 
   // A hostile entry name is never written outside the application folder.
-  std::vector<Entry> entries = SoundPack();
-  entries.insert(entries.begin(), {"..\\..\\packinfo.ini", PackInfoText("1", "True")});
+  Entries entries = SoundPack();
+  entries.insert(entries.begin(), {"..\\..\\packinfo.ini", PackInfo("1", "True")});
   entries.push_back({"../escape.jpg", "x"});
   Check(entries);
   EXPECT_FALSE(fs::exists(app.path().parent_path() / "packinfo.ini"));

@@ -43,9 +43,9 @@ class MakeAndVerify : public ::testing::Test {
   }
 
   // A pack of one vertical level written entry by entry, for breaking in one place at a time.
-  std::vector<Entry> HandPack() {
+  Entries HandPack() {
     const Image original = NoisyPicture(256, 380, 21);
-    return {{"packinfo.ini", PackInfoText("1", "True")},
+    return {{"packinfo.ini", PackInfo("1", "True")},
             {"hscore.ini", kEmptyScores},
             {"picinfo.ini", PicInfoSection(1, FiveRects())},
             {"1.jpg", Encode(original, work / "scratch.jpg", true)},
@@ -157,12 +157,12 @@ TEST_F(MakeAndVerify, MakeNamesADamagedPictureInsteadOfHanging) {
 
 struct Breakage {
   const char* what;
-  std::function<void(std::vector<Entry>&, const fs::path&)> breakIt;
+  std::function<void(Entries&, const fs::path&)> breakIt;
   std::vector<std::string> expected;
 };
 
 TEST_F(MakeAndVerify, VerifyNamesEachKindOfBrokenPack) {
-  WriteFile(work / "good.vnl", ArchiveBytes(HandPack()));
+  WriteFile(work / "good.vnl", AppendedArchive(HandPack()));
   ToolRun run = Tool({"verify", "good.vnl"});
   ASSERT_EQ(run.status, 0) << run.out;
 
@@ -170,17 +170,17 @@ TEST_F(MakeAndVerify, VerifyNamesEachKindOfBrokenPack) {
   auto moved = [](int index, PixelRect rect) {
     auto all = FiveRects();
     all[static_cast<size_t>(index)] = rect;
-    return [all](auto& e, auto&) { Set(e, "picinfo.ini", PicInfoSection(1, all)); };
+    return [all](auto& e, auto&) { SetEntry(e, "picinfo.ini", PicInfoSection(1, all)); };
   };
   const std::vector<Breakage> cases = {
       {"a picture that does not decode",
-       [](auto& e, auto&) { Set(e, "1x.jpg", "not a picture at all"); },
+       [](auto& e, auto&) { SetEntry(e, "1x.jpg", "not a picture at all"); },
        {"level 1: 1x.jpg cannot be decoded ("}},
       {"pictures of the wrong size",
        [](auto& e, const fs::path& w) {
          const Image wide = NoisyPicture(380, 256, 4);
-         Set(e, "1.jpg", Encode(wide, w / "s.jpg", true));
-         Set(e, "1x.jpg", Encode(WithDifferences(wide, FiveRects()), w / "s.jpg", true));
+         SetEntry(e, "1.jpg", Encode(wide, w / "s.jpg", true));
+         SetEntry(e, "1x.jpg", Encode(WithDifferences(wide, FiveRects()), w / "s.jpg", true));
        },
        {"level 1: 1.jpg is 380 x 256 pixels; the vertical layout shows 256 x 380",
         "level 1: 1x.jpg is 380 x 256 pixels; the vertical layout shows 256 x 380"}},
@@ -194,7 +194,7 @@ TEST_F(MakeAndVerify, VerifyNamesEachKindOfBrokenPack) {
       {"a rectangle value the game cannot read",
        [&](auto& e, auto&) {
          std::string picInfo = PicInfoSection(1, FiveRects());
-         Set(e, "picinfo.ini", picInfo.replace(picInfo.find("1Left=10"), 8, "1Left=ten"));
+         SetEntry(e, "picinfo.ini", picInfo.replace(picInfo.find("1Left=10"), 8, "1Left=ten"));
        },
        {"picinfo.ini: level 1: 1Left \"ten\" is not a number"}},
       {"a rectangle beside its difference",
@@ -202,16 +202,16 @@ TEST_F(MakeAndVerify, VerifyNamesEachKindOfBrokenPack) {
        {"level 1: rectangle 3 (x 200..230, y 300..340) holds no visible difference",
         "level 1: the pictures differ outside every rectangle at (x 199..231, y 99..141)"}},
       {"a garbled high-score table",
-       [](auto& e, auto&) { Set(e, "hscore.ini", "[setup]\r\nTopX=ten\r\n"); },
+       [](auto& e, auto&) { SetEntry(e, "hscore.ini", "[setup]\r\nTopX=ten\r\n"); },
        {"hscore.ini: the high-score table cannot be read"}},
       {"what the game's catalogue refuses",
-       [](auto& e, auto&) { Set(e, "packinfo.ini", PackInfoText("60", "True")); },
+       [](auto& e, auto&) { SetEntry(e, "packinfo.ini", PackInfo("60", "True")); },
        {"packinfo.ini: NumOfLevels 60 is outside 1 to 50"}},
   };
   for (const Breakage& breakage : cases) {
-    std::vector<Entry> entries = HandPack();
+    Entries entries = HandPack();
     breakage.breakIt(entries, work.path());
-    WriteFile(work / "broken.vnl", ArchiveBytes(entries));
+    WriteFile(work / "broken.vnl", AppendedArchive(entries));
     run = Tool({"verify", "good.vnl", "broken.vnl"});
     EXPECT_EQ(run.status, 1) << breakage.what;
     const std::vector<std::string> lines = Lines(run.out);
@@ -224,7 +224,7 @@ TEST_F(MakeAndVerify, VerifyNamesEachKindOfBrokenPack) {
 }
 
 TEST_F(MakeAndVerify, PreviewDrawsEveryPairWithItsRectangles) {
-  WriteFile(work / "p.vnl", ArchiveBytes(HandPack()));
+  WriteFile(work / "p.vnl", AppendedArchive(HandPack()));
   ToolRun run = Tool({"preview", "p.vnl", "sheet.png"});
   ASSERT_EQ(run.status, 0) << run.err;
   std::string error;

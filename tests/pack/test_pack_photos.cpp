@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <map>
-#include <set>
 
 #include "Jpeg.h"
 #include "PackFixtures.h"

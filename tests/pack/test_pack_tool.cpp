@@ -63,7 +63,7 @@ TEST_F(PackTool, ArchiveCommandsKeepEntriesByteForByte) {
 TEST_F(PackTool, RefusesToExtractOutsideTheFolder) {
   fs::create_directory(work / "deep");
   WriteFile(work / "deep" / "h.vnl",
-            ArchiveBytes({{"good.txt", "fine"}, {"../evil.txt", "bad"}, {"/tmp/evil2.txt", "bad"}}));
+            AppendedArchive({{"good.txt", "fine"}, {"../evil.txt", "bad"}, {"/tmp/evil2.txt", "bad"}}));
   ToolRun run = Tool({"extract", "deep/h.vnl", "deep/out"});
   EXPECT_EQ(run.status, 1);
   EXPECT_TRUE(Has(run.err, "leads out of the folder")) << run.err;
@@ -87,7 +87,7 @@ TEST_F(PackTool, PrintsAndResetsTheHighScoreTable) {
       "[setup]\r\nTopX=3\r\nadditionalValues=0\r\n[scores]\r\n1_score=500\r\n1_name=Ann\r\n2_score=120\r\n"
       "2_name=Bj\xF6rn\r\n";
   WriteFile(work / "s.vnl",
-            ArchiveBytes({{"packinfo.ini", PackInfoText("1", "True")}, {"hscore.ini", scores}}));
+            AppendedArchive({{"packinfo.ini", PackInfo("1", "True")}, {"hscore.ini", scores}}));
   ToolRun run = Tool({"scores", "s.vnl"});
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(Lines(run.out), (std::vector<std::string>{"Rank  Score       Name", "   1  500         Ann",
@@ -100,13 +100,13 @@ TEST_F(PackTool, PrintsAndResetsTheHighScoreTable) {
   EXPECT_EQ(Lines(run.out),
             (std::vector<std::string>{"Rank  Score       Name", "   1  -", "   2  -", "   3  -"}));
   Tool({"extract", "s.vnl", "x"});
-  EXPECT_EQ(ReadFile(work / "x" / "packinfo.ini"), PackInfoText("1", "True"));
+  EXPECT_EQ(ReadFile(work / "x" / "packinfo.ini"), PackInfo("1", "True"));
 
-  WriteFile(work / "bad.vnl", ArchiveBytes({{"hscore.ini", "[setup]\r\nTopX=lots\r\n"}}));
+  WriteFile(work / "bad.vnl", AppendedArchive({{"hscore.ini", "[setup]\r\nTopX=lots\r\n"}}));
   run = Tool({"scores", "bad.vnl"});
   EXPECT_EQ(run.status, 1);
   EXPECT_TRUE(Has(run.err, "cannot be read")) << run.err;
-  WriteFile(work / "none.vnl", ArchiveBytes({{"packinfo.ini", PackInfoText("1", "True")}}));
+  WriteFile(work / "none.vnl", AppendedArchive({{"packinfo.ini", PackInfo("1", "True")}}));
   run = Tool({"scores", "none.vnl"});
   EXPECT_EQ(run.status, 1);
   EXPECT_TRUE(Has(run.err, "no high-score table")) << run.err;

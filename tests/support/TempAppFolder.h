@@ -1,51 +1,30 @@
 #pragma once
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
+#include "TestFiles.h"
 #include "modExtra.h"
 #include "platform/Files.h"
 
 namespace testsupport {
 
 // A fresh folder that serves as the application folder for one test, removed afterwards.
-class TempAppFolder {
+class TempAppFolder : public TempFolder {
  public:
-  TempAppFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "varnel-test-XXXXXX").string();
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    path_ = mkdtemp(buffer.data());
-    previous_ = tovak2d::modExtra::AppPath;
-    tovak2d::modExtra::AppPath = path_.string();
-    tovak2d::platform::files::SetApplicationFolder(path_.string());
+  TempAppFolder() : previous_(tovak2d::modExtra::AppPath) {
+    tovak2d::modExtra::AppPath = str();
+    tovak2d::platform::files::SetApplicationFolder(str());
   }
   ~TempAppFolder() {
     tovak2d::modExtra::AppPath = previous_;
     tovak2d::platform::files::SetApplicationFolder(previous_);
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
   }
-  TempAppFolder(const TempAppFolder&) = delete;
-  TempAppFolder& operator=(const TempAppFolder&) = delete;
 
-  const std::filesystem::path& path() const { return path_; }
-  std::string str() const { return path_.string(); }
-  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
-
-  std::string Read(const std::string& name) const {
-    std::ifstream in(path_ / name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-  void Write(const std::string& name, const std::string& data) const {
-    std::filesystem::create_directories((path_ / name).parent_path());
-    std::ofstream(path_ / name, std::ios::binary) << data;
-  }
-  bool Has(const std::string& name) const { return std::filesystem::exists(path_ / name); }
+  std::string str() const { return path().string(); }
+  std::string Read(const std::string& name) const { return ReadFile(path() / name); }
+  void Write(const std::string& name, const std::string& data) const { WriteFile(path() / name, data); }
+  bool Has(const std::string& name) const { return std::filesystem::exists(path() / name); }
   std::string Log() const { return Read("log.txt"); }
 
   // The lines of the log, without their CR LF.
@@ -59,7 +38,6 @@ class TempAppFolder {
   }
 
  private:
-  std::filesystem::path path_;
   std::string previous_;
 };
 

@@ -13,6 +13,8 @@
 #include <utility>
 #include <vector>
 
+#include "LittleEndian.h"
+
 // Whole files as the tests read and write them, archives laid out as the engine stores them, and
 // programs run under a time limit.
 namespace testsupport {
@@ -36,6 +38,23 @@ class TempFolder {
  private:
   std::filesystem::path path_;
 };
+
+// An uncompressed bitmap of 24 bits (alpha dropped) or 32 (alpha kept in the fourth byte, plain BI_RGB);
+// argb(x, y) gives each pixel.
+template <class Pixels>
+std::string Bmp(int width, int height, int bits, const Pixels& argb) {
+  const auto w = static_cast<uint32_t>(width), h = static_cast<uint32_t>(height),
+             depth = static_cast<uint32_t>(bits);
+  const uint32_t rowBytes = (w * depth / 8 + 3) & ~3u;
+  std::string out =
+      "BM" + Le32({54 + rowBytes * h, 0, 54, 40, w, h}) + Le16({1, depth}) + Le32({0, 0, 0, 0, 0, 0});
+  for (int y = height - 1; y >= 0; --y) {
+    for (int x = 0; x < width; ++x)
+      for (int shift = 0; shift < bits; shift += 8) out += static_cast<char>((argb(x, y) >> shift) & 0xFF);
+    out.append(rowBytes - w * depth / 8, '\0');
+  }
+  return out;
+}
 
 // The file's bytes; empty when it cannot be read.
 inline std::string ReadFile(const std::filesystem::path& path) {
@@ -67,6 +86,30 @@ inline std::string RewrittenArchive(const ArchiveEntries& entries) {
   std::string out;
   for (const auto& [name, contents] : entries) out += name + kHereMarker + contents + kSplitMarker;
   return out;
+}
+
+// The entry's contents replaced, or the entry removed.
+inline void SetEntry(ArchiveEntries& entries, const std::string& name, const std::string& contents) {
+  for (auto& [entryName, entryContents] : entries)
+    if (entryName == name) entryContents = contents;
+}
+inline void RemoveEntry(ArchiveEntries& entries, const std::string& name) {
+  std::erase_if(entries, [&](const auto& entry) { return entry.first == name; });
+}
+
+// A pack's settings and an empty high-score table, as packs store them.
+inline std::string PackInfo(const std::string& levels, const std::string& vertical,
+                            const std::string& info = "") {
+  return "[General]\r\nNumOfLevels=" + levels + "\r\nVertical=" + vertical + "\r\nPackInfo=" + info + "\r\n";
+}
+inline const std::string kEmptyScores = "[setup]\r\nTopX=10\r\nadditionalValues=0\r\n";
+
+// The four edge keys of difference n in a picinfo.ini section.
+inline std::string RectKeys(int n, const std::string& left, const std::string& right, const std::string& top,
+                            const std::string& bottom) {
+  const std::string k = std::to_string(n);
+  return k + "Left=" + left + "\r\n" + k + "Right=" + right + "\r\n" + k + "Top=" + top + "\r\n" + k +
+         "Bottom=" + bottom + "\r\n";
 }
 
 struct ArchiveEntry {

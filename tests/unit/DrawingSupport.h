@@ -4,13 +4,10 @@
 // back from the device, and small image files written on the spot.
 #include <SDL.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -59,29 +56,16 @@ using testsupport::Le32;
 using testsupport::Put16;
 using testsupport::Put32;
 
-// A BMP of 24 bits (alpha dropped) or 32 bits (alpha kept in the fourth byte, plain BI_RGB).
+// A BMP of the picture, 24 bits (alpha dropped) or 32.
 inline std::string Bmp(const Image& image, int bits) {
-  const uint32_t bytesPerPixel = static_cast<uint32_t>(bits / 8);
-  const uint32_t rowBytes = (static_cast<uint32_t>(image.width) * bytesPerPixel + 3) & ~3u;
-  std::string out =
-      "BM" + testsupport::Le32({54 + rowBytes * image.height, 0, 54, 40}) +
-      testsupport::Le32({static_cast<uint32_t>(image.width), static_cast<uint32_t>(image.height)}) +
-      testsupport::Le16({1, static_cast<uint32_t>(bits)}) + testsupport::Le32({0, 0, 0, 0, 0, 0});
-  for (int y = image.height - 1; y >= 0; --y) {
-    for (int x = 0; x < image.width; ++x) {
-      uint32_t p = image.argb[static_cast<size_t>(y) * image.width + x];
-      for (int shift = 0; shift < bits; shift += 8) out += static_cast<char>((p >> shift) & 0xFF);
-    }
-    out.append(rowBytes - image.width * bytesPerPixel, '\0');
-  }
-  return out;
+  return testsupport::Bmp(image.width, image.height, bits,
+                          [&](int x, int y) { return image.argb[static_cast<size_t>(y) * image.width + x]; });
 }
 
 // A DDS file with an uncompressed layout given by its bit count and channel masks; the pixels are
 // already packed, little-endian, row by row.
 inline std::string DdsHeader(int width, int height, uint32_t pixelFlags, uint32_t fourCc, uint32_t bits,
                              uint32_t r, uint32_t g, uint32_t b, uint32_t a, uint32_t mipCount = 1) {
-  using testsupport::Le32;
   return "DDS " +
          Le32({124, 0x1 | 0x2 | 0x4 | 0x1000 | (mipCount > 1 ? 0x20000u : 0u), static_cast<uint32_t>(height),
                static_cast<uint32_t>(width), 0, 0, mipCount, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}) +

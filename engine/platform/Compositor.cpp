@@ -15,6 +15,12 @@ namespace {
 
 constexpr uint32_t kOpaqueBlack = 0xFF000000u;
 
+// Every frame, so that an image about to go can have the sprites recorded with it painted first.
+std::vector<Frame*>& LiveFrames() {
+  static std::vector<Frame*> frames;
+  return frames;
+}
+
 pixman_image_t* Wrap(std::vector<uint32_t>& pixels, int width, int height) {
   return pixman_image_create_bits_no_clear(PIXMAN_a8r8g8b8, width, height, pixels.data(), width * 4);
 }
@@ -47,6 +53,7 @@ Image::Image(int imageWidth, int imageHeight, std::vector<uint32_t>&& argb)
 }
 
 Image::~Image() {
+  Frame::Forget(this);
   if (image) pixman_image_unref(image);
 }
 
@@ -74,10 +81,13 @@ std::unique_ptr<Frame> Frame::Create(WindowHandle window, int width, int height,
     return nullptr;
   }
   if (window) SDL_AddEventWatch(MapMouse, frame.get());
+  LiveFrames().push_back(frame.get());
   return frame;
 }
 
 Frame::~Frame() {
+  std::vector<Frame*>& frames = LiveFrames();
+  frames.erase(std::remove(frames.begin(), frames.end(), this), frames.end());
   if (window_) SDL_DelEventWatch(MapMouse, this);
   if (scratchSurface_) SDL_FreeSurface(scratchSurface_);
   for (pixman_image_t* image : {backImage_, frontImage_, scratchImage_})
@@ -85,6 +95,7 @@ Frame::~Frame() {
 }
 
 void Frame::Clear(uint8_t red, uint8_t green, uint8_t blue) {
+  Flush();
   std::fill(edges_.begin(), edges_.end(), uint8_t{0});
   // Filled when the first sprite is drawn, unless that sprite covers the whole frame opaquely, as
   // a screen's backdrop does.
@@ -99,42 +110,119 @@ void Frame::FillClear() {
 }
 
 void Frame::BlendScratch(int x, int y, int width, int height, Rgba color, bool opaque) {
-  for (int row = y; row < y + height; ++row) {
-    const size_t at = size_t(row) * size_t(width_) + size_t(x);
-    Blend(pixels_ + at, scratch_.data() + at, width, color, opaque);
+  for (int row = y; row < y + height; ++row)
+    Uncovered(row, x, x + width, [&](int from, int to) {
+      const size_t at = size_t(row) * size_t(width_) + size_t(from);
+      Blend(pixels_ + at, scratch_.data() + at, to - from, color, opaque);
+    });
+}
+
+template <typename Paint>
+void Frame::Uncovered(int row, int from, int to, Paint&& paint) {
+  covered_.clear();
+  for (const Cover* cover = coverFrom_; cover != coverEnd_; ++cover)
+    if (cover->top <= row && row < cover->bottom && cover->left < to && from < cover->right)
+      covered_.emplace_back(cover->left, cover->right);
+  if (covered_.empty()) {
+    paint(from, to);
+    return;
   }
+  std::sort(covered_.begin(), covered_.end());
+  for (const auto& [left, right] : covered_) {
+    if (from < left) paint(from, left);
+    from = std::max(from, right);
+    if (from >= to) return;
+  }
+  paint(from, to);
 }
 
 void Frame::DrawRect(const Image& image, const PixelRect& source, const ScreenRect& target, Rgba color,
                      bool mirrorX, bool mirrorY) {
-  if (color.a == 0 || !image.image) return;
+  const std::optional<RectPlan> plan = PlanRect(image, source, target, color, mirrorX, mirrorY);
+  if (!plan) return;
+  if (plan->replaces && !plan->transformed)
+    covers_.push_back({commands_.size(), plan->left, plan->top, plan->right, plan->bottom});
+  Command& command = commands_.emplace_back();
+  command.image = &image;
+  command.source = source;
+  command.target = target;
+  command.color = color;
+  command.mirrorX = mirrorX;
+  command.mirrorY = mirrorY;
+  drawn_ = true;
+}
+
+void Frame::DrawParallelogram(const Image& image, const Vertex (&corners)[4]) {
+  if (image.texels.empty() || corners[0].color.a == 0) return;
+  Command& command = commands_.emplace_back();
+  command.image = &image;
+  command.turned = true;
+  std::copy(std::begin(corners), std::end(corners), std::begin(command.corners));
+  drawn_ = true;
+}
+
+void Frame::Flush() {
+  size_t cover = 0;
+  for (size_t i = 0; i < commands_.size(); ++i) {
+    while (cover < covers_.size() && covers_[cover].command <= i) ++cover;
+    coverFrom_ = covers_.data() + cover;
+    coverEnd_ = covers_.data() + covers_.size();
+    const Command& command = commands_[i];
+    if (command.turned)
+      PaintParallelogram(*command.image, command.corners);
+    else
+      PaintRect(*command.image, command.source, command.target, command.color, command.mirrorX, command.mirrorY);
+  }
+  coverFrom_ = coverEnd_ = nullptr;
+  commands_.clear();
+  covers_.clear();
+}
+
+void Frame::Forget(const Image* image) {
+  for (Frame* frame : LiveFrames())
+    if (std::any_of(frame->commands_.begin(), frame->commands_.end(),
+                    [image](const Command& command) { return command.image == image; }))
+      frame->Flush();
+}
+
+std::optional<Frame::RectPlan> Frame::PlanRect(const Image& image, const PixelRect& source, const ScreenRect& target,
+                                               Rgba color, bool mirrorX, bool mirrorY) const {
+  if (color.a == 0 || !image.image) return std::nullopt;
   // The source is cut to the image, the target kept: what is left is stretched over it.
   const int sx = std::max(source.x, 0), sy = std::max(source.y, 0);
   const int sw = std::min(source.x + source.w, image.width) - sx;
   const int sh = std::min(source.y + source.h, image.height) - sy;
-  if (sw <= 0 || sh <= 0) return;
+  if (sw <= 0 || sh <= 0) return std::nullopt;
   // Whole pixels of the target, cut towards zero as SDL's software renderer cuts them.
   if (!(std::fabs(target.x) < 1e6f && std::fabs(target.y) < 1e6f && target.w < 1e6f && target.h < 1e6f))
-    return;
+    return std::nullopt;
   const int x = static_cast<int>(target.x), y = static_cast<int>(target.y);
   const int w = static_cast<int>(target.w), h = static_cast<int>(target.h);
-  if (w <= 0 || h <= 0) return;
+  if (w <= 0 || h <= 0) return std::nullopt;
   const int left = std::max(x, 0), top = std::max(y, 0);
   const int right = std::min(x + w, width_), bottom = std::min(y + h, height_);
-  if (left >= right || top >= bottom) return;
-
-  const uint32_t* first = image.texels.data() + size_t(sy) * size_t(image.width) + size_t(sx);
+  if (left >= right || top >= bottom) return std::nullopt;
   const bool transformed = sw != w || sh != h || mirrorX || mirrorY;
   const bool replaces = image.opaque && color.r == 255 && color.g == 255 && color.b == 255 && color.a == 255;
+  return RectPlan{sx, sy, sw, sh, x, y, w, h, left, top, right, bottom, transformed, replaces};
+}
+
+void Frame::PaintRect(const Image& image, const PixelRect& source, const ScreenRect& target, Rgba color,
+                      bool mirrorX, bool mirrorY) {
+  const std::optional<RectPlan> plan = PlanRect(image, source, target, color, mirrorX, mirrorY);
+  if (!plan) return;
+  const auto [sx, sy, sw, sh, x, y, w, h, left, top, right, bottom, transformed, replaces] = *plan;
+  const uint32_t* first = image.texels.data() + size_t(sy) * size_t(image.width) + size_t(sx);
   if (replaces && left == 0 && top == 0 && right == width_ && bottom == height_)
     clear_.reset();
   else
     FillClear();
-  drawn_ = true;
   if (!transformed) {
     for (int row = top; row < bottom; ++row)
-      Blend(pixels_ + size_t(row) * size_t(width_) + size_t(left),
-            first + size_t(row - y) * size_t(image.width) + size_t(left - x), right - left, color, image.opaque);
+      Uncovered(row, left, right, [&](int from, int to) {
+        Blend(pixels_ + size_t(row) * size_t(width_) + size_t(from),
+              first + size_t(row - y) * size_t(image.width) + size_t(from - x), to - from, color, image.opaque);
+      });
     return;
   }
   // A stretched cell is first scaled smoothly into the scratch frame, as SDL scales a texture
@@ -179,7 +267,7 @@ void Frame::DrawRect(const Image& image, const PixelRect& source, const ScreenRe
 
 // A turned, scaled or mirrored sprite, mapped and blended a row at a time. Texels are taken nearest, under
 // each pixel's centre, as SDL's triangles take them.
-void Frame::DrawParallelogram(const Image& image, const Vertex (&corners)[4]) {
+void Frame::PaintParallelogram(const Image& image, const Vertex (&corners)[4]) {
   if (image.texels.empty() || corners[0].color.a == 0) return;
   const Vertex &p0 = corners[0], &p1 = corners[1], &p2 = corners[2];
   // A screen point P = p0 + s * (p1 - p0) + t * (p2 - p0) lies inside for s and t in [0, 1).
@@ -235,46 +323,51 @@ void Frame::DrawParallelogram(const Image& image, const Vertex (&corners)[4]) {
   const int strip = !any ? 0 : areaW > 256 ? 128 : areaW;
   uint32_t* out = scratch_.data();
   auto inside = [](int64_t fixed, int last) { return fixed >= 0 && (fixed >> 16) <= last; };
+  // The texels of pixels [from, to) of a row, blended into the frame.
+  auto paintPiece = [&](const Span& span, int row, int from, int to) {
+    int64_t uFixed = span.u + uStep * (from - span.from), vFixed = span.v + vStep * (from - span.from);
+    const int count = to - from;
+    const int64_t uLast = uFixed + uStep * (count - 1), vLast = vFixed + vStep * (count - 1);
+    // The texel position moves in a straight line, so a piece whose ends lie on the image lies
+    // on it all along and needs no holding at its edges.
+    if (inside(uFixed, lastColumn) && inside(uLast, lastColumn) && inside(vFixed, lastRow) &&
+        inside(vLast, lastRow)) {
+      if (narrow) {
+        // Every position along the piece lies between its ends, so 32 bits hold them all.
+        int32_t uNow = static_cast<int32_t>(uFixed), vNow = static_cast<int32_t>(vFixed);
+        const int32_t uBy = static_cast<int32_t>(uStep), vBy = static_cast<int32_t>(vStep);
+        const int32_t pitch = image.width;
+        int i = 0;
+#if defined(__x86_64__)
+        if (WideSimd()) {
+          i = GatherAvx2(out, texels, pitch, uNow, vNow, uBy, vBy, count);
+          uNow += uBy * i, vNow += vBy * i;
+        }
+#endif
+        for (; i < count; ++i, uNow += uBy, vNow += vBy)
+          out[i] = texels[(vNow >> 16) * pitch + (uNow >> 16)];
+      } else {
+        for (int i = 0; i < count; ++i, uFixed += uStep, vFixed += vStep)
+          out[i] = texels[(vFixed >> 16) * image.width + (uFixed >> 16)];
+      }
+    } else {
+      for (int i = 0; i < count; ++i, uFixed += uStep, vFixed += vStep) {
+        const int64_t column = std::clamp<int64_t>(uFixed >> 16, 0, lastColumn);
+        const int64_t line = std::clamp<int64_t>(vFixed >> 16, 0, lastRow);
+        out[i] = texels[line * image.width + column];
+      }
+    }
+    Blend(pixels_ + size_t(areaY + row) * size_t(width_) + size_t(areaX + from), out, count,
+          p0.color, image.opaque);
+  };
   for (int stripLeft = 0; strip > 0 && stripLeft < areaW; stripLeft += strip) {
     const int stripRight = std::min(areaW, stripLeft + strip);
     for (int row = 0; row < areaH; ++row) {
       const Span& span = rows_[size_t(row)];
       const int from = std::max(span.from, stripLeft), to = std::min(span.to, stripRight);
-      if (from >= to) continue;
-      int64_t uFixed = span.u + uStep * (from - span.from), vFixed = span.v + vStep * (from - span.from);
-      const int count = to - from;
-      const int64_t uLast = uFixed + uStep * (count - 1), vLast = vFixed + vStep * (count - 1);
-      // The texel position moves in a straight line, so a piece whose ends lie on the image lies
-      // on it all along and needs no holding at its edges.
-      if (inside(uFixed, lastColumn) && inside(uLast, lastColumn) && inside(vFixed, lastRow) &&
-          inside(vLast, lastRow)) {
-        if (narrow) {
-          // Every position along the piece lies between its ends, so 32 bits hold them all.
-          int32_t uNow = static_cast<int32_t>(uFixed), vNow = static_cast<int32_t>(vFixed);
-          const int32_t uBy = static_cast<int32_t>(uStep), vBy = static_cast<int32_t>(vStep);
-          const int32_t pitch = image.width;
-          int i = 0;
-#if defined(__x86_64__)
-          if (WideSimd()) {
-            i = GatherAvx2(out, texels, pitch, uNow, vNow, uBy, vBy, count);
-            uNow += uBy * i, vNow += vBy * i;
-          }
-#endif
-          for (; i < count; ++i, uNow += uBy, vNow += vBy)
-            out[i] = texels[(vNow >> 16) * pitch + (uNow >> 16)];
-        } else {
-          for (int i = 0; i < count; ++i, uFixed += uStep, vFixed += vStep)
-            out[i] = texels[(vFixed >> 16) * image.width + (uFixed >> 16)];
-        }
-      } else {
-        for (int i = 0; i < count; ++i, uFixed += uStep, vFixed += vStep) {
-          const int64_t column = std::clamp<int64_t>(uFixed >> 16, 0, lastColumn);
-          const int64_t line = std::clamp<int64_t>(vFixed >> 16, 0, lastRow);
-          out[i] = texels[line * image.width + column];
-        }
-      }
-      Blend(pixels_ + size_t(areaY + row) * size_t(width_) + size_t(areaX + from), out, count,
-            p0.color, image.opaque);
+      if (from < to)
+        Uncovered(areaY + row, areaX + from, areaX + to,
+                  [&](int first, int last) { paintPiece(span, row, first - areaX, last - areaX); });
     }
   }
   std::vector<std::pair<int, int>> spans;
@@ -328,7 +421,8 @@ void Frame::MarkEdges(int areaX, int areaY, int areaW, const std::vector<std::pa
   }
 }
 
-void Frame::ReadBack(images::Image& frame) const {
+void Frame::ReadBack(images::Image& frame) {
+  Flush();
   frame.width = width_;
   frame.height = height_;
   frame.argb.assign(pixels_, pixels_ + size_t(width_) * size_t(height_));

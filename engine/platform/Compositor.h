@@ -47,17 +47,24 @@ class Frame {
   Frame& operator=(const Frame&) = delete;
 
   void Clear(uint8_t red, uint8_t green, uint8_t blue);
+  // Sprites are recorded and painted together when the frame is shown or read (or an image they
+  // use goes), so that nothing is painted where an opaque upright sprite drawn later covers it:
+  // the turning sky behind the play screen's pictures, for one.
   // Whole texels of the image into an upright rectangle, mirrored as asked, times the colour.
   void DrawRect(const Image& image, const PixelRect& source, const ScreenRect& target, Rgba color,
                 bool mirrorX, bool mirrorY);
   // The image mapped onto the parallelogram of the first three corners (the fourth is implied).
   void DrawParallelogram(const Image& image, const Vertex (&corners)[4]);
+  // Paints the sprites recorded so far.
+  void Flush();
+  // Paints, in every frame, the sprites recorded with an image that is about to go.
+  static void Forget(const Image* image);
   // Shows the frame in the window, scaled and between black bars when the window is larger, and
   // keeps it as the frame on screen.
   void Present();
   // A frame pixel's place in the window.
   void ToWindow(int x, int y, int& windowX, int& windowY) const;
-  void ReadBack(images::Image& frame) const;
+  void ReadBack(images::Image& frame);
   // The frame on screen, which ReadFront gives; false once the next frame is drawn straight over
   // it in the window.
   bool KeepsFront() const { return !intoWindow_ || !drawn_; }
@@ -76,6 +83,23 @@ class Frame {
   void BlendScratch(int x, int y, int width, int height, Rgba color, bool opaque);
   // Fills the frame with the colour of the last Clear, if no sprite has covered it since.
   void FillClear();
+  // An upright sprite's texels and pixels, cut to the image and to the frame; none when nothing of
+  // it shows.
+  struct RectPlan {
+    int sx, sy, sw, sh;            // the texels
+    int x, y, w, h;                // the target, in whole pixels
+    int left, top, right, bottom;  // the target inside the frame
+    bool transformed, replaces;
+  };
+  std::optional<RectPlan> PlanRect(const Image& image, const PixelRect& source, const ScreenRect& target,
+                                   Rgba color, bool mirrorX, bool mirrorY) const;
+  void PaintRect(const Image& image, const PixelRect& source, const ScreenRect& target, Rgba color, bool mirrorX,
+                 bool mirrorY);
+  void PaintParallelogram(const Image& image, const Vertex (&corners)[4]);
+  // Calls paint(from, to) for each piece of pixels [from, to) of the row that no opaque upright
+  // sprite recorded after the one being painted covers.
+  template <typename Paint>
+  void Uncovered(int row, int from, int to, Paint&& paint);
 
   WindowHandle window_ = nullptr;
   int width_ = 0, height_ = 0;
@@ -101,6 +125,27 @@ class Frame {
     int w = 0, h = 0, pitch = 0;
   } barsFor_;
   std::vector<uint8_t> edges_;
+  // The sprites recorded since the last paint, and the opaque upright ones among them (with the
+  // pixels they replace).
+  struct Command {
+    const Image* image = nullptr;
+    bool turned = false;
+    PixelRect source;
+    ScreenRect target;
+    Rgba color;
+    bool mirrorX = false, mirrorY = false;
+    Vertex corners[4];
+  };
+  std::vector<Command> commands_;
+  struct Cover {
+    size_t command = 0;
+    int left = 0, top = 0, right = 0, bottom = 0;
+  };
+  std::vector<Cover> covers_;
+  // While painting: the covers recorded after the sprite being painted, and a row's covered pieces.
+  const Cover* coverFrom_ = nullptr;
+  const Cover* coverEnd_ = nullptr;
+  std::vector<std::pair<int, int>> covered_;
   pixman_image_t* backImage_ = nullptr;
   pixman_image_t* frontImage_ = nullptr;
   pixman_image_t* scratchImage_ = nullptr;

@@ -69,6 +69,7 @@ int Frame::MapMouse(void* frame, SDL_Event* event) {
 }
 
 void Frame::Present() {
+  Flush();
   FillClear();
   const size_t pixels = size_t(width_) * size_t(height_);
   if (intoWindow_) {

@@ -235,3 +235,46 @@ TEST(CompositorSimd, EightAtATimeGivesThePixelsOfFourAtATime) {
   EXPECT_EQ(FirstDifference(wide.second, narrow.second), wide.second.size()) << "scaled pixel";
   RecordProperty("MachineHasAvx2", machine ? 1 : 0);
 }
+
+// Sprites are painted together when the frame is read, skipping what an opaque upright sprite
+// drawn later hides: the frame is the one painting each sprite as it comes gives, to the bit. An
+// image that goes before then has its sprites painted first.
+TEST(CompositorCovers, HiddenPixelsAreSkippedAndTheFrameStaysTheSame) {
+  const cpu::Image backdrop(800, 600, Noise(800 * 600, 1, true));
+  const cpu::Image sky(512, 512, Noise(512 * 512, 2, true));
+  const cpu::Image sheet(67, 45, Noise(67 * 45, 3, false));
+  const cpu::Image photo(380, 256, Noise(380 * 256, 4, true));
+  const Rgba white{255, 255, 255, 255};
+  auto draw = [&](bool paintEach) {
+    std::string error;
+    auto frame = cpu::Frame::Create(nullptr, 800, 600, &error);
+    EXPECT_TRUE(frame) << error;
+    if (!frame) return std::vector<uint32_t>{};
+    auto painted = [&] {
+      if (paintEach) frame->Flush();
+    };
+    frame->Clear(0, 0, 0);
+    frame->DrawRect(backdrop, {0, 0, 800, 600}, {0, 0, 800, 600}, white, false, false);
+    painted();
+    DrawTurned(*frame, sky, 412 - 512, 287 - 512, 1024, 0.3, Rgba{255, 255, 255, 76});
+    painted();
+    frame->DrawRect(sheet, {0, 0, 67, 45}, {330, 10, 67, 45}, Rgba{200, 255, 100, 160}, false, false);
+    frame->DrawRect(sheet, {0, 0, 67, 45}, {330, 300, 134, 90}, white, false, false);  // stretched
+    painted();
+    for (float y : {29.0f, 315.0f}) frame->DrawRect(photo, {0, 0, 380, 256}, {350, y, 380, 256}, white, false, false);
+    painted();
+    DrawTurned(*frame, sheet, 500, 300, 90, 0.7, white);  // over a picture: shows
+    frame->DrawRect(photo, {10, 10, 100, 100}, {-50, 540, 100, 100}, white, false, false);
+    {
+      const cpu::Image gone(64, 64, Noise(64 * 64, 5, false));
+      DrawTurned(*frame, gone, 20, 500, 64, 0.5, Rgba{255, 255, 255, 200});
+    }
+    frame->DrawRect(photo, {0, 0, 380, 256}, {0, 480, 30, 30}, white, false, false);
+    tovak2d::platform::images::Image shown;
+    frame->ReadBack(shown);
+    return shown.argb;
+  };
+  const std::vector<uint32_t> together = draw(false), oneByOne = draw(true);
+  ASSERT_EQ(together.size(), 800u * 600u);
+  EXPECT_EQ(FirstDifference(together, oneByOne), together.size());
+}

@@ -211,7 +211,11 @@ void Frame::PaintRect(const Image& image, const PixelRect& source, const ScreenR
                       bool mirrorX, bool mirrorY) {
   const std::optional<RectPlan> plan = PlanRect(image, source, target, color, mirrorX, mirrorY);
   if (!plan) return;
-  const auto [sx, sy, sw, sh, x, y, w, h, left, top, right, bottom, transformed, replaces] = *plan;
+  // Plain copies, not a structured binding: lambdas below capture them.
+  const int sx = plan->sx, sy = plan->sy, sw = plan->sw, sh = plan->sh;
+  const int x = plan->x, y = plan->y, w = plan->w, h = plan->h;
+  const int left = plan->left, top = plan->top, right = plan->right, bottom = plan->bottom;
+  const bool transformed = plan->transformed, replaces = plan->replaces;
   const uint32_t* first = image.texels.data() + size_t(sy) * size_t(image.width) + size_t(sx);
   if (replaces && left == 0 && top == 0 && right == width_ && bottom == height_)
     clear_.reset();

@@ -1,9 +1,7 @@
 #include <cstring>
-#include <filesystem>
 #include <optional>
 #include <set>
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include "DiskSpace.h"
@@ -15,7 +13,6 @@
 #include "tovak2d/ArchiveLookup.h"
 
 namespace varnel {
-namespace fs = std::filesystem;
 namespace {
 
 // A pack is rewritten in a copy under this suffix, which is renamed over the pack when whole.
@@ -63,18 +60,24 @@ bool IsUnfinishedReplacement(const std::string& name) {
   return digits < name.size() && name.find_first_not_of("0123456789", digits) == std::string::npos;
 }
 
+// The plain files of a folder of the game folder, by the engine's listing (which gives an empty
+// folder as one empty name).
+std::vector<std::string> FilesOf(const std::string& folder) {
+  std::vector<std::string> names = oExtra->FilesInFolder(folder, false, true);
+  std::erase(names, std::string());
+  return names;
+}
+
 // Unfinished replacements in the folders the game writes into: the game folder, "game data"
 // (options) and "packs" (tables written into packs).
 void RemoveUnfinishedReplacements() {
-  for (const char* part : {"", "game data", "packs"}) {
-    std::error_code ec;
-    std::vector<fs::path> found;
-    for (fs::directory_iterator it(oExtra->NativePath(part), ec), end; !ec && it != end; it.increment(ec))
-      if (IsUnfinishedReplacement(it->path().filename().string()) && it->is_regular_file(ec))
-        found.push_back(it->path());
-    for (const fs::path& path : found) {
-      fs::remove(path, ec);
-      oExtra->SaveLog("Removed an unfinished save left by a program that was stopped : " + path.string());
+  for (const std::string part : {"", "game data", "packs"}) {
+    for (const std::string& name : FilesOf(part)) {
+      if (!IsUnfinishedReplacement(name)) continue;
+      const std::string file = part.empty() ? name : part + "\\" + name;
+      const std::string path = oExtra->NativePath(file);
+      if (DeleteGameFile(file))
+        oExtra->SaveLog("Removed an unfinished save left by a program that was stopped : " + path);
     }
   }
 }
@@ -82,14 +85,12 @@ void RemoveUnfinishedReplacements() {
 // Catalogue copies beyond the packs listed now (a run that was stopped, or packs removed since)
 // belong to no pack. The copies of listed packs are written over as each pack is catalogued.
 void RemoveCopiesFrom(size_t count) {
-  std::error_code ec;
-  for (fs::directory_iterator it(oExtra->NativePath(""), ec), end; !ec && it != end; it.increment(ec)) {
-    const std::string name = it->path().filename().string();
+  for (const std::string& name : FilesOf("")) {
     const size_t digits = name.find_first_not_of("0123456789");
     if (digits == 0 || digits == std::string::npos || digits > 9) continue;
     const std::string rest = name.substr(digits);
     if ((rest == "packinfo.ini" || rest == "hscore.ini") && std::stoul(name.substr(0, digits)) >= count)
-      fs::remove(it->path(), ec);
+      DeleteGameFile(name);
   }
 }
 
@@ -141,10 +142,7 @@ void ScanPacks() {
   oEngine->RenderAll();
 
   RemoveUnfinishedReplacements();
-  // The engine lists an empty folder as one empty name.
-  std::vector<std::string> names = oExtra->FilesInFolder("packs", false, true);
-  std::erase(names, std::string());
-  names = WithoutUnfinishedSaves(std::move(names));
+  std::vector<std::string> names = WithoutUnfinishedSaves(FilesOf("packs"));
 
   PackFiles.clear();
   PacksLeftOut.clear();

@@ -11,7 +11,7 @@
 using namespace tovak2d;
 using testsupport::TempAppFolder;
 
-TEST(PathRule, JoinsToTheApplicationFolderOnce) {
+TEST(PathRule, JoinsToTheApplicationFolderOnceAndWindowsNamesReachTheRightFiles) {
   TempAppFolder app;
   const std::string a = app.str();
   for (auto [name, resolved] : {std::pair{std::string("0hscore.ini"), a + "\\0hscore.ini"},
@@ -25,10 +25,7 @@ TEST(PathRule, JoinsToTheApplicationFolderOnce) {
   EXPECT_EQ(paths::ExtOfName("Photo.JPG"), "jpg");
   EXPECT_EQ(paths::ExtOfName("archive"), "");
   EXPECT_EQ(paths::ExtOfName("C:\\a.b\\c"), "b\\c");
-}
 
-TEST(PathRule, WindowsNamesReachTheRightFiles) {
-  TempAppFolder app;
   app.Write("Game Data/Pictures.VNL", "x");
   // Doubled separators, backslashes and another letter case all find the file.
   EXPECT_TRUE(platform::files::Exists(paths::Resolve("\\game data\\pictures.vnl")));
@@ -64,7 +61,7 @@ TEST(PathRule, AnAccentedApplicationFolderKeepsTheSystemsSpelling) {
   EXPECT_EQ(platform::files::ReadWhole(paths::Resolve("caf\xE9.ini")).value_or(""), "x");
 }
 
-TEST(Log, AppendsLinesWhereTheRulesSay) {
+TEST(Log, AppendsLinesWhereTheRulesSayAndCheckFileLogsMissingFiles) {
   TempAppFolder app;
   modExtra::WriteLog("first");
   modExtra::WriteLog("second", "");
@@ -80,10 +77,8 @@ TEST(Log, AppendsLinesWhereTheRulesSay) {
   extra.SaveLog("through Extra");
   extra.SaveLog("nowhere", "missing\\x.txt");  // a log that cannot be written is no crash
   EXPECT_EQ(app.LogLines().back(), "through Extra");
-}
+  std::filesystem::remove(app.path() / "log.txt");
 
-TEST(Log, CheckFileFindsFilesAndReportsMissingOnes) {
-  TempAppFolder app;
   app.Write("folder/here.txt", "");
   for (const std::string& name : {std::string("folder\\here.txt"), std::string("FOLDER\\HERE.TXT"),
                                   std::string("folder"), paths::Resolve("folder\\here.txt")})
@@ -100,7 +95,6 @@ TEST(Log, CheckFileFindsFilesAndReportsMissingOnes) {
   ASSERT_EQ(app.LogLines().size(), 1u);
   EXPECT_EQ(app.LogLines()[0], "File is missing : " + app.str() + "\\here.txt");
 
-  Extra extra;
   EXPECT_TRUE(extra.FileExists("folder\\here.txt"));
   EXPECT_FALSE(extra.FileExists("here.txt"));
 }

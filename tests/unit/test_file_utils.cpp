@@ -29,9 +29,7 @@ TEST(FilesInFolder, ListsPlainFilesInNameOrder) {
     EXPECT_EQ(extra.FilesInFolder(folder), (Names{"A.vnl", "b.vnl", "c.vnl"})) << folder;
   EXPECT_EQ(extra.FilesInFolder("packs", true), (Names{"A.vnl", "b.vnl", "c.vnl", "deep.vnl", "deepest.vnl"}))
       << "depth first, and an empty sub-folder adds nothing";
-  const Names full = extra.FilesInFolder("packs", false, false);
-  ASSERT_EQ(full.size(), 3u);
-  EXPECT_EQ(full[0], app.str() + "\\packs\\A.vnl");
+  EXPECT_EQ(extra.FilesInFolder("packs", false, false)[0], app.str() + "\\packs\\A.vnl");
 
   for (const char* folder : {"nothing", "missing", ""})  // "": only folders inside the application folder
     EXPECT_EQ(extra.FilesInFolder(folder), (Names{""})) << folder;
@@ -59,7 +57,6 @@ TEST(FileUtilities, ArraysNamesAndExtensions) {
   EXPECT_EQ(extra.GetFileExt("archive"), "");
   EXPECT_EQ(extra.GetFileExt("C:\\a.b\\c"), "b\\c");
   EXPECT_EQ(extra.GetFileShortName("C:\\x\\y.txt"), "y.txt");
-  EXPECT_EQ(extra.GetFileShortName("y.txt"), "y.txt");
   EXPECT_EQ(extra.GetFileShortName("a/b.txt"), "a/b.txt");
 }
 

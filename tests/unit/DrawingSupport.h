@@ -5,6 +5,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -53,8 +54,6 @@ inline Image Painted(Image image, int left, int top, int right, int bottom, uint
 
 using testsupport::Le16;
 using testsupport::Le32;
-using testsupport::Put16;
-using testsupport::Put32;
 
 // A BMP of the picture, 24 bits (alpha dropped) or 32.
 inline std::string Bmp(const Image& image, int bits) {
@@ -86,10 +85,9 @@ using testsupport::WriteFile;
 
 // ImageMagick, when it is installed (the real program, not a stand-in for it).
 inline std::string Convert() {
-  for (const char* candidate : {"/usr/bin/convert", "/usr/local/bin/convert"}) {
-    std::string probe = std::string("timeout 30 ") + candidate + " -version >/dev/null 2>&1";
-    if (fs::exists(candidate) && std::system(probe.c_str()) == 0) return candidate;
-  }
+  for (const char* candidate : {"/usr/bin/convert", "/usr/local/bin/convert"})
+    if (std::system(("timeout 30 " + std::string(candidate) + " -version >/dev/null 2>&1").c_str()) == 0)
+      return candidate;
   return {};
 }
 
@@ -151,6 +149,16 @@ class DrawingTest : public ::testing::Test {
 
 inline uint32_t At(const Image& image, int x, int y) {
   return image.argb[static_cast<size_t>(y) * image.width + x];
+}
+
+// The largest difference of one channel, alpha included, between pixels of two pictures.
+inline int LargestDifference(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b) {
+  EXPECT_EQ(a.size(), b.size());
+  int largest = 0;
+  for (size_t i = 0; i < std::min(a.size(), b.size()); ++i)
+    for (int shift = 0; shift < 32; shift += 8)
+      largest = std::max(largest, std::abs(Channel(a[i], shift) - Channel(b[i], shift)));
+  return largest;
 }
 
 // Whether a pixel on a black background shows anything.

@@ -52,7 +52,7 @@ class CompositorTest : public DrawingTest {
 // frame's present. A frame begun in the window before it is resized is shown in it scaled by the
 // smaller ratio and centred between black bars: a 1280 x 720 window shows it 960 x 720 from x = 160.
 // A window resized between frames gets a new surface, and the next frame fills it.
-TEST_F(CompositorTest, FramesAreBuiltInAWindowOfTheirSizeAndShownScaledInOthers) {
+TEST_F(CompositorTest, FramesAreBuiltInAWindowOfTheirSizeAndShownScaledInOthersWithThePointer) {
   EXPECT_EQ(tovak2d::platform::video::RendererName(Device()), "compositor");
   Put("white.bmp", Bmp(Filled(16, 16, 0xFFFFFFFF), 24));
   tovak2d::Texture white;
@@ -89,26 +89,21 @@ TEST_F(CompositorTest, FramesAreBuiltInAWindowOfTheirSizeAndShownScaledInOthers)
     EXPECT_EQ(Shown(x, y), 0xFFFF00u) << x << "," << y;
   for (auto [x, y] : {std::pair{10, 360}, {157, 700}, {1122, 10}, {1279, 719}})
     EXPECT_EQ(Shown(x, y), 0u) << x << "," << y;
+  // The pointer is reported in frame pixels through the same scaling: the window's centre is the
+  // frame's, and the left bar lies left of the frame.
+  for (auto [windowX, frameX] : {std::pair{640, 400}, {160, 0}, {100, -50}}) {
+    testsupport::PushMotion(window_, windowX, 360);
+    engine_.RenderAll();
+    tovak2d::Mouse mouse;
+    engine_.GetMouseState(mouse);
+    EXPECT_EQ(XY(mouse.X, mouse.Y), XY(frameX, 300)) << windowX;
+  }
 
   SDL_SetWindowSize(window_, 800, 600);
   engine_.ClearScreen(255, 0, 0);
   engine_.RenderAll();
   EXPECT_EQ(Shown(799, 599), 0xFF0000u);
   EXPECT_EQ(Log().find("Error"), std::string::npos) << Log();
-}
-
-// The pointer is reported in frame pixels through the same scaling: the window's centre is the
-// frame's, and the left bar lies left of the frame.
-TEST_F(CompositorTest, ReportsThePointerInFramePixels) {
-  SDL_SetWindowSize(window_, 1280, 720);
-  for (auto [windowX, frameX] : {std::pair{640, 400}, {160, 0}, {100, -50}}) {
-    testsupport::PushMotion(window_, windowX, 360);
-    engine_.RenderAll();
-    tovak2d::Mouse mouse;
-    engine_.GetMouseState(mouse);
-    EXPECT_EQ(mouse.X, frameX) << windowX;
-    EXPECT_EQ(mouse.Y, 300) << windowX;
-  }
 }
 
 // Only an X display can have a software GL to avoid; elsewhere (here the dummy driver) the
@@ -214,27 +209,22 @@ size_t FirstDifference(const std::vector<uint32_t>& a, const std::vector<uint32_
 }  // namespace
 
 // The eight-at-a-time loops (AVX2) give the four-at-a-time loops' pixels to the bit: blends of
-// every kind, fetched texels of turned sprites, and the full-screen scale.
-TEST(CompositorSimd, EightAtATimeGivesThePixelsOfFourAtATime) {
+// every kind, fetched texels of turned sprites, and the full-screen scale. And sprites are painted
+// together when the frame is read, skipping what an opaque upright sprite drawn later hides: the
+// frame is the one painting each sprite as it comes gives, to the bit. An image that goes before
+// then has its sprites painted first.
+TEST(CompositorSimd, EightAtATimeGivesThePixelsOfFourAtATimeAndHiddenPixelsAreSkipped) {
   const bool machine = cpu::WideSimd();
   cpu::UseWideSimd(true);
   const auto wide = DrawScene(false);
   cpu::UseWideSimd(false);
   EXPECT_FALSE(cpu::WideSimd());
-  const auto narrow = DrawScene(false);
+  const auto narrow = DrawScene(false), oneByOne = DrawScene(true);
   cpu::UseWideSimd(machine);
   ASSERT_EQ(wide.first.size(), 800u * 600u);
   ASSERT_EQ(narrow.first.size(), 800u * 600u);
   EXPECT_EQ(FirstDifference(wide.first, narrow.first), wide.first.size()) << "frame pixel";
   EXPECT_EQ(FirstDifference(wide.second, narrow.second), wide.second.size()) << "scaled pixel";
+  EXPECT_EQ(FirstDifference(narrow.first, oneByOne.first), narrow.first.size()) << "painted one by one";
   RecordProperty("MachineHasAvx2", machine ? 1 : 0);
-}
-
-// Sprites are painted together when the frame is read, skipping what an opaque upright sprite
-// drawn later hides: the frame is the one painting each sprite as it comes gives, to the bit. An
-// image that goes before then has its sprites painted first.
-TEST(CompositorCovers, HiddenPixelsAreSkippedAndTheFrameStaysTheSame) {
-  const auto together = DrawScene(false).first, oneByOne = DrawScene(true).first;
-  ASSERT_EQ(together.size(), 800u * 600u);
-  EXPECT_EQ(FirstDifference(together, oneByOne), together.size());
 }

@@ -25,22 +25,12 @@ constexpr uint32_t FourCc(const char (&name)[5]) {
 // and along the ramps unless the picture is opaque.
 Image TestPicture(bool opaque) {
   Image image = Filled(64, 64, 0);
-  for (int y = 0; y < 64; ++y)
-    for (int x = 0; x < 64; ++x) {
-      uint32_t r, g, b, a;
-      if (x < 32) {
-        const int block = (y / 4) * 8 + x / 4;
-        r = (block * 37) % 256;
-        g = (block * 91) % 256;
-        b = (block * 53) % 256;
-        a = opaque ? 255 : (block * 29) % 256;
-      } else {
-        r = (x - 32) * 8;
-        g = y * 4;
-        b = 128;
-        a = opaque ? 255 : 255 - y * 2;
-      }
-      image.argb[y * 64 + x] = Argb(a, r, g, b);
+  for (uint32_t y = 0; y < 64; ++y)
+    for (uint32_t x = 0; x < 64; ++x) {
+      const uint32_t block = (y / 4) * 8 + x / 4;
+      image.argb[y * 64 + x] =
+          x < 32 ? Argb(opaque ? 255 : block * 29 % 256, block * 37 % 256, block * 91 % 256, block * 53 % 256)
+                 : Argb(opaque ? 255 : 255 - y * 2, (x - 32) * 8, y * 4, 128);
     }
   return image;
 }

@@ -125,10 +125,7 @@ TEST_F(SpriteTest, SourceOutsideTheTextureShowsOnlyTheTexture) {
 
 TEST_F(SpriteTest, TexturesOutliveTheirDevice) {
   Texture texture = Load("white.bmp", Filled(8, 8, kWhite));
-  engine_.Tovak2D_Unload();
-  engine_.Draw(texture, 0, 0, 8, 8);  // no device: nothing happens
-  engine_.RenderAll();
-
+  engine_.Tovak2D_Unload();  // drawing without a device is in EngineMisuse
   ASSERT_TRUE(engine_.Tovak2D_Start(window_, folder_.string(), 800, 600, false));
   engine_.ClearScreen();
   engine_.Draw(texture, 0, 0, 8, 8);  // made on the old device: draws nothing
@@ -155,12 +152,7 @@ TEST_F(SpriteTest, ScreenshotsTakeTheFirstFreeNumberAndShowTheLastFrame) {
   EXPECT_TRUE(fs::exists(folder_ / "screenshot004.bmp"));
   EXPECT_EQ(Log(), "");
 
-  // Without a device the failure is logged; without the folder nothing happens.
-  engine_.Tovak2D_Unload();
-  fs::remove(folder_ / "log.txt");
-  engine_.SaveScreenshot();
-  EXPECT_NE(Log().find("Error in SaveScreenshot() : "), std::string::npos);
-  EXPECT_FALSE(fs::exists(folder_ / "screenshot005.bmp"));
+  // Without the folder nothing happens. (Without a device the failure is logged: EngineMisuse.)
   const std::string app = modExtra::AppPath;
   modExtra::AppPath = (folder_ / "missing").string();
   engine_.SaveScreenshot();

@@ -30,21 +30,6 @@ Image Picture800x600() {
 
 }  // namespace
 
-TEST_F(TextureTest, MissingFileWritesTwoLinesAndKeepsTheHandle) {
-  Texture texture = Load("nothere.bmp");
-  EXPECT_FALSE(texture);
-  EXPECT_EQ(texture.Width(), 0);
-  EXPECT_EQ(Log(), "File is missing : " + folder_.string() + "\\nothere.bmp\r\n" +
-                       "Error in CreateTextureEx : File is missing : nothere.bmp\r\n");
-
-  Put("one.bmp", Bmp(Filled(4, 4, 0xFFFFFFFF), 24));
-  texture = Load("one.bmp");
-  ASSERT_TRUE(texture);
-  auto loaded = tovak2d::TextureAccess::Data(texture);
-  engine_.CreateTexture(texture, "nothere.bmp");
-  EXPECT_EQ(tovak2d::TextureAccess::Data(texture), loaded);
-}
-
 TEST_F(TextureTest, SizesArePowersOfTwoOrTheTextureSizeFile) {
   Put("wide.bmp", Bmp(Filled(100, 50, 0xFFFFFFFF), 24));
   Texture texture = Load("wide.bmp");
@@ -142,12 +127,18 @@ TEST_F(TextureTest, PathsTakeBackslashesAndAnyLetterCase) {
   EXPECT_NE(Log().find("Error in CreateTextureEx : "), std::string::npos);
 }
 
-TEST_F(TextureTest, BrokenImagesAreLoggedAndLeaveTheHandle) {
+// A missing file writes two lines; a missing, damaged or foreign file leaves the handle as it was.
+TEST_F(TextureTest, MissingOrBrokenImagesAreLoggedAndLeaveTheHandle) {
+  Texture texture = Load("nothere.bmp");
+  EXPECT_FALSE(texture);
+  EXPECT_EQ(texture.Width(), 0);
+  EXPECT_EQ(Log(), "File is missing : " + folder_.string() + "\\nothere.bmp\r\n" +
+                       "Error in CreateTextureEx : File is missing : nothere.bmp\r\n");
+
   Put("good.bmp", Bmp(Filled(4, 4, 0xFFFFFFFF), 24));
-  Texture texture = Load("good.bmp");
+  texture = Load("good.bmp");
   ASSERT_TRUE(texture);
   const auto good = tovak2d::TextureAccess::Data(texture);
-
   const std::string bmp = Bmp(Filled(64, 64, 0xFF123456), 24);
   Put("cut.bmp", bmp.substr(0, bmp.size() / 2));
   Put("empty.png", "");
@@ -157,11 +148,12 @@ TEST_F(TextureTest, BrokenImagesAreLoggedAndLeaveTheHandle) {
   // vector-picture loader leaked memory on a damaged file).
   Put("vector.png", "<svg");
   Put("animated.bmp", "GIF89a\x01\x00\x01\x00\x00\x00\x00;");
-  for (const char* name : {"cut.bmp", "empty.png", "text.jpg", "huge.bmp", "vector.png", "animated.bmp"}) {
+  for (const char* name :
+       {"nothere.bmp", "cut.bmp", "empty.png", "text.jpg", "huge.bmp", "vector.png", "animated.bmp"}) {
     fs::remove(folder_ / "log.txt");
     engine_.CreateTexture(texture, name);
     EXPECT_EQ(tovak2d::TextureAccess::Data(texture), good) << name;
-    EXPECT_EQ(Log().rfind("Error in CreateTextureEx : ", 0), 0u) << name << ": " << Log();
+    EXPECT_NE(Log().find("Error in CreateTextureEx : "), std::string::npos) << name << ": " << Log();
   }
   EXPECT_NE(Log().find("not a picture the engine loads"), std::string::npos) << Log();
 }

@@ -96,6 +96,10 @@ inline bool RunConvert(const std::string& arguments) {
   return std::system(command.c_str()) == 0;
 }
 
+inline uint32_t At(const Image& image, int x, int y) {
+  return image.argb[static_cast<size_t>(y) * image.width + x];
+}
+
 // An engine started on a hidden 800 x 600 window with a fresh application folder.
 class DrawingTest : public ::testing::Test {
  protected:
@@ -142,14 +146,29 @@ class DrawingTest : public ::testing::Test {
   std::string Log() { return ReadFile(folder_ / "log.txt"); }
   void Put(const std::string& name, const std::string& bytes) { WriteFile(folder_ / name, bytes); }
 
+  // The picture written as a BMP and loaded as a texture.
+  tovak2d::Texture Load(const std::string& name, const Image& image, int bits = 24) {
+    Put(name, Bmp(image, bits));
+    tovak2d::Texture texture;
+    engine_.CreateTexture(texture, name);
+    EXPECT_TRUE(texture) << Log();
+    return texture;
+  }
+
+  // A pixel of the screenshot of that name, which must hold a whole frame.
+  uint32_t ShotPixel(const std::string& name, int x, int y) {
+    std::string error;
+    auto shot = tovak2d::platform::images::Decode(ReadFile(folder_ / name), &error);
+    EXPECT_TRUE(shot) << name << ": " << error;
+    if (!shot) return 0;
+    EXPECT_EQ(XY(shot->width, shot->height), XY(800, 600)) << name;
+    return At(*shot, x, y);
+  }
+
   tovak2d::Engine engine_;
   SDL_Window* window_ = nullptr;
   fs::path folder_;
 };
-
-inline uint32_t At(const Image& image, int x, int y) {
-  return image.argb[static_cast<size_t>(y) * image.width + x];
-}
 
 // The largest difference of one channel, alpha included, between pixels of two pictures.
 inline int LargestDifference(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b) {

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <iterator>
 #include <random>
 #include <utility>
@@ -31,17 +30,12 @@ class CompositorTest : public DrawingTest {
     ChooseCompositor(CompositorChoice::Automatic);
   }
 
+  // The window's pixel as RGB; window surfaces here are 32 bits and need no lock.
   uint32_t Shown(int x, int y) {
     SDL_Surface* surface = SDL_GetWindowSurface(window_);
     EXPECT_NE(surface, nullptr);
     if (!surface || x >= surface->w || y >= surface->h) return 0xDEADBEEF;
-    uint32_t pixel = 0;
-    SDL_LockSurface(surface);
-    const auto* row =
-        static_cast<const uint8_t*>(surface->pixels) + static_cast<ptrdiff_t>(y) * surface->pitch;
-    std::memcpy(&pixel, row + x * 4, 4);
-    SDL_UnlockSurface(surface);
-    return pixel & 0xFFFFFF;
+    return static_cast<const uint32_t*>(surface->pixels)[y * surface->pitch / 4 + x] & 0xFFFFFF;
   }
 };
 
@@ -54,16 +48,7 @@ class CompositorTest : public DrawingTest {
 // A window resized between frames gets a new surface, and the next frame fills it.
 TEST_F(CompositorTest, FramesAreBuiltInAWindowOfTheirSizeAndShownScaledInOthersWithThePointer) {
   EXPECT_EQ(tovak2d::platform::video::RendererName(Device()), "compositor");
-  Put("white.bmp", Bmp(Filled(16, 16, 0xFFFFFFFF), 24));
-  tovak2d::Texture white;
-  engine_.CreateTexture(white, "white.bmp");
-  ASSERT_TRUE(white) << Log();
-  auto shot = [&](const char* name) {
-    std::string error;
-    auto image = tovak2d::platform::images::Decode(ReadFile(folder_ / name), &error);
-    EXPECT_TRUE(image) << name << ": " << error;
-    return image ? At(*image, 400, 300) : 0u;
-  };
+  tovak2d::Texture white = Load("white.bmp", Filled(16, 16, 0xFFFFFFFF));
   for (int blue : {64, 255}) {
     engine_.ClearScreen(0, 0, static_cast<uint8_t>(blue));
     engine_.RenderAll();
@@ -71,12 +56,12 @@ TEST_F(CompositorTest, FramesAreBuiltInAWindowOfTheirSizeAndShownScaledInOthersW
   }
   engine_.ClearScreen(0, 255, 0);
   engine_.SaveScreenshot();
-  EXPECT_EQ(shot("screenshot001.bmp"), Argb(255, 0, 0, 255));
+  EXPECT_EQ(ShotPixel("screenshot001.bmp", 400, 300), Argb(255, 0, 0, 255));
   engine_.Draw(white, 0, 0, 16, 16);
   engine_.SaveScreenshot();
   EXPECT_FALSE(fs::exists(folder_ / "screenshot002.bmp"));
   engine_.RenderAll();
-  EXPECT_EQ(shot("screenshot002.bmp"), Argb(255, 0, 255, 0));
+  EXPECT_EQ(ShotPixel("screenshot002.bmp", 400, 300), Argb(255, 0, 255, 0));
   EXPECT_EQ(Shown(400, 300), 0x00FF00u);
   EXPECT_EQ(Shown(8, 8), 0xFFFFFFu);
 

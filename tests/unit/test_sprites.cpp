@@ -14,16 +14,7 @@ constexpr uint32_t kRed = 0xFFFF0000;
 constexpr uint32_t kGreen = 0xFF00FF00;
 constexpr uint32_t kBlue = 0xFF0000FF;
 
-class SpriteTest : public DrawingTest {
- protected:
-  Texture Load(const std::string& name, const Image& image, int bits = 24) {
-    Put(name, Bmp(image, bits));
-    Texture texture;
-    engine_.CreateTexture(texture, name);
-    EXPECT_TRUE(texture) << Log();
-    return texture;
-  }
-};
+using SpriteTest = DrawingTest;
 
 }  // namespace
 
@@ -141,12 +132,8 @@ TEST_F(SpriteTest, ScreenshotsTakeTheFirstFreeNumberAndShowTheLastFrame) {
   engine_.ClearScreen(200, 200, 200);  // the next frame, not shown yet
   engine_.SaveScreenshot();
 
-  std::string error;
-  auto shot = platform::images::Decode(ReadFile(folder_ / "screenshot002.bmp"), &error);
-  ASSERT_TRUE(shot) << error;
-  EXPECT_EQ(XY(shot->width, shot->height), XY(800, 600));
-  EXPECT_EQ(At(*shot, 0, 0), Argb(255, 10, 20, 30));
-  EXPECT_EQ(At(*shot, 799, 599), Argb(255, 10, 20, 30));
+  EXPECT_EQ(ShotPixel("screenshot002.bmp", 0, 0), Argb(255, 10, 20, 30));
+  EXPECT_EQ(ShotPixel("screenshot002.bmp", 799, 599), Argb(255, 10, 20, 30));
 
   engine_.SaveScreenshot();
   EXPECT_TRUE(fs::exists(folder_ / "screenshot004.bmp"));
@@ -234,13 +221,8 @@ TEST_F(SpriteTest, ScreenshotsOnAWindowDrawnStraightWaitForThePresent) {
   engine_.SaveScreenshot();  // a second one in the same frame takes the next free number
   EXPECT_FALSE(fs::exists(folder_ / "screenshot001.bmp"));
   engine_.RenderAll();
-  for (const char* name : {"screenshot001.bmp", "screenshot003.bmp"}) {
-    std::string error;
-    auto shot = platform::images::Decode(ReadFile(folder_ / name), &error);
-    ASSERT_TRUE(shot) << name << ": " << error;
-    EXPECT_EQ(XY(shot->width, shot->height), XY(800, 600));
-    EXPECT_EQ(At(*shot, 400, 300), Argb(255, 10, 20, 30));
-  }
+  for (const char* name : {"screenshot001.bmp", "screenshot003.bmp"})
+    EXPECT_EQ(ShotPixel(name, 400, 300), Argb(255, 10, 20, 30)) << name;
 
   // One still waiting when the engine is unloaded is written before the log's last line.
   engine_.ClearScreen(1, 2, 3);

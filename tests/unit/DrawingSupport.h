@@ -5,6 +5,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -53,8 +54,6 @@ inline Image Painted(Image image, int left, int top, int right, int bottom, uint
 
 using testsupport::Le16;
 using testsupport::Le32;
-using testsupport::Put16;
-using testsupport::Put32;
 
 // A BMP of the picture, 24 bits (alpha dropped) or 32.
 inline std::string Bmp(const Image& image, int bits) {
@@ -86,16 +85,19 @@ using testsupport::WriteFile;
 
 // ImageMagick, when it is installed (the real program, not a stand-in for it).
 inline std::string Convert() {
-  for (const char* candidate : {"/usr/bin/convert", "/usr/local/bin/convert"}) {
-    std::string probe = std::string("timeout 30 ") + candidate + " -version >/dev/null 2>&1";
-    if (fs::exists(candidate) && std::system(probe.c_str()) == 0) return candidate;
-  }
+  for (const char* candidate : {"/usr/bin/convert", "/usr/local/bin/convert"})
+    if (std::system(("timeout 30 " + std::string(candidate) + " -version >/dev/null 2>&1").c_str()) == 0)
+      return candidate;
   return {};
 }
 
 inline bool RunConvert(const std::string& arguments) {
   const std::string command = "timeout 60 " + Convert() + " " + arguments + " >/dev/null 2>&1";
   return std::system(command.c_str()) == 0;
+}
+
+inline uint32_t At(const Image& image, int x, int y) {
+  return image.argb[static_cast<size_t>(y) * image.width + x];
 }
 
 // An engine started on a hidden 800 x 600 window with a fresh application folder.
@@ -144,13 +146,38 @@ class DrawingTest : public ::testing::Test {
   std::string Log() { return ReadFile(folder_ / "log.txt"); }
   void Put(const std::string& name, const std::string& bytes) { WriteFile(folder_ / name, bytes); }
 
+  // The picture written as a BMP and loaded as a texture.
+  tovak2d::Texture Load(const std::string& name, const Image& image, int bits = 24) {
+    Put(name, Bmp(image, bits));
+    tovak2d::Texture texture;
+    engine_.CreateTexture(texture, name);
+    EXPECT_TRUE(texture) << Log();
+    return texture;
+  }
+
+  // A pixel of the screenshot of that name, which must hold a whole frame.
+  uint32_t ShotPixel(const std::string& name, int x, int y) {
+    std::string error;
+    auto shot = tovak2d::platform::images::Decode(ReadFile(folder_ / name), &error);
+    EXPECT_TRUE(shot) << name << ": " << error;
+    if (!shot) return 0;
+    EXPECT_EQ(XY(shot->width, shot->height), XY(800, 600)) << name;
+    return At(*shot, x, y);
+  }
+
   tovak2d::Engine engine_;
   SDL_Window* window_ = nullptr;
   fs::path folder_;
 };
 
-inline uint32_t At(const Image& image, int x, int y) {
-  return image.argb[static_cast<size_t>(y) * image.width + x];
+// The largest difference of one channel, alpha included, between pixels of two pictures.
+inline int LargestDifference(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b) {
+  EXPECT_EQ(a.size(), b.size());
+  int largest = 0;
+  for (size_t i = 0; i < std::min(a.size(), b.size()); ++i)
+    for (int shift = 0; shift < 32; shift += 8)
+      largest = std::max(largest, std::abs(Channel(a[i], shift) - Channel(b[i], shift)));
+  return largest;
 }
 
 // Whether a pixel on a black background shows anything.

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <map>
+#include <set>
 #include <tuple>
 #include <utility>
 
@@ -22,20 +23,16 @@ TEST(Geometry, RandomNumbersCoverBothEndsAtHalfWeight) {
     const int32_t v = extra.RndNum(10, 4);  // reversed bounds still stay between them
     EXPECT_TRUE(v >= 4 && v <= 10) << v;
   }
-  // Two draws in a row are not stuck on one value.
-  std::map<int32_t, int> quick;
-  for (int i = 0; i < 20; ++i) ++quick[extra.RndNum(0, 1000000)];
+  std::set<int32_t> quick;  // draws in a row are not stuck on one value
+  for (int i = 0; i < 20; ++i) quick.insert(extra.RndNum(0, 1000000));
   EXPECT_GT(quick.size(), 15u);
 }
 
 TEST(Geometry, RectanglesPointsAndTheMouse) {
   Extra extra;
   const RECT r{10, 20, 30, 40};
-  EXPECT_TRUE(extra.IsPointInRect(10, 20, r));
-  EXPECT_TRUE(extra.IsPointInRect(30, 40, r));
-  EXPECT_FALSE(extra.IsPointInRect(30.5, 40, r));
-  EXPECT_FALSE(extra.IsPointInRect(9.99, 30, r));
-
+  EXPECT_TRUE(extra.IsPointInRect(10, 20, r) && extra.IsPointInRect(30, 40, r));
+  EXPECT_FALSE(extra.IsPointInRect(30.5, 40, r) || extra.IsPointInRect(9.99, 30, r));
   EXPECT_TRUE(extra.IsRectInRect(r, r));
   EXPECT_TRUE(extra.IsRectInRect(RECT{25, 35, 100, 100}, r)) << "a corner inside";
   EXPECT_FALSE(extra.IsRectInRect(RECT{0, 0, 100, 100}, r)) << "only corners count";
@@ -58,7 +55,6 @@ TEST(Geometry, AnglesDistancesAndSteps) {
     extra.WrapAngle(angle);
     EXPECT_EQ(angle, wrapped);
   }
-
   EXPECT_FLOAT_EQ(extra.GetDistance(0, 0, 3, 4), 5);
   for (auto [x, y, angle] : {std::tuple<float, float, float>{1, 1, 45},
                              {-1, 1, 135},
@@ -72,16 +68,14 @@ TEST(Geometry, AnglesDistancesAndSteps) {
   EXPECT_NEAR(extra.GetAngle(0, 0, 1, 2), 63.4349f, 1e-3);
   EXPECT_THROW(extra.GetAngle(3, 3, 3, 3), MathError);
 
+  // Before a start the step always goes along +X; after it, along the angle.
   const float savedRad = modExtra::degToRad;
-  modExtra::degToRad = 0;  // before a start the step always goes along +X
-  float x = 0, y = 0;
-  extra.GoToAngle(x, y, 90, 2);
-  EXPECT_FLOAT_EQ(x, 2);
-  EXPECT_FLOAT_EQ(y, 0);
-  modExtra::degToRad = static_cast<float>(4.0 * std::atan(1.0)) / 180.0f;
-  x = y = 0;
-  extra.GoToAngle(x, y, 90, 2);
-  EXPECT_NEAR(x, 0, 1e-5);
-  EXPECT_NEAR(y, 2, 1e-5);
+  for (float degToRad : {0.0f, static_cast<float>(M_PI / 180)}) {
+    modExtra::degToRad = degToRad;
+    float x = 0, y = 0;
+    extra.GoToAngle(x, y, 90, 2);
+    EXPECT_NEAR(x, degToRad == 0 ? 2 : 0, 1e-5);
+    EXPECT_NEAR(y, degToRad == 0 ? 0 : 2, 1e-5);
+  }
   modExtra::degToRad = savedRad;
 }

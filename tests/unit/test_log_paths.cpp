@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <iterator>
 
 #include "Paths.h"
 #include "TempAppFolder.h"
@@ -12,24 +11,21 @@
 using namespace tovak2d;
 using testsupport::TempAppFolder;
 
-TEST(PathRule, JoinsToTheApplicationFolderOnce) {
+TEST(PathRule, JoinsToTheApplicationFolderOnceAndWindowsNamesReachTheRightFiles) {
   TempAppFolder app;
   const std::string a = app.str();
-  EXPECT_EQ(paths::Resolve("0hscore.ini"), a + "\\0hscore.ini");
-  EXPECT_EQ(paths::Resolve("\\game data\\pictures.vnl"), a + "\\\\game data\\pictures.vnl");
-  EXPECT_EQ(paths::Resolve("/packs/x.vnl"), a + "\\/packs/x.vnl");
-  EXPECT_EQ(paths::Resolve("C:\\temp\\x.txt"), "C:\\temp\\x.txt");
-  EXPECT_EQ(paths::Resolve(a + "\\out"), a + "\\out") << "a name already in the folder is not joined twice";
-
+  for (auto [name, resolved] : {std::pair{std::string("0hscore.ini"), a + "\\0hscore.ini"},
+                                {"\\game data\\pictures.vnl", a + "\\\\game data\\pictures.vnl"},
+                                {"/packs/x.vnl", a + "\\/packs/x.vnl"},
+                                {"C:\\temp\\x.txt", "C:\\temp\\x.txt"},
+                                {a + "\\out", a + "\\out"}})  // already in the folder: not joined twice
+    EXPECT_EQ(paths::Resolve(name), resolved);
   EXPECT_EQ(paths::ShortNameOf("C:\\x\\hscore.ini"), "hscore.ini");
   EXPECT_EQ(paths::ShortNameOf("a/b.txt"), "a/b.txt");
   EXPECT_EQ(paths::ExtOfName("Photo.JPG"), "jpg");
   EXPECT_EQ(paths::ExtOfName("archive"), "");
   EXPECT_EQ(paths::ExtOfName("C:\\a.b\\c"), "b\\c");
-}
 
-TEST(PathRule, WindowsNamesReachTheRightFiles) {
-  TempAppFolder app;
   app.Write("Game Data/Pictures.VNL", "x");
   // Doubled separators, backslashes and another letter case all find the file.
   EXPECT_TRUE(platform::files::Exists(paths::Resolve("\\game data\\pictures.vnl")));
@@ -65,63 +61,40 @@ TEST(PathRule, AnAccentedApplicationFolderKeepsTheSystemsSpelling) {
   EXPECT_EQ(platform::files::ReadWhole(paths::Resolve("caf\xE9.ini")).value_or(""), "x");
 }
 
-TEST(Log, AppendsLinesWhereTheRulesSay) {
+TEST(Log, AppendsLinesWhereTheRulesSayAndCheckFileLogsMissingFiles) {
   TempAppFolder app;
   modExtra::WriteLog("first");
   modExtra::WriteLog("second", "");
   EXPECT_EQ(app.Read("log.txt"), "first\r\nsecond\r\n");
-
   std::filesystem::create_directory(app.path() / "logs");
   modExtra::WriteLog("x", "logs\\x.txt");
   EXPECT_EQ(app.Read("logs/x.txt"), "x\r\n");
-  EXPECT_THROW(modExtra::WriteLog("x", "missing\\x.txt"), modExtra::LogError);
-
-  const std::string absolute = "C:" + (app.path() / "abs.txt").string();
-  modExtra::WriteLog("abs", absolute);
+  modExtra::WriteLog("abs", "C:" + (app.path() / "abs.txt").string());
   EXPECT_EQ(app.Read("abs.txt"), "abs\r\n");
+  EXPECT_THROW(modExtra::WriteLog("x", "missing\\x.txt"), modExtra::LogError);
 
   Extra extra;
   extra.SaveLog("through Extra");
   extra.SaveLog("nowhere", "missing\\x.txt");  // a log that cannot be written is no crash
   EXPECT_EQ(app.LogLines().back(), "through Extra");
-}
+  std::filesystem::remove(app.path() / "log.txt");
 
-TEST(Log, CheckFileFindsFilesAndReportsMissingOnes) {
-  TempAppFolder app;
-  app.Write("here.txt", "");
-  std::filesystem::create_directory(app.path() / "folder");
-  for (const std::string& name :
-       {std::string("here.txt"), std::string("HERE.TXT"), std::string("folder"), paths::Resolve("here.txt")})
+  app.Write("folder/here.txt", "");
+  for (const std::string& name : {std::string("folder\\here.txt"), std::string("FOLDER\\HERE.TXT"),
+                                  std::string("folder"), paths::Resolve("folder\\here.txt")})
     EXPECT_TRUE(modExtra::CheckFile(name)) << name;
-  EXPECT_FALSE(app.Has("log.txt"));
-
+  // The texture-size file is usually absent and never logged.
   EXPECT_FALSE(modExtra::CheckFile("t2do.ini") || modExtra::CheckFile("T2DO.INI"));
-  EXPECT_FALSE(app.Has("log.txt")) << "the texture-size file is usually absent and never logged";
-
-  EXPECT_FALSE(modExtra::CheckFile("gone.bmp"));
-  ASSERT_EQ(app.LogLines().size(), 1u);
-  EXPECT_EQ(app.LogLines()[0], "File is missing : " + app.str() + "\\gone.bmp");
+  EXPECT_FALSE(app.Has("log.txt"));
 
   // A relative name is never looked up in the process's current folder.
   const auto cwd = std::filesystem::current_path();
   std::filesystem::current_path(app.path() / "folder");
-  app.Write("folder/only-in-cwd.txt", "");
-  EXPECT_FALSE(modExtra::CheckFile("only-in-cwd.txt"));
+  EXPECT_FALSE(modExtra::CheckFile("here.txt"));
   std::filesystem::current_path(cwd);
+  ASSERT_EQ(app.LogLines().size(), 1u);
+  EXPECT_EQ(app.LogLines()[0], "File is missing : " + app.str() + "\\here.txt");
 
-  Extra extra;
-  EXPECT_TRUE(extra.FileExists("here.txt"));
-  EXPECT_FALSE(extra.FileExists("nothing.txt"));
-}
-
-TEST(Files, ReplaceWholeNeverLeavesAPartialFile) {
-  TempAppFolder app;
-  app.Write("table.ini", "old");
-  ASSERT_TRUE(platform::files::ReplaceWhole(paths::Resolve("table.ini"), "new contents"));
-  EXPECT_EQ(app.Read("table.ini"), "new contents");
-  std::string error;
-  EXPECT_FALSE(platform::files::ReplaceWhole(paths::Resolve("no\\such\\folder.ini"), "x", &error));
-  EXPECT_FALSE(error.empty());
-  // No temporary file stays behind.
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(app.path()), {}), 1);
+  EXPECT_TRUE(extra.FileExists("folder\\here.txt"));
+  EXPECT_FALSE(extra.FileExists("here.txt"));
 }

@@ -21,23 +21,14 @@ namespace {
 
 const std::string kSplit(modExtra::kSplitMarker), kHere(modExtra::kHereMarker);
 
-mode_t ModeOf(const fs::path& path) {
+struct stat StatOf(const fs::path& path) {
   struct stat info {};
   EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
-  return info.st_mode & 07777;
-}
-
-void SetMode(const fs::path& path, mode_t mode) {
-  ASSERT_EQ(::chmod(path.c_str(), mode), 0) << path;
+  return info;
 }
 
 bool Contains(const std::string& haystack, const std::string& needle) {
   return haystack.find(needle) != std::string::npos;
-}
-
-std::string LastLogLine(const TempAppFolder& app) {
-  const auto lines = app.LogLines();
-  return lines.empty() ? "<no log line>" : lines.back();
 }
 
 // The archive state is shared by the whole library: every test starts and ends without one.
@@ -79,7 +70,7 @@ TEST_F(PlayerFilesTest, ReadOnlyFilesAreNeverWrittenAndTheCallsSaySo) {
 
   for (mode_t readOnly : {0444, 0400, 0}) {
     SCOPED_TRACE(readOnly);
-    for (const auto& file : files) SetMode(app_.path() / file.first, readOnly);
+    for (const auto& file : files) fs::permissions(app_.path() / file.first, fs::perms(readOnly));
     fs::remove(app_.path() / "log.txt");
 
     EXPECT_EQ(extra_.INIWrite("Options", "Music", "False", "options.ini"), 0);
@@ -99,30 +90,28 @@ TEST_F(PlayerFilesTest, ReadOnlyFilesAreNeverWrittenAndTheCallsSaySo) {
 
     for (const auto& [name, bytes] : files) {
       EXPECT_EQ(app_.Read(name), bytes) << name;
-      EXPECT_EQ(ModeOf(app_.path() / name), readOnly) << name;
+      EXPECT_EQ(StatOf(app_.path() / name).st_mode & 07777, readOnly) << name;
     }
     for (const auto& entry : fs::directory_iterator(app_.path()))
       EXPECT_FALSE(Contains(entry.path().filename().string(), ".tmp-")) << entry.path();
 
     // The log names each file the archive, the table and the INI writes could not write, and why.
-    const std::string log = app_.Read("log.txt");
-    const std::string native = app_.str() + "/";
-    EXPECT_TRUE(Contains(log, "PAK - Cannot write to the archive : " + app_.str() + "\\pack.vnl (" + native +
-                                  "pack.vnl: the file is read-only)"))
-        << log;
-    EXPECT_TRUE(Contains(log, "PAK - Cannot rewrite the archive : " + app_.str() + "\\pack.vnl (" + native +
-                                  "pack.vnl: the file is read-only)"))
-        << log;
-    EXPECT_TRUE(Contains(log, "PAK - Error extracting file : a to " + app_.str() + "\\target.txt"));
-    EXPECT_EQ(LastLogLine(app_), "Error in saving HighScores : " + app_.str() + "\\0hscore.ini (" + native +
-                                     "0hscore.ini: the file is read-only)");
-    EXPECT_TRUE(
-        Contains(log, "Error in INIWrite : options.ini (" + native + "options.ini: the file is read-only)"))
-        << log;
+    const std::string log = app_.Read("log.txt"), native = app_.str() + "/";
+    auto why = [&](const std::string& name) {
+      return name + " (" + native + name + ": the file is read-only)";
+    };
+    for (const std::string& line :
+         {"PAK - Cannot write to the archive : " + app_.str() + "\\" + why("pack.vnl"),
+          "PAK - Cannot rewrite the archive : " + app_.str() + "\\" + why("pack.vnl"),
+          "PAK - Error extracting file : a to " + app_.str() + "\\target.txt",
+          "Error in INIWrite : " + why("options.ini")})
+      EXPECT_TRUE(Contains(log, line)) << line << "\n" << log;
+    EXPECT_EQ(app_.LogLines().back(),
+              "Error in saving HighScores : " + app_.str() + "\\" + why("0hscore.ini"));
   }
 
   // Writable again, every call works as before.
-  for (const auto& file : files) SetMode(app_.path() / file.first, 0644);
+  for (const auto& file : files) fs::permissions(app_.path() / file.first, fs::perms(0644));
   EXPECT_EQ(extra_.INIWrite("Options", "Music", "False", "options.ini"), 1);
   EXPECT_TRUE(extra_.PAK_AddFile("new.txt"));
   EXPECT_TRUE(extra_.PAK_DeleteFile("a"));
@@ -152,7 +141,7 @@ TEST_F(PlayerFilesTest, AScoreThatCannotBeStoredLeavesTheTableAsItWas) {
     EXPECT_EQ(extra_.HighScore_GetScore(row), static_cast<float>(1100 - row * 100));
   }
   EXPECT_EQ(extra_.HighScore_GetName(11), "");
-  EXPECT_EQ(LastLogLine(app_).rfind("Error in saving HighScores : " + app_.str() + "\\t.ini (", 0), 0u)
+  EXPECT_EQ(app_.LogLines().back().rfind("Error in saving HighScores : " + app_.str() + "\\t.ini (", 0), 0u)
       << "the line names the table and why it could not be written";
 }
 
@@ -168,12 +157,12 @@ TEST_F(PlayerFilesTest, ReplacedFilesKeepModeOwnerAndLinks) {
   fs::create_symlink("middle.ini", app_.path() / "0hscore.ini");
   const std::pair<const char*, mode_t> modes[] = {
       {"options.ini", 0640}, {"pack.vnl", 0604}, {"0hscore.ini", 0600}};
-  for (auto [name, mode] : modes) SetMode(app_.path() / "real" / name, mode);
+  // Run as root, the files belong to a player; the replaced ones must stay the player's.
   const bool root = ::geteuid() == 0;
-  constexpr uid_t kPlayer = 4321;
-  if (root) {
-    for (const char* name : {"options.ini", "pack.vnl", "0hscore.ini"})
-      ASSERT_EQ(::chown((app_.path() / "real" / name).c_str(), kPlayer, kPlayer), 0);
+  const std::pair<uid_t, gid_t> owner(root ? 4321 : ::geteuid(), root ? 4321 : ::getegid());
+  for (auto [name, mode] : modes) {
+    fs::permissions(app_.path() / "real" / name, fs::perms(mode));
+    ASSERT_EQ(::chown((app_.path() / "real" / name).c_str(), owner.first, owner.second), 0);
   }
 
   EXPECT_EQ(extra_.INIWrite("Options", "Music", "False", "options.ini"), 1);
@@ -190,14 +179,10 @@ TEST_F(PlayerFilesTest, ReplacedFilesKeepModeOwnerAndLinks) {
   EXPECT_EQ(fs::read_symlink(app_.path() / "pack.vnl"), app_.path() / "real" / "pack.vnl");
   EXPECT_EQ(fs::read_symlink(app_.path() / "0hscore.ini"), "middle.ini");
   EXPECT_EQ(fs::read_symlink(app_.path() / "middle.ini"), "real/0hscore.ini");
-  for (auto [name, mode] : modes) EXPECT_EQ(ModeOf(app_.path() / "real" / name), mode) << name;
-  if (root) {
-    for (const char* name : {"options.ini", "pack.vnl", "0hscore.ini"}) {
-      struct stat info {};
-      ASSERT_EQ(::stat((app_.path() / "real" / name).c_str(), &info), 0);
-      EXPECT_EQ(info.st_uid, kPlayer) << name << ": root rewrote a player's file and kept it the player's";
-      EXPECT_EQ(info.st_gid, kPlayer) << name;
-    }
+  for (auto [name, mode] : modes) {
+    const struct stat info = StatOf(app_.path() / "real" / name);
+    EXPECT_EQ(info.st_mode & 07777, mode) << name;
+    EXPECT_EQ(std::pair(info.st_uid, info.st_gid), owner) << name;
   }
   for (const auto& entry : fs::recursive_directory_iterator(app_.path()))
     EXPECT_FALSE(Contains(entry.path().filename().string(), ".tmp-")) << entry.path();

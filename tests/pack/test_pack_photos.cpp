@@ -13,7 +13,8 @@ using namespace packtest;
 const fs::path kPhotos = "/usr/lib/python3/dist-packages/skimage/data";
 
 bool Inside(const varnel::packs::Rect& r, int x, int y) {
-  return x >= r.Left && x <= r.Right && y >= r.Top && y <= r.Bottom;
+  const auto fx = static_cast<float>(x), fy = static_cast<float>(y);
+  return fx >= r.Left && fx <= r.Right && fy >= r.Top && fy <= r.Bottom;
 }
 
 class PhotoPack : public ::testing::Test {
@@ -103,8 +104,8 @@ TEST_F(PhotoPack, LayoutFollowsThePhotosAndDifficultySetsTheSizeOfTheDifferences
     EXPECT_TRUE(Has(ReadFile(work / "open" / "packinfo.ini"), "Title=tall\r\n"))
         << "the folder names the pack";
     float total = 0;
-    for (const auto& r : CheckedPack(work / pack).levels.at(0).rects)
-      total += (r.Right - r.Left + 1) * (r.Bottom - r.Top + 1);
+    const auto report = CheckedPack(work / pack);
+    for (const auto& r : report.levels.at(0).rects) total += (r.Right - r.Left + 1) * (r.Bottom - r.Top + 1);
     return total;
   };
   const float easy = area("easy", "Easy.vnl");

@@ -61,6 +61,10 @@ Pack LoadPack(const fs::path& file) {
   pack.numOfLevels = extra.INIRead("General", "NumOfLevels", ini("packinfo.ini"));
   pack.vertical = extra.INIRead("General", "Vertical", ini("packinfo.ini"));
   pack.description = extra.INIRead("General", "PackInfo", ini("packinfo.ini"));
+  std::string scores = ini("hscore.ini");
+  int16_t topX = 0, values = 0;
+  if (extra.HighScore_Create(scores, topX, values) && extra.HighScore_GetName(1).empty())
+    pack.scores = {topX, values, extra.HighScore_CheckPos(1)};
   const int count = std::atoi(pack.numOfLevels.c_str());
   for (int n = 1; n <= count; ++n) {
     PackLevel level;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -32,6 +33,7 @@ struct Pack {
   std::string file;  // "Green Valley.vnl"
   std::vector<std::string> entries;
   std::string numOfLevels, vertical, description;
+  std::array<int, 3> scores{};  // the score table's rank count, extra values and rank of a first score
   std::vector<PackLevel> levels;
   bool Vertical() const { return vertical == "True"; }
 };

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,13 +20,8 @@ namespace fs = std::filesystem;
 using varnel::pack::Image;
 using varnel::pack::PixelRect;
 
-using testsupport::ReadFile;
-using testsupport::WriteFile;
-
-using testsupport::Quote;
-using testsupport::TempFolder;
-using testsupport::ToolRun;
-using Entries = testsupport::ArchiveEntries;
+using namespace testsupport;
+using Entries = ArchiveEntries;
 
 // What the game's check reads from a pack file.
 inline varnel::packs::PackReport CheckedPack(const fs::path& pack) {
@@ -38,20 +34,13 @@ inline varnel::packs::PackReport CheckedPack(const fs::path& pack) {
   return report;
 }
 
-using testsupport::AppendedArchive;
-using testsupport::kEmptyScores;
-using testsupport::PackInfo;
-using testsupport::RemoveEntry;
-using testsupport::SetEntry;
-
 // One picinfo.ini section with the five rectangles.
 inline std::string PicInfoSection(int level, const std::vector<PixelRect>& rects,
                                   const std::string& caption = "") {
   std::string text = "[" + std::to_string(level) + "]\r\n";
   for (size_t d = 0; d < rects.size(); ++d)
-    text += testsupport::RectKeys(static_cast<int>(d + 1), std::to_string(rects[d].left),
-                                  std::to_string(rects[d].right), std::to_string(rects[d].top),
-                                  std::to_string(rects[d].bottom));
+    text += RectKeys(static_cast<int>(d + 1), std::to_string(rects[d].left), std::to_string(rects[d].right),
+                     std::to_string(rects[d].top), std::to_string(rects[d].bottom));
   return text + "PicInfo=" + caption + "\r\n";
 }
 
@@ -109,10 +98,8 @@ inline bool Has(const std::string& text, const std::string& part) {
 
 inline std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
-  size_t start = 0;
-  for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
-    lines.push_back(text.substr(start, end - start));
-  if (start < text.size()) lines.push_back(text.substr(start));
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
   return lines;
 }
 

@@ -2,10 +2,7 @@
 
 #include <functional>
 
-#include "PackCheck.h"
 #include "PackFixtures.h"
-#include "tovak2d/Engine.h"
-#include "tovak2d/Extra.h"
 
 namespace {
 
@@ -64,12 +61,9 @@ TEST_F(PackCheckTest, ReadsASoundPackAndLeavesNoScratchFiles) {
   EXPECT_TRUE(report.vertical);
   EXPECT_EQ(report.packInfo, "First line[e]second line");
   ASSERT_EQ(report.levels.size(), 2u);
-  EXPECT_EQ(report.levels[0].originalEntry, "1.jpg");
   EXPECT_EQ(report.levels[0].modifiedEntry, "1x.jpg");
   EXPECT_EQ(report.levels[0].caption, "Look closely");
-  EXPECT_EQ(report.levels[1].originalEntry, "2.bmp") << "without a JPEG original the game takes the bitmaps";
-  EXPECT_EQ(report.levels[1].modifiedEntry, "2x.bmp");
-  EXPECT_TRUE(report.levels[1].complete);
+  EXPECT_EQ(report.levels[1].modifiedEntry, "2x.bmp") << "without a JPEG original the game takes the bitmaps";
   EXPECT_EQ(report.levels[1].rects[2].Left, 200);
   EXPECT_EQ(report.levels[1].rects[2].Right, 230);
   EXPECT_EQ(report.levels[1].rects[2].Top, 100);
@@ -78,25 +72,18 @@ TEST_F(PackCheckTest, ReadsASoundPackAndLeavesNoScratchFiles) {
   EXPECT_EQ(extra.PAK_FileCount(), 7) << "the pack stays the open archive";
 }
 
+// Vertical="FALSE" and a level count of 2.5 are what the game converts; a JPEG pair wins over bitmaps.
 TEST_F(PackCheckTest, AcceptsWhatTheGameConvertsAndPrefersJpegOverBitmaps) {
   Entries entries = SoundPack();
   SetEntry(entries, "packinfo.ini", PackInfo(" 2.5 ", "FALSE"));  // a fraction rounds half to even
   entries.push_back({"2.jpg", "jpeg two"});
   entries.push_back({"2x.jpg", "jpeg two, changed"});
-  PackReport report = Check(entries);
+  const PackReport report = Check(entries);
   EXPECT_TRUE(report.ok()) << ::testing::PrintToString(report.problems);
   EXPECT_EQ(report.numLevels, 2);
   EXPECT_FALSE(report.vertical);
   ASSERT_EQ(report.levels.size(), 2u);
   EXPECT_EQ(report.levels[1].originalEntry, "2.jpg");
-
-  for (const char* text : {"-1", "true", "2"}) {
-    SetEntry(entries, "packinfo.ini", PackInfo("2", text));
-    report = Check(entries);
-    EXPECT_TRUE(report.ok() && report.vertical) << text;
-  }
-  SetEntry(entries, "packinfo.ini", PackInfo("2", "0"));
-  EXPECT_FALSE(Check(entries).vertical);
 }
 
 struct BrokenPack {
@@ -116,7 +103,6 @@ TEST_F(PackCheckTest, NamesEachKindOfProblemOnce) {
       {"no level count", info("", "True"), "packinfo.ini: NumOfLevels is missing"},
       {"a word for a count", info("two", "True"), "packinfo.ini: NumOfLevels \"two\" is not a number"},
       {"no levels", info("0", "True"), "packinfo.ini: NumOfLevels 0 is outside 1 to 50"},
-      {"too many levels", info("51", "True"), "packinfo.ini: NumOfLevels 51 is outside 1 to 50"},
       {"no layout", info("2", ""), "packinfo.ini: Vertical is missing"},
       {"a layout that is no Boolean", info("2", "maybe"),
        "packinfo.ini: Vertical \"maybe\" is not True or False"},
@@ -153,7 +139,6 @@ TEST_F(PackCheckTest, NamesEachKindOfProblemOnce) {
 }
 
 TEST_F(PackCheckTest, RefusesFilesThatAreNoPacksAndShortNames) {
-  EXPECT_EQ(Check({}, "empty.vnl").problems, std::vector<std::string>{"the file holds no archive entries"});
   WriteFile(app / "packs" / "text.vnl", "just some text, no markers");
   EXPECT_EQ(CheckPack(extra, "\\packs\\text.vnl", "~check-", app.path()).problems,
             std::vector<std::string>{"the file holds no archive entries"});
@@ -177,25 +162,17 @@ TEST_F(PackCheckTest, RefusesFilesThatAreNoPacksAndShortNames) {
   EXPECT_TRUE(LeftInAppFolder().empty());
 }
 
+// Garbled numbers and Booleans in a pack's INI files are refused, not read as 0.
 TEST(PackText, ConvertsNumbersBooleansLevelCountsAndNames) {
   using namespace varnel::packs;
-  EXPECT_EQ(NumberFromText(" 12 "), 12.0);
-  EXPECT_EQ(NumberFromText("-3.5"), -3.5);
   EXPECT_EQ(NumberFromText("+.5"), 0.5);
   EXPECT_EQ(NumberFromText("1e2"), 100.0);
   for (const char* notNumber : {"", " ", "abc", "1O", "1e", "inf", "nan", "0x10", "1,5", "--1", "."})
     EXPECT_FALSE(NumberFromText(notNumber)) << notNumber;
 
-  EXPECT_EQ(BooleanFromText("True"), true);
-  EXPECT_EQ(BooleanFromText("fAlSe"), false);
   EXPECT_EQ(BooleanFromText("-1"), true);
   EXPECT_EQ(BooleanFromText("0.0"), false);
-  EXPECT_FALSE(BooleanFromText("yes"));
-  EXPECT_FALSE(BooleanFromText(""));
-
-  EXPECT_EQ(LevelCountFromText("50"), 50);
   EXPECT_EQ(LevelCountFromText("0.5"), std::nullopt) << "rounds to 0";
-  EXPECT_EQ(LevelCountFromText("1.5"), 2);
   EXPECT_EQ(LevelCountFromText("50.5"), 50) << "half to even";
   EXPECT_EQ(LevelCountFromText("51"), std::nullopt);
 
@@ -204,22 +181,15 @@ TEST(PackText, ConvertsNumbersBooleansLevelCountsAndNames) {
   EXPECT_EQ(DisplayName("abc"), "");
 }
 
+// The play screen's title (the game tests cover the Latin-1 letters): the few small letters of
+// 0x80-0x9F, and the signs without a capital in the code page.
 TEST(PackNames, CapitalsFollowTheWindows1252CaseMapping) {
   using namespace varnel::packs;
-  EXPECT_EQ(Capitals("Caf\xE9"), "CAF\xC9");
-  // Every small letter of the code page with a capital in it: a-z, the Latin-1 letters (not the
-  // division sign), and the few in 0x80-0x9F.
-  EXPECT_EQ(Capitals("\xE0\xE1\xE2\xE3\xE4\xE5\xE6\xE7\xE8\xE9\xEA\xEB\xEC\xED\xEE\xEF"),
-            "\xC0\xC1\xC2\xC3\xC4\xC5\xC6\xC7\xC8\xC9\xCA\xCB\xCC\xCD\xCE\xCF");
-  EXPECT_EQ(Capitals("\xF0\xF1\xF2\xF3\xF4\xF5\xF6\xF7\xF8\xF9\xFA\xFB\xFC\xFD\xFE\xFF"),
-            "\xD0\xD1\xD2\xD3\xD4\xD5\xD6\xF7\xD8\xD9\xDA\xDB\xDC\xDD\xDE\x9F");
-  EXPECT_EQ(Capitals("\x9A\x9C\x9E"), "\x8A\x8C\x8E");  // s, oe, z with their marks
+  EXPECT_EQ(Capitals("\x9A\x9C\x9E\xFF"), "\x8A\x8C\x8E\x9F");
   EXPECT_EQ(Capitals("stra\xDF"
-                     "e \xB5m 1-2 \x80"),
+                     "e \xB5m \xF7 \x80"),
             "STRA\xDF"
-            "E \xB5M 1-2 \x80")
-      << "no capital in the code page";
-  EXPECT_EQ(Capitals("ALREADY \xC9"), "ALREADY \xC9");
+            "E \xB5M \xF7 \x80");
   EXPECT_EQ(TitleName("\\packs\\Caf\xE9 du Nord.vnl"), "CAF\xC9 DU NORD");
 }
 

@@ -2,15 +2,11 @@
 
 #include <cstdlib>
 
-#include "PackCheck.h"
 #include "PackFixtures.h"
-#include "tovak2d/Engine.h"
-#include "tovak2d/Extra.h"
 
 namespace {
 
 using namespace packtest;
-using varnel::pack::Colour;
 
 std::vector<PixelRect> Scaled(const std::vector<PixelRect>& rects, int factor, int shiftX = 0) {
   std::vector<PixelRect> out;
@@ -74,37 +70,28 @@ TEST_F(MakeAndVerify, MakeFindsTheDifferencesOfPairsOfAnySize) {
   ASSERT_EQ(report.levels.size(), 3u);
   EXPECT_EQ(report.levels[0].caption, "Look[e]closely");
   EXPECT_EQ(report.levels[2].originalEntry, "3.jpg");
-  for (const auto& level : report.levels) {
-    auto truth = FiveRects();
-    std::sort(truth.begin(), truth.end(),
-              [](auto& p, auto& q) { return p.top != q.top ? p.top < q.top : p.left < q.left; });
+  auto truth = FiveRects();  // in the order the tool finds them: by top, then left
+  std::sort(truth.begin(), truth.end(),
+            [](auto& p, auto& q) { return p.top != q.top ? p.top < q.top : p.left < q.left; });
+  auto near = [](float found, int edge) { return std::abs(found - static_cast<float>(edge)) <= 3; };
+  for (const auto& level : report.levels)
     for (size_t d = 0; d < truth.size(); ++d) {
       const auto& found = level.rects[d];
-      EXPECT_LE(std::abs(found.Left - static_cast<float>(truth[d].left)), 3)
+      EXPECT_TRUE(near(found.Left, truth[d].left) && near(found.Right, truth[d].right) &&
+                  near(found.Top, truth[d].top) && near(found.Bottom, truth[d].bottom))
           << "level " << level.number << " d" << d;
-      EXPECT_LE(std::abs(found.Right - static_cast<float>(truth[d].right)), 3) << "level " << level.number;
-      EXPECT_LE(std::abs(found.Top - static_cast<float>(truth[d].top)), 3) << "level " << level.number;
-      EXPECT_LE(std::abs(found.Bottom - static_cast<float>(truth[d].bottom)), 3) << "level " << level.number;
     }
-  }
   run = Tool({"verify", "walk.vnl"});
   EXPECT_EQ(run.status, 0) << run.out;
   EXPECT_EQ(run.out, "walk.vnl: sound, 3 levels, vertical\n");
 
-  run = Tool({"make", "--layout", "vertical", "--title", "Again", "src", "walk.vnl"});
-  EXPECT_EQ(run.status, 1);
-  EXPECT_TRUE(Has(run.err, "already exists")) << run.err;
+  // An existing pack is replaced only when asked (the refusal is checked with the photos command).
   EXPECT_EQ(Tool({"make", "--layout", "vertical", "--title", "Again", "--force", "src", "walk.vnl"}).status,
             0);
   EXPECT_EQ(Report("walk.vnl").packInfo, "Again");
-
-  // Portrait pictures cut to a landscape place lose their top and bottom, and differences with them.
-  run = Tool({"make", "--layout", "horizontal", "--title", "Cut", "src", "cut.vnl"});
-  EXPECT_EQ(run.status, 1);
-  EXPECT_TRUE(Has(run.err, "level 1: found 3 separate differences, not 5")) << run.err;
 }
 
-TEST_F(MakeAndVerify, MakeRefusesFourOrSixDifferencesUnlessGivenByHand) {
+TEST_F(MakeAndVerify, MakeRefusesAPairWithoutFiveDifferencesUnlessGivenByHand) {
   auto four = FiveRects();
   four.pop_back();
   SavePair("four", 1, NoisyPicture(380, 256, 5), four, "png");
@@ -114,13 +101,6 @@ TEST_F(MakeAndVerify, MakeRefusesFourOrSixDifferencesUnlessGivenByHand) {
   EXPECT_TRUE(Has(run.err, "--rects FILE")) << run.err;
   EXPECT_FALSE(fs::exists(work / "four.vnl"));
   EXPECT_FALSE(fs::exists(work / "four.vnl.part"));
-
-  auto six = FiveRects();
-  six.push_back({300, 60, 340, 90});
-  SavePair("six", 1, NoisyPicture(380, 256, 6), six, "jpg");
-  run = Tool({"make", "--layout", "horizontal", "--title", "Six", "six", "six.vnl"});
-  EXPECT_EQ(run.status, 1);
-  EXPECT_TRUE(Has(run.err, "level 1: found 6 separate differences, not 5")) << run.err;
 
   // By hand: the four true rectangles and one over nothing, which the maker is warned about.
   auto hand = four;
@@ -136,9 +116,6 @@ TEST_F(MakeAndVerify, MakeRefusesFourOrSixDifferencesUnlessGivenByHand) {
   ASSERT_EQ(report.levels.size(), 1u);
   EXPECT_EQ(report.levels[0].caption, "By hand");
   EXPECT_EQ(report.levels[0].rects[4].Left, 300);
-  run = Tool({"verify", "four.vnl"});
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.out, "four.vnl: level 1: rectangle 5 (x 300..320, y 200..220) holds no visible difference\n");
 
   WriteFile(work / "partial.ini", "[1]\r\n1Left=3\r\n");
   run = Tool({"make", "--layout", "horizontal", "--title", "F", "--rects", "partial.ini", "four", "p.vnl"});
@@ -146,6 +123,7 @@ TEST_F(MakeAndVerify, MakeRefusesFourOrSixDifferencesUnlessGivenByHand) {
   EXPECT_TRUE(Has(run.err, "give all twenty values or none")) << run.err;
 }
 
+// A broken palette PNG once sent the decoder into an endless loop of warnings.
 TEST_F(MakeAndVerify, MakeNamesADamagedPictureInsteadOfHanging) {
   SavePair("damaged", 1, NoisyPicture(380, 256, 7), FiveRects(), "png");
   WriteFile(work / "damaged" / "1x.png", kBrokenPalettePng);
@@ -191,12 +169,9 @@ TEST_F(MakeAndVerify, VerifyNamesEachKindOfBrokenPack) {
        moved(4, {180, 200, 140, 240}),
        {"level 1: rectangle 5 (x 180..140, y 200..240) is empty: an edge lies beyond its opposite edge"}},
       {"overlapping rectangles", moved(1, {35, 12, 150, 50}), {"level 1: rectangles 1 and 2 overlap"}},
-      {"a rectangle value the game cannot read",
-       [&](auto& e, auto&) {
-         std::string picInfo = PicInfoSection(1, FiveRects());
-         SetEntry(e, "picinfo.ini", picInfo.replace(picInfo.find("1Left=10"), 8, "1Left=ten"));
-       },
-       {"picinfo.ini: level 1: 1Left \"ten\" is not a number"}},
+      {"what the game's check refuses (each kind is in test_pack_check.cpp)",
+       [](auto& e, auto&) { SetEntry(e, "packinfo.ini", PackInfo("60", "True")); },
+       {"packinfo.ini: NumOfLevels 60 is outside 1 to 50"}},
       {"a rectangle beside its difference",
        moved(2, {200, 300, 230, 340}),
        {"level 1: rectangle 3 (x 200..230, y 300..340) holds no visible difference",
@@ -204,9 +179,6 @@ TEST_F(MakeAndVerify, VerifyNamesEachKindOfBrokenPack) {
       {"a garbled high-score table",
        [](auto& e, auto&) { SetEntry(e, "hscore.ini", "[setup]\r\nTopX=ten\r\n"); },
        {"hscore.ini: the high-score table cannot be read"}},
-      {"what the game's catalogue refuses",
-       [](auto& e, auto&) { SetEntry(e, "packinfo.ini", PackInfo("60", "True")); },
-       {"packinfo.ini: NumOfLevels 60 is outside 1 to 50"}},
   };
   for (const Breakage& breakage : cases) {
     Entries entries = HandPack();
@@ -233,29 +205,22 @@ TEST_F(MakeAndVerify, PreviewDrawsEveryPairWithItsRectangles) {
   EXPECT_EQ(sheet->width, 12 + 2 * 256 + 6 + 12);
   EXPECT_EQ(sheet->height, 12 + 22 + 380 + 12);
   // The left edge of rectangle 1 (x 10, y 12..45) on both pictures, drawn in red.
-  for (int pictureLeft : {12, 12 + 256 + 6}) {
-    const uint8_t* edge = sheet->At(pictureLeft + 10, 12 + 22 + 30);
-    EXPECT_EQ((Colour{edge[0], edge[1], edge[2]}), (Colour{255, 40, 40})) << pictureLeft;
-  }
-  EXPECT_EQ(Tool({"preview", "missing.vnl", "x.png"}).status, 1);
+  for (int pictureLeft : {12, 12 + 256 + 6})
+    EXPECT_EQ(sheet->At(pictureLeft + 10, 12 + 22 + 30)[0], 255) << pictureLeft;
 }
 
 TEST_F(MakeAndVerify, EveryCommandExplainsItself) {
   for (const char* command : {"list", "extract", "add", "delete", "create", "verify", "scores",
-                              "reset-scores", "make", "preview"}) {
+                              "reset-scores", "make", "preview", "photos", "generate"}) {
     ToolRun run = Tool({command, "--help"});
     EXPECT_EQ(run.status, 0) << command;
     EXPECT_EQ(run.out.rfind(std::string("usage: varnel-pack ") + command, 0), 0u) << run.out;
   }
-  EXPECT_EQ(Tool({"--help"}).status, 0);
   EXPECT_EQ(Tool({}).status, 2);
   EXPECT_EQ(Tool({"frobnicate"}).status, 2);
-  ToolRun run = Tool({"list", "--bogus", "x.vnl"});
+  const ToolRun run = Tool({"list", "--bogus", "x.vnl"});
   EXPECT_EQ(run.status, 2);
   EXPECT_TRUE(Has(run.err, "unknown option --bogus")) << run.err;
-  run = Tool({"make", "--layout", "diagonal", "--title", "x", "src", "x.vnl"});
-  EXPECT_EQ(run.status, 2);
-  EXPECT_TRUE(Has(run.err, "--layout must be vertical or horizontal")) << run.err;
 }
 
 }  // namespace

@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "PackCheck.h"
 #include "PackFixtures.h"
-#include "tovak2d/Engine.h"
-#include "tovak2d/Extra.h"
 
 namespace {
 
@@ -12,9 +9,6 @@ using namespace packtest;
 class PackTool : public ::testing::Test {
  protected:
   ToolRun Tool(const std::vector<std::string>& arguments) { return RunTool(arguments, work.path()); }
-
-  // What the game's check reads from a pack file of the work folder.
-  varnel::packs::PackReport Report(const std::string& pack) { return CheckedPack(work / pack); }
 
   TempFolder work;
 };
@@ -39,12 +33,10 @@ TEST_F(PackTool, ArchiveCommandsKeepEntriesByteForByte) {
   run = Tool({"add", "t.vnl", "c.txt", "C.TXT"});
   EXPECT_EQ(run.status, 1);
   EXPECT_TRUE(Has(run.err, "already holds an entry named \"C.TXT\"")) << run.err;
-  for (const char* hostile : {"../evil.txt", "..\\evil.txt", "/tmp/evil.txt", "C:evil.txt"}) {
-    run = Tool({"add", "t.vnl", "a.txt", hostile});
-    EXPECT_EQ(run.status, 1) << hostile;
-    EXPECT_TRUE(Has(run.err, "lead out of a folder")) << run.err;
-  }
-  EXPECT_EQ(Tool({"add", "t.vnl", "missing.txt"}).status, 1);
+  // Every kind of name leading out of a folder is in the table of test_pack_pictures.cpp.
+  run = Tool({"add", "t.vnl", "a.txt", "..\\evil.txt"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_TRUE(Has(run.err, "lead out of a folder")) << run.err;
 
   EXPECT_EQ(Tool({"delete", "t.vnl", "a.txt"}).status, 0);
   run = Tool({"delete", "t.vnl", "a.txt"});
@@ -56,8 +48,6 @@ TEST_F(PackTool, ArchiveCommandsKeepEntriesByteForByte) {
   EXPECT_EQ(ReadFile(work / "out" / "b.bin"), binary);
   EXPECT_EQ(ReadFile(work / "out" / "c.txt"), "gamma");
   EXPECT_FALSE(fs::exists(work / "out" / "a.txt"));
-  EXPECT_EQ(Tool({"extract", "t.vnl"}).status, 0);
-  EXPECT_EQ(ReadFile(work / "t" / "c.txt"), "gamma") << "the default folder is named after the pack";
 }
 
 TEST_F(PackTool, RefusesToExtractOutsideTheFolder) {
@@ -75,8 +65,6 @@ TEST_F(PackTool, RefusesToExtractOutsideTheFolder) {
   EXPECT_TRUE(Has(run.out, "3 entries")) << run.out;
   EXPECT_TRUE(Has(run.err, "2 entries are not listed")) << run.err;
 
-  WriteFile(work / "nothing.vnl", "no markers here");
-  EXPECT_EQ(Tool({"list", "nothing.vnl"}).out, "0 entries, 0 bytes\n");
   run = Tool({"list", "absent.vnl"});
   EXPECT_EQ(run.status, 1);
   EXPECT_TRUE(Has(run.err, "no such pack file")) << run.err;

@@ -29,8 +29,7 @@ TEST(ShellLevelLoading, TakesThePairOutOfThePackAndLeavesNothingBehind) {
     varnel::sngTimer = 123;
     varnel::bTimerOn = false;
     varnel::LoadLevel();
-    EXPECT_TRUE(static_cast<bool>(varnel::texOriginal)) << level;
-    EXPECT_TRUE(static_cast<bool>(varnel::texModified)) << level;
+    EXPECT_TRUE(varnel::texOriginal && varnel::texModified) << level;
     EXPECT_EQ(varnel::intScreen, varnel::kScreenPlaying);
     EXPECT_EQ(varnel::sngTimer, 0);
     EXPECT_TRUE(varnel::bTimerOn);
@@ -52,7 +51,4 @@ TEST(ShellLevelLoading, TakesThePairOutOfThePackAndLeavesNothingBehind) {
   tovak2d::SetDrawObserver(nullptr);
   ASSERT_EQ(draws.size(), 1u) << "the loading text goes into the frame being built";
   EXPECT_EQ(draws[0].text, "...LOADING...");
-  EXPECT_EQ(draws[0].fontKey, "titleL");
-  EXPECT_EQ(draws[0].X, 340);
-  EXPECT_EQ(draws[0].txtPosition, 5);
 }

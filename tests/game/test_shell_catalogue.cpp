@@ -28,8 +28,9 @@ const DrawRecord* Row(const GameHarness& game, const std::string& name) {
 
 }  // namespace
 
-// Both pack lists: the hovered row is lit and selected and shows the pack's information (Start Game)
-// or its table (High Scores); a click on a row of the high-score list chooses that pack.
+// Both pack lists: the hovered row is lit and selected and shows the pack's
+// information (Start Game) or its table (High Scores); a click on a row of the
+// high-score list chooses that pack.
 TEST(ShellCatalogue, CopiesListRowsAndThePackInformation) {
   GameHarness game(true,
                    WithPacks({{"alpha.vnl", GoodPack(3, true, kTableA, "First line[e]Second line")},
@@ -83,19 +84,32 @@ TEST(ShellCatalogue, CopiesListRowsAndThePackInformation) {
 TEST(ShellCatalogue, ShutdownPutsBackOnlyChangedTablesAndRemovesTheCopies) {
   const Entries alpha = GoodPack(2, true, kTableA);
   const Entries beta = GoodPack(2, false, Table({}));
+  Entries noTable = GoodPack(1, true, "");
+  testsupport::RemoveEntry(noTable, "hscore.ini");
   GameHarness game(true, [&](const fs::path& folder) {
     WithPacks({{"alpha.vnl", alpha}, {"beta.vnl", beta}, {"gamma.vnl", alpha}})(folder);
+    shelldata::WritePack(folder, "x.vnl", noTable);
+    shelldata::WritePack(folder, "y.vnl", noTable);
     shelldata::Put(folder / "1hscore.ini", "stale copy of an earlier run");
     shelldata::Put(folder / "7packinfo.ini", "stale copy of a pack since removed");
-    shelldata::Put(folder / "packs" / "beta.vnl.saving", "half a pack");
     shelldata::Put(folder / "packs" / "own.vnl.saving", "not a save of ours");
   });
   ASSERT_TRUE(game.started);
   game.Pass();
-  EXPECT_FALSE(game.Has("packs/beta.vnl.saving")) << "an unfinished save is cleared away";
-  EXPECT_TRUE(game.Has("packs/own.vnl.saving")) << "no pack of that name: not ours";
+  ASSERT_EQ(varnel::PackFiles.size(), 5u);
+  EXPECT_EQ(varnel::PackFiles[3], "x.vnl");
   EXPECT_EQ(game.Read("1hscore.ini"), Table({}));
   EXPECT_FALSE(game.Has("7packinfo.ini"));
+  EXPECT_TRUE(game.Has("packs/own.vnl.saving")) << "no pack of that name: no save of ours";
+
+  // A pack without a table gets a copy when the High Scores screen shows it,
+  // and a table in the pack only with a score.
+  EXPECT_FALSE(game.Has("3hscore.ini"));
+  varnel::intScreen = varnel::kScreenHighScores;
+  game.MoveMouse(500, 175 + 20 * 3 + 9);
+  game.MoveMouse(500, 175 + 20 * 4 + 9);
+  EXPECT_TRUE(game.Has("3hscore.ini"));
+  shelldata::Put(game.folder / "4hscore.ini", Table({{"10", "Fay"}}));
 
   // A score entered goes into its pack at once, whole.
   const std::string updated = Table({{"2000", "Cy"}, {"1250", "Ann"}, {"300", "Bob"}});
@@ -107,7 +121,8 @@ TEST(ShellCatalogue, ShutdownPutsBackOnlyChangedTablesAndRemovesTheCopies) {
   EXPECT_NE(packNow.find("packinfo.ini"), std::string::npos) << "the other entries stay";
   EXPECT_FALSE(game.Has("packs/alpha.vnl.saving"));
 
-  // A copy changed without a save is put back at shutdown; a missing copy is skipped.
+  // A copy changed without a save is put back at shutdown; a missing copy is
+  // skipped.
   const std::string changed = Table({{"99", "Dee"}});
   shelldata::Put(game.folder / "2hscore.ini", changed);
   fs::remove(game.folder / "1hscore.ini");
@@ -119,6 +134,8 @@ TEST(ShellCatalogue, ShutdownPutsBackOnlyChangedTablesAndRemovesTheCopies) {
   EXPECT_EQ(shelldata::Bytes(game.folder / "packs/beta.vnl"), shelldata::Archive(beta));
   EXPECT_EQ(fs::last_write_time(game.folder / "packs/beta.vnl"), betaTime) << "unchanged, untouched";
   EXPECT_EQ(fs::last_write_time(game.folder / "packs/alpha.vnl"), alphaTime) << "already saved";
+  EXPECT_EQ(shelldata::Bytes(game.folder / "packs/x.vnl"), shelldata::Archive(noTable));
+  EXPECT_NE(shelldata::Bytes(game.folder / "packs/y.vnl").find("1_name=Fay"), std::string::npos);
   for (const char* copy :
        {"0packinfo.ini", "0hscore.ini", "1packinfo.ini", "2packinfo.ini", "2hscore.ini", "picinfo.ini"})
     EXPECT_FALSE(game.Has(copy)) << copy;
@@ -156,8 +173,9 @@ TEST(ShellCatalogue, ALongListIsClippedToThePanelAndScrollsWithTheWheel) {
   EXPECT_NE(game.Text("8 - 20 of 20 (mouse wheel)"), nullptr);
 }
 
-// A name in UTF-8 is shown in the game's 8-bit text and saved into the same file. A name in 8-bit
-// bytes is shown alike by every screen, the play screen in capitals (œ and ÿ have theirs in 0x80-0x9F).
+// A name in UTF-8 is shown in the game's 8-bit text and saved into the same
+// file. A name in 8-bit bytes is shown alike by every screen, the play screen
+// in capitals (œ and ÿ have theirs in 0x80-0x9F).
 TEST(ShellCatalogue, APackNameOutsideAsciiIsSavedIntoTheSameFile) {
   const std::string eightBit = "\x9Cuvre \xE0 \xFF.d";
   GameHarness game(true, WithPacks({{"Caf\xC3\xA9.vnl", GoodPack(1, true, kTableA)},
@@ -186,26 +204,10 @@ TEST(ShellCatalogue, APackNameOutsideAsciiIsSavedIntoTheSameFile) {
   EXPECT_EQ(title->fontKey, "titleS");
 }
 
-TEST(ShellCatalogue, APackWithoutATableGetsOneOnlyWithAScore) {
-  Entries noTable = GoodPack(1, true, "");
-  testsupport::RemoveEntry(noTable, "hscore.ini");
-  GameHarness game(true, WithPacks({{"a.vnl", noTable}, {"b.vnl", noTable}}));
-  ASSERT_TRUE(game.started);
-  game.Pass();
-  EXPECT_FALSE(game.Has("0hscore.ini"));
-  varnel::intScreen = varnel::kScreenHighScores;
-  game.MoveMouse(500, 184);
-  game.MoveMouse(500, 204);
-  EXPECT_TRUE(game.Has("0hscore.ini")) << "the table was bound to show it";
-  shelldata::Put(game.folder / "1hscore.ini", Table({{"10", "Fay"}}));
-  game.Shutdown();
-  EXPECT_EQ(shelldata::Bytes(game.folder / "packs/a.vnl"), shelldata::Archive(noTable));
-  EXPECT_NE(shelldata::Bytes(game.folder / "packs/b.vnl").find("1_name=Fay"), std::string::npos);
-}
-
-// Packs the start-up check leaves out: one log line each with every problem, untouched, and listed
-// on both pack screens below the playable ones with their first problem, as rows that start nothing.
-// One of each part the check reads (the check itself is tested apart, kind by kind).
+// Packs the start-up check leaves out: one log line each with every problem,
+// untouched, and listed on both pack screens below the playable ones with their
+// first problem, as rows that start nothing. One of each part the check reads
+// (the check itself is tested apart, kind by kind).
 TEST(ShellCatalogue, PacksThatCannotBePlayedStayOutWithOneLogLineEach) {
   const Entries good = GoodPack(2, false, kTableA);
   Entries noSettings = good;
@@ -264,8 +266,9 @@ TEST(ShellCatalogue, PacksThatCannotBePlayedStayOutWithOneLogLineEach) {
     EXPECT_EQ(Row(game, "ab"), nullptr) << "shown as left out, not as a pack row";
     ASSERT_NE(game.Text("A pack without pictures"), nullptr);
     EXPECT_EQ(game.Text("A pack without pictures")->Y, 215);
-    const DrawRecord* problem =
-        game.Text("level 1: the picture pair is missing (1.jpg + 1x.jpg or 1.bmp + 1x.bmp)");
+    const DrawRecord* problem = game.Text(
+        "level 1: the picture pair is missing (1.jpg + 1x.jpg or "
+        "1.bmp + 1x.bmp)");
     ASSERT_NE(problem, nullptr) << "only the first problem";
     EXPECT_EQ(problem->Y, 235);
     EXPECT_EQ(problem->fontKey, "small");
@@ -280,10 +283,11 @@ TEST(ShellCatalogue, PacksThatCannotBePlayedStayOutWithOneLogLineEach) {
   EXPECT_EQ(shelldata::Bytes(game.folder / "packs" / "not a pack.vnl"), "just some text");
 }
 
-// What a program killed half-way through a save or a level loading leaves: the engine's unfinished
-// replacement of a table copy, of the options and of a pack being rewritten (itself a readable
-// pack), the rewritten copy of a pack, a level's picture pair and description. The next start
-// removes them all, lists only the real pack, and keeps files that merely look alike.
+// What a program killed half-way through a save or a level loading leaves: the
+// engine's unfinished replacement of a table copy, of the options and of a pack
+// being rewritten (itself a readable pack), the rewritten copy of a pack, a
+// level's picture pair and description. The next start removes them all, lists
+// only the real pack, and keeps files that merely look alike.
 TEST(ShellCatalogue, TheNextStartRemovesWhatAStoppedRunLeftAndListsOnlyRealPacks) {
   const std::string packBytes = shelldata::Archive(GoodPack(2, true, Table({{"50", "Ann"}})));
   const std::vector<std::string> leftovers = {"0hscore.ini.tmp-4242",
@@ -311,7 +315,8 @@ TEST(ShellCatalogue, TheNextStartRemovesWhatAStoppedRunLeftAndListsOnlyRealPacks
   std::vector<std::string> listed = varnel::PackFiles;
   std::sort(listed.begin(), listed.end());
   EXPECT_EQ(listed, (std::vector<std::string>{"p.vnl", "q.vnl.tmp-draft"}))
-      << "a pack whose name only looks like an unfinished save is still offered";
+      << "a pack whose name only looks like an unfinished save is still "
+         "offered";
   EXPECT_EQ(shelldata::Bytes(game.folder / "packs" / "p.vnl"), packBytes);
   EXPECT_NE(game.Read("log.txt").find("Removed an unfinished save"), std::string::npos);
 }

@@ -8,8 +8,8 @@
 namespace {
 
 shelldata::Entries Pictures(const std::vector<std::string>& names) {
-  shelldata::Entries entries = {{"packinfo.ini", shelldata::PackInfo("3", "True")},
-                                {"picinfo.ini", shelldata::PicInfo(3)}};
+  shelldata::Entries entries = {{"packinfo.ini", shelldata::PackInfo("4", "True")},
+                                {"picinfo.ini", shelldata::PicInfo(4)}};
   for (const auto& name : names) entries.emplace_back(name, shelldata::Bmp(16, 8, 10, 20, 30));
   return entries;
 }
@@ -38,4 +38,12 @@ TEST(ShellLevelLoading, TakesThePairOutOfThePackAndLeavesNothingBehind) {
     for (const char* ext : {".jpg", "x.jpg", ".bmp", "x.bmp"})
       EXPECT_FALSE(game.Has(level + ext)) << level + ext;
   }
+
+  // A pack changed since the catalogue was made, with no pictures for a level: logged, and the game
+  // goes on with empty pictures.
+  varnel::strLevelPic = "4";
+  varnel::LoadLevel();
+  EXPECT_FALSE(varnel::texOriginal);
+  EXPECT_NE(game.Read("log.txt").find("Error in LoadLevel : pack p.vnl has no picture pair for level 4"),
+            std::string::npos);
 }

@@ -115,6 +115,33 @@ class GameHarness {
     return nullptr;
   }
 
+  // Every system-font text of the last pass that does not fit its box as the engine lays it out, or
+  // that a text drawn from the left of its box runs into: texts on one row read as two only with
+  // some room between them ("99999Wolfgang" does not).
+  std::vector<std::string> Misfits(const std::string& where) const {
+    auto shown = [](const tovak2d::DrawRecord& d) {
+      std::string text;
+      for (char c : d.text) text += (c == '\r' || c == '\n') ? '|' : c;
+      return "\"" + text + "\" (" + d.fontKey + ")";
+    };
+    std::vector<std::string> found;
+    std::vector<const tovak2d::DrawRecord*> texts;
+    for (const auto& d : draws_)
+      if (d.kind == tovak2d::DrawRecord::Kind::SystemText && d.lineCount > 0) texts.push_back(&d);
+    for (const auto* d : texts)
+      if (d->textWidth > d->boxWidth || d->textHeight > d->boxHeight)
+        found.push_back(where + ": " + shown(*d) + " needs " + std::to_string(d->textWidth) + " x " +
+                        std::to_string(d->textHeight) + " in a box of " + std::to_string(d->boxWidth) +
+                        " x " + std::to_string(d->boxHeight));
+    constexpr int32_t kMinGap = 3;
+    for (const auto* a : texts)
+      for (const auto* b : texts)
+        if (a->txtPosition == 0 && a->Y == b->Y && a->X < b->X &&
+            a->X + static_cast<float>(a->textWidth + kMinGap) > b->X)
+          found.push_back(where + ": " + shown(*a) + " runs into " + shown(*b));
+    return found;
+  }
+
   std::string Read(const std::string& name) const { return testsupport::ReadFile(folder / name); }
   bool Has(const std::string& name) const { return std::filesystem::exists(folder / name); }
 

@@ -38,18 +38,12 @@ void ExpectSamePicture(const std::string& screen) {
 
 // Every particle of the pool alive, spread over the screen, half of them turning.
 void FillParticlePool() {
-  int i = 0;
-  for (auto& p : varnel::Particles) {
-    p = {30000,
-         static_cast<int16_t>(i % 2 == 0 ? 0 : 5),
-         static_cast<float>((i * 53) % 800),
-         static_cast<float>((i * 37) % 600),
-         0,
-         0,
-         1,
-         static_cast<float>(i * 7 % 360),
-         true};
-    ++i;
+  for (int i = 0; i < static_cast<int>(varnel::Particles.size()); ++i) {
+    auto& p = varnel::Particles[static_cast<size_t>(i)];
+    p = {.Life = 30000, .Kind = static_cast<int16_t>(i % 2 == 0 ? 0 : 5), .Spin = 1, .Fade = true};
+    p.X = static_cast<float>((i * 53) % 800);
+    p.Y = static_cast<float>((i * 37) % 600);
+    p.Angle = static_cast<float>(i * 7 % 360);
   }
 }
 

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "GameHarness.h"
 #include "ShellData.h"
+#include "frmMain.h"
 #include "modDeclares.h"
 
 namespace fs = std::filesystem;
@@ -42,25 +44,28 @@ TEST(ShellAssets, StartupMakesEveryTextureAndLeavesNoExtractedFileBehind) {
   EXPECT_FALSE(varnel::texMouse) << "textures are released at shutdown";
 }
 
-TEST(ShellAssets, AMissingPictureArchiveEndsTheGameInOrderWithAMessage) {
-  testing::internal::CaptureStderr();
-  GameHarness game(false);
-  const std::string message = testing::internal::GetCapturedStderr();
-  EXPECT_FALSE(game.started);
-  EXPECT_NE(message.find("game data/pictures.vnl is missing"), std::string::npos) << message;
-  EXPECT_EQ(varnel::frmMain::hWnd(), nullptr) << "the window is closed";
-  const std::string log = game.Read("log.txt");
-  EXPECT_NE(log.find("Error in LoadTextures : The picture archive"), std::string::npos) << log;
-  EXPECT_EQ(log.substr(log.size() - 19), "APPLICATION ENDED\r\n");
-}
-
-TEST(ShellAssets, APictureMissingFromTheArchiveIsNamedAndNothingIsLeftBehind) {
-  testing::internal::CaptureStderr();
-  GameHarness game(true,
-                   [](const fs::path& folder) { shelldata::WriteInterfaceArchive(folder, "clue.dds"); });
-  const std::string message = testing::internal::GetCapturedStderr();
-  EXPECT_FALSE(game.started);
-  EXPECT_NE(message.find("lacks clue.dds."), std::string::npos) << message;
-  for (const auto& name : shelldata::kInterfaceEntries) EXPECT_FALSE(game.Has(name)) << name;
-  EXPECT_NE(game.Read("log.txt").find("APPLICATION ENDED"), std::string::npos);
+// A game that cannot start ends in order: the player is told why, the log says it and ends, the
+// window is closed and no picture is left extracted. (A graphics device refused: the menus script.)
+TEST(ShellAssets, AGameThatCannotStartEndsInOrderWithAMessage) {
+  const struct {
+    bool withData;
+    std::function<void(const fs::path&)> prepare;
+    std::string said, logged;
+  } cases[] = {
+      {false, nullptr, "game data/pictures.vnl is missing", "Error in LoadTextures : The picture archive"},
+      {true, [](const fs::path& folder) { shelldata::WriteInterfaceArchive(folder, "clue.dds"); },
+       "lacks clue.dds.", "lacks clue.dds."},
+  };
+  for (const auto& c : cases) {
+    testing::internal::CaptureStderr();
+    GameHarness game(c.withData, c.prepare);
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(game.started);
+    EXPECT_NE(said.find(c.said), std::string::npos) << said;
+    EXPECT_EQ(varnel::frmMain::hWnd(), nullptr) << "the window is closed";
+    const std::string log = game.Read("log.txt");
+    EXPECT_NE(log.find(c.logged), std::string::npos) << log;
+    EXPECT_EQ(log.substr(log.size() - 19), "APPLICATION ENDED\r\n");
+    for (const auto& name : shelldata::kInterfaceEntries) EXPECT_FALSE(game.Has(name)) << name;
+  }
 }

@@ -16,6 +16,8 @@ shelldata::Entries Pictures(const std::vector<std::string>& names) {
 
 }  // namespace
 
+// Either picture format, and a level that has both; a pair that cannot be read ends the game
+// (PlayData.DamagedLevelData...).
 TEST(ShellLevelLoading, TakesThePairOutOfThePackAndLeavesNothingBehind) {
   GameHarness game(true, shelldata::WithPacks({{"p.vnl", Pictures({"1.jpg", "1x.jpg", "2.bmp", "2x.bmp",
                                                                    "3.jpg", "3x.jpg", "3.bmp", "3x.bmp"})}}));
@@ -29,8 +31,7 @@ TEST(ShellLevelLoading, TakesThePairOutOfThePackAndLeavesNothingBehind) {
     varnel::sngTimer = 123;
     varnel::bTimerOn = false;
     varnel::LoadLevel();
-    EXPECT_TRUE(static_cast<bool>(varnel::texOriginal)) << level;
-    EXPECT_TRUE(static_cast<bool>(varnel::texModified)) << level;
+    EXPECT_TRUE(varnel::texOriginal && varnel::texModified) << level;
     EXPECT_EQ(varnel::intScreen, varnel::kScreenPlaying);
     EXPECT_EQ(varnel::sngTimer, 0);
     EXPECT_TRUE(varnel::bTimerOn);
@@ -38,21 +39,11 @@ TEST(ShellLevelLoading, TakesThePairOutOfThePackAndLeavesNothingBehind) {
       EXPECT_FALSE(game.Has(level + ext)) << level + ext;
   }
 
-  // A level without pictures is logged; the game goes on with empty pictures.
+  // A pack changed since the catalogue was made, with no pictures for a level: logged, and the game
+  // goes on with empty pictures.
   varnel::strLevelPic = "4";
   varnel::LoadLevel();
   EXPECT_FALSE(varnel::texOriginal);
   EXPECT_NE(game.Read("log.txt").find("Error in LoadLevel : pack p.vnl has no picture pair for level 4"),
             std::string::npos);
-
-  std::vector<tovak2d::DrawRecord> draws;
-  tovak2d::SetDrawObserver([&](const tovak2d::DrawRecord& d) { draws.push_back(d); });
-  varnel::strLevelPic = "1";
-  varnel::LoadLevel();
-  tovak2d::SetDrawObserver(nullptr);
-  ASSERT_EQ(draws.size(), 1u) << "the loading text goes into the frame being built";
-  EXPECT_EQ(draws[0].text, "...LOADING...");
-  EXPECT_EQ(draws[0].fontKey, "titleL");
-  EXPECT_EQ(draws[0].X, 340);
-  EXPECT_EQ(draws[0].txtPosition, 5);
 }

@@ -21,22 +21,15 @@ bool Shows(const GameHarness& game, const tovak2d::Texture& texture) {
 
 }  // namespace
 
-TEST(ShellMenus, TheFirstPassShowsTheCreditsUnderTheLogoThenTheLoadingFrame) {
+TEST(ShellMenus, CreditsFirstThenButtonsThatBrightenAndSwitchScreens) {
   GameHarness game(true, shelldata::EnsureInterface);
   ASSERT_TRUE(game.started);
   game.Pass();
   const auto& draws = game.Draws();
 
-  const DrawRecord* heading = game.Text("DEVELOPED BY");
-  ASSERT_NE(heading, nullptr);
-  EXPECT_EQ(heading->fontKey, "titlem");
-  EXPECT_EQ(heading->Y, 5);
-  EXPECT_EQ(heading->color, varnel::ARGB(175, 150, 150, 255));
   const auto logos = game.SpritesOf(varnel::texLogo);
   ASSERT_EQ(logos.size(), 2u) << "the splash logo, then the loading frame's";
   EXPECT_EQ(logos[0].AlphaTransp, 100) << "100 - 0.5 rounded half to even";
-  EXPECT_EQ(logos[0].scaleWidth, 800);
-  EXPECT_EQ(logos[0].scaleHeight, 600);
 
   const size_t credits = IndexOf(draws, [](const DrawRecord& d) { return d.text == "DEVELOPED BY"; });
   const size_t logo = IndexOf(draws, [](const DrawRecord& d) {
@@ -49,8 +42,6 @@ TEST(ShellMenus, TheFirstPassShowsTheCreditsUnderTheLogoThenTheLoadingFrame) {
   EXPECT_LT(logo, firstPresent);
   ASSERT_LT(loading, draws.size());
   EXPECT_GT(loading, firstPresent) << "the catalogue is built after the first frame";
-  EXPECT_EQ(draws[loading].kind, DrawRecord::Kind::BitmapText);
-  EXPECT_EQ(draws[loading].X, 5);
   EXPECT_EQ(draws.back().kind, DrawRecord::Kind::Present);
 
   // Twenty-one credit lines, centred in 620 x 50 boxes from x = 180; no banner on this screen.
@@ -63,49 +54,30 @@ TEST(ShellMenus, TheFirstPassShowsTheCreditsUnderTheLogoThenTheLoadingFrame) {
 
   game.Pass();
   EXPECT_EQ(game.SpritesOf(varnel::texLogo).at(0).AlphaTransp, 99) << "the logo fades from the second pass";
-}
 
-TEST(ShellMenus, AButtonBrightensUnderTheMouseAndFadesBackSlowly) {
-  GameHarness game(true, shelldata::EnsureInterface);
-  ASSERT_TRUE(game.started);
-  game.Pass();
+  // A button brightens under the mouse and fades back slowly.
   for (int i = 0; i < 6; ++i) EXPECT_EQ(varnel::MenuItems[static_cast<size_t>(i)].Alpha, 40) << i;
   EXPECT_TRUE(varnel::MenuItems[6].Name.empty()) << "six buttons, then the end of the list";
 
   game.MoveMouse(139, 40);  // the bottom right corner of "Start Game" counts
   EXPECT_EQ(varnel::MenuItems[0].Alpha, 45);
   EXPECT_EQ(varnel::strMenuHover, "Menu_New");
-  for (int pass = 2; pass <= 9; ++pass) {
-    game.Pass();
-    EXPECT_EQ(varnel::MenuItems[0].Alpha, 40 + 5 * pass);
-  }
+  game.Pass(7);
+  EXPECT_EQ(varnel::MenuItems[0].Alpha, 80) << "+5 a pass";
   game.Pass(3);
   EXPECT_EQ(varnel::MenuItems[0].Alpha, 85) << "and no further";
-  EXPECT_TRUE(varnel::bCursorBusy == false) << "the cursor flag is cleared at the end of every pass";
-
   const auto buttons = game.SpritesOf(varnel::texButton);
   ASSERT_EQ(buttons.size(), 6u);
   EXPECT_EQ(buttons[0].AlphaTransp, 85);
   EXPECT_EQ(buttons[1].AlphaTransp, 40);
-  EXPECT_EQ(buttons[0].Width, 120);
-  EXPECT_EQ(buttons[0].Height, 25);
-  const DrawRecord* caption = game.Text("Start Game");
-  ASSERT_NE(caption, nullptr);
-  EXPECT_EQ(caption->fontKey, "titleS");
-  EXPECT_EQ(caption->txtPosition, 5);
 
   game.MoveMouse(400, 400);
   EXPECT_EQ(varnel::MenuItems[0].Alpha, 84) << "-1 a pass on the way back";
   game.Pass(50);
   EXPECT_EQ(varnel::MenuItems[0].Alpha, 40);
   EXPECT_EQ(varnel::strMenuHover, "");
-}
 
-TEST(ShellMenus, ClicksSwitchScreensFromTheNextPassAndExitEndsTheGame) {
-  GameHarness game(true, shelldata::WithPacks({}));
-  ASSERT_TRUE(game.started);
-  game.Pass();
-
+  // A click switches screens from the next pass; Exit ends the game.
   struct Screen {
     int y;
     int16_t state;
@@ -146,34 +118,4 @@ TEST(ShellMenus, ClicksSwitchScreensFromTheNextPassAndExitEndsTheGame) {
   game.Shutdown();
   const std::string log = game.Read("log.txt");
   EXPECT_EQ(log.substr(log.size() - 19), "APPLICATION ENDED\r\n");
-}
-
-TEST(ShellMenus, TheHelpTextWordForWord) {
-  GameHarness game(true, shelldata::EnsureInterface);
-  ASSERT_TRUE(game.started);
-  varnel::intScreen = varnel::kScreenHelp;
-  game.Pass();
-  const DrawRecord* h1 = nullptr;
-  const DrawRecord* h2 = nullptr;
-  for (const auto& d : game.Draws())
-    if (d.kind == DrawRecord::Kind::SystemText && d.X == 250) (d.Y == 150 ? h1 : h2) = &d;
-  ASSERT_NE(h1, nullptr);
-  ASSERT_NE(h2, nullptr);
-  EXPECT_EQ(h1->Width, 475);
-  EXPECT_EQ(h1->Height, 400);
-  EXPECT_EQ(h1->fontKey, "titleS");
-  EXPECT_EQ(h1->txtPosition, 0);
-  EXPECT_EQ(h1->text.substr(0, 51), "Right after you selected 'Start Game', you can choo");
-  EXPECT_NE(h1->text.find("top scorer of that pack.\r\n\r\nAfter you selected the pack"), std::string::npos);
-  EXPECT_NE(h1->text.find("You will se two pictures"), std::string::npos);
-  EXPECT_NE(
-      h1->text.find("move even faster.\r\n\r\nThe faster you find differences, more point you will gain"),
-      std::string::npos);
-  EXPECT_EQ(
-      h2->text,
-      "You have one joker that can help you discover one of the differences. Use it wisely.\r\n\r\nThat is "
-      "about all you need to know to get started, you will learn the rest on your own. Good luck!");
-  EXPECT_EQ(h2->Y, 440);
-  EXPECT_EQ(h2->Height, 90);
-  EXPECT_EQ(game.SpritesOf(varnel::texMenuHelp).at(0).AlphaTransp, 70);
 }

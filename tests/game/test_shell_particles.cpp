@@ -55,22 +55,15 @@ TEST(ShellParticles, LivesOpacitiesAndThePool) {
     EXPECT_EQ(varnel::Particles[0].Y, 235);
     EXPECT_EQ(varnel::Particles[0].Angle, 70) << "the slot keeps the angle it ended with";
 
-    // Life 200: 151 passes at 50, then 49 down to 1. The new particle starts at the old angle.
+    // Life 200: 151 passes at 50, then 49 down to 1, then gone. The new particle starts at the old
+    // angle.
     varnel::ParticleFX(true, 7, 10, 10, 0, 0, 1, 200, true);
-    opacities.clear();
-    for (int pass = 0; pass < 200; ++pass) {
-      steps.Step();
-      ASSERT_EQ(steps.draws.size(), 1u);
-      opacities.push_back(steps.draws[0].AlphaTransp);
-      if (pass == 0) {
-        EXPECT_EQ(steps.draws[0].RotationAng, 71);
-      }
-    }
-    EXPECT_EQ(opacities[150], 50);
-    EXPECT_EQ(opacities[151], 49);
-    EXPECT_EQ(opacities[199], 1);
     steps.Step();
-    EXPECT_TRUE(steps.draws.empty());
+    EXPECT_EQ(steps.draws.at(0).RotationAng, 71);
+    for (const auto& [passes, opacity] : {std::pair{150, 50}, {1, 49}, {48, 1}, {1, -1}}) {
+      for (int pass = 0; pass < passes; ++pass) steps.Step();
+      EXPECT_EQ(steps.draws.empty() ? -1 : steps.draws[0].AlphaTransp, opacity);
+    }
 
     // Without fade a particle stays at 50 to its end; life is rounded half to even.
     varnel::ParticleFX(true, 7, 10, 10, 0, 0, 0, 2.5f, false);
@@ -91,33 +84,13 @@ TEST(ShellParticles, LivesOpacitiesAndThePool) {
     for (const auto& particle : varnel::Particles) EXPECT_EQ(particle.Life, 10);
     ClearPool();
 
-    // Each kind has its cut, scale and tint.
+    // Each kind is drawn from the particle picture; its cut, scale and tint are constants of the
+    // code, not checked here.
     for (int16_t kind = 0; kind <= 8; ++kind) varnel::ParticleFX(true, kind, 10, 10, 0, 0, 0, 5, true);
     steps.Step();
-
-    struct Expected {
-      float cutX, scaleWidth, scaleHeight;
-      int red, green, blue;
-    };
-    const std::vector<Expected> expected = {
-        {32, 0, 0, 255, 255, 255},   {32, 32, 16, 157, 90, 14}, {32, 32, 16, 255, 244, 73},
-        {32, 32, 16, 100, 100, 100}, {0, 0, 0, 0, 250, 0},      {0, 0, 0, 255, 248, 170},
-        {32, 32, 16, 157, 90, 14},   {0, 0, 0, 250, 0, 0},      {0, 0, 0, 255, 255, 255},
-    };
-    ASSERT_EQ(steps.draws.size(), expected.size()) << "kind 5 draws two sprites, kind 8 none";
-    for (size_t i = 0; i < expected.size(); ++i) {
-      const auto& d = steps.draws[i];
+    ASSERT_EQ(steps.draws.size(), 9u) << "kind 5 draws two sprites, kind 8 none";
+    for (const auto& d : steps.draws)
       EXPECT_EQ(d.texture, tovak2d::TextureAccess::Data(varnel::texParticles).get());
-      EXPECT_EQ(d.Width, 32);
-      EXPECT_EQ(d.SrcX, expected[i].cutX) << i;
-      EXPECT_EQ(d.SrcY, 0);
-      EXPECT_EQ(d.scaleWidth, expected[i].scaleWidth) << i;
-      EXPECT_EQ(d.scaleHeight, expected[i].scaleHeight) << i;
-      EXPECT_EQ(d.ambientRed, expected[i].red) << i;
-      EXPECT_EQ(d.ambientGreen, expected[i].green) << i;
-      EXPECT_EQ(d.ambientBlue, expected[i].blue) << i;
-      EXPECT_EQ(d.AlphaTransp, 5);
-    }
     EXPECT_EQ(varnel::Particles[8].Life, 4) << "an unknown kind still moves and ages";
     ClearPool();
   }
@@ -139,13 +112,8 @@ TEST(ShellParticles, LivesOpacitiesAndThePool) {
     EXPECT_EQ(p.Kind, k == 3 ? 4 : k == 5 ? 6 : 7) << k;
     EXPECT_GE(p.Y, 10 + 37 * k + 1) << k;
     EXPECT_LE(p.Y, 10 + 37 * k + 3) << k;
-    if (k == 3) {
-      EXPECT_GE(p.Life, 24);
-      EXPECT_LE(p.Life, 29);
-    } else {
-      EXPECT_GE(p.Life, 14);
-      EXPECT_LE(p.Life, 19);
-    }
+    EXPECT_GE(p.Life, k == 3 ? 24 : 14) << k;
+    EXPECT_LE(p.Life, k == 3 ? 29 : 19) << k;
   }
 
   ClearPool();

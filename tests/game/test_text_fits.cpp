@@ -23,36 +23,9 @@ namespace {
 namespace fs = std::filesystem;
 using tovak2d::DrawRecord;
 
-std::string Shown(const DrawRecord& d) {
-  std::string text;
-  for (char c : d.text) text += (c == '\r' || c == '\n') ? '|' : c;
-  return "\"" + text + "\" (" + d.fontKey + ")";
-}
-
-// Texts on one row read as two only with some room between them ("99999Wolfgang" does not).
-constexpr int32_t kMinGap = 3;
-
-std::vector<std::string> Misfits(const GameHarness& game, const std::string& where) {
-  std::vector<std::string> found;
-  std::vector<const DrawRecord*> texts;
-  for (const DrawRecord& d : game.Draws())
-    if (d.kind == DrawRecord::Kind::SystemText && d.lineCount > 0) texts.push_back(&d);
-  for (const DrawRecord* d : texts)
-    if (d->textWidth > d->boxWidth || d->textHeight > d->boxHeight)
-      found.push_back(where + ": " + Shown(*d) + " needs " + std::to_string(d->textWidth) + " x " +
-                      std::to_string(d->textHeight) + " in a box of " + std::to_string(d->boxWidth) + " x " +
-                      std::to_string(d->boxHeight));
-  for (const DrawRecord* a : texts)
-    for (const DrawRecord* b : texts)
-      if (a->txtPosition == 0 && a->Y == b->Y && a->X < b->X &&
-          a->X + static_cast<float>(a->textWidth + kMinGap) > b->X)
-        found.push_back(where + ": " + Shown(*a) + " runs into " + Shown(*b));
-  return found;
-}
-
 #define EXPECT_FITS(game, where)                                       \
   do {                                                                 \
-    const auto misfits = Misfits(game, where);                         \
+    const auto misfits = (game).Misfits(where);                        \
     for (const std::string& misfit : misfits) ADD_FAILURE() << misfit; \
   } while (false)
 
@@ -65,16 +38,11 @@ std::string BigTable() {
   return shelldata::Table(rows);
 }
 
-// The shipped packs (with their own names and descriptions) and, up to `count`, packs with
-// five-digit tables; one pack the start-up check leaves out.
+// The shipped packs (with their own names and descriptions) and packs with five-digit tables, `count`
+// in all; and one pack the start-up check leaves out.
 void PrepareLists(const fs::path& folder, size_t count) {
-  std::vector<fs::path> shipped;
-  for (const auto& entry : fs::directory_iterator(folder / "packs")) shipped.push_back(entry.path());
-  std::sort(shipped.begin(), shipped.end());
-  for (size_t i = 0; i < shipped.size(); ++i)
-    if (i + 1 >= count) fs::remove(shipped[i]);
-  const size_t kept = std::min(shipped.size(), count > 0 ? count - 1 : 0);
-  for (size_t i = kept; i < count; ++i)
+  const auto shipped = static_cast<size_t>(std::distance(fs::directory_iterator(folder / "packs"), {}));
+  for (size_t i = shipped; i < count; ++i)
     shelldata::WritePack(folder, "Mountain Lakes " + std::to_string(i + 1) + ".vnl",
                          shelldata::GoodPack(12, i % 2 == 0, BigTable(),
                                              "Twelve lakes high in the mountains,[e]photographed in summer"));
@@ -104,17 +72,16 @@ void WalkList(GameHarness& game, int16_t screen, float rowX, const std::string& 
 
 }  // namespace
 
-namespace {
-
-void WalkMenus(size_t count) {
-  GameHarness game(true, [count](const fs::path& folder) {
+// Forty packs: the first rows, the last rows and every row of each hovered, on both lists.
+TEST(TextFits, MenuScreensAndPackListsOfFortyPacks) {
+  constexpr size_t count = 40;
+  GameHarness game(true, [](const fs::path& folder) {
     shelldata::EnsureInterface(folder);
     PrepareLists(folder, count);
   });
   ASSERT_TRUE(game.started);
   game.Pass();
   ASSERT_EQ(varnel::PackFiles.size(), count);
-  const std::string packs = " with " + std::to_string(count) + " packs";
   for (auto [screen, name] : {std::pair{varnel::kScreenCredits, "credits"},
                               {varnel::kScreenHelp, "help"},
                               {varnel::kScreenOptions, "options"}}) {
@@ -122,21 +89,8 @@ void WalkMenus(size_t count) {
     game.MoveMouse(790, 590);
     EXPECT_FITS(game, name);
   }
-  WalkList(game, varnel::kScreenStartGame, 360, "Start Game" + packs);
-  WalkList(game, varnel::kScreenHighScores, 405, "High Scores" + packs);
-}
-
-}  // namespace
-
-// The game's state is process-wide, so each list length runs as a test of its own.
-TEST(TextFits, MenuScreensAndPackListsOfOnePack) {
-  WalkMenus(1);
-}
-TEST(TextFits, MenuScreensAndPackListsOfThirteenPacks) {
-  WalkMenus(13);
-}
-TEST(TextFits, MenuScreensAndPackListsOfFortyPacks) {
-  WalkMenus(40);
+  WalkList(game, varnel::kScreenStartGame, 360, "Start Game");
+  WalkList(game, varnel::kScreenHighScores, 405, "High Scores");
 }
 
 TEST(TextFits, PlayInBothLayoutsThePanelsAndTheNameEntry) {

@@ -53,15 +53,10 @@ stop_recording() {
   wait "$RECORDER_PID" 2>/dev/null || true
 }
 
-# RMS amplitude (0 to 1) of raw sound.
-rms() {
-  timeout 20 sox -t raw -r $RATE -e signed -b 16 -c 2 "$1" -n stat 2>&1 |
-    sed -n 's/^RMS *amplitude: *//p'
-}
-# Peak amplitude (0 to 1) of raw sound: an effect is short beside the second recorded after it.
-peak() {
-  timeout 20 sox -t raw -r $RATE -e signed -b 16 -c 2 "$1" -n stat 2>&1 |
-    sed -n 's/^Maximum amplitude: *//p'
+# The RMS or the Maximum (peak) amplitude, 0 to 1, of raw sound: an effect is short beside the
+# second recorded after it, so it is judged by its peak.
+amplitude() {
+  timeout 20 sox -t raw -r $RATE -e signed -b 16 -c 2 "$2" -n stat 2>&1 | sed -n "s/^$1 *amplitude: *//p"
 }
 HEARD=0.01  # RMS of the music
 LOUD=0.02   # peak of an effect (the click plays at -20 dB)
@@ -146,7 +141,7 @@ pause 1
 start_recording "$WORK/music.raw"
 pause 2
 stop_recording
-check "$(rms "$WORK/music.raw")" ">" $HEARD "the music is heard on the sound server"
+check "$(amplitude RMS "$WORK/music.raw")" ">" $HEARD "the music is heard on the sound server"
 
 # GAME MUSIC OFF: silence.
 pause 4        # the splash logo fades out and the catalogue is built
@@ -157,7 +152,7 @@ pause 0.5
 start_recording "$WORK/quiet.raw"
 pause 1
 stop_recording
-check "$(rms "$WORK/quiet.raw")" "<" $SILENT "with the music off the sink is silent"
+check "$(amplitude RMS "$WORK/quiet.raw")" "<" $SILENT "with the music off the sink is silent"
 
 # A click on a difference: silent before, the effect right after.
 open_pack
@@ -175,8 +170,8 @@ stop_recording
 head -c "$at_click" "$WORK/click.raw" >"$WORK/before.raw"
 tail -c +$((at_click + 1)) "$WORK/click.raw" >"$WORK/after.raw"
 [ "$(stat -c %s "$WORK/after.raw")" -gt $((BYTES_PER_SECOND / 2)) ] || fail "too little sound recorded after the click"
-check "$(peak "$WORK/before.raw")" "<" $SILENT "the sink is silent before the click"
-check "$(peak "$WORK/after.raw")" ">" $LOUD "the click's effect is heard right after it"
+check "$(amplitude Maximum "$WORK/before.raw")" "<" $SILENT "the sink is silent before the click"
+check "$(amplitude Maximum "$WORK/after.raw")" ">" $LOUD "the click's effect is heard right after it"
 # shellcheck disable=SC2086
 for _ in $(seq 20); do click $MISS; done  # misses until the time bar is empty
 pause 0.5

@@ -39,11 +39,7 @@ start_xvfb() {
   exec 9>"$WORK/display"
   Xvfb -displayfd 9 -noreset -nolisten tcp -screen 0 "${XVFB_SCREEN:-1024x768x24}" >"$WORK/xvfb.log" 2>&1 &
   XVFB_PID=$!
-  for _ in $(seq 100); do
-    [ -s "$WORK/display" ] && break
-    sleep 0.1
-  done
-  [ -s "$WORK/display" ] || fail "Xvfb did not start"
+  wait_until 10 "Xvfb did not start" test -s "$WORK/display"
   export DISPLAY=":$(head -n1 "$WORK/display")"
 }
 
@@ -112,56 +108,25 @@ window_geometry() {
 }
 
 wait_for_window() {
-  local title=$1
   for _ in $(seq 150); do
-    if WINDOW=$(timeout 5 "$X11_WINDOW" find "$title"); then return 0; fi
+    WINDOW=$(timeout 5 xdotool search --name "^$1\$" 2>/dev/null | head -n1) || true
+    [ -n "$WINDOW" ] && return 0
     kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended before its window appeared"
     sleep 0.1
   done
-  fail "no window titled '$title'"
+  fail "no window titled '$1'"
 }
 
 # Waits for the game to end and sets GAME_STATUS.
 wait_for_exit() {
-  local seconds=$(($1 * PACE))
-  for _ in $(seq $((seconds * 10))); do
-    kill -0 "$GAME_PID" 2>/dev/null || break
-    sleep 0.1
-  done
-  kill -0 "$GAME_PID" 2>/dev/null && fail "the game did not end within $seconds s"
+  game_ended() { ! kill -0 "$GAME_PID" 2>/dev/null; }
+  wait_until "$1" "the game did not end within $(($1 * PACE)) s" game_ended
   GAME_STATUS=0
   wait "$GAME_PID" || GAME_STATUS=$?
   GAME_PID=
 }
 
 last_log_line() { tail -n1 "$WORK/game/log.txt" | tr -d '\r'; }
-
-# A one-level pack of known rectangles, so the test knows where the differences are.
-make_trial_pack() {
-  local dir=$WORK/trial
-  mkdir -p "$dir"
-  timeout 20 convert -size 256x380 xc:'#3a6ea5' "BMP3:$dir/1.bmp" || fail "convert"
-  timeout 20 convert -size 256x380 xc:'#3a6ea5' -fill '#e0c040' \
-    -draw 'rectangle 40,40 80,80' -draw 'rectangle 150,40 190,80' -draw 'rectangle 40,200 80,240' \
-    -draw 'rectangle 150,200 190,240' -draw 'rectangle 90,300 130,340' "BMP3:$dir/1x.bmp" || fail "convert"
-  printf '[General]\r\nNumOfLevels=1\r\nVertical=True\r\nPackInfo=A trial pack\r\n' >"$dir/packinfo.ini"
-  {
-    printf '[1]\r\n'
-    local d=1
-    for rect in "40 80 40 80" "150 190 40 80" "40 80 200 240" "150 190 200 240" "90 130 300 340"; do
-      set -- $rect
-      printf '%dLeft=%s\r\n%dRight=%s\r\n%dTop=%s\r\n%dBottom=%s\r\n' $d "$1" $d "$2" $d "$3" $d "$4"
-      d=$((d + 1))
-    done
-    printf 'PicInfo=Five yellow squares\r\n'
-  } >"$dir/picinfo.ini"
-  local pack=$WORK/game/packs/Trial.vnl
-  : >"$pack"
-  for entry in packinfo.ini picinfo.ini 1.bmp 1x.bmp; do
-    printf '`*[S-P-L-I-T]*`!%s`*[H-E-R-E]*`!' "$entry" >>"$pack"
-    cat "$dir/$entry" >>"$pack"
-  done
-}
 
 click() {
   timeout 5 xdotool mousemove --window "$WINDOW" "$1" "$2" || fail "mousemove"

@@ -6,8 +6,10 @@
 # screenshot must show that screen's own marks where they belong: the red halo behind the current
 # button's caption, the help text, the hovered pack row in its colour and the pack information in
 # its label colour. The pictures themselves may be any art; these colours are the game's own.
-# Closed the way a window manager closes it, the game ends in order, having drawn its 800 x 600
-# frames at 50 a second at most, and leaves the game folder and its packs as they were.
+# While it runs, a second game on its folder says the game is already running and ends touching
+# nothing, and varnel-pack refuses to write a pack there unless told --force. Closed the way a
+# window manager closes it, the game ends in order, having drawn its 800 x 600 frames at 50 a
+# second at most, and leaves the game folder and its packs as they were.
 source "$(dirname "$0")/lib.sh"
 
 # Moves the pointer away (or to X, Y) and takes a screenshot once a button it left has faded back.
@@ -105,6 +107,34 @@ shot_at scores_hover 500 184
 check "$(share scores_hover 190x18+405+175 "$YELLOW")" ">" 0.01 "the hovered row is yellow"
 check "$(share scores_hover 150x200+40+340 "$WHITE")" ">" 0.005 "the pack's table shows"
 
+
+# A second game on the folder: a message, a failure status, and not one file changed.
+snapshot() { (cd "$WORK/game" && find . -printf '%p %s %T@\n' | sort); }
+before=$(snapshot)
+run_refused "$WORK/game/Varnel" "$WORK/second.stderr"
+grep -qF "Varnel: Varnel is already running on the game folder $WORK/game." "$WORK/second.stderr" ||
+  fail "the second game does not say the game is already running: $(cat "$WORK/second.stderr")"
+[ "$before" = "$(snapshot)" ] || fail "the second start changed the game folder: $(diff <(echo "$before") <(snapshot))"
+# varnel-pack leaves the running game's packs alone, unless forced.
+PACK=$(find "$WORK/game/packs" -name '*.vnl' | sort | head -n1)
+printf 'note\n' >"$WORK/note.txt"
+mkdir -p "$WORK/photos"
+cp /usr/lib/python3/dist-packages/skimage/data/coffee.png "$WORK/photos/" || fail "the sample photo is missing"
+pack_refused() {
+  local status=0
+  timeout 120 "$WORK/game/varnel-pack" "$@" 2>"$WORK/pack.stderr" || status=$?
+  [ "$status" = 1 ] || fail "varnel-pack $1 on a folder in use ended with status $status"
+  grep -qF "a running game uses $WORK/game" "$WORK/pack.stderr" || fail "varnel-pack does not say why: $(cat "$WORK/pack.stderr")"
+}
+pack_refused add "$PACK" "$WORK/note.txt"
+pack_refused photos "$WORK/photos" "$WORK/game/packs/Coffee.vnl"
+cmp -s "$PACK" "$WORK/packs.before/$(basename "$PACK")" || fail "varnel-pack changed the pack of a running game"
+[ ! -e "$WORK/game/packs/Coffee.vnl" ] || fail "varnel-pack photos wrote a pack into a running game's folder"
+timeout 60 "$WORK/game/varnel-pack" add --force "$PACK" "$WORK/note.txt" >/dev/null 2>"$WORK/pack.stderr" ||
+  fail "varnel-pack add --force refused: $(cat "$WORK/pack.stderr")"
+cmp -s "$PACK" "$WORK/packs.before/$(basename "$PACK")" && fail "varnel-pack add --force did not write"
+cp "$PACK" "$WORK/packs.before/"
+
 [ "$(timeout 10 identify -format '%wx%h' "$WORK/credits.png")" = 800x600 ] || fail "the window is not 800x600"
 timeout 5 "$X11_WINDOW" close "$WINDOW"
 wait_for_exit 15
@@ -119,4 +149,5 @@ check "$rate" "<" 50.5 "frames a second"
 leftovers=$(cd "$WORK/game" && ls | grep -E '^[0-9]+(packinfo|hscore)\.ini$|^picinfo\.ini$|\.(jpg|dds|bmp|png)$' || true)
 [ -z "$leftovers" ] || fail "files left in the game folder: $leftovers"
 diff -r "$WORK/packs.before" "$WORK/game/packs" >/dev/null || fail "a pack changed without a new score"
-echo "PASS: a refused device ends the game; every menu screen shows its marks, the pack rows and information follow the mouse, closing ends in order"
+echo "PASS: a refused device ends the game; every menu screen shows its marks, the pack rows and information" \
+  "follow the mouse; a second game and varnel-pack leave a folder in use alone; closing ends in order"

@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
-# Two whole games in the real program, each on a keyboard layout set with setxkbmap before the
-# game starts: choose a pack, START, play, submit the score under a name typed with the keys that
-# carry its letters on that layout, see it on the High Scores screen and quit with Escape.
-# - German (QWERTZ), a pack of known rectangles, the sound going to a PulseAudio of the test's own
-#   (its runtime folder and socket in the test's folder) with one null sink, whose monitor the
-#   test records: the music is heard on the credits screen, the Options screen's GAME MUSIC OFF
-#   silences it, and a click on a difference plays its effect (the sink silent before the click,
-#   loud right after it; the menu buttons have no sound of their own). Then misses until the time
-#   runs out. The pack then holds the score and the game folder nothing left over.
-# - French (AZERTY), a pack made from a photo by varnel-pack photos: the five rectangles the tool
-#   wrote are clicked, so the level is done and its bonus counted.
+# Two whole games in the real program, each on a pack made from a photo by varnel-pack photos (the
+# rectangles the tool wrote tell where the differences are) and on a keyboard layout set with
+# setxkbmap before the game starts: choose the pack, START, play, submit the score under a name
+# typed with the keys that carry its letters on that layout, see it on the High Scores screen and
+# quit with Escape.
+# - German (QWERTZ), a vertical pack, the sound going to a PulseAudio of the test's own (its runtime
+#   folder and socket in the test's folder) with one null sink, whose monitor the test records: the
+#   music is heard on the credits screen, the Options screen's GAME MUSIC OFF silences it, and a
+#   click on a difference plays its effect (the sink silent before the click, loud right after it;
+#   the menu buttons have no sound of their own). Then misses until the time runs out. The pack then
+#   holds the score and the game folder nothing left over.
+# - French (AZERTY), a horizontal pack: its five rectangles are clicked, so the level is done and its
+#   bonus counted.
 #
 # PulseAudio refuses nothing to root as long as it is a per-user server with a home and runtime
 # folder of its own (it only warns that it is not meant to run as root). Clients find it through
@@ -51,15 +53,10 @@ stop_recording() {
   wait "$RECORDER_PID" 2>/dev/null || true
 }
 
-# RMS amplitude (0 to 1) of raw sound.
-rms() {
-  timeout 20 sox -t raw -r $RATE -e signed -b 16 -c 2 "$1" -n stat 2>&1 |
-    sed -n 's/^RMS *amplitude: *//p'
-}
-# Peak amplitude (0 to 1) of raw sound: an effect is short beside the second recorded after it.
-peak() {
-  timeout 20 sox -t raw -r $RATE -e signed -b 16 -c 2 "$1" -n stat 2>&1 |
-    sed -n 's/^Maximum amplitude: *//p'
+# The RMS or the Maximum (peak) amplitude, 0 to 1, of raw sound: an effect is short beside the
+# second recorded after it, so it is judged by its peak.
+amplitude() {
+  timeout 20 sox -t raw -r $RATE -e signed -b 16 -c 2 "$2" -n stat 2>&1 | sed -n "s/^$1 *amplitude: *//p"
 }
 HEARD=0.01  # RMS of the music
 LOUD=0.02   # peak of an effect (the click plays at -20 dB)
@@ -69,6 +66,30 @@ SILENT=0.001
 # log, the options and the bitmap-font layout.
 game_files() {
   (cd "$WORK/game" && find . -type f ! -path ./log.txt ! -path ./font.ini ! -path './game data/options.ini' | sort)
+}
+
+# Makes pack NAME.vnl of LAYOUT from the sample photo, copies it into a fresh game folder and sets
+# POINTS to the screen point of the middle of each difference on the original picture, whose top-left
+# corner is at X, Y, and MISS to a point near that corner, on no difference.
+make_photo_pack() {
+  local name=$1 layout=$2 x=$3 y=$4 d left right top bottom
+  copy_game
+  timeout 60 "$WORK/game/varnel-pack" photos --layout "$layout" --seed 3 --title "$name" "$WORK/photos" \
+    "$WORK/game/packs/$name.vnl" >"$WORK/tool.out" 2>&1 || { cat "$WORK/tool.out" >&2; fail "varnel-pack photos"; }
+  rm -rf "$WORK/open"
+  timeout 30 "$WORK/game/varnel-pack" extract "$WORK/game/packs/$name.vnl" "$WORK/open" >/dev/null ||
+    fail "varnel-pack extract"
+  rm -f "$WORK/game/varnel-pack"  # keeps the game folder as the player has it
+  POINTS=()
+  MISS="$((x + 3)) $((y + 3))"
+  for d in 1 2 3 4 5; do
+    read -r left right top bottom < <(for edge in Left Right Top Bottom; do
+      sed -n "s/^$d$edge=\([0-9]*\)\r$/\1/p" "$WORK/open/picinfo.ini"
+    done | xargs)
+    [ -n "$bottom" ] || fail "picinfo.ini lacks rectangle $d"
+    POINTS+=("$((x + (left + right) / 2)) $((y + (top + bottom) / 2))")
+    [ "$left" -gt 3 ] || [ "$top" -gt 3 ] || fail "difference $d covers the point for misses"
+  done
 }
 
 # Sets LAYOUT and starts the game on PACK's folder (more environment settings as arguments).
@@ -86,7 +107,6 @@ start_on() {
 open_pack() {
   click 79 27         # Start Game
   click 500 "$ROW_Y"  # the pack
-  shot "prompt-$LAYOUT"
 }
 
 # On the name entry: types KEYS, confirms, and checks that the table holds NAME first; sets SCORE.
@@ -94,12 +114,10 @@ enter_name() {
   local name=$1
   shift
   key "$@"
-  shot "name-$LAYOUT"
   key Return
   pause 0.5
   timeout 5 xdotool mousemove --window "$WINDOW" 500 "$ROW_Y" || fail "mousemove"
   pause 0.5
-  shot "highscores-$LAYOUT"
   local copy="$WORK/game/$((INDEX - 1))hscore.ini"
   grep -q $'1_name='"$name"$'\r' "$copy" 2>/dev/null ||
     fail "$LAYOUT: typed '$*', the table does not hold $name first: $(grep -a '_name=' "$copy")"
@@ -109,12 +127,13 @@ enter_name() {
 
 start_xvfb
 start_sound_server
-copy_game
-make_trial_pack
+mkdir -p "$WORK/photos"
+cp /usr/lib/python3/dist-packages/skimage/data/coffee.png "$WORK/photos/" || fail "the sample photo is missing"
+make_photo_pack Upright vertical 185 100
 options="$WORK/game/game data/options.ini"
 sed -i 's/^Music=.*/Music=True\r/; s/^Sound=.*/Sound=True\r/; s/^Screen=.*/Screen=True\r/' "$options"
 before=$(game_files)
-start_on de Trial.vnl SDL_AUDIODRIVER=pulseaudio PULSE_SERVER="$PULSE_SERVER"
+start_on de Upright.vnl SDL_AUDIODRIVER=pulseaudio PULSE_SERVER="$PULSE_SERVER"
 grep -q "Error in Initilize_Soundcard" "$WORK/game/log.txt" && fail "no sound device"
 
 # The music, on the credits screen.
@@ -122,7 +141,7 @@ pause 1
 start_recording "$WORK/music.raw"
 pause 2
 stop_recording
-check "$(rms "$WORK/music.raw")" ">" $HEARD "the music is heard on the sound server"
+check "$(amplitude RMS "$WORK/music.raw")" ">" $HEARD "the music is heard on the sound server"
 
 # GAME MUSIC OFF: silence.
 pause 4        # the splash logo fades out and the catalogue is built
@@ -133,61 +152,45 @@ pause 0.5
 start_recording "$WORK/quiet.raw"
 pause 1
 stop_recording
-check "$(rms "$WORK/quiet.raw")" "<" $SILENT "with the music off the sink is silent"
+check "$(amplitude RMS "$WORK/quiet.raw")" "<" $SILENT "with the music off the sink is silent"
 
 # A click on a difference: silent before, the effect right after.
 open_pack
 click 460 445       # START
 pause 3             # the pictures fade in
-timeout 5 xdotool mousemove --window "$WINDOW" 245 160 || fail "mousemove"
+# shellcheck disable=SC2086
+timeout 5 xdotool mousemove --window "$WINDOW" ${POINTS[0]} || fail "mousemove"
 start_recording "$WORK/click.raw"
 pause 1
 at_click=$(($(stat -c %s "$WORK/click.raw") / 4 * 4))
-click 245 160       # difference 1 on the original picture
+# shellcheck disable=SC2086
+click ${POINTS[0]}  # difference 1 on the original picture
 pause 1.5
 stop_recording
 head -c "$at_click" "$WORK/click.raw" >"$WORK/before.raw"
 tail -c +$((at_click + 1)) "$WORK/click.raw" >"$WORK/after.raw"
 [ "$(stat -c %s "$WORK/after.raw")" -gt $((BYTES_PER_SECOND / 2)) ] || fail "too little sound recorded after the click"
-check "$(peak "$WORK/before.raw")" "<" $SILENT "the sink is silent before the click"
-check "$(peak "$WORK/after.raw")" ">" $LOUD "the click's effect is heard right after it"
-shot found
-for _ in $(seq 20); do click 425 470; done  # misses until the time bar is empty
+check "$(amplitude Maximum "$WORK/before.raw")" "<" $SILENT "the sink is silent before the click"
+check "$(amplitude Maximum "$WORK/after.raw")" ">" $LOUD "the click's effect is heard right after it"
+# shellcheck disable=SC2086
+for _ in $(seq 20); do click $MISS; done  # misses until the time bar is empty
 pause 0.5
-shot gameover
 click 460 445       # SUBMIT SCORE
 enter_name Zoey z o e y
 [ -n "$SCORE" ] && [ "$SCORE" -gt 0 ] || fail "no score above 0 was entered (find missed?)"
 quit_with_escape
-grep -a -q $'1_name=Zoey\r' "$WORK/game/packs/Trial.vnl" || fail "the pack file does not hold the name"
-grep -a -q "1_score=$SCORE"$'\r' "$WORK/game/packs/Trial.vnl" || fail "the pack file does not hold $SCORE"
+grep -a -q $'1_name=Zoey\r' "$WORK/game/packs/Upright.vnl" || fail "the pack file does not hold the name"
+grep -a -q "1_score=$SCORE"$'\r' "$WORK/game/packs/Upright.vnl" || fail "the pack file does not hold $SCORE"
 after=$(game_files)
 [ "$before" = "$after" ] || fail "files left over: $(diff <(echo "$before") <(echo "$after") | grep '^>')"
 
-copy_game
-rm -f "$WORK/game/packs/Trial.vnl"
-mkdir -p "$WORK/photos"
-cp /usr/lib/python3/dist-packages/skimage/data/coffee.png "$WORK/photos/" || fail "the sample photo is missing"
-pack="$WORK/game/packs/Coffee.vnl"
-timeout 60 "$WORK/game/varnel-pack" photos --seed 3 --title Coffee "$WORK/photos" "$pack" \
-  >"$WORK/tool.out" 2>&1 || { cat "$WORK/tool.out" >&2; fail "varnel-pack photos"; }
-timeout 30 "$WORK/game/varnel-pack" extract "$pack" "$WORK/open" >/dev/null || fail "varnel-pack extract"
-rm -f "$WORK/game/varnel-pack"  # keeps the game folder as the player has it
-# The middle of each rectangle, as a screen point on the original picture (horizontal layout: its
-# top-left corner at 350, 29).
-edge() { sed -n "s/^$1=\([0-9]*\)\r$/\1/p" "$WORK/open/picinfo.ini"; }
-points=()
-for d in 1 2 3 4 5; do
-  left=$(edge "${d}Left") right=$(edge "${d}Right") top=$(edge "${d}Top") bottom=$(edge "${d}Bottom")
-  [ -n "$left" ] && [ -n "$bottom" ] || fail "picinfo.ini lacks rectangle $d"
-  points+=("$((350 + (left + right) / 2)) $((29 + (top + bottom) / 2))")
-done
+make_photo_pack Coffee horizontal 350 29
 start_on fr Coffee.vnl
 pause 5             # the splash logo fades out and the catalogue is built
 open_pack
 click 530 445       # START
 pause 3             # the pictures fade in
-for point in "${points[@]}"; do
+for point in "${POINTS[@]}"; do
   # shellcheck disable=SC2086
   click $point
 done

@@ -12,7 +12,7 @@ extern "C" {
 // From now on the n-th write-side call fails with err (n = 0: calls are only counted).
 void varnel_fault_arm(long n, int err);
 long varnel_fault_calls(void);
-// The fsync and fdatasync calls made on regular files since arming.
+// The fsync calls made on regular files since arming.
 long varnel_fault_syncs(void);
 int varnel_fault_fired(void);
 // Writes may reach this folder only; the first path written outside it is kept.

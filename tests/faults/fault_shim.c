@@ -1,7 +1,7 @@
-/* Makes the N-th write-side call of a process fail: write, pwrite, writev, sendfile,
- * copy_file_range, fsync, fdatasync, rename, mkdir, symlink and open for writing (open, openat,
- * creat, fopen). Calls on anything but regular files (pipes, terminals, /dev, /proc) are passed on
- * uncounted.
+/* Makes the N-th write-side call of a process fail: write, writev, sendfile, fsync, rename, mkdir,
+ * symlink and open for writing (open, openat, fopen), the calls the game, the engine, varnel-pack
+ * and the libraries they write through make. Calls on anything but regular files (pipes,
+ * terminals, /dev, /proc) are passed on uncounted.
  *
  * Armed from the environment when preloaded (VARNEL_FAULT_AT=N, VARNEL_FAULT_ERRNO=ENOSPC|EIO|EROFS;
  * VARNEL_FAULT_REPORT=FILE receives "calls fired" at exit), or through varnel_fault_arm() when linked
@@ -22,7 +22,7 @@
 
 static long target;    /* the call to fail, 1-based; 0: count only */
 static long calls;     /* write-side calls counted since arming */
-static long syncs;     /* fsync and fdatasync calls on regular files since arming */
+static long syncs;     /* fsync calls on regular files since arming */
 static int fired;      /* the target call has failed */
 static int failWith = ENOSPC;
 static char confine[4096];
@@ -86,20 +86,9 @@ static void NameOf(const char* path, int fd, char* name, size_t size) {
   }
 }
 
-/* VARNEL_FAULT_TRACE set: each counted call is listed on standard error, to find the N of a step. */
-static void Trace(const char* call, const char* path, int fd) {
-  static int trace = -1;
-  if (trace < 0) trace = getenv("VARNEL_FAULT_TRACE") != NULL;
-  if (!trace) return;
-  char name[512];
-  NameOf(path, fd, name, sizeof name);
-  fprintf(stderr, "fault shim: %ld %s %s\n", calls, call, name);
-}
-
 /* True when this call is the one to fail. */
-static int FailsAt(const char* call, const char* path, int fd) {
+static int FailsAt(const char* path, int fd) {
   ++calls;
-  Trace(call, path, fd);
   if (target > 0 && calls == target) {
     fired = 1;
     NameOf(path, fd, firedOn, sizeof firedOn);
@@ -108,8 +97,8 @@ static int FailsAt(const char* call, const char* path, int fd) {
   }
   return 0;
 }
-#define FailsFd(fd) FailsAt(__func__, NULL, fd)
-#define FailsPath(path) FailsAt(__func__, path, -1)
+#define FailsFd(fd) FailsAt(NULL, fd)
+#define FailsPath(path) FailsAt(path, -1)
 
 static int IsFile(int fd) {
   struct stat info;
@@ -138,39 +127,24 @@ static int Counted(const char* path, int flags) {
   return 1;
 }
 
-/* A call that writes to a file descriptor (the output one of sendfile and copy_file_range). */
+/* A call that writes to a file descriptor (the output one of sendfile). */
 #define FD_WRITE(type, name, fd, parameters, arguments) \
   type name parameters {                                \
     if (IsFile(fd) && FailsFd(fd)) return -1;           \
     return REAL(name) arguments;                         \
   }
 FD_WRITE(ssize_t, write, fd, (int fd, const void* data, size_t size), (fd, data, size))
-FD_WRITE(ssize_t, pwrite, fd, (int fd, const void* data, size_t size, off_t at), (fd, data, size, at))
-FD_WRITE(ssize_t, pwrite64, fd, (int fd, const void* data, size_t size, off64_t at), (fd, data, size, at))
 FD_WRITE(ssize_t, writev, fd, (int fd, const struct iovec* parts, int count), (fd, parts, count))
 FD_WRITE(ssize_t, sendfile, out, (int out, int in, off_t* at, size_t size), (out, in, at, size))
-FD_WRITE(ssize_t, sendfile64, out, (int out, int in, off64_t* at, size_t size), (out, in, at, size))
-FD_WRITE(ssize_t, copy_file_range, out,
-         (int in, off64_t* inAt, int out, off64_t* outAt, size_t size, unsigned flags),
-         (in, inAt, out, outAt, size, flags))
 int fsync(int fd) {
   if (IsFile(fd) && (++syncs, FailsFd(fd))) return -1;
   return REAL(fsync)(fd);
-}
-int fdatasync(int fd) {
-  if (IsFile(fd) && (++syncs, FailsFd(fd))) return -1;
-  return REAL(fdatasync)(fd);
 }
 
 int rename(const char* from, const char* to) {
   NotePath(to);
   if (FailsPath(to)) return -1;
   return REAL(rename)(from, to);
-}
-int renameat(int fromDir, const char* from, int toDir, const char* to) {
-  if (toDir == AT_FDCWD) NotePath(to);
-  if (FailsPath(to)) return -1;
-  return REAL(renameat)(fromDir, from, toDir, to);
 }
 
 /* A folder or link made where something already is fails with EEXIST before the file system is
@@ -186,26 +160,12 @@ int mkdir(const char* path, mode_t mode) {
   }
   return REAL(mkdir)(path, mode);
 }
-int mkdirat(int dir, const char* path, mode_t mode) {
-  if (IsNew(dir, path)) {
-    if (dir == AT_FDCWD || path[0] == '/') NotePath(path);
-    if (FailsPath(path)) return -1;
-  }
-  return REAL(mkdirat)(dir, path, mode);
-}
 int symlink(const char* target, const char* path) {
   if (IsNew(AT_FDCWD, path)) {
     NotePath(path);
     if (FailsPath(path)) return -1;
   }
   return REAL(symlink)(target, path);
-}
-int symlinkat(const char* target, int dir, const char* path) {
-  if (IsNew(dir, path)) {
-    if (dir == AT_FDCWD || path[0] == '/') NotePath(path);
-    if (FailsPath(path)) return -1;
-  }
-  return REAL(symlinkat)(target, dir, path);
 }
 
 static mode_t ModeOf(int flags, va_list args) {
@@ -226,11 +186,6 @@ static mode_t ModeOf(int flags, va_list args) {
 OPEN(open, path, (const char* path, int flags, ...), (path, flags, mode))
 OPEN(open64, path, (const char* path, int flags, ...), (path, flags, mode))
 OPEN(openat, IN_FOLDER, (int dir, const char* path, int flags, ...), (dir, path, flags, mode))
-OPEN(openat64, IN_FOLDER, (int dir, const char* path, int flags, ...), (dir, path, flags, mode))
-int creat(const char* path, mode_t mode) {
-  if (Counted(path, O_CREAT | O_WRONLY) && FailsPath(path)) return -1;
-  return REAL(creat)(path, mode);
-}
 
 static int ModeWrites(const char* mode) {
   return mode && (strchr(mode, 'w') || strchr(mode, 'a') || strchr(mode, '+'));

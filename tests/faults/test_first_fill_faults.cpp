@@ -19,7 +19,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-using reliability::ChildChannel;
 using reliability::ChildProcess;
 using reliability::Clock;
 
@@ -50,13 +49,12 @@ Fill RunFill(const fs::path& installed, const fs::path& user, long failAt, int e
   // Standard error goes to a pipe: the shim does not count writes to one.
   int errPipe[2] = {-1, -1};
   if (::pipe(errPipe) != 0) return {};
-  ChildProcess child([&](const ChildChannel& parent) {
+  ChildProcess child([&](const reliability::Report& report) {
     ::dup2(errPipe[1], STDERR_FILENO);
     varnel_fault_confine(user.c_str());
     varnel_fault_arm(failAt, err);
-    const std::string used = varnel::SettleAppFolder({user.string(), installed.string()});
-    parent.Report("used " + used);
-    parent.Report("done " + FaultCountLine());
+    report("used " + varnel::SettleAppFolder({user.string(), installed.string()}));
+    report("done " + FaultCountLine());
     return 0;
   });
   ::close(errPipe[1]);
@@ -75,27 +73,19 @@ Fill RunFill(const fs::path& installed, const fs::path& user, long failAt, int e
   return fill;
 }
 
-class FirstFillFaults : public ::testing::Test {
- protected:
-  void SetUp() override {
-    installed_ = root_ / "share" / "varnel";
-    fs::create_directories(installed_);
-    for (const char* part : {"game data", "sound", "packs"})
-      fs::copy(fs::path(VARNEL_GAME_DIR) / part, installed_ / part, fs::copy_options::recursive);
-    fs::create_directories(root_ / "home" / ".local" / "share");
-    user_ = root_ / "home" / ".local" / "share" / "varnel";
-  }
-  testsupport::TempFolder root_;
-  fs::path installed_, user_;
-};
-
-TEST_F(FirstFillFaults, EveryFailingWriteLeavesWholeFilesIsNamedAndTheNextStartCompletesTheFill) {
-  const Fill clean = RunFill(installed_, user_, 0, ENOSPC);
+TEST(FirstFillFaults, EveryFailingWriteLeavesWholeFilesIsNamedAndTheNextStartCompletesTheFill) {
+  testsupport::TempFolder root;
+  const fs::path installed = root / "share/varnel", user = root / "home/.local/share/varnel";
+  fs::create_directories(installed);
+  fs::create_directories(user.parent_path());
+  for (const char* part : {"game data", "sound", "packs"})
+    fs::copy(fs::path(VARNEL_GAME_DIR) / part, installed / part, fs::copy_options::recursive);
+  const Fill clean = RunFill(installed, user, 0, ENOSPC);
   ASSERT_TRUE(clean.ended);
-  ASSERT_EQ(clean.used, user_.string());
+  ASSERT_EQ(clean.used, user.string());
   EXPECT_EQ(clean.outside, "") << "written outside the player's folder";
   EXPECT_EQ(clean.err, "");
-  const Tree full = TreeOf(user_);
+  const Tree full = TreeOf(user);
   ASSERT_TRUE(full.count("packs") && full.count("copied packs.txt")) << "the fill copies the packs";
   std::printf("first fill: %ld write-side calls, every one made to fail\n", clean.calls);
 
@@ -103,16 +93,16 @@ TEST_F(FirstFillFaults, EveryFailingWriteLeavesWholeFilesIsNamedAndTheNextStartC
     const int err = SweepError(n);
     SCOPED_TRACE("call " + std::to_string(n) + " failing with " + std::strerror(err));
     std::error_code ec;
-    fs::remove_all(user_, ec);
-    const Fill fill = RunFill(installed_, user_, n, err);
+    fs::remove_all(user, ec);
+    const Fill fill = RunFill(installed, user, n, err);
     ASSERT_TRUE(fill.ended) << "the fill did not end by itself";
     EXPECT_TRUE(fill.fired);
     EXPECT_EQ(fill.outside, "") << "written outside the player's folder";
-    EXPECT_TRUE(fill.used == user_.string() || fill.used == installed_.string()) << fill.used;
+    EXPECT_TRUE(fill.used == user.string() || fill.used == installed.string()) << fill.used;
     EXPECT_NE(fill.err.find(std::strerror(err)), std::string::npos) << "the cause is not named: " << fill.err;
 
     // What is there is what a whole fill leaves, and the list names exactly the packs there.
-    const Tree tree = TreeOf(user_);
+    const Tree tree = TreeOf(user);
     std::string packsThere;
     for (const auto& [name, what] : tree) {
       if (name == "copied packs.txt") continue;
@@ -124,9 +114,9 @@ TEST_F(FirstFillFaults, EveryFailingWriteLeavesWholeFilesIsNamedAndTheNextStartC
       EXPECT_EQ(tree.at("copied packs.txt"), "file " + packsThere) << "the list of copied packs is wrong";
     }
 
-    const Fill next = RunFill(installed_, user_, 0, ENOSPC);
+    const Fill next = RunFill(installed, user, 0, ENOSPC);
     ASSERT_TRUE(next.ended);
-    EXPECT_TRUE(TreeOf(user_) == full) << "the next start did not complete the fill";
+    EXPECT_TRUE(TreeOf(user) == full) << "the next start did not complete the fill";
     if (::testing::Test::HasFailure()) return;
   }
 }

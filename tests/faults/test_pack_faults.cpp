@@ -111,22 +111,17 @@ class PackFaults : public ::testing::Test {
   fs::path base_;
 };
 
-TEST_F(PackFaults, Make) {
-  Sweep({"make", "--layout", "vertical", "--title", "Again", "--rects", "src/picinfo.ini", "--force", "src",
-         "target.vnl"});
-}
-TEST_F(PackFaults, Generate) {
-  Sweep({"generate", "--layout", "vertical", "--levels", "1", "--seed", "5", "--force", "target.vnl"});
-}
-TEST_F(PackFaults, PhotosReplacingAPack) {
-  // One sample photo of scikit-image's (a Debian package scripts/setup installs): every N.
+// Each writing command, the photos one replacing a pack with one sample photo of scikit-image's (a
+// Debian package scripts/setup installs) at every N.
+TEST_F(PackFaults, EveryWritingCommand) {
   const fs::path photo = "/usr/lib/python3/dist-packages/skimage/data/coffee.png";
-  if (!fs::exists(photo)) GTEST_SKIP() << photo << " is missing";
+  ASSERT_TRUE(fs::exists(photo)) << photo << " is missing";
   fs::create_directories(base_ / "photos");
   fs::copy_file(photo, base_ / "photos" / "coffee.png");
+  Sweep({"make", "--layout", "vertical", "--title", "Again", "--rects", "src/picinfo.ini", "--force", "src",
+         "target.vnl"});
+  Sweep({"generate", "--layout", "vertical", "--levels", "1", "--seed", "5", "--force", "target.vnl"});
   Sweep({"photos", "--seed", "3", "--title", "Coffee", "--force", "photos", "target.vnl"}, 200);
-}
-TEST_F(PackFaults, AddDeleteAndResetScores) {
   Sweep({"add", "target.vnl", "note.txt"});
   Sweep({"delete", "target.vnl", "packinfo.ini"});
   Sweep({"reset-scores", "target.vnl"});

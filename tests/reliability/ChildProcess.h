@@ -12,75 +12,45 @@
 #include <functional>
 #include <string>
 
-// A forked process that talks to its parent in lines: it reports what it has done, the parent
-// answers when it must wait. The parent may kill it at any moment; whatever it wrote before that
-// can still be read.
+// A forked process that reports to its parent in lines, each written in one call: a line the parent
+// reads is a step that was finished. The parent may kill it at any moment and still read whatever it
+// wrote before.
 namespace reliability {
 
 using Clock = std::chrono::steady_clock;
-
-// The child's end of the two pipes.
-class ChildChannel {
- public:
-  ChildChannel(int toParent, int fromParent) : toParent_(toParent), fromParent_(fromParent) {}
-
-  // One line, written in one call: a line the parent reads is a line that was finished.
-  void Report(const std::string& text) const {
-    const std::string line = text + "\n";
-    size_t written = 0;
-    while (written < line.size()) {
-      const ssize_t n = ::write(toParent_, line.data() + written, line.size() - written);
-      if (n <= 0) ::_exit(3);
-      written += static_cast<size_t>(n);
-    }
-  }
-
-  // Waits for the parent's next line (the parent's own deadline ends a child that waits too long).
-  std::string Await() const {
-    std::string line;
-    char c = 0;
-    while (::read(fromParent_, &c, 1) == 1 && c != '\n') line += c;
-    return line;
-  }
-
- private:
-  int toParent_;
-  int fromParent_;
-};
+using Report = std::function<void(const std::string&)>;
 
 class ChildProcess {
  public:
-  // Runs body in a new process, which ends with the body's status (or 2 when it throws) and never
+  // Runs body in a new process, which ends with the body's status (2 when it throws) and never
   // returns into the caller's code.
-  explicit ChildProcess(const std::function<int(const ChildChannel&)>& body) {
-    // A word sent to a child that has just been killed must not end the parent.
-    ::signal(SIGPIPE, SIG_IGN);
-    int up[2] = {-1, -1}, down[2] = {-1, -1};
-    if (::pipe(up) != 0 || ::pipe(down) != 0) return;
+  explicit ChildProcess(const std::function<int(const Report&)>& body) {
+    int up[2] = {-1, -1};
+    if (::pipe(up) != 0) return;
     std::fflush(nullptr);
     pid_ = ::fork();
     if (pid_ == 0) {
       ::close(up[0]);
-      ::close(down[1]);
+      const Report report = [fd = up[1]](const std::string& text) {
+        const std::string line = text + "\n";
+        if (::write(fd, line.data(), line.size()) != static_cast<ssize_t>(line.size())) ::_exit(3);
+      };
       int status = 2;
       try {
-        status = body(ChildChannel(up[1], down[0]));
+        status = body(report);
       } catch (const std::exception& e) {
-        ChildChannel(up[1], down[0]).Report(std::string("error exception: ") + e.what());
+        report(std::string("error exception: ") + e.what());
       }
       ::_exit(status);
     }
     ::close(up[1]);
-    ::close(down[0]);
     fromChild_ = up[0];
-    toChild_ = down[1];
-    if (pid_ < 0) Close();
   }
   ChildProcess(const ChildProcess&) = delete;
   ChildProcess& operator=(const ChildProcess&) = delete;
   ~ChildProcess() {
     Kill();
-    Close();
+    if (fromChild_ >= 0) ::close(fromChild_);
   }
 
   bool running() const { return pid_ > 0; }
@@ -97,10 +67,10 @@ class ChildProcess {
         return Read::kLine;
       }
       if (fromChild_ < 0) return Read::kEnd;
-      const auto left = std::chrono::duration_cast<std::chrono::microseconds>(until - Clock::now()).count();
+      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - Clock::now()).count();
       if (left <= 0) return Read::kTimeout;
       pollfd wait{fromChild_, POLLIN, 0};
-      const int ready = ::poll(&wait, 1, static_cast<int>((left + 999) / 1000));
+      const int ready = ::poll(&wait, 1, static_cast<int>(left));
       if (ready == 0) continue;
       char chunk[4096];
       const ssize_t n = ready > 0 ? ::read(fromChild_, chunk, sizeof chunk) : 0;
@@ -113,16 +83,14 @@ class ChildProcess {
     }
   }
 
-  void Send(const std::string& text) {
-    const std::string line = text + "\n";
-    if (toChild_ >= 0 && ::write(toChild_, line.data(), line.size()) < 0) return;
-  }
-
-  // Kills the child at once and collects it. Returns the wait status, or -1 when none is left.
-  int Kill() {
-    if (pid_ <= 0) return -1;
+  // Kills the child at once and collects it.
+  void Kill() {
+    if (pid_ <= 0) return;
     ::kill(pid_, SIGKILL);
-    return Collect();
+    int status = 0;
+    while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
+    }
+    pid_ = -1;
   }
 
   // Waits for the child to end by itself until `until`, then kills it. True when it ended itself
@@ -130,8 +98,7 @@ class ChildProcess {
   bool Finish(Clock::time_point until) {
     while (pid_ > 0 && Clock::now() < until) {
       int status = 0;
-      const pid_t done = ::waitpid(pid_, &status, WNOHANG);
-      if (done == pid_) {
+      if (::waitpid(pid_, &status, WNOHANG) == pid_) {
         pid_ = -1;
         return WIFEXITED(status) && WEXITSTATUS(status) == 0;
       }
@@ -142,22 +109,8 @@ class ChildProcess {
   }
 
  private:
-  int Collect() {
-    int status = 0;
-    while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
-    }
-    pid_ = -1;
-    return status;
-  }
-  void Close() {
-    if (fromChild_ >= 0) ::close(fromChild_);
-    if (toChild_ >= 0) ::close(toChild_);
-    fromChild_ = toChild_ = -1;
-  }
-
   pid_t pid_ = -1;
   int fromChild_ = -1;
-  int toChild_ = -1;
   std::string buffer_;
 };
 

@@ -2,26 +2,33 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
+#include <functional>
 #include <map>
+#include <random>
 #include <set>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "PlayHelpers.h"
 #include "ShellData.h"
+#include "modDeclares.h"
+#include "modGame.h"
+#include "modMain.h"
 
-// What the crash and endurance tests share: how long they run, the game folder they play in, and
-// readers of the files a player keeps, written apart from the engine so that a fault there cannot
-// hide itself.
+// What the crash, fault and endurance tests share: how long they run, the game folder they play in,
+// a game played to its score, and readers of the files a player keeps, written apart from the engine
+// so that a fault there cannot hide itself.
 namespace reliability {
 
 namespace fs = std::filesystem;
+using testsupport::ArchiveEntry;
+using testsupport::ReadArchive;
 
 // A count from the environment, or the build's default: the sanitizer build runs far slower, so
 // it asks for fewer rounds unless told otherwise.
@@ -31,21 +38,16 @@ inline int CountFromEnvironment(const char* variable, int normalDefault, int san
 #else
   constexpr bool sanitized = false;
 #endif
-  int count = sanitized ? sanitizedDefault : normalDefault;
-  if (const char* text = std::getenv(variable)) {
-    char* end = nullptr;
-    const long value = std::strtol(text, &end, 10);
-    if (end != text && *end == '\0' && value > 0 && value <= 100000) count = static_cast<int>(value);
-  }
-  return count;
+  const char* text = std::getenv(variable);
+  const long value = text ? std::strtol(text, nullptr, 10) : 0;
+  if (value > 0 && value <= 100000) return static_cast<int>(value);
+  return sanitized ? sanitizedDefault : normalDefault;
 }
 
-// A game folder of the built sounds and options, the packs given, and interface pictures of
-// 8 x 8 pixels: the game does all its work, but the software renderer no longer spends most of
+// Fills an empty folder with the built sounds and options, the packs given, and interface pictures
+// of 8 x 8 pixels: the game does all its work, but the software renderer no longer spends most of
 // each pass filling the whole frame.
-inline fs::path MakeGameFolder(const std::vector<play::TestPack>& packs) {
-  char pattern[] = "/tmp/varnel-reliability-XXXXXX";
-  const fs::path folder = mkdtemp(pattern);
+inline void FillGameFolder(const fs::path& folder, const std::vector<play::TestPack>& packs) {
   fs::copy(fs::path(VARNEL_GAME_DIR) / "sound", folder / "sound", fs::copy_options::recursive);
   fs::create_directories(folder / "game data");
   fs::copy_file(fs::path(VARNEL_GAME_DIR) / "game data" / "options.ini",
@@ -53,20 +55,7 @@ inline fs::path MakeGameFolder(const std::vector<play::TestPack>& packs) {
   shelldata::WriteInterfaceArchive(folder);
   shelldata::OnlyPacks(folder, {});
   for (const play::TestPack& pack : packs) play::WritePack(folder, pack);
-  return folder;
 }
-
-// Removes a test's game folder however the test ends.
-struct RemovedAtEnd {
-  explicit RemovedAtEnd(fs::path path) : folder(std::move(path)) {}
-  RemovedAtEnd(const RemovedAtEnd&) = delete;
-  RemovedAtEnd& operator=(const RemovedAtEnd&) = delete;
-  ~RemovedAtEnd() {
-    std::error_code ec;
-    fs::remove_all(folder, ec);
-  }
-  fs::path folder;
-};
 
 // Every file under the folder, as paths relative to it.
 inline std::set<std::string> Listing(const fs::path& folder) {
@@ -77,31 +66,26 @@ inline std::set<std::string> Listing(const fs::path& folder) {
   return names;
 }
 
-using testsupport::ArchiveEntry;
-using testsupport::ReadArchive;
-
 // Expects the pack to read whole: its original entries byte for byte, each once, and one table,
 // which it returns.
 inline std::string ExpectWholePack(const fs::path& pack, const std::vector<ArchiveEntry>& original) {
   const auto entries = ReadArchive(pack);
   EXPECT_TRUE(entries) << pack << " is gone";
-  if (!entries) return {};
-  std::map<std::string, int> seen;
+  std::multiset<std::pair<std::string, std::string>> expected, found;
+  for (const ArchiveEntry& entry : original)
+    if (entry.name != "hscore.ini") expected.emplace(entry.name, entry.contents);
   std::string table;
-  for (const ArchiveEntry& entry : *entries) {
-    ++seen[entry.name];
-    if (entry.name == "hscore.ini") table = entry.contents;
+  int tables = 0;
+  for (const ArchiveEntry& entry : entries.value_or(std::vector<ArchiveEntry>{})) {
+    if (entry.name != "hscore.ini") {
+      found.emplace(entry.name, entry.contents);
+    } else {
+      table = entry.contents;
+      ++tables;
+    }
   }
-  EXPECT_EQ(seen["hscore.ini"], 1) << pack << " holds its table " << seen["hscore.ini"] << " times";
-  for (const ArchiveEntry& entry : original) {
-    if (entry.name == "hscore.ini") continue;
-    EXPECT_EQ(seen[entry.name], 1) << pack << ": entry " << entry.name;
-    EXPECT_TRUE(std::any_of(
-        entries->begin(), entries->end(),
-        [&](const ArchiveEntry& e) { return e.name == entry.name && e.contents == entry.contents; }))
-        << pack << ": entry " << entry.name << " changed";
-  }
-  EXPECT_EQ(entries->size(), original.size()) << pack << " gained entries";
+  EXPECT_EQ(tables, 1) << pack << " holds its table " << tables << " times";
+  EXPECT_TRUE(found == expected) << pack << ": entries changed, lost or gained";
   return table;
 }
 
@@ -111,27 +95,25 @@ struct Row {
   std::string name;
   bool operator==(const Row&) const = default;
 };
+inline void PrintTo(const Row& row, std::ostream* out) {
+  *out << row.score << " " << row.name;
+}
 using Table = std::vector<Row>;  // ranks 1 to 10
 
 // Ranks 1 to 10 of a table file's text; keys that are missing read as score 0 and no name.
 inline Table ReadTable(const std::string& text) {
   std::map<std::string, std::string> values;
-  size_t begin = 0;
-  while (begin < text.size()) {
-    size_t end = text.find('\n', begin);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(begin, end - begin);
+  std::istringstream lines(text);
+  for (std::string line; std::getline(lines, line);) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     const size_t equals = line.find('=');
     if (equals != std::string::npos) values[line.substr(0, equals)] = line.substr(equals + 1);
-    begin = end + 1;
   }
-  Table table(10);
+  Table table;
   for (int rank = 1; rank <= 10; ++rank) {
     const std::string score = values[std::to_string(rank) + "_score"];
-    table[static_cast<size_t>(rank - 1)] = {
-        static_cast<long>(std::floor(std::strtod(score.c_str(), nullptr))),
-        values[std::to_string(rank) + "_name"]};
+    table.push_back({static_cast<long>(std::floor(std::strtod(score.c_str(), nullptr))),
+                     values[std::to_string(rank) + "_name"]});
   }
   return table;
 }
@@ -147,20 +129,53 @@ inline Table WithScore(Table table, const Row& entry) {
   return table;
 }
 
-inline std::string Describe(const Table& table) {
-  std::string out;
-  for (const Row& row : table)
-    if (row.score != 0 || !row.name.empty()) out += std::to_string(row.score) + " " + row.name + "; ";
-  return out;
+// Reads a "pending PACK SCORE NAME" line of SubmitScore's.
+inline bool ReadPending(const std::string& line, std::string& pack, Row& row) {
+  char packName[64] = {}, name[16] = {};
+  if (std::sscanf(line.c_str(), "pending %63s %ld %15s", packName, &row.score, name) != 3) return false;
+  pack = packName;
+  row.name = name;
+  return true;
 }
 
-// Resident memory of this process in kilobytes, from /proc/self/status.
-inline long ResidentKilobytes() {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line))
-    if (line.rfind("VmRSS:", 0) == 0) return std::strtol(line.c_str() + 6, nullptr, 10);
-  return -1;
+// In a started session, wins every level of the pack after misses() misses each. Returns what went
+// wrong, or nothing.
+inline std::string WinPack(play::PlaySession& session, const play::TestPack& pack,
+                           const std::function<int()>& misses) {
+  session.ChoosePack(pack.fileName);
+  if (varnel::intScreen != varnel::kScreenLevelStart) return "no start prompt for " + pack.fileName;
+  for (size_t level = 0; level < pack.levels.size(); ++level) {
+    session.StartLevel();
+    if (varnel::intScreen != varnel::kScreenPlaying || varnel::sngPlayFade < 100)
+      return "the level did not start";
+    for (int miss = misses(); miss > 0; --miss) session.ClickPicture(true, 250, 5);
+    session.FindAll(pack.levels[level]);
+    if (!varnel::bLevelDone) return "five finds did not win the level";
+    if (level + 1 == pack.levels.size()) break;
+    session.NextLevel();
+    if (varnel::intScreen != varnel::kScreenLevelStart) return "NEXT LEVEL did not lead on";
+  }
+  return "";
+}
+
+// At the end of a game, submits the score and, when it ranks, types name over the one offered,
+// reports "pending PACK SCORE NAME", presses Enter and reports "confirmed" once the High Scores
+// show. Returns what went wrong, or nothing.
+inline std::string SubmitScore(play::PlaySession& session, const std::string& pack, const std::string& name,
+                               const std::function<void(const std::string&)>& report) {
+  session.game.Click(varnel::bVertical ? 460 : 530, 445);  // SUBMIT SCORE
+  if (varnel::intScreen != varnel::kScreenNameEntry)
+    return varnel::intScreen == varnel::kScreenHighScores ? "" : "SUBMIT SCORE led nowhere";
+  for (int erase = 0; erase < 16 && !varnel::strPlayerName.empty(); ++erase)
+    session.game.PressKey(SDL_SCANCODE_BACKSPACE);
+  for (const char letter : name)
+    session.game.PressKey(static_cast<SDL_Scancode>(SDL_SCANCODE_A + (std::tolower(letter) - 'a')));
+  if (varnel::strPlayerName != name) return "typed " + name + ", the game holds " + varnel::strPlayerName;
+  report("pending " + pack + " " + std::to_string(static_cast<long>(varnel::sngScore)) + " " + name);
+  session.game.PressKey(SDL_SCANCODE_RETURN);
+  if (varnel::intScreen != varnel::kScreenHighScores) return "Enter did not confirm the name";
+  report("confirmed");
+  return "";
 }
 
 }  // namespace reliability

@@ -20,11 +20,7 @@ TEST(PathRule, JoinsToTheApplicationFolderOnceAndWindowsNamesReachTheRightFiles)
                                 {"C:\\temp\\x.txt", "C:\\temp\\x.txt"},
                                 {a + "\\out", a + "\\out"}})  // already in the folder: not joined twice
     EXPECT_EQ(paths::Resolve(name), resolved);
-  EXPECT_EQ(paths::ShortNameOf("C:\\x\\hscore.ini"), "hscore.ini");
-  EXPECT_EQ(paths::ShortNameOf("a/b.txt"), "a/b.txt");
-  EXPECT_EQ(paths::ExtOfName("Photo.JPG"), "jpg");
-  EXPECT_EQ(paths::ExtOfName("archive"), "");
-  EXPECT_EQ(paths::ExtOfName("C:\\a.b\\c"), "b\\c");
+  // Short names and extensions: FileUtilities.ArraysNamesAndExtensions, through Extra.
 
   app.Write("Game Data/Pictures.VNL", "x");
   // Doubled separators, backslashes and another letter case all find the file.

@@ -109,16 +109,10 @@ TEST_F(TextureTest, ColourKeyComparesWholeTexelsAlphaIncluded) {
   EXPECT_EQ(At(frame, 31, 1), 0xFFFFFFFF);
 }
 
-TEST_F(TextureTest, PathsTakeBackslashesAndAnyLetterCase) {
+// Backslashes and another letter case find the file as PathRule's names do (the game's own pictures
+// are named so); a name already rooted in the folder is not joined twice.
+TEST_F(TextureTest, PathsRootedInTheFolderOrOnADrive) {
   Put("src.bmp", Bmp(Filled(16, 16, Argb(255, 10, 200, 30)), 24));
-  Put("sub/Pic.bmp", ReadFile(folder_ / "src.bmp"));
-
-  Texture texture = Load("sub\\pic.BMP");  // backslashes and another letter case, as on Windows
-  ASSERT_TRUE(texture) << Log();
-  engine_.ClearScreen();
-  engine_.Draw(texture, 0, 0, 16, 16);
-  EXPECT_EQ(At(BackBuffer(), 8, 8), Argb(255, 10, 200, 30));
-
   Texture rooted = Load(folder_.string() + "\\src.bmp");  // already inside the application folder
   EXPECT_TRUE(rooted) << Log();
   // A drive-letter name passes the file check but is looked for inside the application folder.
@@ -127,7 +121,8 @@ TEST_F(TextureTest, PathsTakeBackslashesAndAnyLetterCase) {
   EXPECT_NE(Log().find("Error in CreateTextureEx : "), std::string::npos);
 }
 
-// A missing file writes two lines; a missing, damaged or foreign file leaves the handle as it was.
+// A missing file writes two lines; a missing or foreign file leaves the handle as it was. (Damaged
+// files of every format, with the same two checks, are replayed by fuzz.replay.image.)
 TEST_F(TextureTest, MissingOrBrokenImagesAreLoggedAndLeaveTheHandle) {
   Texture texture = Load("nothere.bmp");
   EXPECT_FALSE(texture);
@@ -140,16 +135,12 @@ TEST_F(TextureTest, MissingOrBrokenImagesAreLoggedAndLeaveTheHandle) {
   ASSERT_TRUE(texture);
   const auto good = tovak2d::TextureAccess::Data(texture);
   const std::string bmp = Bmp(Filled(64, 64, 0xFF123456), 24);
-  Put("cut.bmp", bmp.substr(0, bmp.size() / 2));
-  Put("empty.png", "");
-  Put("text.jpg", "this is no picture");
   Put("huge.bmp", bmp.substr(0, 18) + std::string("\x00\x00\x01\x00\x00\x00\x01\x00", 8) + bmp.substr(26));
   // Formats outside BMP, JPEG, PNG and DDS never reach the image library's other loaders (its
   // vector-picture loader leaked memory on a damaged file).
   Put("vector.png", "<svg");
   Put("animated.bmp", "GIF89a\x01\x00\x01\x00\x00\x00\x00;");
-  for (const char* name :
-       {"nothere.bmp", "cut.bmp", "empty.png", "text.jpg", "huge.bmp", "vector.png", "animated.bmp"}) {
+  for (const char* name : {"nothere.bmp", "huge.bmp", "vector.png", "animated.bmp"}) {
     fs::remove(folder_ / "log.txt");
     engine_.CreateTexture(texture, name);
     EXPECT_EQ(tovak2d::TextureAccess::Data(texture), good) << name;

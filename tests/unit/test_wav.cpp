@@ -26,13 +26,6 @@ std::string Fmt(uint32_t tag, uint32_t channels, uint32_t rate, uint32_t blockAl
   return Le16({tag, channels}) + Le32({rate, rate * blockAlign}) + Le16({blockAlign, bits});
 }
 
-std::vector<int16_t> Sine(size_t frames, int channels) {
-  std::vector<int16_t> s(frames * static_cast<size_t>(channels));
-  for (size_t i = 0; i < s.size(); ++i)
-    s[i] = static_cast<int16_t>(12000 * std::sin(2 * M_PI * 440 * static_cast<double>(i / channels) / 22050));
-  return s;
-}
-
 TEST(Wav, LayoutsDecodeToTheirSamples) {
   const std::vector<int16_t> stereo = {1, -1, 32767, -32768, 1000, 2000};
   std::string cut = MakeWav16(stereo, 2, 22050);
@@ -101,7 +94,7 @@ TEST(Wav, ImaAdpcmFromFfmpegFollowsItsSource) {
   audio_fixtures::TempAppFolder folder;
   for (int channels : {1, 2}) {
     SCOPED_TRACE(channels);
-    const auto source = Sine(22050, channels);
+    const auto source = audio_fixtures::Sine(440, 22050, 22050, channels, 12000);
     audio_fixtures::WriteFile(folder / "src.wav", MakeWav16(source, channels, 22050));
     ASSERT_TRUE(audio_fixtures::Run("ffmpeg -nostdin -loglevel error -y -i '" +
                                     (folder / "src.wav").string() + "' -c:a adpcm_ima_wav '" +

@@ -160,12 +160,6 @@ TEST_F(ArchiveTest, SlotsAreReusedAndPositionsFollowRewrites) {
 }
 
 TEST_F(ArchiveTest, LookUpRulesFoldersAndMessages) {
-  EXPECT_FALSE(extra_.PAK_ExtractAll());  // no archive open yet
-  EXPECT_FALSE(extra_.PAK_ExtractFile("a"));
-  EXPECT_FALSE(extra_.PAK_DeleteFile("a"));
-  EXPECT_FALSE(extra_.PAK_AddFile("a"));
-  EXPECT_EQ(extra_.PAK_FileCount(), 0);
-
   Put(app_ / "a.vnl", Rewritten({{"A.BMP", "pic"}, {"pad.txt  ", "padded"}, {"x\\one.txt", "1"}}));
   Put(app_ / "a.bmp", "other");
   ASSERT_TRUE(extra_.PAK_OpenPAK("a.vnl"));
@@ -192,10 +186,6 @@ TEST_F(ArchiveTest, LookUpRulesFoldersAndMessages) {
     EXPECT_EQ(Bytes(where / (folder.empty() ? "ONE.TXT" : "one.txt")), "1") << folder;
   }
   EXPECT_FALSE(fs::exists(app_ / "one.txt"));
-  // Blanks around a stored short name: extraction by name trims them, deletion does not.
-  EXPECT_EQ(Extracted("pad.txt"), "padded");
-  EXPECT_TRUE(extra_.PAK_DeleteFile("pad.txt"));
-  EXPECT_EQ(extra_.PAK_FileCount(), 3);
 
   // A failed open leaves the archive open before it current.
   EXPECT_FALSE(extra_.PAK_OpenPAK("missing.vnl"));

@@ -41,22 +41,6 @@ TEST(PathRule, JoinsToTheApplicationFolderOnceAndWindowsNamesReachTheRightFiles)
   EXPECT_TRUE(std::filesystem::is_directory(app.path() / "made"));
 }
 
-TEST(PathRule, AnAccentedApplicationFolderKeepsTheSystemsSpelling) {
-  TempAppFolder base;
-  // The folder as the system names it (UTF-8), and names under it in the engine's text.
-  const std::filesystem::path folder = base.path() / "zo\xC3\xAB";
-  std::filesystem::create_directory(folder);
-  modExtra::AppPath = folder.string();
-  platform::files::SetApplicationFolder(modExtra::AppPath);
-  ASSERT_TRUE(platform::files::WriteWhole(paths::Resolve("caf\xE9.ini"), "x"));
-  EXPECT_TRUE(std::filesystem::exists(folder / "caf\xC3\xA9.ini"));
-  EXPECT_EQ(platform::files::ReadWhole(paths::Resolve("CAF\xC9.INI")).value_or(""), "x");
-  // The same folder named in the engine's own text is found too.
-  modExtra::AppPath = base.str() + "/zo\xEB";
-  platform::files::SetApplicationFolder(modExtra::AppPath);
-  EXPECT_EQ(platform::files::ReadWhole(paths::Resolve("caf\xE9.ini")).value_or(""), "x");
-}
-
 TEST(Log, AppendsLinesWhereTheRulesSayAndCheckFileLogsMissingFiles) {
   TempAppFolder app;
   modExtra::WriteLog("first");

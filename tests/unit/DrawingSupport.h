@@ -85,10 +85,7 @@ using testsupport::WriteFile;
 
 // ImageMagick, when it is installed (the real program, not a stand-in for it).
 inline std::string Convert() {
-  for (const char* candidate : {"/usr/bin/convert", "/usr/local/bin/convert"})
-    if (std::system(("timeout 30 " + std::string(candidate) + " -version >/dev/null 2>&1").c_str()) == 0)
-      return candidate;
-  return {};
+  return std::system("timeout 30 /usr/bin/convert -version >/dev/null 2>&1") == 0 ? "/usr/bin/convert" : "";
 }
 
 inline bool RunConvert(const std::string& arguments) {
@@ -103,15 +100,14 @@ inline uint32_t At(const Image& image, int x, int y) {
 // An engine started on a hidden 800 x 600 window with a fresh application folder.
 class DrawingTest : public ::testing::Test {
  protected:
-  void SetUp() override { Open(false); }
-  void Open(bool fullScreen) {
+  void SetUp() override {
     char pattern[] = "/tmp/varnel-drawing-XXXXXX";
     ASSERT_NE(mkdtemp(pattern), nullptr);
     folder_ = pattern;
     ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
     window_ = SDL_CreateWindow("drawing test", 0, 0, 800, 600, SDL_WINDOW_HIDDEN);
     ASSERT_NE(window_, nullptr) << SDL_GetError();
-    ASSERT_TRUE(engine_.Tovak2D_Start(window_, folder_.string(), 800, 600, fullScreen));
+    ASSERT_TRUE(engine_.Tovak2D_Start(window_, folder_.string(), 800, 600, false));
     tovak2d::platform::dialogs::ClearRecordedMessages();
     std::error_code ec;
     fs::remove(folder_ / "log.txt", ec);

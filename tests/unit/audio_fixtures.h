@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -49,12 +51,33 @@ inline bool HaveFfmpeg() {
   return Run("sh -c 'command -v ffmpeg'", 5);
 }
 
-// Encodes a 440 Hz tone of the given length with ffmpeg; codec holds the codec options.
-inline bool MakeTone(const std::filesystem::path& out, double seconds, const std::string& codec) {
-  return Run(
-      "ffmpeg -nostdin -hide_banner -loglevel error -y -f lavfi -i sine=frequency=440:sample_rate=44100:"
-      "duration=" +
-      std::to_string(seconds) + " " + codec + " '" + out.string() + "'");
+// Encodes a 440 Hz tone of the given length with ffmpeg; codec holds the codec options. Piped, the
+// encoder writes to a pipe, so it cannot go back to put the length in the file's header.
+inline bool MakeTone(const std::filesystem::path& out, double seconds, const std::string& codec,
+                     int rate = 44100, bool piped = false) {
+  const std::string encode =
+      "ffmpeg -nostdin -hide_banner -loglevel error -y -f lavfi -i sine=frequency=440:sample_rate=" +
+      std::to_string(rate) + ":duration=" + std::to_string(seconds) + " " + codec;
+  return Run(piped ? "sh -c '" + encode + " - > \"" + out.string() + "\"'"
+                   : encode + " '" + out.string() + "'");
+}
+
+// The loudest sample from first on, taking every step-th (step 2: one side of interleaved stereo).
+inline float Peak(const std::vector<float>& out, size_t first = 0, size_t step = 1) {
+  float peak = 0;
+  for (size_t i = first; i < out.size(); i += step) peak = std::max(peak, std::fabs(out[i]));
+  return peak;
+}
+
+// A 16-bit sine, the same on every channel.
+inline std::vector<int16_t> Sine(int frequency, int rate, size_t frames, int channels = 1,
+                                 double amplitude = 16384) {
+  std::vector<int16_t> s(frames * static_cast<size_t>(channels));
+  for (size_t i = 0; i < s.size(); ++i)
+    s[i] = static_cast<int16_t>(
+        amplitude *
+        std::sin(2 * M_PI * frequency * static_cast<double>(i / static_cast<size_t>(channels)) / rate));
+  return s;
 }
 
 }  // namespace audio_fixtures

@@ -166,13 +166,10 @@ TEST(DdsTest, DamagedHeadersAreRefused) {
     EXPECT_NE(error.find(why), std::string::npos) << error;
   };
   const std::string good = DdsHeader(4, 4, kRgb, 0, 32, 0xFF0000, 0xFF00, 0xFF, 0) + std::string(64, '\0');
-  refused(good.substr(0, 100), "truncated");
-  refused(DdsHeader(4, 4, kFourCc, FourCc("DXT5"), 0, 0, 0, 0, 0), "truncated");
   refused(DdsHeader(5, 3, kFourCc, FourCc("DXT1"), 0, 0, 0, 0, 0) + std::string(15, '\0'), "truncated");
   refused(DdsHeader(4, 4, kFourCc, FourCc("ATI2"), 0, 0, 0, 0, 0) + std::string(16, '\0'), "'ATI2'");
   refused(DdsHeader(4, 4, kRgb, 0, 12, 0xF00, 0xF0, 0xF, 0) + std::string(64, '\0'), "12 bits");
   refused(DdsHeader(4, 4, kRgb, 0, 32, 0xFF00FF, 0xFF00, 0xFF, 0) + std::string(64, '\0'), "masks");
-  refused(DdsHeader(4, 4, kRgb, 0, 16, 0xFF0000, 0xFF00, 0xFF, 0) + std::string(64, '\0'), "masks");
   refused(DdsHeader(0, 4, kRgb, 0, 32, 0xFF0000, 0xFF00, 0xFF, 0), "out of range");
   refused(DdsHeader(100000, 100000, kFourCc, FourCc("DXT1"), 0, 0, 0, 0, 0), "out of range");
   std::string cube = good;

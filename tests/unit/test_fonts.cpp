@@ -147,14 +147,6 @@ TEST_F(FontTest, FontKeysIgnoreCaseAndABrokenFontDrawsNothing) {
   EXPECT_EQ(DrawnBox("broken", 10, 10, 300, 40, "Hello", 0).Right, -1);
   engine_.CreateFont("broken", "Verdana", 10);
   EXPECT_EQ(platform::dialogs::RecordedMessages().size(), 2u);
-
-  // Unloading releases the fonts; a new start makes them again.
-  engine_.Tovak2D_Unload();
-  engine_.DrawFont("title", 10, 10, 300, 40, "Hello");
-  ASSERT_TRUE(engine_.Tovak2D_Start(window_, folder_.string(), 800, 600, false));
-  EXPECT_EQ(DrawnBox("title", 10, 10, 300, 40, "Hello", 0).Right, -1);
-  engine_.CreateFont("title", "Verdana", 10);
-  EXPECT_GE(DrawnBox("title", 10, 10, 300, 40, "Hello", 0).Right, 10);
 }
 
 TEST_F(FontTest, DrawFontSizesWrapsAlignsAndClips) {
@@ -166,12 +158,7 @@ TEST_F(FontTest, DrawFontSizesWrapsAlignsAndClips) {
   EXPECT_NEAR(ten.Bottom - ten.Top + 1, 10, 1);
   EXPECT_NEAR(twenty.Bottom - twenty.Top + 1, 20, 1);
 
-  // Left aligned and wrapped into lines, every pixel inside the rectangle.
-  const RECT left = DrawnBox("s", 100, 100, 120, 300, "one two three four five six seven eight", 0);
-  EXPECT_LE(left.Left, 102);
-  EXPECT_LT(left.Right, 220);
-  EXPECT_GT(left.Bottom - left.Top, 40);  // several lines
-  EXPECT_GE(left.Top, 100);
+  // Where lines break is TextLayoutTest's, and the game's texts fitting their boxes TextFits'.
   // Centred (5: centre and vertical centre, which needs single-line mode), right (2), bottom (8 | 32).
   const RECT centred = DrawnBox("s", 100, 100, 400, 300, "centre me", 5);
   EXPECT_NEAR((centred.Left + centred.Right) / 2.0, 300, 2);
@@ -180,9 +167,7 @@ TEST_F(FontTest, DrawFontSizesWrapsAlignsAndClips) {
   EXPECT_GT(bottom.Top, 370);
   EXPECT_LT(bottom.Bottom, 400);
 
-  // CR LF breaks lines, each below the one before; what lies below the rectangle or right of it is cut off.
-  const RECT lines = DrawnBox("s", 100, 100, 400, 300, "HHH\r\nHHH\r\nHHH", 0);
-  EXPECT_GE(lines.Bottom - lines.Top + 1, 3 * (ten.Bottom - ten.Top + 1));
+  // What lies below the rectangle or right of it is cut off.
   EXPECT_LE(DrawnBox("s", 100, 100, 400, 20, "HHH\r\nHHH\r\nHHH", 0).Bottom, 119);
   const RECT narrow = DrawnBox("s", 100, 100, 30, 300, "Supercalifragilistic", 0);
   EXPECT_EQ(narrow.Right, 129);   // the long word runs to the edge and is cut there
@@ -217,8 +202,4 @@ TEST(FontMatchTest, UnknownNamesResolveToTheSansFaceAndOnlyCourierToMonospace) {
     EXPECT_TRUE(mono || std::pair(face->family, face->file) == std::pair(sans->family, sans->file))
         << name << " gave " << face->file;
   }
-  // An installed family is taken as it is, whatever its kind.
-  auto installedMono = platform::fonts::MatchFont("DejaVu Sans Mono", false, false, &error);
-  ASSERT_TRUE(installedMono) << error;
-  EXPECT_TRUE(installedMono->family != "DejaVu Sans Mono" || installedMono->monospace);
 }

@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 #include <pixman.h>
 
-#include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <random>
 #include <vector>
 
@@ -95,20 +93,6 @@ TEST(FrameScaler, MatchesPixmansBilinearScaleWithinALevel) {
       EXPECT_LE(LargestDifference(expected.pixels, scaled.pixels), 1);
     }
   }
-}
-
-TEST(FrameScaler, LeavesSizesItCannotScaleToPixman) {
-  FrameScaler scaler;
-  std::vector<uint32_t> source(4 * 4, 0xFFFFFFFF), target(64 * 64, 0);
-  EXPECT_FALSE(scaler.Scale(source.data(), 1, 4, 4, target.data(), 64, 64, 256));
-  EXPECT_FALSE(scaler.Scale(source.data(), 4, 1, 16, target.data(), 64, 64, 256));
-  EXPECT_FALSE(scaler.Scale(source.data(), 4, 4, 16, target.data(), 0, 64, 256));
-  EXPECT_FALSE(scaler.Scale(source.data(), 4, 4, 16, target.data(), 64, -3, 256));
-  EXPECT_FALSE(scaler.Scale(nullptr, 4, 4, 16, target.data(), 64, 64, 256));
-  EXPECT_TRUE(std::all_of(target.begin(), target.end(), [](uint32_t pixel) { return pixel == 0; }));
-  // Still scales after refusing.
-  EXPECT_TRUE(scaler.Scale(source.data(), 4, 4, 16, target.data(), 64, 64, 256));
-  EXPECT_TRUE(std::all_of(target.begin(), target.end(), [](uint32_t pixel) { return pixel == 0xFFFFFFFF; }));
 }
 
 }  // namespace

@@ -83,17 +83,9 @@ TEST_F(FrameTiming, LateFramesAndOddCapsDoNotWait) {
     modExtra::FrameLimit(cap);
     EXPECT_EQ(extra.GetFpsTooMuch(), 1) << cap;
   }
-  // 2048 frames a second: a period of about half a millisecond.
-  const int64_t start = modExtra::frameTiming.lastFrameEnd;
-  modExtra::FrameLimit(2048);
-  EXPECT_NEAR(static_cast<double>(modExtra::frameTiming.lastFrameEnd - start), 488'281.0, 10'000.0);
 
   extra.SetFPSLimit();
   EXPECT_EQ(modExtra::frameTiming.fpsLimit, 50);
   extra.SetFPSLimit(30);
   EXPECT_EQ(modExtra::frameTiming.fpsLimit, 30);
-  clock.slept = 0;
-  extra.Sleep(12);
-  extra.Sleep(-3);  // no time at all
-  EXPECT_EQ(clock.slept, 12'000'000);
 }

@@ -1,14 +1,15 @@
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <thread>
+#include <tuple>
+#include <utility>
 
 #include "TempAppFolder.h"
+#include "modExtra.h"
 #include "platform/Net.h"
 #include "tovak2d/Extra.h"
 
@@ -44,15 +45,6 @@ TEST(FileUtilities, ArraysNamesAndExtensions) {
     EXPECT_EQ(names, after);
   }
 
-  std::vector<double> numbers{0};
-  std::vector<bool> flags{false};
-  for (int item : {1, 0}) {
-    extra.AddItem2Array1D(numbers, item * 5);
-    extra.AddItem2Array1D(flags, item == 1);
-  }
-  EXPECT_EQ(numbers, (std::vector<double>{5, 0}));
-  EXPECT_EQ(flags, (std::vector<bool>{true, false}));
-
   EXPECT_EQ(extra.GetFileExt("Photo.JPG"), "jpg");
   EXPECT_EQ(extra.GetFileExt("archive"), "");
   EXPECT_EQ(extra.GetFileExt("C:\\a.b\\c"), "b\\c");
@@ -81,47 +73,17 @@ TEST(FileUtilities, DialogAndBrowserNeverBlockOrUseAShell) {
   EXPECT_FALSE(app.Has("pwned"));
 }
 
-// Downloads come from a local server (this test's own child) into the game folder, never out of it.
-TEST(FileUtilities, DownloadsFromALocalServerStayInTheGameFolder) {
+// The game downloads nothing; what the engine must never do is write outside the game folder or
+// leave a failed download behind. (Nothing answers on port 1 of this machine.)
+TEST(FileUtilities, DownloadsStayInTheGameFolderAndFailuresLeaveNoFile) {
   TempAppFolder app;
   Extra extra;
-  app.Write("served/pack.vnl", std::string(100000, 'p'));
+  app.Write("served/pack.vnl", "p");
   std::filesystem::create_directories(app.path() / "packs");
-  const int port = 20000 + static_cast<int>(std::hash<std::string>{}(app.str()) % 20000);
-  const std::string portText = std::to_string(port), served = (app.path() / "served").string();
-  const pid_t server = fork();
-  ASSERT_GE(server, 0);
-  if (server == 0) {
-    const int devNull = open("/dev/null", O_WRONLY);
-    dup2(devNull, STDOUT_FILENO);
-    dup2(devNull, STDERR_FILENO);
-    // The timeout ends the server even if this test dies before it can.
-    execlp("timeout", "timeout", "20", "python3", "-m", "http.server", portText.c_str(), "--bind",
-           "127.0.0.1", "--directory", served.c_str(), static_cast<char*>(nullptr));
-    _exit(127);
-  }
-  // Ended by its process id however the test leaves, a failed assertion included.
-  struct EndServer {
-    pid_t pid;
-    ~EndServer() {
-      kill(pid, SIGTERM);
-      waitpid(pid, nullptr, 0);
-    }
-  } endServer{server};
-  const std::string url = "http://127.0.0.1:" + portText + "/pack.vnl";
-  bool done = false;
-  for (int i = 0; i < 100 && !done; ++i) {
-    done = extra.DownloadFile(url, "packs\\pack.vnl");
-    if (!done) std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
-  ASSERT_TRUE(done);
-  EXPECT_EQ(app.Read("packs/pack.vnl"), std::string(100000, 'p'));
-
-  // A failure leaves no file behind; only network protocols are fetched; no name leads out.
-  const std::string local = "file://" + served + "/pack.vnl";
+  const std::string url = "http://127.0.0.1:1/pack.vnl";
   for (const auto& [from, to] : std::vector<std::pair<std::string, std::string>>{
-           {"http://127.0.0.1:" + portText + "/missing", "packs\\x.vnl"},
-           {local, "packs\\x.vnl"},
+           {url, "packs\\x.vnl"},
+           {"file://" + (app.path() / "served" / "pack.vnl").string(), "packs\\x.vnl"},
            {url, "..\\x.vnl"},
            {url, "a/../../x.vnl"}})
     EXPECT_FALSE(extra.DownloadFile(from, to)) << from << " " << to;
@@ -138,4 +100,59 @@ TEST(FileUtilities, OnlineMeansADefaultRoute) {
   app.Write("route", head + "eth0\t00000000\t0100A8C0\t0003\t0\t0\t0\t00000000\n");
   EXPECT_TRUE(platform::net::HasDefaultRoute((app.path() / "route").string()));
   EXPECT_FALSE(platform::net::HasDefaultRoute((app.path() / "missing").string()));
+}
+
+// Random numbers cover both ends at half weight; a rectangle holds its edges; the mouse over an area
+// does not count its edge.
+TEST(Geometry, RandomNumbersRectanglesAnglesAndSteps) {
+  Extra extra;
+  std::map<int32_t, int> counts;
+  for (int i = 0; i < 30000; ++i) ++counts[extra.RndNum(1, 3)];
+  ASSERT_EQ(counts.size(), 3u);
+  EXPECT_NEAR(counts[2] / static_cast<double>(counts[1]), 2.0, 0.25);
+  EXPECT_NEAR(counts[2] / static_cast<double>(counts[3]), 2.0, 0.25);
+  EXPECT_EQ(extra.RndNum(5, 5), 5);
+
+  const RECT r{10, 20, 30, 40};
+  EXPECT_TRUE(extra.IsPointInRect(10, 20, r) && extra.IsPointInRect(30, 40, r));
+  EXPECT_FALSE(extra.IsPointInRect(30.5, 40, r) || extra.IsPointInRect(9.99, 30, r));
+  EXPECT_TRUE(extra.IsRectInRect(r, r));
+  EXPECT_TRUE(extra.IsRectInRect(RECT{25, 35, 100, 100}, r)) << "a corner inside";
+  EXPECT_FALSE(extra.IsRectInRect(RECT{0, 0, 100, 100}, r)) << "only corners count";
+  EXPECT_TRUE(extra.IsRectInRect(r, RECT{0, 0, 100, 100}));
+
+  const Mouse saved = modExtra::lastMouse;
+  modExtra::lastMouse.X = 50;
+  modExtra::lastMouse.Y = 60;
+  EXPECT_TRUE(extra.IsMouseOverArea(40, 50, 20, 20));
+  EXPECT_FALSE(extra.IsMouseOverArea(50, 50, 20, 20)) << "an edge does not count";
+  EXPECT_FALSE(extra.IsMouseOverArea(40, 40, 20, 20));
+  modExtra::lastMouse = saved;
+
+  // One turn is taken off or added, once.
+  for (auto [angle, wrapped] :
+       {std::pair<float, float>{360, 0}, {-90, 270}, {720, 360}, {-400, -40}, {359.5f, 359.5f}}) {
+    extra.WrapAngle(angle);
+    EXPECT_EQ(angle, wrapped);
+  }
+  EXPECT_FLOAT_EQ(extra.GetDistance(0, 0, 3, 4), 5);
+  // One point in each quarter and on each axis that starts one.
+  for (auto [x, y, angle] : {std::tuple<float, float, float>{1, 1, 45},
+                             {-1, -1, 225},
+                             {1, -1, 315},
+                             {0, 5, 90},
+                             {-5, 0, 180},
+                             {0, -5, 270}})
+    EXPECT_FLOAT_EQ(extra.GetAngle(0, 0, x, y), angle) << x << "," << y;
+  EXPECT_NEAR(extra.GetAngle(0, 0, 1, 2), 63.4349f, 1e-3);
+  EXPECT_THROW(extra.GetAngle(3, 3, 3, 3), MathError);
+
+  // A step along the angle (once the engine has started and set its degree factor).
+  const float savedRad = modExtra::degToRad;
+  modExtra::degToRad = static_cast<float>(M_PI / 180);
+  float x = 0, y = 0;
+  extra.GoToAngle(x, y, 90, 2);
+  EXPECT_NEAR(x, 0, 1e-5);
+  EXPECT_NEAR(y, 2, 1e-5);
+  modExtra::degToRad = savedRad;
 }

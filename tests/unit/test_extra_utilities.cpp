@@ -1,6 +1,11 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <cmath>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -75,15 +80,46 @@ TEST(FileUtilities, DialogAndBrowserNeverBlockOrUseAShell) {
 
 // The game downloads nothing; what the engine must never do is write outside the game folder or
 // leave a failed download behind. (Nothing answers on port 1 of this machine.)
+// Downloads come from a local server (this test's own child) into the game folder, never out of it.
 TEST(FileUtilities, DownloadsStayInTheGameFolderAndFailuresLeaveNoFile) {
   TempAppFolder app;
   Extra extra;
-  app.Write("served/pack.vnl", "p");
+  app.Write("served/pack.vnl", std::string(100000, 'p'));
   std::filesystem::create_directories(app.path() / "packs");
-  const std::string url = "http://127.0.0.1:1/pack.vnl";
+  const int port = 20000 + static_cast<int>(std::hash<std::string>{}(app.str()) % 20000);
+  const std::string portText = std::to_string(port), served = (app.path() / "served").string();
+  const pid_t server = fork();
+  ASSERT_GE(server, 0);
+  if (server == 0) {
+    const int devNull = open("/dev/null", O_WRONLY);
+    dup2(devNull, STDOUT_FILENO);
+    dup2(devNull, STDERR_FILENO);
+    // The timeout ends the server even if this test dies before it can.
+    execlp("timeout", "timeout", "20", "python3", "-m", "http.server", portText.c_str(), "--bind",
+           "127.0.0.1", "--directory", served.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  // Ended by its process id however the test leaves, a failed assertion included.
+  struct EndServer {
+    pid_t pid;
+    ~EndServer() {
+      kill(pid, SIGTERM);
+      waitpid(pid, nullptr, 0);
+    }
+  } endServer{server};
+  const std::string url = "http://127.0.0.1:" + portText + "/pack.vnl";
+  bool done = false;
+  for (int i = 0; i < 100 && !done; ++i) {
+    done = extra.DownloadFile(url, "packs\\pack.vnl");
+    if (!done) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  ASSERT_TRUE(done);
+  EXPECT_EQ(app.Read("packs/pack.vnl"), std::string(100000, 'p'));
+
+  // A failure leaves no file behind; only network protocols are fetched; no name leads out.
   for (const auto& [from, to] : std::vector<std::pair<std::string, std::string>>{
-           {url, "packs\\x.vnl"},
-           {"file://" + (app.path() / "served" / "pack.vnl").string(), "packs\\x.vnl"},
+           {"http://127.0.0.1:" + portText + "/missing", "packs\\x.vnl"},
+           {"file://" + served + "/pack.vnl", "packs\\x.vnl"},
            {url, "..\\x.vnl"},
            {url, "a/../../x.vnl"}})
     EXPECT_FALSE(extra.DownloadFile(from, to)) << from << " " << to;

@@ -28,24 +28,15 @@ struct TestLevel {
 };
 
 struct TestPack {
-  TestPack(std::string name, bool isVertical, std::vector<TestLevel> packLevels, std::string table = "")
-      : fileName(std::move(name)),
-        vertical(isVertical),
-        levels(std::move(packLevels)),
-        hscore(std::move(table)) {}
   std::string fileName;  // e.g. "Garden.vnl"
   bool vertical = true;
   std::vector<TestLevel> levels;
-  std::string hscore;  // the pack's table file; empty: none in the pack
+  std::string hscore = "";  // the pack's table file; empty: none in the pack
 };
 
+// The rectangles as picinfo.ini keys; the tests' edges are whole pixels.
 inline std::string RectKeys(const TestLevel& level) {
-  auto text = [](float v) {
-    std::string s = std::to_string(v);
-    s.erase(s.find_last_not_of('0') + 1);
-    if (s.back() == '.') s.pop_back();
-    return s;
-  };
+  auto text = [](float v) { return std::to_string(static_cast<int>(v)); };
   std::string keys;
   for (int d = 0; d < 5; ++d) {
     const Rect& r = level.rects[d];

@@ -50,19 +50,3 @@ TEST(MainLoop, RunsPassesTakesKeysAndShutsDownWhenTheWindowIsClosed) {
   ASSERT_GE(log.size(), 19u);
   EXPECT_EQ(log.substr(log.size() - 19), "APPLICATION ENDED\r\n") << "the last line of the log";
 }
-
-TEST(MainLoopHelpers, CountersFadeAndHoverTest) {
-  varnel::lngFrame = INT32_MAX;
-  varnel::AdvanceCounters();
-  EXPECT_EQ(varnel::lngFrame, 0) << "the pass counter wraps instead of overflowing";
-
-  varnel::sngLogoFade = 0;
-  for (int pass = 0; pass < 250; ++pass) varnel::AdvanceLogoFade();
-  EXPECT_EQ(varnel::sngLogoFade, 100.0f) << "the logo stops fading at exactly 100";
-
-  varnel::curMouse.X = 10;
-  varnel::curMouse.Y = 20;
-  EXPECT_TRUE(varnel::IsMouseOver(10, 20, 0, 0)) << "both edges count";
-  EXPECT_FALSE(varnel::IsMouseOver(11, 0, 10, 30));
-  EXPECT_FALSE(varnel::IsMouseOver(0, 0, 10, 19.5f));
-}

@@ -7,13 +7,12 @@
 
 using namespace varnel;
 
+// Draws made one right after another, within one tick of any clock, still differ; a seed repeats them.
 TEST(PlayData, RandomDrawsDifferWithinOneTick) {
-  // Draws made one right after another, within one tick of any clock, still differ.
   std::set<double> draws;
   for (int i = 0; i < 1000; ++i) {
     const double r = Rnd();
-    ASSERT_GE(r, 0.0);
-    ASSERT_LT(r, 1.0);
+    ASSERT_TRUE(r >= 0.0 && r < 1.0) << r;
     draws.insert(r);
   }
   EXPECT_GT(draws.size(), 990u);

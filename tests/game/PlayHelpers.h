@@ -28,24 +28,15 @@ struct TestLevel {
 };
 
 struct TestPack {
-  TestPack(std::string name, bool isVertical, std::vector<TestLevel> packLevels, std::string table = "")
-      : fileName(std::move(name)),
-        vertical(isVertical),
-        levels(std::move(packLevels)),
-        hscore(std::move(table)) {}
   std::string fileName;  // e.g. "Garden.vnl"
   bool vertical = true;
   std::vector<TestLevel> levels;
-  std::string hscore;  // the pack's table file; empty: none in the pack
+  std::string hscore = "";  // the pack's table file; empty: none in the pack
 };
 
+// The rectangles as picinfo.ini keys; the tests' edges are whole pixels.
 inline std::string RectKeys(const TestLevel& level) {
-  auto text = [](float v) {
-    std::string s = std::to_string(v);
-    s.erase(s.find_last_not_of('0') + 1);
-    if (s.back() == '.') s.pop_back();
-    return s;
-  };
+  auto text = [](float v) { return std::to_string(static_cast<int>(v)); };
   std::string keys;
   for (int d = 0; d < 5; ++d) {
     const Rect& r = level.rects[d];
@@ -54,21 +45,51 @@ inline std::string RectKeys(const TestLevel& level) {
   return keys;
 }
 
+inline std::string PicInfo(const std::vector<TestLevel>& levels) {
+  std::string picinfo;
+  for (size_t i = 0; i < levels.size(); ++i)
+    picinfo +=
+        "[" + std::to_string(i + 1) + "]\r\n" + RectKeys(levels[i]) + "PicInfo=" + levels[i].caption + "\r\n";
+  return picinfo;
+}
+
 inline void WritePack(const std::filesystem::path& folder, const TestPack& pack) {
   shelldata::Entries entries = {{"packinfo.ini", shelldata::PackInfo(std::to_string(pack.levels.size()),
                                                                      pack.vertical ? "True" : "False")}};
   if (!pack.hscore.empty()) entries.emplace_back("hscore.ini", pack.hscore);
-  std::string picinfo;
-  for (size_t i = 0; i < pack.levels.size(); ++i)
-    picinfo += "[" + std::to_string(i + 1) + "]\r\n" + RectKeys(pack.levels[i]) +
-               "PicInfo=" + pack.levels[i].caption + "\r\n";
-  entries.emplace_back("picinfo.ini", picinfo);
+  entries.emplace_back("picinfo.ini", PicInfo(pack.levels));
   const int w = pack.vertical ? 256 : 380, h = pack.vertical ? 380 : 256;
   for (size_t i = 0; i < pack.levels.size(); ++i) {
     entries.emplace_back(std::to_string(i + 1) + ".bmp", shelldata::Bmp(w, h, 60, 90, 120));
     entries.emplace_back(std::to_string(i + 1) + "x.bmp", shelldata::Bmp(w, h, 60, 160, 120));
   }
   shelldata::WritePack(folder, pack.fileName, entries);
+}
+
+// Five separate squares of 11 x 11 pixels along the picture's diagonal.
+inline TestLevel PlainLevel(const std::string& caption = "") {
+  TestLevel level;
+  for (int d = 0; d < 5; ++d) {
+    const auto at = static_cast<float>(20 + 40 * d);
+    level.rects[d] = {at, at + 10, at, at + 10};
+  }
+  level.caption = caption;
+  return level;
+}
+
+// A playable pack of small pictures (a bitmap serves under a .jpg name): settings, rectangles, a
+// picture pair per level and a table.
+inline shelldata::Entries GoodPack(int levels, bool vertical, const std::string& table,
+                                   const std::string& info = "") {
+  shelldata::Entries entries = {
+      {"packinfo.ini", shelldata::PackInfo(std::to_string(levels), vertical ? "True" : "False", info)},
+      {"picinfo.ini", PicInfo(std::vector<TestLevel>(static_cast<size_t>(levels), PlainLevel("A level")))},
+      {"hscore.ini", table}};
+  for (int n = 1; n <= levels; ++n) {
+    entries.emplace_back(std::to_string(n) + ".jpg", shelldata::Bmp(16, 16, 200, 40, 40));
+    entries.emplace_back(std::to_string(n) + "x.jpg", shelldata::Bmp(16, 16, 40, 200, 40));
+  }
+  return entries;
 }
 
 inline size_t Occurrences(const std::string& text, const std::string& part) {
@@ -83,17 +104,6 @@ inline std::string FullTable() {
   for (int r = 1; r <= 10; ++r)
     scores.emplace_back(std::to_string(1100 - 100 * r), std::string(1, static_cast<char>('A' + r - 1)));
   return shelldata::Table(scores);
-}
-
-// Five separate squares of 11 x 11 pixels along the picture's diagonal.
-inline TestLevel PlainLevel(const std::string& caption = "") {
-  TestLevel level;
-  for (int d = 0; d < 5; ++d) {
-    const auto at = static_cast<float>(20 + 40 * d);
-    level.rects[d] = {at, at + 10, at, at + 10};
-  }
-  level.caption = caption;
-  return level;
 }
 
 class PlaySession {

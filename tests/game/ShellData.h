@@ -27,27 +27,20 @@ inline std::string Bmp(int width, int height, uint8_t red, uint8_t green, uint8_
                           [=](int, int) { return uint32_t{red} << 16 | green << 8 | blue; });
 }
 
-inline const std::vector<std::string> kInterfaceEntries = {
-    "back_game_h.jpg",   "back_game_v.jpg",
-    "gamemask.dds",      "background.jpg",
-    "sky.jpg",           "mouse.bmp",
-    "button.bmp",        "vnlogo.jpg",
-    "progressroom.dds",  "progressbar.dds",
-    "progressbarin.dds", "particles.png",
-    "sidemenu.dds",      "newgameselection.dds",
-    "highscores.dds",    "packinfo.dds",
-    "vnl.dds",           "clue.dds",
-    "clueselection.dds", "highscorepacks.dds",
-    "menu_newgame.dds",  "menu_highscores.dds",
-    "menu_options.dds",  "menu_help.dds",
-    "font_default.dds",
-};
+// The names of the interface pictures: those of the built game's picture archive.
+inline std::vector<std::string> InterfaceEntries() {
+  const auto built = testsupport::ReadArchive(fs::path(VARNEL_GAME_DIR) / "game data" / "pictures.vnl");
+  std::vector<std::string> names;
+  if (built)
+    for (const auto& entry : *built) names.push_back(entry.name);
+  return names;
+}
 
 // Writes "game data/pictures.vnl" with every interface picture except leaveOut.
 inline void WriteInterfaceArchive(const fs::path& folder, const std::string& leaveOut = "") {
   Entries entries;
   uint8_t shade = 20;
-  for (const auto& name : kInterfaceEntries)
+  for (const auto& name : InterfaceEntries())
     if (name != leaveOut) entries.emplace_back(name, Bmp(8, 8, shade += 9, 90, 160));
   Put(folder / "game data" / "pictures.vnl", Archive(entries));
 }
@@ -59,37 +52,12 @@ inline void EnsureInterface(const fs::path& folder) {
 
 using testsupport::PackInfo;
 
-// Five rectangles for each of levels 1 to count.
-inline std::string PicInfo(int count) {
-  std::string out;
-  for (int n = 1; n <= count; ++n) {
-    out += "[" + std::to_string(n) + "]\r\n";
-    for (int d = 1; d <= 5; ++d)
-      out += testsupport::RectKeys(d, std::to_string(d * 40), std::to_string(d * 40 + 20),
-                                   std::to_string(d * 30), std::to_string(d * 30 + 20));
-    out += "PicInfo=Level " + std::to_string(n) + "\r\n";
-  }
-  return out;
-}
-
 inline std::string Table(const std::vector<std::pair<std::string, std::string>>& scores) {
   std::string out = "[setup]\r\nTopX=10\r\nadditionalValues=0\r\n[scores]\r\n";
   for (size_t i = 0; i < scores.size(); ++i)
     out += std::to_string(i + 1) + "_score=" + scores[i].first + "\r\n" + std::to_string(i + 1) +
            "_name=" + scores[i].second + "\r\n";
   return out;
-}
-
-// A playable pack: settings, rectangles, a picture pair per level and a table.
-inline Entries GoodPack(int levels, bool vertical, const std::string& table, const std::string& info = "") {
-  Entries entries = {{"packinfo.ini", PackInfo(std::to_string(levels), vertical ? "True" : "False", info)},
-                     {"picinfo.ini", PicInfo(levels)},
-                     {"hscore.ini", table}};
-  for (int n = 1; n <= levels; ++n) {
-    entries.emplace_back(std::to_string(n) + ".jpg", Bmp(16, 16, 200, 40, 40));
-    entries.emplace_back(std::to_string(n) + "x.jpg", Bmp(16, 16, 40, 200, 40));
-  }
-  return entries;
 }
 
 inline void WritePack(const fs::path& folder, const std::string& name, const Entries& entries) {

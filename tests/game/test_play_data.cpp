@@ -4,16 +4,16 @@
 
 #include "PlayHelpers.h"
 #include "modDeclares.h"
+#include "modRender.h"
 
 using namespace varnel;
 
+// Draws made one right after another, within one tick of any clock, still differ; a seed repeats them.
 TEST(PlayData, RandomDrawsDifferWithinOneTick) {
-  // Draws made one right after another, within one tick of any clock, still differ.
   std::set<double> draws;
   for (int i = 0; i < 1000; ++i) {
     const double r = Rnd();
-    ASSERT_GE(r, 0.0);
-    ASSERT_LT(r, 1.0);
+    ASSERT_TRUE(r >= 0.0 && r < 1.0) << r;
     draws.insert(r);
   }
   EXPECT_GT(draws.size(), 990u);
@@ -98,4 +98,30 @@ TEST(PlayData, DamagedLevelDataEndsTheGameWithAMessage) {
       << session.Log();
   for (const char* leftOver : {"1.bmp", "1x.bmp", "1.jpg", "1x.jpg"})
     EXPECT_FALSE(session.game.Has(leftOver));
+
+  // Either picture format, and a level that has both, loads with nothing left extracted; a level
+  // without pictures (the pack changed since the catalogue was made) is logged and played without.
+  shelldata::Entries entries = {
+      {"packinfo.ini", shelldata::PackInfo("4", "True")},
+      {"picinfo.ini", play::PicInfo(std::vector<play::TestLevel>(4, play::PlainLevel()))}};
+  for (const char* name : {"1.jpg", "1x.jpg", "2.bmp", "2x.bmp", "3.jpg", "3x.jpg", "3.bmp", "3x.bmp"})
+    entries.emplace_back(name, shelldata::Bmp(16, 8, 10, 20, 30));
+  shelldata::WritePack(session.game.folder, "Broken.vnl", entries);
+  strPackFile = "Broken.vnl";
+  for (const std::string level : {"1", "2", "3"}) {
+    strLevelPic = level;
+    sngTimer = 123;
+    bTimerOn = false;
+    LoadLevel();
+    EXPECT_TRUE(texOriginal && texModified) << level;
+    EXPECT_EQ(intScreen, kScreenPlaying);
+    EXPECT_EQ(sngTimer, 0);
+    EXPECT_TRUE(bTimerOn);
+    for (const char* ext : {".jpg", "x.jpg", ".bmp", "x.bmp"}) EXPECT_FALSE(session.game.Has(level + ext));
+  }
+  strLevelPic = "4";
+  LoadLevel();
+  EXPECT_FALSE(texOriginal);
+  EXPECT_NE(session.Log().find("Error in LoadLevel : pack Broken.vnl has no picture pair for level 4"),
+            std::string::npos);
 }

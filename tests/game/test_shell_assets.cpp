@@ -31,7 +31,7 @@ TEST(ShellAssets, StartupMakesEveryTextureAndLeavesNoExtractedFileBehind) {
     shelldata::Put(folder / "picinfo.ini", "[1]\r\n1Left=3\r\n");  // left over by an earlier run
   });
   ASSERT_TRUE(game.started);
-  for (const auto& name : shelldata::kInterfaceEntries) EXPECT_FALSE(game.Has(name)) << name;
+  for (const auto& name : shelldata::InterfaceEntries()) EXPECT_FALSE(game.Has(name)) << name;
   EXPECT_FALSE(game.Has("picinfo.ini"));
   EXPECT_TRUE(elsewhere.Empty()) << "nothing is extracted into the current folder";
 
@@ -66,6 +66,6 @@ TEST(ShellAssets, AGameThatCannotStartEndsInOrderWithAMessage) {
     const std::string log = game.Read("log.txt");
     EXPECT_NE(log.find(c.logged), std::string::npos) << log;
     EXPECT_EQ(log.substr(log.size() - 19), "APPLICATION ENDED\r\n");
-    for (const auto& name : shelldata::kInterfaceEntries) EXPECT_FALSE(game.Has(name)) << name;
+    for (const auto& name : shelldata::InterfaceEntries()) EXPECT_FALSE(game.Has(name)) << name;
   }
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -9,11 +10,19 @@
 #include "PlayHelpers.h"
 #include "ShellData.h"
 #include "modDeclares.h"
+#include "tovak2d/Diagnostics.h"
 
 // Walks every screen of the game and checks that each text it draws with a system font shows
 // whole: laid out by the engine (its own line breaks and glyph widths) the text must fit its box,
 // and a text drawn from the left of its box must end a few pixels before the next text on its
 // row begins.
+//
+// Each screen is drawn by SDL's software renderer and, frame for frame, by the engine's CPU
+// compositor as well: the two pictures differ by at most one level per channel. The exceptions are
+// turned sprites: pixels within a pixel of their edges, where the two decide coverage by rounding
+// rules of their own, and the whole of a turned sprite under 1,024 pixels, which the software
+// renderer leaves to its triangle filler (the particles), whose texels are picked by its own
+// rounding too.
 //
 // Two pairs of boxes overlap by design and are left as they are: the credits lines 13 and 14
 // (50-pixel boxes 15 pixels apart, each text centred in its own) and the two help boxes (the first
@@ -28,6 +37,33 @@ using tovak2d::DrawRecord;
     const auto misfits = (game).Misfits(where);                        \
     for (const std::string& misfit : misfits) ADD_FAILURE() << misfit; \
   } while (false)
+
+std::string Hex(uint32_t argb) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%08X", argb);
+  return text;
+}
+
+void ExpectSamePicture(const std::string& screen) {
+  tovak2d::CompositorComparison c;
+  ASSERT_TRUE(tovak2d::CompareCompositorFrame(*varnel::oEngine, c)) << screen;
+  EXPECT_EQ(c.pixels, 800 * 600) << screen;
+  EXPECT_EQ(c.offTurnedEdges, 0) << screen << ": " << c.offTurnedEdges << " pixels differ by up to "
+                                 << c.worst << " levels; the first at (" << c.firstX << ", " << c.firstY
+                                 << "), software " << Hex(c.software) << ", compositor " << Hex(c.compositor);
+}
+
+// Every particle of the pool alive, spread over the screen, half of them turning.
+void FillParticlePool() {
+  varnel::bParticlesOn = true;
+  for (int i = 0; i < static_cast<int>(varnel::Particles.size()); ++i) {
+    auto& p = varnel::Particles[static_cast<size_t>(i)];
+    p = {.Life = 30000, .Kind = static_cast<int16_t>(i % 2 == 0 ? 0 : 5), .Spin = 1, .Fade = true};
+    p.X = static_cast<float>((i * 53) % 800);
+    p.Y = static_cast<float>((i * 37) % 600);
+    p.Angle = static_cast<float>(i * 7 % 360);
+  }
+}
 
 // A table of ten five-digit scores under eight-letter names.
 std::string BigTable() {
@@ -44,9 +80,9 @@ void PrepareLists(const fs::path& folder, size_t count) {
   const auto shipped = static_cast<size_t>(std::distance(fs::directory_iterator(folder / "packs"), {}));
   for (size_t i = shipped; i < count; ++i)
     shelldata::WritePack(folder, "Mountain Lakes " + std::to_string(i + 1) + ".vnl",
-                         shelldata::GoodPack(12, i % 2 == 0, BigTable(),
-                                             "Twelve lakes high in the mountains,[e]photographed in summer"));
-  auto broken = shelldata::GoodPack(3, true, BigTable());
+                         play::GoodPack(12, i % 2 == 0, BigTable(),
+                                        "Twelve lakes high in the mountains,[e]photographed in summer"));
+  auto broken = play::GoodPack(3, true, BigTable());
   broken[0].second = shelldata::PackInfo("3", "maybe");
   shelldata::WritePack(folder, "Broken Bridges.vnl", broken);
 }
@@ -63,6 +99,7 @@ void WalkList(GameHarness& game, int16_t screen, float rowX, const std::string& 
       game.MoveMouse(static_cast<int>(rowX) + 5, 175 + 20 * row + 9);
       EXPECT_EQ(varnel::intPackSel, first + row);
       EXPECT_FITS(game, name + ", pack " + varnel::PackFiles[static_cast<size_t>(first + row)] + " hovered");
+      if (first + row == 0) ExpectSamePicture(name + ", the first pack hovered");
     }
   }
   varnel::intPackScroll = 10000;  // the wheel rule holds it at the last rows
@@ -75,19 +112,24 @@ void WalkList(GameHarness& game, int16_t screen, float rowX, const std::string& 
 // Forty packs: the first rows, the last rows and every row of each hovered, on both lists.
 TEST(TextFits, MenuScreensAndPackListsOfFortyPacks) {
   constexpr size_t count = 40;
+  tovak2d::CompareWithCompositor(true);
   GameHarness game(true, [](const fs::path& folder) {
     shelldata::EnsureInterface(folder);
     PrepareLists(folder, count);
   });
+  tovak2d::CompareWithCompositor(false);
   ASSERT_TRUE(game.started);
   game.Pass();
   ASSERT_EQ(varnel::PackFiles.size(), count);
-  for (auto [screen, name] : {std::pair{varnel::kScreenCredits, "credits"},
+  varnel::sngLogoFade = 100;
+  FillParticlePool();
+  for (auto [screen, name] : {std::pair{varnel::kScreenCredits, "credits, every particle alive"},
                               {varnel::kScreenHelp, "help"},
                               {varnel::kScreenOptions, "options"}}) {
     varnel::intScreen = screen;
     game.MoveMouse(790, 590);
     EXPECT_FITS(game, name);
+    ExpectSamePicture(name);
   }
   WalkList(game, varnel::kScreenStartGame, 360, "Start Game");
   WalkList(game, varnel::kScreenHighScores, 405, "High Scores");
@@ -98,6 +140,7 @@ TEST(TextFits, PlayInBothLayoutsThePanelsAndTheNameEntry) {
   const std::vector<play::TestPack> testPacks = {
       {"Mountain Lakes.vnl", true, {play::PlainLevel(caption), play::PlainLevel(caption)}, BigTable()},
       {"Harbour Evenings.vnl", false, {play::PlainLevel(caption), play::PlainLevel(caption)}, BigTable()}};
+  tovak2d::CompareWithCompositor(true);  // for every device the game makes
   play::PlaySession session(testPacks);
   for (const play::TestPack& pack : testPacks) {
     const std::string layout = pack.vertical ? "vertical" : "horizontal";
@@ -105,11 +148,14 @@ TEST(TextFits, PlayInBothLayoutsThePanelsAndTheNameEntry) {
     ASSERT_EQ(varnel::intScreen, varnel::kScreenLevelStart);
     session.game.Pass();
     EXPECT_FITS(session.game, "start prompt, " + layout);
+    ExpectSamePicture("start prompt, " + layout);
 
     session.StartLevel();
     varnel::sngScore = 54321;  // the live rank among five-digit scores
-    session.game.Pass();
+    varnel::sngTimer = 100;
+    session.game.MoveMouse(400, 300);
     EXPECT_FITS(session.game, "play, " + layout);
+    ExpectSamePicture("play, " + layout);
     session.FindAll(pack.levels[0]);
     session.game.Pass();
     ASSERT_TRUE(varnel::bLevelDone);
@@ -140,6 +186,7 @@ TEST(TextFits, PlayInBothLayoutsThePanelsAndTheNameEntry) {
       session.game.PressKey(key);
     ASSERT_EQ(varnel::strPlayerName, "Wolfgang");
     EXPECT_FITS(session.game, "name entry, " + layout);
+    ExpectSamePicture("name entry, " + layout);
     session.game.PressKey(SDL_SCANCODE_RETURN);
     ASSERT_EQ(varnel::intScreen, varnel::kScreenHighScores);
     session.game.MoveMouse(410, 175 + 20 * session.PackIndex(pack.fileName) + 9);

@@ -5,6 +5,7 @@
 
 #include "GameBench.h"
 #include "ShellData.h"
+#include "TestPacks.h"
 #include "modDeclares.h"
 #include "modGame.h"
 #include "modMain.h"
@@ -26,7 +27,7 @@ std::string FullTable() {
 }
 
 void StartGame(int levels, bool vertical) {
-  shelldata::OnlyPacks(folder, {{"pack.vnl", shelldata::GoodPack(levels, vertical, FullTable())}});
+  shelldata::OnlyPacks(folder, {{"pack.vnl", play::GoodPack(levels, vertical, FullTable())}});
   varnel::ScanPacks();
   varnel::intPackSel = 0;
   varnel::NewGame();

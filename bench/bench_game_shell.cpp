@@ -9,6 +9,7 @@
 
 #include "GameBench.h"
 #include "ShellData.h"
+#include "TestPacks.h"
 #include "modDeclares.h"
 #include "modMain.h"
 
@@ -72,7 +73,7 @@ fs::path LargePacks() {
 }
 
 void MakePacks(int count, size_t pictureBytes) {
-  shelldata::Entries entries = shelldata::GoodPack(10, true, shelldata::Table({{"500", "Ann"}}));
+  shelldata::Entries entries = play::GoodPack(10, true, shelldata::Table({{"500", "Ann"}}));
   entries.emplace_back("large.bin", std::string(pictureBytes, 'p'));
   shelldata::OnlyPacks(folder, {});
   for (int i = 0; i < count; ++i) shelldata::WritePack(folder, "pack" + std::to_string(i) + ".vnl", entries);
@@ -141,10 +142,10 @@ BENCHMARK(BM_ScanPacks_100x50Levels)->Unit(benchmark::kMillisecond);
 // sparse file with the score table after it: the scan must find the table without reading the
 // hole, and a score is written back into the pack of many entries.
 void HostilePacks() {
-  shelldata::Entries many = shelldata::GoodPack(2, true, shelldata::Table({{"50", "Cy"}}));
+  shelldata::Entries many = play::GoodPack(2, true, shelldata::Table({{"50", "Cy"}}));
   for (int i = 0; i < 10000; ++i) many.emplace_back("tiny" + std::to_string(i) + ".txt", std::to_string(i));
   shelldata::OnlyPacks(folder, {{"many.vnl", many}});
-  shelldata::Entries head = shelldata::GoodPack(1, false, shelldata::Table({}));
+  shelldata::Entries head = play::GoodPack(1, false, shelldata::Table({}));
   std::erase_if(head, [](const auto& entry) { return entry.first == "hscore.ini"; });
   const fs::path big = folder / "packs" / "huge.vnl";
   shelldata::Put(big, shelldata::Archive(head) + shelldata::Archive({{"padding.bin", ""}}));

@@ -3,7 +3,7 @@
  * and the libraries they write through make. Calls on anything but regular files (pipes,
  * terminals, /dev, /proc) are passed on uncounted.
  *
- * Armed from the environment when preloaded (VARNEL_FAULT_AT=N, VARNEL_FAULT_ERRNO=ENOSPC|EIO|EROFS;
+ * Armed from the environment when preloaded (VARNEL_FAULT_AT=N, VARNEL_FAULT_ERRNO=the error's number;
  * VARNEL_FAULT_REPORT=FILE receives "calls fired" at exit), or through varnel_fault_arm() when linked
  * into a test program. VARNEL_FAULT_CONFINE / varnel_fault_confine() name the one folder writes may
  * reach; the first path written outside it is kept for the test to see. */
@@ -48,16 +48,10 @@ void varnel_fault_confine(const char* folder) {
 const char* varnel_fault_outside(void) { return outside; }
 const char* varnel_fault_fired_on(void) { return firedOn; }
 
-static int ErrnoNamed(const char* name) {
-  if (!name) return ENOSPC;
-  if (strcmp(name, "EIO") == 0) return EIO;
-  if (strcmp(name, "EROFS") == 0) return EROFS;
-  return ENOSPC;
-}
-
 __attribute__((constructor)) static void ArmFromEnvironment(void) {
   const char* at = getenv("VARNEL_FAULT_AT");
-  if (at) varnel_fault_arm(strtol(at, NULL, 10), ErrnoNamed(getenv("VARNEL_FAULT_ERRNO")));
+  const char* err = getenv("VARNEL_FAULT_ERRNO");
+  if (at) varnel_fault_arm(strtol(at, NULL, 10), err ? atoi(err) : ENOSPC);
   const char* folder = getenv("VARNEL_FAULT_CONFINE");
   if (folder) varnel_fault_confine(folder);
 }

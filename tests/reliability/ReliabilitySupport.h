@@ -32,7 +32,8 @@ using testsupport::ReadArchive;
 
 // A count from the environment, or the build's default: the sanitizer build runs far slower, so
 // it asks for fewer rounds unless told otherwise.
-inline int CountFromEnvironment(const char* variable, int normalDefault, [[maybe_unused]] int sanitizedDefault) {
+inline int CountFromEnvironment(const char* variable, int normalDefault,
+                                [[maybe_unused]] int sanitizedDefault) {
   const char* text = std::getenv(variable);
   if (text && std::atoi(text) > 0) return std::atoi(text);
 #ifdef VARNEL_SANITIZED_BUILD
@@ -94,8 +95,10 @@ inline std::string ExpectWholePack(const fs::path& pack, const std::vector<Archi
     if (entry.name != "hscore.ini") expected.emplace(entry.name, entry.contents);
   std::vector<std::string> tables;
   for (const ArchiveEntry& entry : ReadArchive(pack).value_or(std::vector<ArchiveEntry>{})) {
-    if (entry.name == "hscore.ini") tables.push_back(entry.contents);
-    else found.emplace(entry.name, entry.contents);
+    if (entry.name == "hscore.ini")
+      tables.push_back(entry.contents);
+    else
+      found.emplace(entry.name, entry.contents);
   }
   EXPECT_EQ(tables.size(), 1u) << pack << " holds its table " << tables.size() << " times";
   EXPECT_TRUE(found == expected) << pack << ": entries changed, lost or gained (or the pack is gone)";

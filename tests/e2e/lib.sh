@@ -75,12 +75,8 @@ start_window_manager() {
   (cd /; exec env HOME="$WORK" XDG_CONFIG_HOME="$WORK/config" \
      timeout $((300 * PACE)) openbox --sm-disable >"$WORK/openbox.log" 2>&1) &
   WM_PID=$!
-  for _ in $(seq $((100 * PACE))); do
-    timeout 5 xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
-    kill -0 "$WM_PID" 2>/dev/null || fail "openbox ended: $(cat "$WORK/openbox.log")"
-    sleep 0.1
-  done
-  fail "openbox did not take the screen"
+  wm_ready() { timeout 5 xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+  wait_until 10 "openbox did not take the screen (its log: $WORK/openbox.log)" wm_ready
 }
 
 # Waits until CONDITION (a command) holds, for at most SECONDS times the pace; then fails with
@@ -107,14 +103,10 @@ window_geometry() {
   WIN_H=$(sed -n 's/^ *Height: *//p' <<<"$info")
 }
 
+# Waits for the game's window titled TITLE and sets WINDOW.
 wait_for_window() {
-  for _ in $(seq 150); do
-    WINDOW=$(timeout 5 xdotool search --name "^$1\$" 2>/dev/null | head -n1) || true
-    [ -n "$WINDOW" ] && return 0
-    kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended before its window appeared"
-    sleep 0.1
-  done
-  fail "no window titled '$1'"
+  window_found() { WINDOW=$(timeout 5 xdotool search --name "^$1\$" 2>/dev/null | head -n1) && [ -n "$WINDOW" ]; }
+  wait_until 15 "no window titled '$1'" window_found "$1"
 }
 
 # Waits for the game to end and sets GAME_STATUS.
@@ -144,12 +136,8 @@ key() {
   pause 0.15
 }
 
-# Screenshot of the game's window as $WORK/NAME.png; VARNEL_E2E_SHOTS names a folder that keeps a
-# copy for a person to look at.
-shot() {
-  timeout 10 import -display "$DISPLAY" -window "$WINDOW" "$WORK/$1.png" || fail "no screenshot $1"
-  [ -z "${VARNEL_E2E_SHOTS:-}" ] || cp "$WORK/$1.png" "$VARNEL_E2E_SHOTS/"
-}
+# Screenshot of the game's window as $WORK/NAME.png.
+shot() { timeout 10 import -display "$DISPLAY" -window "$WINDOW" "$WORK/$1.png" || fail "no screenshot $1"; }
 
 # check VALUE OP LIMIT WHAT: VALUE > or < LIMIT, else the test fails; WHERE prefixes the messages.
 check() {

@@ -43,7 +43,6 @@ frame_drawn() {
 start_full_screen() {
   copy_game
   sed -i 's/^Screen=.*/Screen=False\r/' "$OPTIONS"
-  grep -q '^Screen=False' "$OPTIONS" || fail "cannot set full screen in the options"
   start_game "$@"
   wait_for_window "Varnel v1.0.0"
   wait_until 10 "$WHERE: the full-screen window is never mapped" window_viewable
@@ -81,8 +80,6 @@ run_with_renderer() {
       [ $((WIN_X - left)) = $(((SCREEN_W - 800) / 2)) ] && [ $((WIN_Y - top)) = $(((SCREEN_H - 600) / 2)) ]
   }
   wait_until 10 "$WHERE: the window is not 800 x 600 with its frame, centred" outer_ok
-  echo "ok ($WHERE): windowed, client ${WIN_W}x$WIN_H at $WIN_X,$WIN_Y, frame $left $right $top $bottom"
-  timeout 5 xprop -id "$WINDOW" _NET_WM_STATE | grep -q FULLSCREEN && fail "$WHERE: still in full screen"
   pause 5  # the splash logo fades out over the first 4 s
   click_frame 79 212  # Exit
   wait_for_exit 20
@@ -94,9 +91,7 @@ start_xvfb
 # Without a window manager SDL makes the window cover the display itself.
 WHERE="without a window manager"
 start_full_screen
-key Escape
-wait_for_exit 20
-[ "$GAME_STATUS" = 0 ] || fail "exit status $GAME_STATUS without a window manager"
+quit_with_escape
 start_window_manager
 run_with_renderer default
 run_with_renderer software

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The installed game, started from its menu entry's command by a player with an empty home: it makes
 # the player's own game folder with working packs, and writes nothing into the installed folder
-# (made read-only to prove it). A second start adds packs installed since, and brings back neither
-# a pack the player deleted nor an installed pack over the player's.
+# (made read-only to prove it; root may write anywhere, so when the test runs as root the player is
+# nobody). A second start adds packs installed since, and brings back neither a pack the player
+# deleted nor an installed pack over the player's.
 source "$(dirname "$0")/lib.sh"
 
 BUILD=$(cd "$GAME_DIR/.." && pwd)
@@ -13,6 +14,10 @@ PLAYER_HOME=$WORK/zoë
 USER_DIR=$PLAYER_HOME/.local/share/varnel
 INSTALLED=$PREFIX/share/varnel
 RUN_AS=()
+if [ "$(id -u)" = 0 ]; then
+  id nobody >/dev/null 2>&1 && command -v setpriv >/dev/null || fail "the user nobody or setpriv is missing"
+  RUN_AS=(setpriv --reuid=nobody --regid="$(id -g nobody)" --clear-groups)
+fi
 GAME_LOG=$USER_DIR/log.txt
 
 cleanup_install() {
@@ -39,11 +44,8 @@ start_installed_game() {
 play_once() {
   start_installed_game
   wait_for_window "Varnel v1.0.0"
-  for _ in $(seq 100); do
-    grep -qs "Engine Init: Step 1, 2, 3, 4, 5, 6, 7, DONE!" "$USER_DIR/log.txt" && break
-    sleep 0.1
-  done
-  grep -qs "Engine Init: Step 1, 2, 3, 4, 5, 6, 7, DONE!" "$USER_DIR/log.txt" || fail "no engine start line"
+  engine_started() { grep -qs "Engine Init: Step 1, 2, 3, 4, 5, 6, 7, DONE!" "$USER_DIR/log.txt"; }
+  wait_until 10 "no engine start line" engine_started
   pause 1
   timeout 5 "$X11_WINDOW" close "$WINDOW"
   wait_for_exit 10
@@ -63,32 +65,24 @@ else
   timeout 120 cmake --install "$BUILD" --prefix "$PREFIX" >"$WORK/install.log" 2>&1 ||
     { cat "$WORK/install.log" >&2; fail "cmake --install failed"; }
 fi
-libdir=$(cd "$PREFIX" && dirname "$(ls lib/*/libTovak2D_0923_VNL.so.0 2>/dev/null | head -n1)")
-for file in bin/Varnel bin/varnel-pack "$libdir/libTovak2D_0923_VNL.so.0" "share/varnel/game data/pictures.vnl" \
-  "share/varnel/game data/options.ini" share/varnel/sound/music.wma share/applications/org.varnel.Varnel.desktop \
-  share/metainfo/org.varnel.Varnel.metainfo.xml share/icons/hicolor/256x256/apps/org.varnel.Varnel.png; do
-  [ -s "$PREFIX/$file" ] || fail "$file was not installed"
-done
+# The program, its library, the pictures and the options prove themselves by the game's start.
+[ -s "$INSTALLED/sound/music.wma" ] || fail "the music was not installed"
 mapfile -t packs < <(cd "$INSTALLED/packs" && ls -- *.vnl)
 [ ${#packs[@]} -ge 2 ] || fail "fewer than two packs installed"
-timeout 10 readelf -d "$PREFIX/bin/Varnel" | grep -q "R.*PATH.*\[\\\$ORIGIN/../$libdir\]" ||
-  fail "the program does not look in ../$libdir"
-[ "$(timeout 10 identify -format '%wx%h' "$PREFIX/share/icons/hicolor/256x256/apps/org.varnel.Varnel.png")" = 256x256 ] ||
-  fail "the 256 icon is not 256x256"
 timeout 30 appstreamcli validate --no-net "$PREFIX/share/metainfo/org.varnel.Varnel.metainfo.xml" >/dev/null ||
   fail "the metainfo file does not validate"
 
 chmod -R a-w "$INSTALLED"
+chmod -R a+rX "$WORK"
 listing >"$WORK/before"
 mkdir -m 700 "$PLAYER_HOME"
+[ ${#RUN_AS[@]} = 0 ] || chown nobody "$PLAYER_HOME"
 start_xvfb
 
 play_once
 for pack in "${packs[@]}"; do
   cmp -s "$INSTALLED/packs/$pack" "$USER_DIR/packs/$pack" || fail "pack $pack was not copied"
 done
-timeout 60 "$PREFIX/bin/varnel-pack" verify "$USER_DIR"/packs/*.vnl >"$WORK/verify" 2>&1 ||
-  { cat "$WORK/verify" >&2; fail "the copied packs do not verify"; }
 [ -L "$USER_DIR/game data/pictures.vnl" ] || fail "the pictures are not linked"
 [ -f "$USER_DIR/game data/options.ini" ] && [ ! -L "$USER_DIR/game data/options.ini" ] ||
   fail "the options are not a copy of their own"
@@ -100,7 +94,8 @@ deleted=${packs[0]}
 mine=${packs[1]}
 rm "$USER_DIR/packs/$deleted"
 echo "the player's notes" >"$WORK/notes.txt"
-timeout 30 "$PREFIX/bin/varnel-pack" add "$USER_DIR/packs/$mine" "$WORK/notes.txt" >/dev/null || fail "cannot change a pack"
+timeout 30 "${RUN_AS[@]}" "$PREFIX/bin/varnel-pack" add "$USER_DIR/packs/$mine" "$WORK/notes.txt" >/dev/null ||
+  fail "cannot change a pack"
 mine_sum=$(sha256sum <"$USER_DIR/packs/$mine")
 chmod u+w "$INSTALLED/packs"
 cp "$INSTALLED/packs/$deleted" "$INSTALLED/packs/added later.vnl"
@@ -112,21 +107,4 @@ play_once
 cmp -s "$INSTALLED/packs/added later.vnl" "$USER_DIR/packs/added later.vnl" || fail "the new pack was not copied"
 [ "$(sha256sum <"$USER_DIR/packs/$mine")" = "$mine_sum" ] || fail "the player's pack $mine was overwritten"
 listing | diff "$WORK/before" - >&2 || fail "the installed folder changed"
-# Root may write anywhere: when the test runs as root, a player without those rights plays once too.
-if [ "$(id -u)" = 0 ] && command -v setpriv >/dev/null && id nobody >/dev/null 2>&1; then
-  chmod -R a+rX "$WORK"
-  PLAYER_HOME=$WORK/nobody
-  USER_DIR=$PLAYER_HOME/.local/share/varnel
-  GAME_LOG=$USER_DIR/log.txt
-  mkdir -m 700 "$PLAYER_HOME"
-  chown nobody "$PLAYER_HOME"
-  RUN_AS=(setpriv --reuid=nobody --regid="$(id -g nobody)" --clear-groups)
-  chmod -R u+w,a+rX "$INSTALLED"
-  listing >"$WORK/before"
-  play_once
-  for pack in "${packs[@]}"; do
-    cmp -s "$INSTALLED/packs/$pack" "$USER_DIR/packs/$pack" || fail "pack $pack was not copied for nobody"
-  done
-  listing | diff "$WORK/before" - >&2 || fail "the installed folder changed"
-fi
 echo "PASS: installed game ran from $USER_DIR and left $INSTALLED untouched"

@@ -3,7 +3,7 @@
  * and the libraries they write through make. Calls on anything but regular files (pipes,
  * terminals, /dev, /proc) are passed on uncounted.
  *
- * Armed from the environment when preloaded (VARNEL_FAULT_AT=N, VARNEL_FAULT_ERRNO=ENOSPC|EIO|EROFS;
+ * Armed from the environment when preloaded (VARNEL_FAULT_AT=N, VARNEL_FAULT_ERRNO=the error's number;
  * VARNEL_FAULT_REPORT=FILE receives "calls fired" at exit), or through varnel_fault_arm() when linked
  * into a test program. VARNEL_FAULT_CONFINE / varnel_fault_confine() name the one folder writes may
  * reach; the first path written outside it is kept for the test to see. */
@@ -48,16 +48,10 @@ void varnel_fault_confine(const char* folder) {
 const char* varnel_fault_outside(void) { return outside; }
 const char* varnel_fault_fired_on(void) { return firedOn; }
 
-static int ErrnoNamed(const char* name) {
-  if (!name) return ENOSPC;
-  if (strcmp(name, "EIO") == 0) return EIO;
-  if (strcmp(name, "EROFS") == 0) return EROFS;
-  return ENOSPC;
-}
-
 __attribute__((constructor)) static void ArmFromEnvironment(void) {
   const char* at = getenv("VARNEL_FAULT_AT");
-  if (at) varnel_fault_arm(strtol(at, NULL, 10), ErrnoNamed(getenv("VARNEL_FAULT_ERRNO")));
+  const char* err = getenv("VARNEL_FAULT_ERRNO");
+  if (at) varnel_fault_arm(strtol(at, NULL, 10), err ? atoi(err) : ENOSPC);
   const char* folder = getenv("VARNEL_FAULT_CONFINE");
   if (folder) varnel_fault_confine(folder);
 }
@@ -153,20 +147,13 @@ static int IsNew(int dir, const char* path) {
   struct stat info;
   return path && fstatat(dir, path, &info, AT_SYMLINK_NOFOLLOW) != 0;
 }
-int mkdir(const char* path, mode_t mode) {
-  if (IsNew(AT_FDCWD, path)) {
-    NotePath(path);
-    if (FailsPath(path)) return -1;
+#define MAKE(name, parameters, arguments)                                    \
+  int name parameters {                                                      \
+    if (IsNew(AT_FDCWD, path) && (NotePath(path), FailsPath(path))) return -1; \
+    return REAL(name) arguments;                                             \
   }
-  return REAL(mkdir)(path, mode);
-}
-int symlink(const char* target, const char* path) {
-  if (IsNew(AT_FDCWD, path)) {
-    NotePath(path);
-    if (FailsPath(path)) return -1;
-  }
-  return REAL(symlink)(target, path);
-}
+MAKE(mkdir, (const char* path, mode_t mode), (path, mode))
+MAKE(symlink, (const char* target, const char* path), (target, path))
 
 static mode_t ModeOf(int flags, va_list args) {
   return (flags & O_CREAT) || (flags & O_TMPFILE) == O_TMPFILE ? (mode_t)va_arg(args, int) : 0;
@@ -190,11 +177,10 @@ OPEN(openat, IN_FOLDER, (int dir, const char* path, int flags, ...), (dir, path,
 static int ModeWrites(const char* mode) {
   return mode && (strchr(mode, 'w') || strchr(mode, 'a') || strchr(mode, '+'));
 }
-FILE* fopen(const char* path, const char* mode) {
-  if (ModeWrites(mode) && Counted(path, O_WRONLY) && FailsPath(path)) return NULL;
-  return REAL(fopen)(path, mode);
-}
-FILE* fopen64(const char* path, const char* mode) {
-  if (ModeWrites(mode) && Counted(path, O_WRONLY) && FailsPath(path)) return NULL;
-  return REAL(fopen64)(path, mode);
-}
+#define FOPEN(name)                                                                \
+  FILE* name(const char* path, const char* mode) {                                 \
+    if (ModeWrites(mode) && Counted(path, O_WRONLY) && FailsPath(path)) return NULL; \
+    return REAL(name)(path, mode);                                                 \
+  }
+FOPEN(fopen)
+FOPEN(fopen64)

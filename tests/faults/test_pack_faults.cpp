@@ -30,16 +30,13 @@ struct ToolRun : FaultCount {
 ToolRun RunTool(const std::vector<std::string>& arguments, const fs::path& folder, long failAt, int err) {
   const fs::path report = folder.string() + ".report";
   // Only the tool itself gets the library: timeout and env run without it.
-  const testsupport::ToolRun tool =
-      testsupport::RunTool(VARNEL_PACK_BINARY, arguments, folder,
-                           "env LD_PRELOAD=" + testsupport::Quote(VARNEL_FAULT_SHIM) +
-                               " VARNEL_FAULT_AT=" + std::to_string(failAt) + " VARNEL_FAULT_ERRNO=" +
-                               (err == EIO     ? "EIO"
-                                : err == EROFS ? "EROFS"
-                                               : "ENOSPC") +
-                               " VARNEL_FAULT_REPORT=" + testsupport::Quote(report.string()) +
-                               " VARNEL_FAULT_CONFINE=" + testsupport::Quote(folder.parent_path().string()) +
-                               " TMPDIR=" + testsupport::Quote((folder.parent_path() / "tmp").string()));
+  const testsupport::ToolRun tool = testsupport::RunTool(
+      VARNEL_PACK_BINARY, arguments, folder,
+      "env LD_PRELOAD=" + testsupport::Quote(VARNEL_FAULT_SHIM) +
+          " VARNEL_FAULT_AT=" + std::to_string(failAt) + " VARNEL_FAULT_ERRNO=" + std::to_string(err) +
+          " VARNEL_FAULT_REPORT=" + testsupport::Quote(report.string()) +
+          " VARNEL_FAULT_CONFINE=" + testsupport::Quote(folder.parent_path().string()) +
+          " TMPDIR=" + testsupport::Quote((folder.parent_path() / "tmp").string()));
   ToolRun run;
   run.status = tool.status;
   run.err = tool.err;
@@ -47,12 +44,6 @@ ToolRun RunTool(const std::vector<std::string>& arguments, const fs::path& folde
   std::error_code ec;
   fs::remove(report, ec);
   return run;
-}
-
-std::set<std::string> Names(const fs::path& folder) {
-  std::set<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) names.insert(entry.path().filename().string());
-  return names;
 }
 
 class PackFaults : public ::testing::Test {
@@ -84,17 +75,15 @@ class PackFaults : public ::testing::Test {
     EXPECT_EQ(clean.outside, "") << "written outside the folder";
     ASSERT_GT(clean.calls, 0);
     const std::string before = ReadFile(base_ / "target.vnl");
-    const std::set<std::string> names = Names(base_);
+    const std::set<std::string> names = Listing(base_);
     const std::vector<long> sweep = SweepPoints(clean.calls, most);
-    std::printf("%s: %ld write-side calls, %zu of them made to fail\n", arguments[0].c_str(), clean.calls,
-                sweep.size());
     for (const long n : sweep) {
       const int err = SweepError(n);
       SCOPED_TRACE("call " + std::to_string(n) + " failing with " + std::strerror(err));
       fresh();
       const ToolRun run = RunTool(arguments, work, n, err);
       ASSERT_TRUE(run.status == 0 || run.status == 1) << "status " << run.status << ": " << run.err;
-      EXPECT_EQ(Names(work), names) << "a file was left behind or went missing";
+      EXPECT_EQ(Listing(work), names) << "a file was left behind or went missing";
       EXPECT_EQ(run.outside, "") << "written outside the folder";
       EXPECT_TRUE(fs::is_empty(root_ / "tmp")) << "the scratch folder was left behind";
       const auto pack = ReadArchive(work / "target.vnl");

@@ -59,21 +59,14 @@ class ChildProcess {
 
   // The child's next line, waiting until `until` at the latest.
   Read NextLine(std::string& line, Clock::time_point until) {
-    for (;;) {
-      const size_t newline = buffer_.find('\n');
-      if (newline != std::string::npos) {
-        line = buffer_.substr(0, newline);
-        buffer_.erase(0, newline + 1);
-        return Read::kLine;
-      }
+    size_t newline;
+    while ((newline = buffer_.find('\n')) == std::string::npos) {
       if (fromChild_ < 0) return Read::kEnd;
       const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - Clock::now()).count();
-      if (left <= 0) return Read::kTimeout;
       pollfd wait{fromChild_, POLLIN, 0};
-      const int ready = ::poll(&wait, 1, static_cast<int>(left));
-      if (ready == 0) continue;
+      if (left <= 0 || ::poll(&wait, 1, static_cast<int>(left)) <= 0) return Read::kTimeout;
       char chunk[4096];
-      const ssize_t n = ready > 0 ? ::read(fromChild_, chunk, sizeof chunk) : 0;
+      const ssize_t n = ::read(fromChild_, chunk, sizeof chunk);
       if (n > 0) {
         buffer_.append(chunk, static_cast<size_t>(n));
       } else {
@@ -81,6 +74,9 @@ class ChildProcess {
         fromChild_ = -1;
       }
     }
+    line = buffer_.substr(0, newline);
+    buffer_.erase(0, newline + 1);
+    return Read::kLine;
   }
 
   // Kills the child at once and collects it.
@@ -93,19 +89,15 @@ class ChildProcess {
     pid_ = -1;
   }
 
-  // Waits for the child to end by itself until `until`, then kills it. True when it ended itself
-  // with status 0.
-  bool Finish(Clock::time_point until) {
-    while (pid_ > 0 && Clock::now() < until) {
-      int status = 0;
-      if (::waitpid(pid_, &status, WNOHANG) == pid_) {
-        pid_ = -1;
-        return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-      }
-      ::usleep(2000);
+  // Collects the child once it has closed its end (NextLine gave kEnd), which it does by ending.
+  // True when it ended itself with status 0.
+  bool Ended() {
+    int status = 0;
+    if (pid_ <= 0) return false;
+    while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
     }
-    Kill();
-    return false;
+    pid_ = -1;
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
   }
 
  private:

@@ -3,7 +3,7 @@
 # warns about every public member left undocumented (WARN_IF_UNDOCUMENTED without EXTRACT_ALL) and
 # lists every documented one on its class's page. So the stamp of a clean run, a main page and a page
 # for each of the three classes are all there is to check.
-#   test_reference.sh DOCS_BUILD_DIR [HEADER_DIR, not needed]
+#   test_reference.sh DOCS_BUILD_DIR
 set -euo pipefail
 HTML=$1/html
 fail() { echo "FAIL: $*" >&2; exit 1; }

@@ -32,7 +32,7 @@ using testsupport::ReadArchive;
 
 // A count from the environment, or the build's default: the sanitizer build runs far slower, so
 // it asks for fewer rounds unless told otherwise.
-inline int CountFromEnvironment(const char* variable, int normalDefault,
+inline int CountFromEnvironment(const char* variable, [[maybe_unused]] int normalDefault,
                                 [[maybe_unused]] int sanitizedDefault) {
   const char* text = std::getenv(variable);
   if (text && std::atoi(text) > 0) return std::atoi(text);

@@ -38,11 +38,7 @@ inline int Channel(uint32_t argb, int shift) {
 }
 
 inline Image Filled(int width, int height, uint32_t argb) {
-  Image image;
-  image.width = width;
-  image.height = height;
-  image.argb.assign(static_cast<size_t>(width) * height, argb);
-  return image;
+  return Image{width, height, std::vector<uint32_t>(static_cast<size_t>(width) * height, argb)};
 }
 
 // The image with the rectangle from (left, top) up to, not including, (right, bottom) in another colour.
@@ -101,9 +97,6 @@ inline uint32_t At(const Image& image, int x, int y) {
 class DrawingTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/varnel-drawing-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    folder_ = pattern;
     ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
     window_ = SDL_CreateWindow("drawing test", 0, 0, 800, 600, SDL_WINDOW_HIDDEN);
     ASSERT_NE(window_, nullptr) << SDL_GetError();
@@ -126,8 +119,6 @@ class DrawingTest : public ::testing::Test {
     lib::piValue = lib::degToRad = 0;
     tovak2d::modExtra::ResetFrameTiming();
     tovak2d::platform::dialogs::ClearRecordedMessages();
-    std::error_code ec;
-    fs::remove_all(folder_, ec);
   }
 
   tovak2d::platform::video::Device& Device() { return *tovak2d::EngineAccess::Of(engine_).device; }
@@ -163,7 +154,8 @@ class DrawingTest : public ::testing::Test {
 
   tovak2d::Engine engine_;
   SDL_Window* window_ = nullptr;
-  fs::path folder_;
+  const testsupport::TempFolder root_;  // removed after the engine is unloaded
+  const fs::path folder_ = root_.path();
 };
 
 // The largest difference of one channel, alpha included, between pixels of two pictures.

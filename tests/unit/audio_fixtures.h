@@ -18,7 +18,6 @@ namespace audio_fixtures {
 
 using testsupport::Le16;
 using testsupport::Le32;
-using testsupport::ReadFile;
 using testsupport::TempAppFolder;
 using testsupport::WriteFile;
 
@@ -69,14 +68,11 @@ inline float Peak(const std::vector<float>& out, size_t first = 0, size_t step =
   return peak;
 }
 
-// A 16-bit sine, the same on every channel.
-inline std::vector<int16_t> Sine(int frequency, int rate, size_t frames, int channels = 1,
-                                 double amplitude = 16384) {
-  std::vector<int16_t> s(frames * static_cast<size_t>(channels));
+// A 16-bit mono sine at half of full scale.
+inline std::vector<int16_t> Sine(int frequency, int rate, size_t frames) {
+  std::vector<int16_t> s(frames);
   for (size_t i = 0; i < s.size(); ++i)
-    s[i] = static_cast<int16_t>(
-        amplitude *
-        std::sin(2 * M_PI * frequency * static_cast<double>(i / static_cast<size_t>(channels)) / rate));
+    s[i] = static_cast<int16_t>(16384 * std::sin(2 * M_PI * frequency * static_cast<double>(i) / rate));
   return s;
 }
 

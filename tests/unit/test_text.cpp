@@ -9,17 +9,15 @@
 using namespace tovak2d;
 
 // Case folding and trimming are walked by the INI and path tests; what they do not reach is here.
-TEST(Text, CaseTrimAndRounding) {
-  EXPECT_EQ(text::ToUpper("hscore.ini"), "HSCORE.INI");
+TEST(Text, CaseTrimRoundingAndCodePage) {
   EXPECT_EQ(text::ToLower("\xC4pfel"), "\xE4pfel");  // Windows-1252 letters fold too
   EXPECT_EQ(text::Trim("   "), "");
   EXPECT_EQ(text::RoundHalfEven(800.5), 800);
   EXPECT_EQ(text::RoundHalfEven(-2.5), -2);
   EXPECT_EQ(text::RoundHalfEven(1e300), INT32_MAX);
   EXPECT_EQ(text::RoundHalfEven(-1e300), INT32_MIN);
-}
 
-TEST(CodePage, EveryByteComesBackAndOtherTextFailsOrIsMarked) {
+  // Every code-page byte comes back from UTF-8; other text fails or is marked.
   for (int b = 0; b < 256; ++b) {
     const std::string byte(1, static_cast<char>(b)), utf8 = Cp1252ToUtf8(byte);
     EXPECT_TRUE(Utf8ToCp1252(utf8) == byte && Utf8ToCp1252Lossy(utf8) == byte) << b;

@@ -10,6 +10,9 @@ GAME_PID=
 WM_PID=
 SOUND_PID=
 GAME_LOG=$WORK/game/log.txt
+# The command that starts the game, and what runs it (e.g. as another user).
+GAME_COMMAND=$WORK/game/Varnel
+RUN_AS=()
 # A build with sanitizers runs the game a few times slower: VARNEL_E2E_PACE (a whole number)
 # stretches every pause that waits for the game to reach a number of passes, and every deadline.
 PACE=${VARNEL_E2E_PACE:-1}
@@ -23,6 +26,8 @@ cleanup() {
   [ -n "$WM_PID" ] && kill "$WM_PID" 2>/dev/null && wait "$WM_PID" 2>/dev/null || true
   [ -n "$SOUND_PID" ] && kill "$SOUND_PID" 2>/dev/null && wait "$SOUND_PID" 2>/dev/null || true
   [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+  # A test's own last step before its files go, once the game has ended.
+  ! declare -F cleanup_more >/dev/null || cleanup_more
   rm -rf "$WORK"
 }
 trap cleanup EXIT
@@ -43,17 +48,20 @@ start_xvfb() {
   export DISPLAY=":$(head -n1 "$WORK/display")"
 }
 
-# Copies the game folder, so every test starts with its own log, options and packs.
+# Copies the game folder (to $WORK/game unless told), so every test starts with its own log, options
+# and packs.
 copy_game() {
-  mkdir -p "$WORK/game"
-  cp -a "$GAME_DIR"/. "$WORK/game/"
-  rm -f "$WORK/game/log.txt"
+  mkdir -p "${1:-$WORK/game}"
+  cp -a "$GAME_DIR"/. "${1:-$WORK/game}/"
+  rm -f "${1:-$WORK/game}/log.txt"
 }
 
-# Arguments are more NAME=value settings for the game's environment (they win over these).
+# Arguments are more NAME=value settings for the game's environment (they win over these). The
+# player's data folder follows from HOME alone.
 start_game() {
-  (cd /; exec env SDL_AUDIODRIVER=dummy TOVAK2D_QUIET_DIALOGS=1 TOVAK2D_FRAME_STATS=1 "$@" \
-     timeout --kill-after=5 $((120 * PACE)) "$WORK/game/Varnel" 2>"$WORK/stderr") &
+  # shellcheck disable=SC2086
+  (cd /; exec "${RUN_AS[@]}" env -u XDG_DATA_HOME SDL_AUDIODRIVER=dummy TOVAK2D_QUIET_DIALOGS=1 \
+     TOVAK2D_FRAME_STATS=1 "$@" timeout --kill-after=5 $((120 * PACE)) $GAME_COMMAND 2>"$WORK/stderr") &
   GAME_PID=$!
 }
 
@@ -97,10 +105,8 @@ window_viewable() { timeout 5 xwininfo -id "$WINDOW" 2>/dev/null | grep -q 'Map 
 window_geometry() {
   local info
   info=$(timeout 5 xwininfo -id "$WINDOW") || fail "xwininfo"
-  WIN_X=$(sed -n 's/^ *Absolute upper-left X: *//p' <<<"$info")
-  WIN_Y=$(sed -n 's/^ *Absolute upper-left Y: *//p' <<<"$info")
-  WIN_W=$(sed -n 's/^ *Width: *//p' <<<"$info")
-  WIN_H=$(sed -n 's/^ *Height: *//p' <<<"$info")
+  eval "$(sed -n 's/^ *Absolute upper-left X: */WIN_X=/p; s/^ *Absolute upper-left Y: */WIN_Y=/p;
+    s/^ *Width: */WIN_W=/p; s/^ *Height: */WIN_H=/p' <<<"$info")"
 }
 
 # Waits for the game's window titled TITLE and sets WINDOW.
@@ -109,16 +115,24 @@ wait_for_window() {
   wait_until 15 "no window titled '$1'" window_found "$1"
 }
 
-# Waits for the game to end and sets GAME_STATUS.
-wait_for_exit() {
+# Waits up to SECONDS for the game to end, which must be in order: status 0 and the log's last line.
+ends_in_order() {
+  local status=0 where=${WHERE:+$WHERE: }
   game_ended() { ! kill -0 "$GAME_PID" 2>/dev/null; }
-  wait_until "$1" "the game did not end within $(($1 * PACE)) s" game_ended
-  GAME_STATUS=0
-  wait "$GAME_PID" || GAME_STATUS=$?
+  wait_until "$1" "${where}the game did not end within $(($1 * PACE)) s" game_ended
+  wait "$GAME_PID" || status=$?
   GAME_PID=
+  [ "$status" = 0 ] || fail "${where}exit status $status"
+  [ "$(last_log_line)" = "APPLICATION ENDED" ] || fail "${where}the log does not end with APPLICATION ENDED"
 }
 
-last_log_line() { tail -n1 "$WORK/game/log.txt" | tr -d '\r'; }
+# Closes the game's window the way a window manager's close button does; the game must end in order.
+close_window() {
+  timeout 5 "$X11_WINDOW" close "$WINDOW"
+  ends_in_order "$1"
+}
+
+last_log_line() { tail -n1 "$GAME_LOG" | tr -d '\r'; }
 
 click() {
   timeout 5 xdotool mousemove --window "$WINDOW" "$1" "$2" || fail "mousemove"
@@ -136,9 +150,6 @@ key() {
   pause 0.15
 }
 
-# Screenshot of the game's window as $WORK/NAME.png.
-shot() { timeout 10 import -display "$DISPLAY" -window "$WINDOW" "$WORK/$1.png" || fail "no screenshot $1"; }
-
 # check VALUE OP LIMIT WHAT: VALUE > or < LIMIT, else the test fails; WHERE prefixes the messages.
 check() {
   awk -v v="$1" -v op="$2" -v t="$3" 'BEGIN { exit !(op == ">" ? v > t : v < t) }' ||
@@ -146,16 +157,8 @@ check() {
   echo "ok: ${WHERE:+$WHERE: }$4 ($1 $2 $3)"
 }
 
-# The screen y of PACK's row on the Start Game and High Scores screens; sets INDEX too.
-pack_row() {
-  INDEX=$(cd "$WORK/game/packs" && ls | sort -f | grep -n -x "$1" | cut -d: -f1)
-  ROW_Y=$((175 + 20 * (INDEX - 1) + 9))
-}
-
 # Ends the game with Escape and checks that it ended in order.
 quit_with_escape() {
   key Escape
-  wait_for_exit 15
-  [ "$GAME_STATUS" = 0 ] || fail "exit status $GAME_STATUS"
-  [ "$(last_log_line)" = "APPLICATION ENDED" ] || fail "the log does not end with APPLICATION ENDED"
+  ends_in_order 15
 }

@@ -12,11 +12,12 @@
 # second at most. (That a game leaves its folder as it was is checked by test_play, which scores.)
 source "$(dirname "$0")/lib.sh"
 
-# Moves the pointer away (or to X, Y) and takes a screenshot once a button it left has faded back.
+# Moves the pointer away (or to X, Y) and takes a screenshot of the window as $WORK/NAME.png once a
+# button it left has faded back.
 shot_at() {
   timeout 5 xdotool mousemove --window "$WINDOW" "${2:-700}" "${3:-580}" || fail "cannot move the pointer"
   pause 1.2  # a button left by the pointer takes 45 passes to fade back
-  shot "$1"
+  timeout 10 import -display "$DISPLAY" -window "$WINDOW" "$WORK/$1.png" || fail "no screenshot $1"
 }
 
 # Share (0 to 1) of the pixels of region WxH+X+Y for which an fx predicate on r, g, b (0 to 1)
@@ -25,12 +26,11 @@ share() {
   timeout 20 convert "$WORK/$1.png" -crop "$2" +repage -alpha off -fx "$3" -colorspace gray \
     -format '%[fx:mean]' info:
 }
-REDDISH='r - max(g, b) > 0.2'
 GREEN='g > 0.75 && g - max(r, b) > 0.3'
 YELLOW='r > 0.75 && g > 0.75 && b < 0.35'
 
 # The red halo behind the caption of the button of the current screen, k = 0 to 4.
-halo_of() { share "$1" "90x25+34+$((15 + 37 * $2))" "$REDDISH"; }
+halo_of() { share "$1" "90x25+34+$((15 + 37 * $2))" 'r - max(g, b) > 0.2'; }
 
 copy_game
 SDL_RENDER_DRIVER=no-such-driver run_refused "$WORK/game/Varnel" "$WORK/stderr"
@@ -44,7 +44,6 @@ echo "ok: a refused device is reported, logged, and ends the game with status $S
 rm -rf "$WORK/game"
 copy_game
 start_xvfb
-cp -a "$WORK/game/packs" "$WORK/packs.before"
 start_game
 wait_for_window "Varnel v1.0.0"
 
@@ -78,18 +77,16 @@ click 79 64
 shot_at scores_hover 500 184
 check "$(share scores_hover 190x18+405+175 "$YELLOW")" ">" 0.01 "the hovered row is yellow"
 
-# A second game on the folder: a message, a failure status, and not one file changed.
+# A second game on the folder: a message, a failure status, and not one file changed (nor by the
+# refused varnel-pack below).
 snapshot() { (cd "$WORK/game" && find . -printf '%p %s %T@\n' | sort); }
 before=$(snapshot)
 run_refused "$WORK/game/Varnel" "$WORK/second.stderr"
 grep -qF "Varnel: Varnel is already running on the game folder $WORK/game." "$WORK/second.stderr" ||
   fail "the second game does not say the game is already running: $(cat "$WORK/second.stderr")"
-[ "$before" = "$(snapshot)" ] || fail "the second start changed the game folder: $(diff <(echo "$before") <(snapshot))"
 # varnel-pack leaves the running game's packs alone, unless forced.
 PACK=$(find "$WORK/game/packs" -name '*.vnl' | sort | head -n1)
 printf 'note\n' >"$WORK/note.txt"
-mkdir -p "$WORK/photos"
-cp /usr/lib/python3/dist-packages/skimage/data/coffee.png "$WORK/photos/" || fail "the sample photo is missing"
 pack_refused() {
   local status=0
   timeout 120 "$WORK/game/varnel-pack" "$@" 2>"$WORK/pack.stderr" || status=$?
@@ -97,18 +94,15 @@ pack_refused() {
   grep -qF "a running game uses $WORK/game" "$WORK/pack.stderr" || fail "varnel-pack does not say why: $(cat "$WORK/pack.stderr")"
 }
 pack_refused add "$PACK" "$WORK/note.txt"
-pack_refused photos "$WORK/photos" "$WORK/game/packs/Coffee.vnl"
-cmp -s "$PACK" "$WORK/packs.before/$(basename "$PACK")" || fail "varnel-pack changed the pack of a running game"
-[ ! -e "$WORK/game/packs/Coffee.vnl" ] || fail "varnel-pack photos wrote a pack into a running game's folder"
+pack_refused generate --layout vertical --levels 1 --seed 1 "$WORK/game/packs/New.vnl"
+[ "$before" = "$(snapshot)" ] ||
+  fail "the second start or varnel-pack changed the game folder: $(diff <(echo "$before") <(snapshot))"
 timeout 60 "$WORK/game/varnel-pack" add --force "$PACK" "$WORK/note.txt" >/dev/null 2>"$WORK/pack.stderr" ||
   fail "varnel-pack add --force refused: $(cat "$WORK/pack.stderr")"
-cmp -s "$PACK" "$WORK/packs.before/$(basename "$PACK")" && fail "varnel-pack add --force did not write"
+[ "$before" = "$(snapshot)" ] && fail "varnel-pack add --force did not write"
 
 [ "$(timeout 10 identify -format '%wx%h' "$WORK/credits.png")" = 800x600 ] || fail "the window is not 800x600"
-timeout 5 "$X11_WINDOW" close "$WINDOW"
-wait_for_exit 15
-[ "$GAME_STATUS" = 0 ] || fail "exit status $GAME_STATUS"
-[ "$(last_log_line)" = "APPLICATION ENDED" ] || fail "the log does not end with APPLICATION ENDED"
+close_window 15
 rate=$(sed -n 's/.* \([0-9.]*\) frames a second/\1/p' "$WORK/stderr")
 [ -n "$rate" ] || fail "no frame report"
 # The cap is 50: the frames may come slower on a busy machine, never faster.

@@ -61,38 +61,25 @@ __attribute__((destructor)) static void ReportAtExit(void) {
   if (!file) return;
   const int fd = REAL(open)(file, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0) return;
-  char line[128];
-  const int n = snprintf(line, sizeof line, "%ld %d %s\n", calls, fired, outside[0] ? outside : "-");
-  if (REAL(write)(fd, line, (size_t)n) < 0) {
-  }
+  dprintf(fd, "%ld %d %s\n", calls, fired, outside[0] ? outside : "-");
   REAL(close)(fd);
 }
 
-static void NameOf(const char* path, int fd, char* name, size_t size) {
-  name[0] = '\0';
-  if (path) {
-    snprintf(name, size, "%s", path);
-  } else if (fd >= 0) {
+/* True when this call is the one to fail; then keeps the file it is made on, by its path or by the
+ * link of its descriptor. */
+static int FailsAt(const char* path, int fd) {
+  if (++calls != target) return 0;
+  fired = 1;
+  snprintf(firedOn, sizeof firedOn, "%s", path ? path : "");
+  if (!path) {
     char link[64];
     snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
-    const ssize_t n = readlink(link, name, size - 1);
-    if (n > 0) name[n] = '\0';
+    const ssize_t n = readlink(link, firedOn, sizeof firedOn - 1);
+    firedOn[n > 0 ? n : 0] = '\0';
   }
+  errno = failWith;
+  return 1;
 }
-
-/* True when this call is the one to fail. */
-static int FailsAt(const char* path, int fd) {
-  ++calls;
-  if (target > 0 && calls == target) {
-    fired = 1;
-    NameOf(path, fd, firedOn, sizeof firedOn);
-    errno = failWith;
-    return 1;
-  }
-  return 0;
-}
-#define FailsFd(fd) FailsAt(NULL, fd)
-#define FailsPath(path) FailsAt(path, -1)
 
 static int IsFile(int fd) {
   struct stat info;
@@ -124,20 +111,20 @@ static int Counted(const char* path, int flags) {
 /* A call that writes to a file descriptor (the output one of sendfile). */
 #define FD_WRITE(type, name, fd, parameters, arguments) \
   type name parameters {                                \
-    if (IsFile(fd) && FailsFd(fd)) return -1;           \
-    return REAL(name) arguments;                         \
+    if (IsFile(fd) && FailsAt(NULL, fd)) return -1;     \
+    return REAL(name) arguments;                        \
   }
 FD_WRITE(ssize_t, write, fd, (int fd, const void* data, size_t size), (fd, data, size))
 FD_WRITE(ssize_t, writev, fd, (int fd, const struct iovec* parts, int count), (fd, parts, count))
 FD_WRITE(ssize_t, sendfile, out, (int out, int in, off_t* at, size_t size), (out, in, at, size))
 int fsync(int fd) {
-  if (IsFile(fd) && (++syncs, FailsFd(fd))) return -1;
+  if (IsFile(fd) && (++syncs, FailsAt(NULL, fd))) return -1;
   return REAL(fsync)(fd);
 }
 
 int rename(const char* from, const char* to) {
   NotePath(to);
-  if (FailsPath(to)) return -1;
+  if (FailsAt(to, -1)) return -1;
   return REAL(rename)(from, to);
 }
 
@@ -147,10 +134,10 @@ static int IsNew(int dir, const char* path) {
   struct stat info;
   return path && fstatat(dir, path, &info, AT_SYMLINK_NOFOLLOW) != 0;
 }
-#define MAKE(name, parameters, arguments)                                    \
-  int name parameters {                                                      \
-    if (IsNew(AT_FDCWD, path) && (NotePath(path), FailsPath(path))) return -1; \
-    return REAL(name) arguments;                                             \
+#define MAKE(name, parameters, arguments)                                        \
+  int name parameters {                                                          \
+    if (IsNew(AT_FDCWD, path) && (NotePath(path), FailsAt(path, -1))) return -1; \
+    return REAL(name) arguments;                                                 \
   }
 MAKE(mkdir, (const char* path, mode_t mode), (path, mode))
 MAKE(symlink, (const char* target, const char* path), (target, path))
@@ -160,14 +147,14 @@ static mode_t ModeOf(int flags, va_list args) {
 }
 
 /* The opens, of a path or of a path in a folder (counted only where the path tells the folder). */
-#define OPEN(name, folder, parameters, arguments)                  \
-  int name parameters {                                            \
-    va_list args;                                                  \
-    va_start(args, flags);                                         \
-    const mode_t mode = ModeOf(flags, args);                       \
-    va_end(args);                                                  \
-    if (Counted(folder, flags) && FailsPath(path)) return -1;      \
-    return REAL(name) arguments;                                   \
+#define OPEN(name, folder, parameters, arguments)               \
+  int name parameters {                                         \
+    va_list args;                                               \
+    va_start(args, flags);                                      \
+    const mode_t mode = ModeOf(flags, args);                    \
+    va_end(args);                                               \
+    if (Counted(folder, flags) && FailsAt(path, -1)) return -1; \
+    return REAL(name) arguments;                                \
   }
 #define IN_FOLDER (dir == AT_FDCWD || (path && path[0] == '/') ? path : NULL)
 OPEN(open, path, (const char* path, int flags, ...), (path, flags, mode))
@@ -177,10 +164,10 @@ OPEN(openat, IN_FOLDER, (int dir, const char* path, int flags, ...), (dir, path,
 static int ModeWrites(const char* mode) {
   return mode && (strchr(mode, 'w') || strchr(mode, 'a') || strchr(mode, '+'));
 }
-#define FOPEN(name)                                                                \
-  FILE* name(const char* path, const char* mode) {                                 \
-    if (ModeWrites(mode) && Counted(path, O_WRONLY) && FailsPath(path)) return NULL; \
-    return REAL(name)(path, mode);                                                 \
+#define FOPEN(name)                                                                    \
+  FILE* name(const char* path, const char* mode) {                                     \
+    if (ModeWrites(mode) && Counted(path, O_WRONLY) && FailsAt(path, -1)) return NULL; \
+    return REAL(name)(path, mode);                                                     \
   }
 FOPEN(fopen)
 FOPEN(fopen64)

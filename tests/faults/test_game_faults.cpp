@@ -90,17 +90,6 @@ class GameFaults : public ::testing::Test {
     return outcome;
   }
 
-  // Every pack whole, its table holding the old rows and the confirmed ones.
-  void CheckPacks(const Outcome& outcome) {
-    for (const auto& [name, original] : original_) {
-      Table expected = tables_[name];
-      for (const auto& [pack, row] : outcome.confirmed)
-        if (pack == name) expected = WithScore(expected, row);
-      const Table found = ReadTable(ExpectWholePack(work_ / "packs" / name, original));
-      EXPECT_EQ(found, expected) << name;
-    }
-  }
-
   testsupport::TempFolder pristine_, work_;
   std::map<std::string, std::vector<ArchiveEntry>> original_;
   std::map<std::string, Table> tables_;
@@ -127,7 +116,13 @@ TEST_F(GameFaults, EveryFailingWriteOfASessionKeepsThePacksWholeAndIsNamed) {
     ASSERT_TRUE(outcome.ended) << "the session did not end by itself";
     EXPECT_TRUE(outcome.fired);
     EXPECT_EQ(outcome.outside, "") << "written outside the game folder";
-    CheckPacks(outcome);
+    // Every pack whole, its table holding the old rows and the confirmed ones.
+    for (const auto& [name, original] : original_) {
+      Table expected = tables_[name];
+      for (const auto& [pack, row] : outcome.confirmed)
+        if (pack == name) expected = WithScore(expected, row);
+      ExpectWholePack(work_ / "packs" / name, original, expected);
+    }
     // The log or the player names the cause. The log cannot name a failure of its own; the game goes
     // on without the line.
     const std::string log = testsupport::ReadFile(work_ / "log.txt");

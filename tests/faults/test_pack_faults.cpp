@@ -20,26 +20,21 @@ using namespace reliability;
 
 using testsupport::ReadFile;
 
-struct ToolRun : FaultCount {
-  int status = -1;  // -1: ended by a signal
-  std::string err;
-};
+struct ToolRun : FaultCount, testsupport::ToolRun {};
 
 // Runs the tool in folder under a time limit; failAt 0 only counts the write-side calls. Its
 // scratch folder goes to "tmp" beside folder, and writes may reach nothing but folder's parent.
 ToolRun RunTool(const std::vector<std::string>& arguments, const fs::path& folder, long failAt, int err) {
   const fs::path report = folder.string() + ".report";
   // Only the tool itself gets the library: timeout and env run without it.
-  const testsupport::ToolRun tool = testsupport::RunTool(
+  ToolRun run;
+  static_cast<testsupport::ToolRun&>(run) = testsupport::RunTool(
       VARNEL_PACK_BINARY, arguments, folder,
       "env LD_PRELOAD=" + testsupport::Quote(VARNEL_FAULT_SHIM) +
           " VARNEL_FAULT_AT=" + std::to_string(failAt) + " VARNEL_FAULT_ERRNO=" + std::to_string(err) +
           " VARNEL_FAULT_REPORT=" + testsupport::Quote(report.string()) +
           " VARNEL_FAULT_CONFINE=" + testsupport::Quote(folder.parent_path().string()) +
           " TMPDIR=" + testsupport::Quote((folder.parent_path() / "tmp").string()));
-  ToolRun run;
-  run.status = tool.status;
-  run.err = tool.err;
   ReadFaultCount(ReadFile(report), run);
   std::error_code ec;
   fs::remove(report, ec);
@@ -76,8 +71,7 @@ class PackFaults : public ::testing::Test {
     ASSERT_GT(clean.calls, 0);
     const std::string before = ReadFile(base_ / "target.vnl");
     const std::set<std::string> names = Listing(base_);
-    const std::vector<long> sweep = SweepPoints(clean.calls, most);
-    for (const long n : sweep) {
+    for (const long n : SweepPoints(clean.calls, most)) {
       const int err = SweepError(n);
       SCOPED_TRACE("call " + std::to_string(n) + " failing with " + std::strerror(err));
       fresh();

@@ -53,8 +53,6 @@ class ChildProcess {
     if (fromChild_ >= 0) ::close(fromChild_);
   }
 
-  bool running() const { return pid_ > 0; }
-
   enum class Read { kLine, kTimeout, kEnd };
 
   // The child's next line, waiting until `until` at the latest.
@@ -81,26 +79,25 @@ class ChildProcess {
 
   // Kills the child at once and collects it.
   void Kill() {
-    if (pid_ <= 0) return;
-    ::kill(pid_, SIGKILL);
-    int status = 0;
-    while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
-    }
-    pid_ = -1;
+    if (pid_ > 0) ::kill(pid_, SIGKILL);
+    Reap();
   }
 
   // Collects the child once it has closed its end (NextLine gave kEnd), which it does by ending.
   // True when it ended itself with status 0.
-  bool Ended() {
-    int status = 0;
-    if (pid_ <= 0) return false;
+  bool Ended() { return Reap() == 0; }
+
+ private:
+  // Waits for the child; its wait status, or -1 when there is no child to wait for.
+  int Reap() {
+    int status = -1;
+    if (pid_ <= 0) return -1;
     while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
     }
     pid_ = -1;
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return status;
   }
 
- private:
   pid_t pid_ = -1;
   int fromChild_ = -1;
   std::string buffer_;

@@ -58,10 +58,7 @@ inline const std::vector<play::TestPack>& ScoredPacks() {
 // Name number n as the name entry makes it: a capital, then small letters.
 inline std::string EntryName(char capital, int n) {
   std::string name(1, capital);
-  do {
-    name += static_cast<char>('a' + n % 26);
-    n /= 26;
-  } while (n > 0);
+  for (; n > 0 || name.size() == 1; n /= 26) name += static_cast<char>('a' + n % 26);
   return name;
 }
 
@@ -85,24 +82,6 @@ inline std::set<std::string> Listing(const fs::path& folder) {
   for (fs::recursive_directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
     if (!it->is_directory(ec)) names.insert(fs::relative(it->path(), folder, ec).string());
   return names;
-}
-
-// Expects the pack to read whole: its original entries byte for byte, each once, and one table,
-// which it returns.
-inline std::string ExpectWholePack(const fs::path& pack, const std::vector<ArchiveEntry>& original) {
-  std::multiset<std::pair<std::string, std::string>> expected, found;
-  for (const ArchiveEntry& entry : original)
-    if (entry.name != "hscore.ini") expected.emplace(entry.name, entry.contents);
-  std::vector<std::string> tables;
-  for (const ArchiveEntry& entry : ReadArchive(pack).value_or(std::vector<ArchiveEntry>{})) {
-    if (entry.name == "hscore.ini")
-      tables.push_back(entry.contents);
-    else
-      found.emplace(entry.name, entry.contents);
-  }
-  EXPECT_EQ(tables.size(), 1u) << pack << " holds its table " << tables.size() << " times";
-  EXPECT_TRUE(found == expected) << pack << ": entries changed, lost or gained (or the pack is gone)";
-  return tables.empty() ? "" : tables[0];
 }
 
 // One row of a high-score table: the score as a whole number and the name.
@@ -143,6 +122,33 @@ inline Table WithScore(Table table, const Row& entry) {
       break;
     }
   return table;
+}
+
+// Expects the pack to read whole: its original entries byte for byte, each once, and one table that
+// holds `table`, or `table` with the pending rows entered. Returns the table it holds.
+inline Table ExpectWholePack(const fs::path& pack, const std::vector<ArchiveEntry>& original,
+                             const Table& table, const std::vector<Row>& pending = {}) {
+  std::multiset<std::pair<std::string, std::string>> expected, found;
+  for (const ArchiveEntry& entry : original)
+    if (entry.name != "hscore.ini") expected.emplace(entry.name, entry.contents);
+  std::vector<std::string> tables;
+  for (const ArchiveEntry& entry : ReadArchive(pack).value_or(std::vector<ArchiveEntry>{})) {
+    if (entry.name == "hscore.ini")
+      tables.push_back(entry.contents);
+    else
+      found.emplace(entry.name, entry.contents);
+  }
+  EXPECT_EQ(tables.size(), 1u) << pack << " holds its table " << tables.size() << " times";
+  EXPECT_TRUE(found == expected) << pack << ": entries changed, lost or gained (or the pack is gone)";
+  const Table held = ReadTable(tables.empty() ? "" : tables[0]);
+  Table withPending = table;
+  for (const Row& row : pending) withPending = WithScore(withPending, row);
+  using ::testing::PrintToString;
+  EXPECT_TRUE(held == table || held == withPending)
+      << pack << " lost scores: it should hold " << PrintToString(table)
+      << (pending.empty() ? "" : " (or with the pending ones " + PrintToString(withPending) + ")")
+      << " but holds " << PrintToString(held);
+  return held;
 }
 
 // Reads a "pending PACK SCORE NAME" line of SubmitScore's.

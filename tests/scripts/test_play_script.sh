@@ -6,29 +6,26 @@ set -euo pipefail
 SOURCE_DIR=$1
 WORK=$(mktemp -d /tmp/varnel-play-XXXXXX)
 trap 'rm -rf "$WORK"' EXIT
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
 
 command=$(VARNEL_BUILD_DIR="$WORK/build" timeout 300 bash "$SOURCE_DIR/scripts/play" --dry-run | tail -n1)
 echo "play builds: $command"
-case " $command " in
-  *" --target "*) ;;
-  *) echo "FAIL: the play script builds every target" >&2; exit 1 ;;
-esac
+[[ " $command " == *" --target "* ]] || fail "the play script builds every target"
 read -r -a targets <<<"${command##*--target }"
 
 echo 'set(GRAPHVIZ_CUSTOM_TARGETS TRUE)' >"$WORK/build/CMakeGraphVizOptions.cmake"
 (cd "$WORK/build" && timeout 120 cmake --graphviz="$WORK/graph/deps.dot" . >/dev/null)
-for target in "${targets[@]}"; do
-  graph="$WORK/graph/deps.dot.$target"
-  [ -f "$graph" ] || { echo "FAIL: the play script names '$target', which is no target" >&2; exit 1; }
-  if grep -Eo 'label = "[^"]*"' "$graph" | grep -E '_tests|bench_|replay_|x11_window|GTest|benchmark'; then
-    echo "FAIL: '$target' pulls in test or benchmark programs" >&2
-    exit 1
-  fi
-done
 graphs=()
-for target in "${targets[@]}"; do graphs+=("$WORK/graph/deps.dot.$target"); done
+for target in "${targets[@]}"; do
+  graphs+=("$WORK/graph/deps.dot.$target")
+  [ -f "${graphs[-1]}" ] || fail "the play script names '$target', which is no target"
+  grep -Eo 'label = "[^"]*"' "${graphs[-1]}" | grep -E '_tests|bench_|replay_|x11_window|GTest|benchmark' &&
+    fail "'$target' pulls in test or benchmark programs"
+done
 for needed in Varnel Tovak2D_0923_VNL varnel_data; do
-  grep -Eq "label = \"$needed[\"\\]" "${graphs[@]}" ||
-    { echo "FAIL: the play script does not build $needed" >&2; exit 1; }
+  grep -Eq "label = \"$needed[\"\\]" "${graphs[@]}" || fail "the play script does not build $needed"
 done
 echo "PASS"

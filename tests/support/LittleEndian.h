@@ -11,10 +11,6 @@ inline void Put16(std::string& out, uint32_t v) {
   out += static_cast<char>(v & 0xFF);
   out += static_cast<char>((v >> 8) & 0xFF);
 }
-inline void Put32(std::string& out, uint32_t v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, v >> 16);
-}
 // The values one after another, two or four bytes each.
 inline std::string Le16(std::initializer_list<uint32_t> values) {
   std::string out;
@@ -23,7 +19,10 @@ inline std::string Le16(std::initializer_list<uint32_t> values) {
 }
 inline std::string Le32(std::initializer_list<uint32_t> values) {
   std::string out;
-  for (uint32_t v : values) Put32(out, v);
+  for (uint32_t v : values) {
+    Put16(out, v & 0xFFFF);
+    Put16(out, v >> 16);
+  }
   return out;
 }
 

@@ -54,12 +54,6 @@ inline SDL_Event MouseWheel(Uint32 window, int y) {
   return e;
 }
 
-inline SDL_Event WindowEvent(Uint32 window, Uint8 event) {
-  SDL_Event e{};
-  e.window = {SDL_WINDOWEVENT, 0, window, event, 0, 0, 0, 0, 0};
-  return e;
-}
-
 inline void Push(SDL_Event event) {
   SDL_PushEvent(&event);
 }
@@ -73,16 +67,15 @@ inline void PushButton(SDL_Window* window, uint8_t button, bool down, int x = 0,
   Push(MouseButton(SDL_GetWindowID(window), down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP, x, y, button));
 }
 
-inline void PushMotion(SDL_Window* window, int x, int y) {
-  Push(MouseMotion(SDL_GetWindowID(window), x, y));
-}
-
 inline void PushWheel(SDL_Window* window, int notches) {
   Push(MouseWheel(SDL_GetWindowID(window), notches));
 }
 
 inline void PushFocus(SDL_Window* window, bool gained) {
-  Push(WindowEvent(SDL_GetWindowID(window), gained ? SDL_WINDOWEVENT_FOCUS_GAINED : SDL_WINDOWEVENT_FOCUS_LOST));
+  const Uint8 event = gained ? SDL_WINDOWEVENT_FOCUS_GAINED : SDL_WINDOWEVENT_FOCUS_LOST;
+  SDL_Event e{};
+  e.window = {SDL_WINDOWEVENT, 0, SDL_GetWindowID(window), event, 0, 0, 0, 0, 0};
+  Push(e);
 }
 
 }  // namespace testsupport

@@ -112,7 +112,7 @@ TEST(PlayRank, NameEntryStoresTheScoreUnderTheTypedName) {
   enterName();
   ASSERT_EQ(intScreen, kScreenNameEntry);
   EXPECT_TRUE(session.Drew("Joa 7bcd"));
-  session.game.Strike(SDL_SCANCODE_X, SDLK_x, true);
+  session.game.PressKey(SDL_SCANCODE_X, true);
   EXPECT_EQ(strPlayerName, "Joa 7bcd");
   session.game.PressKey(SDL_SCANCODE_ESCAPE);
   EXPECT_EQ(intScreen, kScreenHighScores);

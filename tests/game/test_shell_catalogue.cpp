@@ -38,9 +38,7 @@ TEST(ShellCatalogue, CopiesListRowsAndThePackInformation) {
   ASSERT_TRUE(game.started);
   game.Pass();
   ASSERT_EQ(varnel::PackFiles, (std::vector<std::string>{"alpha.vnl", "beta.vnl"}));
-  for (const char* copy : {"0packinfo.ini", "0hscore.ini", "1packinfo.ini", "1hscore.ini"})
-    EXPECT_TRUE(game.Has(copy)) << copy;
-  EXPECT_EQ(game.Read("0hscore.ini"), kTableA);
+  EXPECT_EQ(game.Read("0hscore.ini"), kTableA) << "the table's copy the screens read";
 
   varnel::intScreen = varnel::kScreenStartGame;
   game.MoveMouse(500, 190);  // the bottom edge of row 0
@@ -49,15 +47,10 @@ TEST(ShellCatalogue, CopiesListRowsAndThePackInformation) {
   EXPECT_EQ(game.Text("3")->Y, 375);
   EXPECT_NE(game.Text("First line\r\nSecond line"), nullptr);
 
-  game.MoveMouse(500, 196);
-  EXPECT_EQ(varnel::intPackSel, 1);
-  EXPECT_NE(game.Text("Horizontal"), nullptr);
   game.MoveMouse(500, 500);
-  EXPECT_EQ(varnel::intPackSel, 1) << "the last hovered pack stays selected";
+  EXPECT_EQ(varnel::intPackSel, 0) << "the last hovered pack stays selected";
 
   varnel::intScreen = varnel::kScreenHighScores;
-  game.MoveMouse(300, 300);
-  EXPECT_EQ(game.Text("990"), nullptr) << "no row hovered, no table";
   game.MoveMouse(406, 196);  // just inside the top left corner of row 1
   EXPECT_EQ(varnel::intPackSel, 1);
   const DrawRecord* first = game.Text("990");
@@ -211,19 +204,13 @@ TEST(ShellCatalogue, PacksThatCannotBePlayedStayOutWithOneLogLineEach) {
   EXPECT_EQ(varnel::PackFiles, std::vector<std::string>{"Good.vnl"});
   EXPECT_FALSE(game.Has("1packinfo.ini"));
 
+  // One line for each, with every problem (each kind of problem: PackCheckTest).
   const std::string log = game.Read("log.txt");
-  EXPECT_EQ(play::Occurrences(log, "Pack left out : "), broken.size() + 1) << "one line for each";
-  const std::vector<std::pair<std::string, std::string>> causes = {
-      {"A pack without pictures.vnl", "level 1: the picture pair is missing"},
-      {"A pack without pictures.vnl",
-       "; level 2: the picture pair is missing"},  // the log keeps every problem
-      {"ab", "shorter than four characters"},
-      {"not a pack.vnl", "no archive entries"}};
-  for (const auto& [name, cause] : causes) {
-    const size_t line = log.find("Pack left out : packs\\" + name + " : ");
-    ASSERT_NE(line, std::string::npos) << name;
-    EXPECT_NE(log.substr(line, log.find('\n', line) - line).find(cause), std::string::npos) << cause;
-  }
+  EXPECT_EQ(play::Occurrences(log, "Pack left out : "), broken.size() + 1);
+  EXPECT_NE(log.find("Pack left out : packs\\A pack without pictures.vnl : level 1: the picture pair is "
+                     "missing (1.jpg + 1x.jpg or 1.bmp + 1x.bmp); level 2: the picture pair is missing"),
+            std::string::npos)
+      << log;
 
   for (auto [screen, x] :
        {std::pair{varnel::kScreenStartGame, 360.0f}, {varnel::kScreenHighScores, 405.0f}}) {

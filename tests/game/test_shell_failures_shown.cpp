@@ -33,24 +33,22 @@ TEST(ShellFailuresShown, WithoutPlayablePacksTheHintAndTheLeftOutListScroll) {
   ASSERT_TRUE(game.started);
   game.Pass();
   ASSERT_TRUE(varnel::PackFiles.empty());
-  for (auto screen : {varnel::kScreenStartGame, varnel::kScreenHighScores}) {
-    varnel::intScreen = screen;
-    varnel::intPackScroll = 0;
-    game.MoveMouse(790, 590);
-    ASSERT_EQ(TextsWith(game, "No packs found").size(), 1u);
-    EXPECT_NE(game.Text("Empty 0"), nullptr);
-    EXPECT_EQ(game.Text("Empty 0")->Y, 175 + 20 * 5) << "below the hint and the heading";
-    EXPECT_EQ(game.Text("Empty 4"), nullptr) << "below the panel until scrolled";
-    EXPECT_NE(game.Text("1 - 13 of 25 (mouse wheel)"), nullptr);
+  // (Both screens list what was left out: ShellCatalogue.)
+  varnel::intScreen = varnel::kScreenHighScores;
+  game.MoveMouse(790, 590);
+  ASSERT_EQ(TextsWith(game, "No packs found").size(), 1u);
+  ASSERT_NE(game.Text("Empty 0"), nullptr);
+  EXPECT_EQ(game.Text("Empty 0")->Y, 175 + 20 * 5) << "below the hint and the heading";
+  EXPECT_EQ(game.Text("Empty 4"), nullptr) << "below the panel until scrolled";
+  EXPECT_NE(game.Text("1 - 13 of 25 (mouse wheel)"), nullptr);
 
-    varnel::intPackScroll = 100;
-    game.MoveMouse(790, 590);
-    EXPECT_EQ(varnel::intPackScroll, 12);
-    EXPECT_EQ(TextsWith(game, "No packs found").size(), 0u);
-    ASSERT_NE(game.Text("Empty 4"), nullptr);
-    EXPECT_EQ(game.Text("Empty 4")->Y, 175 + 20 * 9);
-    EXPECT_EQ(TextsWith(game, "NumOfLevels 0 is outside").size(), 3u) << "entries 2, 3 and 4 show whole";
-  }
+  varnel::intPackScroll = 100;
+  game.MoveMouse(790, 590);
+  EXPECT_EQ(varnel::intPackScroll, 12);
+  EXPECT_EQ(TextsWith(game, "No packs found").size(), 0u);
+  ASSERT_NE(game.Text("Empty 4"), nullptr);
+  EXPECT_EQ(game.Text("Empty 4")->Y, 175 + 20 * 9);
+  EXPECT_EQ(TextsWith(game, "NumOfLevels 0 is outside").size(), 3u) << "entries 2, 3 and 4 show whole";
 }
 
 // The player is told when the pack cannot take a score, until another menu screen. (That the pack

@@ -28,39 +28,6 @@ const DrawRecord* Row(const GameHarness& game, const std::string& name) {
 
 }  // namespace
 
-// Both pack lists: the hovered row is selected and shows the pack's information (Start Game) or its
-// table (High Scores); a click on a row of the high-score list chooses that pack. (The rows' colours and
-// the information hidden with no row hovered: the menus script.)
-TEST(ShellCatalogue, CopiesListRowsAndThePackInformation) {
-  GameHarness game(true,
-                   WithPacks({{"alpha.vnl", GoodPack(3, true, kTableA, "First line[e]Second line")},
-                              {"beta.vnl", GoodPack(7, false, Table({{"990", "Cy"}, {"12.5", "Dee"}}))}}));
-  ASSERT_TRUE(game.started);
-  game.Pass();
-  ASSERT_EQ(varnel::PackFiles, (std::vector<std::string>{"alpha.vnl", "beta.vnl"}));
-  EXPECT_EQ(game.Read("0hscore.ini"), kTableA) << "the table's copy the screens read";
-
-  varnel::intScreen = varnel::kScreenStartGame;
-  game.MoveMouse(500, 190);  // the bottom edge of row 0
-  EXPECT_EQ(varnel::intPackSel, 0);
-  ASSERT_NE(game.Text("Vertical"), nullptr);
-  EXPECT_EQ(game.Text("3")->Y, 375);
-  EXPECT_NE(game.Text("First line\r\nSecond line"), nullptr);
-
-  game.MoveMouse(500, 500);
-  EXPECT_EQ(varnel::intPackSel, 0) << "the last hovered pack stays selected";
-
-  varnel::intScreen = varnel::kScreenHighScores;
-  game.MoveMouse(406, 196);  // just inside the top left corner of row 1
-  EXPECT_EQ(varnel::intPackSel, 1);
-  const DrawRecord* first = game.Text("990");
-  ASSERT_NE(first, nullptr);
-  EXPECT_EQ(first->Y, 340);
-  EXPECT_EQ(game.Text("12")->Y, 360) << "scores are stored as whole numbers";
-  game.Click(406, 196);
-  EXPECT_EQ(varnel::strNumLevels, "7");
-}
-
 TEST(ShellCatalogue, ShutdownPutsBackOnlyChangedTablesAndRemovesTheCopies) {
   const Entries alpha = GoodPack(2, true, kTableA);
   const Entries beta = GoodPack(2, false, Table({}));
@@ -186,7 +153,9 @@ TEST(ShellCatalogue, APackNameOutsideAsciiIsSavedIntoTheSameFile) {
 
 // Packs the start-up check leaves out: one log line each with every problem, untouched, and listed on
 // both pack screens below the playable ones with their first problem, as rows that start nothing.
-// (Each kind of problem the check finds: PackCheckTest.)
+// (Each kind of problem the check finds: PackCheckTest.) The playable ones: the hovered row is selected
+// and shows the pack's information (Start Game) or its table (High Scores); a click on a row of the
+// high-score list chooses that pack. (The rows' colours: the menus script.)
 TEST(ShellCatalogue, PacksThatCannotBePlayedStayOutWithOneLogLineEach) {
   const Entries good = GoodPack(2, false, kTableA);
   Entries noPictures = good;
@@ -194,17 +163,19 @@ TEST(ShellCatalogue, PacksThatCannotBePlayedStayOutWithOneLogLineEach) {
   const std::vector<std::pair<std::string, Entries>> broken = {{"A pack without pictures.vnl", noPictures},
                                                                {"ab", good}};
   std::vector<std::pair<std::string, Entries>> packs = broken;
-  packs.emplace_back("Good.vnl", good);
+  packs.emplace_back("alpha.vnl", GoodPack(3, true, kTableA, "First line[e]Second line"));
+  packs.emplace_back("beta.vnl", GoodPack(7, false, Table({{"990", "Cy"}, {"12.5", "Dee"}})));
   GameHarness game(true, [&](const fs::path& folder) {
     WithPacks(packs)(folder);
     shelldata::Put(folder / "packs" / "not a pack.vnl", "just some text");
   });
   ASSERT_TRUE(game.started);
   game.Pass();
-  EXPECT_EQ(varnel::PackFiles, std::vector<std::string>{"Good.vnl"});
-  EXPECT_FALSE(game.Has("1packinfo.ini"));
+  ASSERT_EQ(varnel::PackFiles, (std::vector<std::string>{"alpha.vnl", "beta.vnl"}));
+  EXPECT_FALSE(game.Has("2packinfo.ini"));
+  EXPECT_EQ(game.Read("0hscore.ini"), kTableA) << "the table's copy the screens read";
 
-  // One line for each, with every problem (each kind of problem: PackCheckTest).
+  // One line for each, with every problem.
   const std::string log = game.Read("log.txt");
   EXPECT_EQ(play::Occurrences(log, "Pack left out : "), broken.size() + 1);
   EXPECT_NE(log.find("Pack left out : packs\\A pack without pictures.vnl : level 1: the picture pair is "
@@ -222,10 +193,29 @@ TEST(ShellCatalogue, PacksThatCannotBePlayedStayOutWithOneLogLineEach) {
         game.Text("level 1: the picture pair is missing (1.jpg + 1x.jpg or 1.bmp + 1x.bmp)");
     ASSERT_NE(problem, nullptr) << "only the first problem";
     EXPECT_EQ(problem->X, x);
-    EXPECT_EQ(problem->Y, 235) << "below the one pack row, the heading and the pack's name";
-    game.Click(static_cast<int>(x) + 5, 215 + 9);  // a left-out row
+    EXPECT_EQ(problem->Y, 255) << "below the two pack rows, the heading and the pack's name";
+    game.Click(static_cast<int>(x) + 5, 235 + 9);  // a left-out row
     EXPECT_EQ(varnel::intScreen, screen);
   }
+
+  varnel::intScreen = varnel::kScreenStartGame;
+  game.MoveMouse(500, 190);  // the bottom edge of row 0
+  EXPECT_EQ(varnel::intPackSel, 0);
+  ASSERT_NE(game.Text("Vertical"), nullptr);
+  EXPECT_EQ(game.Text("3")->Y, 375);
+  EXPECT_NE(game.Text("First line\r\nSecond line"), nullptr);
+  game.MoveMouse(500, 500);
+  EXPECT_EQ(varnel::intPackSel, 0) << "the last hovered pack stays selected";
+
+  varnel::intScreen = varnel::kScreenHighScores;
+  game.MoveMouse(406, 196);  // just inside the top left corner of row 1
+  EXPECT_EQ(varnel::intPackSel, 1);
+  const DrawRecord* first = game.Text("990");
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(first->Y, 340);
+  EXPECT_EQ(game.Text("12")->Y, 360) << "scores are stored as whole numbers";
+  game.Click(406, 196);
+  EXPECT_EQ(varnel::strNumLevels, "7");
 
   game.Shutdown();
   for (const auto& [name, entries] : broken)

@@ -7,9 +7,8 @@
 #include "modDeclares.h"
 #include "modGame.h"
 
-// Failures the player must see on the screen: no playable pack, a score the pack could not take;
-// and the pack names as every screen shows them. (Packs left out: ShellCatalogue; a damaged table:
-// PlayRank.)
+// A failure the player must see on the screen: no playable pack. (Packs left out: ShellCatalogue; a
+// damaged table and a score the pack could not take: PlayRank.)
 namespace {
 
 using tovak2d::DrawRecord;
@@ -49,28 +48,4 @@ TEST(ShellFailuresShown, WithoutPlayablePacksTheHintAndTheLeftOutListScroll) {
   ASSERT_NE(game.Text("Empty 4"), nullptr);
   EXPECT_EQ(game.Text("Empty 4")->Y, 175 + 20 * 9);
   EXPECT_EQ(TextsWith(game, "NumOfLevels 0 is outside").size(), 3u) << "entries 2, 3 and 4 show whole";
-}
-
-// The player is told when the pack cannot take a score, until another menu screen. (That the pack
-// stays whole, the log names the cause and the next save stores the score: GameFaults, on every
-// write of a session.)
-TEST(ShellFailuresShown, AScoreThePackCannotTakeIsShownUntilAnotherScreen) {
-  const play::TestPack pack{"Garden.vnl", true, {play::PlainLevel()}, play::FullTable()};
-  play::PlaySession session({pack});
-  // The pack is rewritten in a copy beside it; a folder in the copy's place makes the rewrite fail
-  // as a full disk would.
-  shelldata::Put(session.game.folder / "packs" / "Garden.vnl.saving" / "in the way", "x");
-  session.ChoosePack("Garden.vnl");
-  session.WinAndSubmit(pack.levels[0]);
-  const std::string score = varnel::SingleText(varnel::sngScore);
-  ASSERT_EQ(varnel::intScreen, varnel::kScreenNameEntry);
-  session.game.PressKey(SDL_SCANCODE_RETURN);
-  ASSERT_EQ(varnel::intScreen, varnel::kScreenHighScores);
-  session.game.Pass();
-  EXPECT_NE(session.game.Text("Your score of " + score +
-                              " could not be stored: the pack file cannot be rewritten (it may be read-only, "
-                              "or the disk full)."),
-            nullptr);
-  session.ClickMenu(2);  // Options
-  EXPECT_TRUE(varnel::strScoreNotice.empty());
 }

@@ -104,8 +104,10 @@ TEST(ShellMenus, CreditsFirstThenButtonsThatBrightenAndSwitchScreens) {
   EXPECT_FALSE(Shows(game, varnel::texMenuHighScores)) << "the pass of the click keeps its screen";
   game.Pass();
   EXPECT_TRUE(Shows(game, varnel::texMenuHighScores));
-  for (auto [y, screen] : {std::pair{100, varnel::kScreenOptions}, {130, varnel::kScreenHelp},
-                           {20, varnel::kScreenStartGame}, {170, varnel::kScreenCredits}}) {
+  for (auto [y, screen] : {std::pair{100, varnel::kScreenOptions},
+                           {130, varnel::kScreenHelp},
+                           {20, varnel::kScreenStartGame},
+                           {170, varnel::kScreenCredits}}) {
     game.Click(80, y);
     EXPECT_EQ(varnel::intScreen, screen) << y;
   }

@@ -58,18 +58,6 @@ class InterfaceData : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(InterfaceData, CursorAndButtonBackgroundsAreExactlyTheColourKey) {
-  for (const char* name : {"mouse.bmp", "button.bmp"}) {
-    SCOPED_TRACE(name);
-    auto bmp = datagen::DecodeBmp32(Read(name));
-    ASSERT_TRUE(bmp.has_value()) << "a 32-bit bitmap with an alpha channel";
-    EXPECT_TRUE(std::all_of(bmp->pixels.begin(), bmp->pixels.end(),
-                            [](uint32_t p) { return (p >> 24) != 0 || p == datagen::kColourKey; }));
-  }
-  auto mouse = datagen::DecodeBmp32(Read("mouse.bmp"));
-  EXPECT_GT(mouse->pixels[static_cast<size_t>(3 * 32 + 2)] >> 24, 0u) << "the tip is at the top-left corner";
-}
-
 // The font texture is drawn by the engine's default layout (written to font.ini when it is missing):
 // every sign of it has a glyph in its cell, empty cells stay empty, and glyphs keep to their cells.
 TEST_F(InterfaceData, TheBitmapFontHoldsEverySignOfTheDefaultLayout) {
@@ -101,7 +89,17 @@ TEST_F(InterfaceData, TheBitmapFontHoldsEverySignOfTheDefaultLayout) {
   EXPECT_NE(cellPixels(101), cellPixels(103)) << "the euro and copyright signs are not one missing-glyph box";
 }
 
-TEST_F(InterfaceData, PanelsAreSeeThroughWhereTheGameLooksThroughThem) {
+// The cursor and buttons are clear where they show the colour key; panels where the game looks through.
+TEST_F(InterfaceData, CursorButtonsAndPanelsAreSeeThroughWhereTheGameLooksThroughThem) {
+  for (const char* name : {"mouse.bmp", "button.bmp"}) {
+    SCOPED_TRACE(name);
+    auto bmp = datagen::DecodeBmp32(Read(name));
+    ASSERT_TRUE(bmp.has_value()) << "a 32-bit bitmap with an alpha channel";
+    EXPECT_TRUE(std::all_of(bmp->pixels.begin(), bmp->pixels.end(),
+                            [](uint32_t p) { return (p >> 24) != 0 || p == datagen::kColourKey; }));
+  }
+  auto mouse = datagen::DecodeBmp32(Read("mouse.bmp"));
+  EXPECT_GT(mouse->pixels[static_cast<size_t>(3 * 32 + 2)] >> 24, 0u) << "the tip is at the top-left corner";
   auto mask = datagen::DecodeDds(Read("gamemask.dds"));
   ASSERT_TRUE(mask.has_value());
   EXPECT_GE(AlphaAt(*mask, 400, 300), 220) << "the mask hides the pictures";

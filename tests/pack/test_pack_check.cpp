@@ -77,7 +77,7 @@ struct BrokenPack {
   std::string expected;
 };
 
-TEST_F(PackCheckTest, NamesEachKindOfProblemOnce) {
+TEST_F(PackCheckTest, NamesEachKindOfProblemOnceAndRefusesFilesThatAreNoPacks) {
   const std::string picInfo = PicInfoSection(1, FiveRects(), "Look closely") + PicInfoSection(2, FiveRects());
   auto info = [](const std::string& levels, const std::string& vertical) {
     return [=](auto& e) { SetEntry(e, "packinfo.ini", PackInfo(levels, vertical)); };
@@ -121,9 +121,8 @@ TEST_F(PackCheckTest, NamesEachKindOfProblemOnce) {
     EXPECT_EQ(report.problems, std::vector<std::string>{broken.expected}) << broken.what;
     EXPECT_TRUE(LeftInAppFolder().empty()) << broken.what;
   }
-}
 
-TEST_F(PackCheckTest, RefusesFilesThatAreNoPacksAndShortNames) {
+  // Files that are no packs, and names too short.
   WriteFile(app / "packs" / "text.vnl", "just some text, no markers");
   EXPECT_EQ(CheckPack(extra, "\\packs\\text.vnl", "~check-", app.path()).problems,
             std::vector<std::string>{"the file holds no archive entries"});

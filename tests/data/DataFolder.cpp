@@ -78,8 +78,8 @@ Pack LoadPack(const fs::path& file) {
       level.rects.push_back({edge("Left"), edge("Top"), edge("Right"), edge("Bottom")});
     }
     level.originalFile = datagen::ReadFile(app / folder / (section + ".jpg"));
-    level.modifiedFile = datagen::ReadFile(app / folder / (section + "x.jpg"));
-    auto a = datagen::DecodeJpeg(level.originalFile), b = datagen::DecodeJpeg(level.modifiedFile);
+    auto a = datagen::DecodeJpeg(level.originalFile);
+    auto b = datagen::DecodeJpeg(datagen::ReadFile(app / folder / (section + "x.jpg")));
     EXPECT_TRUE(a && b) << pack.file << " level " << n << " does not decode";
     if (a) level.original = *a;
     if (b) level.modified = *b;

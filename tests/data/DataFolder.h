@@ -26,7 +26,7 @@ struct PackLevel {
   std::string caption;
   std::vector<datagen::DiffRect> rects;
   datagen::RgbImage original, modified;
-  datagen::Bytes originalFile, modifiedFile;
+  datagen::Bytes originalFile;
 };
 
 struct Pack {

@@ -76,13 +76,13 @@ class GameHarness {
     QueueClick(x, y);
     Pass(2);
   }
-  // A key at `position` typing `typed` on the player's layout, struck and released.
-  void Strike(SDL_Scancode position, SDL_Keycode typed, bool repeat = false) {
-    testsupport::Push(testsupport::KeyEvent(WindowId(), SDL_KEYDOWN, position, typed, repeat));
-    if (!repeat) testsupport::Push(testsupport::KeyEvent(WindowId(), SDL_KEYUP, position, typed));
+  // A key struck and released; a repeat is the window system's repeat of a held key, not released.
+  void PressKey(SDL_Scancode key, bool repeat = false) {
+    const SDL_Keycode typed = SDL_GetKeyFromScancode(key);
+    testsupport::Push(testsupport::KeyEvent(WindowId(), SDL_KEYDOWN, key, typed, repeat));
+    if (!repeat) testsupport::Push(testsupport::KeyEvent(WindowId(), SDL_KEYUP, key, typed));
     Pass(2);
   }
-  void PressKey(SDL_Scancode key) { Strike(key, SDL_GetKeyFromScancode(key)); }
   void Wheel(int steps) {
     testsupport::Push(testsupport::MouseWheel(WindowId(), steps));
     Pass(2);
@@ -119,11 +119,7 @@ class GameHarness {
   // that a text drawn from the left of its box runs into: texts on one row read as two only with
   // some room between them ("99999Wolfgang" does not).
   std::vector<std::string> Misfits(const std::string& where) const {
-    auto shown = [](const tovak2d::DrawRecord& d) {
-      std::string text;
-      for (char c : d.text) text += (c == '\r' || c == '\n') ? '|' : c;
-      return "\"" + text + "\" (" + d.fontKey + ")";
-    };
+    auto shown = [](const tovak2d::DrawRecord& d) { return "\"" + d.text + "\" (" + d.fontKey + ")"; };
     std::vector<std::string> found;
     std::vector<const tovak2d::DrawRecord*> texts;
     for (const auto& d : draws_)

@@ -57,7 +57,7 @@ TEST_F(AppFolderTest, BuildFolderAndWritableInstallStayWhereTheyAre) {
 // What a read-only install's fill links and copies, and what later starts keep and add, is walked by
 // FirstFillFaults and the install script; here: the player's options stay, and links into a moved
 // installation are pointed at the new one.
-TEST_F(AppFolderTest, ReadOnlyInstallFillsTheUsersFolderAndRelinksAMovedInstallation) {
+TEST_F(AppFolderTest, ReadOnlyInstallFillsTheUsersFolderOrFallsBackToTheInstalledOne) {
   MakeReadOnly();
   ASSERT_EQ(Choose(), user.string());
   Write(user / "game data" / "options.ini", "[options]\nmusic=0\n");
@@ -66,20 +66,17 @@ TEST_F(AppFolderTest, ReadOnlyInstallFillsTheUsersFolderAndRelinksAMovedInstalla
   ASSERT_EQ(Choose(), user.string());
   EXPECT_EQ(Read(user / "sound" / "click.wav"), "click");
   EXPECT_EQ(Read(user / "game data" / "options.ini"), "[options]\nmusic=0\n") << "the player's options stay";
-}
 
-TEST_F(AppFolderTest, UserFolderThatCannotBeMadeFallsBackToTheInstalledFolder) {
-  MakeReadOnly();
-  Write(root / "home" / ".local" / "share", "a file where a folder should be");
-  EXPECT_EQ(Choose(), installed.string());
+  // A user folder that cannot be made (a file in its way, or no home): the installed folder.
+  Write(root / "in the way", "a file where a folder should be");
+  EXPECT_EQ(varnel::ChooseAppFolder((root / "bin").string(), (root / "in the way" / "varnel").string()),
+            installed.string());
   EXPECT_EQ(varnel::ChooseAppFolder((root / "bin").string(), ""), installed.string());
 }
 
 TEST(UserDataFolder, FollowsXdgDataHomeOrHome) {
   EXPECT_EQ(varnel::UserDataFolder("/data/me", "/home/me"), "/data/me/varnel");
-  EXPECT_EQ(varnel::UserDataFolder(nullptr, "/home/me"), "/home/me/.local/share/varnel");
-  // A relative or empty XDG_DATA_HOME is to be ignored.
-  EXPECT_EQ(varnel::UserDataFolder("", "/home/me"), "/home/me/.local/share/varnel");
+  // A relative (or empty, or no) XDG_DATA_HOME is to be ignored.
   EXPECT_EQ(varnel::UserDataFolder("data", "/home/me"), "/home/me/.local/share/varnel");
   EXPECT_EQ(varnel::UserDataFolder(nullptr, "relative/home"), "");
 }

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "PlayHelpers.h"
 #include "modDeclares.h"
 
@@ -13,8 +11,7 @@ const std::string kNote = "the changes will take effect next time you run the ga
 
 std::function<void(const std::filesystem::path&)> OptionsFile(const std::string& text) {
   return [text](const std::filesystem::path& folder) {
-    std::filesystem::create_directories(folder / "game data");
-    std::ofstream(folder / "game data" / "options.ini", std::ios::binary) << text;
+    shelldata::Put(folder / "game data" / "options.ini", text);
   };
 }
 

@@ -80,8 +80,9 @@ TEST(PlayRank, LiveRankRowsAroundThePlayer) {
   }
 }
 
-// Each name entry starts with the name confirmed last. Keys on other layouts (the letter typed is the
-// key code, not the key's place): the play script types names on German and French layouts.
+// Each name entry starts with the name confirmed last; a score the pack cannot take is told. Keys on other
+// layouts (the letter typed is the key code, not the key's place): the play script types names on German and
+// French layouts.
 TEST(PlayRank, NameEntryStoresTheScoreUnderTheTypedName) {
   const play::TestPack pack{"Garden.vnl", true, {play::PlainLevel()}};
   play::PlaySession session({pack});
@@ -112,7 +113,7 @@ TEST(PlayRank, NameEntryStoresTheScoreUnderTheTypedName) {
   enterName();
   ASSERT_EQ(intScreen, kScreenNameEntry);
   EXPECT_TRUE(session.Drew("Joa 7bcd"));
-  session.game.Strike(SDL_SCANCODE_X, SDLK_x, true);
+  session.game.PressKey(SDL_SCANCODE_X, true);
   EXPECT_EQ(strPlayerName, "Joa 7bcd");
   session.game.PressKey(SDL_SCANCODE_ESCAPE);
   EXPECT_EQ(intScreen, kScreenHighScores);
@@ -125,6 +126,21 @@ TEST(PlayRank, NameEntryStoresTheScoreUnderTheTypedName) {
   session.game.Click(400, 300);
   EXPECT_EQ(intScreen, kScreenHighScores);
   EXPECT_NE(session.game.Read("0hscore.ini").find("_name=Varnel X\r\n"), std::string::npos);
+
+  // A pack that cannot take the score: the player is told until another menu screen. (That the pack
+  // stays whole, the log names the cause and the next save stores the score: GameFaults, on every
+  // write of a session.) A folder in the place of the pack's rewritten copy fails as a full disk would.
+  shelldata::Put(session.game.folder / "packs" / "Garden.vnl.saving" / "in the way", "x");
+  enterName();
+  session.game.PressKey(SDL_SCANCODE_RETURN);
+  ASSERT_EQ(intScreen, kScreenHighScores);
+  session.game.Pass();
+  EXPECT_NE(session.game.Text("Your score of " + SingleText(sngScore) +
+                              " could not be stored: the pack file cannot be rewritten (it may be read-only, "
+                              "or the disk full)."),
+            nullptr);
+  session.ClickMenu(2);  // Options
+  EXPECT_TRUE(strScoreNotice.empty());
 }
 
 // A damaged table is read and logged once; the live rank shows the player alone, and a score for

@@ -10,40 +10,6 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-
-// The process's current folder during a test: a game that worked relative to it would leave
-// its files here.
-class ElsewhereFolder : public testsupport::TempFolder {
- public:
-  ElsewhereFolder() : previous(fs::current_path()) { fs::current_path(path()); }
-  ~ElsewhereFolder() { fs::current_path(previous); }
-  bool Empty() const { return fs::is_empty(path()); }
-  fs::path previous;
-};
-
-}  // namespace
-
-TEST(ShellAssets, StartupMakesEveryTextureAndLeavesNoExtractedFileBehind) {
-  ElsewhereFolder elsewhere;
-  GameHarness game(true, [](const fs::path& folder) {
-    shelldata::EnsureInterface(folder);
-    shelldata::Put(folder / "picinfo.ini", "[1]\r\n1Left=3\r\n");  // left over by an earlier run
-  });
-  ASSERT_TRUE(game.started);
-  for (const auto& name : shelldata::InterfaceEntries()) EXPECT_FALSE(game.Has(name)) << name;
-  EXPECT_FALSE(game.Has("picinfo.ini"));
-  EXPECT_TRUE(elsewhere.Empty()) << "nothing is extracted into the current folder";
-
-  for (const auto* texture : {&varnel::texBackGameH, &varnel::texMouse, &varnel::texButton, &varnel::texLogo,
-                              &varnel::texParticles, &varnel::texVNL, &varnel::texFontDefault})
-    EXPECT_TRUE(static_cast<bool>(*texture));
-  EXPECT_FALSE(varnel::texOriginal) << "level pictures come with the level";
-
-  game.Shutdown();
-  EXPECT_FALSE(varnel::texMouse) << "textures are released at shutdown";
-}
-
 // A game that cannot start ends in order: the player is told why, the log says it and ends, the
 // window is closed and no picture is left extracted. (A graphics device refused: the menus script.)
 TEST(ShellAssets, AGameThatCannotStartEndsInOrderWithAMessage) {

@@ -4,6 +4,7 @@
 
 #include "GameHarness.h"
 #include "ShellData.h"
+#include "frmMain.h"
 #include "modDeclares.h"
 #include "tovak2d/TextureAccess.h"
 
@@ -19,11 +20,36 @@ bool Shows(const GameHarness& game, const tovak2d::Texture& texture) {
   return !game.SpritesOf(texture).empty();
 }
 
+// The process's current folder during a test: a game that worked relative to it would leave
+// its files here.
+class ElsewhereFolder : public testsupport::TempFolder {
+ public:
+  ElsewhereFolder() : previous(std::filesystem::current_path()) { std::filesystem::current_path(path()); }
+  ~ElsewhereFolder() { std::filesystem::current_path(previous); }
+  std::filesystem::path previous;
+};
+
 }  // namespace
 
+// The start (every texture made, no picture left extracted), the loop's passes, the mouse and the
+// screenshot key every menu screen takes, the shutdown. (Escape and the window's close button end the
+// game in the end-to-end scripts.)
 TEST(ShellMenus, CreditsFirstThenButtonsThatBrightenAndSwitchScreens) {
-  GameHarness game(true, shelldata::EnsureInterface);
+  ElsewhereFolder elsewhere;
+  GameHarness game(true, [](const std::filesystem::path& folder) {
+    shelldata::EnsureInterface(folder);
+    shelldata::Put(folder / "picinfo.ini", "[1]\r\n1Left=3\r\n");  // left over by an earlier run
+  });
   ASSERT_TRUE(game.started);
+  for (const auto& name : shelldata::InterfaceEntries()) EXPECT_FALSE(game.Has(name)) << name;
+  EXPECT_FALSE(game.Has("picinfo.ini"));
+  for (const auto* texture : {&varnel::texBackGameH, &varnel::texMouse, &varnel::texButton, &varnel::texLogo,
+                              &varnel::texParticles, &varnel::texVNL, &varnel::texFontDefault})
+    EXPECT_TRUE(static_cast<bool>(*texture));
+  EXPECT_FALSE(varnel::texOriginal) << "level pictures come with the level";
+  EXPECT_TRUE(varnel::bWindowed && varnel::bMusicOn && varnel::bSoundOn && varnel::bParticlesOn)
+      << "the options file of the game folder turns everything on";
+  EXPECT_EQ(game.Read("log.txt").find("Error in ReadOptions"), std::string::npos) << "and is read";
   game.Pass();
   const auto& draws = game.Draws();
 
@@ -42,7 +68,9 @@ TEST(ShellMenus, CreditsFirstThenButtonsThatBrightenAndSwitchScreens) {
   EXPECT_LT(logo, firstPresent);
   ASSERT_LT(loading, draws.size());
   EXPECT_GT(loading, firstPresent) << "the catalogue is built after the first frame";
+  EXPECT_EQ(draws.front().kind, DrawRecord::Kind::Clear);
   EXPECT_EQ(draws.back().kind, DrawRecord::Kind::Present);
+  EXPECT_EQ(std::string(SDL_GetWindowTitle(varnel::frmMain::hWnd())), "Varnel v1.0.0");
 
   // The credits screen has no banner.
   EXPECT_FALSE(Shows(game, varnel::texMenuNewGame));
@@ -55,6 +83,7 @@ TEST(ShellMenus, CreditsFirstThenButtonsThatBrightenAndSwitchScreens) {
   game.MoveMouse(139, 40);  // the bottom right corner of "Start Game" counts
   EXPECT_EQ(varnel::MenuItems[0].Alpha, 45);
   EXPECT_EQ(varnel::strMenuHover, "Menu_New");
+  EXPECT_EQ(varnel::curMouse.X, 139);
   game.Pass(10);
   EXPECT_EQ(varnel::MenuItems[0].Alpha, 85);
   const auto buttons = game.SpritesOf(varnel::texButton);
@@ -68,38 +97,33 @@ TEST(ShellMenus, CreditsFirstThenButtonsThatBrightenAndSwitchScreens) {
   EXPECT_EQ(varnel::MenuItems[0].Alpha, 40);
   EXPECT_EQ(varnel::strMenuHover, "");
 
-  // A click switches screens from the next pass; Exit ends the game.
-  struct Screen {
-    int y;
-    int16_t state;
-    const tovak2d::Texture* banner;
-  };
-  const Screen screens[] = {{60, 2, &varnel::texMenuHighScores},
-                            {100, 3, &varnel::texMenuOptions},
-                            {130, 4, &varnel::texMenuHelp},
-                            {20, 1, &varnel::texMenuNewGame},
-                            {170, 5, nullptr}};
-  for (const auto& screen : screens) {
-    const int16_t before = varnel::intScreen;
-    game.Click(80, screen.y);
-    EXPECT_EQ(varnel::intScreen, screen.state);
-    if (screen.banner) {
-      EXPECT_FALSE(Shows(game, *screen.banner)) << "the pass of the click keeps its screen";
-    }
-    game.Pass();
-    if (screen.banner) {
-      EXPECT_TRUE(Shows(game, *screen.banner)) << screen.state;
-    }
-    EXPECT_NE(before, screen.state);
+  // A click switches screens, its banner shown from the next pass; Exit ends the game. (Every button
+  // clicked through a real display: the menus script.)
+  game.Click(80, 60);
+  EXPECT_EQ(varnel::intScreen, varnel::kScreenHighScores);
+  EXPECT_FALSE(Shows(game, varnel::texMenuHighScores)) << "the pass of the click keeps its screen";
+  game.Pass();
+  EXPECT_TRUE(Shows(game, varnel::texMenuHighScores));
+  for (auto [y, screen] : {std::pair{100, varnel::kScreenOptions},
+                           {130, varnel::kScreenHelp},
+                           {20, varnel::kScreenStartGame},
+                           {170, varnel::kScreenCredits}}) {
+    game.Click(80, y);
+    EXPECT_EQ(varnel::intScreen, screen) << y;
   }
 
   game.Click(80, 45);  // between two buttons
   EXPECT_EQ(varnel::intScreen, 5);
   EXPECT_TRUE(varnel::bRunning);
+  game.PressKey(SDL_SCANCODE_S);  // the screenshot key
+  EXPECT_TRUE(game.Has("screenshot001.bmp"));
+  EXPECT_FALSE(game.Has("screenshot002.bmp")) << "one press, one picture";
 
   game.Click(80, 210);
   EXPECT_FALSE(varnel::bRunning);
   game.Shutdown();
+  EXPECT_FALSE(varnel::texMouse) << "textures are released at shutdown";
   const std::string log = game.Read("log.txt");
   EXPECT_EQ(log.substr(log.size() - 19), "APPLICATION ENDED\r\n");
+  EXPECT_TRUE(std::filesystem::is_empty(elsewhere.path())) << "nothing is written to the current folder";
 }

@@ -27,10 +27,8 @@ TEST(Generate, MakesPacksThatVerifyAgreesWith) {
       {"generate", "--layout", "horizontal", "--levels", "2", "--seed", "9", "--theme", "kitchen", "h2.vnl"},
       work.path());
   EXPECT_EQ(ReadFile(work / "h.vnl"), ReadFile(work / "h2.vnl"));
-}
 
-TEST(Generate, RefusesWhatItCannotMake) {
-  TempFolder work;
+  // What it cannot make is refused with status 2 and nothing written.
   const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
       {{"--layout", "vertical", "--levels", "0", "--seed", "1", "x.vnl"},
        "--levels must be a number from 1 to 50"},
@@ -43,7 +41,7 @@ TEST(Generate, RefusesWhatItCannotMake) {
   for (const auto& [arguments, message] : cases) {
     std::vector<std::string> command{"generate"};
     command.insert(command.end(), arguments.begin(), arguments.end());
-    ToolRun run = RunTool(command, work.path());
+    run = RunTool(command, work.path());
     EXPECT_EQ(run.status, 2) << message;
     EXPECT_TRUE(Has(run.err, message)) << run.err;
   }

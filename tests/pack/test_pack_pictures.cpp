@@ -28,7 +28,7 @@ TEST(Differences, CountsSeparateRegionsMergesPiecesAndIgnoresNoise) {
   EXPECT_TRUE(FindDifferences(original, faint).empty());
 }
 
-TEST(Pictures, ScaleToCoverKeepsEveryDetail) {
+TEST(Pictures, ScalingKeepsEveryDetailAndNamesAndTextsAtTheEdge) {
   Image wide(760, 512, {0, 0, 0});  // twice 380 x 256 in both directions
   FillRect(wide, {100, 100, 101, 101}, {255, 255, 255});
   Image half = ScaleToCover(wide, 380, 256);
@@ -36,9 +36,7 @@ TEST(Pictures, ScaleToCoverKeepsEveryDetail) {
   ASSERT_EQ(half.height, 256);
   EXPECT_EQ(half.At(50, 50)[0], 255) << "a 2 x 2 block shrinks to one pixel, not to nothing";
   EXPECT_EQ(half.At(49, 50)[0], 0);
-}
 
-TEST(Pictures, NamesAndTextsAtTheEdge) {
   EXPECT_FALSE(EntryNameProblem("1.jpg"));
   EXPECT_FALSE(EntryNameProblem("pics\\1.jpg"));
   for (const char* bad :

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #pragma once
 
 // What the archive benchmarks share: a scratch folder that is the engine's application folder, and

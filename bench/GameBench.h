@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #pragma once
 
 // What the game benchmarks share: the real game started headless in a scratch folder of its own,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The sound's cost: the mixer's CPU time with the game's nine effects and the music playing
 // together, and the music player's memory for a short and a long file.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // 2,000 sprites a frame drawn through Engine::Draw, and the same sprites drawn by direct SDL calls
 // on the same device: the engine's cost per frame against the direct one.
 #include <SDL.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>

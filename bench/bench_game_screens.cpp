@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // One frame of each screen of the real game, frame limit lifted, on whatever display and renderer
 // the environment names (the bench script runs it under Xvfb with SDL_RENDER_DRIVER=opengl and
 // =software). Beside each screen, in the same run, its floor: the same sprites drawn by plain SDL

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The CPU compositor's full-screen step: an 800 x 600 frame scaled smoothly into its 1440 x 1080
 // place in a 1920 x 1080 window, by pixman's bilinear filter as before and by FrameScaler.
 #include <benchmark/benchmark.h>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Zlib
 # The running game's CPU and memory on each drawing path without a GPU, side by side in one run,
 # under a private 1920 x 1080 Xvfb: OpenGL on the software GL driver, SDL's software renderer, and
 # the engine's own CPU compositor; windowed (800 x 600) and in desktop full screen (the frame

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Zlib
 # CPU use of the running game while it idles at 50 frames a second, measured from outside the
 # process (/proc), under a private Xvfb.
 # Usage: bench/idle_cpu.sh [GAME_DIR] [SECONDS]

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: Zlib
 """Turns the measurements scripts/bench gathered into bench/RESULTS.md."""
 import json
 import os

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Zlib
 # Runs doxygen on the reference's Doxyfile (cmake -P, from docs/CMakeLists.txt). The warnings go to
 # a log file, which is shown here: the build fails on the first one, and the stamp that spares
 # the next build another run is only written after a clean one.

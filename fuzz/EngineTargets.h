@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #pragma once
 
 // What the fuzz targets that drive the engine share beyond the scratch folder: forgetting the

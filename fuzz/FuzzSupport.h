@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #pragma once
 
 // What every fuzz target shares: one scratch folder per process, laid out as

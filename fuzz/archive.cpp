@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The archive index on hostile bytes: the bytes are an archive file that is opened, counted,
 // listed and extracted entry by entry and as a whole, and one entry is deleted. Nothing may be
 // written outside the application folder, and the index must agree with itself.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The high-score loader on hostile bytes: the bytes are a table file that is loaded the way the
 // game loads a pack's table (10 ranks asked for, the file's own counts taken), a position is
 // checked, a score is entered and every row is read. The table in memory and the file must stay

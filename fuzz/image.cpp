@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Image loading on hostile bytes, through the engine's CreateTexture on the dummy video driver's
 // software renderer. The first byte chooses the file's extension (DDS, BMP, JPEG or PNG), whether
 // a colour key is given and whether the texture-size file names the picture; the rest is the file.

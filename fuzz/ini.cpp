@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The INI reader and writer on hostile bytes: the bytes are an INI file from which the keys the
 // game reads are read, into which keys are written, and which is read again. A write must change
 // only its own key: the value written reads back, and every other key read keeps its value.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Opening music on hostile bytes: MP3Player::LoadMP3 on the bytes as a music file, then a little
 // playing through the offline mixer (no sound card). The file either loads, with a length and a
 // position that are numbers of seconds, or fails with a log line.

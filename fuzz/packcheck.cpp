@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The catalogue's pack check on hostile bytes: the bytes are a pack file in the packs folder,
 // checked the way the game checks every pack at start-up; a pack that passes has its settings and
 // table copied out and its information read as the pack list shows it. The check's own files must

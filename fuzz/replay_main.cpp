@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Runs a fuzz target over saved inputs without libFuzzer: every file named on the command line,
 // or every file in a folder named there, once, in name order. An input that breaks the target
 // aborts the program, so CTest keeps each corpus and each past crash as a test in every build.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Sound-effect loading on hostile bytes, through the engine's CreateSound with the mixer running
 // offline (no sound card). The bytes are a wave file: it loads and plays a few frames, or fails
 // with a log line and leaves an effect that plays nothing. A fresh engine takes each input, so no

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "platform/Clock.h"
 
 #include <chrono>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "tovak2d/CodePage.h"
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "platform/CompositorBlend.h"
 
 #if defined(__SSE2__)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "platform/Compositor.h"
 
 #include <SDL.h>

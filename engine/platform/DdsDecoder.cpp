@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "platform/DdsDecoder.h"
 
 #include <squish.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "platform/Desktop.h"
 
 #include <SDL.h>

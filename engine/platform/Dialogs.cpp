@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "platform/Dialogs.h"
 
 #include <SDL.h>

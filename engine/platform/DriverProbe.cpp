@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "platform/DriverProbe.h"
 
 #include <SDL.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "platform/FfmpegLibrary.h"
 
 #include <dlfcn.h>

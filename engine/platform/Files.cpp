@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "platform/Files.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "platform/FrameScaler.h"
 
 #include <pixman.h>

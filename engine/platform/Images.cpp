@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "platform/Images.h"
 
 #include <SDL.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "platform/Input.h"
 
 #include <SDL.h>

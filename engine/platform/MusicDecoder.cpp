@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "platform/MusicDecoder.h"
 
 #include <algorithm>

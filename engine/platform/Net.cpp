@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "platform/Net.h"
 
 // The functions are reached through pointers, which curl's type-checking macros would hide.

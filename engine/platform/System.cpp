@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "platform/System.h"
 
 #include <fcntl.h>

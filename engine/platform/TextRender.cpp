@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "platform/TextRender.h"
 
 #include <SDL.h>

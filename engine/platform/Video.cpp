@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "platform/Video.h"
 
 #include <SDL.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "platform/Wav.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "DrawReport.h"
 
 #include <utility>

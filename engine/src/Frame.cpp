@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "FrameTiming.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "Paths.h"
 #include "modExtra.h"
 #include "platform/Files.h"

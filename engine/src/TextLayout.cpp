@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "TextLayout.h"
 
 namespace tovak2d::textlayout {

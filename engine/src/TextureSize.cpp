@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "TextureSize.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // A command-line program on Extra alone: it makes an archive, adds files to it and extracts
 // them, reads and writes INI keys, and keeps a high-score table.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Sound effects on keys and a piece of music:
 //   1  the effect at full volume, centred       2  quieter, from the left
 //   3  from the right at a higher pitch          4  looping; 5 stops it

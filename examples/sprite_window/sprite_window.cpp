@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // A window with a sprite that turns and follows the mouse, a line of bitmap-font text and a
 // system-font caption. S saves a screenshot (screenshot001.bmp, ...), Escape or closing the window
 // quits. "--frames N" ends the program by itself after N frames.

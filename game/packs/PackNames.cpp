@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "PackNames.h"
 
 namespace varnel::packs {

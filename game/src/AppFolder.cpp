@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "AppFolder.h"
 
 #include <pwd.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "DiskSpace.h"
 
 #include <sys/stat.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "frmMain.h"
 
 #include <SDL.h>

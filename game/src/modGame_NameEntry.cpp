@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include <cmath>
 #include <set>
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "DataFolder.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Zlib
 # Shared by the end-to-end tests: a private Xvfb, a private copy of the game folder, and waiting
 # with a deadline for everything.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Zlib
 # The game folder on a small disk that is really full (a tmpfs filled to the last block): the game
 # names the disk and the room its pictures need instead of calling the folder incomplete, ends in
 # order, and every pack is as it was. Mounting needs root: without it the test is skipped (77).

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Zlib
 # Full screen and windowed mode under a window manager, on the OpenGL and the software renderer
 # (and full screen once without a window manager).
 # Started in full screen (Screen=False), the window is mapped, covers the whole 1280 x 720 display

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Zlib
 # The installed game, started from its menu entry's command by a player with an empty home: it makes
 # the player's own game folder with working packs, and writes nothing into the installed folder
 # (made read-only to prove it; root may write anywhere, so when the test runs as root the player is

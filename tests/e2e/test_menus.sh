@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Zlib
 # The real game. First, headless, a render driver that does not exist: both the full-screen device
 # and the windowed retry are refused, and the game says why on standard error (its message box,
 # with dialogs kept quiet), logs it and ends with a failure status. Then, under a virtual display,

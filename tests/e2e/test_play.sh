@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Zlib
 # Two whole games in the real program, each on a pack made from a photo by varnel-pack photos (the
 # rectangles the tool wrote tell where the differences are) and on a keyboard layout set with
 # setxkbmap before the game starts: choose the pack, START, play, submit the score under a name

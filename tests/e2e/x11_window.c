@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 /* Asks a window to close the way a window manager's close button does: a WM_DELETE_WINDOW client
  * message. */
 #include <X11/Xlib.h>

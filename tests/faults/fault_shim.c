@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 /* Makes the N-th write-side call of a process fail: write, writev, sendfile, fsync, rename, mkdir,
  * symlink and open for writing (open, openat, fopen), the calls the game, the engine, varnel-pack
  * and the libraries they write through make. Calls on anything but regular files (pipes,

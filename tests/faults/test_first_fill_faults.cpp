@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // An installed game's first start fills the player's own game folder from the installed one: links
 // to the pictures and sounds, a copy of the options and of every pack, and the list of the packs
 // copied. The fill runs once per N, the N-th write-side call failing. For every N it writes nothing

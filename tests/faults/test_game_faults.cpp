@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The game's whole session (start, a won level, a name entered, an option changed, a screenshot,
 // shutdown) once per N, with the N-th write-side call failing with no space, an I/O error or a
 // read-only file system. Each run is a forked process on a fresh copy of one game folder. For

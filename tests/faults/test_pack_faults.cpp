@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // varnel-pack's writing commands run once per N with the fault library preloaded, the N-th
 // write-side call failing. For every N the tool ends by itself with status 0 or 1, writes nowhere
 // but its folder and its scratch folder and leaves no scratch behind; when it fails, the pack it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Packs as a stranger could send them, met by the real game at start-up: entry names that point
 // out of the game folder, a pack of 300 MB, one of ten thousand tiny entries and settings files of
 // megabytes. Each is listed

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Zlib
 # ./scripts/play must build only what playing needs: the engine library, the program and the game
 # data. It configures a fresh build folder, asks the script for its build command, and follows every
 # target it names through CMake's dependency graph: no test, benchmark or fuzz program may be among them.

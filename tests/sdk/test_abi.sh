@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Zlib
 # Guards the engine library's binary interface: the symbols it exports in namespace tovak2d must be
 # exactly those listed in abi-symbols.txt, and its SONAME the one in the list's first line. A symbol
 # removed or changed breaks every program built against the library: raise TOVAK2D_SOVERSION

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Zlib
 # The engine's reference as built by the docs target, which fails on any doxygen warning: doxygen
 # warns about every public member left undocumented (WARN_IF_UNDOCUMENTED without EXTRACT_ALL) and
 # lists every documented one on its class's page. So the stamp of a clean run, a main page and a page

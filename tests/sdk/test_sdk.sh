@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Zlib
 # The engine as a game developer meets it: the runtime and development files installed alone into
 # an empty prefix, every installed header compiling on its own without SDL's or FFmpeg's headers,
 # every example built out of tree against that prefix through the CMake package and the README's first

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #pragma once
 
 // Shared by the drawing tests: an engine started on a hidden window in a fresh folder, frames read

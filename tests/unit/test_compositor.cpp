@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include <SDL.h>
 #include <gtest/gtest.h>
 

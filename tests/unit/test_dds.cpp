@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // DDS files: those other tools write, decoded to the picture they were made from, and layouts and
 // damaged headers written by hand.
 #include <squish.h>

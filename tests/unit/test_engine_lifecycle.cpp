@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Starting and unloading the engine on a hidden SDL window like the game's own (the dummy video
 // driver), in the right order and in the wrong one.
 #include <SDL.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Pictures in the encodings other programs write, loaded through CreateTexture and drawn: each
 // quadrant must show its colour. ImageMagick writes the files at test time; plain CMYK, which it
 // cannot write (its CMYK is inverted YCCK with an Adobe segment), is written with libjpeg from the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The player's files: one made read-only is never written, whoever runs the game (the tests run
 // as root too), and a file that is replaced keeps its mode, its owner and the link that led to it.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "GameFolder.h"
 
 #include <stdexcept>

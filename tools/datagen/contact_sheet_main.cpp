@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // varnel-contact-sheet: pictures of the generated game data, for people to look at.
 //
 //   varnel-contact-sheet <game folder> <output folder>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // varnel-datagen: draws, synthesises and packs the free game data into the game folder.
 //
 //   varnel-datagen --out <game folder> --work <scratch folder> [--seed <number>] [--threads <n>]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include <algorithm>
 #include <cctype>
 #include <cstdio>

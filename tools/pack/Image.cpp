@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "Image.h"
 
 #include "PhotoFiles.h"

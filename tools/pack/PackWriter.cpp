@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "PackWriter.h"
 
 #include <cerrno>

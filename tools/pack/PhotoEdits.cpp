@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "PhotoEdits.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "PhotoFiles.h"
 
 // clang-format off

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include <cstdio>
 #include <fstream>
 #include <system_error>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "BitmapFont.h"
 
 #include "Art.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "Canvas.h"
 
 #include <stdexcept>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "Music.h"
 
 #include <algorithm>

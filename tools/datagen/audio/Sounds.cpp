@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "Sounds.h"
 
 #include <stdexcept>

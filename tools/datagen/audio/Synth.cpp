@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "Synth.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "Bmp.h"
 
 namespace datagen {

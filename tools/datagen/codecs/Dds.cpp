@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "Dds.h"
 
 #include <squish.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "Jpeg.h"
 
 // jpeglib.h needs size_t and FILE declared first.

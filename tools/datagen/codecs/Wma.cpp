@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "Wma.h"
 
 #include <signal.h>

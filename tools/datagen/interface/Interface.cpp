@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "Interface.h"
 
 #include <cairo.h>

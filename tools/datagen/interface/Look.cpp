@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "Look.h"
 
 #include "Art.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "Differences.h"
 
 #include <algorithm>

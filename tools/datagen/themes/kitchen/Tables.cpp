@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 #include "KitchenProps.h"
 
 namespace datagen::kitchen {

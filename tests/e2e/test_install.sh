@@ -30,7 +30,7 @@ listing() {
 play_once() {
   GAME_COMMAND=$(sed -n 's/^Exec=//p' "$PREFIX/share/applications/org.varnel.Varnel.desktop")
   [ -n "$GAME_COMMAND" ] || fail "the menu entry has no command"
-  start_game HOME="$PLAYER_HOME" PATH="$PREFIX/bin:$PATH"
+  start_game HOME="$PLAYER_HOME" PATH="$PREFIX/games:$PATH"
   wait_for_window "Varnel v1.0.0"
   engine_started() { grep -qs "Engine Init: Step 1, 2, 3, 4, 5, 6, 7, DONE!" "$GAME_LOG"; }
   wait_until 10 "no engine start line" engine_started
@@ -78,7 +78,7 @@ deleted=${packs[0]}
 mine=${packs[1]}
 rm "$USER_DIR/packs/$deleted"
 echo "the player's notes" >"$WORK/notes.txt"
-timeout 30 "${RUN_AS[@]}" "$PREFIX/bin/varnel-pack" add "$USER_DIR/packs/$mine" "$WORK/notes.txt" >/dev/null ||
+timeout 30 "${RUN_AS[@]}" "$PREFIX/games/varnel-pack" add "$USER_DIR/packs/$mine" "$WORK/notes.txt" >/dev/null ||
   fail "cannot change a pack"
 mine_sum=$(sha256sum <"$USER_DIR/packs/$mine")
 chmod u+w "$INSTALLED/packs"

@@ -134,20 +134,15 @@ last_log_line() { tail -n1 "$GAME_LOG" | tr -d '\r'; }
 # Waits until the game's window has shown N more frames (2 when not told); a game that ended
 # meanwhile is no failure here.
 wait_frames() {
-  local status=0
-  timeout $((30 * PACE)) "$X11_WINDOW" frames "$WINDOW" $((${1:-2} + 1)) || status=$?
-  [ "$status" = 0 ] || ! kill -0 "$GAME_PID" 2>/dev/null || [ "$status" = 3 ] ||
-    fail "${WHERE:+$WHERE: }the game showed fewer than ${1:-2} frames in $((30 * PACE)) s"
+  timeout $((30 * PACE)) "$X11_WINDOW" frames "$WINDOW" $((${1:-2} + 1)) || [ $? = 3 ] ||
+    ! kill -0 "$GAME_PID" 2>/dev/null || fail "${WHERE:+$WHERE: }fewer than ${1:-2} frames in $((30 * PACE)) s"
 }
 
 # The pointer rests, then the button is held over frames, as a hand would: the game reads the
 # pointer and the button once a frame.
 click() {
-  timeout 5 xdotool mousemove --window "$WINDOW" "$1" "$2" || fail "mousemove"
-  wait_frames
-  timeout 5 xdotool mousedown 1 || fail "mouse down"
-  wait_frames
-  timeout 5 xdotool mouseup 1 || fail "mouse up"
+  timeout 5 xdotool mousemove --window "$WINDOW" "$1" "$2" && wait_frames && timeout 5 xdotool mousedown 1 &&
+    wait_frames && timeout 5 xdotool mouseup 1 || fail "click at $1, $2"
 }
 
 # Strikes each KEY in its own frames: keys struck within one frame are taken in the name-entry
@@ -155,10 +150,7 @@ click() {
 key() {
   local k
   for k in "$@"; do
-    timeout 5 xdotool keydown "$k" || fail "key $k"
-    wait_frames
-    timeout 5 xdotool keyup "$k" || fail "key $k"
-    wait_frames
+    timeout 5 xdotool keydown "$k" && wait_frames && timeout 5 xdotool keyup "$k" && wait_frames || fail "key $k"
   done
 }
 
@@ -173,28 +165,29 @@ share() {
     -format '%[fx:mean]' info:
 }
 
-# Takes screenshot NAME until the share of region REGION for which PREDICATE holds is above LIMIT,
-# for at most 20 s, then reports WHAT.
+# Takes screenshot NAME until the share of REGION for which PREDICATE holds is above LIMIT, for at
+# most 20 s, then reports WHAT.
 wait_for_shot() {
-  local name=$1 region=$2 predicate=$3 limit=$4 what=$5
-  shown() { shot "$name" && awk -v v="$(share "$name" "$region" "$predicate")" -v t="$limit" 'BEGIN { exit !(v > t) }'; }
-  wait_until 20 "${WHERE:+$WHERE: }$what: not shown" shown
-  echo "ok: ${WHERE:+$WHERE: }$what"
+  shown() { shot "$1" && holds "$(share "$1" "$2" "$3")" ">" "$4"; }
+  wait_until 20 "${WHERE:+$WHERE: }$5: not shown" shown "$@"
+  echo "ok: ${WHERE:+$WHERE: }$5"
 }
 
-# The red halo behind the caption of menu button K (0 to 4) marks the current screen; a button the
-# pointer left hides it while it fades back. Waits, with the pointer away, for screen K as NAME.
+# The red halo behind the caption of menu button K (0 to 4, at y = 15 + 37 K) marks the current
+# screen; a button the pointer left hides it while it fades back. Waits, with the pointer away, for
+# screen K as NAME.
 HALO='r - max(g, b) > 0.2'
-halo_region() { echo "90x25+34+$((15 + 37 * $1))"; }
 wait_for_screen() {
   timeout 5 xdotool mousemove --window "$WINDOW" 700 580 || fail "cannot move the pointer"
-  wait_for_shot "$1" "$(halo_region "$2")" "$HALO" 0.01 "$1 is the current screen"
+  wait_for_shot "$1" "90x25+34+$((15 + 37 * $2))" "$HALO" 0.01 "$1 is the current screen"
 }
+
+# holds VALUE OP LIMIT: VALUE > or < LIMIT.
+holds() { awk -v v="$1" -v op="$2" -v t="$3" 'BEGIN { exit !(op == ">" ? v > t : v < t) }'; }
 
 # check VALUE OP LIMIT WHAT: VALUE > or < LIMIT, else the test fails; WHERE prefixes the messages.
 check() {
-  awk -v v="$1" -v op="$2" -v t="$3" 'BEGIN { exit !(op == ">" ? v > t : v < t) }' ||
-    fail "${WHERE:+$WHERE: }$4 (measured $1, expected $2 $3)"
+  holds "$1" "$2" "$3" || fail "${WHERE:+$WHERE: }$4 (measured $1, expected $2 $3)"
   echo "ok: ${WHERE:+$WHERE: }$4 ($1 $2 $3)"
 }
 

@@ -33,7 +33,7 @@ wait_for_window "Varnel v1.0.0"
 
 # The splash logo covers the first screen until it has faded out.
 wait_for_screen credits 4
-check "$(share credits "$(halo_region 0)" "$HALO")" "<" 0.002 "only the current button is marked"
+check "$(share credits 90x25+34+15 "$HALO")" "<" 0.002 "only the current button is marked"
 names=(start_game high_scores options help credits_again)
 for k in 0 1 2 3 4; do
   click 79 $((27 + 37 * k))

@@ -61,10 +61,12 @@ amplitude() {
   timeout 20 sox -t raw -r $RATE -e signed -b 16 -c 2 "$2" -n stat 2>&1 | sed -n "s/^$1 *amplitude: *//p"
 }
 SILENT=0.001
-# Records a second into FILE: its STAT (RMS or Maximum) amplitude is OP (> or <) LIMIT.
-sound_is() {
-  start_recording "$1" 1
-  awk -v v="$(amplitude "$2" "$1")" -v op="$3" -v t="$4" 'BEGIN { exit !(op == ">" ? v > t : v < t) }'
+# Records a second into FILE until its STAT (RMS or Maximum) amplitude is OP (> or <) LIMIT, for
+# at most 20 s; then reports WHAT.
+wait_for_sound() {
+  heard() { start_recording "$1" 1 && holds "$(amplitude "$2" "$1")" "$3" "$4"; }
+  wait_until 20 "not so: $5" heard "$@"
+  echo "ok: $5 ($(amplitude "$2" "$1") $3 $4)"
 }
 
 # What the game folder holds apart from the files the game and its engine write by design: the
@@ -141,16 +143,14 @@ before=$(game_files)
 start_on de Upright.vnl SDL_AUDIODRIVER=pulseaudio PULSE_SERVER="$PULSE_SERVER"
 
 # The music, on the credits screen.
-wait_until 20 "the music is not heard on the sound server" sound_is "$WORK/music.raw" RMS ">" 0.01
-check "$(amplitude RMS "$WORK/music.raw")" ">" 0.01 "the music is heard on the sound server"
+wait_for_sound "$WORK/music.raw" RMS ">" 0.01 "the music is heard on the sound server"
 
 # GAME MUSIC OFF: silence.
 wait_for_screen credits 4  # the splash logo has faded out and the catalogue is built
 click 79 101   # Options
 click 650 217  # GAME MUSIC: OFF
 wait_until 10 "GAME MUSIC OFF is not saved" grep -q '^Music=False' "$options"
-wait_until 10 "with the music off the sink is not silent" sound_is "$WORK/quiet.raw" RMS "<" $SILENT
-check "$(amplitude RMS "$WORK/quiet.raw")" "<" $SILENT "with the music off the sink is silent"
+wait_for_sound "$WORK/quiet.raw" RMS "<" $SILENT "with the music off the sink is silent"
 
 # A click on a difference: silent before, the effect right after.
 open_pack 460

@@ -112,9 +112,9 @@ class PlaySession {
   // 1/30 per level, in long double, to the float timer; these floats are the ones that land exactly.
   static float TimerBefore(float after) {
     static const std::map<std::pair<float, float>, float> before = {
-        {{1, 7}, 0x1.bc09cp+2f}, {{1, 50}, 0x1.8f8138p+5f}, {{1, 100}, 0x1.8fc09cp+6f},
-        {{1, 100.5f}, 0x1.91c09cp+6f}, {{1, 200}, 0x1.8fe04ep+7f}, {{1, 390}, 0x1.85f028p+8f},
-        {{1, 400}, 0x1.8ff028p+8f}, {{2, 100.5f}, 0x1.919e7ap+6f}, {{2, 200}, 0x1.8fcf3cp+7f},
+        {{1, 7}, 0x1.bc09cp+2f},       {{1, 50}, 0x1.8f8138p+5f},     {{1, 100}, 0x1.8fc09cp+6f},
+        {{1, 100.5f}, 0x1.91c09cp+6f}, {{1, 200}, 0x1.8fe04ep+7f},    {{1, 390}, 0x1.85f028p+8f},
+        {{1, 400}, 0x1.8ff028p+8f},    {{2, 100.5f}, 0x1.919e7ap+6f}, {{2, 200}, 0x1.8fcf3cp+7f},
         {{3, 100.5f}, 0x1.917c58p+6f}};
     const auto it = before.find({varnel::sngLevel, after});
     if (it != before.end()) return it->second;

@@ -135,9 +135,10 @@ TEST(PlayRank, NameEntryStoresTheScoreUnderTheTypedName) {
   session.game.PressKey(SDL_SCANCODE_RETURN);
   ASSERT_EQ(intScreen, kScreenHighScores);
   session.game.Pass();
-  EXPECT_NE(session.game.Text("Your score of 40 could not be stored: the pack file cannot be rewritten (it may "
-                              "be read-only, or the disk full)."),
-            nullptr);
+  EXPECT_NE(
+      session.game.Text("Your score of 40 could not be stored: the pack file cannot be rewritten (it may "
+                        "be read-only, or the disk full)."),
+      nullptr);
   session.ClickMenu(2);  // Options
   EXPECT_TRUE(strScoreNotice.empty());
 }

@@ -48,7 +48,9 @@ inline int CountFromEnvironment(const char* variable, [[maybe_unused]] int norma
 // one, or is "random" for a new one each run by hand. It is printed; the caller traces it too.
 inline uint64_t TestSeed(const char* test, uint64_t fixed) {
   const std::string given = std::getenv("VARNEL_SEED") ? std::getenv("VARNEL_SEED") : "";
-  const uint64_t seed = given == "random" ? std::random_device{}() : given.empty() ? fixed : std::stoull(given);
+  const uint64_t seed = given == "random" ? std::random_device{}()
+                        : given.empty()   ? fixed
+                                          : std::stoull(given);
   std::printf("%s: seed %llu (VARNEL_SEED=%llu replays it)\n", test, static_cast<unsigned long long>(seed),
               static_cast<unsigned long long>(seed));
   std::fflush(stdout);

@@ -153,7 +153,8 @@ inline std::string Quote(const std::string& text) {
 
 // Runs a shell command with a time limit, its output thrown away; true when it succeeded.
 inline bool RunCommand(const std::string& command, int seconds = 60) {
-  const std::string line = "timeout " + std::to_string(seconds) + " sh -c " + Quote(command) + " >/dev/null 2>&1";
+  const std::string line =
+      "timeout " + std::to_string(seconds) + " sh -c " + Quote(command) + " >/dev/null 2>&1";
   return std::system(line.c_str()) == 0;
 }
 

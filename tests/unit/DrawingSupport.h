@@ -81,7 +81,9 @@ using testsupport::ReadFile;
 using testsupport::WriteFile;
 
 // ImageMagick (the real program, not a stand-in for it).
-inline bool RunConvert(const std::string& arguments) { return testsupport::RunCommand("/usr/bin/convert " + arguments); }
+inline bool RunConvert(const std::string& arguments) {
+  return testsupport::RunCommand("/usr/bin/convert " + arguments);
+}
 
 inline uint32_t At(const Image& image, int x, int y) {
   return image.argb[static_cast<size_t>(y) * image.width + x];

@@ -179,10 +179,6 @@ void Engine::Tovak2D_Unload() {
     platform::video::StopVideo();
     s.videoStarted = false;
   }
-  // Unloaded, the engine has no application folder: the program may start it again elsewhere and
-  // name files there in full before that start, which the old folder would take in.
-  modExtra::AppPath.clear();
-  platform::files::SetApplicationFolder("");
 }
 
 std::string Engine::Version() {

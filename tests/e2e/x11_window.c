@@ -40,14 +40,9 @@ int main(int argc, char** argv) {
   }
   const Window window = (Window)strtoul(argv[2], NULL, 0);
   if (frames) return WaitForFrames(display, window, strtol(argv[3], NULL, 10));
-  XEvent event;
-  memset(&event, 0, sizeof event);
-  event.xclient.type = ClientMessage;
-  event.xclient.window = window;
-  event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
-  event.xclient.format = 32;
-  event.xclient.data.l[0] = (long)XInternAtom(display, "WM_DELETE_WINDOW", False);
-  event.xclient.data.l[1] = CurrentTime;
+  XEvent event = {.xclient = {.type = ClientMessage, .window = window, .format = 32,
+                              .message_type = XInternAtom(display, "WM_PROTOCOLS", False)}};
+  event.xclient.data.l[0] = (long)XInternAtom(display, "WM_DELETE_WINDOW", False);  // at CurrentTime (0)
   XSendEvent(display, event.xclient.window, False, NoEventMask, &event);
   XFlush(display);
   XCloseDisplay(display);

@@ -19,7 +19,7 @@
 
 // Runs the real game headless (dummy video driver) in a copy of the built game folder and records
 // what each pass draws. The game's state is process-wide: a test process holds one game at a time,
-// started as a new process would start it.
+// and each start resets the game's play state as a new process has it.
 class GameHarness {
  public:
   // withData copies the built game data (pictures, sounds, packs); extra prepares the folder

@@ -46,13 +46,10 @@ inline int CountFromEnvironment(const char* variable, [[maybe_unused]] int norma
 
 // The seed of a test's random choices: fixed, so that a run can be replayed, unless VARNEL_SEED gives
 // one, or is "random" for a new one each run by hand. It is printed; the caller traces it too.
-inline uint64_t TestSeed(const char* test, uint64_t fixed) {
+inline uint64_t TestSeed(const char* test, unsigned long long fixed) {
   const std::string given = std::getenv("VARNEL_SEED") ? std::getenv("VARNEL_SEED") : "";
-  const uint64_t seed = given == "random" ? std::random_device{}()
-                        : given.empty()   ? fixed
-                                          : std::stoull(given);
-  std::printf("%s: seed %llu (VARNEL_SEED=%llu replays it)\n", test, static_cast<unsigned long long>(seed),
-              static_cast<unsigned long long>(seed));
+  const auto seed = given == "random" ? std::random_device{}() : given.empty() ? fixed : std::stoull(given);
+  std::printf("%s: seed %llu (VARNEL_SEED=%llu replays it)\n", test, seed, seed);
   std::fflush(stdout);
   return seed;
 }

@@ -2,6 +2,7 @@
 // Runs a fuzz target over saved inputs without libFuzzer: every file named on the command line,
 // or every file in a folder named there, once, in name order. An input that breaks the target
 // aborts the program, so CTest keeps each corpus and each past crash as a test in every build.
+// Finding no input at all is a failure too.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -42,5 +43,6 @@ int main(int argc, char** argv) {
     LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
   }
   std::printf("replay: %zu inputs ran\n", inputs.size());
-  return 0;
+  // No input at all means a corpus went missing: that proves nothing, so it fails.
+  return inputs.empty() ? 1 : 0;
 }

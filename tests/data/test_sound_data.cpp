@@ -43,13 +43,6 @@ double Rms(const std::vector<double>& v, size_t from, size_t count) {
   return count ? std::sqrt(sum / static_cast<double>(count)) : 0;
 }
 
-double Peak(const std::vector<float>& v, size_t from, size_t to) {
-  double p = 0;
-  for (size_t i = from; i < std::min(to, v.size()); ++i)
-    p = std::max(p, static_cast<double>(std::fabs(v[i])));
-  return p;
-}
-
 }  // namespace
 
 TEST(SoundData, EveryEffectDecodesAndCanBeHeard) {
@@ -119,6 +112,6 @@ TEST(AudioPieces, DecodedMusicStartsOnItsFirstFrameAndKeepsItsLength) {
 
   const std::vector<float> decoded = datatest::DecodeMusic(file, synth::kRate, frames * 2);
   EXPECT_EQ(decoded.size() / 2, frames) << "no block lost, no padding added";
-  EXPECT_GT(Peak(decoded, 2 * 512, 2 * 3584), 0.3) << "the tone is where the piece has it";
-  EXPECT_LT(Peak(decoded, 2 * 6 * kWmaBlock, decoded.size()), 0.05) << "and silence where it has silence";
+  EXPECT_GT(testsupport::Peak(decoded, 2 * 512, 1, 2 * 3584), 0.3) << "the tone is where the piece has it";
+  EXPECT_LT(testsupport::Peak(decoded, 2 * 6 * kWmaBlock), 0.05) << "and silence where it has silence";
 }

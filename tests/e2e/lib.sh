@@ -15,11 +15,8 @@ GAME_LOG=$WORK/game/log.txt
 GAME_COMMAND=$WORK/game/Varnel
 RUN_AS=()
 # A build with sanitizers runs the game a few times slower: VARNEL_E2E_PACE (a whole number)
-# stretches every pause that waits for the game to reach a number of passes, and every deadline.
+# stretches every deadline.
 PACE=${VARNEL_E2E_PACE:-1}
-
-# Sleeps SECONDS times the pace.
-pause() { sleep "$(awk -v s="$1" -v p="$PACE" 'BEGIN { print s * p }')"; }
 
 cleanup() {
   # The game runs under timeout, which passes TERM on and kills it outright 5 s later.
@@ -91,13 +88,12 @@ start_window_manager() {
 # Waits until CONDITION (a command) holds, for at most SECONDS times the pace; then fails with
 # MESSAGE.
 wait_until() {
-  local seconds=$1 message=$2
+  local end=$((SECONDS + $1 * PACE)) message=$2
   shift 2
-  for _ in $(seq $((seconds * PACE * 10))); do
-    "$@" && return 0
+  until "$@"; do
+    [ "$SECONDS" -lt "$end" ] || fail "$message"
     sleep 0.1
   done
-  fail "$message"
 }
 
 window_viewable() { timeout 5 xwininfo -id "$WINDOW" 2>/dev/null | grep -q 'Map State: IsViewable'; }
@@ -135,26 +131,63 @@ close_window() {
 
 last_log_line() { tail -n1 "$GAME_LOG" | tr -d '\r'; }
 
-click() {
-  timeout 5 xdotool mousemove --window "$WINDOW" "$1" "$2" || fail "mousemove"
-  pause 0.15
-  # Held for a few frames, as a hand would: the game reads the button once a frame.
-  timeout 5 xdotool mousedown 1 || fail "mouse down"
-  pause 0.06
-  timeout 5 xdotool mouseup 1 || fail "mouse up"
-  pause 0.15
+# Waits until the game's window has shown N more frames (2 when not told); a game that ended
+# meanwhile is no failure here.
+wait_frames() {
+  timeout $((30 * PACE)) "$X11_WINDOW" frames "$WINDOW" $((${1:-2} + 1)) || [ $? = 3 ] ||
+    ! kill -0 "$GAME_PID" 2>/dev/null || fail "${WHERE:+$WHERE: }fewer than ${1:-2} frames in $((30 * PACE)) s"
 }
 
-key() {
-  # A typist's pace: keys struck within one frame are taken in the name-entry table's order.
-  timeout 5 xdotool key --delay $((120 * PACE)) "$@" || fail "key $*"
-  pause 0.15
+# The pointer rests, then the button is held over frames, as a hand would: the game reads the
+# pointer and the button once a frame.
+click() {
+  timeout 5 xdotool mousemove --window "$WINDOW" "$1" "$2" && wait_frames && timeout 5 xdotool mousedown 1 &&
+    wait_frames && timeout 5 xdotool mouseup 1 || fail "click at $1, $2"
 }
+
+# Strikes each KEY in its own frames: keys struck within one frame are taken in the name-entry
+# table's order.
+key() {
+  local k
+  for k in "$@"; do
+    timeout 5 xdotool keydown "$k" && wait_frames && timeout 5 xdotool keyup "$k" && wait_frames || fail "key $k"
+  done
+}
+
+# Takes a screenshot of the game's window (or of WINDOW) as $WORK/NAME.png.
+shot() { timeout 10 import -display "$DISPLAY" -window "${2:-$WINDOW}" "$WORK/$1.png" || fail "no screenshot $1"; }
+
+# The mean (0 to 1) over region WxH+X+Y of screenshot NAME of an fx expression on r, g, b (0 to 1):
+# of a predicate, the share of the pixels for which it holds. Predicates on hue rather than exact
+# colours: text blends into whatever art is beneath.
+share() {
+  timeout 20 convert "$WORK/$1.png" -crop "$2" +repage -alpha off -fx "$3" -colorspace gray \
+    -format '%[fx:mean]' info:
+}
+
+# Takes screenshot NAME until the share of REGION for which PREDICATE holds is above LIMIT, for at
+# most 20 s, then reports WHAT.
+wait_for_shot() {
+  shown() { shot "$1" && holds "$(share "$1" "$2" "$3")" ">" "$4"; }
+  wait_until 20 "${WHERE:+$WHERE: }$5: not shown" shown "$@"
+  echo "ok: ${WHERE:+$WHERE: }$5"
+}
+
+# The red halo behind the caption of menu button K (0 to 4, at y = 15 + 37 K) marks the current
+# screen; a button the pointer left hides it while it fades back. Waits, with the pointer away, for
+# screen K as NAME.
+HALO='r - max(g, b) > 0.2'
+wait_for_screen() {
+  timeout 5 xdotool mousemove --window "$WINDOW" 700 580 || fail "cannot move the pointer"
+  wait_for_shot "$1" "90x25+34+$((15 + 37 * $2))" "$HALO" 0.01 "$1 is the current screen"
+}
+
+# holds VALUE OP LIMIT: VALUE > or < LIMIT.
+holds() { awk -v v="$1" -v op="$2" -v t="$3" 'BEGIN { exit !(op == ">" ? v > t : v < t) }'; }
 
 # check VALUE OP LIMIT WHAT: VALUE > or < LIMIT, else the test fails; WHERE prefixes the messages.
 check() {
-  awk -v v="$1" -v op="$2" -v t="$3" 'BEGIN { exit !(op == ">" ? v > t : v < t) }' ||
-    fail "${WHERE:+$WHERE: }$4 (measured $1, expected $2 $3)"
+  holds "$1" "$2" "$3" || fail "${WHERE:+$WHERE: }$4 (measured $1, expected $2 $3)"
   echo "ok: ${WHERE:+$WHERE: }$4 ($1 $2 $3)"
 }
 

@@ -13,10 +13,9 @@ source "$(dirname "$0")/lib.sh"
 SCREEN_W=1280
 SCREEN_H=720
 OPTIONS="$WORK/game/game data/options.ini"
-SHOT=$WORK/full.png
 
 # Mean brightness (0 to 1) of region WxH+X+Y of the full-screen screenshot.
-brightness() { timeout 20 convert "$SHOT" -crop "$1" +repage -colorspace gray -format '%[fx:mean]' info:; }
+brightness() { share full "$1" intensity; }
 
 # Clicks frame pixel (X, Y) of the frame scaled into the window's client area (WIN_W x WIN_H).
 click_frame() {
@@ -33,7 +32,7 @@ covers_display() {
 }
 # The scaled frame shows from x = 160 to 1120, once the splash logo is gone.
 frame_drawn() {
-  timeout 10 import -display "$DISPLAY" -window root "$SHOT" || fail "no screenshot"
+  shot full root
   awk -v a="$(brightness 8x720+162+0)" -v b="$(brightness 8x720+1110+0)" 'BEGIN { exit !(a > 0.05 && b > 0.05) }'
 }
 
@@ -59,7 +58,6 @@ run_with_renderer() {
   start_full_screen "${driver[@]}"
   # Options, then "Windowed": both clicks must land through the scaling.
   click_frame 79 101
-  pause 0.5
   click_frame 370 167
   wait_until 10 "$WHERE: a click on 'Windowed' did not reach the options" grep -q '^Screen=True' "$OPTIONS"
   click_frame 79 212  # Exit
@@ -79,7 +77,7 @@ run_with_renderer() {
       [ $((WIN_X - left)) = $(((SCREEN_W - 800) / 2)) ] && [ $((WIN_Y - top)) = $(((SCREEN_H - 600) / 2)) ]
   }
   wait_until 10 "$WHERE: the window is not 800 x 600 with its frame, centred" outer_ok
-  pause 5  # the splash logo fades out over the first 4 s
+  wait_frames 200  # the splash logo fades out over the first 200 frames
   click_frame 79 212  # Exit
   ends_in_order 20
 }

@@ -34,7 +34,7 @@ play_once() {
   wait_for_window "Varnel v1.0.0"
   engine_started() { grep -qs "Engine Init: Step 1, 2, 3, 4, 5, 6, 7, DONE!" "$GAME_LOG"; }
   wait_until 10 "no engine start line" engine_started
-  pause 1
+  wait_frames 10
   close_window 10
 }
 

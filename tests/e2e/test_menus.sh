@@ -13,25 +13,8 @@
 # second at most. (That a game leaves its folder as it was is checked by test_play, which scores.)
 source "$(dirname "$0")/lib.sh"
 
-# Moves the pointer away (or to X, Y) and takes a screenshot of the window as $WORK/NAME.png once a
-# button it left has faded back.
-shot_at() {
-  timeout 5 xdotool mousemove --window "$WINDOW" "${2:-700}" "${3:-580}" || fail "cannot move the pointer"
-  pause 1.2  # a button left by the pointer takes 45 passes to fade back
-  timeout 10 import -display "$DISPLAY" -window "$WINDOW" "$WORK/$1.png" || fail "no screenshot $1"
-}
-
-# Share (0 to 1) of the pixels of region WxH+X+Y for which an fx predicate on r, g, b (0 to 1)
-# holds. Predicates on hue rather than exact colours: text blends into whatever art is beneath.
-share() {
-  timeout 20 convert "$WORK/$1.png" -crop "$2" +repage -alpha off -fx "$3" -colorspace gray \
-    -format '%[fx:mean]' info:
-}
 GREEN='g > 0.75 && g - max(r, b) > 0.3'
 YELLOW='r > 0.75 && g > 0.75 && b < 0.35'
-
-# The red halo behind the caption of the button of the current screen, k = 0 to 4.
-halo_of() { share "$1" "90x25+34+$((15 + 37 * $2))" 'r - max(g, b) > 0.2'; }
 
 copy_game
 SDL_RENDER_DRIVER=no-such-driver run_refused "$WORK/game/Varnel" "$WORK/stderr"
@@ -48,35 +31,22 @@ start_xvfb
 start_game
 wait_for_window "Varnel v1.0.0"
 
-# A button the pointer left fades back over 45 passes and hides its halo until then: on a busy
-# machine that takes longer, so the screenshot is taken again for a while.
-shot_with_halo() {
-  local halo
-  for _ in 1 2 3 4 5 6; do
-    shot_at "$1"
-    halo=$(halo_of "$1" "$2")
-    awk -v v="$halo" 'BEGIN { exit !(v > 0.01) }' && break
-  done
-  check "$halo" ">" 0.01 "$1 is the current screen"
-}
-
-# The splash logo covers the first screen, and is gone after 200 passes (4 s).
-pause 5
-shot_with_halo credits 4
-check "$(halo_of credits 0)" "<" 0.002 "only the current button is marked"
+# The splash logo covers the first screen until it has faded out.
+wait_for_screen credits 4
+check "$(share credits 90x25+34+15 "$HALO")" "<" 0.002 "only the current button is marked"
 names=(start_game high_scores options help credits_again)
 for k in 0 1 2 3 4; do
   click 79 $((27 + 37 * k))
-  shot_with_halo "${names[$k]}" "$k"
+  wait_for_screen "${names[$k]}" "$k"
 done
 
 # Hovering the first pack row: light green on Start Game, yellow on High Scores.
 click 79 27
-shot_at start_hover 512 184
-check "$(share start_hover 305x18+360+175 "$GREEN")" ">" 0.01 "the hovered row is light green"
+timeout 5 xdotool mousemove --window "$WINDOW" 512 184 || fail "mousemove"
+wait_for_shot start_hover 305x18+360+175 "$GREEN" 0.01 "the hovered row is light green"
 click 79 64
-shot_at scores_hover 500 184
-check "$(share scores_hover 190x18+405+175 "$YELLOW")" ">" 0.01 "the hovered row is yellow"
+timeout 5 xdotool mousemove --window "$WINDOW" 500 184 || fail "mousemove"
+wait_for_shot scores_hover 190x18+405+175 "$YELLOW" 0.01 "the hovered row is yellow"
 
 # A second game on the folder: a message, a failure status, and not one file changed (nor by the
 # refused varnel-pack below).

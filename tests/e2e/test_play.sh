@@ -36,14 +36,19 @@ start_sound_server() {
   wait_until 15 "the sound server did not start: $(cat "$PULSE/server.log")" sound_server_up
 }
 
-# Records the sink's monitor into FILE in the background (for SECONDS, when given); sets RECORDER_PID.
+# Records the sink's monitor into FILE in the background (SECONDS of it, when given); sets RECORDER_PID.
 start_recording() {
   (exec timeout $((20 * PACE)) parec -d "$SINK.monitor" --raw --format=s16le --rate=$RATE --channels=2 \
      --latency-msec=50 >"$1" 2>"$WORK/parec.log") &
   RECORDER_PID=$!
   recording_started() { [ -s "$1" ]; }
   wait_until 10 "the monitor cannot be recorded: $(cat "$WORK/parec.log")" recording_started "$1"
-  [ -z "${2:-}" ] || { pause "$2"; stop_recording; }
+  [ -z "${2:-}" ] || { wait_recorded "$1" "$2"; stop_recording; }
+}
+# Waits until FILE holds SECONDS of sound (a whole number) more than BYTES.
+wait_recorded() {
+  recorded() { [ "$(stat -c %s "$1")" -ge $((${3:-0} + $2 * RATE * 4)) ]; }
+  wait_until $((10 + $2)) "the recording stalled: $(cat "$WORK/parec.log")" recorded "$@"
 }
 stop_recording() {
   kill "$RECORDER_PID" 2>/dev/null || true
@@ -56,6 +61,13 @@ amplitude() {
   timeout 20 sox -t raw -r $RATE -e signed -b 16 -c 2 "$2" -n stat 2>&1 | sed -n "s/^$1 *amplitude: *//p"
 }
 SILENT=0.001
+# Records a second into FILE until its STAT (RMS or Maximum) amplitude is OP (> or <) LIMIT, for
+# at most 20 s; then reports WHAT.
+wait_for_sound() {
+  heard() { start_recording "$1" 1 && holds "$(amplitude "$2" "$1")" "$3" "$4"; }
+  wait_until 20 "not so: $5" heard "$@"
+  echo "ok: $5 ($(amplitude "$2" "$1") $3 $4)"
+}
 
 # What the game folder holds apart from the files the game and its engine write by design: the
 # log, the options and the bitmap-font layout.
@@ -103,7 +115,7 @@ open_pack() {
   click 79 27         # Start Game
   click 500 "$ROW_Y"  # the pack
   click "$1" 445      # START
-  pause 3
+  wait_frames 110     # the fade takes 100 frames
 }
 
 # On the name entry: types KEYS, confirms, and checks that the table holds NAME first; sets SCORE.
@@ -112,12 +124,10 @@ enter_name() {
   shift
   key "$@"
   key Return
-  pause 0.5
   timeout 5 xdotool mousemove --window "$WINDOW" 500 "$ROW_Y" || fail "mousemove"
-  pause 0.5
   local copy="$WORK/game/$((INDEX - 1))hscore.ini"
-  grep -q $'1_name='"$name"$'\r' "$copy" 2>/dev/null ||
-    fail "$LAYOUT: typed '$*', the table does not hold $name first: $(grep -a '_name=' "$copy")"
+  wait_until 10 "$LAYOUT: typed '$*', the table does not hold $name first" \
+    grep -q $'1_name='"$name"$'\r' "$copy"
   SCORE=$(sed -n 's/^1_score=\([0-9]*\)\r$/\1/p' "$copy")
   echo "ok: $LAYOUT: typed $*, stored $name with $SCORE points"
 }
@@ -133,28 +143,25 @@ before=$(game_files)
 start_on de Upright.vnl SDL_AUDIODRIVER=pulseaudio PULSE_SERVER="$PULSE_SERVER"
 
 # The music, on the credits screen.
-pause 1
-start_recording "$WORK/music.raw" 2
-check "$(amplitude RMS "$WORK/music.raw")" ">" 0.01 "the music is heard on the sound server"
+wait_for_sound "$WORK/music.raw" RMS ">" 0.01 "the music is heard on the sound server"
 
 # GAME MUSIC OFF: silence.
-pause 4        # the splash logo fades out and the catalogue is built
+wait_for_screen credits 4  # the splash logo has faded out and the catalogue is built
 click 79 101   # Options
 click 650 217  # GAME MUSIC: OFF
-pause 0.5
-start_recording "$WORK/quiet.raw" 1
-check "$(amplitude RMS "$WORK/quiet.raw")" "<" $SILENT "with the music off the sink is silent"
+wait_until 10 "GAME MUSIC OFF is not saved" grep -q '^Music=False' "$options"
+wait_for_sound "$WORK/quiet.raw" RMS "<" $SILENT "with the music off the sink is silent"
 
 # A click on a difference: silent before, the effect right after.
 open_pack 460
 # shellcheck disable=SC2086
 timeout 5 xdotool mousemove --window "$WINDOW" ${POINTS[0]} || fail "mousemove"
 start_recording "$WORK/click.raw"
-pause 1
+wait_recorded "$WORK/click.raw" 1
 at_click=$(($(stat -c %s "$WORK/click.raw") / 4 * 4))
 # shellcheck disable=SC2086
 click ${POINTS[0]}  # difference 1 on the original picture
-pause 1.5
+wait_recorded "$WORK/click.raw" 1 "$at_click"
 stop_recording
 head -c "$at_click" "$WORK/click.raw" >"$WORK/before.raw"
 tail -c +$((at_click + 1)) "$WORK/click.raw" >"$WORK/after.raw"
@@ -163,7 +170,7 @@ check "$(amplitude Maximum "$WORK/before.raw")" "<" $SILENT "the sink is silent 
 check "$(amplitude Maximum "$WORK/after.raw")" ">" 0.02 "the click's effect is heard right after it"
 # shellcheck disable=SC2086
 for _ in $(seq 20); do click $MISS; done  # misses until the time bar is empty
-pause 0.5
+wait_frames 25
 click 460 445       # SUBMIT SCORE
 enter_name Zoey z o e y
 [ -n "$SCORE" ] && [ "$SCORE" -gt 0 ] || fail "no score above 0 was entered (find missed?)"
@@ -175,13 +182,13 @@ after=$(game_files)
 
 make_photo_pack Coffee horizontal 350 29
 start_on fr Coffee.vnl
-pause 5             # the splash logo fades out and the catalogue is built
+wait_for_screen credits_fr 4  # the splash logo has faded out and the catalogue is built
 open_pack 530
 for point in "${POINTS[@]}"; do
   # shellcheck disable=SC2086
   click $point
 done
-pause 0.5
+wait_frames 25
 click 530 445       # SUBMIT SCORE on the pack-completed panel
 enter_name Azqwm a z q w m
 # One find is worth at most 40 at level 1; only a finished level's bonus brings the score past 400.

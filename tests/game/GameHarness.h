@@ -18,8 +18,8 @@
 #include "tovak2d/TextureAccess.h"
 
 // Runs the real game headless (dummy video driver) in a copy of the built game folder and records
-// what each pass draws. The game's state is process-wide, so a test process holds one game: CTest
-// runs every test in a process of its own.
+// what each pass draws. The game's state is process-wide: a test process holds one game at a time,
+// and each start resets the game's play state as a new process has it.
 class GameHarness {
  public:
   // withData copies the built game data (pictures, sounds, packs); extra prepares the folder
@@ -147,6 +147,19 @@ class GameHarness {
 
  private:
   void Start() {
+    // As a new process has it: the splash logo not faded yet, no game, screen or choice of a run before.
+    using namespace varnel;
+    intScreen = intPackSel = intPackScroll = 0;
+    lngFrame = lngWheelTurn = 0;
+    sngLogoFade = sngScore = sngLevel = sngTimer = sngJokerFade = sngPlayFade = 0;
+    bMenuShown = bVertical = bLevelDone = bPackDone = bNextLevel = bEndSoundDue = bTimerOn = bJokerLeft =
+        false;
+    for (std::string* text :
+         {&strMenuHover, &strScoreNotice, &strLevel, &strPackFile, &strLevelPic, &strPlayerName})
+      text->clear();
+    Differences = {};
+    LevelUsed = {};
+    Particles = {};
     tovak2d::SetDrawObserver([this](const tovak2d::DrawRecord& record) { recording_.push_back(record); });
     started = varnel::Startup(folder.string());
   }

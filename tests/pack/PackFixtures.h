@@ -93,9 +93,7 @@ inline ToolRun RunTool(const std::vector<std::string>& arguments, const fs::path
   return testsupport::RunTool(VARNEL_PACK_BINARY, arguments, folder);
 }
 
-inline bool Has(const std::string& text, const std::string& part) {
-  return text.find(part) != std::string::npos;
-}
+inline constexpr auto* Has = &testsupport::Contains;
 
 inline std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;

@@ -44,6 +44,16 @@ inline int CountFromEnvironment(const char* variable, [[maybe_unused]] int norma
 #endif
 }
 
+// The seed of a test's random choices: fixed, so that a run can be replayed, unless VARNEL_SEED gives
+// one, or is "random" for a new one each run by hand. It is printed; the caller traces it too.
+inline uint64_t TestSeed(const char* test, unsigned long long fixed) {
+  const std::string given = std::getenv("VARNEL_SEED") ? std::getenv("VARNEL_SEED") : "";
+  const auto seed = given == "random" ? std::random_device{}() : given.empty() ? fixed : std::stoull(given);
+  std::printf("%s: seed %llu (VARNEL_SEED=%llu replays it)\n", test, seed, seed);
+  std::fflush(stdout);
+  return seed;
+}
+
 // Two packs with the same three scores, the second of two levels: the kill and the fault tests play
 // them to a score.
 inline const std::vector<play::TestPack>& ScoredPacks() {

@@ -244,14 +244,8 @@ void Visit(play::PlaySession& session, int item) {
 }  // namespace
 
 TEST(KillWhileSaving, EveryConfirmedScoreSurvivesAKillAndTheNextStartCleansUp) {
-  uint64_t seed = std::random_device{}();
-  if (const char* given = std::getenv("VARNEL_KILL_SEED")) seed = std::strtoull(given, nullptr, 10);
-  const int trials = CountFromEnvironment("VARNEL_KILL_TRIALS", 100, 20);
-  std::printf(
-      "kill test: seed %llu, %d runs (VARNEL_KILL_SEED and VARNEL_KILL_TRIALS replay or change them)\n",
-      static_cast<unsigned long long>(seed), trials);
-  std::fflush(stdout);
-  KillTest(seed, trials).Run();
+  const uint64_t seed = TestSeed("kill test", 1208);
+  KillTest(seed, CountFromEnvironment("VARNEL_KILL_TRIALS", 100, 20)).Run();
 }
 
 // Hundreds of levels in a row through the real main loop, with the frame limit lifted: games won
@@ -261,6 +255,8 @@ TEST(KillWhileSaving, EveryConfirmedScoreSurvivesAKillAndTheNextStartCleansUp) {
 // ones the game keeps.
 TEST(Endurance, HundredsOfLevelsKeepMemoryFlatAndLeaveNoFileBehind) {
   const int wanted = CountFromEnvironment("VARNEL_ENDURANCE_LEVELS", 300, 40);
+  const uint64_t seed = TestSeed("endurance", 1208);
+  SCOPED_TRACE("seed " + std::to_string(seed));
   testsupport::TempFolder folder;
   FillGameFolder(folder.path(), EndurancePacks());
   const std::set<std::string> before = Listing(folder.path());
@@ -270,6 +266,7 @@ TEST(Endurance, HundredsOfLevelsKeepMemoryFlatAndLeaveNoFileBehind) {
   {
     play::PlaySession session(GameHarness::ExistingFolder{folder.path()});
     ASSERT_TRUE(session.game.started);
+    varnel::SeedRandom(static_cast<unsigned>(seed));
     // As fast as the machine allows: the largest cap the engine takes leaves no wait worth a mention.
     varnel::oExtra->SetFPSLimit(INT16_MAX);
 

@@ -11,23 +11,15 @@ namespace testsupport {
 
 inline SDL_Event MouseMotion(Uint32 window, int x, int y) {
   SDL_Event e{};
-  e.type = SDL_MOUSEMOTION;
-  e.motion.windowID = window;
-  e.motion.x = x;
-  e.motion.y = y;
+  e.motion = {SDL_MOUSEMOTION, 0, window, 0, 0, x, y, 0, 0};
   return e;
 }
 
 // A button press (SDL_MOUSEBUTTONDOWN) or release, the left button unless told.
 inline SDL_Event MouseButton(Uint32 window, Uint32 type, int x, int y, uint8_t button = SDL_BUTTON_LEFT) {
+  const auto state = static_cast<Uint8>(type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED);
   SDL_Event e{};
-  e.type = type;
-  e.button.windowID = window;
-  e.button.button = button;
-  e.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
-  e.button.clicks = 1;
-  e.button.x = x;
-  e.button.y = y;
+  e.button = {type, 0, window, 0, button, state, 1, 0, x, y};
   return e;
 }
 

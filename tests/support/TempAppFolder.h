@@ -4,11 +4,20 @@
 #include <string>
 #include <vector>
 
+#include "Archive.h"
 #include "TestFiles.h"
 #include "modExtra.h"
 #include "platform/Files.h"
 
 namespace testsupport {
+
+// The archive state is shared by the whole engine: a test that opens archives starts and ends
+// without one.
+inline void CloseArchive() {
+  tovak2d::modExtra::PakPath.clear();
+  tovak2d::modExtra::PakIndex.clear();
+  tovak2d::modExtra::PakStamp.reset();
+}
 
 // A fresh folder that serves as the application folder for one test, removed afterwards.
 class TempAppFolder : public TempFolder {

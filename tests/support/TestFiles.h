@@ -4,6 +4,9 @@
 #include <stdlib.h>
 #include <sys/wait.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -146,6 +149,24 @@ inline std::string Quote(const std::string& text) {
   std::string quoted = "'";
   for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
   return quoted + "'";
+}
+
+// Runs a shell command with a time limit, its output thrown away; true when it succeeded.
+inline bool RunCommand(const std::string& command, int seconds = 60) {
+  const std::string line =
+      "timeout " + std::to_string(seconds) + " sh -c " + Quote(command) + " >/dev/null 2>&1";
+  return std::system(line.c_str()) == 0;
+}
+
+// The loudest sample from first up to end, taking every step-th (2: one side of interleaved stereo).
+inline float Peak(const std::vector<float>& out, size_t first = 0, size_t step = 1, size_t end = SIZE_MAX) {
+  float peak = 0;
+  for (size_t i = first; i < std::min(end, out.size()); i += step) peak = std::max(peak, std::fabs(out[i]));
+  return peak;
+}
+
+inline bool Contains(const std::string& haystack, const std::string& needle) {
+  return haystack.find(needle) != std::string::npos;
 }
 
 struct ToolRun {

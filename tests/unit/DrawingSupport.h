@@ -80,14 +80,9 @@ inline std::string Pam(const Image& image) {
 using testsupport::ReadFile;
 using testsupport::WriteFile;
 
-// ImageMagick, when it is installed (the real program, not a stand-in for it).
-inline std::string Convert() {
-  return std::system("timeout 30 /usr/bin/convert -version >/dev/null 2>&1") == 0 ? "/usr/bin/convert" : "";
-}
-
+// ImageMagick (the real program, not a stand-in for it).
 inline bool RunConvert(const std::string& arguments) {
-  const std::string command = "timeout 60 " + Convert() + " " + arguments + " >/dev/null 2>&1";
-  return std::system(command.c_str()) == 0;
+  return testsupport::RunCommand("/usr/bin/convert " + arguments);
 }
 
 inline uint32_t At(const Image& image, int x, int y) {

@@ -19,6 +19,7 @@ namespace audio_fixtures {
 
 using testsupport::Le16;
 using testsupport::Le32;
+using testsupport::Peak;
 using testsupport::TempAppFolder;
 using testsupport::WriteFile;
 
@@ -41,16 +42,6 @@ inline std::string MakeWav16(const std::vector<int16_t>& samples, int channels, 
          Le32({static_cast<uint32_t>(data.size())}) + data;
 }
 
-// Runs a shell command with a time limit; true when it succeeded.
-inline bool Run(const std::string& command, int seconds = 60) {
-  std::string line = "timeout " + std::to_string(seconds) + " " + command + " >/dev/null 2>&1";
-  return std::system(line.c_str()) == 0;
-}
-
-inline bool HaveFfmpeg() {
-  return Run("sh -c 'command -v ffmpeg'", 5);
-}
-
 // Encodes a 440 Hz tone of the given length with ffmpeg; codec holds the codec options. Piped, the
 // encoder writes to a pipe, so it cannot go back to put the length in the file's header.
 inline bool MakeTone(const std::filesystem::path& out, double seconds, const std::string& codec,
@@ -58,15 +49,7 @@ inline bool MakeTone(const std::filesystem::path& out, double seconds, const std
   const std::string encode =
       "ffmpeg -nostdin -hide_banner -loglevel error -y -f lavfi -i sine=frequency=440:sample_rate=" +
       std::to_string(rate) + ":duration=" + std::to_string(seconds) + " " + codec;
-  return Run(piped ? "sh -c '" + encode + " - > \"" + out.string() + "\"'"
-                   : encode + " '" + out.string() + "'");
-}
-
-// The loudest sample from first on, taking every step-th (step 2: one side of interleaved stereo).
-inline float Peak(const std::vector<float>& out, size_t first = 0, size_t step = 1) {
-  float peak = 0;
-  for (size_t i = first; i < out.size(); i += step) peak = std::max(peak, std::fabs(out[i]));
-  return peak;
+  return testsupport::RunCommand(encode + (piped ? " - > " : " ") + testsupport::Quote(out.string()));
 }
 
 // A 16-bit mono sine at half of full scale.

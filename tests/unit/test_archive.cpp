@@ -8,6 +8,7 @@
 
 #include "Archive.h"
 #include "FullDisk.h"
+#include "TempAppFolder.h"
 #include "TestFiles.h"
 #include "modExtra.h"
 #include "platform/Dialogs.h"
@@ -19,7 +20,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::string kSplit(modExtra::kSplitMarker), kHere(modExtra::kHereMarker);
+const std::string kSplit(testsupport::kSplitMarker), kHere(testsupport::kHereMarker);
 
 using Entries = testsupport::ArchiveEntries;
 constexpr auto& Bytes = testsupport::ReadFile;
@@ -50,9 +51,7 @@ class ArchiveTest : public ::testing::Test {
     CloseArchive();
   }
   static void CloseArchive() {
-    modExtra::PakPath.clear();
-    modExtra::PakIndex.clear();
-    modExtra::PakStamp.reset();
+    testsupport::CloseArchive();
     platform::dialogs::ClearRecordedMessages();
   }
   std::string Log() { return Bytes(app_ / "log.txt"); }

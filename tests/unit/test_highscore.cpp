@@ -6,13 +6,10 @@
 #include "tovak2d/Extra.h"
 
 using namespace tovak2d;
+using testsupport::Contains;
 using testsupport::TempAppFolder;
 
 namespace {
-
-bool Contains(const std::string& haystack, const std::string& needle) {
-  return haystack.find(needle) != std::string::npos;
-}
 
 // Opens or makes the table; the resolved name and the stored size are not looked at.
 bool Create(Extra& extra, std::string name, int16_t topX, int16_t values) {

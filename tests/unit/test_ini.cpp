@@ -77,7 +77,8 @@ TEST_F(IniTest, WritesChangeOneLineAndKeepTheRest) {
   // Scrambled values are an XOR with the key byte.
   EXPECT_EQ(extra_.EnDeCode("A"), "\x1B");  // 0x41 ^ 0x5A
   EXPECT_EQ(extra_.INIWrite("Scores", "Name1", "Player One", "h.ini", true), 1);
-  EXPECT_EQ(extra_.INIRead("Scores", "Name1", "h.ini"), modExtra::XorText("Player One", 173));
+  EXPECT_EQ(extra_.INIRead("Scores", "Name1", "h.ini"),
+            "\xFD\xC1\xCC\xD4\xC8\xDF\x8D\xE2\xC3\xC8");  // ^ 0xAD
   // A write that cannot happen: PlayerFilesTest.ReadOnlyFilesAreNeverWrittenAndTheCallsSaySo.
 }
 

@@ -15,12 +15,14 @@
 #include "tovak2d/Extra.h"
 
 using namespace tovak2d;
+using testsupport::CloseArchive;
+using testsupport::Contains;
 using testsupport::TempAppFolder;
 namespace fs = std::filesystem;
 
 namespace {
 
-const std::string kSplit(modExtra::kSplitMarker), kHere(modExtra::kHereMarker);
+const std::string kSplit(testsupport::kSplitMarker), kHere(testsupport::kHereMarker);
 
 struct stat StatOf(const fs::path& path) {
   struct stat info {};
@@ -28,11 +30,6 @@ struct stat StatOf(const fs::path& path) {
   return info;
 }
 
-bool Contains(const std::string& haystack, const std::string& needle) {
-  return haystack.find(needle) != std::string::npos;
-}
-
-// The archive state is shared by the whole library: every test starts and ends without one.
 class PlayerFilesTest : public ::testing::Test {
  protected:
   void SetUp() override { CloseArchive(); }
@@ -40,11 +37,6 @@ class PlayerFilesTest : public ::testing::Test {
   bool CreateTable(std::string name, int16_t topX) {
     int16_t values = 0;
     return extra_.HighScore_Create(name, topX, values);
-  }
-  static void CloseArchive() {
-    modExtra::PakPath.clear();
-    modExtra::PakIndex.clear();
-    modExtra::PakStamp.reset();
   }
 
   TempAppFolder app_;

@@ -30,9 +30,9 @@ struct EngineState;
 /// ~~~
 ///
 /// Keyboard and mouse are read once a frame by RenderAll; GetKeyDown, GetKeyPressed, GetKeyUp
-/// and GetMouseState then answer from that snapshot. Key codes are the PC keyboard's scan codes
-/// (@ref keycodes "table on the main page"). Sound effects are loaded under names with
-/// CreateSound and played with SoundPlay; music is the job of MP3Player.
+/// and GetMouseState then answer from that snapshot. Key codes are the PC keyboard's scan codes,
+/// named in `<tovak2d/Keys.h>` (@ref keycodes "table on the main page"). Sound effects are
+/// loaded under names with CreateSound and played with SoundPlay; music is the job of MP3Player.
 ///
 /// The file names, the text encoding, the colour formats and the log lines every call shares are
 /// described on the main page (@ref rules). In short: relative names are taken from the
@@ -135,7 +135,7 @@ class TOVAK2D_API Engine : private NonCopyable {
   /// A key pressed and released again between two frames counts as held for one frame, so a
   /// quick tap is not lost. While the window does not have the focus the answers stay as they
   /// were when it lost it.
-  /// @param Key The key's scan code (@ref keycodes), for example 0x01 for Escape.
+  /// @param Key The key's scan code (@ref keycodes), for example Key::Escape (0x01).
   /// @return true while the key is down; false when it is up, for a code outside 0 to 255,
   ///         and before the first start.
   bool GetKeyDown(int32_t Key);
@@ -151,7 +151,7 @@ class TOVAK2D_API Engine : private NonCopyable {
   /// until it is released and pressed again.
   ///
   /// The latch is kept per engine and per key, independently of GetKeyUp's; ask in every frame.
-  /// @param Key The key's scan code (@ref keycodes), for example 0x1F for S.
+  /// @param Key The key's scan code (@ref keycodes), for example Key::S (0x1F).
   /// @return true for the press, false otherwise (and for a code outside 0 to 255).
   bool GetKeyPressed(int32_t Key);
   /// Reports the mouse: position, wheel, buttons held, and presses and releases since the
@@ -241,6 +241,8 @@ class TOVAK2D_API Engine : private NonCopyable {
   /// side. The texture's size is the picture's, each side rounded up to a power of two, and the
   /// picture is stretched over the whole texture: an 800 x 600 JPEG becomes a 1024 x 1024
   /// texture, drawn at its own size with Draw(tex, x, y, 1024, 1024, 0, 100, 0, 0, 800, 600).
+  /// The texture tells both sizes: Texture::Width and Texture::Height (1024), and
+  /// Texture::PictureWidth and Texture::PictureHeight (800 and 600).
   ///
   /// The optional texture-size file `t2do.ini` in the application folder gives other sizes, one
   /// key per picture in the section `[file_texture_sizes]`: the file name exactly as passed here
@@ -263,7 +265,7 @@ class TOVAK2D_API Engine : private NonCopyable {
   ///                    alpha included, become transparent. 0 (default) means no see-through
   ///                    colour. Pictures without an alpha channel (24-bit BMP, JPEG) have
   ///                    alpha 0xFF, so their key is written with it:
-  ///                    `static_cast<int32_t>(0xFFFF00FF)` for opaque magenta; 0x00FF00FF
+  ///                    `ARGB(255, 255, 0, 255)` for opaque magenta; 0x00FF00FF
   ///                    matches only magenta texels whose alpha is 0.
   void CreateTexture(Texture& DXTexture, const std::string& FileName, int32_t transpColor = 0);
   /// Draws part of a texture as a sprite: scaled, turned, see-through, tinted by AmbientColor.

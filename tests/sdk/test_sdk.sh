@@ -110,10 +110,10 @@ close_window 15
 # struck once the sound before it had time to play; MARKS holds the file's length in frames at each strike.
 SOUND=$WORK/sound.raw MARKS=()
 written() { echo $(($(stat -c %s "$SOUND" 2>/dev/null || echo 0) / 8)); }
-# strike KEY CENTISECONDS: strikes the key, then waits until that much more sound was written.
+# strike KEY CENTISECONDS: strikes the key, then waits until that much more sound (times the pace) was written.
 strike() {
   MARKS+=("$(written)")
-  local enough=$((MARKS[-1] + $2 * 441))
+  local enough=$((MARKS[-1] + $2 * 441 * PACE))
   timeout 5 xdotool key "$1" || fail "key $1"
   grown() { [ "$(written)" -ge "$enough" ]; }
   wait_until 10 "the sound stopped after key $1" grown

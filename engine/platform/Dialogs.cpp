@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "platform/Text.h"
 
@@ -13,6 +14,7 @@ namespace tovak2d::platform::dialogs {
 namespace {
 
 std::vector<Message> recorded;
+std::function<void(const Message&)> redirect;
 
 }  // namespace
 
@@ -23,7 +25,16 @@ bool Quiet() {
   return !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY");
 }
 
+void RedirectMessages(std::function<void(const Message&)> to) {
+  redirect = std::move(to);
+}
+
 void ShowMessage(const std::string& text, const std::string& title) {
+  if (redirect) {
+    recorded.push_back({title, text});
+    redirect(recorded.back());
+    return;
+  }
   if (Quiet()) {
     recorded.push_back({title, text});
     std::fprintf(stderr, "[%s] %s\n", Cp1252ToUtf8(title).c_str(), Cp1252ToUtf8(text).c_str());

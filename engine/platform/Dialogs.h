@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Zlib
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,10 @@ struct Message {
 };
 
 void ShowMessage(const std::string& text, const std::string& title);
+
+// While set, every message box goes to this function instead of the screen (a program's choice,
+// whatever the environment); an empty function restores the default.
+void RedirectMessages(std::function<void(const Message&)> to);
 
 // Whether dialogs are kept off the screen (a test, no display).
 bool Quiet();

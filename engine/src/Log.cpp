@@ -1,8 +1,37 @@
 // SPDX-License-Identifier: Zlib
+#include <cstdio>
+
 #include "Paths.h"
 #include "modExtra.h"
+#include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/Text.h"
+#include "tovak2d/Engine.h"
+
+namespace tovak2d {
+
+void LogMessageBoxes(bool Enable) {
+  if (!Enable) {
+    platform::dialogs::RedirectMessages(nullptr);
+    return;
+  }
+  platform::dialogs::RedirectMessages([](const platform::dialogs::Message& message) {
+    // One line per box: its line breaks become blanks.
+    std::string line = "Message box [" + message.title + "] ";
+    for (char c : message.text) {
+      if (c == '\n' && !line.empty() && line.back() == ' ') continue;
+      line += c == '\r' || c == '\n' ? ' ' : c;
+    }
+    try {
+      modExtra::WriteLog(line);
+    } catch (const modExtra::LogError&) {
+      // Without a log (no application folder yet, a read-only one) the line still reaches someone.
+      std::fprintf(stderr, "%s\n", Cp1252ToUtf8(line).c_str());
+    }
+  });
+}
+
+}  // namespace tovak2d
 
 namespace tovak2d::modExtra {
 

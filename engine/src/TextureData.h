@@ -15,6 +15,7 @@ namespace tovak2d {
 struct TextureData {
   std::shared_ptr<platform::video::GpuTexture> image;
   int32_t width = 0, height = 0;
+  int32_t pictureWidth = 0, pictureHeight = 0;  // the picture's own size, before the stretch
 };
 
 }  // namespace tovak2d

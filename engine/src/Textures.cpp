@@ -70,6 +70,8 @@ std::shared_ptr<TextureData> LoadTexture(EngineState& state, const std::string& 
   if (!TextureSide(askedWidth, image->width, texture->width, why) ||
       !TextureSide(askedHeight, image->height, texture->height, why))
     return nullptr;
+  texture->pictureWidth = image->width;
+  texture->pictureHeight = image->height;
   texture->image =
       platform::video::CreateTexture(*state.device, image->width, image->height, std::move(image->argb), &why);
   if (!texture->image) return nullptr;
@@ -83,6 +85,12 @@ int32_t Texture::Width() const {
 }
 int32_t Texture::Height() const {
   return data_ ? data_->height : 0;
+}
+int32_t Texture::PictureWidth() const {
+  return data_ ? data_->pictureWidth : 0;
+}
+int32_t Texture::PictureHeight() const {
+  return data_ ? data_->pictureHeight : 0;
 }
 
 void Engine::CreateTexture(Texture& DXTexture, const std::string& FileName, int32_t transpColor) {

@@ -23,6 +23,8 @@ int main(int argc, char** argv) {
   const std::string name = argv[2];
   const float score = std::strtof(argv[3], nullptr);
 
+  // A tool has no one to click a message box away: the engine writes them to log.txt instead.
+  tovak2d::LogMessageBoxes();
   // Starting the sound alone sets the folder without a window (a dummy audio driver will do).
   tovak2d::Engine engine;
   if (!engine.Tovak2D_Start_OnlySound(nullptr, folder)) {

@@ -1,34 +1,39 @@
 // SPDX-License-Identifier: Zlib
 // Sound effects on keys and a piece of music:
-//   1  the effect at full volume, centred       2  quieter, from the left
-//   3  from the right at a higher pitch          4  looping; 5 stops it
-//   P  pauses the music, R resumes it, Escape quits.
-// "--frames N" ends the program by itself after N frames, playing each effect once on the way.
+//   1  the effect at full volume, centred        2  from the left only
+//   3  from the right only                       4  an octave higher (twice the playback rate)
+//   5  the effect in a loop; Up and Down make the loop louder or quieter by 10 dB; 6 stops it
+//   P  pauses the music, R resumes it; Escape or the window's close button quits.
+//
+// Volumes are decibels below full: 100 is full, 90 is 10 dB quieter (about a third of the
+// amplitude), 50 is 50 dB down, next to silence. Pan runs from -100 (left only) to 100 (right
+// only); the frequency is the playback rate in kilohertz, so twice the file's rate sounds an octave
+// higher.
 //
 // The engine takes its files from the folder it is started on, here the program's own folder,
 // which must hold font_default.dds, click.wav and music.wma.
 #include <SDL.h>
 #include <tovak2d/Engine.h>
 #include <tovak2d/Extra.h>
+#include <tovak2d/Keys.h>
 #include <tovak2d/MP3Player.h>
 
+#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <string>
 
 namespace {
 
-// Key codes of the engine's keyboard (the PC keyboard's scan codes).
-constexpr int32_t kKeyEscape = 0x01, kKey1 = 0x02, kKey2 = 0x03, kKey3 = 0x04, kKey4 = 0x05, kKey5 = 0x06;
-constexpr int32_t kKeyP = 0x19, kKeyR = 0x13;
+bool quitRequested = false;
+
+int WatchQuit(void*, SDL_Event* event) {
+  if (event->type == SDL_QUIT) quitRequested = true;
+  return 1;
+}
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  long frames = -1;
-  if (argc == 3 && std::strcmp(argv[1], "--frames") == 0) frames = std::strtol(argv[2], nullptr, 10);
-
+int main() {
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     std::fprintf(stderr, "sound_keys: %s\n", SDL_GetError());
     return 1;
@@ -49,49 +54,64 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "sound_keys: the engine did not start, see %s/log.txt\n", folder.c_str());
       status = 1;
     } else {
+      SDL_AddEventWatch(WatchQuit, nullptr);
       extra.SetFPSLimit(50);
       tovak2d::Texture font;
       engine.CreateTexture(font, "font_default.dds");
-      // One name, one sound: a second CreateSound under the same name is refused.
+      // One name, one sound: a second CreateSound under the same name is refused. The loop gets a
+      // name of its own so that the single effects do not stop it.
       engine.CreateSound("click", "click.wav");
       engine.CreateSound("loop", "click.wav");
+      std::string state = "NONE";
       if (music.LoadMP3("music.wma")) {
-        int32_t volume = 60;
+        int32_t volume = 90;  // 10 dB below full: music behind the effects
         music.SetVolume(volume);
         music.PlayMP3();
+        state = "PLAYING";
       }
+      const int32_t fileRate = 44;  // click.wav is made at 44,100 Hz; the engine counts kilohertz
+      int32_t loopVolume = 100;
 
-      std::string state = "PLAYING";
-      for (long frame = 0; frame != frames; ++frame) {
-        const bool scripted = frames > 0;  // a run of N frames presses every key once by itself
-        auto pressed = [&](int32_t key, long when) {
-          return engine.GetKeyPressed(key) || (scripted && frame == when);
-        };
-        if (engine.GetKeyDown(kKeyEscape)) break;
-        if (pressed(kKey1, 5)) engine.SoundPlay("click");
-        if (pressed(kKey2, 10)) engine.SoundPlay("click", false, 70, -5000);
-        if (pressed(kKey3, 15)) engine.SoundPlay("click", false, 100, 5000, 66150);
-        if (pressed(kKey4, 20)) engine.SoundPlay("loop", true, 80);
-        if (pressed(kKey5, 25)) engine.SoundStop("loop");
-        if (pressed(kKeyP, 30)) {
+      while (!quitRequested && !engine.GetKeyDown(tovak2d::Key::Escape)) {
+        if (engine.GetKeyPressed(tovak2d::Key::Digit1)) engine.SoundPlay("click");
+        if (engine.GetKeyPressed(tovak2d::Key::Digit2)) engine.SoundPlay("click", false, 100, -100);
+        if (engine.GetKeyPressed(tovak2d::Key::Digit3)) engine.SoundPlay("click", false, 100, 100);
+        if (engine.GetKeyPressed(tovak2d::Key::Digit4))
+          engine.SoundPlay("click", false, 100, 0, 2 * fileRate);
+        if (engine.GetKeyPressed(tovak2d::Key::Digit5)) engine.SoundPlay("loop", true, loopVolume);
+        if (engine.GetKeyPressed(tovak2d::Key::Digit6)) engine.SoundStop("loop");
+        // Each key is asked every frame: a press is reported once, to the first question after it.
+        const bool louder = engine.GetKeyPressed(tovak2d::Key::Up);
+        const bool quieter = engine.GetKeyPressed(tovak2d::Key::Down);
+        if (louder || quieter) {
+          loopVolume = std::clamp(loopVolume + (louder ? 10 : -10), 0, 100);
+          engine.SoundVolume("loop", loopVolume);
+        }
+        const bool pause = engine.GetKeyPressed(tovak2d::Key::P);
+        const bool resume = engine.GetKeyPressed(tovak2d::Key::R);
+        if (pause && state == "PLAYING") {
           music.StopMP3(true);  // pause: PlayMP3 goes on from here
           state = "PAUSED";
         }
-        if (pressed(kKeyR, 35)) {
+        if (resume && state == "PAUSED") {
           music.PlayMP3();
           state = "PLAYING";
         }
         // Music ends at its length; start it again from the beginning.
-        if (state == "PLAYING" && music.GetDuration() > 0 && music.GetCurrentPosition() >= music.GetDuration())
+        if (state == "PLAYING" && music.GetDuration() > 0 &&
+            music.GetCurrentPosition() >= music.GetDuration())
           music.PlayMP3(true);
 
         engine.ClearScreen(30, 20, 40);
-        engine.DrawText(font, "KEYS 1 2 3 4 5", 20, 20);
-        engine.DrawText(font, "MUSIC " + state + " " + std::to_string(music.GetCurrentPosition()) + " OF " +
-                                  std::to_string(music.GetDuration()),
-                        20, 60);
+        engine.DrawText(font, "KEYS 1 2 3 4 5 6", 20, 20);
+        engine.DrawText(font, "LOOP VOLUME " + std::to_string(loopVolume), 20, 60);
+        engine.DrawText(font,
+                        "MUSIC " + state + " " + std::to_string(music.GetCurrentPosition()) + " OF " +
+                            std::to_string(music.GetDuration()),
+                        20, 100);
         engine.RenderAll();
       }
+      SDL_DelEventWatch(WatchQuit, nullptr);
       music.StopMP3();
     }
     engine.Tovak2D_Unload();

@@ -1,25 +1,19 @@
 // SPDX-License-Identifier: Zlib
-// A window with a sprite that turns and follows the mouse, a line of bitmap-font text and a
-// system-font caption. S saves a screenshot (screenshot001.bmp, ...), Escape or closing the window
-// quits. "--frames N" ends the program by itself after N frames.
+// A window with a sprite that turns on its centre under the mouse pointer, a line of bitmap-font
+// text and a system-font caption. S saves a screenshot (screenshot001.bmp, ...), Escape or the
+// window's close button quits.
 //
 // The engine takes its files from the folder it is started on, here the program's own folder,
 // which must hold font_default.dds (the default bitmap font) and sprite.bmp.
 #include <SDL.h>
 #include <tovak2d/Engine.h>
 #include <tovak2d/Extra.h>
+#include <tovak2d/Keys.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <string>
 
 namespace {
-
-// Key codes of the engine's keyboard (the PC keyboard's scan codes).
-constexpr int32_t kKeyEscape = 0x01;
-constexpr int32_t kKeyS = 0x1F;
-constexpr int32_t kMagenta = 0x00FF00FF;  // the sprite's see-through colour
 
 bool quitRequested = false;
 
@@ -30,10 +24,7 @@ int WatchQuit(void*, SDL_Event* event) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  long frames = -1;
-  if (argc == 3 && std::strcmp(argv[1], "--frames") == 0) frames = std::strtol(argv[2], nullptr, 10);
-
+int main() {
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     std::fprintf(stderr, "sprite_window: %s\n", SDL_GetError());
     return 1;
@@ -58,22 +49,34 @@ int main(int argc, char** argv) {
       extra.SetFPSLimit(50);
       tovak2d::Texture font, sprite;
       engine.CreateTexture(font, "font_default.dds");
-      engine.CreateTexture(sprite, "sprite.bmp", kMagenta);
+      // sprite.bmp has an alpha channel, so its background is see-through as it is. A picture
+      // without one names its see-through colour, alpha included, for example
+      // engine.CreateTexture(sprite, "sprite.jpg", tovak2d::ARGB(255, 255, 0, 255)) for magenta.
+      engine.CreateTexture(sprite, "sprite.bmp");
       engine.CreateFont("caption", "DejaVu Sans", 12, true);
 
+      // The texture is the picture stretched to powers of two: the whole texture is the source
+      // rectangle, drawn at the picture's own size. Draw turns it about the middle of that size.
+      const float textureWidth = static_cast<float>(sprite.Width());
+      const float textureHeight = static_cast<float>(sprite.Height());
+      const float width = static_cast<float>(sprite.PictureWidth());
+      const float height = static_cast<float>(sprite.PictureHeight());
+
       float angle = 0;
-      for (long frame = 0; frame != frames && !quitRequested; ++frame) {
+      while (!quitRequested) {
         tovak2d::Mouse mouse;
         engine.GetMouseState(mouse);
-        if (engine.GetKeyDown(kKeyEscape)) break;
-        if (engine.GetKeyPressed(kKeyS)) engine.SaveScreenshot();
+        if (engine.GetKeyDown(tovak2d::Key::Escape)) break;
+        if (engine.GetKeyPressed(tovak2d::Key::S)) engine.SaveScreenshot();
 
         engine.ClearScreen(20, 30, 60);
-        angle += 3;
+        angle += 3;  // degrees a frame, anticlockwise
         extra.WrapAngle(angle);
-        engine.Draw(sprite, static_cast<float>(mouse.X) - 32, static_cast<float>(mouse.Y) - 32, 64, 64, angle);
+        engine.Draw(sprite, static_cast<float>(mouse.X) - width / 2, static_cast<float>(mouse.Y) - height / 2,
+                    textureWidth, textureHeight, angle, 100, 0, 0, width, height);
         engine.DrawText(font, "FPS " + std::to_string(extra.GetFps()), 20, 20);
-        engine.DrawFont("caption", 0, 560, 800, 30, "Move the mouse. S saves a screenshot, Escape quits.", -1, 1);
+        engine.DrawFont("caption", 0, 560, 800, 30, "Move the mouse. S saves a screenshot, Escape quits.", -1,
+                        1);
         engine.RenderAll();
       }
       SDL_DelEventWatch(WatchQuit, nullptr);

@@ -209,11 +209,13 @@ TEST_F(TextureTest, SizesArePowersOfTwoOrTheTextureSizeFile) {
   for (const char* name : {"wide.bmp", "odd.bmp", "bad.bmp"}) Put(name, Bmp(Filled(100, 50, 0xFFFFFFFF), 24));
   Texture texture = Load(folder_.string() + "\\wide.bmp");
   EXPECT_EQ(XY(texture.Width(), texture.Height()), XY(128, 64));
+  EXPECT_EQ(XY(texture.PictureWidth(), texture.PictureHeight()), XY(100, 50));
 
   // A size from the file is rounded up to powers of two too.
   Put("t2do.ini", "[file_texture_sizes]\r\nODD.bmp= 300 x 70\r\nbad.bmp=512\r\n");
   texture = Load("odd.bmp");
   EXPECT_EQ(XY(texture.Width(), texture.Height()), XY(512, 128));
+  EXPECT_EQ(XY(texture.PictureWidth(), texture.PictureHeight()), XY(100, 50));
   EXPECT_EQ(Log(), "");
 
   // One number is not a size: the load fails with a line, the handle stays as it was.

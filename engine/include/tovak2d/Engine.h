@@ -30,9 +30,9 @@ struct EngineState;
 /// ~~~
 ///
 /// Keyboard and mouse are read once a frame by RenderAll; GetKeyDown, GetKeyPressed, GetKeyUp
-/// and GetMouseState then answer from that snapshot. Key codes are the PC keyboard's scan codes
-/// (@ref keycodes "table on the main page"). Sound effects are loaded under names with
-/// CreateSound and played with SoundPlay; music is the job of MP3Player.
+/// and GetMouseState then answer from that snapshot. Key codes are the PC keyboard's scan codes,
+/// named in `<tovak2d/Keys.h>` (@ref keycodes "table on the main page"). Sound effects are
+/// loaded under names with CreateSound and played with SoundPlay; music is the job of MP3Player.
 ///
 /// The file names, the text encoding, the colour formats and the log lines every call shares are
 /// described on the main page (@ref rules). In short: relative names are taken from the
@@ -85,7 +85,7 @@ class TOVAK2D_API Engine : private NonCopyable {
   ///   `Error in Initilize_DxInput() : <reason>`, a sound device that cannot be opened as
   ///   `Error in Initilize_Soundcard() : <reason>`; the engine then starts without them (no key is
   ///   ever down, sound calls do nothing).
-  /// - A missing `font.ini` is logged as `File is missing : <folder>\font.ini` and written with
+  /// - A missing `font.ini` is logged as <tt>File is missing : \<folder\>\\font.ini</tt> and written with
   ///   the default layout. A `font.ini` whose sizes or positions are not numbers fails the start.
   ///
   /// Starting an engine again replaces its device: textures loaded on the earlier start no
@@ -135,7 +135,7 @@ class TOVAK2D_API Engine : private NonCopyable {
   /// A key pressed and released again between two frames counts as held for one frame, so a
   /// quick tap is not lost. While the window does not have the focus the answers stay as they
   /// were when it lost it.
-  /// @param Key The key's scan code (@ref keycodes), for example 0x01 for Escape.
+  /// @param Key The key's scan code (@ref keycodes), for example Key::Escape (0x01).
   /// @return true while the key is down; false when it is up, for a code outside 0 to 255,
   ///         and before the first start.
   bool GetKeyDown(int32_t Key);
@@ -151,7 +151,7 @@ class TOVAK2D_API Engine : private NonCopyable {
   /// until it is released and pressed again.
   ///
   /// The latch is kept per engine and per key, independently of GetKeyUp's; ask in every frame.
-  /// @param Key The key's scan code (@ref keycodes), for example 0x1F for S.
+  /// @param Key The key's scan code (@ref keycodes), for example Key::S (0x1F).
   /// @return true for the press, false otherwise (and for a code outside 0 to 255).
   bool GetKeyPressed(int32_t Key);
   /// Reports the mouse: position, wheel, buttons held, and presses and releases since the
@@ -241,6 +241,8 @@ class TOVAK2D_API Engine : private NonCopyable {
   /// side. The texture's size is the picture's, each side rounded up to a power of two, and the
   /// picture is stretched over the whole texture: an 800 x 600 JPEG becomes a 1024 x 1024
   /// texture, drawn at its own size with Draw(tex, x, y, 1024, 1024, 0, 100, 0, 0, 800, 600).
+  /// The texture tells both sizes: Texture::Width and Texture::Height (1024), and
+  /// Texture::PictureWidth and Texture::PictureHeight (800 and 600).
   ///
   /// The optional texture-size file `t2do.ini` in the application folder gives other sizes, one
   /// key per picture in the section `[file_texture_sizes]`: the file name exactly as passed here
@@ -263,7 +265,7 @@ class TOVAK2D_API Engine : private NonCopyable {
   ///                    alpha included, become transparent. 0 (default) means no see-through
   ///                    colour. Pictures without an alpha channel (24-bit BMP, JPEG) have
   ///                    alpha 0xFF, so their key is written with it:
-  ///                    `static_cast<int32_t>(0xFFFF00FF)` for opaque magenta; 0x00FF00FF
+  ///                    `ARGB(255, 255, 0, 255)` for opaque magenta; 0x00FF00FF
   ///                    matches only magenta texels whose alpha is 0.
   void CreateTexture(Texture& DXTexture, const std::string& FileName, int32_t transpColor = 0);
   /// Draws part of a texture as a sprite: scaled, turned, see-through, tinted by AmbientColor.
@@ -279,10 +281,13 @@ class TOVAK2D_API Engine : private NonCopyable {
   /// @param X               Screen position of the sprite's left edge before rotation, in
   ///                        back-buffer pixels.
   /// @param Y               Screen position of the sprite's top edge before rotation.
-  /// @param Width           Width of the source rectangle in texels.
+  /// @param Width           Width of the source rectangle in texels of the texture, which is
+  ///                        the picture stretched to powers of two (Texture::Width); the
+  ///                        picture's own size is Texture::PictureWidth (@ref surprises).
   /// @param Height          Height of the source rectangle in texels.
   /// @param RotationAng     Rotation in degrees; a positive angle turns the sprite anticlockwise
-  ///                        on the screen. Default 0.
+  ///                        on the screen, unlike SpriteVars::Rotation and the angles of Extra
+  ///                        (@ref angles). Default 0.
   /// @param AlphaTransp     Opacity in percent: 100 (default) opaque, 50 half (alpha 128), 0
   ///                        invisible.
   /// @param SrcX            Left edge of the source rectangle in texels. Default 0.
@@ -311,7 +316,8 @@ class TOVAK2D_API Engine : private NonCopyable {
   /// apart, each glyph 22 x 22 texels, cell i at (23 (i mod 11) + 1, 23 (i div 11) + 1); cell 0
   /// a blank, 1 to 10 the digits 0 to 9, 11 to 36 the letters A to Z, 44 to 69 a to z, and 77 to
   /// 104 the characters . , : ; ' \" - + \\ / * = ( ) [ ] \< \> _ ! ? \# \& \$, the euro
-  /// sign (0x80), \%, the copyright sign (0xA9) and \@; the other cells blank. The example data's `font_default.dds` has this layout.
+  /// sign (0x80), \%, the copyright sign (0xA9) and \@; the other cells blank. The example data's
+  /// `font_default.dds` has this layout.
   ///
   /// Each character takes the first cell whose character equals it (blanks around either
   /// ignored), cell 0 when none does. Characters advance by one whole cell width times
@@ -319,7 +325,7 @@ class TOVAK2D_API Engine : private NonCopyable {
   /// colour is not used. An empty text, an empty texture, or a call before Tovak2D_Start or after
   /// Tovak2D_Unload draws nothing; nothing is ever reported.
   /// @param DXTexture   The font texture (CreateTexture).
-  /// @param varText     The text, Windows-1252.
+  /// @param varText     The text, Windows-1252 (Utf8ToCp1252 converts UTF-8 text).
   /// @param X           Left edge of the first character, in back-buffer pixels.
   /// @param Y           Top edge of the characters.
   /// @param ScaleSize   Size factor of every cell; 1 (default) draws one texel per pixel.
@@ -436,9 +442,10 @@ class TOVAK2D_API Engine : private NonCopyable {
   /// @param Y           Top edge of the rectangle.
   /// @param rectWidth   Width of the rectangle.
   /// @param rectHeight  Height of the rectangle.
-  /// @param fntText     The text, Windows-1252.
+  /// @param fntText     The text, Windows-1252: a UTF-8 literal such as `"café"` draws wrongly;
+  ///                    convert it with Utf8ToCp1252 (`<tovak2d/CodePage.h>`).
   /// @param fntColor    The colour as an ARGB value; -1 (default) is opaque white,
-  ///                    `static_cast<int32_t>(0xFFFF0000)` opaque red.
+  ///                    `ARGB(255, 255, 0, 0)` opaque red (0xFF0000 has alpha 0: invisible).
   /// @param txtPosition Layout flags (table above); 0 (default) left and top.
   void DrawFont(const std::string& KeyName, float X, float Y, float rectWidth, float rectHeight,
                 const std::string& fntText, int32_t fntColor = -1, int32_t txtPosition = 0);
@@ -470,5 +477,22 @@ class TOVAK2D_API Engine : private NonCopyable {
   friend struct EngineAccess;  // lets the library's own modules reach the state
   std::unique_ptr<EngineState> d_;
 };
+
+/// Turns the engine's message boxes into lines of `log.txt`, for the whole process.
+///
+/// A message box waits until the user clicks it away, which a game in full-screen mode, a program
+/// without a user (a server, a tool run by a script) or a test cannot afford. After
+/// `LogMessageBoxes()` each box the engine would show (a name already taken, a failed start,
+/// an archive's notices, ...) is written instead as one line,
+/// `Message box [<title>] <text>`, line breaks turned into blanks, to the application folder's
+/// `log.txt`; before a start, when there is no log yet, the line goes to standard error.
+/// The calls behave as they would after the box was clicked away.
+///
+/// Without this call a box is shown when there is a display; with no display, under SDL's
+/// `dummy` or `offscreen` video driver or while the environment variable
+/// `TOVAK2D_QUIET_DIALOGS` is set, its title and text go to standard error instead.
+/// @param Enable true (default): log the boxes from now on. false: show them again as
+///               described above.
+TOVAK2D_API void LogMessageBoxes(bool Enable = true);
 
 }  // namespace tovak2d

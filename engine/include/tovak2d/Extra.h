@@ -152,7 +152,7 @@ class TOVAK2D_API Extra : private NonCopyable {
   ///                   dialog opened in: a relative name (empty included) becomes the
   ///                   application folder, a backslash and the name.
   /// @return the chosen file as a full engine path (`Z:` and the path with backslashes, for
-  ///         example `Z:\home\jo\games\a.vnl`, which every file call takes), or empty text when
+  ///         example <tt>Z:\\home\\jo\\games\\a.vnl</tt>, which every file call takes), or empty text when
   ///         the dialog was cancelled or could not be shown.
   std::string ShowOpenDialog(const std::string& Title, std::string& openFolder);
   /// Lets the user choose a file in the desktop's file-open dialog, opened in the application
@@ -194,7 +194,7 @@ class TOVAK2D_API Extra : private NonCopyable {
   /// `PAK - Entry not extracted, its name leads out of the folder : <name>`, a file that cannot
   /// be written as `PAK - Error extracting file : <name> to <path> (<reason>)`.
   /// @param FileName_inPAK    The entry's short name; a full path with a drive letter
-  ///                          (`C:\x\hscore.ini`) is cut to its short name.
+  ///                          (<tt>C:\\x\\hscore.ini</tt>) is cut to its short name.
   /// @param DifferentFileName The file to write (@ref paths); empty (default): the entry's name
   ///                          in the application folder.
   /// @param NotifyResult      true: show a message box (title `File Extraction`), `Done!` on
@@ -210,7 +210,7 @@ class TOVAK2D_API Extra : private NonCopyable {
   /// `PAK - Entry skipped, its name leads out of the folder : <name>`. At the first file that
   /// cannot be written the call stops and logs
   /// <tt>PAK - Error Extracting All files : \<folder\> '\&' \<name\></tt>; the files written before stay.
-  /// @param FilesPath The folder (@ref paths; `out` and `\out` both name the folder `out` in
+  /// @param FilesPath The folder (@ref paths; `out` and <tt>\\out</tt> both name the folder `out` in
   ///                  the application folder). Empty (default): the application folder.
   /// @return true when every entry was written; false when no archive is open, an entry was
   ///         skipped, or writing failed.
@@ -285,7 +285,7 @@ class TOVAK2D_API Extra : private NonCopyable {
   std::string GetFileExt(const std::string& FileName);
   /// The short name of a path.
   /// @param FilePathName A path.
-  /// @return the text after the last backslash (`y.txt` for `C:\x\y.txt`); the whole text
+  /// @return the text after the last backslash (`y.txt` for <tt>C:\\x\\y.txt</tt>); the whole text
   ///         without one. A slash is not a separator here: `a/b.txt` stays as it is.
   std::string GetFileShortName(const std::string& FilePathName);
   /// Opens a link in the desktop's web browser (through `xdg-open`) and returns at once.
@@ -324,8 +324,12 @@ class TOVAK2D_API Extra : private NonCopyable {
   /// RenderAll waits until 1/intFPS seconds have passed since the end of the previous frame's
   /// wait, sleeping in short slices and handling window events meanwhile; the time spent drawing
   /// is part of the period, and a slow frame is not made up later.
-  /// @param intFPS Frames a second. Default 50. 0 means no cap (RenderAll then runs at up to
-  ///               2048 frames a second); a negative value never waits.
+  ///
+  /// Until a program calls it there is no cap: RenderAll then runs at up to 2048 frames a second
+  /// and keeps a core busy, so a game calls it once after Engine::Tovak2D_Start.
+  /// @param intFPS Frames a second; `SetFPSLimit()` without an argument sets 50. 0 means no cap
+  ///               (up to 2048 frames a second, as before the first call); a negative value
+  ///               never waits.
   void SetFPSLimit(int16_t intFPS = 50);
   /// Pauses the calling thread. Window events are not handled meanwhile.
   /// @param Milliseconds How long; 0 or less returns at once.
@@ -447,6 +451,9 @@ class TOVAK2D_API Extra : private NonCopyable {
   /// @return the distance.
   float GetDistance(float X1, float Y1, float X2, float Y2);
   /// The direction from one point to another, in degrees, clockwise on the screen.
+  ///
+  /// Engine::Draw turns a sprite the other way for a positive angle; @ref angles shows how to
+  /// point a sprite along this direction.
   ///
   /// 0 points right (+x), 90 down (+y), 180 left, 270 up: from (0, 0), (1, 1) is 45 and
   /// (1, -1) is 315.

@@ -94,7 +94,7 @@ struct SpriteVars {
   Vector2 Translation;  ///< Top-left corner on screen before rotation, in back-buffer pixels.
   RECT SrcRect;         ///< The part of the texture drawn, in texels; Right and Bottom exclusive.
   Vector2 Center;       ///< Rotation centre from the scaled sprite's top-left corner, in pixels.
-  float Rotation = 0;   ///< Radians, positive turns clockwise on screen.
+  float Rotation = 0;   ///< Radians, positive turns clockwise on screen (see @ref angles).
   Vector2 Scaling;      ///< Scale factors in x and y (1 draws one texel per pixel).
 };
 
@@ -109,6 +109,19 @@ struct LetterSpecs {
   /// The cell's top edge in the font texture, in texels.
   int16_t X = 0, Y = 0;
 };
+
+/// A colour as the engine takes it, from its alpha, red, green and blue (each 0 to 255): alpha
+/// in the top byte. `ARGB(255, 255, 0, 0)` is opaque red; a colour written as 0xFF0000 has alpha
+/// 0 and draws nothing.
+/// @param a Alpha: 255 opaque, 0 fully transparent.
+/// @param r Red.
+/// @param g Green.
+/// @param b Blue.
+/// @return the colour as a signed 32-bit value, the type the drawing calls take (opaque colours
+///         are negative numbers).
+constexpr int32_t ARGB(uint8_t a, uint8_t r, uint8_t g, uint8_t b) {
+  return static_cast<int32_t>((uint32_t{a} << 24) | (uint32_t{r} << 16) | (uint32_t{g} << 8) | uint32_t{b});
+}
 
 struct TextureData;  // the engine's texture object; defined inside the library
 
@@ -136,6 +149,14 @@ class TOVAK2D_API Texture {
   /// The texture's height in texels, rounded up to a power of two as #Width.
   /// @return the height in texels; 0 when empty.
   int32_t Height() const;
+  /// The width of the picture the texture was made from, in pixels, before it was stretched to
+  /// #Width. Draw the whole picture at its own size with
+  /// `Draw(tex, x, y, tex.Width(), tex.Height(), 0, 100, 0, 0, tex.PictureWidth(), tex.PictureHeight())`.
+  /// @return the picture's width; 0 when empty.
+  int32_t PictureWidth() const;
+  /// The height of the picture the texture was made from, in pixels (see #PictureWidth).
+  /// @return the picture's height; 0 when empty.
+  int32_t PictureHeight() const;
 
  private:
   friend struct TextureAccess;  // lets the library's own modules reach the texture object

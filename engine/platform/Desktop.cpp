@@ -9,6 +9,8 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <chrono>
+#include <thread>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -107,6 +109,16 @@ void WatchDisplay(SDL_Window* window) {
 
 bool DisplayLost() {
   return displayLost;
+}
+
+void EndSoonAfterLoss() {
+  static std::atomic<bool> started{false};
+  if (!displayLost || started.exchange(true)) return;
+  std::thread([] {
+    std::this_thread::sleep_for(std::chrono::seconds(2));
+    std::fflush(nullptr);
+    _exit(0);
+  }).detach();
 }
 
 double Scale(SDL_Window* window) {

@@ -21,5 +21,8 @@ double Scale(SDL_Window* window);
 // DisplayLost turns true, so that the game can end in order. Nothing for other video drivers.
 void WatchDisplay(SDL_Window* window);
 bool DisplayLost();
+// Once the game has ended in order after its display went away: SDL's own teardown may still wait
+// on the dead server, so the process ends (status 0) two seconds later if it is still there.
+void EndSoonAfterLoss();
 
 }  // namespace tovak2d::platform::desktop

@@ -192,8 +192,10 @@ bool Engine::Tovak2D_Start_OnlySound(WindowHandle hWnd, const std::string& pAppP
 void Engine::Tovak2D_Unload() {
   EngineState& s = *d_;
   SavePendingScreenshots(s);  // from the frame drawn last, the best there is now
-  if (platform::desktop::DisplayLost()) TryLog("The display went away: the game ended without it");
+  const bool displayLost = platform::desktop::DisplayLost();
+  if (displayLost) TryLog("The display went away: the game ended without it");
   TryLog("APPLICATION ENDED");
+  if (displayLost) platform::desktop::EndSoonAfterLoss();
   ReportFrameStats(s);
   s.framesPresented = 0;
   ShutdownInput(s);

@@ -3,6 +3,8 @@
 # CPU use of the running game while it idles at 50 frames a second, measured from outside the
 # process (/proc), under a private Xvfb.
 # Usage: bench/idle_cpu.sh [GAME_DIR] [SECONDS]
+#   XVFB_SCREEN (default 1024x768x24) and XFT_DPI (the desktop's scale times 96, loaded with xrdb;
+#   default none) try the windowed game on a scaled desktop, e.g. 3840x2160x24 and 192.
 set -euo pipefail
 GAME_DIR=${1:-build/varnel}
 SECONDS_TO_MEASURE=${2:-10}
@@ -12,10 +14,11 @@ GAME_PID=
 trap '[ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null; [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null; rm -rf "$WORK"' EXIT
 
 exec 9>"$WORK/display"
-Xvfb -displayfd 9 -noreset -nolisten tcp -screen 0 1024x768x24 >/dev/null 2>&1 &
+Xvfb -displayfd 9 -noreset -nolisten tcp -screen 0 "${XVFB_SCREEN:-1024x768x24}" >/dev/null 2>&1 &
 XVFB_PID=$!
 for _ in $(seq 100); do [ -s "$WORK/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(head -n1 "$WORK/display")"
+[ -z "${XFT_DPI:-}" ] || echo "Xft.dpi: $XFT_DPI" | timeout 5 xrdb -merge
 
 cp -a "$GAME_DIR"/. "$WORK/game/" 2>/dev/null || { mkdir -p "$WORK/game"; cp -a "$GAME_DIR"/. "$WORK/game/"; }
 SDL_AUDIODRIVER=dummy TOVAK2D_QUIET_DIALOGS=1 TOVAK2D_FRAME_STATS=1 timeout 300 "$WORK/game/Varnel" \

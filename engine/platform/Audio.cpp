@@ -17,6 +17,7 @@ struct SharedOutput {
   std::weak_ptr<Output> current;
   bool offlineOutputs = false;
   bool refuseDevices = false;
+  std::string description = "no sound device";
 };
 SharedOutput shared;
 
@@ -41,18 +42,23 @@ std::shared_ptr<Output> OpenOutput(std::string* error) {
   if (auto open = shared.current.lock()) return open;
   if (shared.refuseDevices) {
     if (error) *error = "no sound device";
+    shared.description = "no sound device";
     return nullptr;
   }
   if (shared.offlineOutputs) {
     auto output = std::make_shared<Output>(0);
     shared.current = output;
+    shared.description = "sound offline";
     return output;
   }
 
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
     if (error) *error = SDL_GetError();
+    shared.description = std::string("no sound device (") + SDL_GetError() + ")";
     return nullptr;
   }
+  const char* driver = SDL_GetCurrentAudioDriver();
+  shared.description = std::string("sound ") + (driver ? driver : "unknown");
   // The output is made first so the callback has its mixer from the very first buffer; the
   // device is handed to it once open.
   SDL_AudioSpec wanted{};
@@ -67,13 +73,29 @@ std::shared_ptr<Output> OpenOutput(std::string* error) {
   const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
   if (device == 0) {
     if (error) *error = SDL_GetError();
+    shared.description = "no sound device (" + shared.description + ": " + SDL_GetError() + ")";
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return nullptr;
+  }
+  char* name = nullptr;
+  SDL_AudioSpec defaultSpec{};
+  if (SDL_GetDefaultAudioInfo(&name, &defaultSpec, 0) == 0 && name) {
+    shared.description += std::string(", device \"") + name + "\"";
+    SDL_free(name);
+  } else {
+    shared.description += ", default device";
   }
   output->device_ = device;
   SDL_PauseAudioDevice(device, 0);
   shared.current = output;
   return output;
+}
+
+std::string Describe() {
+  std::lock_guard lock(shared.openMutex);
+  // An output let go leaves no device behind; a failed opening keeps its reason.
+  if (shared.current.expired() && shared.description.rfind("no sound device", 0) != 0) return "no sound device";
+  return shared.description;
 }
 
 Voice::Voice(std::shared_ptr<Output> output, std::shared_ptr<const Pcm> pcm)

@@ -37,6 +37,10 @@ class Output {
 // default device is used: the one the desktop's sound settings name.
 std::shared_ptr<Output> OpenOutput(std::string* error);
 
+// The sound driver and device in use ("pulseaudio, device \"Built-in Audio\""), or that there is
+// none and why, for the log.
+std::string Describe();
+
 // One voice or stream of the output's mixer, removed again when this goes away.
 class Voice {
  public:

@@ -63,6 +63,9 @@ class Frame {
   // Shows the frame in the window, scaled and between black bars when the window is larger, and
   // keeps it as the frame on screen.
   void Present();
+  // Whether the frame is scaled into the window sharply (each pixel a block of whole window
+  // pixels: a desktop scale of 2 or 3) or smoothly (any other size).
+  void SetSharp(bool sharp) { sharp_ = sharp; }
   // A frame pixel's place in the window.
   void ToWindow(int x, int y, int& windowX, int& windowY) const;
   void ReadBack(images::Image& frame);
@@ -77,6 +80,7 @@ class Frame {
   const std::vector<uint8_t>& TurnedEdges() const { return edges_; }
 
  private:
+  bool sharp_ = false;
   Frame() = default;
   static int MapMouse(void* frame, SDL_Event* event);
   // Blends the scratch area over the frame with the colour's alpha, after multiplying its colours;

@@ -3,15 +3,24 @@
 
 #include <SDL.h>
 
+#include "platform/Desktop.h"
 #include "platform/Video.h"
 
 namespace tovak2d::platform::events {
 namespace {
 EventSink inputSink = nullptr;
-}
+bool quitSent = false;
+}  // namespace
 
 void ProcessMessages() {
   if (!SDL_WasInit(SDL_INIT_VIDEO)) return;
+  // A display that went away closes the game as its close button would, once.
+  if (desktop::DisplayLost() && !quitSent) {
+    quitSent = true;
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+  }
   video::FinishPlacement();
   SDL_Event event;
   while (SDL_PollEvent(&event)) {

@@ -77,6 +77,19 @@ struct PendingPlacement {
   uint32_t giveUpAt = 0;  // SDL ticks; a desktop without a window manager never tells
 };
 PendingPlacement pendingPlacement;
+
+// The desktop scale the windowed window was last placed with.
+double windowScale = 1;
+
+// The desktop's scale, lowered by quarters to no less than 1 until the scaled window fits the
+// primary screen.
+double FittingScale(SDL_Window* window, int width, int height) {
+  double scale = desktop::Scale(window);
+  SDL_Rect screen;
+  if (SDL_GetDisplayUsableBounds(0, &screen) != 0 && SDL_GetDisplayBounds(0, &screen) != 0) return scale;
+  while (scale > 1 && (width * scale > screen.w || height * scale > screen.h)) scale -= 0.25;
+  return scale < 1 ? 1 : scale;
+}
 constexpr uint32_t kFrameWaitMs = 5000;
 
 bool FrameKnown(SDL_Window* window) {
@@ -142,6 +155,10 @@ Device::~Device() {
 void PlaceWindow(WindowHandle window, int width, int height, bool fullScreen, bool onTop) {
   pendingPlacement = {};
   if (fullScreen || !window) return;
+  // A desktop that scales its programs gets a window of the same scale, frame included.
+  windowScale = FittingScale(window, width, height);
+  width = static_cast<int>(SDL_lround(width * windowScale));
+  height = static_cast<int>(SDL_lround(height * windowScale));
   // A window manager tells the frame's size only after the window is shown, and then a moment
   // later: until it has, the window is placed as if it had no frame, and placed again when the
   // message processing learns the frame.
@@ -192,6 +209,10 @@ std::unique_ptr<Device> CreateDevice(WindowHandle window, int width, int height,
   device->height = height;
   device->fullScreen = fullScreen;
   device->life = std::make_shared<DeviceLife>();
+  device->scale = fullScreen ? 1 : windowScale;
+  // A whole desktop scale draws each pixel as a block, sharp; any other is scaled smoothly.
+  const bool sharp = device->scale > 1 && device->scale == SDL_floor(device->scale);
+  desktop::WatchDisplay(window);
   // A software renderer draws into the window's surface. Left to itself, SDL shows that surface
   // through an OpenGL texture, which loads the GL driver (with a software GL, over 60 MB of code)
   // and adds a pass to every frame; on X11, shared memory shows it directly. (Other systems may
@@ -203,6 +224,7 @@ std::unique_ptr<Device> CreateDevice(WindowHandle window, int width, int height,
     if (coverByHand) CoverDisplay(window);
     device->frame = compositor::Frame::Create(window, width, height, nullptr);
     if (device->frame) {
+      device->frame->SetSharp(sharp);
       device->software = true;
       return device;
     }
@@ -221,7 +243,7 @@ std::unique_ptr<Device> CreateDevice(WindowHandle window, int width, int height,
   SDL_RendererInfo info;  // a render-driver hint can pick the software renderer as well
   if (SDL_GetRendererInfo(device->renderer, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE))
     device->software = true;
-  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, sharp ? "nearest" : "linear");
   if (SDL_RenderSetLogicalSize(device->renderer, width, height) != 0) return fail(SDL_GetError());
   SDL_SetRenderDrawBlendMode(device->renderer, SDL_BLENDMODE_BLEND);
   device->life->renderer = device->renderer;
@@ -277,6 +299,21 @@ std::string RendererName(const Device& device) {
   SDL_RendererInfo info{};
   if (!device.renderer || SDL_GetRendererInfo(device.renderer, &info) != 0 || !info.name) return "none";
   return info.name;
+}
+
+std::string DrawingPath(const Device& device) {
+  const std::string name = RendererName(device);
+  if (name == "opengl") return "OpenGL";
+  if (name.rfind("opengles", 0) == 0) return "OpenGL ES";
+  return name;
+}
+
+const char* CurrentDriver() {
+  return SDL_GetCurrentVideoDriver();
+}
+
+double Scale(const Device& device) {
+  return device.fullScreen ? 1 : device.scale;
 }
 
 std::string ErrorText() {

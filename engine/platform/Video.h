@@ -39,6 +39,7 @@ struct Device {
   int width = 0, height = 0;  // the back buffer
   bool fullScreen = false;
   bool software = false;
+  double scale = 1;  // the desktop's scale applied to the window (windowed only)
   // The frame being drawn and the frame the window shows, swapped by Present as a flipping swap
   // chain does, so that the frame on screen can be read back. Only the software renderer keeps
   // them: on a GPU renderer, drawing into a texture and copying it into the window costs a
@@ -76,6 +77,13 @@ void FrameToWindow(const Device& device, int x, int y, int& windowX, int& window
 
 // The name of the renderer driving the device ("opengl", "software", "compositor", ...).
 std::string RendererName(const Device& device);
+// How the device draws, for the log: "compositor", "OpenGL", "OpenGL ES", "software" or the
+// renderer's name.
+std::string DrawingPath(const Device& device);
+// SDL's video driver ("x11", "wayland", ...); null before the video system starts.
+const char* CurrentDriver();
+// The desktop scale the windowed device's window was sized by; 1 in full screen.
+double Scale(const Device& device);
 
 // A texture on one device. Its texels are addressed through UVs from 0 to 1, so the image it
 // holds may be any size.

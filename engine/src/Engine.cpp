@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: Zlib
 #include "tovak2d/Engine.h"
 
+#include <cctype>
 #include <cmath>
+#include <cstdio>
 #include <ctime>
 #include <exception>
 #include <stdexcept>
 
 #include "EngineState.h"
 #include "modExtra.h"
+#include "platform/Audio.h"
+#include "platform/Desktop.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/Text.h"
@@ -55,8 +59,8 @@ bool StartFailed(const std::string& prefix, const std::string& why) {
 }
 
 // What both starts begin with: the window and the application folder taken, and the log's header
-// written, with a line of its own for a start of the sound alone. False when the log cannot be
-// written.
+// written, with a line of its own for a start of the sound alone. False, with the player told
+// which file and why, when the log cannot be written.
 bool BeginStart(WindowHandle hWnd, const std::string& appPath, const char* soundOnlyLine = nullptr) {
   modExtra::hWndMain = hWnd;
   modExtra::AppPath = appPath;
@@ -67,9 +71,28 @@ bool BeginStart(WindowHandle hWnd, const std::string& appPath, const char* sound
     if (soundOnlyLine) modExtra::WriteLog(soundOnlyLine);
     modExtra::WriteLog(kHashLine);
     return true;
-  } catch (const modExtra::LogError&) {
+  } catch (const modExtra::LogError& e) {
+    std::string why = e.what();
+    if (!why.empty()) why[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(why[0])));
+    platform::dialogs::ShowMessage(why + ". The game goes on without its log.", "Log Error");
     return false;
   }
+}
+
+// What the game runs on, for a player's log to answer why it is slow, silent or small: one line
+// at start, and again whenever any of it changes.
+void LogDesktop(const EngineState& s) {
+  static std::string last;
+  const char* video = platform::video::CurrentDriver();
+  std::string line = std::string("Desktop: video ") + (video ? video : "none");
+  if (s.device) line += ", drawing " + platform::video::DrawingPath(*s.device);
+  line += ", " + platform::audio::Describe();
+  char scale[32];
+  std::snprintf(scale, sizeof scale, ", scale %g", s.device ? platform::video::Scale(*s.device) : 1.0);
+  line += scale;
+  if (line == last) return;
+  last = line;
+  TryLog(line);
 }
 
 }  // namespace
@@ -103,7 +126,7 @@ bool Engine::Tovak2D_Start(WindowHandle hWnd, const std::string& pAppPath, float
     modExtra::winWidth = modExtra::resWidth;
     modExtra::winHeight = modExtra::resHeight;
   }
-  if (!BeginStart(hWnd, pAppPath)) setupFailed = true;
+  BeginStart(hWnd, pAppPath);
 
   platform::video::PlaceWindow(hWnd, modExtra::winWidth, modExtra::winHeight, modExtra::fullScreen, WinOnTop);
   std::string progress = "1, ";
@@ -147,6 +170,7 @@ bool Engine::Tovak2D_Start(WindowHandle hWnd, const std::string& pAppPath, float
     SetPi();
     progress += "DONE!";
     TryLog("Engine Init: Step " + progress);
+    LogDesktop(s);
     return true;
   } catch (const std::exception& e) {
     return StartFailed("Error in Tovak2D_Start : ", e.what());
@@ -154,10 +178,10 @@ bool Engine::Tovak2D_Start(WindowHandle hWnd, const std::string& pAppPath, float
 }
 
 bool Engine::Tovak2D_Start_OnlySound(WindowHandle hWnd, const std::string& pAppPath) {
-  if (!BeginStart(hWnd, pAppPath, "### USING ONLY SOUND ENGINE                  ###"))
-    platform::dialogs::ShowMessage("Install DirectX 8.1 or better", "DirectX Error");
+  BeginStart(hWnd, pAppPath, "### USING ONLY SOUND ENGINE                  ###");
   try {
     Initilize_Soundcard(*d_);
+    LogDesktop(*d_);
     SetPi();
     return true;
   } catch (const std::exception& e) {
@@ -168,7 +192,10 @@ bool Engine::Tovak2D_Start_OnlySound(WindowHandle hWnd, const std::string& pAppP
 void Engine::Tovak2D_Unload() {
   EngineState& s = *d_;
   SavePendingScreenshots(s);  // from the frame drawn last, the best there is now
+  const bool displayLost = platform::desktop::DisplayLost();
+  if (displayLost) TryLog("The display went away: the game ended without it");
   TryLog("APPLICATION ENDED");
+  if (displayLost) platform::desktop::EndSoonAfterLoss();
   ReportFrameStats(s);
   s.framesPresented = 0;
   ShutdownInput(s);

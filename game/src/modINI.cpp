@@ -16,7 +16,8 @@ namespace {
 
 // The characters of the name entry in the order they are examined each frame, each with the
 // key the player's layout types it with: a letter is taken from the layout, not from the key's
-// position, so that a German or French player's name comes out in their own letters.
+// position, so that a German or French player's name comes out in their own letters (a layout
+// without Latin letters types the letter of the key's place).
 struct NameKey {
   char typed;  // as the window reports it (frmMain::TakeStruckKeys)
   const char* character;
@@ -101,9 +102,12 @@ void NameEntryKeys() {
     ConfirmName();
     return;
   }
-  // Keys struck in one frame act in the table's order, each once.
+  // Keys struck in one frame act in the table's order, each once; accented letters follow in the
+  // order they were typed.
   for (const NameKey& key : kNameKeys)
     if (struck.find(key.typed) != std::string::npos) AddNameChar(key.character);
+  for (const char c : struck)
+    if (static_cast<unsigned char>(c) >= 0x80) AddNameChar(std::string(1, c));
 }
 
 }  // namespace varnel

@@ -70,17 +70,21 @@ class TOVAK2D_API Engine : private NonCopyable {
   ///
   /// In this order it stores the window and the application folder, writes the start banner to
   /// `log.txt` (see @ref log), places the window (windowed mode only: its outer size becomes
-  /// oScrWidth x oScrHeight, it is centred on the primary screen, shown, and kept above other
-  /// windows when WinOnTop is true), makes the graphics device, starts the keyboard and mouse and
-  /// the sound, reads the bitmap-font layout `font.ini` (see DrawText), sets the ambient colour to
-  /// white (AmbientColor) and writes `Engine Init: Step 1, 2, 3, 4, 5, 6, 7, DONE!`.
+  /// oScrWidth x oScrHeight times the desktop's scale, it is centred on the primary screen, shown,
+  /// and kept above other windows when WinOnTop is true), makes the graphics device, starts the
+  /// keyboard and mouse and the sound, reads the bitmap-font layout `font.ini` (see DrawText), sets
+  /// the ambient colour to white (AmbientColor) and writes
+  /// `Engine Init: Step 1, 2, 3, 4, 5, 6, 7, DONE!`, then a line naming the video driver, the
+  /// drawing path, the sound and the scale (`Desktop: video x11, drawing compositor, ...`) when
+  /// any of them differs from the last start's.
   ///
   /// - When the graphics device cannot be made, the line `DirectX Error, trying windowed mode!`
   ///   is logged and it is made once more in windowed mode (the progress line then reads
   ///   `Engine Init: Step 1, 2, 3, 3, 4, 5, 6, 7, DONE!`); a second failure ends the start.
-  /// - When the video system cannot be started or the log cannot be written, a message box
-  ///   `Install DirectX 8.1 or better` (title `DirectX Error`) is shown; the start then goes on
-  ///   (and fails when there is no video).
+  /// - When the video system cannot be started, a message box `Install DirectX 8.1 or better`
+  ///   (title `DirectX Error`) is shown; the start then goes on (and fails). When the log cannot
+  ///   be written, a message box (title `Log Error`) names the file and the cause; the start goes
+  ///   on without the log.
   /// - Keyboard and mouse that cannot be used are logged as
   ///   `Error in Initilize_DxInput() : <reason>`, a sound device that cannot be opened as
   ///   `Error in Initilize_Soundcard() : <reason>`; the engine then starts without them (no key is

@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: Zlib
+# What the desktop does to the game, and what the game says about it:
+# - a log.txt that cannot be written (read-only; on a full disk, /dev/full) is named with the cause;
+# - the log names the video driver, the drawing path, the sound and the display scale;
+# - the X server ending under the menu: the game ends in order, its log closed;
+# - TERM while the "already running" box waits for its button ends that second game at once.
+source "$(dirname "$0")/lib.sh"
+
+copy_game
+# Runs the game headless until its log message is on standard error, then ends it with TERM.
+log_refused() {
+  start_game SDL_VIDEODRIVER=dummy
+  said() { grep -qF "[Log Error] Cannot write the log $WORK/game/log.txt: $1" "$WORK/stderr"; }
+  wait_until 30 "the log's fault is not named ($1): $(cat "$WORK/stderr")" said "$1"
+  grep -q "DirectX" "$WORK/stderr" && fail "a missing DirectX is blamed for the log"
+  kill -TERM "$GAME_PID"
+  wait "$GAME_PID" || fail "the game without a log did not end in order"
+  GAME_PID=
+  echo "ok: the log that cannot be written is named ($1)"
+}
+touch "$GAME_LOG" && chmod 444 "$GAME_LOG"
+log_refused "the file is read-only"
+rm -f "$GAME_LOG" && ln -s /dev/full "$GAME_LOG"
+log_refused "No space left on device"
+rm -f "$GAME_LOG"
+
+start_xvfb
+start_game
+wait_for_window "Varnel v1.0.0"
+desktop_line() { grep -aq "^Desktop: video x11, drawing [A-Za-z ]*, sound dummy.*, scale 1"$'\r'"$" "$GAME_LOG"; }
+wait_until 10 "no line names the desktop" desktop_line
+echo "ok: $(grep -a '^Desktop:' "$GAME_LOG" | tr -d '\r')"
+
+# A second game on the same folder shows its box; TERM ends it while the box waits.
+(cd /; exec env -u TOVAK2D_QUIET_DIALOGS SDL_AUDIODRIVER=dummy timeout 30 "$GAME_COMMAND" 2>"$WORK/second") &
+SECOND=$!
+box_shown() { timeout 5 xwininfo -root -children 2>/dev/null | grep -q '"Varnel": ('; }
+wait_until 15 "the second game shows no box: $(cat "$WORK/second")" box_shown
+kill -TERM "$SECOND"
+second_ended() { ! kill -0 "$SECOND" 2>/dev/null; }
+wait_until 2 "TERM did not end the game whose box is open" second_ended
+status=0 && wait "$SECOND" || status=$?
+[ "$status" = 1 ] || fail "the second game ended with status $status"
+echo "ok: TERM ends a game whose box is open"
+
+# The X server goes away under the menu.
+pause 4
+kill -KILL "$XVFB_PID"
+XVFB_PID=
+WHERE="X server gone" ends_in_order 15
+grep -aq "^The display went away" "$GAME_LOG" || fail "the log does not say the display went away"
+echo "PASS: the log's faults named, the desktop in the log, TERM ends a waiting box, the game outlives its display"

@@ -45,7 +45,7 @@ status=0 && wait "$SECOND" || status=$?
 echo "ok: TERM ends a game whose box is open"
 
 # The X server goes away under the menu.
-pause 4
+wait_for_screen menu 4  # the splash logo has faded out
 kill -KILL "$XVFB_PID"
 XVFB_PID=
 WHERE="X server gone" ends_in_order 15

@@ -40,7 +40,7 @@ for dpi in 192 144; do
   start_game
   wait_for_window "Varnel v1.0.0"
   wait_until 10 "the window is not shown" window_viewable
-  pause 4  # the splash logo fades out; the window manager has placed the window
+  wait_frames 200  # the splash logo fades out; the window manager has placed the window
   window_geometry
   read -r left right top bottom < <(timeout 5 xprop -id "$WINDOW" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
   outer_w=$((WIN_W + left + right)) outer_h=$((WIN_H + top + bottom))

@@ -12,7 +12,7 @@ TABLE=$WORK/game/0hscore.ini
 start_game
 wait_for_window "Varnel v1.0.0"
 timeout 5 xdotool windowfocus "$WINDOW" 2>/dev/null || true
-pause 4  # the splash logo fades out and the catalogue is built
+wait_for_screen credits 4  # the splash logo has faded out and the catalogue is built
 
 # The middle of each level's first difference in the first pack (upright: the original picture's
 # top-left corner at 185, 100), read from the rectangles the pack holds as plain text.
@@ -26,11 +26,11 @@ play_to_the_end() {
   click 79 27    # Start Game
   click 500 184  # the first pack
   click 460 445  # START
-  pause 3
+  wait_frames 110  # the picture fades in over 100 frames
   # shellcheck disable=SC2086
   for point in "${FINDS[@]}"; do click $point; done
   for _ in $(seq 20); do click 190 105; done
-  pause 0.5
+  wait_frames 25
 }
 
 # On LAYOUT, plays a game and enters a name with "key" ARGS (or "type" TEXT): the table must hold
@@ -66,7 +66,7 @@ name_on fr 'R\xean\xe9' key r dead_circumflex e n eacute
 click 79 27
 click 500 184
 click 460 445
-pause 3
+wait_frames 110
 kill -KILL "$XVFB_PID"
 XVFB_PID=
 WHERE="X server gone during play" ends_in_order 15

@@ -2,9 +2,13 @@
 /* x11_window close WINDOW: asks a window to close the way a window manager's close button does (a
  * WM_DELETE_WINDOW client message).
  * x11_window frames WINDOW N: waits until the window has been drawn into N times (each frame the
- * game presents damages it; the caller sets the time limit); status 3 when the window is gone. */
+ * game presents damages it; the caller sets the time limit); status 3 when the window is gone.
+ * x11_window drop WINDOW PATH...: drops the files on the window as a file manager does (the
+ * drag-and-drop protocol, offering text/uri-list); status 0 once the window reports the drop
+ * finished and accepted, 4 when it refused it (the caller sets the time limit). */
 #include <X11/Xlib.h>
 #include <X11/extensions/Xdamage.h>
+#include <ctype.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -30,16 +34,72 @@ static int WaitForFrames(Display* display, Window window, long frames) {
   return 0;
 }
 
+static void SendXdnd(Display* display, Window target, const char* type, long l1, long l2, long l3, long l4,
+                     Window source) {
+  XEvent event = {.xclient = {.type = ClientMessage, .window = target, .format = 32,
+                              .message_type = XInternAtom(display, type, False)}};
+  const long data[5] = {(long)source, l1, l2, l3, l4};
+  memcpy(event.xclient.data.l, data, sizeof data);
+  XSendEvent(display, target, False, NoEventMask, &event);
+  XFlush(display);
+}
+
+/* The next message of that type sent to the source window; the selection is served meanwhile. */
+static XClientMessageEvent WaitForXdnd(Display* display, const char* type, const char* uris) {
+  const Atom wanted = XInternAtom(display, type, False);
+  for (;;) {
+    XEvent event;
+    XNextEvent(display, &event);
+    if (event.type == ClientMessage && event.xclient.message_type == wanted) return event.xclient;
+    if (event.type != SelectionRequest) continue;
+    const XSelectionRequestEvent* request = &event.xselectionrequest;
+    XEvent reply = {.xselection = {.type = SelectionNotify, .requestor = request->requestor,
+                                   .selection = request->selection, .target = request->target,
+                                   .property = request->property, .time = request->time}};
+    XChangeProperty(display, request->requestor, request->property, request->target, 8, PropModeReplace,
+                    (const unsigned char*)uris, (int)strlen(uris));
+    XSendEvent(display, request->requestor, False, NoEventMask, &reply);
+    XFlush(display);
+  }
+}
+
+/* Each path as a file URI, its bytes other than letters, digits and "/-._~" percent-encoded. */
+static int Drop(Display* display, Window target, char** paths, int count) {
+  static char uris[1 << 16];
+  size_t used = 0;
+  for (int i = 0; i < count; ++i) {
+    used += (size_t)snprintf(uris + used, sizeof uris - used, "file://");
+    for (const unsigned char* c = (const unsigned char*)paths[i]; *c && used + 8 < sizeof uris; ++c)
+      used += (size_t)snprintf(uris + used, sizeof uris - used,
+                               strchr("/-._~", *c) || isalnum(*c) ? "%c" : "%%%02X", *c);
+    used += (size_t)snprintf(uris + used, sizeof uris - used, "\r\n");
+  }
+  const Window source = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
+  XSetSelectionOwner(display, XInternAtom(display, "XdndSelection", False), source, CurrentTime);
+  int x = 0, y = 0;
+  Window child;
+  XTranslateCoordinates(display, target, DefaultRootWindow(display), 100, 100, &x, &y, &child);
+  SendXdnd(display, target, "XdndEnter", 5L << 24, (long)XInternAtom(display, "text/uri-list", False), 0, 0,
+           source);
+  SendXdnd(display, target, "XdndPosition", 0, ((long)x << 16) | y, CurrentTime,
+           (long)XInternAtom(display, "XdndActionCopy", False), source);
+  if (!(WaitForXdnd(display, "XdndStatus", uris).data.l[1] & 1)) return 4;
+  SendXdnd(display, target, "XdndDrop", 0, CurrentTime, 0, 0, source);
+  return WaitForXdnd(display, "XdndFinished", uris).data.l[1] & 1 ? 0 : 4;
+}
+
 int main(int argc, char** argv) {
   const int closing = argc == 3 && strcmp(argv[1], "close") == 0;
   const int frames = argc == 4 && strcmp(argv[1], "frames") == 0;
-  Display* display = closing || frames ? XOpenDisplay(NULL) : NULL;
+  const int dropping = argc >= 4 && strcmp(argv[1], "drop") == 0;
+  Display* display = closing || frames || dropping ? XOpenDisplay(NULL) : NULL;
   if (!display) {
-    fprintf(stderr, "usage: x11_window close WINDOW | frames WINDOW N, with a display to reach\n");
+    fprintf(stderr, "usage: x11_window close WINDOW | frames WINDOW N | drop WINDOW PATH..., with a display\n");
     return 2;
   }
   const Window window = (Window)strtoul(argv[2], NULL, 0);
   if (frames) return WaitForFrames(display, window, strtol(argv[3], NULL, 10));
+  if (dropping) return Drop(display, window, argv + 3, argc - 3);
   XEvent event = {.xclient = {.type = ClientMessage, .window = window, .format = 32,
                               .message_type = XInternAtom(display, "WM_PROTOCOLS", False)}};
   event.xclient.data.l[0] = (long)XInternAtom(display, "WM_DELETE_WINDOW", False);  // at CurrentTime (0)

@@ -41,7 +41,9 @@ bool noticeGood = false;
 int16_t addedPack = -1;
 
 void Tell(const std::string& text, bool good) {
-  notice = text;
+  // The notice has two lines under the pack list; the log keeps the whole text.
+  constexpr size_t kShown = 150;
+  notice = text.size() <= kShown ? text : text.substr(0, kShown - 1) + "\x85";
   noticeGood = good;
   if (!good) addedPack = -1;
   oExtra->SaveLog("Drop : " + text);

@@ -30,8 +30,8 @@ struct EngineState;
 /// engine.RenderAll();                           // show it, read the input, keep the frame rate
 /// ~~~
 ///
-/// Keyboard and mouse are read once a frame by RenderAll; GetKeyDown, GetKeyPressed, GetKeyUp
-/// and GetMouseState then answer from that snapshot. Key codes are the PC keyboard's scan codes,
+/// Keyboard and mouse are read once a frame by RenderAll; GetKeyDown, GetKeyPressed, GetKeyUp,
+/// GetMouseState and TakeDroppedFiles then answer from that snapshot. Key codes are the PC keyboard's scan codes,
 /// named in `<tovak2d/Keys.h>` (@ref keycodes "table on the main page"). Sound effects are
 /// loaded under names with CreateSound and played with SoundPlay; music is the job of MP3Player.
 ///

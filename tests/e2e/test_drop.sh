@@ -4,7 +4,8 @@
 # messages, the paths as file URIs with their blanks and signs percent-encoded):
 # - a pack made by varnel-pack is copied into the packs folder under its name, and the Start Game
 #   screen shows it selected; dropped again, it is added as "<name> 2";
-# - a damaged (cut short) pack is refused with its first problem on the screen and nothing is added;
+# - a damaged (cut short) pack is refused with its first problem (its last level's pictures are cut
+#   off) on the screen, and nothing is added;
 # - a folder of photos starts the making of a pack from them.
 source "$(dirname "$0")/lib.sh"
 
@@ -15,38 +16,34 @@ PACK="$DROPS/Sea & Sky #1.vnl"
 timeout 60 "$WORK/game/varnel-pack" generate --layout vertical --levels 2 --seed 7 "$PACK" >/dev/null ||
   fail "varnel-pack generate"
 head -c "$(($(stat -c %s "$PACK") / 2))" "$PACK" >"$DROPS/Broken.vnl"
-cp /usr/lib/python3/dist-packages/skimage/data/{coffee,chelsea}.png "$DROPS/My Holiday/" ||
-  fail "the sample photos are missing"
-packs_now() { (cd "$WORK/game/packs" && ls -A); }
-PACKS_BEFORE=$(packs_now)
+cp /usr/lib/python3/dist-packages/skimage/data/{coffee,chelsea}.png "$DROPS/My Holiday/" || fail "no sample photos"
+PACKS=$(ls -A "$WORK/game/packs" | wc -l)
 
 start_xvfb
 start_game
 wait_for_window "Varnel v1.0.0"
 wait_for_screen credits 4
 
-drop() { timeout $((20 * PACE)) "$X11_WINDOW" drop "$WINDOW" "$@" || fail "the window did not take the drop of $*"; }
-logged() { tr -d '\r' <"$GAME_LOG" | grep -qF -- "$1"; }
-wait_logged() { wait_until 20 "the log never says: $1" logged "$1"; echo "ok: logged $1"; }
+# Drops PATH and waits until the log says TEXT.
+drop() {
+  timeout $((20 * PACE)) "$X11_WINDOW" drop "$WINDOW" "$1" || fail "the window did not take the drop of $1"
+  wait_until 20 "the log never says: $2" grep -qF -- "$2" "$GAME_LOG"
+  echo "ok: logged $2"
+}
 NOTICE='g > 0.5 && g - max(r, b) > 0.25'
 
-drop "$PACK"
-wait_logged 'Drop : The pack Sea & Sky #1 was added and selected.'
+drop "$PACK" 'Drop : The pack Sea & Sky #1 was added and selected.'
 cmp -s "$PACK" "$WORK/game/packs/Sea & Sky #1.vnl" || fail "the pack was not copied whole"
 wait_for_screen start_game 0
 wait_for_shot notice "420x30+280+440" "$NOTICE" 0.01 "the notice of the added pack"
 check "$(share notice 180x50+30+330 "$NOTICE")" ">" 0.01 "the pack's layout and levels are shown"
 
-drop "$PACK"
-wait_logged 'Drop : The pack Sea & Sky #1 2 was added and selected.'
+drop "$PACK" 'Drop : The pack Sea & Sky #1 2 was added and selected.'
 cmp -s "$PACK" "$WORK/game/packs/Sea & Sky #1 2.vnl" || fail "the second copy is not named with 2"
 
-drop "$DROPS/Broken.vnl"
-wait_logged 'Drop : Broken.vnl is not a playable pack: '
+drop "$DROPS/Broken.vnl" 'Drop : Broken.vnl is not a playable pack: level 2: the picture pair is missing'
 wait_for_shot refused "420x30+280+440" 'r > 0.75 && g > 0.5 && b < 0.6 && r - b > 0.25' 0.01 "the refusal"
-diff <({ echo "$PACKS_BEFORE"; printf '%s\n' 'Sea & Sky #1.vnl' 'Sea & Sky #1 2.vnl'; } | sort) <(packs_now | sort) ||
-  fail "the refused pack left files in the packs folder"
+[ "$(ls -A "$WORK/game/packs" | wc -l)" = $((PACKS + 2)) ] || fail "the refused pack left files in the packs folder"
 
-drop "$DROPS/My Holiday"
-wait_logged 'Photo pack: making "My Holiday" from 2 photos'
+drop "$DROPS/My Holiday" 'Photo pack: making "My Holiday" from 2 photos'
 close_window 15

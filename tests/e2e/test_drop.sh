@@ -2,21 +2,19 @@
 # SPDX-License-Identifier: Zlib
 # Files dropped on the real game's window the way a file manager drops them (the X drag-and-drop
 # messages, the paths as file URIs with their blanks and signs percent-encoded):
-# - a pack made by varnel-pack is copied into the packs folder under its name, and the Start Game
-#   screen shows it selected; dropped again, it is added as "<name> 2";
+# - a pack made by varnel-pack, dropped during a level, is copied into the packs folder under its
+#   name once the level is left, and the Start Game screen shows it selected; dropped again, it is
+#   added as "<name> 2";
 # - a damaged (cut short) pack is refused with its first problem (its last level's pictures are cut
 #   off) on the screen, and nothing is added;
 # - a folder of photos starts the making of a pack from them.
 source "$(dirname "$0")/lib.sh"
 
 copy_game
-DROPS=$WORK/drops
-mkdir -p "$DROPS/My Holiday"
-PACK="$DROPS/Sea & Sky #1.vnl"
-timeout 60 "$WORK/game/varnel-pack" generate --layout vertical --levels 2 --seed 7 "$PACK" >/dev/null ||
-  fail "varnel-pack generate"
-head -c "$(($(stat -c %s "$PACK") / 2))" "$PACK" >"$DROPS/Broken.vnl"
-cp /usr/lib/python3/dist-packages/skimage/data/{coffee,chelsea}.png "$DROPS/My Holiday/" || fail "no sample photos"
+PACK="$WORK/Sea & Sky #1.vnl"
+timeout 60 "$WORK/game/varnel-pack" generate --layout vertical --levels 2 --seed 7 "$PACK" >/dev/null || fail generate
+head -c "$(($(stat -c %s "$PACK") / 2))" "$PACK" >"$WORK/Broken.vnl"
+mkdir "$WORK/My Holiday" && cp /usr/lib/python3/dist-packages/skimage/data/{coffee,chelsea}.png "$WORK/My Holiday/"
 PACKS=$(ls -A "$WORK/game/packs" | wc -l)
 
 start_xvfb
@@ -32,18 +30,22 @@ drop() {
 }
 NOTICE='g > 0.5 && g - max(r, b) > 0.25'
 
-drop "$PACK" 'Drop : The pack Sea & Sky #1 was added and selected.'
+# During a level (the first pack's, started from the Start Game screen) the drop waits; the level's
+# EXIT button (where both layouts have it) ends the game and the pack is added.
+click 79 27 && click 512 183
+drop "$PACK" 'Drop kept until the game is over : 1 file(s)'
+[ ! -e "$WORK/game/packs/Sea & Sky #1.vnl" ] || fail "the pack was added during the level"
+click 520 440 && click 740 581
+wait_until 20 "not added after the level" grep -qF 'The pack Sea & Sky #1 was added and selected.' "$GAME_LOG"
 cmp -s "$PACK" "$WORK/game/packs/Sea & Sky #1.vnl" || fail "the pack was not copied whole"
 wait_for_screen start_game 0
 wait_for_shot notice "420x30+280+440" "$NOTICE" 0.01 "the notice of the added pack"
 check "$(share notice 180x50+30+330 "$NOTICE")" ">" 0.01 "the pack's layout and levels are shown"
 
 drop "$PACK" 'Drop : The pack Sea & Sky #1 2 was added and selected.'
-cmp -s "$PACK" "$WORK/game/packs/Sea & Sky #1 2.vnl" || fail "the second copy is not named with 2"
-
-drop "$DROPS/Broken.vnl" 'Drop : Broken.vnl is not a playable pack: level 2: the picture pair is missing'
+drop "$WORK/Broken.vnl" 'Drop : Broken.vnl is not a playable pack: level 2: the picture pair is missing'
 wait_for_shot refused "420x30+280+440" 'r > 0.75 && g > 0.5 && b < 0.6 && r - b > 0.25' 0.01 "the refusal"
 [ "$(ls -A "$WORK/game/packs" | wc -l)" = $((PACKS + 2)) ] || fail "the refused pack left files in the packs folder"
 
-drop "$DROPS/My Holiday" 'Photo pack: making "My Holiday" from 2 photos'
+drop "$WORK/My Holiday" 'Photo pack: making "My Holiday" from 2 photos'
 close_window 15

@@ -180,6 +180,8 @@ void HandleDrop(const std::vector<std::string>& paths) {
     std::vector<std::string> files;
     for (const auto& photo : photos) files.push_back(photo.string());
     StartPhotoPack(files);
+  } else if (paths.size() == 1 && photos.size() == 1) {
+    Tell("One photo makes no pack: drop several photos, or a folder of them.", false);
   } else {
     Tell("Drop a pack file (.vnl), a folder of photos, or several photos: " +
              (paths.size() == 1 ? Shown(paths.front()) + " is none of them." : "this mix is not used."),

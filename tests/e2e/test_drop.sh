@@ -9,6 +9,7 @@
 #   off) on the screen, and nothing is added;
 # - a folder of photos starts the making of a pack from them.
 source "$(dirname "$0")/lib.sh"
+GREEN='g > 0.5 && g - max(r, b) > 0.25'
 
 copy_game
 PACK="$WORK/Sea & Sky #1.vnl"
@@ -26,9 +27,7 @@ wait_for_screen credits 4
 drop() {
   timeout $((20 * PACE)) "$X11_WINDOW" drop "$WINDOW" "$1" || fail "the window did not take the drop of $1"
   wait_until 20 "the log never says: $2" grep -qF -- "$2" "$GAME_LOG"
-  echo "ok: logged $2"
 }
-NOTICE='g > 0.5 && g - max(r, b) > 0.25'
 
 # During a level (the first pack's, started from the Start Game screen) the drop waits; the level's
 # EXIT button (where both layouts have it) ends the game and the pack is added.
@@ -39,8 +38,9 @@ click 520 440 && click 740 581
 wait_until 20 "not added after the level" grep -qF 'The pack Sea & Sky #1 was added and selected.' "$GAME_LOG"
 cmp -s "$PACK" "$WORK/game/packs/Sea & Sky #1.vnl" || fail "the pack was not copied whole"
 wait_for_screen start_game 0
-wait_for_shot notice "420x30+280+440" "$NOTICE" 0.01 "the notice of the added pack"
-check "$(share notice 180x50+30+330 "$NOTICE")" ">" 0.01 "the pack's layout and levels are shown"
+# The notice and the pack's details (layout, levels) are in green.
+wait_for_shot notice "420x30+280+440" "$GREEN" 0.01 "the notice of the added pack"
+check "$(share notice 180x50+30+330 "$GREEN")" ">" 0.01 "the pack's layout and levels are shown"
 
 drop "$PACK" 'Drop : The pack Sea & Sky #1 2 was added and selected.'
 drop "$WORK/Broken.vnl" 'Drop : Broken.vnl is not a playable pack: level 2: the picture pair is missing'

@@ -25,6 +25,8 @@ void ProcessMessages() {
   SDL_Event event;
   while (SDL_PollEvent(&event)) {
     if (inputSink) inputSink(event);
+    // The text of a drop is SDL's to hand over and the receiver's to free.
+    if (event.type == SDL_DROPFILE || event.type == SDL_DROPTEXT) SDL_free(event.drop.file);
   }
 }
 

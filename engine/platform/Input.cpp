@@ -3,8 +3,11 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cmath>
+#include <string_view>
 #include <utility>
+#include <vector>
 
 #include "platform/Events.h"
 #include "platform/Video.h"
@@ -176,7 +179,14 @@ struct Tracker {
   std::array<bool, 4> buttonWentDown{};
   int32_t moveX = 0, moveY = 0, wheel = 0;
   CursorPoint cursor;
+  // Paths of the drop under way (between its begin and its end), and of the drops completed
+  // since the last read.
+  std::vector<std::string> dropping, dropped;
 };
+
+// More paths than this in one read are left out: no player drops that many at once, and a
+// runaway source must not fill the memory.
+constexpr size_t kMaxDropped = 4096;
 
 Tracker tracker;
 int showCount = 0;
@@ -267,8 +277,56 @@ void OnWheel(const SDL_MouseWheelEvent& e) {
   tracker.wheel += static_cast<int32_t>(std::lround(notches * 120.0));
 }
 
+int HexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// SDL hands over local paths; a source it did not translate may still send a file URI
+// ("file:///home/me/a%20b.vnl" or "file://localhost/..."), whose path is percent-encoded.
+std::string DropPath(std::string_view text) {
+  constexpr std::string_view kScheme = "file://";
+  if (text.substr(0, kScheme.size()) != kScheme) return std::string(text);
+  text.remove_prefix(kScheme.size());
+  text.remove_prefix(std::min(text.size(), text.find('/')));  // the host, usually empty
+  std::string path;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const int high = text[i] == '%' && i + 2 < text.size() ? HexValue(text[i + 1]) : -1;
+    const int low = high >= 0 ? HexValue(text[i + 2]) : -1;
+    if (low >= 0) {
+      path += static_cast<char>(high * 16 + low);
+      i += 2;
+    } else {
+      path += text[i];
+    }
+  }
+  return path;
+}
+
+// A drop comes as a begin, one event per file or folder, and a complete; sources that send no
+// begin deliver each file on its own.
+void OnDrop(const SDL_DropEvent& e) {
+  if (e.windowID != tracker.windowId && e.windowID != 0) return;
+  if (e.type == SDL_DROPBEGIN) {
+    tracker.dropping.clear();
+  } else if (e.type == SDL_DROPFILE && e.file && tracker.dropping.size() < kMaxDropped) {
+    tracker.dropping.push_back(DropPath(e.file));
+  } else if (e.type == SDL_DROPCOMPLETE) {
+    for (auto& path : tracker.dropping)
+      if (tracker.dropped.size() < kMaxDropped) tracker.dropped.push_back(std::move(path));
+    tracker.dropping.clear();
+  }
+}
+
 void OnEvent(const SDL_Event& event) {
   switch (event.type) {
+    case SDL_DROPBEGIN:
+    case SDL_DROPFILE:
+    case SDL_DROPCOMPLETE:
+      OnDrop(event.drop);
+      break;
     case SDL_WINDOWEVENT:
       OnWindowEvent(event.window);
       break;
@@ -301,6 +359,11 @@ bool Start(const video::Device* device, std::string* error) {
   tracker = Tracker{};
   tracker.started = true;
   tracker.windowId = SDL_GetWindowID(device->window);
+  // Files and folders dropped on the window are taken; dragged text is not.
+  SDL_EventState(SDL_DROPFILE, SDL_ENABLE);
+  SDL_EventState(SDL_DROPTEXT, SDL_DISABLE);
+  SDL_EventState(SDL_DROPBEGIN, SDL_ENABLE);
+  SDL_EventState(SDL_DROPCOMPLETE, SDL_ENABLE);
   events::SetInputSink(&OnEvent);
   return true;
 }
@@ -328,6 +391,12 @@ bool ReadMouse(MouseData& mouse) {
     mouse.buttons[i] = tracker.buttonDown[i] || tracker.buttonWentDown[i] ? kDown : 0;
   tracker.buttonWentDown.fill(false);
   return true;
+}
+
+void ReadDrops(std::vector<std::string>& paths) {
+  for (auto& path : tracker.dropped)
+    if (paths.size() < kMaxDropped) paths.push_back(std::move(path));
+  tracker.dropped.clear();
 }
 
 bool ReadCursor(CursorPoint& point) {

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "tovak2d/Types.h"
 
@@ -43,6 +44,10 @@ bool ReadKeyboard(KeyBytes& keys);
 bool ReadMouse(MouseData& mouse);
 // The last cursor position seen over the window; follows the cursor with or without the focus.
 bool ReadCursor(CursorPoint& point);
+
+// Appends the paths (UTF-8) of the drops completed since the last read, each drop's files and
+// folders in the order they came, and forgets them. Drops arrive with or without the focus.
+void ReadDrops(std::vector<std::string>& paths);
 
 // Moves the cursor to a back-buffer position of the device's window.
 void WarpCursor(const video::Device& device, int32_t x, int32_t y);

@@ -6,6 +6,8 @@
 #include "platform/Text.h"
 #include "tovak2d/Engine.h"
 
+#include <utility>
+
 namespace tovak2d {
 namespace {
 
@@ -59,6 +61,7 @@ void PollInput(EngineState& state) {
     input.mouseRaw.x = input.mouseRaw.y = input.mouseRaw.z = 0;
   }
   platform::input::ReadCursor(input.cursorPos);
+  platform::input::ReadDrops(input.dropped);
 }
 
 bool Engine::GetKeyDown(int32_t Key) {
@@ -113,6 +116,10 @@ bool Engine::GetMouseState(Mouse& ret_Mouse) {
   last.B2Down = ret_Mouse.B2Down;
   last.B3Down = ret_Mouse.B3Down;
   return false;
+}
+
+std::vector<std::string> Engine::TakeDroppedFiles() {
+  return std::exchange(d_->input.dropped, {});
 }
 
 void Engine::SetMousePos(int32_t posX, int32_t posY) {

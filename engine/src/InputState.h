@@ -3,6 +3,8 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "platform/Input.h"
 
@@ -22,6 +24,7 @@ struct InputState {
   platform::input::KeyBytes keyState{};
   platform::input::MouseData mouseRaw;
   platform::input::CursorPoint cursorPos;
+  std::vector<std::string> dropped;  // paths dropped on the window, kept until taken
   std::array<KeyLatch, platform::input::kKeyCount> keyLatch{};
 };
 

@@ -11,6 +11,7 @@
 #include "AppFolder.h"
 #include "GameFiles.h"
 #include "GameFolderLock.h"
+#include "PackDrop.h"
 #include "frmMain.h"
 #include "modDeclares.h"
 #include "modINI.h"
@@ -119,6 +120,7 @@ void RunPass() {
     ScanPacks();
     packsScanned = true;
   }
+  HandleDrops();
 }
 
 void Shutdown() {

@@ -32,6 +32,9 @@ void DrawMenuItem(MenuItem& Item, const tovak2d::Texture& Tex, const std::string
 // The pack catalogue: copies of every pack's settings and table beside the game, and back.
 void ScanPacks();
 void SavePackScores();
+// Reads the catalogue again (after a pack was added), once every table is back in its pack; false,
+// with the catalogue left as it is, while a score could not be stored yet.
+bool ReReadPacks();
 // Puts the catalogue copy of pack `index`'s table back into its pack file at once, so a score
 // entered is never lost, whatever happens to the program afterwards. False (with a log line)
 // when the pack file could not be rewritten; the copy keeps the table for the save at shutdown.

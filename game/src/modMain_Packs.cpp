@@ -191,6 +191,15 @@ bool SavePackScore(int16_t index) {
   return true;
 }
 
+bool ReReadPacks() {
+  // Every table goes back into its pack first: the new catalogue is made from the packs.
+  if (!StorePendingScores()) return false;
+  for (int16_t pack = 0; static_cast<size_t>(pack) < PackFiles.size(); ++pack)
+    if (!SavePackScore(pack)) return false;
+  ScanPacks();
+  return true;
+}
+
 void SavePackScores() {
   StorePendingScores();
   const auto bound = static_cast<int16_t>(PackFiles.size()) - 1;

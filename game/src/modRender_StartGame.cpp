@@ -2,6 +2,7 @@
 #include <string>
 
 #include "PackCheck.h"
+#include "PackDrop.h"
 #include "PackList.h"
 #include "modDeclares.h"
 #include "modGame.h"
@@ -25,6 +26,7 @@ void DrawStartGameScreen() {
   oEngine->Draw(texNewGameSel, 275, 90, 460, 390, 0, 70);
   oEngine->Draw(texPackInfo, -30, 263, 256, 256, 0, 100);
   DrawPackList(360, 305, ARGB(255, 100, 255, 100), {DrawPackInfo, NewGame});
+  DrawDropNotice();
 }
 
 void DrawPackInfo() {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "tovak2d/NonCopyable.h"
 #include "tovak2d/Types.h"
@@ -29,8 +30,8 @@ struct EngineState;
 /// engine.RenderAll();                           // show it, read the input, keep the frame rate
 /// ~~~
 ///
-/// Keyboard and mouse are read once a frame by RenderAll; GetKeyDown, GetKeyPressed, GetKeyUp
-/// and GetMouseState then answer from that snapshot. Key codes are the PC keyboard's scan codes,
+/// Keyboard and mouse are read once a frame by RenderAll; GetKeyDown, GetKeyPressed, GetKeyUp,
+/// GetMouseState and TakeDroppedFiles then answer from that snapshot. Key codes are the PC keyboard's scan codes,
 /// named in `<tovak2d/Keys.h>` (@ref keycodes "table on the main page"). Sound effects are
 /// loaded under names with CreateSound and played with SoundPlay; music is the job of MP3Player.
 ///
@@ -177,6 +178,17 @@ class TOVAK2D_API Engine : private NonCopyable {
   /// @param posX Horizontal position in back-buffer pixels from the drawing's left edge.
   /// @param posY Vertical position in back-buffer pixels from the drawing's top edge.
   void SetMousePos(int32_t posX, int32_t posY);
+  /// Takes the files and folders dropped on the game window (from a file manager, say) since
+  /// the last call.
+  ///
+  /// Drops are collected while RenderAll handles window events, with or without the focus, and
+  /// handed out by the first call after the RenderAll that saw them end; the call forgets them.
+  /// A drop of several files gives their paths in the order the source sent them. Dragged text
+  /// is not taken. At most 4096 paths are kept between two calls; more are left out. Before a
+  /// start, and without keyboard and mouse, nothing is dropped.
+  /// @return the full paths in the file system, UTF-8 (a `file://` address a source sent is
+  ///         turned into its path); empty when nothing was dropped.
+  std::vector<std::string> TakeDroppedFiles();
 
   /// Loads a sound effect from a wave file under a name.
   ///

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: Zlib
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <filesystem>
 #include <random>
@@ -92,6 +94,13 @@ inline std::string Encode(const Image& image, const fs::path& scratch, bool jpeg
 inline ToolRun RunTool(const std::vector<std::string>& arguments, const fs::path& folder) {
   return testsupport::RunTool(VARNEL_PACK_BINARY, arguments, folder);
 }
+
+// A test with a folder of its own, in which varnel-pack runs.
+class InWorkFolder : public ::testing::Test {
+ protected:
+  ToolRun Tool(const std::vector<std::string>& arguments) { return RunTool(arguments, work.path()); }
+  TempFolder work;
+};
 
 inline constexpr auto* Has = &testsupport::Contains;
 

@@ -17,10 +17,8 @@ std::vector<PixelRect> Scaled(const std::vector<PixelRect>& rects, int factor, i
   return out;
 }
 
-class MakeAndVerify : public ::testing::Test {
+class MakeAndVerify : public InWorkFolder {
  protected:
-  ToolRun Tool(const std::vector<std::string>& arguments) { return RunTool(arguments, work.path()); }
-
   varnel::packs::PackReport Report(const std::string& pack) { return CheckedPack(work / pack); }
 
   void SavePair(const std::string& folder, int level, const Image& original,
@@ -48,8 +46,6 @@ class MakeAndVerify : public ::testing::Test {
             {"1.jpg", Encode(original, work / "scratch.jpg", true)},
             {"1x.jpg", Encode(WithDifferences(original, FiveRects()), work / "scratch.jpg", true)}};
   }
-
-  TempFolder work;
 };
 
 TEST_F(MakeAndVerify, MakeFindsTheDifferencesOfPairsOfAnySize) {

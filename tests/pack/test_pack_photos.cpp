@@ -18,10 +18,8 @@ bool Inside(const varnel::packs::Rect& r, int x, int y) {
   return fx >= r.Left && fx <= r.Right && fy >= r.Top && fy <= r.Bottom;
 }
 
-class PhotoPack : public ::testing::Test {
+class PhotoPack : public InWorkFolder {
  protected:
-  ToolRun Tool(const std::vector<std::string>& arguments) { return RunTool(arguments, work.path()); }
-
   void AddPhotos(const std::string& folder, const std::vector<std::string>& names) {
     fs::create_directories(work / folder);
     for (const std::string& name : names) fs::copy_file(kPhotos / name, work / folder / name);
@@ -33,8 +31,6 @@ class PhotoPack : public ::testing::Test {
         RunCommand("convert " + Quote((kPhotos / from).string()) + " " + options + " " + Quote(to.string())))
         << from << " " << options;
   }
-
-  TempFolder work;
 };
 
 TEST_F(PhotoPack, EveryLevelHoldsFiveVisibleDifferencesAndTheSeedRepeatsThePack) {

@@ -7,12 +7,7 @@ namespace {
 
 using namespace packtest;
 
-class PackTool : public ::testing::Test {
- protected:
-  ToolRun Tool(const std::vector<std::string>& arguments) { return RunTool(arguments, work.path()); }
-
-  TempFolder work;
-};
+using PackTool = InWorkFolder;
 
 TEST_F(PackTool, ArchiveCommandsKeepEntriesByteForByteAndStayInTheFolder) {
   const std::string binary("\0\xFF\r\n`*[S-P-L-I\x80", 14);
@@ -34,7 +29,7 @@ TEST_F(PackTool, ArchiveCommandsKeepEntriesByteForByteAndStayInTheFolder) {
   run = Tool({"add", "t.vnl", "c.txt", "C.TXT"});
   EXPECT_EQ(run.status, 1);
   EXPECT_TRUE(Has(run.err, "already holds an entry named \"C.TXT\"")) << run.err;
-  // Every kind of name leading out of a folder is in the table of test_pack_pictures.cpp.
+  // Every kind of name leading out of a folder: test_pack_pictures.cpp.
   run = Tool({"add", "t.vnl", "a.txt", "..\\evil.txt"});
   EXPECT_EQ(run.status, 1);
   EXPECT_TRUE(Has(run.err, "lead out of a folder")) << run.err;

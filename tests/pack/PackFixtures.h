@@ -102,8 +102,6 @@ class InWorkFolder : public ::testing::Test {
   TempFolder work;
 };
 
-inline constexpr auto* Has = &testsupport::Contains;
-
 inline std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
   std::istringstream in(text);

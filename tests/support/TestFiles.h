@@ -171,9 +171,11 @@ inline float Peak(const std::vector<float>& out, size_t first = 0, size_t step =
 // have no name of their own there. Stricter readers refuse them all.
 inline constexpr size_t kShortNamesInside = 3;
 inline std::vector<std::string> NamesLeadingOut(const std::string& stem) {
-  return {"..\\..\\" + stem + "-up.txt", "C:\\Windows\\" + stem + "-drive.txt",
-          "\\\\server\\share\\" + stem + "-unc.txt", "../" + stem + ".txt", "/tmp/" + stem + ".txt",
-          "C:/" + stem + ".txt", "C:" + stem + ".txt", stem + "\\..", "C:\\", ".."};
+  std::vector<std::string> names = {"..\\..\\" + stem + "-up.txt", "C:\\Windows\\" + stem + "-drive.txt",
+                                    "\\\\server\\share\\" + stem + "-unc.txt"};
+  for (const char* folder : {"../", "/tmp/", "C:/", "C:"}) names.push_back(folder + stem + ".txt");
+  names.insert(names.end(), {stem + "\\..", "C:\\", ".."});
+  return names;
 }
 
 inline bool Contains(const std::string& haystack, const std::string& needle) {

@@ -96,8 +96,7 @@ inline ToolRun RunTool(const std::vector<std::string>& arguments, const fs::path
 }
 
 // A test with a folder of its own, in which varnel-pack runs.
-class InWorkFolder : public ::testing::Test {
- protected:
+struct InWorkFolder : ::testing::Test {
   ToolRun Tool(const std::vector<std::string>& arguments) { return RunTool(arguments, work.path()); }
   TempFolder work;
 };

@@ -47,9 +47,8 @@ TEST(ShellHostilePacks, HostileNamesAndHugePacksAreListedOrLeftOutAndNothingLeav
   // A playable pack with extra entries aimed out of the folder, and one whose own entries are
   // stored under such names: the game looks entries up by their short names only.
   Entries names = play::GoodPack(1, true, shelldata::Table({{"100", "Ann"}}));
-  std::vector<std::string> hostile = testsupport::NamesLeadingOut(t);
-  hostile.insert(hostile.end(), {std::string(300, 'n') + t, "hscore.ini\\"});
-  for (const std::string& name : hostile) names.emplace_back(name, "stray");
+  for (const std::string& name : testsupport::NamesLeadingOut(t)) names.emplace_back(name, "stray");
+  names.insert(names.end(), {{std::string(300, 'n') + t, "stray"}, {"hscore.ini\\", "stray"}});
   Entries stored = play::GoodPack(1, false, shelldata::Table({}));
   for (auto& [name, contents] : stored) name = "..\\..\\" + t + "\\" + name;
 

@@ -40,9 +40,9 @@ TEST(Pictures, ScalingKeepsEveryDetailAndNamesAndTextsAtTheEdge) {
 
   EXPECT_FALSE(EntryNameProblem("1.jpg"));
   EXPECT_FALSE(EntryNameProblem("pics\\1.jpg"));
-  std::vector<std::string> bad = testsupport::NamesLeadingOut("x");
-  bad.insert(bad.end(), {"", "a/b.jpg", "a\\\\b", ".", "x\ny", "\\x.jpg"});
-  for (const std::string& name : bad) EXPECT_TRUE(EntryNameProblem(name)) << name;
+  for (const std::string& name : NamesLeadingOut("x")) EXPECT_TRUE(EntryNameProblem(name)) << name;
+  for (const char* bad : {"", "a/b.jpg", "a\\\\b", ".", "x\ny", "\\x.jpg"})
+    EXPECT_TRUE(EntryNameProblem(bad)) << bad;
 
   std::string error;
   EXPECT_EQ(IniText("one\ntwo\r\nthree", &error), "one[e]two[e]three");

@@ -4,6 +4,7 @@
 #include "modExtra.h"
 #include "platform/Files.h"
 #include "platform/Text.h"
+#include "tovak2d/Diagnostics.h"
 
 namespace tovak2d::paths {
 
@@ -41,3 +42,12 @@ void MakeFolder(std::string_view path) {
 }
 
 }  // namespace tovak2d::paths
+
+namespace tovak2d {
+
+void ForgetApplicationFolder() {
+  modExtra::AppPath.clear();
+  platform::files::SetApplicationFolder("");
+}
+
+}  // namespace tovak2d

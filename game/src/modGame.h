@@ -51,7 +51,8 @@ void ConfirmName();
 // Enters the confirmed scores kept because their table could not be written, and saves their
 // packs; true when none is left waiting.
 bool StorePendingScores();
-// A new catalogue numbers the packs anew: kept scores of the old one no longer have a table.
+// A new catalogue numbers the packs anew: kept scores of the old one no longer have a table, and a
+// table file found damaged may now be another pack's.
 void ForgetPendingScores();
 
 // Uniform random number in [0, 1) from one generator seeded once from the clock, so draws made

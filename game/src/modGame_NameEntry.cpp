@@ -93,6 +93,7 @@ bool BindPackTable() {
 
 void ForgetPendingScores() {
   pendingScores.clear();
+  unusableTables.clear();
 }
 
 bool StorePendingScores() {

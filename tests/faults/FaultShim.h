@@ -49,8 +49,9 @@ inline bool ReadFaultCount(const std::string& line, FaultCount& count) {
 }
 
 // The calls a sweep makes fail: every one up to `most`, else an even spread of `most`, the first
-// and the last included, unless VARNEL_FAULT_ALL asks for all.
+// and the last included, unless VARNEL_FAULT_ALL asks for all (VARNEL_FAULT_MOST for fewer).
 inline std::vector<long> SweepPoints(long calls, long most) {
+  if (const char* fewer = std::getenv("VARNEL_FAULT_MOST")) most = std::clamp(std::atol(fewer), 1L, most);
   const long runs = std::getenv("VARNEL_FAULT_ALL") ? calls : std::min(calls, most);
   std::vector<long> points;
   for (long i = 0; i < runs; ++i) points.push_back(runs == 1 ? 1 : 1 + i * (calls - 1) / (runs - 1));

@@ -160,6 +160,7 @@ class GameHarness {
     Differences = {};
     LevelUsed = {};
     Particles = {};
+    tovak2d::ForgetApplicationFolder();
     tovak2d::SetDrawObserver([this](const tovak2d::DrawRecord& record) { recording_.push_back(record); });
     started = varnel::Startup(folder.string());
   }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: Zlib
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <filesystem>
 #include <random>
@@ -93,7 +95,11 @@ inline ToolRun RunTool(const std::vector<std::string>& arguments, const fs::path
   return testsupport::RunTool(VARNEL_PACK_BINARY, arguments, folder);
 }
 
-inline constexpr auto* Has = &testsupport::Contains;
+// A test with a folder of its own, in which varnel-pack runs.
+struct InWorkFolder : ::testing::Test {
+  ToolRun Tool(const std::vector<std::string>& arguments) { return RunTool(arguments, work.path()); }
+  TempFolder work;
+};
 
 inline std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;

@@ -19,7 +19,7 @@ TEST(Generate, MakesPacksThatVerifyAgreesWith) {
       {"generate", "--layout", "horizontal", "--levels", "2", "--seed", "9", "--theme", "KITCHEN", "h.vnl"},
       work.path());
   ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_TRUE(Has(run.out, "theme Kitchen Table")) << run.out;
+  EXPECT_TRUE(Contains(run.out, "theme Kitchen Table")) << run.out;
   run = RunTool({"verify", "h.vnl"}, work.path());
   EXPECT_EQ(run.out, "h.vnl: sound, 2 levels, horizontal\n") << run.err;
 
@@ -44,7 +44,7 @@ TEST(Generate, MakesPacksThatVerifyAgreesWith) {
     command.insert(command.end(), arguments.begin(), arguments.end());
     run = RunTool(command, work.path());
     EXPECT_EQ(run.status, 2) << message;
-    EXPECT_TRUE(Has(run.err, message)) << run.err;
+    EXPECT_TRUE(Contains(run.err, message)) << run.err;
   }
   EXPECT_FALSE(fs::exists(work / "x.vnl"));
 }

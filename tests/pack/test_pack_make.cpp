@@ -17,10 +17,8 @@ std::vector<PixelRect> Scaled(const std::vector<PixelRect>& rects, int factor, i
   return out;
 }
 
-class MakeAndVerify : public ::testing::Test {
+class MakeAndVerify : public InWorkFolder {
  protected:
-  ToolRun Tool(const std::vector<std::string>& arguments) { return RunTool(arguments, work.path()); }
-
   varnel::packs::PackReport Report(const std::string& pack) { return CheckedPack(work / pack); }
 
   void SavePair(const std::string& folder, int level, const Image& original,
@@ -48,8 +46,6 @@ class MakeAndVerify : public ::testing::Test {
             {"1.jpg", Encode(original, work / "scratch.jpg", true)},
             {"1x.jpg", Encode(WithDifferences(original, FiveRects()), work / "scratch.jpg", true)}};
   }
-
-  TempFolder work;
 };
 
 TEST_F(MakeAndVerify, MakeFindsTheDifferencesOfPairsOfAnySize) {
@@ -62,7 +58,7 @@ TEST_F(MakeAndVerify, MakeFindsTheDifferencesOfPairsOfAnySize) {
   ToolRun run = Tool(
       {"make", "--layout", "vertical", "--title", "Test Walk", "--info", "Three levels", "src", "walk.vnl"});
   ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_TRUE(Has(run.out, "the game lists it as \"walk\"")) << run.out;
+  EXPECT_TRUE(Contains(run.out, "the game lists it as \"walk\"")) << run.out;
 
   const varnel::packs::PackReport report = Report("walk.vnl");
   ASSERT_TRUE(report.ok()) << ::testing::PrintToString(report.problems);
@@ -98,8 +94,8 @@ TEST_F(MakeAndVerify, MakeRefusesAPairWithoutFiveDifferencesUnlessGivenByHand) {
   SavePair("four", 1, NoisyPicture(380, 256, 5), four, "png");
   ToolRun run = Tool({"make", "--layout", "horizontal", "--title", "Four", "four", "four.vnl"});
   EXPECT_EQ(run.status, 1);
-  EXPECT_TRUE(Has(run.err, "level 1: found 4 separate differences, not 5: (x ")) << run.err;
-  EXPECT_TRUE(Has(run.err, "--rects FILE")) << run.err;
+  EXPECT_TRUE(Contains(run.err, "level 1: found 4 separate differences, not 5: (x ")) << run.err;
+  EXPECT_TRUE(Contains(run.err, "--rects FILE")) << run.err;
   EXPECT_FALSE(fs::exists(work / "four.vnl"));
   EXPECT_FALSE(fs::exists(work / "four.vnl.part"));
 
@@ -111,7 +107,7 @@ TEST_F(MakeAndVerify, MakeRefusesAPairWithoutFiveDifferencesUnlessGivenByHand) {
       Tool({"make", "--layout", "horizontal", "--title", "Four", "--rects", "rects.ini", "four", "four.vnl"});
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_TRUE(
-      Has(run.err, "warning: level 1: rectangle 5 (x 300..320, y 200..220) holds no visible difference"))
+      Contains(run.err, "warning: level 1: rectangle 5 (x 300..320, y 200..220) holds no visible difference"))
       << run.err;
   const auto report = Report("four.vnl");
   ASSERT_EQ(report.levels.size(), 1u);
@@ -121,7 +117,7 @@ TEST_F(MakeAndVerify, MakeRefusesAPairWithoutFiveDifferencesUnlessGivenByHand) {
   WriteFile(work / "partial.ini", "[1]\r\n1Left=3\r\n");
   run = Tool({"make", "--layout", "horizontal", "--title", "F", "--rects", "partial.ini", "four", "p.vnl"});
   EXPECT_EQ(run.status, 1);
-  EXPECT_TRUE(Has(run.err, "give all twenty values or none")) << run.err;
+  EXPECT_TRUE(Contains(run.err, "give all twenty values or none")) << run.err;
 }
 
 // A broken palette PNG once sent the decoder into an endless loop of warnings.
@@ -130,7 +126,7 @@ TEST_F(MakeAndVerify, MakeNamesADamagedPictureInsteadOfHanging) {
   WriteFile(work / "damaged" / "1x.png", kBrokenPalettePng);
   const ToolRun run = Tool({"make", "--layout", "horizontal", "--title", "D", "damaged", "d.vnl"});
   EXPECT_EQ(run.status, 1);
-  EXPECT_TRUE(Has(run.err, "1x.png")) << run.err;
+  EXPECT_TRUE(Contains(run.err, "1x.png")) << run.err;
   EXPECT_FALSE(fs::exists(work / "d.vnl"));
 }
 
@@ -221,7 +217,7 @@ TEST_F(MakeAndVerify, EveryCommandExplainsItself) {
   EXPECT_EQ(Tool({"frobnicate"}).status, 2);
   const ToolRun run = Tool({"list", "--bogus", "x.vnl"});
   EXPECT_EQ(run.status, 2);
-  EXPECT_TRUE(Has(run.err, "unknown option --bogus")) << run.err;
+  EXPECT_TRUE(Contains(run.err, "unknown option --bogus")) << run.err;
 }
 
 }  // namespace

@@ -18,10 +18,8 @@ bool Inside(const varnel::packs::Rect& r, int x, int y) {
   return fx >= r.Left && fx <= r.Right && fy >= r.Top && fy <= r.Bottom;
 }
 
-class PhotoPack : public ::testing::Test {
+class PhotoPack : public InWorkFolder {
  protected:
-  ToolRun Tool(const std::vector<std::string>& arguments) { return RunTool(arguments, work.path()); }
-
   void AddPhotos(const std::string& folder, const std::vector<std::string>& names) {
     fs::create_directories(work / folder);
     for (const std::string& name : names) fs::copy_file(kPhotos / name, work / folder / name);
@@ -33,15 +31,13 @@ class PhotoPack : public ::testing::Test {
         RunCommand("convert " + Quote((kPhotos / from).string()) + " " + options + " " + Quote(to.string())))
         << from << " " << options;
   }
-
-  TempFolder work;
 };
 
 TEST_F(PhotoPack, EveryLevelHoldsFiveVisibleDifferencesAndTheSeedRepeatsThePack) {
   AddPhotos("holiday", {"astronaut.png", "coffee.png", "rocket.jpg"});
   const ToolRun made = Tool({"photos", "--seed", "7", "--title", "Holiday", "holiday", "Holiday.vnl"});
   ASSERT_EQ(made.status, 0) << made.err;
-  EXPECT_TRUE(Has(made.out, "3 levels, horizontal")) << made.out;
+  EXPECT_TRUE(Contains(made.out, "3 levels, horizontal")) << made.out;
 
   const ToolRun verified = Tool({"verify", "Holiday.vnl"});
   EXPECT_EQ(verified.status, 0) << verified.out << verified.err;
@@ -98,11 +94,11 @@ TEST_F(PhotoPack, LayoutFollowsThePhotosAndDifficultySetsTheSizeOfTheDifferences
   auto area = [&](const std::string& difficulty, const std::string& pack) {
     const ToolRun run = Tool({"photos", "--difficulty", difficulty, "tall/", pack});
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_TRUE(Has(run.out, "vertical")) << run.out;
+    EXPECT_TRUE(Contains(run.out, "vertical")) << run.out;
     EXPECT_EQ(Tool({"verify", pack}).status, 0) << difficulty;
     fs::remove_all(work / "open");
     EXPECT_EQ(Tool({"extract", pack, "open"}).status, 0);
-    EXPECT_TRUE(Has(ReadFile(work / "open" / "packinfo.ini"), "Title=tall\r\n"))
+    EXPECT_TRUE(Contains(ReadFile(work / "open" / "packinfo.ini"), "Title=tall\r\n"))
         << "the folder names the pack";
     float total = 0;
     const auto report = CheckedPack(work / pack);
@@ -115,7 +111,7 @@ TEST_F(PhotoPack, LayoutFollowsThePhotosAndDifficultySetsTheSizeOfTheDifferences
 
   const ToolRun wide = Tool({"photos", "--layout", "horizontal", "--difficulty", "extreme", "tall", "X.vnl"});
   EXPECT_EQ(wide.status, 2);
-  EXPECT_TRUE(Has(wide.err, "--difficulty must be easy, normal or hard")) << wide.err;
+  EXPECT_TRUE(Contains(wide.err, "--difficulty must be easy, normal or hard")) << wide.err;
 }
 
 TEST_F(PhotoPack, PhotosInEveryCommonEncodingDecodeUpright) {
@@ -193,7 +189,7 @@ TEST_F(PhotoPack, UnusablePhotosAreNamedWithTheReasonAndSkipped) {
 
   const ToolRun run = Tool({"photos", "mixed", "Mixed.vnl"});
   ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_TRUE(Has(run.out, "1 levels")) << run.out;
+  EXPECT_TRUE(Contains(run.out, "1 levels")) << run.out;
   const std::vector<std::pair<std::string, std::string>> expected = {
       {"b-tiny.png", "skipped, too small ("},
       {"c-flat.png", "skipped, too flat or too noisy to hide five differences"},
@@ -207,7 +203,8 @@ TEST_F(PhotoPack, UnusablePhotosAreNamedWithTheReasonAndSkipped) {
   };
   for (const auto& [file, message] : expected) {
     bool named = false;
-    for (const std::string& line : Lines(run.err)) named = named || (Has(line, file) && Has(line, message));
+    for (const std::string& line : Lines(run.err))
+      named = named || (Contains(line, file) && Contains(line, message));
     EXPECT_TRUE(named) << file << " without \"" << message << "\" in:\n" << run.err;
   }
   EXPECT_EQ(Tool({"verify", "Mixed.vnl"}).status, 0);
@@ -216,15 +213,15 @@ TEST_F(PhotoPack, UnusablePhotosAreNamedWithTheReasonAndSkipped) {
   fs::remove(work / "mixed" / "a-good.png");
   const ToolRun none = Tool({"photos", "mixed", "None.vnl"});
   EXPECT_EQ(none.status, 1);
-  EXPECT_TRUE(Has(none.err, "no usable photo in mixed; nothing written")) << none.err;
+  EXPECT_TRUE(Contains(none.err, "no usable photo in mixed; nothing written")) << none.err;
   EXPECT_FALSE(fs::exists(work / "None.vnl"));
   const std::string before = ReadFile(work / "Mixed.vnl");
   const ToolRun kept = Tool({"photos", "mixed", "Mixed.vnl"});
   EXPECT_EQ(kept.status, 1);
-  EXPECT_TRUE(Has(kept.err, "already exists (--force replaces it)")) << kept.err;
+  EXPECT_TRUE(Contains(kept.err, "already exists (--force replaces it)")) << kept.err;
   EXPECT_EQ(ReadFile(work / "Mixed.vnl"), before);
   for (const auto& entry : fs::directory_iterator(work.path()))
-    EXPECT_FALSE(Has(entry.path().filename().string(), "None")) << "left behind: " << entry.path();
+    EXPECT_FALSE(Contains(entry.path().filename().string(), "None")) << "left behind: " << entry.path();
 }
 
 }  // namespace

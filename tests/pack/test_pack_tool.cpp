@@ -7,12 +7,7 @@ namespace {
 
 using namespace packtest;
 
-class PackTool : public ::testing::Test {
- protected:
-  ToolRun Tool(const std::vector<std::string>& arguments) { return RunTool(arguments, work.path()); }
-
-  TempFolder work;
-};
+using PackTool = InWorkFolder;
 
 TEST_F(PackTool, ArchiveCommandsKeepEntriesByteForByteAndStayInTheFolder) {
   const std::string binary("\0\xFF\r\n`*[S-P-L-I\x80", 14);
@@ -28,21 +23,21 @@ TEST_F(PackTool, ArchiveCommandsKeepEntriesByteForByteAndStayInTheFolder) {
             (std::vector<std::string>{"         5  a.txt", "        14  b.bin", "2 entries, 19 bytes"}));
   run = Tool({"create", "t.vnl", "c.txt"});
   EXPECT_EQ(run.status, 1);
-  EXPECT_TRUE(Has(run.err, "already exists")) << run.err;
+  EXPECT_TRUE(Contains(run.err, "already exists")) << run.err;
 
   EXPECT_EQ(Tool({"add", "t.vnl", "c.txt"}).status, 0);
   run = Tool({"add", "t.vnl", "c.txt", "C.TXT"});
   EXPECT_EQ(run.status, 1);
-  EXPECT_TRUE(Has(run.err, "already holds an entry named \"C.TXT\"")) << run.err;
-  // Every kind of name leading out of a folder is in the table of test_pack_pictures.cpp.
+  EXPECT_TRUE(Contains(run.err, "already holds an entry named \"C.TXT\"")) << run.err;
+  // Every kind of name leading out of a folder: test_pack_pictures.cpp.
   run = Tool({"add", "t.vnl", "a.txt", "..\\evil.txt"});
   EXPECT_EQ(run.status, 1);
-  EXPECT_TRUE(Has(run.err, "lead out of a folder")) << run.err;
+  EXPECT_TRUE(Contains(run.err, "lead out of a folder")) << run.err;
 
   EXPECT_EQ(Tool({"delete", "t.vnl", "a.txt"}).status, 0);
   run = Tool({"delete", "t.vnl", "a.txt"});
   EXPECT_EQ(run.status, 1);
-  EXPECT_TRUE(Has(run.err, "holds no entry named \"a.txt\"")) << run.err;
+  EXPECT_TRUE(Contains(run.err, "holds no entry named \"a.txt\"")) << run.err;
 
   run = Tool({"extract", "t.vnl", "out"});
   EXPECT_EQ(run.status, 0) << run.err;
@@ -56,18 +51,18 @@ TEST_F(PackTool, ArchiveCommandsKeepEntriesByteForByteAndStayInTheFolder) {
             AppendedArchive({{"good.txt", "fine"}, {"../evil.txt", "bad"}, {"/tmp/evil2.txt", "bad"}}));
   run = Tool({"extract", "deep/h.vnl", "deep/out"});
   EXPECT_EQ(run.status, 1);
-  EXPECT_TRUE(Has(run.err, "leads out of the folder")) << run.err;
+  EXPECT_TRUE(Contains(run.err, "leads out of the folder")) << run.err;
   EXPECT_EQ(ReadFile(work / "deep" / "out" / "good.txt"), "fine");
   EXPECT_FALSE(fs::exists(work / "deep" / "evil.txt"));
   EXPECT_FALSE(fs::exists(work / "evil.txt"));
   run = Tool({"list", "deep/h.vnl"});
   EXPECT_EQ(run.status, 1);
-  EXPECT_TRUE(Has(run.out, "3 entries")) << run.out;
-  EXPECT_TRUE(Has(run.err, "2 entries are not listed")) << run.err;
+  EXPECT_TRUE(Contains(run.out, "3 entries")) << run.out;
+  EXPECT_TRUE(Contains(run.err, "2 entries are not listed")) << run.err;
 
   run = Tool({"list", "absent.vnl"});
   EXPECT_EQ(run.status, 1);
-  EXPECT_TRUE(Has(run.err, "no such pack file")) << run.err;
+  EXPECT_TRUE(Contains(run.err, "no such pack file")) << run.err;
 }
 
 TEST_F(PackTool, PrintsAndResetsTheHighScoreTable) {
@@ -93,11 +88,11 @@ TEST_F(PackTool, PrintsAndResetsTheHighScoreTable) {
   WriteFile(work / "bad.vnl", AppendedArchive({{"hscore.ini", "[setup]\r\nTopX=lots\r\n"}}));
   run = Tool({"scores", "bad.vnl"});
   EXPECT_EQ(run.status, 1);
-  EXPECT_TRUE(Has(run.err, "cannot be read")) << run.err;
+  EXPECT_TRUE(Contains(run.err, "cannot be read")) << run.err;
   WriteFile(work / "none.vnl", AppendedArchive({{"packinfo.ini", PackInfo("1", "True")}}));
   run = Tool({"scores", "none.vnl"});
   EXPECT_EQ(run.status, 1);
-  EXPECT_TRUE(Has(run.err, "no high-score table")) << run.err;
+  EXPECT_TRUE(Contains(run.err, "no high-score table")) << run.err;
 }
 
 }  // namespace

@@ -7,16 +7,18 @@
 #include "Archive.h"
 #include "TestFiles.h"
 #include "modExtra.h"
+#include "platform/Dialogs.h"
 #include "platform/Files.h"
 
 namespace testsupport {
 
 // The archive state is shared by the whole engine: a test that opens archives starts and ends
-// without one.
+// without one, and without the messages an earlier one recorded.
 inline void CloseArchive() {
   tovak2d::modExtra::PakPath.clear();
   tovak2d::modExtra::PakIndex.clear();
   tovak2d::modExtra::PakStamp.reset();
+  tovak2d::platform::dialogs::ClearRecordedMessages();
 }
 
 // A fresh folder that serves as the application folder for one test, removed afterwards.

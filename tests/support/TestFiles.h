@@ -165,6 +165,19 @@ inline float Peak(const std::vector<float>& out, size_t first = 0, size_t step =
   return peak;
 }
 
+// Names that lead out of a folder, as a hostile pack or a careless caller spells them, made with
+// stem. A reader that keeps only the short name after the last backslash finds the first
+// kShortNamesInside inside the folder (as stem-up.txt, stem-drive.txt and stem-unc.txt); the others
+// have no name of their own there. Stricter readers refuse them all.
+inline constexpr size_t kShortNamesInside = 3;
+inline std::vector<std::string> NamesLeadingOut(const std::string& stem) {
+  std::vector<std::string> names = {"..\\..\\" + stem + "-up.txt", "C:\\Windows\\" + stem + "-drive.txt",
+                                    "\\\\server\\share\\" + stem + "-unc.txt"};
+  for (const char* folder : {"../", "/tmp/", "C:/", "C:"}) names.push_back(folder + stem + ".txt");
+  names.insert(names.end(), {stem + "\\..", "C:\\", ".."});
+  return names;
+}
+
 inline bool Contains(const std::string& haystack, const std::string& needle) {
   return haystack.find(needle) != std::string::npos;
 }

@@ -15,6 +15,7 @@
 #include "tovak2d/Extra.h"
 
 using namespace tovak2d;
+using testsupport::CloseArchive;
 using testsupport::WithFileSizeLimit;
 namespace fs = std::filesystem;
 
@@ -49,10 +50,6 @@ class ArchiveTest : public ::testing::Test {
     fs::current_path(savedCwd_);
     modExtra::AppPath = savedApp_;
     CloseArchive();
-  }
-  static void CloseArchive() {
-    testsupport::CloseArchive();
-    platform::dialogs::ClearRecordedMessages();
   }
   std::string Log() { return Bytes(app_ / "log.txt"); }
   std::string Extracted(const std::string& name) {
@@ -242,21 +239,25 @@ TEST_F(ArchiveTest, ArchiveChangedOnDiskIsReadAgain) {
 // Archives as a hostile pack could make them: nothing is ever written outside the folder.
 TEST_F(HostileArchiveTest, NamesThatPointElsewhereLandInTheFolderOrNowhere) {
   // Backslashes are the name's folder parts: only the short name after the last one counts, so the
-  // first three land in the application folder. Names whose short name is itself a path are refused.
+  // first few land in the application folder. Names whose short name is itself a path are refused.
   const std::string longName = std::string(300, 'n') + ".txt";
-  const std::vector<std::string> refused = {
-      "../escaped.txt", "/etc/x", "C:/x", "C:drive.txt", std::string("nul\0.txt", 8), "pics\\.."};
-  Entries entries = {
-      {"..\\..\\up.txt", "up"}, {"C:\\Windows\\drive.txt", "drive"}, {"\\\\server\\share\\unc.txt", "unc"}};
-  for (const std::string& name : refused) entries.push_back({name, "x"});
-  entries.insert(entries.end(), {{"folder\\", "nameless"}, {longName, "long"}, {"after.txt", "after"}});
+  const std::vector<std::string> hostile = testsupport::NamesLeadingOut("escaped");
+  std::vector<std::string> refused(hostile.begin() + testsupport::kShortNamesInside, hostile.end());
+  refused.push_back(std::string("nul\0.txt", 8));
+  Entries entries;
+  for (const std::string& name : hostile) entries.push_back({name, name});
+  entries.insert(
+      entries.end(),
+      {{refused.back(), "x"}, {"folder\\", "nameless"}, {longName, "long"}, {"after.txt", "after"}});
   Put(app_ / "a.vnl", Appended(entries));
   ASSERT_TRUE(extra_.PAK_OpenPAK("a.vnl"));
-  EXPECT_EQ(extra_.PAK_FileCount(), 11) << "the nameless entry is a free slot";
+  EXPECT_EQ(extra_.PAK_FileCount(), static_cast<int>(entries.size() - 2))
+      << "nameless entries are free slots";
 
-  for (const char* name : {"up", "drive", "unc"}) {
-    EXPECT_TRUE(extra_.PAK_ExtractFile(name + std::string(".txt"))) << name;
-    EXPECT_EQ(Bytes(app_ / (name + std::string(".txt"))), name);
+  for (size_t i = 0; i < testsupport::kShortNamesInside; ++i) {
+    const std::string shortName = hostile[i].substr(hostile[i].rfind('\\') + 1);
+    EXPECT_TRUE(extra_.PAK_ExtractFile(shortName)) << hostile[i];
+    EXPECT_EQ(Bytes(app_ / shortName), hostile[i]);
   }
   for (const std::string& name : refused) EXPECT_FALSE(extra_.PAK_ExtractFile(name)) << name;
   EXPECT_FALSE(extra_.PAK_ExtractFile(longName));
@@ -267,22 +268,19 @@ TEST_F(HostileArchiveTest, NamesThatPointElsewhereLandInTheFolderOrNowhere) {
   // Extracting everything skips the refused names and stops at the name the system cannot take,
   // as on any write error; the entries before it are written.
   EXPECT_FALSE(extra_.PAK_ExtractAll("out"));
-  EXPECT_EQ(Bytes(app_ / "out" / "up.txt"), "up");
+  EXPECT_EQ(Bytes(app_ / "out" / "escaped-up.txt"), hostile[0]);
   EXPECT_NE(Log().find("PAK - Entry skipped, its name leads out of the folder : ../escaped.txt"),
             std::string::npos);
   EXPECT_NE(Log().find("PAK - Error Extracting All files : "), std::string::npos);
-  EXPECT_FALSE(fs::exists(app_ / "etc"));
+  EXPECT_FALSE(fs::exists("/tmp/escaped.txt"));
   EXPECT_TRUE(NoStrays());
 
   // Such names are not stored by adding either; a long one that is a plain name is.
   Put(app_ / "src.txt", "s");
-  for (const char* rename : {"../x.txt", "/tmp/abs.txt", "x\\..", "C:\\"}) {
-    std::string name = rename;
-    EXPECT_FALSE(extra_.PAK_AddFile("src.txt", name)) << rename;
-  }
+  for (std::string name : refused) EXPECT_FALSE(extra_.PAK_AddFile("src.txt", name)) << name;
   std::string hundreds = std::string(600, 'h');
   EXPECT_TRUE(extra_.PAK_AddFile("src.txt", hundreds));
-  EXPECT_EQ(extra_.PAK_FileCount(), 12);
+  EXPECT_EQ(extra_.PAK_FileCount(), static_cast<int>(entries.size() - 1));
   EXPECT_FALSE(extra_.PAK_ExtractFile(hundreds));
   EXPECT_TRUE(extra_.PAK_ExtractFile(hundreds, "short.txt"));
   EXPECT_EQ(Bytes(app_ / "short.txt"), "s");

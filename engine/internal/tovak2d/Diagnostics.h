@@ -43,6 +43,11 @@ TOVAK2D_API void SetDrawObserver(DrawObserver observer);
 
 class Engine;
 
+// The application folder of the last start forgotten, as a new process has none: a test process
+// that runs one game after another calls it before each, so that full paths the next game names
+// before its start are not read as names inside the last game's folder.
+TOVAK2D_API void ForgetApplicationFolder();
+
 // The engine's CPU compositor beside SDL's software renderer, frame by frame. While on, a device
 // made on the software renderer draws every frame with the compositor as well.
 TOVAK2D_API void CompareWithCompositor(bool on);

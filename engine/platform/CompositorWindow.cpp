@@ -167,7 +167,8 @@ void Frame::Present() {
   drawn_ = false;
   // A window surface of the frame's own size and layout takes the next frames directly. It holds
   // the frame just shown, as the back buffer would.
-  if (surface && surface->w == width_ && surface->h == height_ && size_t(surface->pitch) == size_t(width_) * 4 &&
+  if (surface && WindowSurfaceKept(window_) && surface->w == width_ && surface->h == height_ &&
+      size_t(surface->pitch) == size_t(width_) * 4 &&
       (surface->format->format == SDL_PIXELFORMAT_ARGB8888 || surface->format->format == SDL_PIXELFORMAT_RGB888) &&
       !SDL_MUSTLOCK(surface)) {
     pixels_ = static_cast<uint32_t*>(surface->pixels);

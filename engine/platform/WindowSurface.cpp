@@ -7,6 +7,7 @@
 #include <unistd.h>
 #include <wayland-client.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -21,6 +22,12 @@ struct Buffer {
   size_t bytes = 0;
   int width = 0, height = 0;
   bool busy = false;  // the compositor holds it until it says it is done
+  SDL_Surface* surface = nullptr;  // its pixels, as the frame is drawn into them
+  ~Buffer() {
+    if (surface) SDL_FreeSurface(surface);
+    if (buffer) wl_buffer_destroy(buffer);
+    if (data != MAP_FAILED) munmap(data, bytes);
+  }
 };
 
 struct WaylandSurface {
@@ -30,17 +37,13 @@ struct WaylandSurface {
   // The engine's own queue, so that SDL's event processing never runs the buffers' listeners.
   wl_event_queue* queue = nullptr;
   wl_shm* shm = nullptr;
-  SDL_Surface* pixels = nullptr;
   std::vector<std::unique_ptr<Buffer>> buffers;
+  Buffer* drawing = nullptr;  // the buffer the next frame goes into, until it is shown
 
   ~WaylandSurface() {
-    for (auto& buffer : buffers) {
-      if (buffer->buffer) wl_buffer_destroy(buffer->buffer);
-      if (buffer->data != MAP_FAILED) munmap(buffer->data, buffer->bytes);
-    }
+    buffers.clear();
     if (shm) wl_shm_destroy(shm);
     if (queue) wl_event_queue_destroy(queue);
-    if (pixels) SDL_FreeSurface(pixels);
   }
 };
 std::unique_ptr<WaylandSurface> wayland;
@@ -109,27 +112,23 @@ std::unique_ptr<Buffer> MakeBuffer(wl_shm* shm, int width, int height) {
   if (!pool) return nullptr;
   buffer->buffer = wl_shm_pool_create_buffer(pool, 0, width, height, width * 4, WL_SHM_FORMAT_XRGB8888);
   wl_shm_pool_destroy(pool);
-  if (!buffer->buffer) return nullptr;
+  buffer->surface =
+      SDL_CreateRGBSurfaceWithFormatFrom(buffer->data, width, height, 32, width * 4, SDL_PIXELFORMAT_RGB888);
+  if (!buffer->buffer || !buffer->surface) return nullptr;
   wl_buffer_add_listener(buffer->buffer, &kBufferListener, buffer.get());
   return buffer;
 }
 
-// A buffer of the surface's size the compositor is not reading; null when the connection broke.
-Buffer* FreeBuffer(WaylandSurface& state) {
-  const int width = state.pixels->w, height = state.pixels->h;
+// A buffer of the given size the compositor is not reading; null when the connection broke.
+Buffer* FreeBuffer(WaylandSurface& state, int width, int height) {
   for (;;) {
     if (wl_display_dispatch_queue_pending(state.display, state.queue) < 0) return nullptr;
     // Buffers of another size are done with once the compositor lets go of them.
-    for (auto it = state.buffers.begin(); it != state.buffers.end();) {
-      Buffer& buffer = **it;
-      if (!buffer.busy && (buffer.width != width || buffer.height != height)) {
-        wl_buffer_destroy(buffer.buffer);
-        munmap(buffer.data, buffer.bytes);
-        it = state.buffers.erase(it);
-      } else {
-        ++it;
-      }
-    }
+    state.buffers.erase(std::remove_if(state.buffers.begin(), state.buffers.end(),
+                                       [&](const std::unique_ptr<Buffer>& buffer) {
+                                         return !buffer->busy && (buffer->width != width || buffer->height != height);
+                                       }),
+                        state.buffers.end());
     for (auto& buffer : state.buffers)
       if (!buffer->busy) return buffer.get();
     if (state.buffers.size() < kMostBuffers) {
@@ -159,38 +158,35 @@ SDL_Surface* WindowSurface(SDL_Window* window) {
     SDL_SetError("the window has no size yet");
     return nullptr;
   }
-  SDL_Surface*& pixels = wayland->pixels;
-  if (pixels && (pixels->w != width || pixels->h != height)) {
-    SDL_FreeSurface(pixels);
-    pixels = nullptr;
+  Buffer*& drawing = wayland->drawing;
+  if (!drawing || drawing->width != width || drawing->height != height) {
+    drawing = FreeBuffer(*wayland, width, height);
+    if (!drawing) {
+      SDL_SetError("the Wayland connection broke");
+      return nullptr;
+    }
   }
-  if (!pixels) pixels = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_RGB888);
-  return pixels;
+  return drawing->surface;
 }
 
 int UpdateWindowSurface(SDL_Window* window) {
   if (!OnWayland()) return SDL_UpdateWindowSurface(window);
-  if (!wayland || wayland->window != window || !wayland->pixels) return SDL_SetError("no window surface");
-  SDL_Surface* pixels = wayland->pixels;
+  if (!wayland || wayland->window != window || !wayland->drawing) return SDL_SetError("no window surface");
+  Buffer* buffer = wayland->drawing;
+  wayland->drawing = nullptr;
   int width = 0, height = 0;
   SDL_GetWindowSizeInPixels(window, &width, &height);
-  if (width != pixels->w || height != pixels->h) return SDL_SetError("the window surface no longer fits");
-  Buffer* buffer = FreeBuffer(*wayland);
-  if (!buffer) return SDL_SetError("the Wayland connection broke");
-  if (pixels->pitch == width * 4) {
-    std::memcpy(buffer->data, pixels->pixels, buffer->bytes);
-  } else {
-    for (int y = 0; y < height; ++y)
-      std::memcpy(static_cast<uint8_t*>(buffer->data) + size_t(y) * size_t(width) * 4,
-                  static_cast<const uint8_t*>(pixels->pixels) + size_t(y) * size_t(pixels->pitch),
-                  size_t(width) * 4);
-  }
+  if (width != buffer->width || height != buffer->height) return SDL_SetError("the window surface no longer fits");
   buffer->busy = true;
   wl_surface_attach(wayland->surface, buffer->buffer, 0, 0);
   wl_surface_damage(wayland->surface, 0, 0, width, height);
   wl_surface_commit(wayland->surface);
   wl_display_flush(wayland->display);
   return 0;
+}
+
+bool WindowSurfaceKept(SDL_Window*) {
+  return !OnWayland();
 }
 
 void ReleaseWindowSurface(SDL_Window* window) {

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: Zlib
 #include "platform/Compositor.h"
+#include "platform/WindowSurface.h"
 
 #include "platform/CompositorBlend.h"
 
@@ -59,7 +60,7 @@ Image::~Image() {
 }
 
 std::unique_ptr<Frame> Frame::Create(WindowHandle window, int width, int height, std::string* error) {
-  if (width <= 0 || height <= 0 || (window && !SDL_GetWindowSurface(window))) {
+  if (width <= 0 || height <= 0 || (window && !WindowSurface(window))) {
     if (error) *error = window ? SDL_GetError() : "no frame size";
     return nullptr;
   }
@@ -89,7 +90,10 @@ std::unique_ptr<Frame> Frame::Create(WindowHandle window, int width, int height,
 Frame::~Frame() {
   std::vector<Frame*>& frames = LiveFrames();
   frames.erase(std::remove(frames.begin(), frames.end(), this), frames.end());
-  if (window_) SDL_DelEventWatch(MapMouse, this);
+  if (window_) {
+    SDL_DelEventWatch(MapMouse, this);
+    ReleaseWindowSurface(window_);
+  }
   if (scratchSurface_) SDL_FreeSurface(scratchSurface_);
   for (pixman_image_t* image : {backImage_, frontImage_, scratchImage_})
     if (image) pixman_image_unref(image);

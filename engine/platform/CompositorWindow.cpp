@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: Zlib
 #include "platform/Compositor.h"
+#include "platform/WindowSurface.h"
 
 #include <SDL.h>
 #include <pixman.h>
@@ -75,14 +76,14 @@ void Frame::Present() {
   const size_t pixels = size_t(width_) * size_t(height_);
   if (intoWindow_) {
     drawn_ = false;
-    if (SDL_UpdateWindowSurface(window_) == 0) return;
+    if (UpdateWindowSurface(window_) == 0) return;
     // The window's surface is no longer valid (the window changed size or mode). Its pixels stay
     // until a new surface is asked for: the frame is moved out of them and shown the usual way.
     std::copy_n(pixels_, pixels, back_.data());
     pixels_ = back_.data();
     intoWindow_ = false;
   }
-  SDL_Surface* surface = window_ ? SDL_GetWindowSurface(window_) : nullptr;
+  SDL_Surface* surface = window_ ? WindowSurface(window_) : nullptr;
   if (surface && surface->w > 0 && surface->h > 0 && SDL_LockSurface(surface) == 0) {
     const SDL_Rect view = Viewport(width_, height_, surface->w, surface->h);
     const uint32_t format = surface->format->format;
@@ -158,7 +159,7 @@ void Frame::Present() {
         SDL_FreeSurface(frame);
       }
     }
-    SDL_UpdateWindowSurface(window_);
+    UpdateWindowSurface(window_);
   }
   std::swap(back_, front_);
   std::swap(backImage_, frontImage_);
@@ -166,7 +167,8 @@ void Frame::Present() {
   drawn_ = false;
   // A window surface of the frame's own size and layout takes the next frames directly. It holds
   // the frame just shown, as the back buffer would.
-  if (surface && surface->w == width_ && surface->h == height_ && size_t(surface->pitch) == size_t(width_) * 4 &&
+  if (surface && WindowSurfaceKept(window_) && surface->w == width_ && surface->h == height_ &&
+      size_t(surface->pitch) == size_t(width_) * 4 &&
       (surface->format->format == SDL_PIXELFORMAT_ARGB8888 || surface->format->format == SDL_PIXELFORMAT_RGB888) &&
       !SDL_MUSTLOCK(surface)) {
     pixels_ = static_cast<uint32_t*>(surface->pixels);

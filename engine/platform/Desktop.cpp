@@ -5,6 +5,7 @@
 #include <SDL_syswm.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <wayland-client.h>
 
 #include <unistd.h>
 
@@ -84,6 +85,8 @@ void OnConnectionBroken(Display*, void*) {
 }
 
 Display* watchedDisplay = nullptr;
+// A Wayland connection marks itself broken when the compositor goes; SDL then stops reading it.
+wl_display* watchedWayland = nullptr;
 
 // Xlib's own report names the server; the game logs the loss itself. SDL keeps a second connection
 // to the same server, which breaks as SDL closes it once the game has ended in order: the process
@@ -101,13 +104,16 @@ int QuietIoError(Display* display) {
 void WatchDisplay(SDL_Window* window) {
   SDL_SysWMinfo info;
   SDL_VERSION(&info.version);
-  if (!window || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return;
+  if (!window || !SDL_GetWindowWMInfo(window, &info)) return;
+  if (info.subsystem == SDL_SYSWM_WAYLAND) watchedWayland = info.info.wl.display;
+  if (info.subsystem != SDL_SYSWM_X11) return;
   watchedDisplay = info.info.x11.display;
   XSetIOErrorHandler(QuietIoError);
   XSetIOErrorExitHandler(watchedDisplay, OnConnectionBroken, nullptr);
 }
 
 bool DisplayLost() {
+  if (!displayLost && watchedWayland && wl_display_get_error(watchedWayland) != 0) displayLost = true;
   return displayLost;
 }
 
@@ -122,6 +128,8 @@ void EndSoonAfterLoss() {
 }
 
 double Scale(SDL_Window* window) {
+  // A Wayland compositor scales a window by its output's scale itself.
+  if (const char* driver = SDL_GetCurrentVideoDriver(); driver && std::strcmp(driver, "wayland") == 0) return 1;
   double scale = 0;
   if (const char* gdk = std::getenv("GDK_SCALE"); gdk && *gdk) scale = Quarter(std::atof(gdk));
   if (scale == 0) scale = XftScale(window);

@@ -50,7 +50,10 @@ bool ServerRendersDirectly(Display* display) {
 bool SoftwareGlOnly(SDL_Window* window) {
   SDL_SysWMinfo info;
   SDL_VERSION(&info.version);
-  if (!window || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return false;
+  if (!window || !SDL_GetWindowWMInfo(window, &info)) return false;
+  // A Wayland compositor gives its clients the GPU through the render node alone.
+  if (info.subsystem == SDL_SYSWM_WAYLAND) return MesaToldToRenderInSoftware() || !RenderNodeUsable();
+  if (info.subsystem != SDL_SYSWM_X11) return false;
   Display* display = info.info.x11.display;
   static std::map<std::string, bool> answers;
   const char* name = DisplayString(display);

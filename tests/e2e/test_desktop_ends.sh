@@ -4,7 +4,8 @@
 # - a log.txt that cannot be written (read-only; on a full disk, /dev/full) is named with the cause;
 # - the log names the video driver, the drawing path, the sound and the display scale;
 # - the X server ending under the menu: the game ends in order, its log closed;
-# - TERM while the "already running" box waits for its button ends that second game at once.
+# - TERM while the "already running" box waits for its button ends that second game at once, and
+#   TERM while a box is open during play ends the game in order.
 source "$(dirname "$0")/lib.sh"
 
 copy_game
@@ -26,6 +27,25 @@ log_refused "No space left on device"
 rm -f "$GAME_LOG"
 
 start_xvfb
+box_shown() { timeout 5 xwininfo -root -children 2>/dev/null | grep -q '"Varnel": ('; }
+# TERM while a box is open during play (the chosen pack gone before START) ends the game in order.
+(cd /; exec env SDL_AUDIODRIVER=dummy timeout --kill-after=5 60 "$GAME_COMMAND" 2>"$WORK/stderr") &
+GAME_PID=$!
+wait_for_window "Varnel v1.0.0"
+wait_for_screen credits 4
+click 79 27    # Start Game
+click 500 184  # the first pack, City Nights
+mv "$WORK/game/packs/City Nights.vnl" "$WORK/City Nights.vnl"
+# START: the game stops in the box as the button goes down.
+timeout 5 xdotool mousemove --window "$WINDOW" 460 445 && wait_frames && timeout 5 xdotool mousedown 1 ||
+  fail "click on START"
+wait_until 15 "no box for the pack gone" box_shown
+timeout 5 xdotool mouseup 1
+kill -TERM "$GAME_PID"
+WHERE="TERM under a box during play" ends_in_order 2
+mv "$WORK/City Nights.vnl" "$WORK/game/packs/"
+rm -f "$GAME_LOG"
+
 start_game
 wait_for_window "Varnel v1.0.0"
 desktop_line() { grep -aq "^Desktop: video x11, drawing [A-Za-z ]*, sound dummy.*, scale 1"$'\r'"$" "$GAME_LOG"; }
@@ -35,7 +55,6 @@ echo "ok: $(grep -a '^Desktop:' "$GAME_LOG" | tr -d '\r')"
 # A second game on the same folder shows its box; TERM ends it while the box waits.
 (cd /; exec env -u TOVAK2D_QUIET_DIALOGS SDL_AUDIODRIVER=dummy timeout 30 "$GAME_COMMAND" 2>"$WORK/second") &
 SECOND=$!
-box_shown() { timeout 5 xwininfo -root -children 2>/dev/null | grep -q '"Varnel": ('; }
 wait_until 15 "the second game shows no box: $(cat "$WORK/second")" box_shown
 kill -TERM "$SECOND"
 second_ended() { ! kill -0 "$SECOND" 2>/dev/null; }

@@ -11,6 +11,7 @@
 #include "AppFolder.h"
 #include "GameFiles.h"
 #include "GameFolderLock.h"
+#include "PhotoPack.h"
 #include "frmMain.h"
 #include "modDeclares.h"
 #include "modINI.h"
@@ -114,6 +115,7 @@ void RunPass() {
   PollMouse();
   AdvanceCounters();
   MainFrame();
+  PollPhotoPack();
   if (oMusic->GetCurrentPosition() >= oMusic->GetDuration() && bMusicOn) oMusic->PlayMP3(true);
   if (!packsScanned) {
     ScanPacks();
@@ -123,6 +125,7 @@ void RunPass() {
 
 void Shutdown() {
   oEngine->SetMouseHide(false);
+  StopPhotoPack();
   SavePackScores();
   oEngine->Tovak2D_Unload();
   oEngine.reset();

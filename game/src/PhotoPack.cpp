@@ -100,6 +100,7 @@ void Report(bool failed, const std::string& outcome) {
   view.failed = failed;
   view.outcome = outcome;
   oExtra->SaveLog("Photo pack: " + outcome);
+  for (const std::string& photo : view.skipped) oExtra->SaveLog("Photo pack: left out " + photo);
 }
 
 void EndChild() {
@@ -115,8 +116,8 @@ std::string FailureText() {
     return "None of the photos could be used: nothing was written.";
   if (message.find("cannot write") != std::string::npos || message.find("cannot rename") != std::string::npos ||
       message.find("cannot start the pack") != std::string::npos)
-    return "The pack could not be written to " + tovak2d::Utf8ToCp1252Lossy(PacksFolder().string()) + ": " +
-           WriteFailureCause(making.out.string()) + ".";
+    return "The pack could not be written (" + WriteFailureCause(making.out.string()) +
+           "): " + tovak2d::Utf8ToCp1252Lossy(PacksFolder().string());
   return "The pack could not be made: " + tovak2d::Utf8ToCp1252Lossy(message.empty() ? "the tool failed" : message);
 }
 
@@ -138,8 +139,8 @@ void Finish(int status) {
   if (ec) {
     const std::string cause = WriteFailureCause((PacksFolder() / name).string());
     RemoveLeftovers();
-    Report(true, "The pack could not be written to " + tovak2d::Utf8ToCp1252Lossy(PacksFolder().string()) + ": " +
-                     cause + ".");
+    Report(true, "The pack could not be written (" + cause + "): " +
+                     tovak2d::Utf8ToCp1252Lossy(PacksFolder().string()));
     return;
   }
   making.out.clear();
@@ -213,14 +214,11 @@ fs::path LinkPhotos(const std::vector<std::string>& files, int& count) {
 
 void ReadToolLine(const std::string& line, PhotoPackView& state, std::string& message) {
   constexpr char kOwn[] = "varnel-pack: ";
-  if (line.rfind(kOwn, 0) == 0) {
-    message = line.substr(sizeof kOwn - 1);
-    return;
-  }
-  const size_t colon = line.find(": ");
-  if (colon == std::string::npos) return;
-  std::string photo = line.substr(0, colon);
-  const std::string said = line.substr(colon + 2);
+  const bool own = line.rfind(kOwn, 0) == 0;
+  const std::string text = own ? line.substr(sizeof kOwn - 1) : line;
+  const size_t colon = text.find(": ");
+  std::string photo = text.substr(0, colon);
+  const std::string said = colon == std::string::npos ? std::string() : text.substr(colon + 2);
   int done = 0, total = 0, used = 0;
   if (std::sscanf(photo.c_str(), "photo %d/%d %n", &done, &total, &used) == 2 && used > 0) {
     state.done = done;
@@ -229,7 +227,10 @@ void ReadToolLine(const std::string& line, PhotoPackView& state, std::string& me
   }
   constexpr char kSkipped[] = "skipped, ";
   if (said.rfind("level ", 0) == 0) ++state.levels;
-  if (said.rfind(kSkipped, 0) == 0) state.skipped.push_back(photo + ": " + said.substr(sizeof kSkipped - 1));
+  if (said.rfind(kSkipped, 0) == 0)
+    state.skipped.push_back(photo + ": " + said.substr(sizeof kSkipped - 1));
+  else if (own)
+    message = text;
 }
 
 std::string FreePackName(const std::string& title, const std::vector<std::string>& taken) {

@@ -20,10 +20,16 @@ std::string ReplaceAll(std::string text, const std::string& from, const std::str
   return text;
 }
 
+// Text longer than `length` letters cut at `length` with an ellipsis: a title or a reason of any
+// length stays in its box.
+std::string Shortened(const std::string& text, size_t length) {
+  return text.size() <= length ? text : text.substr(0, length - 1) + "\x85";
+}
+
 // A button of the photo pack entry: brighter under the mouse; true when clicked.
 bool PhotoButton(float x, float y, float width, const std::string& caption) {
   const bool over = oExtra->IsMouseOverArea(x, y, width, 25);
-  oEngine->Draw(texButton, x, y, width, 25, 0, over ? 85 : 50, 0, 0, 240, 50);
+  oEngine->Draw(texButton, x, y, 120, 25, 0, over ? 85 : 50, 0, 0, width, 25);
   oEngine->DrawFont("titleS", x, y, width, 25, caption, kWhite, 5);
   if (over) bCursorBusy = true;
   return over && curMouse.B1Clicked;
@@ -45,10 +51,10 @@ void DrawPhotoPackEntry() {
 
 // In the pack panel while a pack is made: its title, the progress bar, "photo N of M", Cancel.
 void DrawMaking(const PhotoPackView& view) {
-  oEngine->DrawFont("titleS", 360, 180, 305, 40, "Making \"" + view.title + "\"", kValueColour, 5);
+  oEngine->DrawFont("titleS", 360, 180, 305, 40, "Making \"" + Shortened(view.title, 40) + "\"", kValueColour, 5);
   const float fraction = view.total > 0 ? static_cast<float>(view.done) / static_cast<float>(view.total) : 0;
-  oEngine->Draw(texButton, 360, 235, 305, 20, 0, 30, 0, 0, 240, 50);
-  if (fraction > 0) oEngine->Draw(texProgressBarIn, 360, 235, 305 * fraction, 20, 0, 90, 0, 0, 49, 406);
+  oEngine->Draw(texButton, 360, 235, 120, 25, 0, 30, 0, 0, 305, 20);
+  if (305 * fraction >= 1) oEngine->Draw(texProgressBarIn, 360, 235, 49, 406, 0, 90, 0, 0, 305 * fraction, 20);
   const std::string count = view.done > 0 ? "photo " + std::to_string(view.done) + " of " + std::to_string(view.total)
                                           : "reading " + std::to_string(view.total) + " photos";
   oEngine->DrawFont("titleS", 360, 262, 305, 20, count, kWhite, 5);
@@ -60,18 +66,17 @@ void DrawMaking(const PhotoPackView& view) {
 
 // The outcome, the photos left out with their reasons, and OK.
 void DrawReport(const PhotoPackView& view) {
-  oEngine->DrawFont("titleS", 360, 175, 305, 40, view.outcome, view.failed ? ARGB(255, 255, 190, 120) : kLabelColour,
+  oEngine->DrawFont("titleS", 360, 175, 305, 60, Shortened(view.outcome, 100), view.failed ? ARGB(255, 255, 190, 120) : kLabelColour,
                     5);
-  constexpr size_t kShown = 9;
+  constexpr size_t kShown = 8;
   if (!view.skipped.empty())
-    oEngine->DrawFont("small", 360, 222, 305, 16, "Left out:", ARGB(255, 255, 190, 120), 5);
+    oEngine->DrawFont("small", 360, 240, 305, 16, "Left out:", ARGB(255, 255, 190, 120), 5);
   for (size_t i = 0; i < view.skipped.size() && i < kShown; ++i) {
-    std::string line = view.skipped[i];
-    if (line.size() > 62) line = line.substr(0, 61) + "\x85";
-    oEngine->DrawFont("small", 360, 240 + 19.0f * static_cast<float>(i), 305, 18, line, kWhite, 5);
+    oEngine->DrawFont("small", 360, 258 + 19.0f * static_cast<float>(i), 305, 18, Shortened(view.skipped[i], 56),
+                      kWhite, 5);
   }
   if (view.skipped.size() > kShown)
-    oEngine->DrawFont("small", 360, 240 + 19.0f * kShown, 305, 18,
+    oEngine->DrawFont("small", 360, 258 + 19.0f * kShown, 305, 18,
                       "and " + std::to_string(view.skipped.size() - kShown) + " more (see log.txt)", kWhite, 5);
   if (PhotoButton(452, 420, 120, "OK")) ClosePhotoPackReport();
 }

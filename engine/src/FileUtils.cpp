@@ -109,13 +109,13 @@ bool Extra::ChooseFolder_Open(const std::string& Title) {
 FolderChoice Extra::ChooseFolder_Poll(std::string& Folder) {
   switch (platform::folders::Poll(Folder)) {
     case platform::folders::State::kOpen:
-      return FolderChoice::Open;
+      return FolderChoice::kOpen;
     case platform::folders::State::kChosen:
-      return FolderChoice::Chosen;
+      return FolderChoice::kChosen;
     case platform::folders::State::kCancelled:
-      return FolderChoice::Cancelled;
+      return FolderChoice::kCancelled;
     default:
-      return FolderChoice::None;
+      return FolderChoice::kNone;
   }
 }
 

@@ -248,6 +248,8 @@ void StartPhotoPack(const std::vector<std::string>& Paths) {
     oExtra->SaveLog("Photo pack: a pack is being made already; wait for it or cancel it first");
     return;
   }
+  // A drop while the chooser is open replaces the chooser.
+  if (view.phase == PhotoPackPhase::kChoosing) oExtra->ChooseFolder_Close();
   view = PhotoPackView{};
   making = Making{};
   std::error_code ec;
@@ -296,10 +298,10 @@ void PollPhotoPack() {
   if (view.phase == PhotoPackPhase::kChoosing) {
     std::string folder;
     const tovak2d::FolderChoice choice = oExtra->ChooseFolder_Poll(folder);
-    if (choice == tovak2d::FolderChoice::Chosen) {
+    if (choice == tovak2d::FolderChoice::kChosen) {
       view.phase = PhotoPackPhase::kIdle;
       StartPhotoPack({folder});
-    } else if (choice != tovak2d::FolderChoice::Open) {
+    } else if (choice != tovak2d::FolderChoice::kOpen) {
       view.phase = PhotoPackPhase::kIdle;
     }
   }

@@ -29,7 +29,7 @@ class TOVAK2D_API MathError : public std::domain_error {
 struct HighScoreTable;
 
 /// The state of the folder chooser (Extra::ChooseFolder_Poll).
-enum class FolderChoice { None, Open, Chosen, Cancelled };
+enum class FolderChoice { kNone, kOpen, kChosen, kCancelled };
 
 /// Archives, high-score tables, INI files, frame timing, geometry, files and the web.
 /// The open archive and the frame-timing counters are shared by every Extra in the process;
@@ -175,9 +175,9 @@ class TOVAK2D_API Extra : private NonCopyable {
   bool ChooseFolder_Open(const std::string& Title = "Choose a folder");
   /// Where the chooser opened by ChooseFolder_Open is.
   /// @param Folder Receives the chosen folder's path on the file system (UTF-8, with slashes,
-  ///               for example `/home/jo/Pictures/Summer`) with the result FolderChoice::Chosen.
-  /// @return FolderChoice::Open while the user chooses; FolderChoice::Chosen or
-  ///         FolderChoice::Cancelled once, when it has closed; FolderChoice::None when no chooser
+  ///               for example `/home/jo/Pictures/Summer`) with the result FolderChoice::kChosen.
+  /// @return FolderChoice::kOpen while the user chooses; FolderChoice::kChosen or
+  ///         FolderChoice::kCancelled once, when it has closed; FolderChoice::kNone when no chooser
   ///         is open.
   FolderChoice ChooseFolder_Poll(std::string& Folder);
   /// Closes the open chooser as if the user had cancelled it (nothing is reported); does nothing

@@ -4,6 +4,7 @@
 #include "Paths.h"
 #include "modExtra.h"
 #include "platform/Files.h"
+#include "platform/FolderChooser.h"
 #include "platform/Net.h"
 #include "platform/System.h"
 #include "platform/Text.h"
@@ -99,6 +100,27 @@ std::string Extra::ShowOpenDialog(const std::string& Title, std::string& openFol
 std::string Extra::ShowOpenDialog(const std::string& Title) {
   std::string folder;
   return ShowOpenDialog(Title, folder);
+}
+
+bool Extra::ChooseFolder_Open(const std::string& Title) {
+  return platform::folders::Open(Cp1252ToUtf8(Title));
+}
+
+FolderChoice Extra::ChooseFolder_Poll(std::string& Folder) {
+  switch (platform::folders::Poll(Folder)) {
+    case platform::folders::State::kOpen:
+      return FolderChoice::kOpen;
+    case platform::folders::State::kChosen:
+      return FolderChoice::kChosen;
+    case platform::folders::State::kCancelled:
+      return FolderChoice::kCancelled;
+    default:
+      return FolderChoice::kNone;
+  }
+}
+
+void Extra::ChooseFolder_Close() {
+  platform::folders::Close();
 }
 
 void Extra::SaveLog(const std::string& vText, const std::string& logFile) {

@@ -61,9 +61,10 @@ void DrawPackRow(float x, float y, float width, int16_t pack, int32_t hoverColou
     intPackSel = pack;
     hover.onHover();
     bCursorBusy = true;
+    intPackMade = -1;
     if (curMouse.B1Clicked) hover.onClick();
   } else {
-    lngItemColor = kWhite;
+    lngItemColor = pack == intPackMade ? hoverColour : kWhite;
   }
   oEngine->DrawFont("titleS", x, y, width, kRowHeight,
                     packs::DisplayName(PackFiles[static_cast<size_t>(pack)]), lngItemColor, 5);
@@ -102,6 +103,11 @@ void DrawPackList(float x, float width, int32_t hoverColour, PackListHover hover
     }
   }
   DrawScrollNote(x, width);
+  // A pack just made shows selected, with its information, until the player points at a row.
+  if (intPackMade >= 0 && static_cast<size_t>(intPackMade) < PackFiles.size()) {
+    intPackSel = intPackMade;
+    hover.onHover();
+  }
 }
 
 }  // namespace varnel

@@ -91,6 +91,8 @@ inline std::string strNumLevels;
 inline std::string strPackInfo;
 // The first pack row shown: a list longer than its panel scrolls with the mouse wheel.
 inline int16_t intPackScroll = 0;
+// A pack just made from photos: its row shows selected until the player points at a row.
+inline int16_t intPackMade = -1;
 // Wheel notches turned since the last pass (positive away from the player).
 inline int32_t lngWheelTurn = 0;
 // Packs the start-up check left out of the lists, each with its first problem; both pack screens

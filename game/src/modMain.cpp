@@ -12,6 +12,7 @@
 #include "GameFiles.h"
 #include "GameFolderLock.h"
 #include "PackDrop.h"
+#include "PhotoPack.h"
 #include "frmMain.h"
 #include "modDeclares.h"
 #include "modINI.h"
@@ -115,6 +116,7 @@ void RunPass() {
   PollMouse();
   AdvanceCounters();
   MainFrame();
+  PollPhotoPack();
   if (oMusic->GetCurrentPosition() >= oMusic->GetDuration() && bMusicOn) oMusic->PlayMP3(true);
   if (!packsScanned) {
     ScanPacks();
@@ -125,6 +127,7 @@ void RunPass() {
 
 void Shutdown() {
   oEngine->SetMouseHide(false);
+  StopPhotoPack();
   SavePackScores();
   oEngine->Tovak2D_Unload();
   oEngine.reset();

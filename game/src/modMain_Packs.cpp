@@ -53,7 +53,9 @@ std::vector<std::string> WithoutUnfinishedSaves(std::vector<std::string> names) 
 // The engine replaces a file by writing "<name>.tmp-<process id>" beside it and renaming that over
 // the file. A process stopped in between leaves the unfinished copy behind; the file it was to
 // replace is whole, so the copy is of no use, and in the packs folder it would pass for a pack.
-bool IsUnfinishedReplacement(const std::string& name) {
+// A pack made from photos is written under such a name too, by varnel-pack as "<name>.part" first.
+bool IsUnfinishedReplacement(std::string name) {
+  if (EndsWith(name, ".part")) name.resize(name.size() - 5);
   constexpr char kMark[] = ".tmp-";
   const size_t mark = name.rfind(kMark);
   if (mark == std::string::npos || mark == 0) return false;

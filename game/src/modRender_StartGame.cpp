@@ -4,6 +4,7 @@
 #include "PackCheck.h"
 #include "PackDrop.h"
 #include "PackList.h"
+#include "PhotoPack.h"
 #include "modDeclares.h"
 #include "modGame.h"
 #include "modRender.h"
@@ -20,13 +21,81 @@ std::string ReplaceAll(std::string text, const std::string& from, const std::str
   return text;
 }
 
+// Text longer than `length` letters cut at `length` with an ellipsis: a title or a reason of any
+// length stays in its box.
+std::string Shortened(const std::string& text, size_t length) {
+  return text.size() <= length ? text : text.substr(0, length - 1) + "\x85";
+}
+
+// A button of the photo pack entry: brighter under the mouse; true when clicked.
+bool PhotoButton(float x, float y, float width, const std::string& caption) {
+  const bool over = oExtra->IsMouseOverArea(x, y, width, 25);
+  oEngine->Draw(texButton, x, y, 120, 25, 0, over ? 85 : 50, 0, 0, width, 25);
+  oEngine->DrawFont("titleS", x, y, width, 25, caption, kWhite, 5);
+  if (over) bCursorBusy = true;
+  return over && curMouse.B1Clicked;
+}
+
+// Below the pack panel on the left: the entry and the difficulty of the packs it makes.
+void DrawPhotoPackEntry() {
+  if (PhotoButton(20, 512, 240, "Make a pack from photos")) ChoosePhotoFolder();
+  const char* names[] = {"Easy", "Normal", "Hard"};
+  for (int16_t d = 0; d < 3; ++d) {
+    const float x = 20 + 80.0f * d;
+    const bool over = oExtra->IsMouseOverArea(x, 545, 80, 20);
+    if (over && curMouse.B1Clicked) intPhotoDifficulty = d;
+    const int32_t colour = d == intPhotoDifficulty ? kLabelColour : over ? kValueColour : ARGB(150, 255, 255, 255);
+    oEngine->DrawFont("titleS", x, 545, 80, 20, names[d], colour, 5);
+  }
+  oEngine->DrawFont("small", 20, 567, 240, 16, "difficulty of the new pack", ARGB(160, 255, 255, 255), 5);
+}
+
+// In the pack panel while a pack is made: its title, the progress bar, "photo N of M", Cancel.
+void DrawMaking(const PhotoPackView& view) {
+  oEngine->DrawFont("titleS", 360, 180, 305, 40, "Making \"" + Shortened(view.title, 40) + "\"", kValueColour, 5);
+  const float fraction = view.total > 0 ? static_cast<float>(view.done) / static_cast<float>(view.total) : 0;
+  oEngine->Draw(texButton, 360, 235, 120, 25, 0, 30, 0, 0, 305, 20);
+  if (305 * fraction >= 1) oEngine->Draw(texProgressBarIn, 360, 235, 49, 406, 0, 90, 0, 0, 305 * fraction, 20);
+  const std::string count = view.done > 0 ? "photo " + std::to_string(view.done) + " of " + std::to_string(view.total)
+                                          : "reading " + std::to_string(view.total) + " photos";
+  oEngine->DrawFont("titleS", 360, 262, 305, 20, count, kWhite, 5);
+  if (!view.skipped.empty())
+    oEngine->DrawFont("small", 360, 290, 305, 16, std::to_string(view.skipped.size()) + " left out so far",
+                      ARGB(255, 255, 190, 120), 5);
+  if (PhotoButton(452, 420, 120, "Cancel")) CancelPhotoPack();
+}
+
+// The outcome, the photos left out with their reasons, and OK.
+void DrawReport(const PhotoPackView& view) {
+  oEngine->DrawFont("titleS", 360, 175, 305, 60, Shortened(view.outcome, 100), view.failed ? ARGB(255, 255, 190, 120) : kLabelColour,
+                    5);
+  constexpr size_t kShown = 8;
+  if (!view.skipped.empty())
+    oEngine->DrawFont("small", 360, 240, 305, 16, "Left out:", ARGB(255, 255, 190, 120), 5);
+  for (size_t i = 0; i < view.skipped.size() && i < kShown; ++i) {
+    oEngine->DrawFont("small", 360, 258 + 19.0f * static_cast<float>(i), 305, 18, Shortened(view.skipped[i], 56),
+                      kWhite, 5);
+  }
+  if (view.skipped.size() > kShown)
+    oEngine->DrawFont("small", 360, 258 + 19.0f * kShown, 305, 18,
+                      "and " + std::to_string(view.skipped.size() - kShown) + " more (see log.txt)", kWhite, 5);
+  if (PhotoButton(452, 420, 120, "OK")) ClosePhotoPackReport();
+}
+
 }  // namespace
 
 void DrawStartGameScreen() {
   oEngine->Draw(texNewGameSel, 275, 90, 460, 390, 0, 70);
   oEngine->Draw(texPackInfo, -30, 263, 256, 256, 0, 100);
-  DrawPackList(360, 305, ARGB(255, 100, 255, 100), {DrawPackInfo, NewGame});
+  const PhotoPackView& view = PhotoPackState();
+  if (view.phase == PhotoPackPhase::kMaking)
+    DrawMaking(view);
+  else if (view.phase == PhotoPackPhase::kReport)
+    DrawReport(view);
+  else
+    DrawPackList(360, 305, ARGB(255, 100, 255, 100), {DrawPackInfo, NewGame});
   DrawDropNotice();
+  DrawPhotoPackEntry();
 }
 
 void DrawPackInfo() {

@@ -196,3 +196,43 @@ quit_with_escape() {
   key Escape
   ends_in_order 15
 }
+
+# Sets POINTS to the screen point of the middle of each difference of level 1 of PACK on the
+# original picture, whose top-left corner is at X, Y, and MISS to a point near that corner, on no
+# difference. The rectangles are read from the pack's picinfo.ini, which the archive holds as text.
+pack_points() {
+  local x=$2 y=$3 d left right top bottom
+  POINTS=()
+  MISS="$((x + 3)) $((y + 3))"
+  for d in 1 2 3 4 5; do
+    read -r left right top bottom < <(for edge in Left Right Top Bottom; do
+      sed -n "s/^$d$edge=\([0-9]*\)\r$/\1/p" "$1"
+    done | xargs)
+    [ -n "$bottom" ] || fail "picinfo.ini lacks rectangle $d"
+    POINTS+=("$((x + (left + right) / 2)) $((y + (top + bottom) / 2))")
+    [ "$left" -gt 3 ] || [ "$top" -gt 3 ] || fail "difference $d covers the point for misses"
+  done
+}
+
+# Clicks the pack on the Start Game screen, then START (at X) and waits for the pictures to fade in.
+open_pack() {
+  click 79 27         # Start Game
+  click 500 "$ROW_Y"  # the pack
+  click "$1" 445      # START
+  wait_frames 110     # the fade takes 100 frames
+}
+
+# On the name entry: types KEYS, confirms, and checks that the table holds NAME first; sets SCORE.
+enter_name() {
+  local name=$1
+  shift
+  key "$@"
+  key Return
+  timeout 5 xdotool mousemove --window "$WINDOW" 500 "$ROW_Y" || fail "mousemove"
+  local copy="$WORK/game/$((INDEX - 1))hscore.ini"
+  wait_until 10 "$LAYOUT: typed '$*', the table does not hold $name first" \
+    grep -q $'1_name='"$name"$'\r' "$copy"
+  SCORE=$(sed -n 's/^1_score=\([0-9]*\)\r$/\1/p' "$copy")
+  echo "ok: $LAYOUT: typed $*, stored $name with $SCORE points"
+}
+

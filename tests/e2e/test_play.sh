@@ -76,25 +76,14 @@ game_files() {
 }
 
 # Makes pack NAME.vnl of LAYOUT from the sample photo, copies it into a fresh game folder and sets
-# POINTS to the screen point of the middle of each difference on the original picture, whose top-left
-# corner is at X, Y, and MISS to a point near that corner, on no difference. The rectangles are read
-# from the pack's picinfo.ini, which the archive holds as plain text.
+# POINTS and MISS for its picture at X, Y (pack_points).
 make_photo_pack() {
-  local name=$1 layout=$2 x=$3 y=$4 d left right top bottom
+  local name=$1 layout=$2
   copy_game
   timeout 60 "$WORK/game/varnel-pack" photos --layout "$layout" --seed 3 --title "$name" "$WORK/photos" \
     "$WORK/game/packs/$name.vnl" >"$WORK/tool.out" 2>&1 || { cat "$WORK/tool.out" >&2; fail "varnel-pack photos"; }
   rm -f "$WORK/game/varnel-pack"  # keeps the game folder as the player has it
-  POINTS=()
-  MISS="$((x + 3)) $((y + 3))"
-  for d in 1 2 3 4 5; do
-    read -r left right top bottom < <(for edge in Left Right Top Bottom; do
-      sed -n "s/^$d$edge=\([0-9]*\)\r$/\1/p" "$WORK/game/packs/$name.vnl"
-    done | xargs)
-    [ -n "$bottom" ] || fail "picinfo.ini lacks rectangle $d"
-    POINTS+=("$((x + (left + right) / 2)) $((y + (top + bottom) / 2))")
-    [ "$left" -gt 3 ] || [ "$top" -gt 3 ] || fail "difference $d covers the point for misses"
-  done
+  pack_points "$WORK/game/packs/$name.vnl" "$3" "$4"
 }
 
 # Sets LAYOUT, INDEX and ROW_Y (PACK's place and the screen y of its row on the Start Game and High
@@ -108,28 +97,6 @@ start_on() {
   start_game "$@"
   wait_for_window "Varnel v1.0.0"
   timeout 5 xdotool windowfocus "$WINDOW" 2>/dev/null || true
-}
-
-# Clicks the pack on the Start Game screen, then START (at X) and waits for the pictures to fade in.
-open_pack() {
-  click 79 27         # Start Game
-  click 500 "$ROW_Y"  # the pack
-  click "$1" 445      # START
-  wait_frames 110     # the fade takes 100 frames
-}
-
-# On the name entry: types KEYS, confirms, and checks that the table holds NAME first; sets SCORE.
-enter_name() {
-  local name=$1
-  shift
-  key "$@"
-  key Return
-  timeout 5 xdotool mousemove --window "$WINDOW" 500 "$ROW_Y" || fail "mousemove"
-  local copy="$WORK/game/$((INDEX - 1))hscore.ini"
-  wait_until 10 "$LAYOUT: typed '$*', the table does not hold $name first" \
-    grep -q $'1_name='"$name"$'\r' "$copy"
-  SCORE=$(sed -n 's/^1_score=\([0-9]*\)\r$/\1/p' "$copy")
-  echo "ok: $LAYOUT: typed $*, stored $name with $SCORE points"
 }
 
 start_xvfb

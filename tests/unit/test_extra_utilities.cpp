@@ -16,6 +16,7 @@
 
 #include "TempAppFolder.h"
 #include "modExtra.h"
+#include "platform/FolderChooser.h"
 #include "platform/Net.h"
 #include "tovak2d/Extra.h"
 
@@ -52,6 +53,12 @@ TEST(FileUtilities, ArraysNamesDialogAndBrowser) {
   EXPECT_EQ(extra.GetFileExt("C:\\a.b\\c"), "b\\c");
   EXPECT_EQ(extra.GetFileShortName("C:\\x\\y.txt"), "y.txt");
   EXPECT_FALSE(extra.PAK_OpenPAK("", true)) << "no dialog under a test";
+  // The folder the desktop portal answers with, as a file:// URI.
+  using tovak2d::platform::folders::PathOfFileUri;
+  EXPECT_EQ(PathOfFileUri("file:///home/jo/Sea%20Shore"), "/home/jo/Sea Shore");
+  EXPECT_EQ(PathOfFileUri("file://localhost/tmp/%C3%A9t%c3%a9%2"), "/tmp/\xC3\xA9t\xC3\xA9%2");
+  EXPECT_EQ(PathOfFileUri("file://server/share"), "");
+  EXPECT_EQ(PathOfFileUri("sftp:///home"), "");
 
   // A stand-in browser records what it was given; the link reaches it as one argument, unexpanded.
   app.Write("bin/xdg-open", "#!/bin/sh\nprintf '%s|' \"$@\" > \"$(dirname \"$0\")/opened\"\n");

@@ -28,6 +28,9 @@ class TOVAK2D_API MathError : public std::domain_error {
 
 struct HighScoreTable;
 
+/// The state of the folder chooser (Extra::ChooseFolder_Poll).
+enum class FolderChoice { kNone, kOpen, kChosen, kCancelled };
+
 /// Archives, high-score tables, INI files, frame timing, geometry, files and the web.
 /// The open archive and the frame-timing counters are shared by every Extra in the process;
 /// the high-score table belongs to one Extra object.
@@ -160,6 +163,26 @@ class TOVAK2D_API Extra : private NonCopyable {
   /// @param Title The dialog's title. Default "Open File".
   /// @return the chosen file's full engine path, or empty text.
   std::string ShowOpenDialog(const std::string& Title = "Open File");
+  /// Opens the desktop's folder chooser and returns at once: the program goes on (frames,
+  /// music) while the user chooses; ChooseFolder_Poll, asked once a frame, tells the outcome.
+  ///
+  /// The chooser is the desktop portal's (`org.freedesktop.portal.FileChooser` on the session
+  /// bus, asked for a folder), else `zenity`, else `kdialog`. Nothing is shown without a display,
+  /// or with `SDL_VIDEODRIVER` set to `dummy` or `offscreen`; unlike message boxes, the chooser
+  /// does not heed `TOVAK2D_QUIET_DIALOGS`, as it opens only at the user's request.
+  /// @param Title The chooser's title.
+  /// @return true when a chooser is shown; false when one is open already or none can be shown.
+  bool ChooseFolder_Open(const std::string& Title = "Choose a folder");
+  /// Where the chooser opened by ChooseFolder_Open is.
+  /// @param Folder Receives the chosen folder's path on the file system (UTF-8, with slashes,
+  ///               for example `/home/jo/Pictures/Summer`) with the result FolderChoice::kChosen.
+  /// @return FolderChoice::kOpen while the user chooses; FolderChoice::kChosen or
+  ///         FolderChoice::kCancelled once, when it has closed; FolderChoice::kNone when no chooser
+  ///         is open.
+  FolderChoice ChooseFolder_Poll(std::string& Folder);
+  /// Closes the open chooser as if the user had cancelled it (nothing is reported); does nothing
+  /// without one. A program ending with a chooser open should call it.
+  void ChooseFolder_Close();
   /// Adds a file to the end of the open archive.
   ///
   /// Returns false, and adds nothing, when:

@@ -15,6 +15,8 @@ namespace {
 constexpr int kBlock = 8;     // the JPEG block: edits keep to whole blocks of their spot
 constexpr int kPadding = 2;   // around the changed pixels, so a click on their edge counts
 constexpr int kAttempts = 3;  // fresh random choices before a photo is given up
+// The share of a change's blurred strength that must survive the JPEG encoding.
+constexpr double kEncodedShare = 0.9;
 constexpr size_t kFive = packs::kDifferencesPerLevel;
 // Spots tried before a photo counts as too flat or too noisy: the best ones come first, so a photo whose best
 // spots all fail has nothing better further down, and a hopeless photo costs no more than this.
@@ -223,7 +225,8 @@ Image ToImage(const datagen::RgbImage& rgb) {
 
 // The pair encoded, its rectangles measured on the decoded pictures; nothing when a difference
 // did not survive the encoding visibly.
-std::optional<PhotoLevel> Encode(const cv::Mat& photo, const std::vector<Placed>& placed) {
+std::optional<PhotoLevel> Encode(const cv::Mat& photo, const std::vector<Placed>& placed,
+                                 const EditStrength& strength) {
   cv::Mat modified = photo.clone();
   for (const Placed& edit : placed) edit.pixels.copyTo(modified(edit.spot));
   const datagen::Bytes originalJpeg = datagen::EncodeJpeg(ToRgb(photo), kPhotoJpegQuality);
@@ -240,6 +243,8 @@ std::optional<PhotoLevel> Encode(const cv::Mat& photo, const std::vector<Placed>
   for (size_t i = 0; i < placed.size(); ++i) {
     const cv::Rect& spot = placed[i].spot;
     if (VisiblePixels(a(spot), b(spot)) < placed[i].minVisible / 2) return std::nullopt;
+    // The encoding softens a change a little, never so much that a blur would hide it.
+    if (BlurredChange(a, spot, b(spot)) < kEncodedShare * strength.minBlurred) return std::nullopt;
     cv::Mat difference;
     cv::absdiff(a(spot), b(spot), difference);
     // Any change at all counts here, however faint: the rectangle must hold every changed pixel.
@@ -296,7 +301,7 @@ std::optional<PhotoLevel> MakePhotoLevel(const Image& photo, Difficulty difficul
                " among its spots with detail)";
       return std::nullopt;
     }
-    if (auto level = Encode(picture, placed)) return level;
+    if (auto level = Encode(picture, placed, strength)) return level;
   }
   *error = "no five differences stayed visible once the pictures were encoded";
   return std::nullopt;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <opencv2/imgproc.hpp>
 
 #include "PackFixtures.h"
 #include "PhotoFiles.h"
@@ -16,6 +17,24 @@ const fs::path kPhotos = "/usr/lib/python3/dist-packages/skimage/data";
 bool Inside(const varnel::packs::Rect& r, int x, int y) {
   const auto fx = static_cast<float>(x), fy = static_cast<float>(y);
   return fx >= r.Left && fx <= r.Right && fy >= r.Top && fy <= r.Bottom;
+}
+
+// What a change leaves once both pictures are blurred (Gaussian, sigma 3): the 95th percentile,
+// inside r, of each pixel's largest channel difference.
+double BlurredChange(const Image& a, const Image& b, const varnel::packs::Rect& r) {
+  cv::Mat blurred[2], difference;
+  for (int i = 0; i < 2; ++i) {
+    const Image& p = i ? b : a;
+    cv::Mat(p.height, p.width, CV_8UC3, const_cast<uint8_t*>(p.rgb.data())).convertTo(blurred[i], CV_32FC3);
+    cv::GaussianBlur(blurred[i], blurred[i], cv::Size(0, 0), 3);
+  }
+  cv::absdiff(blurred[0], blurred[1], difference);
+  std::vector<double> values;
+  for (auto y = static_cast<int>(r.Top); y <= static_cast<int>(r.Bottom); ++y)
+    for (auto x = static_cast<int>(r.Left); x <= static_cast<int>(r.Right); ++x)
+      values.push_back(cv::norm(difference.at<cv::Vec3f>(y, x), cv::NORM_INF));
+  std::sort(values.begin(), values.end());
+  return values[(values.size() - 1) * 95 / 100];
 }
 
 class PhotoPack : public InWorkFolder {
@@ -34,10 +53,11 @@ class PhotoPack : public InWorkFolder {
 };
 
 TEST_F(PhotoPack, EveryLevelHoldsFiveVisibleDifferencesAndTheSeedRepeatsThePack) {
-  AddPhotos("holiday", {"astronaut.png", "coffee.png", "rocket.jpg"});
+  // Fur and grass too: repeating textures where a mirrored or moved patch would not be seen.
+  AddPhotos("holiday", {"astronaut.png", "chelsea.png", "coffee.png", "grass.png", "rocket.jpg"});
   const ToolRun made = Tool({"photos", "--seed", "7", "--title", "Holiday", "holiday", "Holiday.vnl"});
   ASSERT_EQ(made.status, 0) << made.err;
-  EXPECT_TRUE(Contains(made.out, "3 levels, horizontal")) << made.out;
+  EXPECT_TRUE(Contains(made.out, "5 levels, horizontal")) << made.out;
 
   const ToolRun verified = Tool({"verify", "Holiday.vnl"});
   EXPECT_EQ(verified.status, 0) << verified.out << verified.err;
@@ -46,8 +66,8 @@ TEST_F(PhotoPack, EveryLevelHoldsFiveVisibleDifferencesAndTheSeedRepeatsThePack)
   // exactly.
   ASSERT_EQ(Tool({"extract", "Holiday.vnl", "open"}).status, 0);
   const auto levels = CheckedPack(work / "Holiday.vnl").levels;
-  ASSERT_EQ(levels.size(), 3U);
-  EXPECT_EQ(levels[2].caption, "rocket") << "caption from the file name";
+  ASSERT_EQ(levels.size(), 5U);
+  EXPECT_EQ(levels[4].caption, "rocket") << "caption from the file name";
   for (size_t level = 1; level <= levels.size(); ++level) {
     const auto& boxes = levels[level - 1].rects;
     std::string error;
@@ -55,8 +75,7 @@ TEST_F(PhotoPack, EveryLevelHoldsFiveVisibleDifferencesAndTheSeedRepeatsThePack)
     auto original = varnel::pack::LoadImage(work / "open" / (n + ".jpg"), &error);
     auto modified = varnel::pack::LoadImage(work / "open" / (n + "x.jpg"), &error);
     ASSERT_TRUE(original && modified) << error;
-    ASSERT_EQ(original->width, 380);
-    ASSERT_EQ(original->height, 256);
+    ASSERT_TRUE(original->width == 380 && original->height == 256) << original->width;
     int strayPixels = 0;
     std::vector<int> visible(boxes.size(), 0);
     for (int y = 0; y < original->height; ++y)
@@ -73,8 +92,17 @@ TEST_F(PhotoPack, EveryLevelHoldsFiveVisibleDifferencesAndTheSeedRepeatsThePack)
         strayPixels += !inside && largest > 0 ? 1 : 0;
       }
     EXPECT_EQ(strayPixels, 0) << "level " << level;
-    for (size_t d = 0; d < boxes.size(); ++d)
+    std::vector<float> areas;
+    for (size_t d = 0; d < boxes.size(); ++d) {
       EXPECT_GE(visible[d], 25) << "level " << level << " rectangle " << d + 1;
+      // 9.86: the weakest difference of the game's own packs (City Nights, Green Valley, Kitchen Table,
+      // Under the Sea, generated with seed 20240611) by this measure, taken once with SciPy
+      // (gaussian_filter, sigma 3, mirrored edges; numpy's 95th percentile): Under the Sea, level 12.
+      EXPECT_GE(BlurredChange(*original, *modified, boxes[d]), 9.86) << level << "/" << d + 1;
+      areas.push_back((boxes[d].Right - boxes[d].Left + 1) * (boxes[d].Bottom - boxes[d].Top + 1));
+    }
+    const auto [smallest, largest] = std::minmax_element(areas.begin(), areas.end());
+    EXPECT_GE(*largest, 1.5F * *smallest) << "level " << level << ": spots of one size";
   }
 
   ASSERT_EQ(Tool({"photos", "--seed", "7", "--title", "Holiday", "holiday", "Again.vnl"}).status, 0);

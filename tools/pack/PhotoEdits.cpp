@@ -146,7 +146,7 @@ cv::Mat Enlarge(const EditContext& context) {
 
 // What lies beside the middle of the spot slides into it: the detail there moves over.
 cv::Mat Move(const EditContext& context) {
-  const int shift = context.spot.width * 3 / 10;
+  const int shift = std::min(context.spot.width, context.spot.height) * 3 / 10;
   const WithContext region = AddContext(context.photo, context.spot, shift);
   const double angle = Unit(context.random) * 2 * CV_PI;
   cv::Mat transform = (cv::Mat_<double>(2, 3) << 1, 0, std::round(shift * std::cos(angle)), 0, 1,
@@ -212,10 +212,33 @@ int VisiblePixels(const cv::Mat& a, const cv::Mat& b) {
   return cv::countNonZero(largest >= kVisibleStep);
 }
 
+double BlurredChange(const cv::Mat& photo, const cv::Rect& spot, const cv::Mat& pixels) {
+  // The blur reaches four sigmas; beyond that margin the two pictures agree and need no blurring.
+  const int margin = static_cast<int>(std::ceil(4 * kBlurSigma));
+  const WithContext region = AddContext(photo, spot, margin);
+  cv::Mat before, after;
+  photo(region.area).convertTo(before, CV_32FC3);
+  after = before.clone();
+  pixels.convertTo(after(region.spot), CV_32FC3);
+  // The photo's own edge is mirrored, as the blur of the whole photo would do there.
+  cv::GaussianBlur(before, before, cv::Size(0, 0), kBlurSigma, kBlurSigma, cv::BORDER_REFLECT_101);
+  cv::GaussianBlur(after, after, cv::Size(0, 0), kBlurSigma, kBlurSigma, cv::BORDER_REFLECT_101);
+  cv::Mat difference;
+  cv::absdiff(before(region.spot), after(region.spot), difference);
+  std::vector<cv::Mat> channels;
+  cv::split(difference, channels);
+  const cv::Mat largest = cv::max(cv::max(channels[0], channels[1]), channels[2]);
+  std::vector<float> values(largest.begin<float>(), largest.end<float>());
+  const auto at = values.begin() + static_cast<std::ptrdiff_t>((values.size() - 1) * 95 / 100);
+  std::nth_element(values.begin(), at, values.end());
+  return *at;
+}
+
 cv::Mat ApplyEdit(EditKind kind, const EditContext& context) {
   const EditRow* row = RowOf(kind);
   cv::Mat result = row ? row->apply(context) : cv::Mat();
-  if (result.empty() || VisiblePixels(result, context.photo(context.spot)) < context.strength.minVisible)
+  if (result.empty() || VisiblePixels(result, context.photo(context.spot)) < context.strength.minVisible ||
+      BlurredChange(context.photo, context.spot, result) < context.strength.minBlurred)
     return {};
   return result;
 }

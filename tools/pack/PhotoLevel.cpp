@@ -15,6 +15,8 @@ namespace {
 constexpr int kBlock = 8;     // the JPEG block: edits keep to whole blocks of their spot
 constexpr int kPadding = 2;   // around the changed pixels, so a click on their edge counts
 constexpr int kAttempts = 3;  // fresh random choices before a photo is given up
+// The share of a change's blurred strength that must survive the JPEG encoding.
+constexpr double kEncodedShare = 0.9;
 constexpr size_t kFive = packs::kDifferencesPerLevel;
 // Spots tried before a photo counts as too flat or too noisy: the best ones come first, so a photo whose best
 // spots all fail has nothing better further down, and a hopeless photo costs no more than this.
@@ -32,13 +34,15 @@ constexpr int kCoherenceWindow = 64;
 
 struct Candidate {
   cv::Rect spot;
-  double edges = 0;
+  double edges = 0;  // share of edge pixels inside the spot
+  double fit = 0;    // how well the spot holds its detail: more edges inside than just around it
 };
 
 struct Placed {
   cv::Rect spot;
   EditKind kind;
   cv::Mat pixels;
+  int minVisible;  // as fitted to the spot's size
 };
 
 double Unit(std::mt19937& random) {
@@ -56,10 +60,27 @@ double BoxSum(const cv::Mat& sums, const cv::Rect& box) {
                              sums.at<T>(box.y, box.x));
 }
 
-// Block-aligned spots whose edges (of the lightly blurred photo, so that sensor noise does not
-// count) fall within the bounds and whose gradients are coherent enough to be structure rather
-// than noise, with their share of edge pixels.
-std::vector<Candidate> DetailSpots(const cv::Mat& photo, int side) {
+// The spot shapes of a level: sides of about three quarters, one and three halves of the middle size
+// (multiples of the block, none below three blocks), squares and oblongs up to 7:4, so that a small
+// detail gets a small spot and a large or long one a spot that holds it whole.
+std::vector<cv::Size> SpotShapes(int middle) {
+  auto toBlock = [](int side) { return std::max(3 * kBlock, (side + kBlock / 2) / kBlock * kBlock); };
+  const int sides[] = {toBlock(middle * 3 / 4), middle, toBlock(middle * 3 / 2)};
+  std::vector<cv::Size> shapes;
+  for (int w : sides)
+    for (int h : sides)
+      if (4 * std::max(w, h) <= 7 * std::min(w, h) &&
+          std::find(shapes.begin(), shapes.end(), cv::Size(w, h)) == shapes.end())
+        shapes.emplace_back(w, h);
+  return shapes;
+}
+
+// Block-aligned spots of every shape whose edges (of the lightly blurred photo, so that sensor noise
+// does not count) fall within the bounds and whose gradients are coherent enough to be structure
+// rather than noise, with their share of edge pixels and how well they fit the detail: a spot
+// with dense edges inside and few in the block-wide ring around it encloses its detail, one with
+// as many around as inside (a repeating texture, a spot cut from a larger object) does not.
+std::vector<Candidate> DetailSpots(const cv::Mat& photo, int middle) {
   cv::Mat grey, edges, sums;
   cv::cvtColor(photo, grey, cv::COLOR_RGB2GRAY);
   cv::GaussianBlur(grey, grey, cv::Size(5, 5), 1.4);
@@ -73,20 +94,30 @@ std::vector<Candidate> DetailSpots(const cv::Mat& photo, int side) {
   cv::integral(gx.mul(gy), xy, CV_64F);
 
   std::vector<Candidate> candidates;
-  const double area = static_cast<double>(side) * side;
-  const int grow = std::max(0, (kCoherenceWindow - side) / 2);
   const cv::Rect whole(0, 0, photo.cols, photo.rows);
-  for (int y = 0; y + side <= photo.rows; y += kBlock)
-    for (int x = 0; x + side <= photo.cols; x += kBlock) {
-      const cv::Rect spot(x, y, side, side);
-      const double share = BoxSum<int>(sums, spot) / area;
-      if (share < kMinEdges || share > kMaxEdges) continue;
-      const cv::Rect window = cv::Rect(x - grow, y - grow, side + 2 * grow, side + 2 * grow) & whole;
-      const double a = BoxSum<double>(xx, window), b = BoxSum<double>(yy, window),
-                   c = BoxSum<double>(xy, window);
-      const double coherence = a + b > 0 ? ((a - b) * (a - b) + 4 * c * c) / ((a + b) * (a + b)) : 0;
-      if (coherence >= kMinCoherence) candidates.push_back({spot, share});
-    }
+  for (const cv::Size& shape : SpotShapes(middle)) {
+    const double area = shape.area();
+    const int growX = std::max(0, (kCoherenceWindow - shape.width) / 2);
+    const int growY = std::max(0, (kCoherenceWindow - shape.height) / 2);
+    for (int y = 0; y + shape.height <= photo.rows; y += kBlock)
+      for (int x = 0; x + shape.width <= photo.cols; x += kBlock) {
+        const cv::Rect spot(cv::Point(x, y), shape);
+        const double inside = BoxSum<int>(sums, spot);
+        const double share = inside / area;
+        if (share < kMinEdges || share > kMaxEdges) continue;
+        const cv::Rect window =
+            cv::Rect(x - growX, y - growY, shape.width + 2 * growX, shape.height + 2 * growY) & whole;
+        const double a = BoxSum<double>(xx, window), b = BoxSum<double>(yy, window),
+                     c = BoxSum<double>(xy, window);
+        const double coherence = a + b > 0 ? ((a - b) * (a - b) + 4 * c * c) / ((a + b) * (a + b)) : 0;
+        if (coherence < kMinCoherence) continue;
+        const cv::Rect ring =
+            cv::Rect(x - kBlock, y - kBlock, shape.width + 2 * kBlock, shape.height + 2 * kBlock) & whole;
+        const double ringArea = ring.area() - area;
+        const double around = ringArea > 0 ? (BoxSum<int>(sums, ring) - inside) / ringArea : 0;
+        candidates.push_back({spot, share, share - around});
+      }
+  }
   return candidates;
 }
 
@@ -96,7 +127,8 @@ bool Conflicts(const cv::Rect& spot, const std::vector<Placed>& placed, double s
   const cv::Rect grown(spot.x - kBlock, spot.y - kBlock, spot.width + 2 * kBlock, spot.height + 2 * kBlock);
   for (const Placed& other : placed) {
     if ((grown & other.spot).area() > 0) return true;
-    const double dx = spot.x - other.spot.x, dy = spot.y - other.spot.y;
+    const double dx = (spot.tl() + spot.br() - other.spot.tl() - other.spot.br()).x / 2.0,
+                 dy = (spot.tl() + spot.br() - other.spot.tl() - other.spot.br()).y / 2.0;
     if (std::hypot(dx, dy) < spacing) return true;
   }
   return false;
@@ -117,14 +149,32 @@ std::vector<EditKind> KindsToTry(const std::array<int, kEditKinds>& used, std::m
   return kinds;
 }
 
+// Spots of at least two sizes: the largest holds this many times the area of the smallest.
+constexpr double kSizeSpread = 1.75;
+
+bool TwoSizes(const std::vector<Placed>& placed, const cv::Rect& next) {
+  int smallest = next.area(), largest = next.area();
+  for (const Placed& other : placed) {
+    smallest = std::min(smallest, other.spot.area());
+    largest = std::max(largest, other.spot.area());
+  }
+  return largest >= kSizeSpread * smallest;
+}
+
 std::vector<Placed> PlaceEdits(const cv::Mat& photo, const EditStrength& strength, std::mt19937& random) {
   std::vector<Candidate> candidates = DetailSpots(photo, strength.spot);
   std::vector<cv::Rect> sources;
   for (const Candidate& candidate : candidates) sources.push_back(candidate.spot);
-  // Spots with more detail come first, shuffled enough that the seed chooses among good ones.
+  // Spots with more detail that fit it better come first, shuffled enough that the seed chooses
+  // among good ones. Small spots have denser edges by nature, so the score leans a little towards
+  // the larger ones, which a player sees more easily.
   std::vector<std::pair<double, size_t>> order;
-  for (size_t i = 0; i < candidates.size(); ++i)
-    order.emplace_back(-candidates[i].edges * (0.6 + 0.8 * Unit(random)), i);
+  const double middle = strength.spot * strength.spot;
+  for (size_t i = 0; i < candidates.size(); ++i) {
+    const Candidate& c = candidates[i];
+    const double size = std::pow(c.spot.area() / middle, 0.25);
+    order.emplace_back(-(c.edges + c.fit) * size * (0.6 + 0.8 * Unit(random)), i);
+  }
   std::sort(order.begin(), order.end());
 
   std::vector<Placed> placed;
@@ -132,17 +182,24 @@ std::vector<Placed> PlaceEdits(const cv::Mat& photo, const EditStrength& strengt
   std::array<int, kEditKinds> used{};
   int tried = 0;
   const double shortSide = std::min(photo.cols, photo.rows);
+  const int fewestVisible = StrengthOf(Difficulty::kHard).minVisible;
   for (double spacing : {0.45 * shortSide, 0.32 * shortSide, 0.2 * shortSide, 0.0}) {
     for (const auto& [score, index] : order) {
       if (placed.size() == kFive) return placed;
       const cv::Rect spot = candidates[index].spot;
       if (failed[index] || Conflicts(spot, placed, spacing)) continue;
+      // The last spot is of another size than the others when they are all alike.
+      if (placed.size() == kFive - 1 && !TwoSizes(placed, spot)) continue;
       if (tried++ == kSpotBudget) return placed;
-      const EditContext context{photo, spot, sources, strength, random};
+      // A smaller spot has fewer pixels to change, a larger one must change more.
+      EditStrength fitted = strength;
+      fitted.minVisible =
+          std::max(fewestVisible, strength.minVisible * spot.area() / (strength.spot * strength.spot));
+      const EditContext context{photo, spot, sources, fitted, random};
       for (EditKind kind : KindsToTry(used, random)) {
         cv::Mat pixels = ApplyEdit(kind, context);
         if (pixels.empty()) continue;
-        placed.push_back({spot, kind, pixels});
+        placed.push_back({spot, kind, pixels, fitted.minVisible});
         ++used[static_cast<size_t>(kind)];
         break;
       }
@@ -185,7 +242,9 @@ std::optional<PhotoLevel> Encode(const cv::Mat& photo, const std::vector<Placed>
   level.modifiedJpeg.assign(modifiedJpeg.begin(), modifiedJpeg.end());
   for (size_t i = 0; i < placed.size(); ++i) {
     const cv::Rect& spot = placed[i].spot;
-    if (VisiblePixels(a(spot), b(spot)) < strength.minVisible / 2) return std::nullopt;
+    if (VisiblePixels(a(spot), b(spot)) < placed[i].minVisible / 2) return std::nullopt;
+    // The encoding softens a change a little, never so much that a blur would hide it.
+    if (BlurredChange(a, spot, b(spot)) < kEncodedShare * strength.minBlurred) return std::nullopt;
     cv::Mat difference;
     cv::absdiff(a(spot), b(spot), difference);
     // Any change at all counts here, however faint: the rectangle must hold every changed pixel.
@@ -211,13 +270,13 @@ std::optional<PhotoLevel> Encode(const cv::Mat& photo, const std::vector<Placed>
 EditStrength StrengthOf(Difficulty difficulty) {
   switch (difficulty) {
     case Difficulty::kEasy:
-      return {56, 120, 90, 1.6, 260};
+      return {56, 120, 90, 1.6, 260, 36};
     case Difficulty::kHard:
-      return {32, 55, 50, 1.3, 50};
+      return {32, 55, 50, 1.3, 50, 26};
     case Difficulty::kNormal:
       break;
   }
-  return {40, 80, 65, 1.45, 120};
+  return {40, 80, 65, 1.45, 120, 30};
 }
 
 std::optional<PhotoLevel> MakePhotoLevel(const Image& photo, Difficulty difficulty, uint32_t seed,

@@ -208,7 +208,7 @@ start_sound_server() {
   sink_up() { timeout 5 pactl list short sinks 2>/dev/null | grep -q "$SINK" || { [ "$1" = pipewire ] &&
     timeout 5 pactl load-module module-null-sink sink_name=$SINK rate=$RATE >/dev/null 2>&1 && false; }; }
   wait_until 15 "the sound server did not start: $(cat "$WORK/sound.log")" sink_up "${1:-}"
-  SOUND_PID="$(cat "$WORK/sound.pids" 2>/dev/null) $SOUND_PID"
+  SOUND_PID="$(cat "$WORK/sound.pids" 2>/dev/null || true) $SOUND_PID"
 }
 # Ends the sound server, by the process ids it was started with.
 # shellcheck disable=SC2086

@@ -79,14 +79,20 @@ bool BeginStart(WindowHandle hWnd, const std::string& appPath, const char* sound
   }
 }
 
+uint32_t soundChangesLogged = 0;
+
+}  // namespace
+
 // What the game runs on, for a player's log to answer why it is slow, silent or small: one line
-// at start, and again whenever any of it changes.
-void LogDesktop(const EngineState& s) {
+// at start, and again whenever any of it changes. Why there is no sound device is told at start by
+// the sound's own error line.
+void LogDesktop(const EngineState& s, bool soundCause) {
   static std::string last;
+  soundChangesLogged = platform::audio::Changes();
   const char* video = platform::video::CurrentDriver();
   std::string line = std::string("Desktop: video ") + (video ? video : "none");
   if (s.device) line += ", drawing " + platform::video::DrawingPath(*s.device);
-  line += ", " + platform::audio::Describe();
+  line += ", " + platform::audio::Describe(soundCause);
   char scale[32];
   std::snprintf(scale, sizeof scale, ", scale %g", s.device ? platform::video::Scale(*s.device) : 1.0);
   line += scale;
@@ -95,7 +101,9 @@ void LogDesktop(const EngineState& s) {
   TryLog(line);
 }
 
-}  // namespace
+void LogSoundChange(const EngineState& s) {
+  if (platform::audio::Changes() != soundChangesLogged) LogDesktop(s, true);
+}
 
 Engine::Engine() : d_(std::make_unique<EngineState>()) {}
 
@@ -170,7 +178,7 @@ bool Engine::Tovak2D_Start(WindowHandle hWnd, const std::string& pAppPath, float
     SetPi();
     progress += "DONE!";
     TryLog("Engine Init: Step " + progress);
-    LogDesktop(s);
+    LogDesktop(s, false);
     return true;
   } catch (const std::exception& e) {
     return StartFailed("Error in Tovak2D_Start : ", e.what());
@@ -181,7 +189,7 @@ bool Engine::Tovak2D_Start_OnlySound(WindowHandle hWnd, const std::string& pAppP
   BeginStart(hWnd, pAppPath, "### USING ONLY SOUND ENGINE                  ###");
   try {
     Initilize_Soundcard(*d_);
-    LogDesktop(*d_);
+    LogDesktop(*d_, false);
     SetPi();
     return true;
   } catch (const std::exception& e) {

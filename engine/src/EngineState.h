@@ -42,6 +42,9 @@ void Initilize_DxInput(EngineState& state);
 void ShutdownInput(EngineState& state);
 void Initilize_Soundcard(EngineState& state);
 void ShutdownSound(EngineState& state);
+// The "Desktop: ..." log line (Engine.cpp), and the same line again once the sound device changed.
+void LogDesktop(const EngineState& s, bool soundCause);
+void LogSoundChange(const EngineState& s);
 void LoadFontIni(EngineState& state);
 void ReleaseFonts(EngineState& state);
 // Writes the screenshots waiting for the frame about to be presented.

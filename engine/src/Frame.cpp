@@ -53,6 +53,7 @@ void Engine::AmbientColor(const std::string& cRed, const std::string& cGreen, co
 void Engine::RenderAll() {
   EngineState& s = *d_;
   PollInput(s);
+  LogSoundChange(s);
   if (s.device) {
     if (drawreport::observing) {
       DrawRecord record;

@@ -60,15 +60,21 @@ void StopAndRewind(Voice* voice, bool sndPause) {
 void Initilize_Soundcard(EngineState& state) {
   SoundState& sound = state.sound;
   std::string error;
+  // Without a device the effects are still made and played into nothing: the output looks for a
+  // device, and they are heard once it has one.
   sound.dsound = platform::audio::OpenOutput(&error);
   sound.soundOK = sound.dsound != nullptr;
-  if (!sound.soundOK) Log("Error in Initilize_Soundcard() : " + error);
+  if (!error.empty()) Log("Error in Initilize_Soundcard() : " + error);
 }
 
 void ShutdownSound(EngineState& state) {
   // Names and count stay: the effects are gone, but what was registered is remembered.
   state.sound.soundBuffers = SoundState::MakeBufferTable();
   state.sound.dsound.reset();
+}
+
+bool Engine::SoundDeviceFound() {
+  return d_->sound.dsound && d_->sound.dsound->HasDevice();
 }
 
 void Engine::CreateSound(const std::string& sndName, const std::string& pFilename) {

@@ -80,6 +80,11 @@ void DrawOptions() {
     }
     if (row.option == &bMusicOn && clicked) ApplyMusicOption();
   }
+  // The music and sound choices stay as saved: they take effect once the engine finds a device.
+  if (!oEngine->SoundDeviceFound())
+    oEngine->DrawFont("titleS", 300, 400, 420, 50,
+                      "no sound device was found: music and sound effects play as soon as there is one",
+                      ARGB(255, 255, 120, 100), 5);
   if (!OptionsSaveProblem().empty())
     oEngine->DrawFont("titleS", 300, 350, 420, 50,
                       "the options could not be saved (" + OptionsSaveProblem() + "): they stay for this run",

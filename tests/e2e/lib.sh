@@ -22,7 +22,7 @@ cleanup() {
   # The game runs under timeout, which passes TERM on and kills it outright 5 s later.
   [ -n "$GAME_PID" ] && kill -TERM "$GAME_PID" 2>/dev/null && wait "$GAME_PID" 2>/dev/null || true
   [ -n "$WM_PID" ] && kill "$WM_PID" 2>/dev/null && wait "$WM_PID" 2>/dev/null || true
-  [ -n "$SOUND_PID" ] && kill "$SOUND_PID" 2>/dev/null && wait "$SOUND_PID" 2>/dev/null || true
+  stop_sound_server
   [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
   # A test's own last step before its files go, once the game has ended.
   ! declare -F cleanup_more >/dev/null || cleanup_more
@@ -180,6 +180,71 @@ HALO='r - max(g, b) > 0.2'
 wait_for_screen() {
   timeout 5 xdotool mousemove --window "$WINDOW" 700 580 || fail "cannot move the pointer"
   wait_for_shot "$1" "90x25+34+$((15 + 37 * $2))" "$HALO" 0.01 "$1 is the current screen"
+}
+
+# A sound server of the test's own, with one null sink whose monitor the test records; its runtime
+# folder (XDG_RUNTIME_DIR) is $SOUND_RUN, its PulseAudio socket pulse/native there, which clients find
+# through either. PulseAudio (the default) refuses nothing to root as long as it is a per-user server
+# with a home of its own (it only warns), and anonymous access on its socket spares clients the
+# cookie. "pipewire" starts PipeWire, its PulseAudio service and its session manager on a D-Bus
+# session of their own, each under timeout, so that ending their timeout ends them. SOUND_PID lists
+# what to end.
+SOUND_RUN=$WORK/sound
+SINK=varnel_test
+RATE=44100
+start_sound_server() {
+  rm -f "$WORK/sound.pids" && mkdir -p -m 700 "$SOUND_RUN" "$SOUND_RUN/pulse" "$WORK/sound-home"
+  local run=(env HOME="$WORK/sound-home" XDG_RUNTIME_DIR="$SOUND_RUN" timeout $((300 * PACE)))
+  if [ "${1:-}" = pipewire ]; then
+    (cd /; exec "${run[@]}" dbus-run-session -- bash -c "for p in pipewire wireplumber pipewire-pulse; do
+       timeout $((300 * PACE)) \$p & echo \$! >>'$WORK/sound.pids'; done; wait" >"$WORK/sound.log" 2>&1) &
+  else
+    (cd /; exec "${run[@]}" pulseaudio --daemonize=no -n --exit-idle-time=-1 --use-pid-file=no --log-target=stderr \
+       --load="module-null-sink sink_name=$SINK rate=$RATE" --disallow-module-loading \
+       --load="module-native-protocol-unix auth-anonymous=1 socket=$SOUND_RUN/pulse/native" >"$WORK/sound.log" 2>&1) &
+  fi
+  SOUND_PID=$!
+  export PULSE_SERVER=unix:$SOUND_RUN/pulse/native
+  sink_up() { timeout 5 pactl list short sinks 2>/dev/null | grep -q "$SINK" || { [ "$1" = pipewire ] &&
+    timeout 5 pactl load-module module-null-sink sink_name=$SINK rate=$RATE >/dev/null 2>&1 && false; }; }
+  wait_until 15 "the sound server did not start: $(cat "$WORK/sound.log")" sink_up "${1:-}"
+  SOUND_PID="$(cat "$WORK/sound.pids" 2>/dev/null || true) $SOUND_PID"
+}
+# Ends the sound server, by the process ids it was started with.
+# shellcheck disable=SC2086
+stop_sound_server() { kill $SOUND_PID 2>/dev/null; wait $SOUND_PID 2>/dev/null; SOUND_PID=; }
+
+# Records the sink's monitor into FILE in the background (SECONDS of it, when given); sets RECORDER_PID.
+start_recording() {
+  (exec timeout $((20 * PACE)) parec -d "$SINK.monitor" --raw --format=s16le --rate=$RATE --channels=2 \
+     --latency-msec=50 >"$1" 2>"$WORK/parec.log") &
+  RECORDER_PID=$!
+  recording_started() { [ -s "$1" ]; }
+  wait_until 10 "the monitor cannot be recorded: $(cat "$WORK/parec.log")" recording_started "$1"
+  [ -z "${2:-}" ] || { wait_recorded "$1" "$2"; stop_recording; }
+}
+# Waits until FILE holds SECONDS of sound (a whole number) more than BYTES.
+wait_recorded() {
+  recorded() { [ "$(stat -c %s "$1")" -ge $((${3:-0} + $2 * RATE * 4)) ]; }
+  wait_until $((10 + $2)) "the recording stalled: $(cat "$WORK/parec.log")" recorded "$@"
+}
+stop_recording() {
+  kill "$RECORDER_PID" 2>/dev/null || true
+  wait "$RECORDER_PID" 2>/dev/null || true
+}
+
+# The RMS or the Maximum (peak) amplitude, 0 to 1, of raw sound: an effect is short beside the
+# second recorded after it, so it is judged by its peak.
+amplitude() {
+  timeout 20 sox -t raw -r $RATE -e signed -b 16 -c 2 "$2" -n stat 2>&1 | sed -n "s/^$1 *amplitude: *//p"
+}
+SILENT=0.001
+# Records a second into FILE until its STAT (RMS or Maximum) amplitude is OP (> or <) LIMIT, for
+# at most 20 s; then reports WHAT.
+wait_for_sound() {
+  heard() { start_recording "$1" 1 && holds "$(amplitude "$2" "$1")" "$3" "$4"; }
+  wait_until 20 "not so: $5" heard "$@"
+  echo "ok: $5 ($(amplitude "$2" "$1") $3 $4)"
 }
 
 # holds VALUE OP LIMIT: VALUE > or < LIMIT.

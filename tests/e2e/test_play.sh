@@ -7,67 +7,13 @@
 # quit with Escape.
 # - German (QWERTZ), a vertical pack, the sound going to a PulseAudio of the test's own (its runtime
 #   folder and socket in the test's folder) with one null sink, whose monitor the test records: the
-#   music is heard on the credits screen, the Options screen's GAME MUSIC OFF silences it, and a
+#   Options screen's GAME MUSIC OFF silences the music (test_sound_servers hears it), and a
 #   click on a difference plays its effect (the sink silent before the click, loud right after it;
 #   the menu buttons have no sound of their own). Then misses until the time runs out. The pack then
 #   holds the score and the game folder nothing left over.
 # - French (AZERTY), a horizontal pack: its five rectangles are clicked, so the level is done and its
 #   bonus counted.
-#
-# PulseAudio refuses nothing to root as long as it is a per-user server with a home and runtime
-# folder of its own (it only warns that it is not meant to run as root). Clients find it through
-# PULSE_SERVER, and anonymous access on its socket spares them the cookie.
 source "$(dirname "$0")/lib.sh"
-
-PULSE=$WORK/pulse
-SINK=varnel_test
-RATE=44100
-
-start_sound_server() {
-  mkdir -p "$PULSE/home" && mkdir -m 700 "$PULSE/run"
-  (cd /; exec env HOME="$PULSE/home" XDG_RUNTIME_DIR="$PULSE/run" XDG_CONFIG_HOME="$PULSE/home" \
-     timeout $((300 * PACE)) pulseaudio --daemonize=no -n --exit-idle-time=-1 --use-pid-file=no \
-     --log-target=stderr --load="module-null-sink sink_name=$SINK rate=$RATE" \
-     --load="module-native-protocol-unix auth-anonymous=1 socket=$PULSE/native" \
-     --disallow-module-loading >"$PULSE/server.log" 2>&1) &
-  SOUND_PID=$!
-  export PULSE_SERVER=unix:$PULSE/native
-  sound_server_up() { timeout 5 pactl list short sinks 2>/dev/null | grep -q "$SINK"; }
-  wait_until 15 "the sound server did not start: $(cat "$PULSE/server.log")" sound_server_up
-}
-
-# Records the sink's monitor into FILE in the background (SECONDS of it, when given); sets RECORDER_PID.
-start_recording() {
-  (exec timeout $((20 * PACE)) parec -d "$SINK.monitor" --raw --format=s16le --rate=$RATE --channels=2 \
-     --latency-msec=50 >"$1" 2>"$WORK/parec.log") &
-  RECORDER_PID=$!
-  recording_started() { [ -s "$1" ]; }
-  wait_until 10 "the monitor cannot be recorded: $(cat "$WORK/parec.log")" recording_started "$1"
-  [ -z "${2:-}" ] || { wait_recorded "$1" "$2"; stop_recording; }
-}
-# Waits until FILE holds SECONDS of sound (a whole number) more than BYTES.
-wait_recorded() {
-  recorded() { [ "$(stat -c %s "$1")" -ge $((${3:-0} + $2 * RATE * 4)) ]; }
-  wait_until $((10 + $2)) "the recording stalled: $(cat "$WORK/parec.log")" recorded "$@"
-}
-stop_recording() {
-  kill "$RECORDER_PID" 2>/dev/null || true
-  wait "$RECORDER_PID" 2>/dev/null || true
-}
-
-# The RMS or the Maximum (peak) amplitude, 0 to 1, of raw sound: an effect is short beside the
-# second recorded after it, so it is judged by its peak.
-amplitude() {
-  timeout 20 sox -t raw -r $RATE -e signed -b 16 -c 2 "$2" -n stat 2>&1 | sed -n "s/^$1 *amplitude: *//p"
-}
-SILENT=0.001
-# Records a second into FILE until its STAT (RMS or Maximum) amplitude is OP (> or <) LIMIT, for
-# at most 20 s; then reports WHAT.
-wait_for_sound() {
-  heard() { start_recording "$1" 1 && holds "$(amplitude "$2" "$1")" "$3" "$4"; }
-  wait_until 20 "not so: $5" heard "$@"
-  echo "ok: $5 ($(amplitude "$2" "$1") $3 $4)"
-}
 
 # What the game folder holds apart from the files the game and its engine write by design: the
 # log, the options and the bitmap-font layout.
@@ -108,9 +54,6 @@ options="$WORK/game/game data/options.ini"
 sed -i 's/^Music=.*/Music=True\r/; s/^Sound=.*/Sound=True\r/; s/^Screen=.*/Screen=True\r/' "$options"
 before=$(game_files)
 start_on de Upright.vnl SDL_AUDIODRIVER=pulseaudio PULSE_SERVER="$PULSE_SERVER"
-
-# The music, on the credits screen.
-wait_for_sound "$WORK/music.raw" RMS ">" 0.01 "the music is heard on the sound server"
 
 # GAME MUSIC OFF: silence.
 wait_for_screen credits 4  # the splash logo has faded out and the catalogue is built
@@ -162,4 +105,4 @@ enter_name Azqwm a z q w m
 [ -n "$SCORE" ] && [ "$SCORE" -gt 400 ] || fail "no score above 400 was entered: not all five found"
 quit_with_escape
 echo "PASS: whole games played on German and French keyboards, the names stored in the player's letters;" \
-  "music and a click's effect reach a real sound server, and the music option silences it"
+  "a click's effect reaches a real sound server, and the music option silences the music"

@@ -88,8 +88,12 @@ class TOVAK2D_API Engine : private NonCopyable {
   ///   on without the log.
   /// - Keyboard and mouse that cannot be used are logged as
   ///   `Error in Initilize_DxInput() : <reason>`, a sound device that cannot be opened as
-  ///   `Error in Initilize_Soundcard() : <reason>`; the engine then starts without them (no key is
-  ///   ever down, sound calls do nothing).
+  ///   `Error in Initilize_Soundcard() : <reason>` (the driver, the device and SDL's message);
+  ///   the engine then starts without them (no key is ever down). The sound then plays into
+  ///   nothing, at a device's pace, while the engine looks for a device every two seconds: once
+  ///   one is there, effects and music are heard from where they are (see SoundDeviceFound). A
+  ///   device that goes away (a sound server restarted) is replaced the same way. Each change
+  ///   writes the `Desktop:` line again, from the next RenderAll.
   /// - A missing `font.ini` is logged as <tt>File is missing : \<folder\>\\font.ini</tt> and written with
   ///   the default layout. A `font.ini` whose sizes or positions are not numbers fails the start.
   ///
@@ -132,7 +136,8 @@ class TOVAK2D_API Engine : private NonCopyable {
   /// @param hWnd     The game window, or nullptr for none.
   /// @param pAppPath The application folder (as for Tovak2D_Start).
   /// @return true. A sound device that cannot be opened is logged as
-  ///         `Error in Initilize_Soundcard() : <reason>` and leaves the sound calls silent; an
+  ///         `Error in Initilize_Soundcard() : <reason>`, and the sound is heard once one is
+  ///         found (as for Tovak2D_Start); an
   ///         unexpected failure returns false with `Error in Tovak2D_Start_OnlySound : <reason>`.
   bool Tovak2D_Start_OnlySound(WindowHandle hWnd, const std::string& pAppPath);
 
@@ -190,14 +195,19 @@ class TOVAK2D_API Engine : private NonCopyable {
   ///         turned into its path); empty when nothing was dropped.
   std::vector<std::string> TakeDroppedFiles();
 
+  /// Whether a sound device plays the engine's sound now.
+  /// @return false before a start, while none was found, and for a while after one went away
+  ///         (the engine looks for one every two seconds): a game can tell the player why it is
+  ///         silent.
+  bool SoundDeviceFound();
   /// Loads a sound effect from a wave file under a name.
   ///
   /// The whole file is decoded into memory: RIFF wave of 8- or 16-bit PCM or IMA ADPCM, mono or
   /// stereo, 100 Hz to 200 kHz, at most 256 MB once decoded. Each name holds one effect with
   /// one voice: playing it again restarts it.
   ///
-  /// - Without a sound device (no start, or none could be opened) nothing happens and nothing
-  ///   is logged.
+  /// - Before a start nothing happens and nothing is logged. Without a sound device the effect
+  ///   is loaded all the same, to be heard once a device is found.
   /// - A missing file is logged as `File is missing : <folder>\<pFilename>`; nothing is made.
   /// - A name already taken (letter case aside) shows a message box (title `DirectX Error`)
   ///   with the two lines `Error importing sound KeyName.` and <tt>'click' already exists!</tt> (the
@@ -216,7 +226,8 @@ class TOVAK2D_API Engine : private NonCopyable {
   ///
   /// The three settings are applied one by one; a value out of range is refused and leaves
   /// that setting as it was, the rest still applied. Playing an effect that is still playing
-  /// restarts it. An unknown name, or no sound device, does nothing and logs nothing.
+  /// restarts it. An unknown name, or no start, does nothing and logs nothing. Without a sound
+  /// device the effect plays into nothing, and what is left of it is heard when one is found.
   /// @param sndName      The effect's name as given to CreateSound (any letter case).
   /// @param sndLoop      true: loop until SoundStop; false (default): play once.
   /// @param sndVolume    Volume 0 (silent) to 100 (full, the default); each step is one decibel

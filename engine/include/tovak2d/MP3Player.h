@@ -39,8 +39,9 @@ class TOVAK2D_API MP3Player : private NonCopyable {
   /// is opened and its first sound decoded here, so a file without playable sound is refused at
   /// once.
   /// @param FileName The music file (@ref paths).
-  /// @return true when the file is loaded (and stopped at its start). false when it is missing,
-  ///         cannot be decoded, or no sound device can be opened; the line
+  /// @return true when the file is loaded (and stopped at its start), also while there is no
+  ///         sound device: it then plays into nothing and is heard, where it has got to, once a
+  ///         device is found. false when it is missing or cannot be decoded; the line
   ///         `Error loading MP3 file: <folder>\<FileName>` is logged. Before any start of an
   ///         Engine there is no application folder and the load fails the same way.
   bool LoadMP3(const std::string& FileName);

@@ -216,7 +216,10 @@ void ReadToolLine(const std::string& line, PhotoPackView& state, std::string& me
   constexpr char kOwn[] = "varnel-pack: ";
   const bool own = line.rfind(kOwn, 0) == 0;
   const std::string text = own ? line.substr(sizeof kOwn - 1) : line;
-  const size_t colon = text.find(": ");
+  // A photo's name may hold ": " itself, so the tool's own words are found from the right.
+  size_t colon = text.rfind(": level ");
+  if (colon == std::string::npos) colon = text.rfind(": skipped, ");
+  if (colon == std::string::npos) colon = text.find(": ");
   std::string photo = text.substr(0, colon);
   const std::string said = colon == std::string::npos ? std::string() : text.substr(colon + 2);
   int done = 0, total = 0, used = 0;

@@ -212,7 +212,7 @@ start_sound_server() {
 }
 # Ends the sound server, by the process ids it was started with.
 # shellcheck disable=SC2086
-stop_sound_server() { kill $SOUND_PID 2>/dev/null; wait $SOUND_PID 2>/dev/null; SOUND_PID=; }
+stop_sound_server() { [ -z "$SOUND_PID" ] || { kill $SOUND_PID 2>/dev/null || true; wait $SOUND_PID 2>/dev/null || true; }; SOUND_PID=; }
 
 # Records the sink's monitor into FILE in the background (SECONDS of it, when given); sets RECORDER_PID.
 start_recording() {

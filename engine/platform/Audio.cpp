@@ -196,7 +196,12 @@ std::shared_ptr<Output> OpenOutput(std::string* error) {
     SetState("no sound device", cause);
     if (error) *error = cause;
   }
-  output->watcher_ = std::thread([raw = output.get()] { raw->Watch(); });
+  // SDL keeps per-thread data (its error text) for threads it did not make and frees it only when
+  // asked, so the watcher frees it before it ends.
+  output->watcher_ = std::thread([raw = output.get()] {
+    raw->Watch();
+    SDL_TLSCleanup();
+  });
   return output;
 }
 

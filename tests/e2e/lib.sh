@@ -287,10 +287,27 @@ open_pack() {
   wait_frames 110     # the fade takes 100 frames
 }
 
+# On a horizontal pack: clicks each of POINTS and waits until its numbered mark beside the
+# pictures turns from red to green, so that a click the game did not take is named where it
+# happened; then waits for the pack-completed panel's green title.
+find_all_horizontal() {
+  local marks=(47 169 301 434 557) d=0 point
+  for point in "${POINTS[@]}"; do
+    # shellcheck disable=SC2086
+    click $point
+    wait_for_shot "found$d" "16x16+264+$((marks[d] - 8))" 'g - max(r, b) > 0.25' 0.3 \
+      "$LAYOUT: difference $((d + 1)) is marked found"
+    d=$((d + 1))
+  done
+  wait_for_shot welldone "300x40+380+50" 'g - max(r, b) > 0.25' 0.05 "$LAYOUT: the pack-completed panel shows"
+}
+
 # On the name entry: types KEYS, confirms, and checks that the table holds NAME first; sets SCORE.
 enter_name() {
   local name=$1
   shift
+  # "Please enter your name" in green: the keys go to the name entry, not to the panel before it.
+  wait_for_shot entry "120x20+105+104" 'g - max(r, b) > 0.25' 0.05 "$LAYOUT: the name entry shows"
   key "$@"
   key Return
   timeout 5 xdotool mousemove --window "$WINDOW" 500 "$ROW_Y" || fail "mousemove"

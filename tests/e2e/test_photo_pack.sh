@@ -91,11 +91,7 @@ wait_for_shot selected "120x16+450+$((ROW_Y - 8))" 'g - max(r, b) > 0.25' 0.05 "
 pack_points "$WORK/game/packs/Sea Shore.vnl" 350 29
 LAYOUT=photos
 open_pack 530
-for point in "${POINTS[@]}"; do
-  # shellcheck disable=SC2086
-  click $point
-done
-wait_frames 25
+find_all_horizontal
 click 530 445  # SUBMIT SCORE
 enter_name Shore s h o r e
 [ -n "$SCORE" ] && [ "$SCORE" -gt 400 ] || fail "no score above 400 was entered: not all five found"

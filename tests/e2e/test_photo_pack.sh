@@ -120,8 +120,10 @@ PORTAL_PID=
 click $ENTRY
 chooser_open() { CHOOSER=$(timeout 5 xdotool search --name "choose a folder of photos" | head -n1) && [ -n "$CHOOSER" ]; }
 wait_until 30 "zenity did not open" chooser_open
-timeout 5 xdotool windowfocus --sync "$CHOOSER" key ctrl+l type "$WORK/Notes/" || fail "typing into zenity"
-timeout 5 xdotool key Return || fail "Return"
+chooser_focused() { timeout 5 xdotool windowfocus --sync "$CHOOSER"; }
+wait_until 30 "zenity did not take the focus" chooser_focused
+timeout $((30 * PACE)) xdotool key ctrl+l type "$WORK/Notes/" || fail "typing into zenity"
+timeout $((10 * PACE)) xdotool key Return || fail "Return"
 wait_until 20 "the folder typed into zenity was not taken" grep -q 'Photo pack: making "Notes" from 1 photos' "$GAME_LOG"
 wait_until 20 "no message" grep -q "Photo pack: None of the photos could be used: nothing was written." "$GAME_LOG"
 [ "$(packs)" = "$(printf '%s\n' "$before" "Sea Shore.vnl" | sort)" ] || fail "files left: $(packs)"

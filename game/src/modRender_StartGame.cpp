@@ -31,7 +31,8 @@ std::string Shortened(const std::string& text, size_t length) {
 // A button of the photo pack entry: brighter under the mouse; true when clicked.
 bool PhotoButton(float x, float y, float width, const std::string& caption) {
   const bool over = oExtra->IsMouseOverArea(x, y, width, 25);
-  oEngine->Draw(texButton, x, y, 120, 25, 0, over ? 85 : 50, 0, 0, width, 25);
+  oEngine->Draw(texButton, x, y, screens::kButtonPicture.width, screens::kButtonPicture.height, 0,
+                over ? 85 : 50, 0, 0, width, 25);
   oEngine->DrawFont("titleS", x, y, width, 25, caption, kWhite, 5);
   if (over) bCursorBusy = true;
   return over && curMouse.B1Clicked;
@@ -58,7 +59,8 @@ void DrawMaking(const PhotoPackView& view) {
   oEngine->DrawFont("titleS", 360, 180, 305, 40, "Making \"" + Shortened(view.title, 40) + "\"", kValueColour,
                     5);
   const float fraction = view.total > 0 ? static_cast<float>(view.done) / static_cast<float>(view.total) : 0;
-  oEngine->Draw(texButton, 360, 235, 120, 25, 0, 30, 0, 0, 305, 20);
+  oEngine->Draw(texButton, 360, 235, screens::kButtonPicture.width, screens::kButtonPicture.height, 0, 30, 0,
+                0, 305, 20);
   if (305 * fraction >= 1)
     oEngine->Draw(texProgressBarIn, 360, 235, 49, 406, 0, 90, 0, 0, 305 * fraction, 20);
   const std::string count = view.done > 0

@@ -21,10 +21,10 @@ void ResetFound();
 void DrawPlayScreen();
 void DrawDiffIndicators();
 void DrawPicInfo();
-void DrawStartPrompt();
+// The prompt before a level starts; `fading` fades it out with the play screen's fade-in.
+void DrawStartPrompt(bool fading = false);
 // The dark panel behind the start prompt and the end-of-level panels.
 void DrawGameMask(int16_t alpha);
-void DrawFadingStartPrompt();
 bool StartClicked();
 void PictureHover();
 void CheckClick();

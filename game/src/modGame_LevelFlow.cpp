@@ -5,6 +5,7 @@
 
 #include "PackCheck.h"
 #include "PackNames.h"
+#include "ScreenLayout.h"
 #include "frmMain.h"
 #include "modDeclares.h"
 #include "modGame.h"
@@ -23,12 +24,10 @@ struct PanelText {
 const PanelText kPackDoneVertical[] = {{"you succesfully completed all", 216, 201, 0.75f},
                                        {"of the levels from this pack", 226, 226, 0.75f},
                                        {"press 'SUBMIT SCORE'", 286, 251, 0.75f}};
-const PanelText kWellDoneVertical = {"WELLDONE", 270, 160, 2};
 const PanelText kPackDoneHorizontal[] = {{"you succesfully", 410, 150, 0.75f},
                                          {"completed all of the", 375, 180, 0.75f},
                                          {"levels from this pack", 365, 210, 0.75f},
                                          {"press 'SUBMIT SCORE'", 380, 240, 0.75f}};
-const PanelText kWellDoneHorizontal = {"WELLDONE", 385, 50, 1.75f};
 
 void DrawPanelText(const PanelText& line, float dx, float dy, float red, float green, float blue) {
   oEngine->DrawText(texFontDefault, line.text, line.X + dx, line.Y + dy, line.scale, 0, 100, red, green,
@@ -43,13 +42,15 @@ void DrawShadowed(const PanelText& line, float red, float green, float blue) {
 }
 
 float SubmitButtonX() {
-  return bVertical ? 340.0f : 410.0f;
+  return screens::Play(bVertical).startButton.X;
 }
 
 void DrawSubmitButton(int16_t alpha) {
   const float x0 = SubmitButtonX();
-  oEngine->DrawFont("titleL", x0, 420, 240, 50, "SUBMIT SCORE", kWhite, 5);
-  oEngine->Draw(texButton, x0, 420, 120, 25, 0, alpha, 0, 0, 240, 50);
+  oEngine->DrawFont("titleL", x0, 420, screens::kWideButton.width, screens::kWideButton.height,
+                    screens::kSubmitScore, kWhite, 5);
+  oEngine->Draw(texButton, x0, 420, screens::kButtonPicture.width, screens::kButtonPicture.height, 0, alpha,
+                0, 0, screens::kWideButton.width, screens::kWideButton.height);
 }
 
 bool SubmitClicked() {
@@ -87,7 +88,8 @@ void DrawPackDone() {
   for (size_t i = 0; i < count; ++i) DrawPanelText(lines[i], -1, -1, 0, 0, 0);
   for (size_t i = 0; i < count; ++i) DrawPanelText(lines[i], 1, 1, 0, 0, 0);
   for (size_t i = 0; i < count; ++i) DrawPanelText(lines[i], 0, 0, 50, 200, 50);
-  DrawShadowed(bVertical ? kWellDoneVertical : kWellDoneHorizontal, 50, 200, 50);
+  const screens::PlayLayout& layout = screens::Play(bVertical);
+  DrawShadowed({screens::kWellDone, layout.wellDone.X, layout.wellDone.Y, layout.wellDoneScale}, 50, 200, 50);
 
   if (SubmitClicked()) SubmitScore();
 }
@@ -97,11 +99,13 @@ void DrawNextLevelButton() {
   oEngine->AmbientColor(50, 200, 50);
   const auto shakeX = static_cast<float>(std::floor(4 * Rnd()));
   const auto shakeY = static_cast<float>(std::floor(4 * Rnd()));
-  oEngine->Draw(texButton, 560 + shakeX, y0 + shakeY, 120, 25, 0, 70, 0, 0, 90, 18.75f);
-  oEngine->DrawFont("small", 560, y0, 90, 18.75f, "NEXT LEVEL", ARGB(255, 230, 255, 255), 5);
+  const screens::Size picture = screens::kButtonPicture, button = screens::kSmallButton;
+  oEngine->Draw(texButton, 560 + shakeX, y0 + shakeY, picture.width, picture.height, 0, 70, 0, 0,
+                button.width, button.height);
+  oEngine->DrawFont("small", 560, y0, button.width, button.height, "NEXT LEVEL", ARGB(255, 230, 255, 255), 5);
   const auto x = static_cast<float>(curMouse.X);
   const auto y = static_cast<float>(curMouse.Y);
-  if (curMouse.B1Clicked && 561 <= x && x <= 759 && y0 < y && y < y0 + 18.75f) bNextLevel = true;
+  if (curMouse.B1Clicked && 561 <= x && x <= 759 && y0 < y && y < y0 + button.height) bNextLevel = true;
   oEngine->AmbientColor(255, 255, 255);
 }
 
@@ -275,7 +279,7 @@ void DrawPlayingState() {
     if (sngPlayFade == 100)
       PictureHover();
     else
-      DrawFadingStartPrompt();
+      DrawStartPrompt(true);
   }
   // EXIT shares its corner with the NEXT LEVEL click region: once EXIT has left the game in
   // this pass, the panel must not start another level.

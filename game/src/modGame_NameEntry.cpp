@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "ScreenLayout.h"
 #include "modDeclares.h"
 #include "modGame.h"
 #include "modMain.h"
@@ -147,8 +148,9 @@ void DrawNameEntryState() {
   oEngine->DrawText(texFontDefault, "Please enter your name", 100, 100, 1.25f,
                     static_cast<float>(20 * std::sin(lngFrame / 10.0)), 100, 50, 150, 50);
   oEngine->DrawFont("titleL", 0, 200, 800, 50, strPlayerName, kWhite, 5);
-  oEngine->Draw(texButton, 340, 288, 120, 25, 0, 80);
-  oEngine->DrawFont("small", 340, 288, 120, 25, "DONE", ARGB(255, 230, 255, 255), 5);
+  const screens::Size button = screens::kButtonPicture;
+  oEngine->Draw(texButton, 340, 288, button.width, button.height, 0, 80);
+  oEngine->DrawFont("small", 340, 288, button.width, button.height, "DONE", ARGB(255, 230, 255, 255), 5);
   const auto x = static_cast<float>(curMouse.X);
   const auto y = static_cast<float>(curMouse.Y);
   if (curMouse.B1Clicked && 340 < x && x < 460 && 288 < y && y < 313) ConfirmName();

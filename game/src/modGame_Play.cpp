@@ -8,6 +8,7 @@
 #include <ctime>
 
 #include "PackNames.h"
+#include "ScreenLayout.h"
 #include "modDeclares.h"
 #include "modGame.h"
 #include "modMain.h"
@@ -15,110 +16,14 @@
 namespace varnel {
 namespace {
 
-struct Point {
-  float X, Y;
-};
-
-// Everything that differs between portrait pictures side by side (vertical packs) and
-// landscape pictures one above the other (horizontal packs).
-struct Layout {
-  tovak2d::Texture* background;
-  Point original, modified;
-  float srcWidth, srcHeight, shownWidth, shownHeight;
-  const char* titleFont;
-  float titleBox[4];
-  Point score;
-  float scoreColor[3];
-  Point levelParts[3];
-  Point exitButton;
-  float exitRight, exitBottom;
-  Point jokerButton;
-  float jokerRotation;
-  float jokerRight, jokerBottom;
-  const char* jokerLabel;
-  float jokerLabelBox[4];
-  Point icons[5], digits[5];
-  float notFoundTint[3];
-  int16_t markerAlpha;
-  float captionBox[4];
-  Point mask;
-  float maskWidth, maskHeight, maskRotation;
-  float promptBox[4];
-  Point startButton;
-};
-
-const Layout kVertical = {
-    .background = &texBackGameV,
-    .original = {185, 100},
-    .modified = {471, 100},
-    .srcWidth = 256,
-    .srcHeight = 512,
-    .shownWidth = 256,
-    .shownHeight = 380,
-    .titleFont = "titleL",
-    .titleBox = {300, 0, 370, 55},
-    .score = {265, 569},
-    .scoreColor = {0, 10, 200},
-    .levelParts = {{18, 420}, {66, 420}, {105, 420}},
-    .exitButton = {670, 565},
-    .exitRight = 760,
-    .exitBottom = 583.75f,
-    .jokerButton = {413, 565},
-    .jokerRotation = 0,
-    .jokerRight = 503,
-    .jokerBottom = 583.75f,
-    .jokerLabel = "J O K E R",
-    .jokerLabelBox = {413, 565, 90, 18.75f},
-    .icons = {{170, 491}, {292, 491}, {425, 491}, {558, 491}, {680, 491}},
-    .digits = {{191, 512}, {313, 512}, {446, 512}, {578, 512}, {701, 512}},
-    .notFoundTint = {255, 50, 50},
-    .markerAlpha = 70,
-    .captionBox = {10, 125, 140, 200},
-    .mask = {68, 162},
-    .maskWidth = 800,
-    .maskHeight = 600,
-    .maskRotation = 90,
-    .promptBox = {330, 250, 270, 100},
-    .startButton = {340, 420},
-};
-
-const Layout kHorizontal = {
-    .background = &texBackGameH,
-    .original = {350, 29},
-    .modified = {350, 315},
-    .srcWidth = 512,
-    .srcHeight = 256,
-    .shownWidth = 380,
-    .shownHeight = 256,
-    .titleFont = "titleS",
-    .titleBox = {20, 60, 195, 30},
-    .score = {72, 569},
-    .scoreColor = {220, 220, 255},
-    .levelParts = {{95, 535}, {145, 535}, {185, 535}},
-    .exitButton = {708, 579},
-    .exitRight = 798,
-    .exitBottom = 597.75f,
-    .jokerButton = {160, 292},
-    .jokerRotation = 90,
-    .jokerRight = 230,
-    .jokerBottom = 310.75f,
-    .jokerLabel = "J\r\nO\r\nK\r\nE\r\nR",
-    .jokerLabelBox = {195, 270, 20, 65},
-    .icons = {{242, 15}, {242, 137}, {242, 270}, {241, 403}, {241, 525}},
-    .digits = {{264, 36}, {263, 158}, {262, 291}, {261, 424}, {263, 547}},
-    .notFoundTint = {255, 10, 0},
-    .markerAlpha = 100,
-    .captionBox = {10, 150, 220, 200},
-    .mask = {310, -13},
-    .maskWidth = 600,
-    .maskHeight = 800,
-    .maskRotation = 0,
-    .promptBox = {400, 150, 270, 100},
-    .startButton = {410, 420},
-};
+using screens::Point;
+using Layout = screens::PlayLayout;
+using screens::kButtonPicture;
+using screens::kSmallButton;
+using screens::kWideButton;
 
 const Layout& Current() {
-  return bVertical ? kVertical : kHorizontal;
+  return screens::Play(bVertical);
 }
 
 constexpr int32_t kPaleText = ARGB(255, 230, 255, 255);
@@ -160,8 +65,10 @@ bool MouseWithin(Point corner, float width, float height) {
 
 void DrawExitButton(const Layout& layout) {
   oEngine->AmbientColor(200, 50, 50);
-  oEngine->Draw(texButton, layout.exitButton.X, layout.exitButton.Y, 120, 25, 0, 70, 0, 0, 90, 18.75f);
-  oEngine->DrawFont("small", layout.exitButton.X, layout.exitButton.Y, 90, 18.75f, "E X I T", kPaleText, 5);
+  oEngine->Draw(texButton, layout.exitButton.X, layout.exitButton.Y, kButtonPicture.width,
+                kButtonPicture.height, 0, 70, 0, 0, kSmallButton.width, kSmallButton.height);
+  oEngine->DrawFont("small", layout.exitButton.X, layout.exitButton.Y, kSmallButton.width,
+                    kSmallButton.height, screens::kExitLabel, kPaleText, 5);
   if (ClickedInside(layout.exitButton.X, layout.exitButton.Y, layout.exitRight, layout.exitBottom))
     ExitToMenu();
   oEngine->AmbientColor(255, 255, 255);
@@ -176,15 +83,16 @@ void DrawJokerButton(const Layout& layout) {
   const int16_t alpha = Rounded(fade - 15.0);
   const Point at = layout.jokerButton;
 
+  const auto button = [&](double rotation) {
+    oEngine->Draw(texButton, at.X, at.Y, kButtonPicture.width, kButtonPicture.height,
+                  static_cast<float>(rotation), alpha, 0, 0, kSmallButton.width, kSmallButton.height);
+  };
   oEngine->AmbientColor(100, 100, 200);
-  oEngine->Draw(texButton, at.X, at.Y, 120, 25, static_cast<float>(swing + extra + 100 + fade), alpha, 0, 0,
-                90, 18.75f);
-  oEngine->Draw(texButton, at.X, at.Y, 120, 25, static_cast<float>(swing + extra + 80 - fade), alpha, 0, 0,
-                90, 18.75f);
+  button(swing + extra + 100 + fade);
+  button(swing + extra + 80 - fade);
   if (bJokerLeft && ClickedInside(at.X, at.Y, layout.jokerRight, layout.jokerBottom)) UseJoker();
   oEngine->AmbientColor(20, 20, 200);
-  oEngine->Draw(texButton, at.X, at.Y, 120, 25, static_cast<float>(5 * std::sin(lngFrame / 10.0) + extra),
-                alpha, 0, 0, 90, 18.75f);
+  button(5 * std::sin(lngFrame / 10.0) + extra);
   const int labelAlpha = Rounded(2.55 - (10.0 - fade) * 2.55);
   const float* box = layout.jokerLabelBox;
   oEngine->DrawFont("small", box[0], box[1], box[2], box[3], layout.jokerLabel,
@@ -254,7 +162,7 @@ std::string SingleText(float score) {
 
 void DrawPlayScreen() {
   const Layout& layout = Current();
-  oEngine->Draw(*layout.background, 0, 0, 1024, 1024, 0, 100, 0, 0, 800, 600);
+  oEngine->Draw(bVertical ? texBackGameV : texBackGameH, 0, 0, 1024, 1024, 0, 100, 0, 0, 800, 600);
   oEngine->Draw(texSky, -100, -225, 512, 512, static_cast<float>(lngFrame / 4.0), 30, 0, 0, 1024, 1024);
 
   const std::string title = packs::TitleName(strPackFile);
@@ -314,41 +222,28 @@ void DrawGameMask(int16_t alpha) {
                 layout.maskRotation, alpha);
 }
 
-void DrawStartPrompt() {
+// The prompt over the masked pictures before a level starts; while the pictures fade in, it fades
+// out with them and START no longer reacts.
+void DrawStartPrompt(bool fading) {
   const Layout& layout = Current();
-  DrawGameMask(100);
+  const double fade = fading ? sngPlayFade : 0.0;
+  DrawGameMask(Rounded(100.0 - fade));
+  const int32_t color = ARGB(Rounded(255 - 2.55 * fade), 255, 255, 255);
   const float* box = layout.promptBox;
-  oEngine->DrawFont(
-      "highscores", box[0], box[1], box[2], box[3],
-      "there are 5 differences\r\nbetween original and modified picture \r\nit's up to you to find "
-      "them\r\n\r\n\r\nPRESS 'START' WHEN YOU'RE READY",
-      kWhite, 5);
+  oEngine->DrawFont("highscores", box[0], box[1], box[2], box[3], screens::StartPrompt(fading), color, 5);
   const Point start = layout.startButton;
-  oEngine->DrawFont("titleL", start.X, start.Y, 240, 50, "START", kWhite, 5);
-  oEngine->Draw(texButton, start.X, start.Y, 120, 25, 0, 50, 0, 0, 240, 50);
+  oEngine->DrawFont("titleL", start.X, start.Y, kWideButton.width, kWideButton.height, screens::kStart, color,
+                    5);
+  oEngine->Draw(texButton, start.X, start.Y, kButtonPicture.width, kButtonPicture.height, 0,
+                Rounded(50.0 - fade / 2.0), 0, 0, kWideButton.width, kWideButton.height);
+  if (fading) return;
   DrawLiveRank();
   DrawPicInfo();
 }
 
-// The prompt of the start screen fading out while the pictures fade in; START no longer reacts.
-void DrawFadingStartPrompt() {
-  const Layout& layout = Current();
-  DrawGameMask(Rounded(100.0 - sngPlayFade));
-  const int32_t color = ARGB(Rounded(255 - 2.55 * sngPlayFade), 255, 255, 255);
-  const float* box = layout.promptBox;
-  oEngine->DrawFont(
-      "highscores", box[0], box[1], box[2], box[3],
-      "there are 5 differences\r\nbetween original and modified picture\r\nit's up to you to find "
-      "them\r\n\r\n\r\nPRESS 'START' WHEN YOU'RE READY",
-      color, 5);
-  const Point start = layout.startButton;
-  oEngine->DrawFont("titleL", start.X, start.Y, 240, 50, "START", color, 5);
-  oEngine->Draw(texButton, start.X, start.Y, 120, 25, 0, Rounded(50.0 - sngPlayFade / 2.0), 0, 0, 240, 50);
-}
-
 bool StartClicked() {
   const Point start = Current().startButton;
-  return ClickedInside(start.X, start.Y, start.X + 240, start.Y + 50);
+  return ClickedInside(start.X, start.Y, start.X + kWideButton.width, start.Y + kWideButton.height);
 }
 
 void PictureHover() {

@@ -42,8 +42,8 @@ void DrawMenuItems() {
     const int32_t red = ARGB(255, 255, 50, 50);
     const float offsets[4][2] = {{1, 1}, {1, -1}, {-1, -1}, {-1, 1}};
     for (const auto& offset : offsets)
-      oEngine->DrawFont("titleS", current.X + offset[0], current.Y + offset[1], 120, 25, current.Caption, red,
-                        5);
+      oEngine->DrawFont("titleS", current.X + offset[0], current.Y + offset[1], current.Width, current.Height,
+                        current.Caption, red, 5);
   }
   for (auto& item : MenuItems) {
     if (item.Name.empty()) break;

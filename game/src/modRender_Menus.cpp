@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: Zlib
 #include <cmath>
+#include <iterator>
 
+#include "ScreenLayout.h"
 #include "modDeclares.h"
 #include "modGame.h"
 #include "modMain.h"
@@ -9,18 +11,8 @@
 namespace varnel {
 namespace {
 
-struct MenuEntry {
-  const char* name;
-  const char* caption;
-  float y;
-};
-
-// The six buttons of the menu column, top to bottom; the first five open the screens 1 to 5.
-const MenuEntry kMenu[] = {
-    {"Menu_New", "Start Game", 15}, {"Menu_Scores", "High Scores", 52}, {"Menu_Options", "Options", 89},
-    {"Menu_Help", "Help", 126},     {"Menu_Credits", "Credits", 163},   {"Menu_Exit", "Exit", 200},
-};
-constexpr int kExitItem = 5;
+// The last entry of the menu column ends the game.
+constexpr int kExitItem = static_cast<int>(std::size(screens::kMenu)) - 1;
 
 float Rounded(float value) {
   return static_cast<float>(std::nearbyint(value));
@@ -40,14 +32,14 @@ void ApplyMenuClick() {
 }  // namespace
 
 void BuildMenu() {
-  for (size_t element = 0; element < std::size(kMenu); ++element) {
+  for (size_t element = 0; element < std::size(screens::kMenu); ++element) {
     MenuItem& item = MenuItems[element];
-    item.Name = kMenu[element].name;
-    item.Caption = kMenu[element].caption;
-    item.X = 19;
-    item.Y = kMenu[element].y;
-    item.Height = 25;
-    item.Width = 120;
+    item.Name = screens::kMenu[element].name;
+    item.Caption = screens::kMenu[element].caption;
+    item.X = screens::kMenuX;
+    item.Y = screens::MenuY(element);
+    item.Height = screens::kButtonPicture.height;
+    item.Width = screens::kButtonPicture.width;
   }
 }
 

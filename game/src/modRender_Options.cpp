@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Zlib
 #include <cmath>
 
+#include "ScreenLayout.h"
 #include "modDeclares.h"
 #include "modGame.h"
 #include "modINI.h"
@@ -26,7 +27,8 @@ const OptionRow kRows[] = {{"SCREEN", 150, "Windowed", "Fullscreen", 157, &bWind
 constexpr float kLeftX = 320, kRightX = 600;
 
 void DrawChoiceMarker(float x, float y, float rotation) {
-  oEngine->Draw(texButton, x, y, 120, 25, rotation, 50, 0, 0, 100, 20, -1, -1);
+  oEngine->Draw(texButton, x, y, screens::kButtonPicture.width, screens::kButtonPicture.height, rotation, 50,
+                0, 0, 100, 20, -1, -1);
 }
 
 // The chosen button trembles under a green tint, the other one stays still under a red one.

@@ -5,6 +5,7 @@
 #include "PackDrop.h"
 #include "PackList.h"
 #include "PhotoPack.h"
+#include "ScreenLayout.h"
 #include "modDeclares.h"
 #include "modGame.h"
 #include "modRender.h"
@@ -30,7 +31,8 @@ std::string Shortened(const std::string& text, size_t length) {
 // A button of the photo pack entry: brighter under the mouse; true when clicked.
 bool PhotoButton(float x, float y, float width, const std::string& caption) {
   const bool over = oExtra->IsMouseOverArea(x, y, width, 25);
-  oEngine->Draw(texButton, x, y, 120, 25, 0, over ? 85 : 50, 0, 0, width, 25);
+  oEngine->Draw(texButton, x, y, screens::kButtonPicture.width, screens::kButtonPicture.height, 0,
+                over ? 85 : 50, 0, 0, width, 25);
   oEngine->DrawFont("titleS", x, y, width, 25, caption, kWhite, 5);
   if (over) bCursorBusy = true;
   return over && curMouse.B1Clicked;
@@ -44,7 +46,9 @@ void DrawPhotoPackEntry() {
     const float x = 20 + 80.0f * d;
     const bool over = oExtra->IsMouseOverArea(x, 545, 80, 20);
     if (over && curMouse.B1Clicked) intPhotoDifficulty = d;
-    const int32_t colour = d == intPhotoDifficulty ? kLabelColour : over ? kValueColour : ARGB(150, 255, 255, 255);
+    const int32_t colour = d == intPhotoDifficulty ? kLabelColour
+                           : over                  ? kValueColour
+                                                   : ARGB(150, 255, 255, 255);
     oEngine->DrawFont("titleS", x, 545, 80, 20, names[d], colour, 5);
   }
   oEngine->DrawFont("small", 20, 567, 240, 16, "difficulty of the new pack", ARGB(160, 255, 255, 255), 5);
@@ -52,12 +56,16 @@ void DrawPhotoPackEntry() {
 
 // In the pack panel while a pack is made: its title, the progress bar, "photo N of M", Cancel.
 void DrawMaking(const PhotoPackView& view) {
-  oEngine->DrawFont("titleS", 360, 180, 305, 40, "Making \"" + Shortened(view.title, 40) + "\"", kValueColour, 5);
+  oEngine->DrawFont("titleS", 360, 180, 305, 40, "Making \"" + Shortened(view.title, 40) + "\"", kValueColour,
+                    5);
   const float fraction = view.total > 0 ? static_cast<float>(view.done) / static_cast<float>(view.total) : 0;
-  oEngine->Draw(texButton, 360, 235, 120, 25, 0, 30, 0, 0, 305, 20);
-  if (305 * fraction >= 1) oEngine->Draw(texProgressBarIn, 360, 235, 49, 406, 0, 90, 0, 0, 305 * fraction, 20);
-  const std::string count = view.done > 0 ? "photo " + std::to_string(view.done) + " of " + std::to_string(view.total)
-                                          : "reading " + std::to_string(view.total) + " photos";
+  oEngine->Draw(texButton, 360, 235, screens::kButtonPicture.width, screens::kButtonPicture.height, 0, 30, 0,
+                0, 305, 20);
+  if (305 * fraction >= 1)
+    oEngine->Draw(texProgressBarIn, 360, 235, 49, 406, 0, 90, 0, 0, 305 * fraction, 20);
+  const std::string count = view.done > 0
+                                ? "photo " + std::to_string(view.done) + " of " + std::to_string(view.total)
+                                : "reading " + std::to_string(view.total) + " photos";
   oEngine->DrawFont("titleS", 360, 262, 305, 20, count, kWhite, 5);
   if (!view.skipped.empty())
     oEngine->DrawFont("small", 360, 290, 305, 16, std::to_string(view.skipped.size()) + " left out so far",
@@ -67,18 +75,19 @@ void DrawMaking(const PhotoPackView& view) {
 
 // The outcome, the photos left out with their reasons, and OK.
 void DrawReport(const PhotoPackView& view) {
-  oEngine->DrawFont("titleS", 360, 175, 305, 60, Shortened(view.outcome, 100), view.failed ? ARGB(255, 255, 190, 120) : kLabelColour,
-                    5);
+  oEngine->DrawFont("titleS", 360, 175, 305, 60, Shortened(view.outcome, 100),
+                    view.failed ? ARGB(255, 255, 190, 120) : kLabelColour, 5);
   constexpr size_t kShown = 8;
   if (!view.skipped.empty())
     oEngine->DrawFont("small", 360, 240, 305, 16, "Left out:", ARGB(255, 255, 190, 120), 5);
   for (size_t i = 0; i < view.skipped.size() && i < kShown; ++i) {
-    oEngine->DrawFont("small", 360, 258 + 19.0f * static_cast<float>(i), 305, 18, Shortened(view.skipped[i], 56),
-                      kWhite, 5);
+    oEngine->DrawFont("small", 360, 258 + 19.0f * static_cast<float>(i), 305, 18,
+                      Shortened(view.skipped[i], 56), kWhite, 5);
   }
   if (view.skipped.size() > kShown)
     oEngine->DrawFont("small", 360, 258 + 19.0f * kShown, 305, 18,
-                      "and " + std::to_string(view.skipped.size() - kShown) + " more (see log.txt)", kWhite, 5);
+                      "and " + std::to_string(view.skipped.size() - kShown) + " more (see log.txt)", kWhite,
+                      5);
   if (PhotoButton(452, 420, 120, "OK")) ClosePhotoPackReport();
 }
 
@@ -103,21 +112,30 @@ void DrawPackInfo() {
   const std::string packInfo = index + "packinfo.ini";
   const std::string scores = index + "hscore.ini";
 
-  oEngine->DrawFont("highscores", 35, 315, 115, 20, "Pack layout", kLabelColour, 5);
+  namespace sc = screens;
+  const auto label = [](const sc::PackDetail& detail) {
+    oEngine->DrawFont("highscores", sc::kPackDetailX, detail.labelY, sc::kPackDetailWidth, 20, detail.label,
+                      kLabelColour, 5);
+  };
+  const auto value = [](const sc::PackDetail& detail, const std::string& text) {
+    oEngine->DrawFont("HighScores", sc::kPackDetailX, detail.valueY, sc::kPackDetailWidth, 20, text,
+                      kValueColour, 5);
+  };
+  label(sc::kPackLayout);
   const bool vertical =
       packs::BooleanFromText(oExtra->INIRead("General", "Vertical", packInfo, false)).value_or(false);
-  oEngine->DrawFont("HighScores", 35, 335, 115, 20, vertical ? "Vertical" : "Horizontal", kValueColour, 5);
-  oEngine->DrawFont("highscores", 35, 358, 115, 20, "# of levels", kLabelColour, 5);
-  oEngine->DrawFont("HighScores", 35, 375, 115, 20,
-                    oExtra->INIRead("General", "NumOfLevels", packInfo, false), kValueColour, 5);
+  value(sc::kPackLayout, vertical ? "Vertical" : "Horizontal");
+  label(sc::kPackLevels);
+  value(sc::kPackLevels, oExtra->INIRead("General", "NumOfLevels", packInfo, false));
   strNumLevels = oExtra->INIRead("General", "NumOfLevels", packInfo, false);
-  oEngine->DrawFont("highscores", 35, 400, 115, 20, "Highest Score", kLabelColour, 5);
-  oEngine->DrawFont("HighScores", 40, 420, 150, 35, oExtra->INIRead("scores", "1_score", scores, false),
-                    kValueColour, 0);
-  oEngine->DrawFont("HighScores", 80, 420, 150, 35, oExtra->INIRead("scores", "1_name", scores, false),
-                    kValueColour, 0);
+  label(sc::kPackBest);
+  oEngine->DrawFont("HighScores", sc::kPackBestScoreX, sc::kPackBest.valueY, sc::kPackBestWidth, 35,
+                    oExtra->INIRead("scores", "1_score", scores, false), kValueColour, 0);
+  oEngine->DrawFont("HighScores", sc::kPackBestNameX, sc::kPackBest.valueY, sc::kPackBestWidth, 35,
+                    oExtra->INIRead("scores", "1_name", scores, false), kValueColour, 0);
   strPackInfo = ReplaceAll(oExtra->INIRead("General", "PackInfo", packInfo, false), "[e]", "\r\n");
-  oEngine->DrawFont("HighScores", 314, 475, 375, 120, strPackInfo, kValueColour, 5);
+  const float* about = sc::kPackDescription;
+  oEngine->DrawFont("HighScores", about[0], about[1], about[2], 120, strPackInfo, kValueColour, 5);
 }
 
 }  // namespace varnel

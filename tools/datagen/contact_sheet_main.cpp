@@ -68,6 +68,77 @@ Canvas InterfaceSheet(const std::vector<std::pair<std::string, const Canvas*>>& 
   return sheet;
 }
 
+// The interface archive's pictures, decoded, by file name.
+PictureSet ReadInterface(tovak2d::Extra& extra, const fs::path& game, const fs::path& work) {
+  fs::copy_file(game / "game data" / "pictures.vnl", work / "pictures.vnl",
+                fs::copy_options::overwrite_existing);
+  if (!extra.PAK_OpenPAK("pictures.vnl") || !extra.PAK_ExtractAll("interface"))
+    throw std::runtime_error("cannot read the interface archive");
+  PictureSet ui;
+  for (const auto& entry : fs::directory_iterator(work / "interface")) {
+    const std::string name = entry.path().filename().string();
+    auto picture = DecodePicture(name, ReadFile(entry.path()));
+    if (!picture) throw std::runtime_error(name + " does not decode");
+    ui.emplace(name, std::move(*picture));
+  }
+  return ui;
+}
+
+// Level `n` of the open pack `file`: its caption, rectangles and both pictures.
+SheetLevel ReadLevel(tovak2d::Extra& extra, const std::string& file, int n, const fs::path& work) {
+  const std::string base = std::to_string(n);
+  SheetLevel level;
+  level.level = n;
+  level.caption = extra.INIRead(base, "PicInfo", "picinfo.ini");
+  for (int d = 1; d <= 5; ++d) {
+    auto key = [&](const char* edge) {
+      return std::stoi(extra.INIRead(base, std::to_string(d) + edge, "picinfo.ini"));
+    };
+    level.rects.push_back({key("Left"), key("Top"), key("Right"), key("Bottom")});
+  }
+  for (const std::string& picture : {base + ".jpg", base + "x.jpg"}) {
+    if (!extra.PAK_ExtractFile(picture)) throw std::runtime_error(file + " lacks " + picture);
+    auto image = DecodeJpeg(ReadFile(work / picture));
+    if (!image) throw std::runtime_error(picture + " of " + file + " does not decode");
+    (picture == base + ".jpg" ? level.original : level.modified) = std::move(*image);
+    fs::remove(work / picture);
+  }
+  return level;
+}
+
+// What the screen mock-ups show of the packs.
+struct PackSamples {
+  std::vector<std::string> names;
+  std::map<std::string, std::pair<std::string, SheetLevel>> firstLevels;  // by layout: pack and level
+  std::string firstDescription;
+};
+
+// A sheet per pack; the packs' names and first levels for the mock-ups.
+PackSamples SheetPacks(tovak2d::Extra& extra, const fs::path& game, const fs::path& work,
+                       const fs::path& out) {
+  PackSamples samples;
+  for (const auto& entry : fs::directory_iterator(game / "packs")) {
+    if (entry.path().extension() != ".vnl") continue;
+    const std::string file = entry.path().filename().string(), pack = entry.path().stem().string();
+    fs::copy_file(entry.path(), work / file, fs::copy_options::overwrite_existing);
+    if (!extra.PAK_OpenPAK(file)) throw std::runtime_error("cannot open " + file);
+    extra.PAK_ExtractFile("packinfo.ini");
+    extra.PAK_ExtractFile("picinfo.ini");
+    const int count = std::stoi(extra.INIRead("General", "NumOfLevels", "packinfo.ini"));
+    const std::string vertical = extra.INIRead("General", "Vertical", "packinfo.ini");
+    if (samples.firstDescription.empty())
+      samples.firstDescription = extra.INIRead("General", "PackInfo", "packinfo.ini");
+    std::vector<SheetLevel> levels;
+    for (int n = 1; n <= count; ++n) levels.push_back(ReadLevel(extra, file, n, work));
+    SavePng(PackSheet(pack, levels), out / (pack + ".png"));
+    samples.names.push_back(pack);
+    const std::string layout = vertical == "True" || vertical == "1" ? "v" : "h";
+    if (!levels.empty() && !samples.firstLevels.count(layout))
+      samples.firstLevels[layout] = {pack, levels.front()};
+  }
+  return samples;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -84,66 +155,14 @@ int main(int argc, char** argv) {
     engine.Tovak2D_Start_OnlySound(nullptr, work.string());
     tovak2d::Extra extra;
 
-    // The interface pictures.
-    fs::copy_file(game / "game data" / "pictures.vnl", work / "pictures.vnl",
-                  fs::copy_options::overwrite_existing);
-    if (!extra.PAK_OpenPAK("pictures.vnl") || !extra.PAK_ExtractAll("interface"))
-      throw std::runtime_error("cannot read the interface archive");
-    PictureSet ui;
+    const PictureSet ui = ReadInterface(extra, game, work);
     std::vector<std::pair<std::string, const Canvas*>> order;
-    for (const auto& entry : fs::directory_iterator(work / "interface")) {
-      const std::string name = entry.path().filename().string();
-      auto picture = DecodePicture(name, ReadFile(entry.path()));
-      if (!picture) throw std::runtime_error(name + " does not decode");
-      ui.emplace(name, std::move(*picture));
-    }
     for (const auto& [name, canvas] : ui) order.emplace_back(name, &canvas);
     SavePng(InterfaceSheet(order), out / "interface.png");
 
-    // The packs.
-    std::vector<std::string> names;
-    std::map<std::string, std::pair<std::string, SheetLevel>> firstLevels;  // by layout: pack and level
-    std::string firstDescription;
-    for (const auto& entry : fs::directory_iterator(game / "packs")) {
-      if (entry.path().extension() != ".vnl") continue;
-      const std::string file = entry.path().filename().string(), pack = entry.path().stem().string();
-      fs::copy_file(entry.path(), work / file, fs::copy_options::overwrite_existing);
-      if (!extra.PAK_OpenPAK(file)) throw std::runtime_error("cannot open " + file);
-      extra.PAK_ExtractFile("packinfo.ini");
-      extra.PAK_ExtractFile("picinfo.ini");
-      const int count = std::stoi(extra.INIRead("General", "NumOfLevels", "packinfo.ini"));
-      const std::string vertical = extra.INIRead("General", "Vertical", "packinfo.ini");
-      if (firstDescription.empty()) firstDescription = extra.INIRead("General", "PackInfo", "packinfo.ini");
-      std::vector<SheetLevel> levels;
-      for (int n = 1; n <= count; ++n) {
-        const std::string base = std::to_string(n);
-        SheetLevel level;
-        level.level = n;
-        level.caption = extra.INIRead(base, "PicInfo", "picinfo.ini");
-        for (int d = 1; d <= 5; ++d) {
-          auto key = [&](const char* edge) {
-            return std::stoi(extra.INIRead(base, std::to_string(d) + edge, "picinfo.ini"));
-          };
-          level.rects.push_back({key("Left"), key("Top"), key("Right"), key("Bottom")});
-        }
-        for (const std::string& picture : {base + ".jpg", base + "x.jpg"}) {
-          if (!extra.PAK_ExtractFile(picture)) throw std::runtime_error(file + " lacks " + picture);
-          auto image = DecodeJpeg(ReadFile(work / picture));
-          if (!image) throw std::runtime_error(picture + " of " + file + " does not decode");
-          (picture == base + ".jpg" ? level.original : level.modified) = std::move(*image);
-          fs::remove(work / picture);
-        }
-        levels.push_back(std::move(level));
-      }
-      SavePng(PackSheet(pack, levels), out / (pack + ".png"));
-      names.push_back(pack);
-      bool isVertical = vertical == "True" || vertical == "1";
-      if (!levels.empty() && !firstLevels.count(isVertical ? "v" : "h"))
-        firstLevels[isVertical ? "v" : "h"] = {pack, levels.front()};
-    }
-
-    SavePng(MenuMockup(ui, names, firstDescription), out / "screen-menu.png");
-    for (const auto& [key, level] : firstLevels) {
+    const PackSamples samples = SheetPacks(extra, game, work, out);
+    SavePng(MenuMockup(ui, samples.names, samples.firstDescription), out / "screen-menu.png");
+    for (const auto& [key, level] : samples.firstLevels) {
       const bool v = key == "v";
       SavePng(PlayMockup(ui, v, level.second, level.first),
               out / (std::string("screen-play-") + (v ? "vertical" : "horizontal") + ".png"));

@@ -89,6 +89,87 @@ void CopyInto(const fs::path& from, const fs::path& to) {
   fs::copy_file(from, to, fs::copy_options::overwrite_existing);
 }
 
+// Everything the generator makes before the engine packs it.
+struct Made {
+  std::vector<std::vector<LevelPictures>> levels;  // per theme
+  std::vector<NamedFile> pictures;
+  std::vector<SoundEffect> sounds;
+  Bytes music;
+};
+
+// Makes the music, every theme's levels, the interface's pictures and the sound effects, each a job of
+// its own on `threads` threads; every piece takes its random numbers from its own fork of the seed.
+Made MakeEverything(const std::vector<std::unique_ptr<Theme>>& themes, uint64_t seed, const fs::path& work,
+                    unsigned threads) {
+  Made made;
+  made.levels.resize(themes.size());
+  std::vector<PictureJob> pictureJobs = InterfacePictureJobs(seed);
+  made.pictures.resize(pictureJobs.size());
+  const std::vector<std::string> soundNames = SoundEffectNames();
+  made.sounds.resize(soundNames.size());
+
+  std::vector<std::pair<std::string, std::function<std::string()>>> jobs;
+  jobs.emplace_back("music (composed and encoded as WMA)", [&] {
+    made.music = EncodeWma(ComposeMusic(Rng(seed).Fork(0x4D75736963).Next()), work);
+    return std::string();
+  });
+  for (size_t t = 0; t < themes.size(); ++t) {
+    made.levels[t].resize(static_cast<size_t>(themes[t]->Levels()));
+    for (int l = 1; l <= themes[t]->Levels(); ++l)
+      jobs.emplace_back(themes[t]->PackName() + ", level " + std::to_string(l), [&, t, l] {
+        LevelPictures& level = made.levels[t][static_cast<size_t>(l - 1)];
+        level = MakeLevel(*themes[t], l, Rng(seed).Fork(t + 1).Next());
+        std::string kinds;
+        for (const DiffRect& r : level.rects)
+          kinds += std::string(kinds.empty() ? ": " : ", ") + ChangeName(r.change);
+        return kinds;
+      });
+  }
+  for (size_t i = 0; i < pictureJobs.size(); ++i)
+    jobs.emplace_back(pictureJobs[i].name, [&, i] {
+      made.pictures[i] = {pictureJobs[i].name, pictureJobs[i].make()};
+      return std::string();
+    });
+  for (size_t i = 0; i < soundNames.size(); ++i)
+    jobs.emplace_back(soundNames[i], [&, i] {
+      made.sounds[i] = MakeSoundEffect(soundNames[i], Rng(seed).Fork(0x534E44 + i).Next());
+      return std::string();
+    });
+  RunJobs(jobs, threads);
+  return made;
+}
+
+// The archives and INI files, written by the engine in the scratch folder.
+void WriteArchives(const std::vector<std::unique_ptr<Theme>>& themes, const Made& made,
+                   const fs::path& work) {
+  tovak2d::Engine engine;
+  if (!engine.Tovak2D_Start_OnlySound(nullptr, work.string()))
+    throw std::runtime_error("the engine did not start (see " + (work / "log.txt").string() + ")");
+  GameFolder folder(work);
+  folder.WriteInterfaceArchive(made.pictures);
+  folder.WriteOptions();
+  std::printf("datagen: game data/pictures.vnl and options.ini written\n");
+  for (size_t t = 0; t < themes.size(); ++t) {
+    folder.WritePack(*themes[t], made.levels[t]);
+    std::printf("datagen: packs/%s.vnl written\n", themes[t]->PackName().c_str());
+  }
+  engine.Tovak2D_Unload();
+}
+
+// Into the game folder. Packs made by an earlier version of the generator go first.
+void Install(const std::vector<std::unique_ptr<Theme>>& themes, const Made& made, const fs::path& work,
+             const fs::path& out) {
+  if (fs::exists(out / "packs"))
+    for (const auto& entry : fs::directory_iterator(out / "packs"))
+      if (entry.path().extension() == ".vnl") fs::remove(entry.path());
+  CopyInto(work / "game data" / "pictures.vnl", out / "game data" / "pictures.vnl");
+  CopyInto(work / "game data" / "options.ini", out / "game data" / "options.ini");
+  for (const auto& theme : themes)
+    CopyInto(work / "packs" / (theme->PackName() + ".vnl"), out / "packs" / (theme->PackName() + ".vnl"));
+  for (const SoundEffect& s : made.sounds) WriteFile(out / "sound" / s.name, EncodeWav(s.pcm));
+  WriteFile(out / "sound" / "music.wma", made.music);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -106,71 +187,12 @@ int main(int argc, char** argv) {
     fs::remove_all(options.work);
     fs::create_directories(options.work);
     const fs::path work = fs::absolute(options.work);
-
     const std::vector<std::unique_ptr<Theme>> themes = AllThemes();
-    std::vector<std::vector<LevelPictures>> levels(themes.size());
-    std::vector<PictureJob> pictureJobs = InterfacePictureJobs(options.seed);
-    std::vector<NamedFile> pictures(pictureJobs.size());
-    const std::vector<std::string> soundNames = SoundEffectNames();
-    std::vector<SoundEffect> sounds(soundNames.size());
-    Bytes music;
-
-    std::vector<std::pair<std::string, std::function<std::string()>>> jobs;
-    jobs.emplace_back("music (composed and encoded as WMA)", [&] {
-      music = EncodeWma(ComposeMusic(Rng(options.seed).Fork(0x4D75736963).Next()), work);
-      return std::string();
-    });
-    for (size_t t = 0; t < themes.size(); ++t) {
-      levels[t].resize(static_cast<size_t>(themes[t]->Levels()));
-      for (int l = 1; l <= themes[t]->Levels(); ++l)
-        jobs.emplace_back(themes[t]->PackName() + ", level " + std::to_string(l), [&, t, l] {
-          LevelPictures& made = levels[t][static_cast<size_t>(l - 1)];
-          made = MakeLevel(*themes[t], l, Rng(options.seed).Fork(t + 1).Next());
-          std::string kinds;
-          for (const DiffRect& r : made.rects)
-            kinds += std::string(kinds.empty() ? ": " : ", ") + ChangeName(r.change);
-          return kinds;
-        });
-    }
-    for (size_t i = 0; i < pictureJobs.size(); ++i)
-      jobs.emplace_back(pictureJobs[i].name, [&, i] {
-        pictures[i] = {pictureJobs[i].name, pictureJobs[i].make()};
-        return std::string();
-      });
-    for (size_t i = 0; i < soundNames.size(); ++i)
-      jobs.emplace_back(soundNames[i], [&, i] {
-        sounds[i] = MakeSoundEffect(soundNames[i], Rng(options.seed).Fork(0x534E44 + i).Next());
-        return std::string();
-      });
-    unsigned threads = options.threads ? options.threads : std::max(1u, std::thread::hardware_concurrency());
-    RunJobs(jobs, threads);
-
-    // Archives and INI files, written by the engine in the scratch folder.
-    tovak2d::Engine engine;
-    if (!engine.Tovak2D_Start_OnlySound(nullptr, work.string()))
-      throw std::runtime_error("the engine did not start (see " + (work / "log.txt").string() + ")");
-    GameFolder folder(work);
-    folder.WriteInterfaceArchive(pictures);
-    folder.WriteOptions();
-    std::printf("datagen: game data/pictures.vnl and options.ini written\n");
-    for (size_t t = 0; t < themes.size(); ++t) {
-      folder.WritePack(*themes[t], levels[t]);
-      std::printf("datagen: packs/%s.vnl written\n", themes[t]->PackName().c_str());
-    }
-    engine.Tovak2D_Unload();
-
-    // Into the game folder. Packs made by an earlier version of the generator go first.
-    if (fs::exists(options.out / "packs"))
-      for (const auto& entry : fs::directory_iterator(options.out / "packs"))
-        if (entry.path().extension() == ".vnl") fs::remove(entry.path());
-    CopyInto(work / "game data" / "pictures.vnl", options.out / "game data" / "pictures.vnl");
-    CopyInto(work / "game data" / "options.ini", options.out / "game data" / "options.ini");
-    for (const auto& theme : themes)
-      CopyInto(work / "packs" / (theme->PackName() + ".vnl"),
-               options.out / "packs" / (theme->PackName() + ".vnl"));
-    for (const SoundEffect& s : sounds) WriteFile(options.out / "sound" / s.name, EncodeWav(s.pcm));
-    WriteFile(options.out / "sound" / "music.wma", music);
-
+    const unsigned threads =
+        options.threads ? options.threads : std::max(1u, std::thread::hardware_concurrency());
+    const Made made = MakeEverything(themes, options.seed, work, threads);
+    WriteArchives(themes, made, work);
+    Install(themes, made, work, options.out);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     std::printf("datagen: game folder %s ready in %.1f s\n", options.out.string().c_str(), seconds);
     return 0;

@@ -2,10 +2,13 @@
 #include "Mockup.h"
 
 #include <cmath>
+#include <iterator>
+#include <utility>
 
 #include "Art.h"
 #include "BitmapFont.h"
 #include "Math.h"
+#include "ScreenLayout.h"
 
 namespace datagen {
 namespace {
@@ -157,109 +160,127 @@ Canvas MenuMockup(const PictureSet& ui, const std::vector<std::string>& packs,
     Font(cr, 10, true, false, 360, 175 + 20.0 * static_cast<double>(i), 305, packs[i],
          i == 0 ? Hex(0x64FF64) : kWhite, 1, true);
   const Rgb label = Hex(0x32FA32), value = Hex(0xE6FFFF);
-  Font(cr, 10, true, true, 35, 315, 115, "Pack layout", label, 1, true);
-  Font(cr, 10, true, true, 35, 335, 115, "Horizontal", value, 1, true);
-  Font(cr, 10, true, true, 35, 358, 115, "# of levels", label, 1, true);
-  Font(cr, 10, true, true, 35, 375, 115, "12", value, 1, true);
-  Font(cr, 10, true, true, 35, 400, 115, "Highest Score", label, 1, true);
-  Font(cr, 10, true, true, 40, 420, 150, "4210", value, 1, false);
-  Font(cr, 10, true, true, 80, 420, 150, "Mira", value, 1, false);
-  Font(cr, 10, true, true, 314, 475, 375, Replace(description, "[e]", "\r\n"), value, 1, true);
-  const char* captions[] = {"Start Game", "High Scores", "Options", "Help", "Credits", "Exit"};
-  for (int k = 0; k < 6; ++k) {
-    double y = 15 + 37 * k;
-    Sprite(cr, Get(ui, "button.bmp"), 19, y, 120, 25, std::sin(3.0) * 1, k == 1 ? 85 : 40);
+  namespace sc = varnel::screens;
+  const std::pair<sc::PackDetail, const char*> details[] = {
+      {sc::kPackLayout, "Horizontal"}, {sc::kPackLevels, "12"}, {sc::kPackBest, nullptr}};
+  for (const auto& [detail, shown] : details) {
+    Font(cr, 10, true, true, sc::kPackDetailX, detail.labelY, sc::kPackDetailWidth, detail.label, label, 1,
+         true);
+    if (shown)
+      Font(cr, 10, true, true, sc::kPackDetailX, detail.valueY, sc::kPackDetailWidth, shown, value, 1, true);
+  }
+  Font(cr, 10, true, true, sc::kPackBestScoreX, sc::kPackBest.valueY, sc::kPackBestWidth, "4210", value, 1,
+       false);
+  Font(cr, 10, true, true, sc::kPackBestNameX, sc::kPackBest.valueY, sc::kPackBestWidth, "Mira", value, 1,
+       false);
+  const float* about = sc::kPackDescription;
+  Font(cr, 10, true, true, about[0], about[1], about[2], Replace(description, "[e]", "\r\n"), value, 1, true);
+  using varnel::screens::kMenu;
+  const double x = varnel::screens::kMenuX, w = varnel::screens::kButtonPicture.width;
+  for (size_t k = 0; k < std::size(kMenu); ++k) {
+    const double y = varnel::screens::MenuY(k);
+    Sprite(cr, Get(ui, "button.bmp"), x, y, w, varnel::screens::kButtonPicture.height, std::sin(3.0) * 1,
+           k == 1 ? 85 : 40);
     if (k == 0)
       for (int h = 0; h < 4; ++h)
-        Font(cr, 10, true, false, 19 + (h % 2 ? 1 : -1), y + 4 + (h / 2 ? 1 : -1), 120, captions[k],
+        Font(cr, 10, true, false, x + (h % 2 ? 1 : -1), y + 4 + (h / 2 ? 1 : -1), w, kMenu[k].caption,
              Hex(0xFF0000), 1, true);
-    Font(cr, 10, true, false, 19, y + 4, 120, captions[k], kWhite, 1, true);
+    Font(cr, 10, true, false, x, y + 4, w, kMenu[k].caption, kWhite, 1, true);
   }
   Sprite(cr, Get(ui, "particles.png"), 125, 10, 32, 32, 20, 50, 0, 0, 0, 0);
   Sprite(cr, Get(ui, "mouse.bmp"), 470, 180, 32, 32, 0, 40);
   return screen;
 }
 
-Canvas PlayMockup(const PictureSet& ui, bool vertical, const SheetLevel& level, const std::string& pack) {
-  Canvas screen(800, 600);
-  cairo_t* cr = screen.cr();
-  const Canvas& font = Get(ui, "font_default.dds");
+namespace {
+
+using varnel::screens::PlayLayout;
+
+// The play screen's frame: backdrop, pack title, score, level count and the EXIT and JOKER buttons.
+void PlayFrame(cairo_t* cr, const PictureSet& ui, const PlayLayout& layout, bool vertical,
+               const std::string& pack) {
   Sprite(cr, Get(ui, vertical ? "back_game_v.jpg" : "back_game_h.jpg"), 0, 0, 1024, 1024, 0, 100, 0, 0, 800,
          600);
   Sprite(cr, Get(ui, "sky.jpg"), -100, -225, 512, 512, 37, 30, 0, 0, 1024, 1024);
   std::string title = pack;
   for (char& c : title) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  if (vertical)
-    Font(cr, 20, true, false, 300, 0, 370, title, Hex(0xE6FFFF), 1, true);
-  else
-    Font(cr, 10, true, false, 20, 60, 195, title, Hex(0xE6FFFF), 1, true);
-  BitmapText(cr, font, "1250", vertical ? 265 : 72, 569, 1,
+  Font(cr, vertical ? 20 : 10, true, false, layout.titleBox[0], layout.titleBox[1], layout.titleBox[2], title,
+       Hex(0xE6FFFF), 1, true);
+  const Canvas& font = Get(ui, "font_default.dds");
+  BitmapText(cr, font, "1250", layout.score.X, layout.score.Y, 1,
              vertical ? Rgb{0, 10 / 255.0, 200 / 255.0} : Hex(0xDCDCFF));
-  const double ly = vertical ? 420 : 535;
-  BitmapText(cr, font, "3", vertical ? 18 : 95, ly, 1, Hex(0xDCDCFF));
-  BitmapText(cr, font, "/", vertical ? 66 : 145, ly, 1, Hex(0xDCDCFF));
-  BitmapText(cr, font, "12", vertical ? 105 : 185, ly, 1, Hex(0xDCDCFF));
+  const char* parts[3] = {"3", "/", "12"};
+  for (int k = 0; k < 3; ++k)
+    BitmapText(cr, font, parts[k], layout.levelParts[k].X, layout.levelParts[k].Y, 1, Hex(0xDCDCFF));
+  const auto button = varnel::screens::kButtonPicture, small = varnel::screens::kSmallButton;
   const Rgb exitTint{200 / 255.0, 50 / 255.0, 50 / 255.0};
-  const double ex = vertical ? 670 : 708, ey = vertical ? 565 : 579;
-  Sprite(cr, Get(ui, "button.bmp"), ex, ey, 120, 25, 0, 70, 0, 0, 90, 18.75, &exitTint);
-  Font(cr, 8, false, false, ex, ey + 2, 90, "E X I T", Hex(0xE6FFFF), 1, true);
+  const double ex = layout.exitButton.X, ey = layout.exitButton.Y;
+  Sprite(cr, Get(ui, "button.bmp"), ex, ey, button.width, button.height, 0, 70, 0, 0, small.width,
+         small.height, &exitTint);
+  Font(cr, 8, false, false, ex, ey + 2, small.width, varnel::screens::kExitLabel, Hex(0xE6FFFF), 1, true);
   const Rgb jokerTint{100 / 255.0, 100 / 255.0, 200 / 255.0};
-  const double jx = vertical ? 413 : 160, jy = vertical ? 565 : 292, je = vertical ? 0 : 90;
-  Sprite(cr, Get(ui, "button.bmp"), jx, jy, 120, 25, je + 200, 85, 0, 0, 90, 18.75, &jokerTint);
-  Sprite(cr, Get(ui, "button.bmp"), jx, jy, 120, 25, je + 180, 85, 0, 0, 90, 18.75, &jokerTint);
-  if (vertical)
-    Font(cr, 8, false, false, 413, 567, 90, "J O K E R", Hex(0xE6FFFF), 1, true);
-  else
-    Font(cr, 8, false, false, 195, 270, 20, "J\r\nO\r\nK\r\nE\r\nR", Hex(0xE6FFFF), 1, true);
-  // The two pictures: a 256 x 380 (or 380 x 256) file on a 256 x 512 (512 x 256) texture.
-  auto picture = [&](const RgbImage& img) {
-    Canvas c(img.width, img.height);
-    c.Flush();
-    for (int y = 0; y < img.height; ++y)
-      for (int x = 0; x < img.width; ++x) {
-        const uint8_t* p = &img.pixels[(static_cast<size_t>(y) * img.width + x) * 3];
-        c.Row(y)[x] = 0xFF000000u | (uint32_t{p[0]} << 16) | (uint32_t{p[1]} << 8) | p[2];
-      }
-    c.MarkDirty();
-    return c;
-  };
-  const Canvas original = picture(level.original), modified = picture(level.modified);
-  const double ox = vertical ? 185 : 350, oy = vertical ? 100 : 29, mx = vertical ? 471 : 350,
-               my = vertical ? 100 : 315;
-  if (vertical) {
-    Sprite(cr, original, ox, oy, 256, 512, 0, 100, 0, 0, 256, 380);
-    Sprite(cr, modified, mx, my, 256, 512, 0, 100, 0, 0, 256, 380);
-  } else {
-    Sprite(cr, original, ox, oy, 512, 256, 0, 100, 0, 0, 380, 256);
-    Sprite(cr, modified, mx, my, 512, 256, 0, 100, 0, 0, 380, 256);
-  }
-  const double icons[2][5][2] = {{{170, 491}, {292, 491}, {425, 491}, {558, 491}, {680, 491}},
-                                 {{242, 15}, {242, 137}, {242, 270}, {241, 403}, {241, 525}}};
-  const double digits[2][5][2] = {{{191, 512}, {313, 512}, {446, 512}, {578, 512}, {701, 512}},
-                                  {{264, 36}, {263, 158}, {262, 291}, {261, 424}, {263, 547}}};
-  const int layout = vertical ? 0 : 1;
+  const double jx = layout.jokerButton.X, jy = layout.jokerButton.Y, je = layout.jokerRotation;
+  for (double turn : {200.0, 180.0})
+    Sprite(cr, Get(ui, "button.bmp"), jx, jy, button.width, button.height, je + turn, 85, 0, 0, small.width,
+           small.height, &jokerTint);
+  const float* label = layout.jokerLabelBox;
+  Font(cr, 8, false, false, label[0], label[1] + (vertical ? 2 : 0), label[2], layout.jokerLabel,
+       Hex(0xE6FFFF), 1, true);
+}
+
+// A 256 x 380 (or 380 x 256) picture file as a canvas, for its 256 x 512 (512 x 256) texture.
+Canvas PictureCanvas(const RgbImage& img) {
+  Canvas c(img.width, img.height);
+  c.Flush();
+  for (int y = 0; y < img.height; ++y)
+    for (int x = 0; x < img.width; ++x) {
+      const uint8_t* p = &img.pixels[(static_cast<size_t>(y) * img.width + x) * 3];
+      c.Row(y)[x] = 0xFF000000u | (uint32_t{p[0]} << 16) | (uint32_t{p[1]} << 8) | p[2];
+    }
+  c.MarkDirty();
+  return c;
+}
+
+// The two pictures, the five difference marks (the first two found) and the found ones' frames.
+void PlayPictures(cairo_t* cr, const PictureSet& ui, const PlayLayout& layout, const SheetLevel& level) {
+  const Canvas original = PictureCanvas(level.original), modified = PictureCanvas(level.modified);
+  const double ox = layout.original.X, oy = layout.original.Y, mx = layout.modified.X, my = layout.modified.Y;
+  const double tw = layout.srcWidth, th = layout.srcHeight, sw = layout.shownWidth, sh = layout.shownHeight;
+  Sprite(cr, original, ox, oy, tw, th, 0, 100, 0, 0, sw, sh);
+  Sprite(cr, modified, mx, my, tw, th, 0, 100, 0, 0, sw, sh);
+  const Canvas& font = Get(ui, "font_default.dds");
   for (int d = 0; d < 5; ++d) {
     const bool found = d < 2;
-    Rgb tint = found      ? Rgb{50 / 255.0, 1, 50 / 255.0}
-               : vertical ? Rgb{1, 50 / 255.0, 50 / 255.0}
-                          : Rgb{1, 10 / 255.0, 0};
-    Sprite(cr, Get(ui, "clue.dds"), icons[layout][d][0], icons[layout][d][1], 64, 64, 20.0 * d, 100, 0, 0, 0,
-           0, &tint);
-    BitmapText(cr, font, std::to_string(d + 1), digits[layout][d][0], digits[layout][d][1], 1, kWhite);
+    const Rgb tint = found ? Rgb{50 / 255.0, 1, 50 / 255.0}
+                           : Rgb{layout.notFoundTint[0] / 255.0, layout.notFoundTint[1] / 255.0,
+                                 layout.notFoundTint[2] / 255.0};
+    Sprite(cr, Get(ui, "clue.dds"), layout.icons[d].X, layout.icons[d].Y, 64, 64, 20.0 * d, 100, 0, 0, 0, 0,
+           &tint);
+    BitmapText(cr, font, std::to_string(d + 1), layout.digits[d].X, layout.digits[d].Y, 1, kWhite);
     if (found && d < static_cast<int>(level.rects.size())) {
       const DiffRect& r = level.rects[static_cast<size_t>(d)];
       for (auto [px, py] : {std::pair{ox, oy}, {mx, my}})
-        Sprite(cr, Get(ui, "clueselection.dds"), px + r.left, py + r.top, 64, 64, 0, vertical ? 70 : 100, 0,
-               0, r.right - r.left, r.bottom - r.top);
+        Sprite(cr, Get(ui, "clueselection.dds"), px + r.left, py + r.top, 64, 64, 0, layout.markerAlpha, 0, 0,
+               r.right - r.left, r.bottom - r.top);
     }
   }
+}
+
+}  // namespace
+
+Canvas PlayMockup(const PictureSet& ui, bool vertical, const SheetLevel& level, const std::string& pack) {
+  Canvas screen(800, 600);
+  cairo_t* cr = screen.cr();
+  const PlayLayout& layout = varnel::screens::Play(vertical);
+  PlayFrame(cr, ui, layout, vertical, pack);
+  PlayPictures(cr, ui, layout, level);
   const double t = 120;
   Sprite(cr, Get(ui, "progressbar.dds"), 755, 94, 49, 399, 0, 100, 0, 399 - t);
   Sprite(cr, Get(ui, "progressbarin.dds"), 755, 94 + t, 49, 406 - t, 0, 100);
   Sprite(cr, Get(ui, "progressroom.dds"), 751, 94, 49, 406, 0, 100);
-  Font(cr, 10, true, true, 10, vertical ? 125 : 150, vertical ? 140 : 220,
+  Font(cr, 10, true, true, layout.captionBox[0], layout.captionBox[1], layout.captionBox[2],
        Replace(level.caption, "[e]", "\r\n"), Hex(0xE6FFFF), 1, false);
-  const double cols[3] = {vertical ? 5.0 : 30.0, vertical ? 35.0 : 60.0, vertical ? 110.0 : 160.0};
+  const float* cols = layout.rankColumns;
   const char* names[5] = {"Mira", "Tom", "YOU", "Ana", "Leo"};
   const int scores[5] = {2100, 1600, 1250, 900, 400};
   for (int r = 0; r < 5; ++r) {
@@ -276,24 +297,22 @@ Canvas PlayMockup(const PictureSet& ui, bool vertical, const SheetLevel& level, 
 Canvas PromptMockup(const PictureSet& ui, bool vertical) {
   Canvas screen(800, 600);
   cairo_t* cr = screen.cr();
+  const PlayLayout& layout = varnel::screens::Play(vertical);
   Sprite(cr, Get(ui, vertical ? "back_game_v.jpg" : "back_game_h.jpg"), 0, 0, 1024, 1024, 0, 100, 0, 0, 800,
          600);
   Sprite(cr, Get(ui, "sky.jpg"), -100, -225, 512, 512, 37, 30, 0, 0, 1024, 1024);
   const Rgb green{50 / 255.0, 200 / 255.0, 50 / 255.0};
-  if (vertical)
-    Sprite(cr, Get(ui, "gamemask.dds"), 68, 162, 800, 600, 90, 100, 0, 0, 0, 0, &green);
-  else
-    Sprite(cr, Get(ui, "gamemask.dds"), 310, -13, 600, 800, 0, 100, 0, 0, 0, 0, &green);
-  const double tx = vertical ? 330 : 400, ty = vertical ? 250 : 150, bx = vertical ? 340 : 410;
-  Font(cr, 10, true, true, tx, ty, 270,
-       "there are 5 differences\r\nbetween original and modified picture \r\nit's up to you to find "
-       "them\r\n\r\n\r\nPRESS "
-       "'START' WHEN YOU'RE READY",
-       kWhite, 1, true);
-  Sprite(cr, Get(ui, "button.bmp"), bx, 420, 120, 25, 0, 50, 0, 0, 240, 50, &green);
-  Font(cr, 20, true, false, bx, 426, 240, "SUBMIT SCORE", kWhite, 1, true);
-  BitmapText(cr, Get(ui, "font_default.dds"), "WELLDONE", vertical ? 270 : 385, vertical ? 160 : 50,
-             vertical ? 2 : 1.75, green);
+  Sprite(cr, Get(ui, "gamemask.dds"), layout.mask.X, layout.mask.Y, layout.maskWidth, layout.maskHeight,
+         layout.maskRotation, 100, 0, 0, 0, 0, &green);
+  const double bx = layout.startButton.X, by = layout.startButton.Y;
+  Font(cr, 10, true, true, layout.promptBox[0], layout.promptBox[1], layout.promptBox[2],
+       varnel::screens::StartPrompt(false), kWhite, 1, true);
+  const auto button = varnel::screens::kButtonPicture, wide = varnel::screens::kWideButton;
+  Sprite(cr, Get(ui, "button.bmp"), bx, by, button.width, button.height, 0, 50, 0, 0, wide.width, wide.height,
+         &green);
+  Font(cr, 20, true, false, bx, by + 6, wide.width, varnel::screens::kSubmitScore, kWhite, 1, true);
+  BitmapText(cr, Get(ui, "font_default.dds"), varnel::screens::kWellDone, layout.wellDone.X,
+             layout.wellDone.Y, layout.wellDoneScale, green);
   return screen;
 }
 

@@ -37,6 +37,7 @@ struct Making {
   int errors = -1;         // the read end of the tool's standard error
   std::string pending;     // text after the last full line
   std::string message;     // the tool's last own message
+  std::string said;        // the last of all it said, where the system names why a write failed
   fs::path out;            // the pack the tool writes, in the packs folder under a temporary name
   fs::path work;           // the tool's temporary folder, and links to dropped photos
   std::string fileTitle;   // the title as a file name wants it (UTF-8)
@@ -109,15 +110,23 @@ void EndChild() {
   making.pid = -1;
 }
 
+// "The pack could not be written (<why>): <the packs folder>".
+std::string NotWrittenText(const std::string& file, int error) {
+  return "The pack could not be written (" + WriteFailureCause(file, error) +
+         "): " + tovak2d::Utf8ToCp1252Lossy(PacksFolder().string());
+}
+
 // Why the tool wrote nothing, in the player's words.
 std::string FailureText() {
   const std::string& message = making.message;
   if (message.find("no usable photo") != std::string::npos)
     return "None of the photos could be used: nothing was written.";
-  if (message.find("cannot write") != std::string::npos || message.find("cannot rename") != std::string::npos ||
-      message.find("cannot start the pack") != std::string::npos)
-    return "The pack could not be written (" + WriteFailureCause(making.out.string()) +
-           "): " + tovak2d::Utf8ToCp1252Lossy(PacksFolder().string());
+  // A refused write shows in the tool's words for the step that failed, and in the system's for why.
+  const int error = WriteErrorNamedIn(making.said);
+  if (error != 0 || message.rfind("cannot write", 0) == 0 || message.rfind("cannot rename", 0) == 0 ||
+      message.rfind("cannot start the pack", 0) == 0 || message.rfind("cannot add", 0) == 0 ||
+      message.rfind("cannot encode", 0) == 0)
+    return NotWrittenText(making.out.string(), error);
   return "The pack could not be made: " + tovak2d::Utf8ToCp1252Lossy(message.empty() ? "the tool failed" : message);
 }
 
@@ -137,10 +146,9 @@ void Finish(int status) {
   const std::string name = FreePackName(making.fileTitle, taken);
   fs::rename(making.out, PacksFolder() / name, ec);
   if (ec) {
-    const std::string cause = WriteFailureCause((PacksFolder() / name).string());
+    const std::string text = NotWrittenText((PacksFolder() / name).string(), ec.value());
     RemoveLeftovers();
-    Report(true, "The pack could not be written (" + cause + "): " +
-                     tovak2d::Utf8ToCp1252Lossy(PacksFolder().string()));
+    Report(true, text);
     return;
   }
   making.out.clear();
@@ -156,6 +164,9 @@ void ReadTool() {
   ssize_t n = 0;
   while ((n = ::read(making.errors, buffer, sizeof buffer)) > 0) {
     making.pending.append(buffer, static_cast<size_t>(n));
+    making.said.append(buffer, static_cast<size_t>(n));
+    constexpr size_t kKept = 4096;
+    if (making.said.size() > 2 * kKept) making.said.erase(0, making.said.size() - kKept);
     for (size_t end = making.pending.find('\n'); end != std::string::npos; end = making.pending.find('\n')) {
       ReadToolLine(tovak2d::Utf8ToCp1252Lossy(making.pending.substr(0, end)), view, making.message);
       making.pending.erase(0, end + 1);

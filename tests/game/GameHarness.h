@@ -88,6 +88,22 @@ class GameHarness {
     testsupport::Push(testsupport::MouseWheel(WindowId(), steps));
     Pass(2);
   }
+  // Paths dropped at once on the window, as SDL delivers a file manager's drop.
+  void Drop(const std::vector<std::string>& paths) {
+    SDL_Event e{};
+    e.drop.windowID = WindowId();
+    e.type = SDL_DROPBEGIN;
+    testsupport::Push(e);
+    e.type = SDL_DROPFILE;
+    for (const std::string& path : paths) {
+      e.drop.file = SDL_strdup(path.c_str());
+      testsupport::Push(e);
+    }
+    e.type = SDL_DROPCOMPLETE;
+    e.drop.file = nullptr;
+    testsupport::Push(e);
+    Pass(2);
+  }
   // Queues a press and release of the left button without running a pass.
   static void QueueClick(int x, int y) {
     testsupport::Push(testsupport::MouseButton(WindowId(), SDL_MOUSEBUTTONDOWN, x, y));

@@ -90,18 +90,10 @@ class GameHarness {
   }
   // Paths dropped at once on the window, as SDL delivers a file manager's drop.
   void Drop(const std::vector<std::string>& paths) {
-    SDL_Event e{};
-    e.drop.windowID = WindowId();
-    e.type = SDL_DROPBEGIN;
-    testsupport::Push(e);
-    e.type = SDL_DROPFILE;
-    for (const std::string& path : paths) {
-      e.drop.file = SDL_strdup(path.c_str());
-      testsupport::Push(e);
-    }
-    e.type = SDL_DROPCOMPLETE;
-    e.drop.file = nullptr;
-    testsupport::Push(e);
+    testsupport::Push(SDL_Event{.drop = {SDL_DROPBEGIN, 0, nullptr, WindowId()}});
+    for (const std::string& path : paths)
+      testsupport::Push(SDL_Event{.drop = {SDL_DROPFILE, 0, SDL_strdup(path.c_str()), WindowId()}});
+    testsupport::Push(SDL_Event{.drop = {SDL_DROPCOMPLETE, 0, nullptr, WindowId()}});
     Pass(2);
   }
   // Queues a press and release of the left button without running a pass.

@@ -37,7 +37,7 @@ struct Making {
   int errors = -1;         // the read end of the tool's standard error
   std::string pending;     // text after the last full line
   std::string message;     // the tool's last own message
-  std::string said;        // the last of all it said, where the system names why a write failed
+  std::string said;        // its last messages, where the system names why a write failed
   fs::path out;            // the pack the tool writes, in the packs folder under a temporary name
   fs::path work;           // the tool's temporary folder, and links to dropped photos
   std::string fileTitle;   // the title as a file name wants it (UTF-8)
@@ -121,12 +121,8 @@ std::string FailureText() {
   const std::string& message = making.message;
   if (message.find("no usable photo") != std::string::npos)
     return "None of the photos could be used: nothing was written.";
-  // A refused write shows in the tool's words for the step that failed, and in the system's for why.
-  const int error = WriteErrorNamedIn(making.said);
-  if (error != 0 || message.rfind("cannot write", 0) == 0 || message.rfind("cannot rename", 0) == 0 ||
-      message.rfind("cannot start the pack", 0) == 0 || message.rfind("cannot add", 0) == 0 ||
-      message.rfind("cannot encode", 0) == 0)
-    return NotWrittenText(making.out.string(), error);
+  // Each step of the writing that fails says "cannot ..."; the system's words for why follow it.
+  if (message.rfind("cannot ", 0) == 0) return NotWrittenText(making.out.string(), WriteErrorNamedIn(making.said));
   return "The pack could not be made: " + tovak2d::Utf8ToCp1252Lossy(message.empty() ? "the tool failed" : message);
 }
 
@@ -164,11 +160,16 @@ void ReadTool() {
   ssize_t n = 0;
   while ((n = ::read(making.errors, buffer, sizeof buffer)) > 0) {
     making.pending.append(buffer, static_cast<size_t>(n));
-    making.said.append(buffer, static_cast<size_t>(n));
-    constexpr size_t kKept = 4096;
-    if (making.said.size() > 2 * kKept) making.said.erase(0, making.said.size() - kKept);
     for (size_t end = making.pending.find('\n'); end != std::string::npos; end = making.pending.find('\n')) {
-      ReadToolLine(tovak2d::Utf8ToCp1252Lossy(making.pending.substr(0, end)), view, making.message);
+      const std::string line = making.pending.substr(0, end);
+      ReadToolLine(tovak2d::Utf8ToCp1252Lossy(line), view, making.message);
+      // Progress and photos left out (which may name errors of their own) aside, the last lines
+      // tell why a write failed.
+      constexpr size_t kKept = 4096;
+      if (line.rfind("photo ", 0) != 0 && line.find(": skipped, ") == std::string::npos) {
+        making.said += line + "\n";
+        if (making.said.size() > kKept) making.said.erase(0, making.said.size() - kKept);
+      }
       making.pending.erase(0, end + 1);
     }
   }

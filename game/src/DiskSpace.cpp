@@ -69,7 +69,8 @@ std::string WriteFailureCause(const std::string& file, int error) {
   if (::stat(file.c_str(), &info) == 0 &&
       ((info.st_mode & kWriteBits) == 0 || ::access(file.c_str(), W_OK) != 0))
     return "the file is read-only";
-  if (error == EACCES || error == EPERM || ::access(folder.c_str(), W_OK) != 0) return "the folder is read-only";
+  if (error == EACCES || error == EPERM || ::access(folder.c_str(), W_OK) != 0)
+    return "the folder is read-only";
   return "the disk refused it";
 }
 

@@ -10,10 +10,10 @@
 #include <string>
 #include <utility>
 
+#include "ChildProcess.h"
 #include "DiskSpace.h"
 #include "FaultShim.h"
 #include "PhotoPack.h"
-#include "ChildProcess.h"
 #include "ReliabilitySupport.h"
 
 namespace {
@@ -23,7 +23,8 @@ using namespace reliability;
 // Every file of the folder with a digest of its bytes.
 std::map<std::string, size_t> Files(const fs::path& folder) {
   std::map<std::string, size_t> files;
-  for (const std::string& name : Listing(folder)) files[name] = std::hash<std::string>{}(testsupport::ReadFile(folder / name));
+  for (const std::string& name : Listing(folder))
+    files[name] = std::hash<std::string>{}(testsupport::ReadFile(folder / name));
   return files;
 }
 

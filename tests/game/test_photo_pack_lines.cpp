@@ -10,7 +10,8 @@
 TEST(PhotoPackLines, NamesHoldingAColonTheToolsOwnMessageAndFreeNames) {
   varnel::PhotoPackView view;
   std::string message;
-  varnel::ReadToolLine("photo 1/2 dunes: at noon.png: level 1, 5 differences (moved, resized)", view, message);
+  varnel::ReadToolLine("photo 1/2 dunes: at noon.png: level 1, 5 differences (moved, resized)", view,
+                       message);
   varnel::ReadToolLine("varnel-pack: photo 2/2 a: b.png: skipped, not a JPEG or PNG picture", view, message);
   EXPECT_EQ(view.levels, 1);
   EXPECT_EQ(view.skipped, std::vector<std::string>{"a: b.png: not a JPEG or PNG picture"});

@@ -184,7 +184,8 @@ TEST(TextFits, PlayInBothLayoutsThePanelsAndTheNameEntry) {
 // longest reason.
 TEST(TextFits, PhotoPackPanelsAndTheDropNotice) {
   testsupport::TempFolder work;
-  const fs::path tool = work / "varnel-pack", photos = work / "Our summer in the Dolomites with the grandchildren";
+  const fs::path tool = work / "varnel-pack",
+                 photos = work / "Our summer in the Dolomites with the grandchildren";
   // A stand-in for the tool: its progress and skip lines, then, once released, the pack or a refusal.
   shelldata::Put(tool, R"sh(#!/bin/sh
 for out; do :; done
@@ -218,7 +219,8 @@ cp "$0.pack" "$out"
     game.MoveMouse(790, 590);
   };
   const std::string made = "Made \"" + photos.filename().string() + "\": 38 levels.";
-  const std::string refused = "The pack could not be written (the folder is read-only): " + (folder / "packs").string();
+  const std::string refused =
+      "The pack could not be written (the folder is read-only): " + (folder / "packs").string();
   for (const std::string& outcome : {made, refused}) {
     if (outcome == refused) shelldata::Put(tool.string() + ".fail", "");
     fs::remove(tool.string() + ".release");

@@ -5,7 +5,9 @@
 #include <sys/statvfs.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -55,9 +57,11 @@ std::string FullDiskText(const std::string& path, uint64_t needed, const std::st
          " is free.";
 }
 
-std::string WriteFailureCause(const std::string& file) {
+std::string WriteFailureCause(const std::string& file, int error) {
   const fs::path path(file);
   const std::string folder = path.has_parent_path() ? path.parent_path().string() : ".";
+  if (error == ENOSPC || error == EDQUOT) return "the disk " + DiskOf(folder) + " is full";
+  if (error == EROFS) return "the disk " + DiskOf(folder) + " is read-only";
   // A block or two is what any file needs to grow.
   if (DiskTooFull(folder, 8192)) return "the disk " + DiskOf(folder) + " is full";
   struct stat info {};
@@ -65,8 +69,15 @@ std::string WriteFailureCause(const std::string& file) {
   if (::stat(file.c_str(), &info) == 0 &&
       ((info.st_mode & kWriteBits) == 0 || ::access(file.c_str(), W_OK) != 0))
     return "the file is read-only";
-  if (::access(folder.c_str(), W_OK) != 0) return "the folder is read-only";
+  if (error == EACCES || error == EPERM || ::access(folder.c_str(), W_OK) != 0)
+    return "the folder is read-only";
   return "the disk refused it";
+}
+
+int WriteErrorNamedIn(const std::string& message) {
+  for (const int error : {ENOSPC, EDQUOT, EROFS, EACCES, EPERM})
+    if (message.find(std::strerror(error)) != std::string::npos) return error;
+  return 0;
 }
 
 }  // namespace varnel

@@ -24,8 +24,14 @@ bool DiskTooFull(const std::string& path, uint64_t needed);
 // "The disk /mnt holding /mnt/varnel is full: <work> needs 4.2 MB free there and 120 KB are free."
 std::string FullDiskText(const std::string& path, uint64_t needed, const std::string& work);
 
-// Why a write of `file` most likely failed, in the player's words: "the disk / is full", "the
-// file is read-only", "the folder is read-only", or "the disk refused it".
-std::string WriteFailureCause(const std::string& file);
+// Why a write of `file` failed, in the player's words: "the disk / is full", "the disk /mnt is
+// read-only", "the file is read-only", "the folder is read-only", or "the disk refused it". The
+// error the write met (an errno value) decides when it is known; else the disk and the modes are
+// looked at.
+std::string WriteFailureCause(const std::string& file, int error = 0);
+
+// The first error of a refused write (no space, a read-only disk, no permission) that a program's
+// message names in the system's words; 0 when it names none.
+int WriteErrorNamedIn(const std::string& message);
 
 }  // namespace varnel

@@ -42,7 +42,7 @@ int16_t addedPack = -1;
 
 void Tell(const std::string& text, bool good) {
   // The notice has two lines under the pack list; the log keeps the whole text.
-  constexpr size_t kShown = 150;
+  constexpr size_t kShown = 125;
   notice = text.size() <= kShown ? text : text.substr(0, kShown - 1) + "\x85";
   noticeGood = good;
   if (!good) addedPack = -1;
@@ -124,12 +124,17 @@ void AddPack(const fs::path& source) {
   }
   const std::string scratch = "Dropped pack.tmp-" + std::to_string(::getpid());
   const fs::path copy = folder / scratch;
-  if (!fs::copy_file(source, copy, fs::copy_options::overwrite_existing, ec)) {
-    const std::string why = WriteFailureCause(copy.string());
-    fs::remove(copy, ec);
+  // A refusal names the folder and why, and leaves nothing of the copy.
+  const auto refused = [&](const fs::path& file, int error) {
+    const std::string why = WriteFailureCause(file.string(), error);
+    std::error_code ignored;
+    fs::remove(copy, ignored);
     Tell(Shown(source) + " could not be copied into " + tovak2d::Utf8ToCp1252Lossy(folder.string()) + ": " +
              why + ".",
          false);
+  };
+  if (!fs::copy_file(source, copy, fs::copy_options::overwrite_existing, ec)) {
+    refused(copy, ec.value());
     return;
   }
   const packs::PackReport report = packs::CheckPack(*oExtra, "\\packs\\" + scratch, kCheckPrefix, strAppPath);
@@ -142,8 +147,7 @@ void AddPack(const fs::path& source) {
   const std::string file = FreePackFile(SafePackName(source));
   fs::rename(copy, folder / tovak2d::Cp1252ToUtf8(file), ec);
   if (ec) {
-    fs::remove(copy, ec);
-    Tell(Shown(source) + " could not be added: the packs folder refused the new name.", false);
+    refused(folder / tovak2d::Cp1252ToUtf8(file), ec.value());
     return;
   }
   oExtra->SaveLog("Pack added from a drop : " + tovak2d::Utf8ToCp1252Lossy(source.string()) + " as packs\\" +

@@ -66,8 +66,11 @@ void DrawPackRow(float x, float y, float width, int16_t pack, int32_t hoverColou
   } else {
     lngItemColor = pack == intPackMade ? hoverColour : kWhite;
   }
-  oEngine->DrawFont("titleS", x, y, width, kRowHeight,
-                    packs::DisplayName(PackFiles[static_cast<size_t>(pack)]), lngItemColor, 5);
+  // A name longer than its row (a pack made from a folder of a long name) ends in an ellipsis.
+  constexpr size_t kNameShown = 34;
+  std::string name = packs::DisplayName(PackFiles[static_cast<size_t>(pack)]);
+  if (name.size() > kNameShown) name = name.substr(0, kNameShown - 1) + "\x85";
+  oEngine->DrawFont("titleS", x, y, width, kRowHeight, name, lngItemColor, 5);
 }
 
 // Row `row` of the part below the packs; an entry is drawn where its first row shows and all of

@@ -37,6 +37,7 @@ struct Making {
   int errors = -1;         // the read end of the tool's standard error
   std::string pending;     // text after the last full line
   std::string message;     // the tool's last own message
+  std::string said;        // its last messages, where the system names why a write failed
   fs::path out;            // the pack the tool writes, in the packs folder under a temporary name
   fs::path work;           // the tool's temporary folder, and links to dropped photos
   std::string fileTitle;   // the title as a file name wants it (UTF-8)
@@ -109,15 +110,19 @@ void EndChild() {
   making.pid = -1;
 }
 
+// "The pack could not be written (<why>): <the packs folder>".
+std::string NotWrittenText(const std::string& file, int error) {
+  return "The pack could not be written (" + WriteFailureCause(file, error) +
+         "): " + tovak2d::Utf8ToCp1252Lossy(PacksFolder().string());
+}
+
 // Why the tool wrote nothing, in the player's words.
 std::string FailureText() {
   const std::string& message = making.message;
   if (message.find("no usable photo") != std::string::npos)
     return "None of the photos could be used: nothing was written.";
-  if (message.find("cannot write") != std::string::npos || message.find("cannot rename") != std::string::npos ||
-      message.find("cannot start the pack") != std::string::npos)
-    return "The pack could not be written (" + WriteFailureCause(making.out.string()) +
-           "): " + tovak2d::Utf8ToCp1252Lossy(PacksFolder().string());
+  // Each step of the writing that fails says "cannot ..."; the system's words for why follow it.
+  if (message.rfind("cannot ", 0) == 0) return NotWrittenText(making.out.string(), WriteErrorNamedIn(making.said));
   return "The pack could not be made: " + tovak2d::Utf8ToCp1252Lossy(message.empty() ? "the tool failed" : message);
 }
 
@@ -137,10 +142,9 @@ void Finish(int status) {
   const std::string name = FreePackName(making.fileTitle, taken);
   fs::rename(making.out, PacksFolder() / name, ec);
   if (ec) {
-    const std::string cause = WriteFailureCause((PacksFolder() / name).string());
+    const std::string text = NotWrittenText((PacksFolder() / name).string(), ec.value());
     RemoveLeftovers();
-    Report(true, "The pack could not be written (" + cause + "): " +
-                     tovak2d::Utf8ToCp1252Lossy(PacksFolder().string()));
+    Report(true, text);
     return;
   }
   making.out.clear();
@@ -157,7 +161,15 @@ void ReadTool() {
   while ((n = ::read(making.errors, buffer, sizeof buffer)) > 0) {
     making.pending.append(buffer, static_cast<size_t>(n));
     for (size_t end = making.pending.find('\n'); end != std::string::npos; end = making.pending.find('\n')) {
-      ReadToolLine(tovak2d::Utf8ToCp1252Lossy(making.pending.substr(0, end)), view, making.message);
+      const std::string line = making.pending.substr(0, end);
+      ReadToolLine(tovak2d::Utf8ToCp1252Lossy(line), view, making.message);
+      // Progress and photos left out (which may name errors of their own) aside, the last lines
+      // tell why a write failed.
+      constexpr size_t kKept = 4096;
+      if (line.rfind("photo ", 0) != 0 && line.find(": skipped, ") == std::string::npos) {
+        making.said += line + "\n";
+        if (making.said.size() > kKept) making.said.erase(0, making.said.size() - kKept);
+      }
       making.pending.erase(0, end + 1);
     }
   }

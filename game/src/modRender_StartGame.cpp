@@ -28,6 +28,27 @@ std::string Shortened(const std::string& text, size_t length) {
   return text.size() <= length ? text : text.substr(0, length - 1) + "\x85";
 }
 
+// The text with every word longer than `length` letters (a folder's path) broken into lines after
+// a slash, or where it must, so that the box's word breaking keeps it inside.
+std::string Breakable(const std::string& text, size_t length) {
+  std::string out;
+  size_t word = 0;  // letters since the last blank or break
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == ' ') {
+      word = 0;
+    } else if (word >= length) {
+      const size_t slash = out.rfind('/');
+      const size_t cut = slash != std::string::npos && out.size() - slash <= length / 2 ? slash + 1 : out.size();
+      out.insert(cut, "\r\n");
+      word = out.size() - cut - 2;
+    }
+    if (c != ' ') ++word;
+    out += c;
+  }
+  return out;
+}
+
 // A button of the photo pack entry: brighter under the mouse; true when clicked.
 bool PhotoButton(float x, float y, float width, const std::string& caption) {
   const bool over = oExtra->IsMouseOverArea(x, y, width, 25);
@@ -73,21 +94,22 @@ void DrawMaking(const PhotoPackView& view) {
   if (PhotoButton(452, 420, 120, "Cancel")) CancelPhotoPack();
 }
 
-// The outcome, the photos left out with their reasons, and OK.
+// The outcome (a folder's path in it broken into lines), the photos left out with their reasons, two
+// lines each, and OK.
 void DrawReport(const PhotoPackView& view) {
-  oEngine->DrawFont("titleS", 360, 175, 305, 60, Shortened(view.outcome, 100),
+  oEngine->DrawFont("titleS", 360, 175, 305, 82, Breakable(Shortened(view.outcome, 150), 36),
                     view.failed ? ARGB(255, 255, 190, 120) : kLabelColour, 5);
-  constexpr size_t kShown = 8;
+  constexpr size_t kShown = 4;
+  constexpr float kTop = 276, kStep = 28;
   if (!view.skipped.empty())
-    oEngine->DrawFont("small", 360, 240, 305, 16, "Left out:", ARGB(255, 255, 190, 120), 5);
+    oEngine->DrawFont("small", 360, kTop - 17, 305, 16, "Left out:", ARGB(255, 255, 190, 120), 5);
   for (size_t i = 0; i < view.skipped.size() && i < kShown; ++i) {
-    oEngine->DrawFont("small", 360, 258 + 19.0f * static_cast<float>(i), 305, 18,
-                      Shortened(view.skipped[i], 56), kWhite, 5);
+    oEngine->DrawFont("small", 360, kTop + kStep * static_cast<float>(i), 305, kStep,
+                      Breakable(Shortened(view.skipped[i], 96), 50), kWhite, 5);
   }
   if (view.skipped.size() > kShown)
-    oEngine->DrawFont("small", 360, 258 + 19.0f * kShown, 305, 18,
-                      "and " + std::to_string(view.skipped.size() - kShown) + " more (see log.txt)", kWhite,
-                      5);
+    oEngine->DrawFont("small", 360, kTop + kStep * kShown, 305, 18,
+                      "and " + std::to_string(view.skipped.size() - kShown) + " more (see log.txt)", kWhite, 5);
   if (PhotoButton(452, 420, 120, "OK")) ClosePhotoPackReport();
 }
 

@@ -88,6 +88,14 @@ class GameHarness {
     testsupport::Push(testsupport::MouseWheel(WindowId(), steps));
     Pass(2);
   }
+  // Paths dropped at once on the window, as SDL delivers a file manager's drop.
+  void Drop(const std::vector<std::string>& paths) {
+    testsupport::Push(SDL_Event{.drop = {SDL_DROPBEGIN, 0, nullptr, WindowId()}});
+    for (const std::string& path : paths)
+      testsupport::Push(SDL_Event{.drop = {SDL_DROPFILE, 0, SDL_strdup(path.c_str()), WindowId()}});
+    testsupport::Push(SDL_Event{.drop = {SDL_DROPCOMPLETE, 0, nullptr, WindowId()}});
+    Pass(2);
+  }
   // Queues a press and release of the left button without running a pass.
   static void QueueClick(int x, int y) {
     testsupport::Push(testsupport::MouseButton(WindowId(), SDL_MOUSEBUTTONDOWN, x, y));

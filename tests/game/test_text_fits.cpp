@@ -1,12 +1,18 @@
 // SPDX-License-Identifier: Zlib
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "PackList.h"
+#include "PhotoPack.h"
+#include "PhotoPackStart.h"
 #include "PlayHelpers.h"
 #include "ShellData.h"
 #include "modDeclares.h"
@@ -170,4 +176,72 @@ TEST(TextFits, PlayInBothLayoutsThePanelsAndTheNameEntry) {
     session.game.PressKey(SDL_SCANCODE_RETURN);
     ASSERT_EQ(varnel::intScreen, varnel::kScreenHighScores);
   }
+}
+
+// A pack made from fifty photos, twelve of them left out for the longest reasons the tool gives,
+// in a folder of a long name in a player's game folder of a long path: the making, the report of a
+// pack made and of one the packs folder refused; and a dropped pack refused for the pack check's
+// longest reason.
+TEST(TextFits, PhotoPackPanelsAndTheDropNotice) {
+  testsupport::TempFolder work;
+  const fs::path tool = work / "varnel-pack",
+                 photos = work / "Our summer in the Dolomites with the grandchildren";
+  // A stand-in for the tool: its progress and skip lines, then, once released, the pack or a refusal.
+  shelldata::Put(tool, R"sh(#!/bin/sh
+for out; do :; done
+i=1
+while [ $i -le 50 ]; do
+  if [ $i -le 38 ]; then echo "photo $i/50 IMG_$i.jpg: level $i, 5 differences (removed, moved)" >&2
+  else echo "varnel-pack: photo $i/50 IMG_20260814_$i Lago di Braies at sunrise.jpg: skipped, too flat or too noisy to hide five differences (room for 3 among its spots with detail)" >&2; fi
+  i=$((i + 1))
+done
+n=0
+while [ ! -e "$0.release" ] && [ $n -lt 6000 ]; do sleep 0.01; n=$((n + 1)); done
+[ -e "$0.fail" ] && { echo "varnel-pack: cannot write $out.part: Permission denied" >&2; exit 1; }
+cp "$0.pack" "$out"
+)sh");
+  ::chmod(tool.c_str(), 0755);
+  fs::create_directories(photos);
+  const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "/usr/bin:/bin";
+  setenv("PATH", (work.path().string() + ":" + path).c_str(), 1);
+  const fs::path folder = work / "home/alexandra.konstantinopoulou/.local/share/varnel";
+  fs::create_directories(folder);
+  for (const char* part : {"game data", "sound", "packs"})
+    fs::copy(fs::path(VARNEL_GAME_DIR) / part, folder / part, fs::copy_options::recursive);
+  shelldata::Put(tool.string() + ".pack", shelldata::Archive(play::GoodPack(38, true, BigTable())));
+  GameHarness game(GameHarness::ExistingFolder{folder});
+  ASSERT_TRUE(game.started);
+  varnel::sngLogoFade = 100;
+  varnel::intScreen = varnel::kScreenStartGame;
+  const auto passUntil = [&](const std::function<bool()>& done) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (!done() && std::chrono::steady_clock::now() < deadline) game.Pass();
+    game.MoveMouse(790, 590);
+  };
+  const std::string made = "Made \"" + photos.filename().string() + "\": 38 levels.";
+  const std::string refused =
+      "The pack could not be written (the folder is read-only): " + (folder / "packs").string();
+  for (const std::string& outcome : {made, refused}) {
+    if (outcome == refused) shelldata::Put(tool.string() + ".fail", "");
+    fs::remove(tool.string() + ".release");
+    varnel::StartPhotoPack({photos.string()});
+    passUntil([] { return varnel::PhotoPackState().done == 50; });
+    EXPECT_TRUE(game.Text("photo 50 of 50"));
+    ExpectFits(game, "making");
+    shelldata::Put(tool.string() + ".release", "");
+    passUntil([] { return varnel::PhotoPackState().phase == varnel::PhotoPackPhase::kReport; });
+    EXPECT_TRUE(game.Text("and 8 more (see log.txt)"));
+    ExpectFits(game, outcome);
+    varnel::ClosePhotoPackReport();
+  }
+
+  auto broken = play::GoodPack(50, true, BigTable());
+  testsupport::RemoveEntry(broken, "50.jpg");
+  const fs::path pack = work / "Our summer in the Dolomites with the grandchildren.vnl";
+  shelldata::Put(pack, shelldata::Archive(broken));
+  game.Drop({pack.string()});
+  game.MoveMouse(790, 590);
+  ExpectFits(game, "a refused drop");
+  EXPECT_TRUE(testsupport::Contains(game.Read("log.txt"), "level 50: the picture pair is missing"));
+  setenv("PATH", path.c_str(), 1);
 }

@@ -41,7 +41,6 @@ wait_until 15 "no box for the log refused" box_shown "Log Error"
 chmod 644 "$GAME_LOG"
 kill -TERM "$GAME_PID"
 WHERE="TERM under the engine's box at start" ends_in_order 2
-echo "ok: TERM closes the engine's box at start, the game ends in order"
 rm -f "$GAME_LOG"
 # TERM while a box is open during play (the chosen pack gone before START) ends the game in order.
 start_boxed
@@ -83,4 +82,4 @@ kill -KILL "$XVFB_PID"
 XVFB_PID=
 WHERE="X server gone" ends_in_order 15
 grep -aq "^The display went away" "$GAME_LOG" || fail "the log does not say the display went away"
-echo "PASS: the log's faults named, the desktop in the log, TERM ends a waiting box, the game outlives its display"
+echo "PASS: the log's faults named, the desktop in the log, TERM closes the engine's and the game's boxes, the game outlives its display"

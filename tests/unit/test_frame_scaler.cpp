@@ -11,7 +11,6 @@
 
 using drawing_test::LargestDifference;
 using tovak2d::platform::video::compositor::FrameScaler;
-using tovak2d::platform::video::compositor::ScaleWhole;
 
 namespace {
 
@@ -95,23 +94,6 @@ TEST(FrameScaler, MatchesPixmansBilinearScaleWithinALevel) {
       EXPECT_LE(LargestDifference(expected.pixels, scaled.pixels), 1);
     }
   }
-}
-
-// A whole multiple: each pixel an opaque block, nothing written past the blocks; rows at aligned
-// and unaligned places, a width that leaves pixels after the last four.
-TEST(FrameScaler, ScalesByAWholeMultipleAsBlocks) {
-  const Picture source = Random(7, 5, 11);
-  for (const int factor : {2, 3})
-    for (const size_t offset : {size_t(0), size_t(1)}) {
-      const int pitch = 7 * factor + 2;  // rows 16-byte aligned at twice the size
-      std::vector<uint32_t> target(size_t(pitch) * 5 * factor + offset, 0xDEADBEEF);
-      ScaleWhole(source.pixels.data(), 7, 5, 7 * 4, target.data() + offset, factor, size_t(pitch) * 4);
-      for (int y = 0; y < 5 * factor; ++y)
-        for (int x = 0; x < pitch; ++x)
-          ASSERT_EQ(target[offset + size_t(y) * pitch + x],
-                    x < 7 * factor ? source.pixels[size_t(y / factor) * 7 + x / factor] | 0xFF000000u : 0xDEADBEEFu)
-              << "factor " << factor << ", offset " << offset << ", at " << x << ", " << y;
-    }
 }
 
 }  // namespace

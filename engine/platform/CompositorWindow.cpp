@@ -116,16 +116,9 @@ void Frame::Present() {
               static_cast<uint8_t*>(surface->pixels) + size_t(view.y) * surface->pitch + view.x * 4;
           const int whole = view.w / width_;
           if (sharp_ && whole >= 2 && view.w == whole * width_ && view.h == whole * height_) {
-            // A whole multiple: each pixel written as a block, each row once and then copied.
-            for (int y = 0; y < height_; ++y) {
-              auto* row = reinterpret_cast<uint32_t*>(place + size_t(y) * whole * surface->pitch);
-              const uint32_t* from = back_.data() + size_t(y) * width_;
-              for (int x = 0; x < width_; ++x)
-                std::fill_n(row + size_t(x) * whole, whole, from[x] | 0xFF000000u);
-              for (int copy = 1; copy < whole; ++copy)
-                std::copy_n(row, view.w,
-                            reinterpret_cast<uint32_t*>(place + (size_t(y) * whole + copy) * surface->pitch));
-            }
+            // A whole multiple: each pixel written as a block.
+            ScaleWhole(back_.data(), width_, height_, size_t(width_) * 4, reinterpret_cast<uint32_t*>(place), whole,
+                       size_t(surface->pitch));
           } else if (sharp_ || !scaler_.Scale(back_.data(), width_, height_, size_t(width_) * 4,
                                        reinterpret_cast<uint32_t*>(place), view.w, view.h,
                                        size_t(surface->pitch))) {

@@ -277,4 +277,55 @@ bool FrameScaler::Scale(const uint32_t* source, int width, int height, size_t so
   return true;
 }
 
+namespace {
+
+uint32_t* RowAt(uint32_t* image, size_t pitch, size_t row) {
+  return reinterpret_cast<uint32_t*>(reinterpret_cast<uint8_t*>(image) + row * pitch);
+}
+
+// One source row at twice its width into two target rows. The window's memory is only written
+// here (the display server reads it), so aligned rows take stores that bypass the cache.
+void DoubleRow(const uint32_t* from, int width, uint32_t* upper, uint32_t* lower) {
+  int x = 0;
+#if defined(__SSE2__)
+  const __m128i opaque = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+  auto put = [](uint32_t* at, __m128i pixels, bool aligned) {
+    if (aligned)
+      _mm_stream_si128(reinterpret_cast<__m128i*>(at), pixels);
+    else
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(at), pixels);
+  };
+  const bool aligned = (reinterpret_cast<uintptr_t>(upper) | reinterpret_cast<uintptr_t>(lower)) % 16 == 0;
+  for (; x + 4 <= width; x += 4) {
+    const __m128i four = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(from + x)), opaque);
+    const __m128i left = _mm_unpacklo_epi32(four, four), right = _mm_unpackhi_epi32(four, four);
+    put(upper + 2 * x, left, aligned);
+    put(upper + 2 * x + 4, right, aligned);
+    put(lower + 2 * x, left, aligned);
+    put(lower + 2 * x + 4, right, aligned);
+  }
+#endif
+  for (; x < width; ++x) upper[2 * x] = upper[2 * x + 1] = lower[2 * x] = lower[2 * x + 1] = from[x] | 0xFF000000u;
+}
+
+}  // namespace
+
+void ScaleWhole(const uint32_t* source, int width, int height, size_t sourcePitch, uint32_t* target, int factor,
+                size_t targetPitch) {
+  for (int y = 0; y < height; ++y) {
+    const auto* from = reinterpret_cast<const uint32_t*>(reinterpret_cast<const uint8_t*>(source) + size_t(y) * sourcePitch);
+    uint32_t* row = RowAt(target, targetPitch, size_t(y) * size_t(factor));
+    if (factor == 2) {
+      DoubleRow(from, width, row, RowAt(row, targetPitch, 1));
+      continue;
+    }
+    for (int x = 0; x < width; ++x) std::fill_n(row + size_t(x) * size_t(factor), factor, from[x] | 0xFF000000u);
+    for (int copy = 1; copy < factor; ++copy)
+      std::copy_n(row, size_t(width) * size_t(factor), RowAt(row, targetPitch, size_t(copy)));
+  }
+#if defined(__SSE2__)
+  _mm_sfence();
+#endif
+}
+
 }  // namespace tovak2d::platform::video::compositor

@@ -63,6 +63,7 @@ bool StartFailed(const std::string& prefix, const std::string& why) {
 // which file and why, when the log cannot be written.
 bool BeginStart(WindowHandle hWnd, const std::string& appPath, const char* soundOnlyLine = nullptr) {
   modExtra::hWndMain = hWnd;
+  platform::dialogs::SetOwner(hWnd);
   modExtra::AppPath = appPath;
   platform::files::SetApplicationFolder(appPath);
   try {

@@ -31,6 +31,10 @@ void LogMessageBoxes(bool Enable) {
   });
 }
 
+bool ShowErrorBox(const std::string& Text, const std::string& Title, WindowHandle Owner) {
+  return platform::dialogs::ShowBox(Text, Title, Owner, true);
+}
+
 }  // namespace tovak2d
 
 namespace tovak2d::modExtra {

@@ -2,21 +2,14 @@
 #include "frmMain.h"
 
 #include <SDL.h>
-#include <SDL_syswm.h>
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
-#include <fcntl.h>
-#include <poll.h>
 #include <unistd.h>
 
 #include <cctype>
-#include <cerrno>
 #include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <thread>
 #include <vector>
 
 #include "modDeclares.h"
@@ -25,6 +18,7 @@ namespace varnel::frmMain {
 namespace {
 
 SDL_Window* window = nullptr;
+bool closeAsked = false;  // the window was closed (or TERM or INT came), even before the game ran
 std::string struckKeys;
 
 // The key struck last: its text (which arrives after it, made up by dead keys and compose
@@ -93,6 +87,7 @@ int OnEvent(void*, SDL_Event* event) {
                  (event->type == SDL_WINDOWEVENT && event->window.event == SDL_WINDOWEVENT_CLOSE && window &&
                   event->window.windowID == SDL_GetWindowID(window));
   if (closing) {
+    closeAsked = true;
     int16_t cancel = 0;
     Form_Unload(cancel);
   }
@@ -140,9 +135,14 @@ bool Load(std::string* error) {
     SDL_Quit();
     return false;
   }
+  closeAsked = false;
   SDL_AddEventWatch(OnEvent, nullptr);
   Form_Load();
   return true;
+}
+
+bool CloseAsked() {
+  return closeAsked;
 }
 
 tovak2d::WindowHandle hWnd() {
@@ -173,96 +173,13 @@ void Unload() {
   SDL_Quit();
 }
 
-namespace {
-
-// While a box shown over the game window waits for its button, a TERM or INT is noted by SDL's own
-// handler for the game's next event pass, which the box holds up: the box is closed then, as its
-// close button would, so that the game reads the note and ends in order.
-int boxWake[2] = {-1, -1};
-struct sigaction sdlTerm {}, sdlInt {};
-
-void OnSignalDuringBox(int signal) {
-  const int saved = errno;
-  const char byte = 's';
-  [[maybe_unused]] const ssize_t written = write(boxWake[1], &byte, 1);
-  const struct sigaction& previous = signal == SIGTERM ? sdlTerm : sdlInt;
-  if (previous.sa_handler != SIG_DFL && previous.sa_handler != SIG_IGN) previous.sa_handler(signal);
-  errno = saved;
-}
-
-// Sends the close request of the window manager to every window of the display that is
-// transient for the game window (the box).
-void CloseBoxesOf(const std::string& displayName, Window owner) {
-  Display* display = XOpenDisplay(displayName.c_str());
-  if (!display) return;
-  const Atom protocols = XInternAtom(display, "WM_PROTOCOLS", False);
-  const Atom deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
-  auto visit = [&](auto& self, Window at, int depth) -> void {
-    Window root = 0, parent = 0, *children = nullptr;
-    unsigned int count = 0;
-    if (!XQueryTree(display, at, &root, &parent, &children, &count)) return;
-    for (unsigned int i = 0; i < count; ++i) {
-      Window over = 0;
-      if (XGetTransientForHint(display, children[i], &over) && over == owner) {
-        XEvent event{};
-        event.xclient.type = ClientMessage;
-        event.xclient.window = children[i];
-        event.xclient.message_type = protocols;
-        event.xclient.format = 32;
-        event.xclient.data.l[0] = static_cast<long>(deleteWindow);
-        event.xclient.data.l[1] = CurrentTime;
-        XSendEvent(display, children[i], False, NoEventMask, &event);
-      } else if (depth < 2) {
-        self(self, children[i], depth + 1);  // a window manager's frame holds the box
-      }
-    }
-    if (children) XFree(children);
-  };
-  visit(visit, DefaultRootWindow(display), 0);
-  XCloseDisplay(display);
-}
-
-}  // namespace
-
 void ShowMessage(const std::string& text) {
   const char* driver = SDL_GetCurrentVideoDriver();
   const bool noDisplay =
       !driver || std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0;
-  if (std::getenv("TOVAK2D_QUIET_DIALOGS") || noDisplay) {
+  // Over the game window a TERM or INT closes the box, and the game then ends as on Escape.
+  if (std::getenv("TOVAK2D_QUIET_DIALOGS") || noDisplay || !tovak2d::ShowErrorBox(text, "Varnel", window))
     std::fprintf(stderr, "Varnel: %s\n", text.c_str());
-    return;
-  }
-  SDL_SysWMinfo info;
-  SDL_VERSION(&info.version);
-  std::thread closer;
-  if (window && SDL_GetWindowWMInfo(window, &info) && info.subsystem == SDL_SYSWM_X11 &&
-      pipe2(boxWake, O_CLOEXEC) == 0) {
-    const char* name = DisplayString(info.info.x11.display);
-    closer = std::thread([displayName = std::string(name ? name : ""), owner = info.info.x11.window] {
-      pollfd wake{boxWake[0], POLLIN, 0};
-      char byte = 0;
-      while (poll(&wake, 1, -1) < 0 && errno == EINTR) {
-      }
-      if (read(boxWake[0], &byte, 1) == 1 && byte == 's') CloseBoxesOf(displayName, owner);
-    });
-    struct sigaction during {};
-    during.sa_handler = OnSignalDuringBox;
-    sigemptyset(&during.sa_mask);
-    sigaction(SIGTERM, &during, &sdlTerm);
-    sigaction(SIGINT, &during, &sdlInt);
-  }
-  if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Varnel", text.c_str(), window) != 0)
-    std::fprintf(stderr, "Varnel: %s\n", text.c_str());
-  if (closer.joinable()) {
-    sigaction(SIGTERM, &sdlTerm, nullptr);
-    sigaction(SIGINT, &sdlInt, nullptr);
-    const char done = 'd';
-    [[maybe_unused]] const ssize_t written = write(boxWake[1], &done, 1);
-    closer.join();
-    close(boxWake[0]);
-    close(boxWake[1]);
-    boxWake[0] = boxWake[1] = -1;
-  }
 }
 
 void ShowMessageAlone(const std::string& text) {

@@ -20,11 +20,15 @@ void Form_Load();
 // The close button: during the loop the window stays and the loop is told to end.
 void Form_Unload(int16_t& Cancel);
 
+// Whether the window was closed (its close button, TERM or INT) at any time, also before the
+// game loop ran, when Form_Unload has nothing to end yet.
+bool CloseAsked();
+
 // Closes the window for good.
 void Unload();
 
-// The game's own message to the player, on the game window; to standard error instead when
-// dialogs are kept quiet (TOVAK2D_QUIET_DIALOGS) or there is no display to show one on.
+// The game's own message to the player, on the game window (a TERM or INT closes it); to standard
+// error instead when dialogs are kept quiet (TOVAK2D_QUIET_DIALOGS) or there is no display to show one on.
 void ShowMessage(const std::string& text);
 // The same before the window exists: always a line on standard error, and a
 // message box too when there is a display and dialogs are not kept quiet.

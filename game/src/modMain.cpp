@@ -107,7 +107,8 @@ bool Startup(const std::string& appPath) {
 
   oEngine->SetMouseHide(true);
   packsScanned = false;
-  bRunning = true;
+  // A TERM or INT that closed a box during the start ends the game as soon as it runs.
+  bRunning = !frmMain::CloseAsked();
   return true;
 }
 

@@ -302,6 +302,26 @@ find_all_horizontal() {
   wait_for_shot welldone "300x40+380+50" 'g - max(r, b) > 0.25' 0.05 "$LAYOUT: the pack-completed panel shows"
 }
 
+# Plays a level of the first pack to its end, on a picture shown ZOOM times (1 when not told): clicks
+# the middle of the first difference of every level (upright: the original picture's top-left
+# corner at 185, 100), read from the rectangles the pack holds as plain text, then misses until the
+# time runs out.
+play_to_the_end() {
+  local z=${1:-1} pack point
+  pack=$(cd "$WORK/game/packs" && ls | sort -f | head -n1)
+  mapfile -t FINDS < <(grep -a -E '^1(Left|Right|Top|Bottom)=' "$WORK/game/packs/$pack" | tr -d '\r' | cut -d= -f2 |
+    paste - - - - | awk -v z="$z" '{ print z * (185 + int(($1 + $2) / 2)), z * (100 + int(($3 + $4) / 2)) }')
+  [ ${#FINDS[@]} -gt 0 ] || fail "no difference found in $pack"
+  click $((79 * z)) $((27 * z))    # Start Game
+  click $((500 * z)) $((184 * z))  # the first pack
+  click $((460 * z)) $((445 * z))  # START
+  wait_frames 110                  # the picture fades in over 100 frames
+  # shellcheck disable=SC2086
+  for point in "${FINDS[@]}"; do click $point; done
+  for _ in $(seq 20); do click $((190 * z)) $((105 * z)); done
+  wait_frames 25
+}
+
 # On the name entry: types KEYS, confirms, and checks that the table holds NAME first; sets SCORE.
 enter_name() {
   local name=$1

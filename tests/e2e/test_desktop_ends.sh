@@ -5,7 +5,7 @@
 # - the log names the video driver, the drawing path, the sound and the display scale;
 # - the X server ending under the menu: the game ends in order, its log closed;
 # - TERM while the "already running" box waits for its button ends that second game at once, and
-#   TERM while a box is open during play ends the game in order.
+#   TERM while the engine's box at start or the game's box during play is open ends the game in order.
 source "$(dirname "$0")/lib.sh"
 
 copy_game
@@ -27,10 +27,23 @@ log_refused "No space left on device"
 rm -f "$GAME_LOG"
 
 start_xvfb
-box_shown() { timeout 5 xwininfo -root -children 2>/dev/null | grep -q '"Varnel": ('; }
+box_shown() { timeout 5 xwininfo -root -children 2>/dev/null | grep -q "\"${1:-Varnel}\": ("; }
+# The game as a player starts it: its boxes shown.
+start_boxed() {
+  (cd /; exec env -u TOVAK2D_QUIET_DIALOGS SDL_AUDIODRIVER=dummy timeout --kill-after=5 60 "$GAME_COMMAND" 2>"$WORK/stderr") &
+  GAME_PID=$!
+}
+# TERM while the engine's box at start (the log refused) is open: the box closes and the game ends
+# in order, its log (writable again meanwhile) closed.
+touch "$GAME_LOG" && chmod 444 "$GAME_LOG"
+start_boxed
+wait_until 15 "no box for the log refused" box_shown "Log Error"
+chmod 644 "$GAME_LOG"
+kill -TERM "$GAME_PID"
+WHERE="TERM under the engine's box at start" ends_in_order 2
+rm -f "$GAME_LOG"
 # TERM while a box is open during play (the chosen pack gone before START) ends the game in order.
-(cd /; exec env SDL_AUDIODRIVER=dummy timeout --kill-after=5 60 "$GAME_COMMAND" 2>"$WORK/stderr") &
-GAME_PID=$!
+start_boxed
 wait_for_window "Varnel v1.0.0"
 wait_for_screen credits 4
 click 79 27    # Start Game
@@ -69,4 +82,4 @@ kill -KILL "$XVFB_PID"
 XVFB_PID=
 WHERE="X server gone" ends_in_order 15
 grep -aq "^The display went away" "$GAME_LOG" || fail "the log does not say the display went away"
-echo "PASS: the log's faults named, the desktop in the log, TERM ends a waiting box, the game outlives its display"
+echo "PASS: the log's faults named, the desktop in the log, TERM closes the engine's and the game's boxes, the game outlives its display"

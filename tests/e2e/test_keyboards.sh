@@ -14,25 +14,6 @@ wait_for_window "Varnel v1.0.0"
 timeout 5 xdotool windowfocus "$WINDOW" 2>/dev/null || true
 wait_for_screen credits 4  # the splash logo has faded out and the catalogue is built
 
-# The middle of each level's first difference in the first pack (upright: the original picture's
-# top-left corner at 185, 100), read from the rectangles the pack holds as plain text.
-PACK=$(cd "$WORK/game/packs" && ls | sort -f | head -n1)
-mapfile -t FINDS < <(grep -a -E '^1(Left|Right|Top|Bottom)=' "$WORK/game/packs/$PACK" | tr -d '\r' | cut -d= -f2 |
-  paste - - - - | awk '{ print 185 + int(($1 + $2) / 2), 100 + int(($3 + $4) / 2) }')
-[ ${#FINDS[@]} -gt 0 ] || fail "no difference found in $PACK"
-
-# Opens the first pack, finds a difference of whichever level it picked, and misses until the end.
-play_to_the_end() {
-  click 79 27    # Start Game
-  click 500 184  # the first pack
-  click 460 445  # START
-  wait_frames 110  # the picture fades in over 100 frames
-  # shellcheck disable=SC2086
-  for point in "${FINDS[@]}"; do click $point; done
-  for _ in $(seq 20); do click 190 105; done
-  wait_frames 25
-}
-
 # On LAYOUT, plays a game and enters a name with "key" ARGS (or "type" TEXT): the table must hold
 # NAME (Windows-1252, as a printf format).
 name_on() {

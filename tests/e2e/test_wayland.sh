@@ -4,7 +4,7 @@
 # - on SDL's Wayland driver, windowed: the CPU compositor draws (log line), the window is decorated;
 # - through XWayland, windowed and in full screen: the compositor draws too;
 # - on Wayland in full screen on an output of scale 2: clicks land through the scaling;
-# - weston killed under the game: the game ends in order.
+# - weston killed under the game: the game ends in order, a score confirmed before in its pack.
 XVFB_SCREEN=1700x1300x24
 source "$(dirname "$0")/lib.sh"
 
@@ -72,9 +72,17 @@ wait_frames 200
 click 158 202  # Options
 click 740 334  # "Windowed"
 wait_until 10 "$WHERE: a click on 'Windowed' did not land" grep -q '^Screen=True' "$OPTIONS"
+# A score confirmed under its name, then weston gone: the pack holds it.
+timeout 5 xdotool windowfocus "$WINDOW" 2>/dev/null || true
+play_to_the_end 2
+click 920 890  # SUBMIT SCORE
+key w e s t Return
+confirmed() { grep -aq $'_name=West\r' "$WORK/game/0hscore.ini"; }
+wait_until 10 "$WHERE: the score under West is not in the table" confirmed
 
 kill -KILL "$(pgrep -P "$WM_PID")"
 WHERE="weston gone" ends_in_order 15
 grep -aq "^The display went away" "$GAME_LOG" || fail "the log does not say the display went away"
+grep -aq $'_name=West\r' "$WORK/game/packs/"*.vnl || fail "the pack lacks the score confirmed before weston went"
 echo "PASS: the compositor draws on Wayland and XWayland, windows decorated, clicks land at scale 2," \
-  "the game outlives weston"
+  "the game outlives weston, its score kept"

@@ -522,4 +522,20 @@ class TOVAK2D_API Engine : private NonCopyable {
 ///               described above.
 TOVAK2D_API void LogMessageBoxes(bool Enable = true);
 
+/// Shows a program's own error box over its window and waits until it is clicked away.
+///
+/// The box is the one the engine's own messages use, with an error icon. While it is open over an
+/// X11 window, a TERM or INT signal (which SDL's handler turns into `SDL_QUIT` at the next event
+/// pass, which the box holds up) closes it as its close button would, so that a program that ends
+/// on `SDL_QUIT` ends in order instead of waiting for a click; a signal whose handler is the
+/// default still ends the process.
+/// @param Text  The message, in UTF-8.
+/// @param Title The box's title, in UTF-8.
+/// @param Owner The window the box belongs to; nullptr shows it alone, and then a signal does
+///              not close it.
+/// @return false when no box was shown: no display, SDL's `dummy` or `offscreen` video driver,
+///         `TOVAK2D_QUIET_DIALOGS` set, or SDL failed; the caller tells the user another way.
+///         `LogMessageBoxes()` does not apply to this call.
+TOVAK2D_API bool ShowErrorBox(const std::string& Text, const std::string& Title, WindowHandle Owner = nullptr);
+
 }  // namespace tovak2d

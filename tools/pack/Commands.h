@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Zlib
 #pragma once
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -18,7 +19,7 @@ struct Command {
   CommandFunction* run;
 };
 
-const std::vector<Command>& AllCommands();
+std::span<const Command> AllCommands();
 
 CommandFunction RunList, RunExtract, RunAdd, RunDelete, RunCreate, RunVerify, RunScores, RunResetScores,
     RunMake, RunGenerate, RunPreview, RunPhotos;
